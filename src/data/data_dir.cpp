@@ -1,0 +1,343 @@
+#include "data/data_dir.h"
+
+#include "data/csv.h"
+#include "data/data_module.h"
+#include "lib/months.h"
+#include "lib/numbers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QSaveFile>
+#include <QTextStream>
+
+// The starter catalogs live in a resource of an object library; referencing its initialiser keeps
+// the linker from dropping it.
+static void initStarterResources()
+{
+    Q_INIT_RESOURCE(starter_data);
+}
+
+namespace ses {
+
+namespace {
+
+QString readText(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Не удалось прочитать файл \"%1\".").arg(QDir::toNativeSeparators(path)));
+    return QString::fromUtf8(f.readAll());
+}
+
+CsvTable parseOrThrow(const QString& text, const QString& source)
+{
+    QString error;
+    auto t = parseCsv(text, &error);
+    if (!t)
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Файл \"%1\" имеет неверный формат CSV. %2").arg(source, error));
+    return *t;
+}
+
+const TableDef& tableOrThrow(const QString& name)
+{
+    const TableDef* t = findTable(name);
+    if (!t)
+        throw DbError(DbError::Kind::General, QStringLiteral("Неизвестная таблица \"%1\".").arg(name));
+    return *t;
+}
+
+// Navigation guards protect the user's work in the windows; an import moves the views itself.
+class ScrollGuardsOff {
+public:
+    explicit ScrollGuardsOff(TDataModule1& dm)
+    {
+        for (const QString& name : TDataModule1::openOrder()) {
+            View& v = dm.tbl(name);
+            if (v.beforeScroll)
+                m_saved.emplace_back(&v, std::exchange(v.beforeScroll, nullptr));
+        }
+    }
+    ~ScrollGuardsOff()
+    {
+        for (auto& [v, h] : m_saved)
+            v->beforeScroll = std::move(h);
+    }
+
+private:
+    std::vector<std::pair<View*, std::function<void(View&)>>> m_saved;
+};
+
+// Makes the row with key kod current in the module's view of table, moving its masters first.
+bool positionOn(TDataModule1& dm, const QString& table, const QVariant& kod)
+{
+    View& v = dm.tbl(table);
+    if (View* m = v.master()) {
+        QSqlQuery q(dm.store().db());
+        q.prepare(QStringLiteral("SELECT \"Kod0\" FROM \"%1\" WHERE \"Kod\"=?").arg(v.table().name));
+        q.addBindValue(kod);
+        if (!q.exec() || !q.next() || !positionOn(dm, m->table().name, q.value(0)))
+            return false;
+    }
+    return v.locate(QStringLiteral("Kod"), kod) || (!v.isEmpty() && v.currentKey() == kod);
+}
+
+bool isOpenedByModule(const QString& table)
+{
+    for (const QString& n : TDataModule1::openOrder())
+        if (n.compare(table, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+void setFromCsv(Field f, const QString& text)
+{
+    switch (f.def().type) {
+    case ColType::Number: {
+        if (text.trimmed().isEmpty()) {
+            f.clear();
+            return;
+        }
+        const auto d = parseNumber(text);
+        if (!d)
+            throw DbError(DbError::Kind::BadValue,
+                          QStringLiteral("\"%1\" - недопустимое значение поля \"%2\".").arg(text, f.name()));
+        f.setFloat(*d);
+        return;
+    }
+    default: f.setString(text);
+    }
+}
+
+QString toCsv(const ColumnDef& c, const QVariant& v)
+{
+    if (v.isNull())
+        return {};
+    switch (c.type) {
+    case ColType::Number: return numberToText(v.toDouble()).replace(QLatin1Char(','), QLatin1Char('.'));
+    case ColType::Logical: return v.toInt() ? QStringLiteral("1") : QStringLiteral("0");
+    default: return v.toString();
+    }
+}
+
+void insertDaylightRows(Store& store)
+{
+    // The twelve fixed rows come with the schema: the tables refuse inserts afterwards.
+    std::optional<CsvTable> csv;
+    if (QFile::exists(QStringLiteral(":/data/sSun_day.csv")))
+        csv = parseOrThrow(readText(QStringLiteral(":/data/sSun_day.csv")), QStringLiteral("sSun_day.csv"));
+    for (const char* table : {"sSun_day", "sSun_day_def"})
+        for (int m = 1; m <= 12; ++m) {
+            QVariant rise, set;
+            if (csv) {
+                const int monthCol = int(csv->header.indexOf(QStringLiteral("MonthName")));
+                for (const QStringList& row : csv->rows)
+                    if (monthCol >= 0 && row[monthCol] == monthNames()[m - 1]) {
+                        const auto r = parseNumber(row[csv->header.indexOf(QStringLiteral("Voshod10"))]);
+                        const auto s = parseNumber(row[csv->header.indexOf(QStringLiteral("Zakat10"))]);
+                        rise = r ? QVariant(*r) : QVariant();
+                        set = s ? QVariant(*s) : QVariant();
+                    }
+            }
+            store.exec(QStringLiteral("INSERT INTO \"%1\" (\"Kod\",\"MonthName\",\"Voshod10\",\"Zakat10\") "
+                                      "VALUES (?,?,?,?)")
+                           .arg(QString::fromLatin1(table)),
+                       {m, monthNames()[m - 1], rise, set});
+        }
+}
+
+} // namespace
+
+ImportReport importRows(TDataModule1& dm, const TableDef& t, const CsvTable& csv)
+{
+    for (const QString& h : csv.header) {
+        const ColumnDef* c = t.column(h);
+        if (!c || c->calculated)
+            throw DbError(DbError::Kind::General,
+                          QStringLiteral("Таблица \"%1\" не имеет хранимого поля \"%2\".").arg(t.name, h));
+    }
+    ImportReport report;
+    auto& prompter = static_cast<RecordingPrompter&>(dm.prompter());
+    const bool viaModule = isOpenedByModule(t.name);
+    std::unique_ptr<View> own;
+    if (!viaModule)
+        own = std::make_unique<View>(dm.store(), t.name, t.defaultIndex);
+    View& v = viaModule ? dm.tbl(t.name) : *own;
+    ScrollGuardsOff guards(dm);
+    const int kod0Col = int(csv.header.indexOf(QStringLiteral("Kod0")));
+    for (size_t i = 0; i < csv.rows.size(); ++i) {
+        const QStringList& row = csv.rows[i];
+        const QString where = QStringLiteral("Строка %1: ").arg(csv.lineNumbers[i]);
+        prompter.clear();
+        try {
+            if (viaModule && t.hasMaster()) {
+                if (kod0Col < 0)
+                    throw DbError(DbError::Kind::General,
+                                  QStringLiteral("нет поля Kod0 для связи с таблицей \"%1\".").arg(t.master));
+                const QVariant kod0 = row[kod0Col].toInt();
+                if (!positionOn(dm, t.master, kod0))
+                    throw DbError(DbError::Kind::General,
+                                  QStringLiteral("в таблице \"%1\" нет записи с Kod = %2.")
+                                      .arg(t.master, row[kod0Col]));
+            }
+            if (!v.append()) {
+                report.refusals << where + prompter.last();
+                continue;
+            }
+            for (int c = 0; c < csv.header.size(); ++c) {
+                if (viaModule && c == kod0Col)
+                    continue; // taken from the master row by append
+                setFromCsv(v[csv.header[c]], row[c]);
+            }
+            if (!v.post()) {
+                report.refusals << where + prompter.last();
+                v.cancel();
+                continue;
+            }
+            ++report.imported;
+        } catch (const DbError& e) {
+            v.cancel();
+            report.refusals << where + e.message();
+        }
+    }
+    return report;
+}
+
+void initDataDirectory(const QString& dir, InitContent content)
+{
+    initStarterResources();
+    auto store = Store::create(dir);
+    const QString dbPath = Store::databasePath(dir);
+    try {
+        Transaction tr(*store);
+        insertDaylightRows(*store);
+        if (content == InitContent::StarterCatalogs) {
+            RecordingPrompter prompter;
+            TDataModule1 dm(*store, prompter);
+            QStringList problems;
+            for (const TableDef& t : allTables()) {
+                const QString res = QStringLiteral(":/data/%1.csv").arg(t.name);
+                if (t.name.startsWith(QLatin1String("sSun_day")) || !QFile::exists(res))
+                    continue;
+                const auto report = importRows(dm, t, parseOrThrow(readText(res), t.name + QStringLiteral(".csv")));
+                for (const QString& r : report.refusals)
+                    problems << t.name + QStringLiteral(".csv, ") + r;
+            }
+            if (!problems.isEmpty())
+                throw DbError(DbError::Kind::General,
+                              QStringLiteral("Стартовые справочники не приняты правилами таблиц:\n")
+                                  + problems.join('\n'));
+        }
+        tr.commit();
+    } catch (...) {
+        store.reset();
+        QFile::remove(dbPath);
+        QFile::remove(dbPath + QStringLiteral("-wal"));
+        QFile::remove(dbPath + QStringLiteral("-shm"));
+        throw;
+    }
+}
+
+CheckReport checkDataDirectory(const QString& dir)
+{
+    auto store = Store::open(dir);
+    CheckReport r;
+    QSqlQuery q(store->db());
+    for (const TableDef& t : allTables()) {
+        // Columns: names, order and storage types as declared.
+        QStringList actual;
+        if (q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(t.name)))
+            while (q.next())
+                actual << q.value(1).toString();
+        if (actual != t.storedColumns()) {
+            r.ok = false;
+            r.problems << QStringLiteral("Таблица \"%1\": поля в файле (%2) не совпадают с "
+                                         "описанием (%3).")
+                              .arg(t.name, actual.join(QStringLiteral(", ")),
+                                   t.storedColumns().join(QStringLiteral(", ")));
+            continue;
+        }
+        const qint64 rows = store->count(t.name);
+        QStringList cols;
+        for (const ColumnDef& c : t.columns)
+            cols << c.name + QLatin1Char(' ') + columnTypeName(c) + (c.calculated ? QStringLiteral(" (вычисляемое)") : QString());
+        r.lines << QStringLiteral("%1 (%2): %3 зап.; поля: %4").arg(t.name, t.fileName).arg(rows).arg(cols.join(QStringLiteral(", ")));
+        if (t.hasMaster()) {
+            q.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"Kod0\" IS NULL OR \"Kod0\" NOT IN "
+                                  "(SELECT \"Kod\" FROM \"%2\")")
+                       .arg(t.name, t.master));
+            if (q.next() && q.value(0).toLongLong() > 0) {
+                r.ok = false;
+                r.problems << QStringLiteral("Таблица \"%1\": %2 зап. без записи главной таблицы \"%3\".")
+                                  .arg(t.name)
+                                  .arg(q.value(0).toLongLong())
+                                  .arg(t.master);
+            }
+        }
+        for (const ColumnDef& c : t.columns) {
+            if (c.type != ColType::Text)
+                continue;
+            q.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE length(\"%2\") > %3")
+                       .arg(t.name, c.name)
+                       .arg(c.width));
+            if (q.next() && q.value(0).toLongLong() > 0) {
+                r.ok = false;
+                r.problems << QStringLiteral("Таблица \"%1\", поле \"%2\": %3 зап. длиннее %4 символов.")
+                                  .arg(t.name, c.name)
+                                  .arg(q.value(0).toLongLong())
+                                  .arg(c.width);
+            }
+        }
+    }
+    return r;
+}
+
+void exportTable(const QString& dir, const QString& table, const QString& file)
+{
+    const TableDef& t = tableOrThrow(table);
+    auto store = Store::open(dir);
+    View v(*store, t.name, QStringLiteral("primary"));
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Не удалось записать файл \"%1\".").arg(QDir::toNativeSeparators(file)));
+    QString text = csvLine(t.storedColumns()) + QLatin1Char('\n');
+    for (int r = 0; r < v.recordCount(); ++r) {
+        QStringList fields;
+        for (int c = 0; c < v.fieldCount(); ++c)
+            if (!t.columns[c].calculated)
+                fields << toCsv(t.columns[c], v.valueAt(r, c));
+        text += csvLine(fields) + QLatin1Char('\n');
+    }
+    out.write(text.toUtf8());
+    if (!out.commit())
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Не удалось записать файл \"%1\".").arg(QDir::toNativeSeparators(file)));
+}
+
+ImportReport importTable(const QString& dir, const QString& table, const QString& file)
+{
+    const TableDef& t = tableOrThrow(table);
+    if (!QFileInfo::exists(file))
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Файл \"%1\" не найден.").arg(QDir::toNativeSeparators(file)));
+    const CsvTable csv = parseOrThrow(readText(file), QDir::toNativeSeparators(file));
+    auto store = Store::open(dir);
+    RecordingPrompter prompter;
+    ImportReport report;
+    {
+        TDataModule1 dm(*store, prompter);
+        Transaction tr(*store);
+        report = importRows(dm, t, csv);
+        if (report.ok())
+            tr.commit();
+    }
+    if (!report.ok())
+        report.imported = 0;
+    return report;
+}
+
+} // namespace ses

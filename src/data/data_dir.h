@@ -1,0 +1,44 @@
+#pragma once
+// Operations on a whole data directory: creating it with the starter catalogs, checking it, and
+// moving one table to and from CSV. Every failure throws DbError with a message in Russian and
+// leaves the directory as it was.
+
+#include <QString>
+#include <QStringList>
+
+namespace ses {
+
+class TDataModule1;
+struct CsvTable;
+struct TableDef;
+
+enum class InitContent { StarterCatalogs, Bare };
+
+// Creates dir (when missing) and a new database in it: every table, the twelve day-light rows
+// and, unless bare, the starter catalogs. An existing database is never overwritten.
+void initDataDirectory(const QString& dir, InitContent content = InitContent::StarterCatalogs);
+
+struct CheckReport {
+    bool ok = true;
+    QStringList lines;    // one per table: name, file, row count
+    QStringList problems; // each in words
+};
+CheckReport checkDataDirectory(const QString& dir);
+
+// Writes the table's stored columns, in key order, to file.
+void exportTable(const QString& dir, const QString& table, const QString& file);
+
+struct ImportReport {
+    int imported = 0;
+    QStringList refusals; // "Строка N: message", one per refused line
+    bool ok() const { return refusals.isEmpty(); }
+};
+// Imports every line of file through the table's rules; all lines or none. Malformed files,
+// unknown tables and unknown columns throw DbError.
+ImportReport importTable(const QString& dir, const QString& table, const QString& file);
+
+// The same over an open data module and parsed CSV rows (used by init for the compiled-in
+// catalogs). Runs inside the caller's transaction.
+ImportReport importRows(TDataModule1& dm, const TableDef& table, const CsvTable& csv);
+
+} // namespace ses
