@@ -125,28 +125,34 @@ QString toCsv(const ColumnDef& c, const QVariant& v)
 
 void insertDaylightRows(Store& store)
 {
-    // The twelve fixed rows come with the schema: the tables refuse inserts afterwards.
-    std::optional<CsvTable> csv;
-    if (QFile::exists(QStringLiteral(":/data/sSun_day.csv")))
-        csv = parseOrThrow(readText(QStringLiteral(":/data/sSun_day.csv")), QStringLiteral("sSun_day.csv"));
-    for (const char* table : {"sSun_day", "sSun_day_def"})
+    // The twelve fixed rows come with the schema: the tables refuse inserts afterwards. Each
+    // table takes its starter file when there is one, else the months with empty times.
+    for (const char* table : {"sSun_day", "sSun_day_def"}) {
+        const QString name = QString::fromLatin1(table);
+        const QString res = QStringLiteral(":/data/%1.csv").arg(name);
+        std::optional<CsvTable> csv;
+        if (QFile::exists(res))
+            csv = parseOrThrow(readText(res), name + QStringLiteral(".csv"));
         for (int m = 1; m <= 12; ++m) {
             QVariant rise, set;
             if (csv) {
-                const int monthCol = int(csv->header.indexOf(QStringLiteral("MonthName")));
+                const qsizetype monthCol = csv->header.indexOf(QStringLiteral("MonthName"));
+                const qsizetype riseCol = csv->header.indexOf(QStringLiteral("Voshod10"));
+                const qsizetype setCol = csv->header.indexOf(QStringLiteral("Zakat10"));
                 for (const QStringList& row : csv->rows)
-                    if (monthCol >= 0 && row[monthCol] == monthNames()[m - 1]) {
-                        const auto r = parseNumber(row[csv->header.indexOf(QStringLiteral("Voshod10"))]);
-                        const auto s = parseNumber(row[csv->header.indexOf(QStringLiteral("Zakat10"))]);
+                    if (monthCol >= 0 && riseCol >= 0 && setCol >= 0 && row[monthCol] == monthNames()[m - 1]) {
+                        const auto r = parseNumber(row[riseCol]);
+                        const auto s = parseNumber(row[setCol]);
                         rise = r ? QVariant(*r) : QVariant();
                         set = s ? QVariant(*s) : QVariant();
                     }
             }
             store.exec(QStringLiteral("INSERT INTO \"%1\" (\"Kod\",\"MonthName\",\"Voshod10\",\"Zakat10\") "
                                       "VALUES (?,?,?,?)")
-                           .arg(QString::fromLatin1(table)),
+                           .arg(name),
                        {m, monthNames()[m - 1], rise, set});
         }
+    }
 }
 
 } // namespace
