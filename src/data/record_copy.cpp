@@ -96,10 +96,8 @@ void checkWidth(const QString& table, const QString& column, const QString& valu
 
 } // namespace
 
-bool copyRecord(View& src, View& dst)
+void copyFields(View& src, View& dst)
 {
-    if (!dst.append())
-        return false;
     const bool project = src.table().name == QLatin1String("project0");
     for (int i = 0; i < src.fieldCount(); ++i) {
         Field f = src.field(i);
@@ -109,6 +107,20 @@ bool copyRecord(View& src, View& dst)
             continue;
         dst.field(f.name()).setValue(f.value());
     }
+}
+
+void appendOrThrow(View& dst)
+{
+    if (!dst.append())
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Не удалось добавить запись в таблицу \"%1\".").arg(dst.name()));
+}
+
+bool copyRecord(View& src, View& dst)
+{
+    if (!dst.append())
+        return false;
+    copyFields(src, dst);
     return dst.post();
 }
 
@@ -123,11 +135,8 @@ int copyVariant(Store& store, int variantKod, int projectKod, const QString& new
     View dst(store, QStringLiteral("project1"), QStringLiteral("primary"));
     if (step)
         step();
-    if (!dst.append())
-        post(dst);
-    for (int i = 2; i < src.fieldCount(); ++i)
-        if (!src.field(i).isCalculated())
-            dst.field(i).setValue(src.field(i).value());
+    appendOrThrow(dst);
+    copyFields(src, dst);
     dst[QStringLiteral("Kod0")].setInteger(projectKod);
     dst[QStringLiteral("VarName")].setString(newName);
     post(dst);
@@ -145,13 +154,8 @@ int copyProject(Store& store, int projectKod, const QString& newName, const Prog
     if (!src.locate(QStringLiteral("Kod"), projectKod))
         throw DbError(DbError::Kind::General, QStringLiteral("Проект не найден."));
     View dst(store, QStringLiteral("project0"), QStringLiteral("primary"));
-    if (!dst.append())
-        post(dst);
-    for (int i = 0; i < src.fieldCount(); ++i) {
-        const QString& name = src.table().columns[i].name;
-        if (name != QLatin1String("Kod") && name != QLatin1String("Name"))
-            dst.field(i).setValue(src.field(i).value());
-    }
+    appendOrThrow(dst);
+    copyFields(src, dst);
     dst[QStringLiteral("Name")].setString(newName);
     post(dst);
     View srcVariants(store, QStringLiteral("project1"), QStringLiteral("Kod0"), &src);

@@ -8,6 +8,10 @@
 
 namespace ses {
 
+// Sets the columns of dst's edit buffer from src's current row: every stored column of the source
+// from the third on (for project0 every column but Kod and Name), nulls included.
+void copyFields(View& src, View& dst);
+
 // Appends to dst a copy of src's current row: every stored column of the source from the third
 // on (for project0 every column but Kod and Name), nulls included. Returns dst.post().
 bool copyRecord(View& src, View& dst);

@@ -335,3 +335,60 @@ TEST_F(RulesTest, AFailedCascadeDeletesNothing)
 }
 
 } // namespace
+
+namespace {
+
+TEST(StoreMessages, AreRewrittenIntoTheUsersWords)
+{
+    struct Case {
+        const char* store;
+        const char* shown;
+    } cases[] = {
+        {"Key violation.", "Нарушение первичного ключа F.\nM"},
+        {"Key violation.\nIndex: siRegion", "Нарушение уникального ключа F.\nM"},
+        {"Master has detail records. Cannot delete or modify",
+         "Запись главной таблицы имеет подчиненные записи в в других таблицах. Ее удаление или "
+         "изменение запрещено"},
+        {"Field value out of lookup table range",
+         "Значение поля таблицы выходит за пределы диапазона значений таблицы для просмотра"},
+        {"Master record missing", "Нарушение ссылочной целостности связанных таблиц"},
+        {"disk I/O error", "disk I/O error"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TDataModule1::rewriteStoreMessage(QString::fromUtf8(c.store), "F", "M"),
+                  QString::fromUtf8(c.shown));
+}
+
+class GuardTest : public DbTest {};
+
+TEST_F(GuardTest, DeleteGuardsAndTheHalfGuardOfDcSchedules)
+{
+    // A region month cannot be deleted while its region is being edited.
+    ASSERT_TRUE(add(tbl("region0"), {{"Region", "Омск"}, {"Fi", "55"}}));
+    ASSERT_TRUE(add(tbl("region1"), {{"MonthName", "май"}, {"P", "5"}, {"Tsred", "12"}}));
+    ASSERT_TRUE(tbl("region0").edit());
+    EXPECT_FALSE(tbl("region1").remove());
+    EXPECT_TRUE(prompter.last().contains("\"Регионы\""));
+    tbl("region0").cancel();
+    EXPECT_TRUE(tbl("region1").remove());
+
+    // DC schedules only refuse while their section is being edited, and need name and voltage.
+    View& sections = tbl("sSutEP12");
+    View& schedules = tbl("sSutEP12_0");
+    ASSERT_TRUE(add(sections, {{"Razdel", "Связь"}}));
+    ASSERT_TRUE(sections.edit());
+    EXPECT_FALSE(schedules.append());
+    EXPECT_EQ(prompter.last(), "Перед выполнением операции завершите работу с таблицей \"Разделы\", "
+                               "сохранив или отменив в ней изменения (кнопка \"V\" или кнопка \"Х\" "
+                               "навигатора).");
+    sections.cancel();
+    EXPECT_FALSE(add(schedules, {{"Name", "Модем"}}));
+    EXPECT_EQ(prompter.last(), "Ошибка. Заполнение полей \"Наименование\" и \"Uном., В\" таблицы обязательно.");
+    schedules["Unom"].setString("12");
+    EXPECT_TRUE(schedules.post());
+    EXPECT_FALSE(add(sections, {}));
+    EXPECT_EQ(prompter.last(), "Ошибка. Заполнение поля \"Раздел\" таблицы обязательно.");
+    sections.cancel();
+}
+
+} // namespace

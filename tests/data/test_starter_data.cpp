@@ -127,3 +127,43 @@ TEST_F(StarterData, TemperatureCoefficientsAreOneAt25Degrees)
 }
 
 } // namespace
+
+namespace {
+
+// A maker switched off hides all its types, whatever their own flags say.
+TEST(StarterDataFlags, AMakerSwitchedOffHidesAllItsTypes)
+{
+    ensureApp();
+    QTemporaryDir tmp;
+    initDataDirectory(tmp.path());
+    auto store = Store::open(tmp.path());
+    struct Case {
+        const char* query;
+        std::vector<std::pair<const char*, QVariant>> params;
+    } cases[] = {
+        {"qryInv2", {{"Uvh", 24}, {"Uvuh", 220}, {"Pnom", 300}, {"Pmax", 0}, {"Ppik", 0},
+                     {"Forma", "чистый синус"}, {"Forma1", "модиф. синус"}}},
+        {"qryController1", {{"Algoritm", "PWM"}, {"Uxx_sp", 30}, {"Umppt", 30}, {"Uses", 24}, {"Psp", 100},
+                            {"Izar_akb", 1}, {"TipAKB", "AGM"}}},
+        {"qryAV", {{"Unom", 24}, {"Inom", 6}, {"Skab", 0}}},
+        {"qryAV_Inv", {{"Uses", 24}, {"Pinv_nom", 100}, {"Pinv_pik", 100}, {"Skab", 0}}},
+        {"qryPr", {{"Unom", 24}, {"Inom", 6}, {"Skab", 0}}},
+        {"qryPr_Inv", {{"Uses", 24}, {"Pinv_nom", 100}, {"Skab", 0}}},
+    };
+    const auto rows = [&](const Case& c) {
+        FixedQuery q(*store, c.query);
+        for (const auto& [p, v] : c.params)
+            q.setParam(p, v);
+        return q.run().rows.size();
+    };
+    for (const auto& c : cases)
+        ASSERT_GT(rows(c), 0u) << c.query;
+    store->exec("UPDATE Invert0 SET UseInv = 0");
+    store->exec("UPDATE Controller0 SET UseCtrl = 0");
+    store->exec("UPDATE AV0 SET UseAV = 0");
+    store->exec("UPDATE Pr0 SET UsePr = 0");
+    for (const auto& c : cases)
+        EXPECT_EQ(rows(c), 0u) << c.query;
+}
+
+} // namespace
