@@ -397,6 +397,24 @@ bool View::runBefore(const std::function<void(View&)>& ev)
     return true;
 }
 
+int View::addListener(Listener l)
+{
+    m_listeners.emplace_back(m_nextListener, std::move(l));
+    return m_nextListener++;
+}
+
+void View::removeListener(int id)
+{
+    std::erase_if(m_listeners, [id](const auto& p) { return p.first == id; });
+}
+
+void View::emitChange(Change c)
+{
+    const auto listeners = m_listeners; // a listener may remove itself
+    for (const auto& [id, l] : listeners)
+        l(*this, c);
+}
+
 void View::notifyDetails()
 {
     for (View* d : m_details)
@@ -412,6 +430,7 @@ void View::masterMoved()
         m_buffer = Row();
     }
     load();
+    emitChange(Change::Data);
     setCurrent(m_rows.empty() ? -1 : 0);
 }
 
@@ -424,6 +443,7 @@ void View::setCurrent(int row)
     notifyDetails();
     if (afterScroll)
         afterScroll(*this);
+    emitChange(Change::Moved);
 }
 
 bool View::scrollTo(int row)
@@ -524,6 +544,7 @@ void View::refresh()
     const Bookmark b = bookmark();
     const int old = m_cur;
     load();
+    emitChange(Change::Data);
     int pos = old;
     for (int i = 0; i < int(m_rows.size()); ++i)
         if (m_rows[i].rowid == b) {
@@ -552,6 +573,7 @@ bool View::append()
     notifyDetails();
     if (afterInsert)
         afterInsert(*this);
+    emitChange(Change::State);
     return true;
 }
 
@@ -565,6 +587,7 @@ bool View::edit()
         return false;
     m_buffer = m_rows[m_cur];
     m_state = ViewState::Edit;
+    emitChange(Change::State);
     return true;
 }
 
@@ -691,12 +714,14 @@ bool View::post()
         m_rows.erase(m_rows.begin() + m_cur);
     m_state = ViewState::Browse;
     m_buffer = Row();
+    emitChange(Change::State);
     const bool belongs = !m_master || r.values[m_def->columnIndex(QStringLiteral("Kod0"))] == m_loadedMasterKey;
     int pos = m_cur;
     if (belongs) {
         pos = insertPosition(r);
         m_rows.insert(m_rows.begin() + pos, std::move(r));
     }
+    emitChange(Change::Data);
     setCurrent(pos);
     if (afterPost)
         afterPost(*this);
@@ -714,6 +739,7 @@ void View::cancel()
         notifyDetails();
     if (afterCancel)
         afterCancel(*this);
+    emitChange(Change::State);
 }
 
 bool View::remove()
@@ -740,6 +766,7 @@ bool View::remove()
     m_store->exec(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(q(m_def->name)), {rowid});
     tr.commit();
     m_rows.erase(m_rows.begin() + pos);
+    emitChange(Change::Data);
     setCurrent(pos);
     if (afterDelete)
         afterDelete(*this);

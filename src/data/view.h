@@ -109,6 +109,12 @@ public:
     enum class ErrorAction { Fail, Abort };
     std::function<ErrorAction(View&, const DbError&)> onPostError;
 
+    // Observers (grids, windows) told after the view changes. Returns an id for removeListener.
+    enum class Change { Moved, Data, State };
+    using Listener = std::function<void(View&, Change)>;
+    int addListener(Listener l);
+    void removeListener(int id);
+
     // Internal: used by Field, the store and master views.
     QVariant& bufferValue(int index);
     const QVariant& currentValue(int index) const;
@@ -147,6 +153,9 @@ private:
     ViewState m_state = ViewState::Inactive;
     QVariant m_loadedMasterKey;
     bool m_hasCalc = false;
+    std::vector<std::pair<int, Listener>> m_listeners;
+    int m_nextListener = 1;
+    void emitChange(Change c);
     Row* m_calcRow = nullptr; // the row being calculated, while onCalcFields runs
 };
 

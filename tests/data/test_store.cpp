@@ -245,3 +245,22 @@ TEST_F(QueryTest, InclusionFlagsOfEveryLevelAndOrdering)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StoreTest, ListenersHearMovesDataAndStateChanges)
+{
+    View& k = tbl("mc");
+    std::vector<View::Change> heard;
+    const int id = k.addListener([&](View&, View::Change c) { heard.push_back(c); });
+    ASSERT_TRUE(add(k, {{"Tip", "MC-1"}, {"I", "30"}}));
+    EXPECT_NE(std::find(heard.begin(), heard.end(), View::Change::State), heard.end());
+    EXPECT_NE(std::find(heard.begin(), heard.end(), View::Change::Data), heard.end());
+    EXPECT_EQ(heard.back(), View::Change::Moved);
+    k.removeListener(id);
+    heard.clear();
+    k.refresh();
+    EXPECT_TRUE(heard.empty());
+}
+
+} // namespace
