@@ -1,0 +1,112 @@
+#include "app/demo.h"
+
+#include "app/shell.h"
+
+#include <stdexcept>
+
+namespace ses {
+
+namespace {
+
+void put(View& v, std::initializer_list<std::pair<const char*, const char*>> values)
+{
+    if (!v.append())
+        throw std::runtime_error("demo: append refused in " + v.name().toStdString());
+    for (const auto& [c, text] : values)
+        v[QString::fromLatin1(c)].setString(QString::fromUtf8(text));
+    if (!v.post())
+        throw std::runtime_error("demo: post refused in " + v.name().toStdString());
+}
+
+void edit(View& v, std::initializer_list<std::pair<const char*, const char*>> values)
+{
+    if (!v.edit())
+        throw std::runtime_error("demo: edit refused in " + v.name().toStdString());
+    for (const auto& [c, text] : values)
+        v[QString::fromLatin1(c)].setString(QString::fromUtf8(text));
+    if (!v.post())
+        throw std::runtime_error("demo: post refused in " + v.name().toStdString());
+}
+
+} // namespace
+
+void buildDemoProject(Shell& shell)
+{
+    TDataModule1& dm = shell.dm();
+    ProjectFields other = shell.newProjectFields();
+    other.name = QStringLiteral("Метеостанция");
+    other.owner = QStringLiteral("Петров П. П.");
+    other.memo = QStringLiteral("Автономный пост наблюдения без сети.");
+    if (!shell.createProject(other))
+        throw std::runtime_error("demo: project refused");
+
+    ProjectFields f = shell.newProjectFields();
+    f.name = QStringLiteral("Дачный дом");
+    f.owner = QStringLiteral("Иванов И. И.");
+    f.memo = QStringLiteral("Круглогодичное проживание, Подмосковье.\nОсвещение, холодильник, насос.");
+    if (!shell.createProject(f))
+        throw std::runtime_error("demo: project refused");
+
+    put(dm.tblProj1(),
+        {{"VarName", "Основной"}, {"ParamNagr", "1"}, {"Uses", "24"}, {"Uvuh", "220"}, {"Region", "Москва"},
+         {"B", "56"}, {"Pras_SP", "1284,5"}, {"Cras_AKB", "412,3"},
+         {"Company_SP", "Стартовый набор: Панели М"}, {"Tip_SP", "СП-М-300-24"}, {"Pnom_SP", "300"},
+         {"Unom_SP", "24"}, {"Voc_SP", "39,8"}, {"Isc_SP", "9,8"}, {"Vmp_SP", "32,6"}, {"Imp_SP", "9,2"},
+         {"H_SP", "1640"}, {"S_SP", "992"}, {"KolTotal_SP", "6"}, {"PTotal_SP", "1800"}, {"ITotal_SP", "27,6"},
+         {"Company_AKB", "Стартовый набор: АКБ"}, {"Tip_AKB", "AGM"}, {"Name_AKB", "АБ-AGM-12-200"},
+         {"Unom_AKB", "12"}, {"Cnom_AKB", "200"}, {"Izar_min_AKB", "10"}, {"Izar_max_AKB", "50"},
+         {"Irazr_max_AKB", "1000"}, {"L_AKB", "522"}, {"S_AKB", "240"}, {"H_AKB", "219"},
+         {"KolPosled_AKB", "2"}, {"KolVetv_AKB", "2"}, {"Kol_AKB", "4"}, {"Cfakt_AKB", "400"},
+         {"SIzar_min_AKB", "20"}, {"SIzar_max_AKB", "100"}, {"SIrazr_max_AKB", "2000"},
+         {"SIzar_min_use_AKB", "20"}, {"SIzar_max_use_AKB", "80"}, {"SIzar_AKB", "44,8"},
+         {"Spos_KL_AKB_Output", "открыто"}, {"L_KL_AKB_Output", "3"}, {"Spos_KL_Mas_Ctrl", "открыто"},
+         {"L_KL_Mas_Ctrl", "12"}, {"Spos_KL_Ctrl_AKB", "открыто"}, {"L_KL_Ctrl_AKB", "2"},
+         {"Spos_KL_AKB_Inv", "открыто"}, {"L_KL_AKB_Inv", "1,5"}, {"Skab_akb", "4"}, {"Ikab_akb", "41"},
+         {"DUkab_akb", "1,2"}, {"Company_AV_SP", "Стартовый набор: Автоматы"}, {"Tip_AV_SP", "АВ-ПТ-16"},
+         {"Inom_AV_SP", "16"}, {"Unom_AV_SP", "250"}, {"Company_AV_AKB", "Стартовый набор: Автоматы"},
+         {"Tip_AV_AKB", "АВ-ПТ-10"}, {"Inom_AV_AKB", "10"}, {"Unom_AV_AKB", "60"},
+         {"Company_Pr_SP", "Стартовый набор: Предохранители"}, {"Tip_Pr_SP", "ПР-ПЛ-16"},
+         {"Tip_Pr_Derzh_SP", "Держатель 10x38"}, {"Inom_Pr_SP", "16"}, {"Unom_Pr_SP", "1000"}});
+
+    put(dm.tblProj_Mas(), {{"NameMassive", "Массив 1"}, {"Ugol_Orient", "180"}, {"Ugol_Nakl", "56"}, {"Kproiz", "1"},
+                           {"KolPosled", "1"}, {"KolVetv", "4"}, {"KolMas", "4"}, {"Pmas", "1200"}, {"Imas", "36,8"},
+                           {"Company_Ctrl", "Стартовый набор: Контроллеры"}, {"Tip_Ctrl", "КЗ-MPPT-40"},
+                           {"Unom_Ctrl", "24"}, {"Inom_Ctrl", "40"}, {"Iakb_Ctrl", "29,9"}, {"Skab", "10"},
+                           {"Ikab", "80"}, {"DUkab", "1,8"}, {"Skab_akb", "10"}, {"Ikab_akb", "80"},
+                           {"DUkab_akb", "0,4"}, {"Company_AV_mas", "Стартовый набор: Автоматы"},
+                           {"Tip_AV_mas", "АВ-ПТ-50"}, {"Inom_AV_mas", "50"}, {"Unom_AV_mas", "250"}});
+    put(dm.tblProj_Mas(), {{"NameMassive", "Массив 2"}, {"Ugol_Orient", "225"}, {"Ugol_Nakl", "40"},
+                           {"Kproiz", "0,93"}, {"KolPosled", "1"}, {"KolVetv", "2"}, {"KolMas", "2"}, {"Pmas", "600"},
+                           {"Imas", "18,4"}, {"Company_Ctrl", "Стартовый набор: Контроллеры"},
+                           {"Tip_Ctrl", "КЗ-ШИМ-20"}, {"Unom_Ctrl", "24"}, {"Inom_Ctrl", "20"}, {"Iakb_Ctrl", "14,9"}});
+
+    put(dm.tblProj_Inv(),
+        {{"Nagr_Name", "Дом: освещение и быт"}, {"Pnom30min", "850"}, {"Pmax10min", "1200"}, {"Ppik", "2400"},
+         {"ClearSinus", "+"}, {"Company_Inv", "Стартовый набор: Инверторы"}, {"Name_Inv", "ИН-ЧС-1500-24"},
+         {"Pnom_Inv", "1500"}, {"Pmax_Inv", "1800"}, {"Ppik_Inv", "3000"}, {"Uvh_Inv", "24"}, {"Uvuh_Inv", "220"},
+         {"Forma_Inv", "чистый синус"}, {"Kpd_Inv", "0,9"}, {"Skab_inv", "25"}, {"Nkab_inv", "1"},
+         {"Ikab_inv", "135"}, {"DUkab_inv", "0,9"}});
+    put(dm.tbl(QStringLiteral("proj_graf0")),
+        {{"SutGrafName", "Зима"}, {"MonthName1", "октябрь"}, {"MonthName2", "март"}, {"Wp_sut", "5120"},
+         {"Pnom30min", "850"}, {"Pmax10min", "1200"}, {"Wp_pik", "2400"}, {"ClearSinus", "+"}});
+    put(dm.tbl(QStringLiteral("proj_graf0")),
+        {{"SutGrafName", "Лето"}, {"MonthName1", "апрель"}, {"MonthName2", "сентябрь"}, {"Wp_sut", "3840"},
+         {"Pnom30min", "620"}, {"Pmax10min", "1100"}, {"Wp_pik", "2400"}, {"ClearSinus", "+"}});
+    put(dm.tblProj_Inv(),
+        {{"Nagr_Name", "Скважинный насос"}, {"Pnom30min", "750"}, {"Pmax10min", "750"}, {"Ppik", "3750"},
+         {"ClearSinus", "+"}, {"Company_Inv", "Стартовый набор: Инверторы"}, {"Name_Inv", "ИН-ЧС-1000-24"},
+         {"Pnom_Inv", "1000"}, {"Pmax_Inv", "1200"}, {"Ppik_Inv", "4000"}, {"Uvh_Inv", "24"}, {"Uvuh_Inv", "220"},
+         {"Forma_Inv", "чистый синус"}, {"Kpd_Inv", "0,9"}});
+    put(dm.tbl(QStringLiteral("proj_graf0")),
+        {{"SutGrafName", "Круглый год"}, {"MonthName1", "январь"}, {"MonthName2", "декабрь"}, {"Wp_sut", "1125"},
+         {"Pnom30min", "750"}, {"Pmax10min", "750"}, {"Wp_pik", "3750"}, {"ClearSinus", "+"}});
+    dm.tblProj_Inv().first();
+    put(dm.tbl(QStringLiteral("proj_graf12_0")),
+        {{"SutGrafName", "Охранная сигнализация"}, {"MonthName1", "январь"}, {"MonthName2", "декабрь"},
+         {"Wp_sut", "288"}, {"Pnom30min", "12"}, {"Pmax10min", "24"}, {"Wp_pik", "36"}});
+    dm.tblProj_Mas().first();
+    edit(dm.tblProj1(), {{"Pnom30min", "12"}, {"Pmax10min", "24"}, {"Wp_pik", "36"}, {"Inom", "0,5"}, {"Imax", "1"},
+                         {"Ipik", "1,5"}});
+}
+
+} // namespace ses

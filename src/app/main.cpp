@@ -1,0 +1,84 @@
+// Start-up: splash, application title, data directory, data module, main window.
+
+#include "app/application.h"
+#include "app/ui/main_form.h"
+#include "data/data_dir.h"
+#include "widgets/message_prompter.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTextStream>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace ses;
+
+namespace {
+
+// The splash window, painted at once while the tables open.
+QWidget* showSplash()
+{
+    auto* splash = new QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint);
+    splash->setWindowTitle(QStringLiteral("Tovrel SES 1.1."));
+    auto* l = new QVBoxLayout(splash);
+    l->setContentsMargins(40, 30, 40, 30);
+    auto* title = new QLabel(QStringLiteral("Tovrel SES 1.1"), splash);
+    QFont f = title->font();
+    f.setPointSize(f.pointSize() + 10);
+    f.setBold(true);
+    title->setFont(f);
+    for (QLabel* label : {title, new QLabel(QStringLiteral("Версия 1.1"), splash),
+                          new QLabel(QStringLiteral("Пожалуйста, подождите..."), splash)}) {
+        label->setAlignment(Qt::AlignCenter);
+        l->addWidget(label);
+    }
+    splash->setStyleSheet(QStringLiteral("QWidget { background: #f4f7fb; } QLabel { color: #1d3b5e; }"));
+    splash->adjustSize();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+    return splash;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QElapsedTimer clock;
+    clock.start();
+    Application app(argc, argv);
+    const bool smoke = app.arguments().contains(QStringLiteral("--smoke"));
+    QWidget* splash = showSplash();
+
+    // The data directory lives beside the program; a missing one is created with the catalogs.
+    const QString dataDir = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Data"));
+    MessageBoxPrompter prompter(nullptr);
+    std::unique_ptr<Store> store;
+    try {
+        if (!QFileInfo::exists(Store::databasePath(dataDir)))
+            initDataDirectory(dataDir);
+        store = Store::open(dataDir);
+    } catch (const DbError& e) {
+        delete splash;
+        QMessageBox::critical(nullptr, app.applicationName(), e.message());
+        return 1;
+    }
+    int code = 0;
+    {
+        TDataModule1 dm(*store, prompter);
+        TMainForm main(dm, prompter);
+        delete splash;
+        main.showMaximized();
+        if (smoke) {
+            QTimer::singleShot(0, &app, [&] {
+                QTextStream(stdout) << "main window shown after " << clock.elapsed() << " ms\n";
+                app.quit();
+            });
+        }
+        code = app.exec();
+    }
+    return code;
+}

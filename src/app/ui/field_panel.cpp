@@ -1,0 +1,52 @@
+#include "app/ui/field_panel.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace ses {
+
+FieldPanel::FieldPanel(View& view, std::vector<PanelField> fields, int columns, QWidget* parent)
+    : QWidget(parent), m_view(view), m_fields(std::move(fields))
+{
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(4);
+    const int rows = (int(m_fields.size()) + columns - 1) / columns;
+    for (int i = 0; i < int(m_fields.size()); ++i) {
+        const int col = (i / rows) * 3, row = i % rows;
+        auto* label = new QLabel(m_fields[i].caption, this);
+        auto* box = new QLineEdit(this);
+        box->setReadOnly(true);
+        box->setMinimumWidth(90);
+        box->setFocusPolicy(Qt::ClickFocus);
+        label->setBuddy(box);
+        grid->addWidget(label, row, col, Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(box, row, col + 1);
+        if (col > 0)
+            grid->setColumnMinimumWidth(col - 1, 16);
+        m_boxes.push_back(box);
+    }
+    for (int c = 0; c < columns; ++c)
+        grid->setColumnStretch(c * 3 + 1, 1);
+    grid->setRowStretch(rows, 1);
+    m_listener = m_view.addListener([this](View&, View::Change) { reload(); });
+    reload();
+}
+
+FieldPanel::~FieldPanel()
+{
+    m_view.removeListener(m_listener);
+}
+
+void FieldPanel::reload()
+{
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        const QString text = m_view.isEmpty() && !m_view.isEditing() ? QString()
+                                                                      : m_view[m_fields[i].field].asString();
+        m_boxes[i]->setText(text);
+        m_boxes[i]->setCursorPosition(0);
+    }
+}
+
+} // namespace ses

@@ -1,0 +1,31 @@
+#pragma once
+// A read-only panel of a view's current-row fields: a caption and a value box per field, in a
+// grid of columns, following the view as it moves or changes.
+
+#include "data/view.h"
+
+#include <QLineEdit>
+#include <QWidget>
+#include <vector>
+
+namespace ses {
+
+struct PanelField {
+    QString field;
+    QString caption;
+};
+
+class FieldPanel : public QWidget {
+public:
+    FieldPanel(View& view, std::vector<PanelField> fields, int columns, QWidget* parent = nullptr);
+    ~FieldPanel() override;
+    void reload();
+
+private:
+    View& m_view;
+    std::vector<PanelField> m_fields;
+    std::vector<QLineEdit*> m_boxes;
+    int m_listener = 0;
+};
+
+} // namespace ses

@@ -1,0 +1,83 @@
+#pragma once
+// The main window: the variant list, the read-only tab pages of the current variant, the scheme
+// pane, and the commands of every menu with their enabling rules.
+
+#include "app/commands.h"
+#include "app/shell.h"
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QTabWidget;
+
+namespace ses {
+
+class BoundGrid;
+class NumberField;
+class TProjForm;
+class TOpenForm;
+class TAboutForm;
+
+class TMainForm : public QMainWindow {
+public:
+    TMainForm(TDataModule1& dm, Prompter& prompter, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    Shell& shell() { return m_shell; }
+    // The commands that work in this build; the others are added with their windows.
+    static bool commandAvailable(Command c);
+    QAction* action(Command c) const;
+    QTabWidget* tabs() const { return m_tabs; }
+    QTabWidget* protectionTabs() const { return m_protectionTabs; }
+
+    // Caption, scheme and command states, as on every activation.
+    void refreshAll();
+    void updateCommands();
+    void redrawScheme();
+    void run(Command c);
+
+    // The windows it opens, created on first use and reused.
+    TProjForm& projForm();
+    TOpenForm& openForm();
+    TAboutForm& aboutForm();
+
+protected:
+    void changeEvent(QEvent* e) override;
+
+private:
+    class Progress;
+    void buildMenus();
+    void buildCentre();
+    QWidget* buildSchemePanel();
+    void onVariantChanged();
+    void setCaption();
+
+    TDataModule1& m_dm;
+    Prompter& m_prompter;
+    Shell m_shell;
+    std::map<Command, QAction*> m_actions;
+    std::map<Menu, QMenu*> m_menus;
+    QTabWidget* m_tabs = nullptr;
+    QTabWidget* m_protectionTabs = nullptr;
+    BoundGrid* m_variantList = nullptr;
+    QLabel* m_scheme = nullptr;
+    NumberField* m_scaleSP = nullptr;
+    NumberField* m_scaleAKB = nullptr;
+    QCheckBox* m_currents = nullptr;
+    QCheckBox* m_autoUpdate = nullptr;
+    QProgressBar* m_progressBar = nullptr;
+    std::unique_ptr<Progress> m_progress;
+    TProjForm* m_projForm = nullptr;
+    TOpenForm* m_openForm = nullptr;
+    TAboutForm* m_aboutForm = nullptr;
+    int m_variantListener = 0;
+    int m_projectListener = 0;
+};
+
+} // namespace ses

@@ -1,0 +1,122 @@
+// The windows over a real data module, offscreen.
+
+#include "../data/fixture.h"
+
+#include "app/demo.h"
+#include "app/ui/main_form.h"
+#include "app/ui/proj_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTimer>
+
+using namespace ses;
+using namespace ses::test;
+
+namespace {
+
+class WindowTest : public DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        main = std::make_unique<TMainForm>(*dm, prompter);
+    }
+    void TearDown() override { main.reset(); }
+    bool enabled(Command c) { return main->action(c) && main->action(c)->isEnabled(); }
+    std::unique_ptr<TMainForm> main;
+};
+
+TEST_F(WindowTest, CommandsFollowTheProjectsAndVariants)
+{
+    EXPECT_EQ(main->windowTitle(), "Tovrel SES 1.1.");
+    EXPECT_TRUE(enabled(Command::ProjCreate));
+    EXPECT_FALSE(enabled(Command::ProjEdit));
+    EXPECT_FALSE(enabled(Command::VarDelete));
+    EXPECT_EQ(main->action(Command::VarAdd), nullptr); // comes with the variant dialog
+
+    ProjectFields f = main->shell().newProjectFields();
+    ASSERT_TRUE(main->shell().createProject(f));
+    main->refreshAll();
+    EXPECT_EQ(main->windowTitle(), "Tovrel SES 1.1. Проект 1.");
+    EXPECT_TRUE(enabled(Command::ProjEdit));
+    EXPECT_FALSE(enabled(Command::ProjOpen));
+    f = main->shell().newProjectFields();
+    ASSERT_TRUE(main->shell().createProject(f));
+    ASSERT_TRUE(add(tbl("project1"), {{"VarName", "В"}}));
+    EXPECT_TRUE(enabled(Command::ProjOpen));
+    EXPECT_TRUE(enabled(Command::VarDelete)); // recomputed on the variant change
+    EXPECT_TRUE(enabled(Command::VarSaveAs));
+}
+
+TEST_F(WindowTest, ProjectDialogRefusesAnEmptyName)
+{
+    TProjForm& form = main->projForm();
+    ProjectFields f = main->shell().newProjectFields();
+    form.load(f);
+    form.findChild<QLineEdit*>()->setText("");
+    form.accept();
+    EXPECT_EQ(prompter.last(), "Заполнение поля \"Наименование проекта\" обязательно.");
+    EXPECT_EQ(form.result(), 0);
+    form.findChild<QLineEdit*>()->setText("Дом");
+    form.accept();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.values().name, "Дом");
+}
+
+TEST_F(WindowTest, DemoProjectFillsEveryTab)
+{
+    buildDemoProject(main->shell());
+    main->refreshAll();
+    EXPECT_EQ(main->windowTitle(), "Tovrel SES 1.1. Дачный дом.");
+    EXPECT_EQ(main->tabs()->count(), 7);
+    QStringList menus;
+    for (QAction* a : main->menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Помощь", "Выход"}));
+    EXPECT_TRUE(enabled(Command::VarSaveAs));
+    EXPECT_TRUE(prompter.entries().empty());
+}
+
+TEST(ScreenTour, WritesAPictureOfEveryWindow)
+{
+    ensureApp();
+    QTemporaryDir tmp;
+    QProcess p;
+    p.start(QStringLiteral(SCREENS_TOOL), {tmp.path()});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    // The tour reports any message a window would have shown; the demo must need none.
+    EXPECT_FALSE(p.readAllStandardError().contains("message:"));
+    for (const char* name : {"TMainForm-1", "TMainForm-7", "TMainForm-8", "TProjForm", "TOpenForm", "TAboutForm"})
+        EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
+}
+
+TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits)
+{
+    ensureApp();
+    QTemporaryDir tmp;
+    // The program keeps its data beside itself: run a copy from a fresh folder.
+    const QString exe = tmp.path() + "/tovrel-ses";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(PROGRAM), exe));
+    QProcess p;
+    p.start(exe, {"--smoke"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(p.readAllStandardOutput().contains("main window shown"));
+    EXPECT_TRUE(QFile::exists(tmp.path() + "/Data/TovrelSES11.sqlite"));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,92 @@
+// tovrel-ses-screens DIR: builds the demo project in a temporary data directory, opens every
+// window offscreen and saves one PNG per window (per tab where a window has several).
+
+#include "app/application.h"
+#include "app/demo.h"
+#include "app/ui/about_form.h"
+#include "app/ui/main_form.h"
+#include "app/ui/open_form.h"
+#include "app/ui/proj_form.h"
+#include "data/data_dir.h"
+
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+using namespace ses;
+
+namespace {
+
+QTextStream out(stdout);
+
+void save(QWidget* w, const QString& dir, const QString& name)
+{
+    QApplication::processEvents();
+    const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
+    if (!w->grab().save(path))
+        throw std::runtime_error("cannot write " + path.toStdString());
+    out << path << "\n";
+}
+
+void shoot(QWidget* w, const QString& dir, const QString& name)
+{
+    w->show();
+    save(w, dir, name);
+    w->hide();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 2) {
+        QTextStream(stderr) << "Использование: tovrel-ses-screens КАТАЛОГ_ДЛЯ_PNG\n";
+        return 2;
+    }
+    const QString dir = args[1];
+    QDir().mkpath(dir);
+    QTemporaryDir tmp;
+    try {
+        initDataDirectory(tmp.path());
+        auto store = Store::open(tmp.path());
+        RecordingPrompter prompter;
+        TDataModule1 dm(*store, prompter);
+        TMainForm main(dm, prompter);
+        buildDemoProject(main.shell());
+        prompter.type(QStringLiteral("Экономный"));
+        main.shell().copyVariant(nullptr);
+        dm.tblProj1().first();
+        main.resize(1500, 900);
+        main.show();
+        main.refreshAll();
+        for (int i = 0; i < main.tabs()->count(); ++i) {
+            main.tabs()->setCurrentIndex(i);
+            save(&main, dir, QStringLiteral("TMainForm-%1").arg(i + 1));
+        }
+        main.tabs()->setCurrentIndex(main.tabs()->count() - 1);
+        main.protectionTabs()->setCurrentIndex(1);
+        save(&main, dir, QStringLiteral("TMainForm-%1").arg(main.tabs()->count() + 1));
+        main.tabs()->setCurrentIndex(0);
+
+        TProjForm& proj = main.projForm();
+        proj.load(main.shell().currentProjectFields());
+        shoot(&proj, dir, QStringLiteral("TProjForm"));
+        shoot(&main.openForm(), dir, QStringLiteral("TOpenForm"));
+        shoot(&main.aboutForm(), dir, QStringLiteral("TAboutForm"));
+        for (const auto& e : prompter.entries())
+            if (e.kind == RecordingPrompter::Kind::Error || e.kind == RecordingPrompter::Kind::Information)
+                QTextStream(stderr) << "message: " << e.text << "\n";
+    } catch (const DbError& e) {
+        QTextStream(stderr) << e.message() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        QTextStream(stderr) << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
