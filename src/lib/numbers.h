@@ -43,6 +43,10 @@ QString formatPattern(double x, const QString& pattern);
 // rounding step of many computations.
 double roundPattern(double x, const QString& pattern);
 
+// The same rounding as a pattern with n optional decimals ("0.###" is n = 3): halves away from
+// zero on the 15-significant-digit decimal value.
+double roundHalfAway(double x, int n);
+
 // Comparisons against catalog ratings and bounds: both sides are first rounded to 6 decimals
 // (half to even), so 1500 * 1.1 (1650.0000000000002) is at least 1650.
 bool atLeast(double value, double bound);

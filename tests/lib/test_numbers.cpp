@@ -301,3 +301,28 @@ TEST(CeilQuotient, RefusesZeroDivisorAndResultsBeyondInt) {
 }
 
 } // namespace
+
+namespace {
+
+// The fast rounding of values far from a tie must agree with the exact decimal formatting.
+TEST(RoundHalfAway, AgreesWithPatternFormattingOverManyValues)
+{
+    const QString patterns[] = {QStringLiteral("0"), QStringLiteral("0.#"), QStringLiteral("0.##"),
+                                QStringLiteral("0.###")};
+    unsigned seed = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const double x = (int(seed % 2000001) - 1000000) / 997.0 * ((seed >> 8) % 3 ? 1 : 0.001);
+        for (int n = 0; n < 4; ++n) {
+            const double fast = ses::roundHalfAway(x, n);
+            const double exact = *ses::parseNumber(ses::formatPattern(x, patterns[n]));
+            ASSERT_EQ(fast, exact) << x << " to " << n;
+        }
+    }
+    // Ties go away from zero, and binary noise never decides them.
+    EXPECT_EQ(ses::roundHalfAway(1.005, 2), 1.01);
+    EXPECT_EQ(ses::roundHalfAway(-2.5, 0), -3);
+    EXPECT_EQ(ses::roundHalfAway(0.1 * 3, 1), 0.3);
+}
+
+} // namespace
