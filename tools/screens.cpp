@@ -6,7 +6,9 @@
 #include "app/ui/about_form.h"
 #include "app/ui/main_form.h"
 #include "app/ui/open_form.h"
+#include "app/ui/param_form.h"
 #include "app/ui/proj_form.h"
+#include "app/ui/temp_ab_form.h"
 #include "data/data_dir.h"
 
 #include <QDir>
@@ -78,6 +80,12 @@ int main(int argc, char** argv)
         shoot(&proj, dir, QStringLiteral("TProjForm"));
         shoot(&main.openForm(), dir, QStringLiteral("TOpenForm"));
         shoot(&main.aboutForm(), dir, QStringLiteral("TAboutForm"));
+        main.paramForm().load();
+        shoot(&main.paramForm(), dir, QStringLiteral("TParamFrm"));
+        main.tempABForm().setChoosing(false);
+        shoot(&main.tempABForm(), dir, QStringLiteral("TsTempABF"));
+        main.tempABForm().setChoosing(true);
+        shoot(&main.tempABForm(), dir, QStringLiteral("TsTempABF-2"));
         for (const auto& e : prompter.entries())
             if (e.kind == RecordingPrompter::Kind::Error || e.kind == RecordingPrompter::Kind::Information)
                 QTextStream(stderr) << "message: " << e.text << "\n";

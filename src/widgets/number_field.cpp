@@ -81,7 +81,12 @@ void NumberField::keyPressEvent(QKeyEvent* event) {
     // A point typed out of habit (or from the keypad) stands for the decimal comma.
     if (m_kind == Kind::Decimal && c == u'.')
         c = u',';
-    const bool allowed = m_kind == Kind::Decimal ? decimalKeyAllowed(c) : integerKeyAllowed(c);
+    // A minus sign may open a decimal value: temperatures and temperature coefficients are
+    // negative in winter, and the checks of each quantity refuse a sign where it makes no sense.
+    const bool sign = m_kind == Kind::Decimal && c == u'-' && cursorPosition() == 0
+                      && !this->text().startsWith(u'-') && selectedText().isEmpty();
+    const bool allowed =
+        sign || (m_kind == Kind::Decimal ? decimalKeyAllowed(c) : integerKeyAllowed(c));
     if (!allowed) {
         QApplication::beep();
         event->accept();

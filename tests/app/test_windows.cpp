@@ -77,7 +77,7 @@ TEST_F(WindowTest, DemoProjectFillsEveryTab)
     QStringList menus;
     for (QAction* a : main->menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Помощь", "Выход"}));
+    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Справочники", "Параметры", "Помощь", "Выход"}));
     EXPECT_TRUE(enabled(Command::VarSaveAs));
     EXPECT_TRUE(prompter.entries().empty());
 }
@@ -92,7 +92,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow)
     ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     // The tour reports any message a window would have shown; the demo must need none.
     EXPECT_FALSE(p.readAllStandardError().contains("message:"));
-    for (const char* name : {"TMainForm-1", "TMainForm-7", "TMainForm-8", "TProjForm", "TOpenForm", "TAboutForm"})
+    for (const char* name : {"TMainForm-1", "TMainForm-7", "TMainForm-8", "TProjForm", "TOpenForm",
+                             "TAboutForm", "TParamFrm", "TsTempABF", "TsTempABF-2"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

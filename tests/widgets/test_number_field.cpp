@@ -58,6 +58,9 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{Kind::Decimal, "1", {typed('-'), typed('a'), typed(' '), typed('e')}, "1"},
         KeyCase{Kind::Integer, "1", {typed('7'), typed(','), typed('.'), typed('-')}, "17"},
         KeyCase{Kind::Decimal, "12", {key(Qt::Key_Backspace)}, "1"},
+        // A minus opens a decimal value (winter temperatures), once and only in front.
+        KeyCase{Kind::Decimal, "4,5", {key(Qt::Key_Home), typed('-'), typed('-')}, "-4,5"},
+        KeyCase{Kind::Decimal, "", {typed('-'), typed('2'), typed('5')}, "-25"},
         KeyCase{Kind::Decimal, "12", {key(Qt::Key_Home), typed('9')}, "912"},
         KeyCase{Kind::Integer, "12", {key(Qt::Key_Left), key(Qt::Key_Delete)}, "1"},
         KeyCase{Kind::Integer, "12", {key(Qt::Key_A, Qt::ControlModifier), typed('3')}, "3"}));

@@ -3,7 +3,9 @@
 #include "app/ui/about_form.h"
 #include "app/ui/field_panel.h"
 #include "app/ui/open_form.h"
+#include "app/ui/param_form.h"
 #include "app/ui/proj_form.h"
+#include "app/ui/temp_ab_form.h"
 #include "app/windows.h"
 #include "lib/entry.h"
 #include "widgets/bound_grid.h"
@@ -117,6 +119,8 @@ bool TMainForm::commandAvailable(Command c)
     case Command::ProjSaveAs:
     case Command::VarDelete:
     case Command::VarSaveAs:
+    case Command::RefBatteryRooms:
+    case Command::Settings:
     case Command::Help:
     case Command::About:
     case Command::Exit: return true;
@@ -623,6 +627,20 @@ TOpenForm& TMainForm::openForm()
     return *m_openForm;
 }
 
+TParamFrm& TMainForm::paramForm()
+{
+    if (!m_paramForm)
+        m_paramForm = new TParamFrm(m_dm, m_prompter, this);
+    return *m_paramForm;
+}
+
+TsTempABF& TMainForm::tempABForm()
+{
+    if (!m_tempABForm)
+        m_tempABForm = new TsTempABF(m_dm, m_prompter, this);
+    return *m_tempABForm;
+}
+
 TAboutForm& TMainForm::aboutForm()
 {
     if (!m_aboutForm)
@@ -650,6 +668,15 @@ void TMainForm::run(Command c)
     case Command::ProjSaveAs: m_shell.copyProject(m_progress.get()); break;
     case Command::VarDelete: m_shell.deleteVariant(); break;
     case Command::VarSaveAs: m_shell.copyVariant(m_progress.get()); break;
+    case Command::Settings:
+        if (paramForm().run()) {
+            // The current variant is saved unchanged so that every view of it is refreshed.
+            View& v = m_dm.tblProj1();
+            if (!v.isEmpty() && v.edit())
+                v.post();
+        }
+        break;
+    case Command::RefBatteryRooms: tempABForm().browse(); break;
     case Command::Help: HelpViewer::showIndex(this); break;
     case Command::About: aboutForm().exec(); break;
     case Command::Exit: close(); break;

@@ -23,6 +23,8 @@ class NumberField;
 class TProjForm;
 class TOpenForm;
 class TAboutForm;
+class TParamFrm;
+class TsTempABF;
 
 class TMainForm : public QMainWindow {
 public:
@@ -46,6 +48,8 @@ public:
     TProjForm& projForm();
     TOpenForm& openForm();
     TAboutForm& aboutForm();
+    TParamFrm& paramForm();
+    TsTempABF& tempABForm();
 
 protected:
     void changeEvent(QEvent* e) override;
@@ -76,6 +80,8 @@ private:
     TProjForm* m_projForm = nullptr;
     TOpenForm* m_openForm = nullptr;
     TAboutForm* m_aboutForm = nullptr;
+    TParamFrm* m_paramForm = nullptr;
+    TsTempABF* m_tempABForm = nullptr;
     int m_variantListener = 0;
     int m_projectListener = 0;
 };

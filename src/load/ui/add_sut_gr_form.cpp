@@ -1,0 +1,509 @@
+#include "load/ui/add_sut_gr_form.h"
+
+#include "data/data_module.h"
+#include "lib/entry.h"
+#include "lib/numbers.h"
+#include "load/ui/s_sut_form.h"
+#include "load/ui/schedule_panels.h"
+#include "load/ui/step_chart.h"
+#include "widgets/number_field.h"
+#include "widgets/step_buttons.h"
+#include "widgets/string_grid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace ses {
+
+namespace {
+
+constexpr int kHelpTopic = 42;
+constexpr int kResultsPage = 1;
+
+QLineEdit* resultField(QWidget* parent, const QString& name)
+{
+    auto* f = new QLineEdit(parent);
+    f->setObjectName(name);
+    f->setReadOnly(true);
+    f->setFocusPolicy(Qt::NoFocus);
+    f->setAlignment(Qt::AlignRight);
+    f->setFixedWidth(90);
+    return f;
+}
+
+} // namespace
+
+TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_dm(dm), m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("TAddSutGrF"));
+    setWindowTitle(QStringLiteral("Суточный график без детализации по электроприемникам."));
+
+    m_header = new ScheduleHeader(this);
+    connect(m_header, &ScheduleHeader::rangeChanged, this, &TAddSutGrF::rangeChanged);
+
+    // Left: the interval table and its commands.
+    auto* tableBox = new QGroupBox(QStringLiteral("Таблица суточного графика нагрузки."), this);
+    m_grid = new StringGrid(tableBox);
+    m_grid->setObjectName(QStringLiteral("intervalGrid"));
+    m_grid->setFixedRow(true);
+    m_grid->setColCount(3);
+    m_grid->setRowCount(2);
+    const QStringList titles = {QStringLiteral("   Т1, час."), QStringLiteral("   Т2, час."),
+                                QStringLiteral("   P, Вт")};
+    for (int c = 0; c < 3; ++c) {
+        m_grid->setCell(c, 0, titles[c]);
+        m_grid->setColumnKind(c, NumberField::Kind::Decimal);
+        m_grid->setColWidth(c, 82);
+    }
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
+                            | QAbstractItemView::EditKeyPressed);
+    connect(m_grid->model(), &QAbstractItemModel::dataChanged, this, [this] {
+        if (!m_filling)
+            tableEdited();
+    });
+    connect(m_grid, &QTableWidget::currentCellChanged, this, [this] { updateButtons(); });
+
+    const struct {
+        Command id;
+        const char* text;
+        const char* hint;
+        void (TAddSutGrF::*run)();
+    } commands[] = {
+        {Add, "Добавить строку", "Добавить строку в таблицу", &TAddSutGrF::addRow},
+        {Insert, "Вставить строку", "Вставить строку в таблицу", &TAddSutGrF::insertRow},
+        {Delete, "Удалить строку", "Удалить строку таблицы", &TAddSutGrF::deleteRow},
+        {Clear, "Очистить", "Очистить таблицу суточного графика", &TAddSutGrF::clearTable},
+        {Test, "Тестировать", "Тестировать таблицу суточного графика", nullptr},
+        {Build, "Построить", "Построение суточного графика и расчет его параметров", nullptr},
+        {Load, "Из справочника...", "Загрузка таблицы суточного графика нагрузки из справочника",
+         &TAddSutGrF::loadFromBook},
+        {Save, "В справочник...", "Сохранение таблицы суточного графика нагрузки в справочнике",
+         &TAddSutGrF::saveToBook},
+    };
+    auto* commandGrid = new QGridLayout;
+    int n = 0;
+    for (const auto& c : commands) {
+        auto* b = new QPushButton(QString::fromUtf8(c.text), tableBox);
+        b->setToolTip(QString::fromUtf8(c.hint));
+        m_commands[c.id] = b;
+        commandGrid->addWidget(b, n / 2, n % 2);
+        ++n;
+        if (c.run)
+            connect(b, &QPushButton::clicked, this, c.run);
+    }
+    connect(m_commands[Test], &QPushButton::clicked, this, [this] { testTable(); });
+    connect(m_commands[Build], &QPushButton::clicked, this, [this] { build(); });
+    auto* tableLayout = new QVBoxLayout(tableBox);
+    tableLayout->addWidget(m_grid, 1);
+    tableLayout->addLayout(commandGrid);
+    tableBox->setFixedWidth(300);
+
+    // Right: the chart and the computed parameters.
+    m_pages = new QTabWidget(this);
+    m_chart = new StepChart(m_pages);
+    m_pages->addTab(m_chart, QStringLiteral("Суточный график"));
+
+    auto* results = new QWidget(m_pages);
+    m_wpSut = resultField(results, QStringLiteral("Wp_sut"));
+    m_pnom = resultField(results, QStringLiteral("Pnom30min"));
+    m_pmax = resultField(results, QStringLiteral("Pmax10min"));
+    m_pnomLabel = new QLabel(results);
+    m_pmaxLabel = new QLabel(results);
+    m_peak = new NumberField(NumberField::Kind::Decimal, results);
+    m_peak->setObjectName(QStringLiteral("Wp_pik"));
+    m_peak->setPrompter(&m_prompter);
+    m_peak->setAlignment(Qt::AlignRight);
+    m_peak->setFixedWidth(90);
+    m_peak->setText(QStringLiteral("2500"));
+    connect(m_peak, &QLineEdit::textChanged, this, [this] { updateButtons(); });
+    auto* peakLabel = new QLabel(kPeakPowerLabel, results);
+    peakLabel->setBuddy(m_peak);
+    auto* peakRow = new QHBoxLayout;
+    peakRow->setSpacing(2);
+    peakRow->addWidget(m_peak);
+    for (const double step : {1000.0, 100.0, 10.0})
+        peakRow->addWidget(new StepButtons(m_peak, step, results));
+    peakRow->addStretch(1);
+    const PureSineRow sine = makePureSineRow(results);
+    m_sine = sine.box;
+    m_sineLabel = sine.label;
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(new QLabel(kDailyEnergyLabel, results), 0, 0);
+    fields->addWidget(m_wpSut, 0, 1);
+    fields->addWidget(m_pnomLabel, 1, 0);
+    fields->addWidget(m_pnom, 1, 1);
+    fields->addWidget(m_pmaxLabel, 2, 0);
+    fields->addWidget(m_pmax, 2, 1);
+    fields->addWidget(peakLabel, 0, 3);
+    fields->addLayout(peakRow, 0, 4);
+    fields->addLayout(sine.layout, 3, 0, 1, 5);
+    fields->setColumnMinimumWidth(2, 24);
+    fields->setColumnStretch(4, 1);
+
+    auto* monthlyBox =
+        new QGroupBox(QStringLiteral("Параметры суточного графика \"без солнца\"."), results);
+    m_monthly = new MonthlyTable(monthlyBox);
+    auto* monthlyLayout = new QVBoxLayout(monthlyBox);
+    monthlyLayout->addWidget(m_monthly);
+    auto* resultsLayout = new QVBoxLayout(results);
+    resultsLayout->addLayout(fields);
+    resultsLayout->addWidget(monthlyBox, 1);
+    m_pages->addTab(results, QStringLiteral("Расчетные параметры"));
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(tableBox);
+    middle->addWidget(m_pages, 1);
+
+    auto* exportButton = new QPushButton(QStringLiteral("Экспорт..."), this);
+    exportButton->setToolTip(
+        QStringLiteral("Экспорт полного отчёта по суточному графику в текстовый документ"));
+    exportButton->setMinimumWidth(90);
+    connect(exportButton, &QPushButton::clicked, this, &TAddSutGrF::exportReport);
+    const ButtonRow buttons = makeButtonRow(this, kHelpTopic);
+    m_ok = buttons.ok;
+    buttons.layout->insertWidget(0, exportButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_header);
+    layout->addLayout(middle, 1);
+    layout->addLayout(buttons.layout);
+    resize(1340, 700);
+    clearResults();
+    updateButtons();
+}
+
+bool TAddSutGrF::run(ScheduleDraft& draft, const ScheduleInputs& in,
+                     const std::vector<OtherSchedule>& others, bool ac)
+{
+    prepare(draft, in, others, ac);
+    if (exec() != QDialog::Accepted)
+        return false;
+    draft = m_draft;
+    return true;
+}
+
+void TAddSutGrF::prepare(const ScheduleDraft& draft, const ScheduleInputs& in,
+                         const std::vector<OtherSchedule>& others, bool ac)
+{
+    m_in = in;
+    m_others = others;
+    m_ac = ac;
+    m_draft = ScheduleDraft{};
+    m_header->setSchedule(draft.name, draft.from, draft.to);
+    m_header->setInputs(in);
+    m_pnomLabel->setText(nominalPowerLabel(in.nomMinutes));
+    m_pmaxLabel->setText(maximumPowerLabel(in.maxMinutes));
+    // The peak keeps what was typed last unless the schedule brings its own.
+    if (draft.peak)
+        m_peak->setValue(draft.peak);
+    m_sine->setChecked(ac && draft.clearSinus);
+    m_sine->setEnabled(ac);
+    m_sineLabel->setEnabled(ac);
+    setIntervals(draft.intervals);
+    clearResults();
+    if (!draft.intervals.empty())
+        runBuild(false, false);
+    m_pages->setCurrentIndex(0);
+    m_grid->setCurrentCell(0, 0);
+    updateButtons();
+    m_header->nameEdit()->setFocus();
+}
+
+void TAddSutGrF::loadForTour(const ScheduleInputs& in)
+{
+    ScheduleDraft d;
+    d.name = QStringLiteral("Дачный дом, круглый год");
+    d.from = QStringLiteral("январь");
+    d.to = QStringLiteral("декабрь");
+    d.peak = 2500;
+    d.clearSinus = true;
+    d.intervals = tourIntervals();
+    prepare(d, in, {}, true);
+}
+
+IntervalTexts TAddSutGrF::intervals() const
+{
+    IntervalTexts rows;
+    for (int r = 1; r < m_grid->rowCount(); ++r)
+        rows.push_back({m_grid->cell(0, r), m_grid->cell(1, r), m_grid->cell(2, r)});
+    return rows;
+}
+
+void TAddSutGrF::setIntervals(const IntervalTexts& rows)
+{
+    m_filling = true;
+    m_grid->setRowCount(1 + std::max<int>(1, int(rows.size())));
+    m_grid->clearCells();
+    for (int r = 0; r < int(rows.size()); ++r)
+        for (int c = 0; c < 3; ++c)
+            m_grid->setCell(c, r + 1, rows[r][c]);
+    m_filling = false;
+}
+
+void TAddSutGrF::tableEdited()
+{
+    clearResults();
+    updateButtons();
+}
+
+void TAddSutGrF::clearResults()
+{
+    m_chart->clear();
+    m_wpSut->clear();
+    m_pnom->clear();
+    m_pmax->clear();
+    m_monthly->setRows(std::vector<QStringList>{});
+    m_params = ScheduleParams{};
+}
+
+bool TAddSutGrF::isBuilt() const
+{
+    return !m_wpSut->text().isEmpty();
+}
+
+void TAddSutGrF::updateButtons()
+{
+    const IntervalTexts rows = intervals();
+    const bool singleEmpty = rows.size() == 1 && rows[0][0].isEmpty() && rows[0][1].isEmpty()
+                             && rows[0][2].isEmpty();
+    const bool started = !rows.empty() && !rows[0][0].isEmpty();
+    m_commands[Delete]->setEnabled(!singleEmpty);
+    for (Command c : {Test, Build, Clear})
+        m_commands[c]->setEnabled(started);
+    m_ok->setEnabled(!m_wpSut->text().isEmpty() && !m_peak->text().isEmpty());
+}
+
+void TAddSutGrF::focusCell(int column, int row)
+{
+    m_grid->setCurrentCell(row, column);
+    m_grid->setFocus();
+}
+
+void TAddSutGrF::addRow()
+{
+    const int row = m_grid->rowCount() - 1;
+    m_grid->QTableWidget::insertRow(row);
+    tableEdited();
+    focusCell(0, row);
+}
+
+void TAddSutGrF::insertRow()
+{
+    const int row = std::max(0, m_grid->currentRow());
+    m_grid->QTableWidget::insertRow(row);
+    tableEdited();
+    focusCell(0, row);
+}
+
+void TAddSutGrF::deleteRow()
+{
+    const int row = std::max(0, m_grid->currentRow());
+    if (m_grid->rowCount() <= 2) {
+        m_filling = true;
+        for (int c = 0; c < 3; ++c)
+            m_grid->setCell(c, 1, QString());
+        m_filling = false;
+    } else {
+        m_grid->removeRow(row);
+    }
+    tableEdited();
+    focusCell(0, std::min(row, m_grid->rowCount() - 2));
+}
+
+void TAddSutGrF::clearTable()
+{
+    if (!m_prompter.question(QStringLiteral("Очистить таблицу суточного графика?")))
+        return;
+    m_filling = true;
+    m_grid->clearCells();
+    m_filling = false;
+    tableEdited();
+    focusCell(0, 0);
+}
+
+bool TAddSutGrF::testTable()
+{
+    const IntervalTestResult t = testIntervals(intervals());
+    if (!t.ok) {
+        m_prompter.error(t.message);
+        m_chart->clear();
+        focusCell(t.column, t.row);
+        return false;
+    }
+    m_prompter.information(QStringLiteral("Ошибки не найдены."));
+    m_grid->setFocus();
+    return true;
+}
+
+bool TAddSutGrF::build()
+{
+    return runBuild(true, true);
+}
+
+bool TAddSutGrF::runBuild(bool tellProblems, bool tellErrors)
+{
+    const IntervalTexts rows = intervals();
+    const IntervalTestResult t = testIntervals(rows);
+    if (!t.ok) {
+        m_chart->clear();
+        if (tellErrors) {
+            m_prompter.error(t.message);
+            focusCell(t.column, t.row);
+        }
+        return false;
+    }
+    m_chart->draw(rows);
+    const MonthlyResult res = monthlyRows(parseIntervals(rows), m_header->from(), m_header->to(), m_in);
+    m_params = res.params;
+    m_wpSut->setText(numberToText(res.params.wpSut));
+    m_pnom->setText(numberToText(res.params.pnom));
+    m_pmax->setText(numberToText(res.params.pmax));
+    m_monthly->setRows(res.rows);
+    updateButtons();
+    if (tellProblems && !res.problems.isEmpty())
+        m_prompter.information(res.problems.join(u'\n'));
+    return true;
+}
+
+void TAddSutGrF::rangeChanged()
+{
+    // The figures on screen always belong to the range on screen: a built schedule is rebuilt
+    // for the new months (its table has not changed since, or the figures would be empty).
+    if (isBuilt())
+        runBuild(true, false);
+}
+
+void TAddSutGrF::loadFromBook()
+{
+    if (!m_book)
+        m_book = new TsSutForm(m_dm, m_prompter, this);
+    if (!m_book->run())
+        return;
+    setIntervals(bookIntervals(m_dm));
+    tableEdited();
+    build();
+}
+
+void TAddSutGrF::saveToBook()
+{
+    const IntervalTexts rows = intervals();
+    const IntervalTestResult t = testIntervals(rows);
+    if (!t.ok) {
+        m_prompter.error(t.message);
+        focusCell(t.column, t.row);
+        return;
+    }
+    if (!m_section)
+        m_section = new TsRazdGrF(m_prompter, this);
+    if (!m_section->run(bookSections(m_dm), m_header->name().trimmed()))
+        return;
+    // The book keeps the figures of the table saved, built or not.
+    const ScheduleParams figures =
+        scheduleParameters(parseIntervals(rows), m_in.nomMinutes, m_in.maxMinutes);
+    if (ses::saveToBook(m_dm, m_section->section(), m_section->name(), rows, figures))
+        m_prompter.information(QStringLiteral("Суточный график \"%1\" сохранен в справочнике, "
+                                              "раздел \"%2\".")
+                                   .arg(m_section->name(), m_section->section()));
+}
+
+ScheduleReport TAddSutGrF::report()
+{
+    ScheduleReport r;
+    r.name = m_header->name();
+    r.from = m_header->from();
+    r.to = m_header->to();
+    r.region = m_in.region;
+    r.dailyCycle = m_in.dailyCycle;
+    r.hoursWithoutSun = numberToText(m_in.hoursWithoutSun);
+    r.withIntervals = true;
+    r.intervals = intervals();
+    r.chart = m_chart->picture();
+    r.wpSut = m_wpSut->text();
+    r.pnom = m_pnom->text();
+    r.pmax = m_pmax->text();
+    r.peak = m_peak->text();
+    r.nominalLabel = m_pnomLabel->text();
+    r.maximumLabel = m_pmaxLabel->text();
+    r.peakLabel = kPeakPowerLabel;
+    r.clearSinus = m_sine->isChecked();
+    r.monthly = m_monthly->rows();
+    return r;
+}
+
+void TAddSutGrF::exportReport()
+{
+    exportScheduleReport(report(), m_prompter);
+}
+
+void TAddSutGrF::accept()
+{
+    if (!isBuilt()) {
+        m_prompter.error(QStringLiteral("Выполните расчет параметров суточного графика."));
+        return;
+    }
+    if (m_header->name().trimmed().isEmpty()) {
+        m_prompter.error(kNameRequired);
+        m_header->nameEdit()->setFocus();
+        return;
+    }
+    const auto toPeak = [this] {
+        m_pages->setCurrentIndex(kResultsPage);
+        m_peak->setFocus();
+        m_peak->selectAll();
+    };
+    if (const auto e = checkNonZero(m_peak->text(), QStringLiteral("пиковой выходной мощности"))) {
+        m_prompter.error(*e);
+        toPeak();
+        return;
+    }
+    const double peak = *parseNumber(m_peak->text());
+    if (!notAbove(m_params.pnom, peak) || !notAbove(m_params.pmax, peak)) {
+        m_prompter.error(QStringLiteral(
+            "Значение пиковой выходной мощности не должно быть меньше значений номинальной и "
+            "максимальной выходной мощностей (страница \"Расчетные параметры\" двухстраничной "
+            "панели)."));
+        toPeak();
+        return;
+    }
+    const QString from = m_header->from(), to = m_header->to();
+    if (const auto e = monthRangeConflict(from, to, m_others)) {
+        m_prompter.error(*e);
+        m_header->fromBox()->setFocus();
+        return;
+    }
+    const IntervalTexts rows = intervals();
+    const IntervalTestResult t = testIntervals(rows);
+    if (!t.ok) {
+        m_prompter.error(t.message);
+        focusCell(t.column, t.row);
+        return;
+    }
+    // Everything stored is computed here from the table and the range on screen.
+    const MonthlyResult res = monthlyRows(parseIntervals(rows), from, to, m_in);
+    m_draft = ScheduleDraft{};
+    m_draft.name = m_header->name().trimmed();
+    m_draft.from = from;
+    m_draft.to = to;
+    m_draft.wpSut = res.params.wpSut;
+    m_draft.pnom = res.params.pnom;
+    m_draft.pmax = res.params.pmax;
+    m_draft.peak = peak;
+    m_draft.clearSinus = m_ac && m_sine->isChecked();
+    m_draft.intervals = rows;
+    m_draft.monthly = res.rows;
+    QDialog::accept();
+}
+
+} // namespace ses

@@ -1,0 +1,115 @@
+#pragma once
+// "Суточный график без детализации по электроприемникам.": a schedule typed as a table of
+// intervals. The build checks the table, draws the step chart and computes the daily energy,
+// the powers and the monthly rows; any edit of the table empties them again, a change of the
+// month range rebuilds the monthly rows, and "ОК" stores only figures of the table and range on
+// screen.
+
+#include "load/schedule_store.h"
+#include "load/ui/schedule_report.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace ses {
+
+class MonthlyTable;
+class NumberField;
+class Prompter;
+class ScheduleHeader;
+class StepChart;
+class StringGrid;
+class TDataModule1;
+class TsRazdGrF;
+class TsSutForm;
+
+class TAddSutGrF : public QDialog {
+    Q_OBJECT
+public:
+    TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent = nullptr);
+
+    // Fills the dialog (an empty interval table gives one empty row; a stored one is built),
+    // shows it modally and on "ОК" fills the draft. ac: the pure-sine box is offered.
+    bool run(ScheduleDraft& draft, const ScheduleInputs& in,
+             const std::vector<OtherSchedule>& others, bool ac);
+    // The filling of run() without showing the dialog.
+    void prepare(const ScheduleDraft& draft, const ScheduleInputs& in,
+                 const std::vector<OtherSchedule>& others, bool ac);
+    // A country house's day, built, for the screen tour.
+    void loadForTour(const ScheduleInputs& in);
+
+    // What "ОК" accepted.
+    const ScheduleDraft& draft() const { return m_draft; }
+
+    // The commands, as their buttons run them.
+    void addRow();
+    void insertRow();
+    void deleteRow();
+    bool testTable(); // tells "Ошибки не найдены." when the table passes
+    bool build();     // test, chart, results and monthly rows; tells what kept figures empty
+    void clearTable();
+    void loadFromBook();
+    void saveToBook();
+    void exportReport();
+    ScheduleReport report();
+
+    IntervalTexts intervals() const;
+    void setIntervals(const IntervalTexts& rows);
+
+    StringGrid* intervalGrid() const { return m_grid; }
+    MonthlyTable* monthlyTable() const { return m_monthly; }
+    ScheduleHeader* header() const { return m_header; }
+    StepChart* chart() const { return m_chart; }
+    QTabWidget* pages() const { return m_pages; }
+    NumberField* peakField() const { return m_peak; }
+    QLineEdit* wpSutField() const { return m_wpSut; }
+    QCheckBox* pureSineBox() const { return m_sine; }
+    QPushButton* okButton() const { return m_ok; }
+
+    void accept() override; // the checks of "ОК" in order, then the draft
+
+private:
+    enum Command { Add, Insert, Delete, Test, Build, Clear, Load, Save, CommandCount };
+
+    void tableEdited();
+    void clearResults();
+    void rangeChanged();
+    bool runBuild(bool tellProblems, bool tellErrors);
+    void focusCell(int column, int row);
+    void updateButtons();
+    bool isBuilt() const;
+
+    TDataModule1& m_dm;
+    Prompter& m_prompter;
+    ScheduleInputs m_in;
+    std::vector<OtherSchedule> m_others;
+    ScheduleDraft m_draft;
+    ScheduleParams m_params;
+    bool m_ac = true;
+    bool m_filling = false;
+
+    ScheduleHeader* m_header;
+    StringGrid* m_grid;
+    QPushButton* m_commands[CommandCount];
+    QTabWidget* m_pages;
+    StepChart* m_chart;
+    QLineEdit* m_wpSut;
+    QLineEdit* m_pnom;
+    QLineEdit* m_pmax;
+    QLabel* m_pnomLabel;
+    QLabel* m_pmaxLabel;
+    NumberField* m_peak;
+    QCheckBox* m_sine;
+    QLabel* m_sineLabel;
+    MonthlyTable* m_monthly;
+    QPushButton* m_ok;
+    TsSutForm* m_book = nullptr;
+    TsRazdGrF* m_section = nullptr;
+};
+
+} // namespace ses

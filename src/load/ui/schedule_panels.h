@@ -1,0 +1,128 @@
+#pragma once
+// Parts the two schedule dialogs share: the upper panel with the schedule's name, month range
+// and the variant's region, daily cycle and K; the monthly table "без солнца" with its note; a
+// label that toggles its check box; the dialog's button row.
+
+#include "load/schedule_store.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QDialog;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace ses {
+
+class StringGrid;
+
+// The power captions, rebuilt from the settings' two load windows (minutes).
+QString nominalPowerLabel(int minutes);
+QString maximumPowerLabel(int minutes);
+inline const QString kPeakPowerLabel = QStringLiteral("Пиковая выходная мощность (6 секунд), Вт:");
+inline const QString kDailyEnergyLabel = QStringLiteral("Суточное потребление электроэнергии, Вт*ч:");
+inline const QString kNameRequired =
+    QStringLiteral("Поле \"Наименование суточного графика\" должно быть заполнено.");
+// Width of the name column of the schedule tables (SutGrafName).
+inline constexpr int kScheduleNameLength = 50;
+
+// " Общие параметры суточного графика ".
+class ScheduleHeader : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit ScheduleHeader(QWidget* parent = nullptr);
+
+    QLineEdit* nameEdit() const { return m_name; }
+    QComboBox* fromBox() const { return m_from; }
+    QComboBox* toBox() const { return m_to; }
+    QString name() const;
+    QString from() const;
+    QString to() const;
+    // Fills the name and range without announcing a range change.
+    void setSchedule(const QString& name, const QString& from, const QString& to);
+    // The variant's region, daily cycle and K (read-only).
+    void setInputs(const ScheduleInputs& in);
+
+signals:
+    // The user chose another first or last month.
+    void rangeChanged();
+
+private:
+    QLineEdit* m_name;
+    QComboBox* m_from;
+    QComboBox* m_to;
+    QLineEdit* m_region;
+    QCheckBox* m_dailyCycle;
+    QLabel* m_kLabel;
+    QLineEdit* m_k;
+};
+
+// A caption that ticks and unticks its check box when clicked.
+class ToggleLabel : public QLabel {
+public:
+    ToggleLabel(const QString& text, QCheckBox* box, QWidget* parent = nullptr);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QCheckBox* m_box;
+};
+
+// The pure-sine box with its clickable caption.
+struct PureSineRow {
+    QHBoxLayout* layout;
+    QCheckBox* box;
+    ToggleLabel* label;
+};
+PureSineRow makePureSineRow(QWidget* parent);
+
+// The monthly table (fourteen columns, a frozen title row) with its column note below.
+class MonthlyTable : public QWidget {
+    Q_OBJECT
+public:
+    explicit MonthlyTable(QWidget* parent = nullptr);
+
+    StringGrid* grid() const { return m_grid; }
+    // Rows of fourteen texts; no rows shows one empty row.
+    void setRows(const std::vector<QStringList>& rows);
+    void setRows(const std::vector<MonthlyRow>& rows);
+    // The data rows as shown, without a completely empty row.
+    std::vector<QStringList> rows() const;
+    int dataRows() const; // rows of figures, the empty placeholder included
+    // Typed layout: only columns 3 and 5 take typing (digits), on the window background; the
+    // other columns refuse every key but Tab and the navigation keys, on the button face.
+    void setTyped(bool typed);
+    void fitColumns();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void paintCells();
+
+    StringGrid* m_grid;
+    QListWidget* m_note;
+    bool m_typed = false;
+};
+
+// "ОК" / "Отмена" / "Справка..." at the right of a row; "Справка..." and F1 open the topic.
+struct ButtonRow {
+    QHBoxLayout* layout;
+    QPushButton* ok;
+    QPushButton* cancel;
+    QPushButton* help;
+};
+ButtonRow makeButtonRow(QDialog* dialog, int helpTopic);
+
+// A country house's day for the screen tour: night light, a morning, the day, an evening and a
+// six-minute kettle.
+IntervalTexts tourIntervals();
+
+} // namespace ses

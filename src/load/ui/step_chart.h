@@ -1,0 +1,25 @@
+#pragma once
+// The step chart of a schedule: one line through (T1, P) and (T2, P) of every interval, the
+// time axis labelled with the typed hours.
+
+#include "load/schedule.h"
+
+#include <QChartView>
+#include <QImage>
+
+namespace ses {
+
+class StepChart : public QChartView {
+public:
+    explicit StepChart(QWidget* parent = nullptr);
+
+    // Redraws the chart from an interval table that passed the interval test.
+    void draw(const IntervalTexts& rows);
+    // Removes the line and the axes; the title stays.
+    void clear();
+    bool isEmpty() const;
+    // The chart as the user sees it, for the report.
+    QImage picture();
+};
+
+} // namespace ses

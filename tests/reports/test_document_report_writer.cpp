@@ -1,0 +1,495 @@
+#include "lib/qt_print.h"
+#include "reports/document_report_writer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextFrame>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+namespace ses {
+namespace {
+
+const QDateTime kTime(QDate(2024, 3, 5), QTime(14, 7, 9));
+
+QStringList fileNames(const QString& dir) {
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// The paragraphs of the document outside tables.
+QStringList bodyParagraphs(QTextDocument& document) {
+    QStringList paragraphs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (!QTextCursor(block).currentTable())
+            paragraphs << block.text();
+    }
+    return paragraphs;
+}
+
+QImage chart(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setBrush(Qt::blue);
+    painter.drawRect(width / 4, height / 4, width / 2, height / 2);
+    return image;
+}
+
+// Every kind of block: a title, headings and text ending their paragraphs with "\r", a grid, a
+// pairs table with a tab and a line break inside values, a picture wider than the page.
+void writeSample(ReportWriter& writer) {
+    writer.openReport();
+    writer.writeTitle(QStringLiteral("Выбор солнечных панелей и формирование массивов.\r\r"));
+    writer.writeHeading(QStringLiteral("Исходные данные.\r"));
+    writer.writePairsTable({
+        {QStringLiteral("Оптимальный угол наклона солнечных панелей, град."), "45"},
+        {QStringLiteral("Расчетная мощность солнечной батареи, Вт"), "1 250"},
+        {QStringLiteral("Тип солнечной панели"), QStringLiteral("ФСМ-100\tмоно")},
+        {QStringLiteral("Примечание"), QStringLiteral("строка 1\nстрока 2")},
+    });
+    writer.writeText(QStringLiteral("\r"));
+    writer.writeHeading(QStringLiteral("Таблица массивов солнечных панелей.\r"));
+    writer.writeGridTable({
+        {QStringLiteral(" Наименование массива"), QStringLiteral(" Сборок, шт."),
+         QStringLiteral(" dPсп, Вт")},
+        {QStringLiteral("Массив 1"), "2", "12,5"},
+        {QStringLiteral("Массив 2"), "3", "0"},
+    });
+    writer.writeText(QStringLiteral("Примечание.\rКоличество панелей указано в штуках.\r\r"));
+    writer.writeHeading(QStringLiteral("Схемы массивов.\r"));
+    writer.insertPicture(chart(1000, 400));
+    writer.writeText(QStringLiteral("\r"));
+}
+
+class DocumentReportWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_tmp.isValid()); }
+
+    std::unique_ptr<DocumentReportWriter>
+    makeWriter(DocumentReportWriter::Format format = DocumentReportWriter::Format::Odf) {
+        auto writer = std::make_unique<DocumentReportWriter>(reportsDir(), format);
+        writer->setClock([] { return kTime; });
+        return writer;
+    }
+    QString reportsDir() const { return m_tmp.filePath(QStringLiteral("Отчеты")); }
+
+    QTemporaryDir m_tmp;
+};
+
+struct ParagraphCase {
+    const char* name;
+    std::vector<QString> texts; // written one after another with writeText
+    QStringList paragraphs;
+};
+
+void PrintTo(const ParagraphCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ParagraphBreaks : public ::testing::TestWithParam<ParagraphCase> {};
+
+TEST_P(ParagraphBreaks, EndParagraphsWhereTheTextSays) {
+    DocumentReportWriter writer(QDir::tempPath());
+    writer.openReport();
+    for (const QString& text : GetParam().texts)
+        writer.writeText(text);
+    EXPECT_EQ(bodyParagraphs(writer.document()), GetParam().paragraphs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DocumentReportWriter, ParagraphBreaks,
+    ::testing::Values(ParagraphCase{"TrailingBreakOpensNextParagraph", {"a\r"}, {"a", ""}},
+                      ParagraphCase{"DoubleBreakLeavesEmptyLine", {"a\r\r", "b"}, {"a", "", "b"}},
+                      ParagraphCase{"LeadingBreakLeavesEmptyLine", {"\ra\r"}, {"", "a", ""}},
+                      ParagraphCase{"TextWithoutBreakIsContinued", {"a", "b\r", "c"}, {"ab", "c"}},
+                      ParagraphCase{"NewlinesCountAsBreaks", {"a\r\nb\nc"}, {"a", "b", "c"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DocumentReportWriter, TitleHeadingAndTextKeepTheirOwnLayout) {
+    DocumentReportWriter writer(QDir::tempPath());
+    writer.openReport();
+    writer.writeTitle(QStringLiteral("Заголовок\r"));
+    writer.writeHeading(QStringLiteral("Раздел\r"));
+    writer.writeText(QStringLiteral("Текст"));
+
+    struct Expected {
+        QString text;
+        Qt::Alignment alignment;
+        bool bold;
+        bool italic;
+    };
+    const std::vector<Expected> expected = {
+        {QStringLiteral("Заголовок"), Qt::AlignHCenter, true, false},
+        {QStringLiteral("Раздел"), Qt::AlignLeft, true, true},
+        {QStringLiteral("Текст"), Qt::AlignLeft, false, false},
+    };
+    QTextBlock block = writer.document().begin();
+    for (const Expected& e : expected) {
+        ASSERT_TRUE(block.isValid());
+        SCOPED_TRACE(e.text.toStdString());
+        EXPECT_EQ(block.text(), e.text);
+        EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, e.alignment);
+        const QTextCharFormat chars = block.begin().fragment().charFormat();
+        EXPECT_EQ(chars.fontWeight() == QFont::Bold, e.bold);
+        EXPECT_EQ(chars.fontItalic(), e.italic);
+        EXPECT_EQ(chars.fontPointSize(), 12);
+        EXPECT_EQ(chars.fontFamilies().toStringList().value(0), QStringLiteral("Times New Roman"));
+        block = block.next();
+    }
+}
+
+TEST(DocumentReportWriter, TablesHoldTheirCellsAndTextContinuesBelow) {
+    DocumentReportWriter writer(QDir::tempPath());
+    writer.openReport();
+    writer.writeText(QStringLiteral("до"));
+    writer.writePairsTable({{QStringLiteral("Тип"), QStringLiteral("a\tb")},
+                            {QStringLiteral("Примечание"), QStringLiteral("1\n2")}});
+    writer.writeText(QStringLiteral("после\r"));
+
+    const QList<QTextFrame*> frames = writer.document().rootFrame()->childFrames();
+    ASSERT_EQ(frames.size(), 1);
+    auto* table = qobject_cast<QTextTable*>(frames.front());
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 2);
+    EXPECT_EQ(table->columns(), 2);
+
+    auto cellText = [table](int row, int column) {
+        QTextCursor cursor = table->cellAt(row, column).firstCursorPosition();
+        cursor.setPosition(table->cellAt(row, column).lastCursorPosition().position(),
+                           QTextCursor::KeepAnchor);
+        return cursor.selectedText().replace(QChar::ParagraphSeparator, u'\n');
+    };
+    EXPECT_EQ(cellText(0, 1), QStringLiteral("a\tb"));
+    EXPECT_EQ(cellText(1, 1), QStringLiteral("1\n2"));
+
+    const QTextBlock label = table->cellAt(0, 0).firstCursorPosition().block();
+    const QTextBlock value = table->cellAt(0, 1).firstCursorPosition().block();
+    EXPECT_EQ(label.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    EXPECT_EQ(value.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(value.begin().fragment().charFormat().fontPointSize(), 10);
+
+    // The text before the table keeps its paragraph; the text after it goes below.
+    EXPECT_EQ(bodyParagraphs(writer.document()),
+              QStringList({QStringLiteral("до"), QStringLiteral("после"), QString()}));
+    EXPECT_LT(writer.document().find(QStringLiteral("до")).position(), table->firstPosition());
+    EXPECT_GT(writer.document().find(QStringLiteral("после")).position(), table->lastPosition());
+}
+
+TEST(DocumentReportWriter, TableTakesTheParagraphNothingWasWrittenInto) {
+    const std::vector<QStringList> grid = {{"A", "B"}, {"1", "2"}};
+    struct Case {
+        const char* name;
+        std::function<void(ReportWriter&)> write;
+        QStringList paragraphs; // outside tables
+    };
+    const std::vector<Case> cases = {
+        {"after a finished paragraph",
+         [&](ReportWriter& w) {
+             w.writeHeading(QStringLiteral("Раздел\r"));
+             w.writeGridTable(grid);
+             w.writeText(QStringLiteral("b"));
+         },
+         {QStringLiteral("Раздел"), "b"}},
+        {"after an empty line",
+         [&](ReportWriter& w) {
+             w.writeText(QStringLiteral("a\r\r"));
+             w.writeGridTable(grid);
+         },
+         {"a", "", ""}},
+        {"after another table",
+         [&](ReportWriter& w) {
+             w.writeText(QStringLiteral("a\r"));
+             w.writeGridTable(grid);
+             w.writeGridTable(grid);
+         },
+         {"a", "", ""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentReportWriter writer(QDir::tempPath());
+        writer.openReport();
+        c.write(writer);
+        EXPECT_EQ(bodyParagraphs(writer.document()), c.paragraphs);
+    }
+}
+
+struct NameCase {
+    const char* name;
+    std::vector<QString> titles;
+    QString fileName;
+};
+
+void PrintTo(const NameCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReportFileNames : public DocumentReportWriterTest,
+                        public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(ReportFileNames, ComeFromTheFirstTitleAndTheTime) {
+    auto writer = makeWriter();
+    writer->openReport();
+    writer->writeHeading(QStringLiteral("Раздел\r"));
+    for (const QString& title : GetParam().titles)
+        writer->writeTitle(title);
+    const QString path = writer->closeReport();
+    EXPECT_EQ(QFileInfo(path).fileName(), GetParam().fileName);
+    EXPECT_EQ(fileNames(reportsDir()), QStringList({GetParam().fileName}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DocumentReportWriter, ReportFileNames,
+    ::testing::Values(
+        NameCase{"FirstTitle",
+                 {QStringLiteral("Выбор контроллеров заряда СЭ.\r\r"), QStringLiteral("Другой\r")},
+                 QStringLiteral("Выбор контроллеров заряда СЭ 2024-03-05 14-07-09.odt")},
+        NameCase{"NoTitle", {}, QStringLiteral("Отчет 2024-03-05 14-07-09.odt")},
+        NameCase{"BlankTitle",
+                 {QStringLiteral(" \r\r")},
+                 QStringLiteral("Отчет 2024-03-05 14-07-09.odt")},
+        NameCase{"InvalidCharacters",
+                 {QStringLiteral("\rA/B: \"C\" <D>|E?*\\F\tG\r")},
+                 QStringLiteral("A_B_ _C_ _D__E___F G 2024-03-05 14-07-09.odt")},
+        NameCase{"LongTitle",
+                 {QString(79, u'Я') + QStringLiteral("ЖЖЖЖ")},
+                 QString(79, u'Я') + QStringLiteral("Ж 2024-03-05 14-07-09.odt")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DocumentReportWriterTest, ReportsOfTheSameSecondNeverReplaceEachOther) {
+    QStringList paths;
+    for (int i = 0; i < 3; ++i) {
+        auto writer = makeWriter();
+        writer->openReport();
+        writer->writeTitle(QStringLiteral("Спецификация.\r"));
+        writer->writeText(QString::number(i));
+        paths << QFileInfo(writer->closeReport()).fileName();
+    }
+    const QStringList expected = {
+        QStringLiteral("Спецификация 2024-03-05 14-07-09.odt"),
+        QStringLiteral("Спецификация 2024-03-05 14-07-09 (2).odt"),
+        QStringLiteral("Спецификация 2024-03-05 14-07-09 (3).odt"),
+    };
+    EXPECT_EQ(paths, expected);
+    // Nothing else is left behind in the folder (no temporary files).
+    QStringList sorted = expected;
+    sorted.sort();
+    EXPECT_EQ(fileNames(reportsDir()), sorted);
+}
+
+TEST_F(DocumentReportWriterTest, UnwritableFolderThrowsAndLeavesNoFile) {
+    // A folder that cannot be created (its parent is a file) and one where no file can be made.
+    QFile blocker(m_tmp.filePath(QStringLiteral("файл")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QStringList dirs = {blocker.fileName() + QStringLiteral("/Отчеты")};
+    if (QFileInfo(QStringLiteral("/proc/self")).isDir())
+        dirs << QStringLiteral("/proc");
+
+    for (const QString& dir : dirs) {
+        SCOPED_TRACE(dir.toStdString());
+        const QStringList before = fileNames(QFileInfo(dir).absolutePath());
+        DocumentReportWriter writer(dir);
+        writer.openReport();
+        writer.writeTitle(QStringLiteral("Отчет о проверке.\r"));
+        try {
+            writer.closeReport();
+            ADD_FAILURE() << "no ReportError";
+        } catch (const ReportError& error) {
+            EXPECT_TRUE(error.message().startsWith(QStringLiteral("Не удалось "))) << error.what();
+            EXPECT_TRUE(error.message().contains(dir)) << error.what();
+        }
+        EXPECT_EQ(fileNames(QFileInfo(dir).absolutePath()), before);
+    }
+}
+
+// unzip -p <archive> <entry>; empty when the entry is missing.
+QByteArray zipEntry(const QString& archive, const QString& entry) {
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, entry});
+    if (!unzip.waitForFinished(30000) || unzip.exitCode() != 0)
+        return {};
+    return unzip.readAllStandardOutput();
+}
+
+QStringList zipEntries(const QString& archive) {
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-Z1"), archive});
+    unzip.waitForFinished(30000);
+    return QString::fromUtf8(unzip.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+qreal points(QStringView length) {
+    return length.endsWith(u"pt") ? length.chopped(2).toDouble() : -1;
+}
+
+// What content.xml says about the tables and pictures.
+struct OdfContent {
+    struct Table {
+        std::vector<qreal> columnPoints;
+        int rows = 0;
+    };
+    QString text;
+    std::vector<Table> tables;
+    std::vector<qreal> pictureWidths; // points
+    QStringList pictureLinks;
+    bool namesFont = false;
+};
+
+OdfContent readContent(const QByteArray& xml) {
+    OdfContent content;
+    std::map<QString, qreal> columnStyles;
+    QString style;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::Characters) {
+            content.text += reader.text();
+            continue;
+        }
+        if (!reader.isStartElement())
+            continue;
+        const auto attributes = reader.attributes();
+        auto attribute = [&attributes](const char* name) {
+            return attributes.value(QLatin1String(name));
+        };
+        const auto name = reader.qualifiedName();
+        if (name == u"style:style") {
+            style = attribute("style:name").toString();
+        } else if (name == u"style:table-column-properties") {
+            columnStyles[style] = points(attribute("style:column-width"));
+        } else if (name == u"style:text-properties") {
+            content.namesFont |= attribute("fo:font-family") == u"Times New Roman";
+        } else if (name == u"table:table") {
+            content.tables.emplace_back();
+        } else if (name == u"table:table-column") {
+            const QString column = attribute("table:style-name").toString();
+            content.tables.back().columnPoints.push_back(
+                columnStyles.count(column) ? columnStyles[column] : -1);
+        } else if (name == u"table:table-row") {
+            ++content.tables.back().rows;
+        } else if (name == u"draw:frame") {
+            content.pictureWidths.push_back(points(attribute("svg:width")));
+        } else if (name == u"draw:image") {
+            content.pictureLinks << attribute("xlink:href").toString();
+        }
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    return content;
+}
+
+TEST_F(DocumentReportWriterTest, OdfDocumentHoldsTextTablesAndEmbeddedPicture) {
+    if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+        GTEST_SKIP() << "unzip is not installed";
+    auto writer = makeWriter();
+    writeSample(*writer);
+    const QString path = writer->closeReport();
+
+    const OdfContent content = readContent(zipEntry(path, QStringLiteral("content.xml")));
+    EXPECT_TRUE(
+        content.text.contains(QStringLiteral("Выбор солнечных панелей и формирование массивов.")));
+    EXPECT_TRUE(content.text.contains(QStringLiteral("Количество панелей указано в штуках.")));
+    EXPECT_TRUE(content.namesFont);
+
+    ASSERT_EQ(content.tables.size(), 2u);
+    const auto& pairs = content.tables[0];
+    const auto& grid = content.tables[1];
+    EXPECT_EQ(pairs.rows, 4); // the tab and the line break stay inside their cells
+    EXPECT_EQ(grid.rows, 3);
+    ASSERT_EQ(pairs.columnPoints.size(), 2u);
+    ASSERT_EQ(grid.columnPoints.size(), 3u);
+    // Columns fit their contents: long labels, short values, all within the page text width.
+    EXPECT_GT(pairs.columnPoints[0], 2 * pairs.columnPoints[1]);
+    for (const auto* table : {&pairs, &grid}) {
+        qreal total = 0;
+        for (qreal w : table->columnPoints) {
+            EXPECT_GT(w, 0);
+            total += w;
+        }
+        EXPECT_LE(total, 482);
+    }
+
+    ASSERT_EQ(content.pictureLinks.size(), 1);
+    EXPECT_TRUE(zipEntries(path).contains(content.pictureLinks.front()));
+    EXPECT_FALSE(zipEntry(path, content.pictureLinks.front()).isEmpty());
+    // The 1000 pixel chart is scaled to the text width of an A4 page with 20 mm margins.
+    ASSERT_EQ(content.pictureWidths.size(), 1u);
+    EXPECT_NEAR(content.pictureWidths.front(), 170 / 25.4 * 72, 1);
+}
+
+TEST_F(DocumentReportWriterTest, PdfDocumentIsComplete) {
+    auto writer = makeWriter(DocumentReportWriter::Format::Pdf);
+    writeSample(*writer);
+    const QString path = writer->closeReport();
+    EXPECT_TRUE(path.endsWith(QStringLiteral(".pdf")));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    EXPECT_TRUE(pdf.startsWith("%PDF")) << pdf.left(16).toStdString();
+    EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
+}
+
+TEST_F(DocumentReportWriterTest, OdfDocumentConvertsToPdfInAWordProcessor) {
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "LibreOffice is not installed";
+    auto writer = makeWriter();
+    writeSample(*writer);
+    const QString path = writer->closeReport();
+
+    const QString outDir = m_tmp.filePath(QStringLiteral("pdf"));
+    QProcess convert;
+    convert.start(soffice, {QStringLiteral("-env:UserInstallation=file://") +
+                                m_tmp.filePath(QStringLiteral("profile")),
+                            QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                            QStringLiteral("pdf"), QStringLiteral("--outdir"), outDir, path});
+    ASSERT_TRUE(convert.waitForFinished(180000));
+    const QFileInfo pdf(outDir + u'/' + QFileInfo(path).completeBaseName() +
+                        QStringLiteral(".pdf"));
+    EXPECT_TRUE(pdf.exists()) << convert.readAllStandardError().toStdString();
+    EXPECT_GT(pdf.size(), 0);
+}
+
+// Leaves page 1 of a PDF report as /tmp/report_preview/report-1.png for a look by eye.
+TEST_F(DocumentReportWriterTest, PreviewOfFirstPdfPage) {
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    const QString gs = QStandardPaths::findExecutable(QStringLiteral("gs"));
+    if (pdftoppm.isEmpty() && gs.isEmpty())
+        GTEST_SKIP() << "neither pdftoppm nor gs is installed";
+    auto writer = makeWriter(DocumentReportWriter::Format::Pdf);
+    writeSample(*writer);
+    const QString path = writer->closeReport();
+
+    const QString previewDir = QStringLiteral("/tmp/report_preview");
+    ASSERT_TRUE(QDir().mkpath(previewDir));
+    const QString png = previewDir + QStringLiteral("/report-1.png");
+    QFile::remove(png);
+    QProcess render;
+    if (!pdftoppm.isEmpty()) {
+        render.start(pdftoppm, {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                                QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                QStringLiteral("1"), QStringLiteral("-singlefile"), path,
+                                previewDir + QStringLiteral("/report")});
+    } else {
+        render.start(gs,
+                     {QStringLiteral("-q"), QStringLiteral("-dNOPAUSE"), QStringLiteral("-dBATCH"),
+                      QStringLiteral("-sDEVICE=png16m"), QStringLiteral("-r80"),
+                      QStringLiteral("-dFirstPage=1"), QStringLiteral("-dLastPage=1"),
+                      QStringLiteral("-sOutputFile=") + png, path});
+    }
+    ASSERT_TRUE(render.waitForFinished(60000));
+    const QImage page(png);
+    ASSERT_FALSE(page.isNull()) << render.readAllStandardError().toStdString();
+    // An A4 page, portrait.
+    EXPECT_NEAR(double(page.height()) / page.width(), 297.0 / 210.0, 0.01);
+}
+
+} // namespace
+} // namespace ses
