@@ -9,6 +9,7 @@
 #include "app/ui/param_form.h"
 #include "app/ui/proj_form.h"
 #include "app/ui/temp_ab_form.h"
+#include "app/ui/var_form.h"
 #include "data/data_dir.h"
 
 #include <QDir>
@@ -80,6 +81,18 @@ int main(int argc, char** argv)
         shoot(&proj, dir, QStringLiteral("TProjForm"));
         shoot(&main.openForm(), dir, QStringLiteral("TOpenForm"));
         shoot(&main.aboutForm(), dir, QStringLiteral("TAboutForm"));
+        for (const auto& [layout, prefix] :
+             {std::pair{TVarForm::Layout::Variant, QStringLiteral("TVarForm-")},
+              std::pair{TVarForm::Layout::Default, QStringLiteral("TVarForm-default-")}}) {
+            TVarForm& var = main.varForm();
+            var.loadForTour(layout);
+            var.show();
+            for (int i = 0; i < var.tabs()->count(); ++i) {
+                var.tabs()->setCurrentIndex(i);
+                save(&var, dir, prefix + QString::number(i + 1));
+            }
+            var.hide();
+        }
         main.paramForm().load();
         shoot(&main.paramForm(), dir, QStringLiteral("TParamFrm"));
         main.tempABForm().setChoosing(false);

@@ -13,18 +13,15 @@ public:
     explicit Section(const VariantParams& p) : m_p(p) {}
 
     void value(const QString& label, const QString& value) { m_rows.emplace_back(label, value); }
-    void text(const QString& label, const QString& column, bool shown = true)
-    {
+    void text(const QString& label, const QString& column, bool shown = true) {
         if (shown)
             m_rows.emplace_back(label, m_p.text(column));
     }
-    void check(const QString& label, const QString& column)
-    {
+    void check(const QString& label, const QString& column) {
         m_rows.emplace_back(label, plusMinus(m_p.isOn(column)));
     }
     // The chosen entry's text of an index list or of the options.
-    void entry(const QString& label, const QString& column, bool shown = true)
-    {
+    void entry(const QString& label, const QString& column, bool shown = true) {
         if (shown)
             m_rows.emplace_back(label, paramDef(column).entries.value(m_p.index(column)));
     }
@@ -35,8 +32,7 @@ private:
     Pairs m_rows;
 };
 
-void write(ReportWriter& w, const QString& heading, const Section& s)
-{
+void write(ReportWriter& w, const QString& heading, const Section& s) {
     w.writeHeading(QStringLiteral("\r") + heading + QStringLiteral("\r"));
     w.writePairsTable(s.rows());
 }
@@ -44,8 +40,7 @@ void write(ReportWriter& w, const QString& heading, const Section& s)
 // The margin and basis rows of breakers or fuses (`prefix` AV or Pr): `devices` and `one` name
 // them in the genitive plural and singular.
 void protection(Section& s, const VariantParams& p, const QString& prefix, const QString& devices,
-                const QString& one)
-{
+                const QString& one) {
     const struct {
         const char* circuit;
         QString where;
@@ -60,29 +55,28 @@ void protection(Section& s, const VariantParams& p, const QString& prefix, const
         const bool shown = paramEnabled(p, column + QStringLiteral("_I"));
         s.text(QStringLiteral("Коэффициент запаса по току при выборе ") + devices + u' ' + c.where,
                column + QStringLiteral("_I"), shown);
-        s.text(QStringLiteral("Коэффициент запаса по напряжению при выборе ") + devices + u' '
-                   + c.where,
+        s.text(QStringLiteral("Коэффициент запаса по напряжению при выборе ") + devices + u' ' +
+                   c.where,
                column + QStringLiteral("_U"), shown);
     }
-    s.entry(QStringLiteral("При наличии более 1 контроллера выбор ") + devices
-                + QStringLiteral(" в контурах \"Контроллер - АБ\" выполнять"),
+    s.entry(QStringLiteral("При наличии более 1 контроллера выбор ") + devices +
+                QStringLiteral(" в контурах \"Контроллер - АБ\" выполнять"),
             QStringLiteral("Par_") + prefix + QStringLiteral("_Ctrl_AKB"));
-    s.entry(QStringLiteral("Выбор ") + one + QStringLiteral(" в контуре \"АБ - инвертор\" выполнять"),
+    s.entry(QStringLiteral("Выбор ") + one +
+                QStringLiteral(" в контуре \"АБ - инвертор\" выполнять"),
             QStringLiteral("Par_") + prefix + QStringLiteral("_AKB_Inv"));
 }
 
-QString chargeBound(const VariantParams& p, const QString& list, const QString& bound)
-{
-    return QStringLiteral("Отношение тока заряда АБ (от контроллера) к ")
-           + (p.text(list) == kIzarMin ? QStringLiteral("минимальному")
-                                       : QStringLiteral("максимальному"))
-           + QStringLiteral(" паспортному току заряда АБ, ") + bound;
+QString chargeBound(const VariantParams& p, const QString& list, const QString& bound) {
+    return QStringLiteral("Отношение тока заряда АБ (от контроллера) к ") +
+           (p.text(list) == kIzarMin ? QStringLiteral("минимальному")
+                                     : QStringLiteral("максимальному")) +
+           QStringLiteral(" паспортному току заряда АБ, ") + bound;
 }
 
 } // namespace
 
-QString exportVariantReport(ReportWriter& w, const VariantParams& p)
-{
+QString exportVariantReport(ReportWriter& w, const VariantParams& p) {
     w.openReport();
     w.writeTitle(kVariantReportTitle + QStringLiteral("\r"));
 
@@ -114,7 +108,8 @@ QString exportVariantReport(ReportWriter& w, const VariantParams& p)
     write(w, QStringLiteral("Инвертор."), inverter);
 
     Section panels(p);
-    panels.text(QStringLiteral("Регион размещения солнечной электростанции"), QStringLiteral("Region"));
+    panels.text(QStringLiteral("Регион размещения солнечной электростанции"),
+                QStringLiteral("Region"));
     panels.check(QStringLiteral("Учитывать изменение мощности СП при изменении температуры"),
                  QStringLiteral("UchetKdifP_SP"));
     panels.text(QStringLiteral("Коэффициент изменения мощности СП, %/град. С"),
@@ -126,9 +121,10 @@ QString exportVariantReport(ReportWriter& w, const VariantParams& p)
     write(w, QStringLiteral("Солнечные панели (СП)."), panels);
 
     Section controller(p);
-    controller.check(QStringLiteral("Использовать МРРТ - контроллер"), QStringLiteral("UseMPPT_Ctrl"));
-    controller.text(QStringLiteral("Напряжение массивов солнечных панелей, В"), QStringLiteral("Umppt"),
-                    paramEnabled(p, QStringLiteral("Umppt")));
+    controller.check(QStringLiteral("Использовать МРРТ - контроллер"),
+                     QStringLiteral("UseMPPT_Ctrl"));
+    controller.text(QStringLiteral("Напряжение массивов солнечных панелей, В"),
+                    QStringLiteral("Umppt"), paramEnabled(p, QStringLiteral("Umppt")));
     controller.text(QStringLiteral("Потери в контроллере, %"), QStringLiteral("Poteri_Ctrl"));
     write(w, QStringLiteral("Контроллер."), controller);
 
@@ -161,19 +157,21 @@ QString exportVariantReport(ReportWriter& w, const VariantParams& p)
                     QStringLiteral("L_KL_") + QLatin1String(c.suffix));
     }
     for (const auto& c : circuits)
-        cables.text(QStringLiteral("Допустимое падение напряжения в кабельном контуре ") + c.name
-                        + QStringLiteral(", %"),
+        cables.text(QStringLiteral("Допустимое падение напряжения в кабельном контуре ") + c.name +
+                        QStringLiteral(", %"),
                     QStringLiteral("DU_KL_") + QLatin1String(c.suffix));
     cables.entry(QStringLiteral("Выбор кабеля для контура \"АБ - инвертор\" по таблице"),
                  QStringLiteral("Sel_Tbl_AKB_Inv"));
     cables.entry(QStringLiteral("Выбор кабеля для контура \"АБ - инвертор\" по значению тока"),
-                 QStringLiteral("Sel_KL_AKB_Inv"), paramEnabled(p, QStringLiteral("Sel_KL_AKB_Inv")));
+                 QStringLiteral("Sel_KL_AKB_Inv"),
+                 paramEnabled(p, QStringLiteral("Sel_KL_AKB_Inv")));
     write(w, QStringLiteral("Кабели (провода)."), cables);
 
     Section devices(p);
-    devices.text(QStringLiteral("Устанавливать аппараты защиты в цепях сборок солнечных панелей при "
-                                "количестве сборок в массиве более, шт."),
-                 QStringLiteral("MaxKolSborNotProt"));
+    devices.text(
+        QStringLiteral("Устанавливать аппараты защиты в цепях сборок солнечных панелей при "
+                       "количестве сборок в массиве более, шт."),
+        QStringLiteral("MaxKolSborNotProt"));
     protection(devices, p, QStringLiteral("AV"), QStringLiteral("автоматических выключателей"),
                QStringLiteral("автоматического выключателя"));
     protection(devices, p, QStringLiteral("Pr"), QStringLiteral("предохранителей"),

@@ -8,15 +8,13 @@ namespace ses {
 
 namespace {
 
-QString numberText(const QVariant& v)
-{
+QString numberText(const QVariant& v) {
     return v.isNull() ? QString() : numberToText(v.toDouble());
 }
 
 // The month rows of a view (all of its rows: a detail shows those of its master's current row),
 // each put in the row of its month.
-void readMonths(View& v, VariantParams& p, bool hours, bool temperature)
-{
+void readMonths(View& v, VariantParams& p, bool hours, bool temperature) {
     const int month = v.table().columnIndex(QStringLiteral("MonthName"));
     const int rise = v.table().columnIndex(QStringLiteral("Voshod10"));
     const int set = v.table().columnIndex(QStringLiteral("Zakat10"));
@@ -35,8 +33,7 @@ void readMonths(View& v, VariantParams& p, bool hours, bool temperature)
     }
 }
 
-VariantParams readRow(View& v, ParamTable table)
-{
+VariantParams readRow(View& v, ParamTable table) {
     return paramsFromColumns(
         [&v](const QString& column) {
             const int i = v.table().columnIndex(column);
@@ -45,15 +42,13 @@ VariantParams readRow(View& v, ParamTable table)
         table);
 }
 
-void writeColumns(View& v, const std::vector<std::pair<QString, QVariant>>& columns)
-{
+void writeColumns(View& v, const std::vector<std::pair<QString, QVariant>>& columns) {
     for (const auto& [column, value] : columns)
         v[column].setValue(value);
 }
 
 // Appends the twelve month rows under the master's current row.
-bool appendMonths(View& months, const VariantParams& p)
-{
+bool appendMonths(View& months, const VariantParams& p) {
     for (const MonthRow& m : p.months) {
         if (!months.append())
             return false;
@@ -67,8 +62,7 @@ bool appendMonths(View& months, const VariantParams& p)
     return true;
 }
 
-bool removeAll(View& v)
-{
+bool removeAll(View& v) {
     while (!v.isEmpty()) {
         v.first();
         if (!v.remove())
@@ -81,8 +75,7 @@ bool removeAll(View& v)
 // or a store error cancels the editing of `views` and rolls everything back; `anchor` is then
 // put back on the row it stood on.
 bool inTransaction(TDataModule1& dm, View& anchor, std::initializer_list<View*> views,
-                   const std::function<bool()>& body)
-{
+                   const std::function<bool()>& body) {
     const Bookmark mark = anchor.bookmark();
     bool done = false;
     {
@@ -105,13 +98,11 @@ bool inTransaction(TDataModule1& dm, View& anchor, std::initializer_list<View*> 
 
 } // namespace
 
-void fillDayLight(TDataModule1& dm, VariantParams& p)
-{
+void fillDayLight(TDataModule1& dm, VariantParams& p) {
     readMonths(dm.tbl(QStringLiteral("sSun_day")), p, true, false);
 }
 
-void fillFirstRoom(TDataModule1& dm, VariantParams& p)
-{
+void fillFirstRoom(TDataModule1& dm, VariantParams& p) {
     View& rooms = dm.tbl(QStringLiteral("sTempAB0"));
     if (rooms.isEmpty())
         return;
@@ -132,21 +123,18 @@ void fillFirstRoom(TDataModule1& dm, VariantParams& p)
     }
 }
 
-VariantParams factoryFill(TDataModule1& dm)
-{
+VariantParams factoryFill(TDataModule1& dm) {
     VariantParams p = factoryParams();
     fillDayLight(dm, p);
     fillFirstRoom(dm, p);
     return p;
 }
 
-bool hasDefaultVariant(TDataModule1& dm)
-{
+bool hasDefaultVariant(TDataModule1& dm) {
     return !dm.tbl(QStringLiteral("ParVarDef")).isEmpty();
 }
 
-VariantParams defaultVariantParams(TDataModule1& dm)
-{
+VariantParams defaultVariantParams(TDataModule1& dm) {
     if (!hasDefaultVariant(dm))
         return factoryFill(dm);
     VariantParams p = readRow(dm.tbl(QStringLiteral("ParVarDef")), ParamTable::Default);
@@ -154,23 +142,20 @@ VariantParams defaultVariantParams(TDataModule1& dm)
     return p;
 }
 
-VariantParams currentVariantParams(TDataModule1& dm)
-{
+VariantParams currentVariantParams(TDataModule1& dm) {
     VariantParams p = readRow(dm.tblProj1(), ParamTable::Variant);
     readMonths(dm.tbl(QStringLiteral("proj_sunday")), p, true, true);
     return p;
 }
 
-std::optional<int> chosenBatteryUnom(TDataModule1& dm)
-{
+std::optional<int> chosenBatteryUnom(TDataModule1& dm) {
     View& v = dm.tblProj1();
     if (v.isEmpty() || v[QStringLiteral("Unom_AKB")].isNull())
         return std::nullopt;
     return v[QStringLiteral("Unom_AKB")].asInteger();
 }
 
-QStringList dcConsumerVoltages(TDataModule1& dm)
-{
+QStringList dcConsumerVoltages(TDataModule1& dm) {
     QStringList r;
     View& schedules = dm.tbl(QStringLiteral("proj_graf12_0"));
     if (schedules.isEmpty())
@@ -188,8 +173,7 @@ QStringList dcConsumerVoltages(TDataModule1& dm)
     return r;
 }
 
-bool addVariant(TDataModule1& dm, const VariantParams& p)
-{
+bool addVariant(TDataModule1& dm, const VariantParams& p) {
     View& variants = dm.tblProj1();
     View& months = dm.tbl(QStringLiteral("proj_sunday"));
     return inTransaction(dm, variants, {&months, &variants}, [&] {
@@ -200,8 +184,7 @@ bool addVariant(TDataModule1& dm, const VariantParams& p)
     });
 }
 
-bool editVariant(TDataModule1& dm, const VariantParams& p)
-{
+bool editVariant(TDataModule1& dm, const VariantParams& p) {
     View& variants = dm.tblProj1();
     View& months = dm.tbl(QStringLiteral("proj_sunday"));
     if (variants.isEmpty())
@@ -214,8 +197,7 @@ bool editVariant(TDataModule1& dm, const VariantParams& p)
     });
 }
 
-bool saveDefaultVariant(TDataModule1& dm, const VariantParams& p)
-{
+bool saveDefaultVariant(TDataModule1& dm, const VariantParams& p) {
     View& def = dm.tbl(QStringLiteral("ParVarDef"));
     View& months = dm.tbl(QStringLiteral("ParVarDef1"));
     return inTransaction(dm, def, {&months, &def}, [&] {

@@ -14,8 +14,7 @@ using When = Enabler::When;
 
 const QString kMppt = QStringLiteral("UseMPPT_Ctrl");
 
-std::vector<StepRule> freeDownToZero(std::initializer_list<double> steps)
-{
+std::vector<StepRule> freeDownToZero(std::initializer_list<double> steps) {
     std::vector<StepRule> r;
     for (double s : steps)
         r.push_back({s, std::nullopt, 0.0});
@@ -23,16 +22,14 @@ std::vector<StepRule> freeDownToZero(std::initializer_list<double> steps)
 }
 
 std::vector<StepRule> positive(std::initializer_list<double> steps,
-                               std::optional<double> upper = std::nullopt)
-{
+                               std::optional<double> upper = std::nullopt) {
     std::vector<StepRule> r;
     for (double s : steps)
         r.push_back({s, upper, std::nullopt});
     return r;
 }
 
-std::vector<StepRule> bounded(std::initializer_list<double> steps, double lower, double upper)
-{
+std::vector<StepRule> bounded(std::initializer_list<double> steps, double lower, double upper) {
     std::vector<StepRule> r;
     for (double s : steps)
         r.push_back({s, upper, lower});
@@ -40,41 +37,51 @@ std::vector<StepRule> bounded(std::initializer_list<double> steps, double lower,
 }
 
 ParamDef number(const char* column, const char* factory, std::vector<StepRule> steps,
-                std::optional<Enabler> enabler = std::nullopt)
-{
-    return {QString::fromLatin1(column), ParamKind::Number, QString::fromUtf8(factory), {},
-            std::move(steps), std::move(enabler)};
+                std::optional<Enabler> enabler = std::nullopt) {
+    return {QString::fromLatin1(column),
+            ParamKind::Number,
+            QString::fromUtf8(factory),
+            {},
+            std::move(steps),
+            std::move(enabler)};
 }
 
-ParamDef check(const char* column, bool on)
-{
-    return {QString::fromLatin1(column), ParamKind::Check,
-            on ? QStringLiteral("1") : QStringLiteral("0"), {}, {}, std::nullopt};
+ParamDef check(const char* column, bool on) {
+    return {QString::fromLatin1(column),
+            ParamKind::Check,
+            on ? QStringLiteral("1") : QStringLiteral("0"),
+            {},
+            {},
+            std::nullopt};
 }
 
-ParamDef textList(const char* column, const QString& factory, QStringList entries)
-{
-    return {QString::fromLatin1(column), ParamKind::TextList, factory, std::move(entries), {},
+ParamDef textList(const char* column, const QString& factory, QStringList entries) {
+    return {QString::fromLatin1(column),
+            ParamKind::TextList,
+            factory,
+            std::move(entries),
+            {},
             std::nullopt};
 }
 
 ParamDef indexList(const char* column, QStringList entries,
-                   std::optional<Enabler> enabler = std::nullopt)
-{
-    return {QString::fromLatin1(column), ParamKind::IndexList, QStringLiteral("0"),
-            std::move(entries), {}, std::move(enabler)};
+                   std::optional<Enabler> enabler = std::nullopt) {
+    return {QString::fromLatin1(column),
+            ParamKind::IndexList,
+            QStringLiteral("0"),
+            std::move(entries),
+            {},
+            std::move(enabler)};
 }
 
 // The margin factors of a protection circuit: "1,2" for breakers, "1,5" for the current of fuses.
-void margins(std::vector<ParamDef>& t, const char* current, const char* voltage, const char* iFactory,
-             std::optional<Enabler> enabler = std::nullopt)
-{
+void margins(std::vector<ParamDef>& t, const char* current, const char* voltage,
+             const char* iFactory, std::optional<Enabler> enabler = std::nullopt) {
     t.push_back(number(current, iFactory, positive({0.1, 0.01}), enabler));
     t.push_back(number(voltage, "1,2", positive({0.1, 0.01}), enabler));
 }
 
-std::vector<ParamDef> buildTable()
-{
+std::vector<ParamDef> buildTable() {
     const QStringList ctrlBasis = {QStringLiteral("по максимальному току контроллера"),
                                    QStringLiteral("по току заряда АБ от контроллера")};
     const QStringList invBasis = {QStringLiteral("по номинальной мощности инвертора"),
@@ -94,9 +101,12 @@ std::vector<ParamDef> buildTable()
     t.push_back(textList("Uses", QStringLiteral("24"),
                          {QStringLiteral("12"), QStringLiteral("24"), QStringLiteral("36"),
                           QStringLiteral("48"), QStringLiteral("60"), QStringLiteral("96")}));
-    t.push_back(textList("Uvuh", QStringLiteral("220"), {QStringLiteral("220"), QStringLiteral("380")}));
+    t.push_back(
+        textList("Uvuh", QStringLiteral("220"), {QStringLiteral("220"), QStringLiteral("380")}));
     // "Нагрузка".
-    t.push_back({QStringLiteral("ParamNagr"), ParamKind::Options, QStringLiteral("0"),
+    t.push_back({QStringLiteral("ParamNagr"),
+                 ParamKind::Options,
+                 QStringLiteral("0"),
                  {QStringLiteral("известны нагрузочные параметры электроустановки"),
                   QStringLiteral("известны параметры суточного графика нагрузки электроустановки"),
                   QStringLiteral("известны параметры электроприемников и время их работы")},
@@ -125,7 +135,8 @@ std::vector<ParamDef> buildTable()
         umppt.enabler = Enabler{kMppt, When::On};
         t.push_back(umppt);
     }
-    t.push_back(number("DefUzar_Ctrl", "14,2", bounded({1, 0.1}, 11, 17), Enabler{kMppt, When::On}));
+    t.push_back(
+        number("DefUzar_Ctrl", "14,2", bounded({1, 0.1}, 11, 17), Enabler{kMppt, When::On}));
     // " АБ".
     t.push_back(number("Poteri_AKB", "20", positive({1, 10})));
     t.push_back(number("GlubRazryad_AKB", "30", positive({1, 10}, 100.0)));
@@ -164,8 +175,12 @@ std::vector<ParamDef> buildTable()
     t.push_back(textList("Spos_KL_AKB_Output", open, layingMethods()));
     t.push_back(number("L_KL_AKB_Output", "2", positive({1, 0.1})));
     // "Защита".
-    t.push_back({QStringLiteral("MaxKolSborNotProt"), ParamKind::Whole, QStringLiteral("2"), {},
-                 freeDownToZero({1}), std::nullopt});
+    t.push_back({QStringLiteral("MaxKolSborNotProt"),
+                 ParamKind::Whole,
+                 QStringLiteral("2"),
+                 {},
+                 freeDownToZero({1}),
+                 std::nullopt});
     margins(t, "Kzap_AV_Vetv_I", "Kzap_AV_Vetv_U", "1,2");
     margins(t, "Kzap_AV_Mas_I", "Kzap_AV_Mas_U", "1,2");
     margins(t, "Kzap_AV_AKB_I", "Kzap_AV_AKB_U", "1,2");
@@ -187,16 +202,18 @@ std::vector<ParamDef> buildTable()
 
 using K = NumberCheckDef::Kind;
 
-std::vector<NumberCheckDef> buildChecks()
-{
+std::vector<NumberCheckDef> buildChecks() {
     const QString factor = QStringLiteral("числового коэффициента");
     const QString length = QStringLiteral("длины кабеля");
     const QString drop = QStringLiteral("допустимого падения напряжения");
     const QString margin = QStringLiteral("коэффициента запаса");
     std::vector<NumberCheckDef> c = {
-        {QStringLiteral("ZapPnom_Inv"), K::Any, QStringLiteral("запаса номинальной мощности инвертора")},
-        {QStringLiteral("ZapPmax_Inv"), K::Any, QStringLiteral("запаса максимальной мощности инвертора")},
-        {QStringLiteral("ZapPpik_Inv"), K::Any, QStringLiteral("запаса пиковой мощности инвертора")},
+        {QStringLiteral("ZapPnom_Inv"), K::Any,
+         QStringLiteral("запаса номинальной мощности инвертора")},
+        {QStringLiteral("ZapPmax_Inv"), K::Any,
+         QStringLiteral("запаса максимальной мощности инвертора")},
+        {QStringLiteral("ZapPpik_Inv"), K::Any,
+         QStringLiteral("запаса пиковой мощности инвертора")},
         {QStringLiteral("UserKpd_Inv"), K::NonZero,
          QStringLiteral("коэффициента полезного действия инвертора")},
         {QStringLiteral("KolHourWithoutSun"), K::NonZero,
@@ -210,17 +227,21 @@ std::vector<NumberCheckDef> buildChecks()
         {QStringLiteral("Krazr_nom"), K::NonZero, factor},
         {QStringLiteral("Krazr_max"), K::NonZero, factor},
         {QStringLiteral("KdifP_SP"), K::NonZero,
-         QStringLiteral("коэффициента изменения мощности солнечных панелей")},
+         QStringLiteral("коэффициента изменения мощности солнечных панелей"), true},
         {QStringLiteral("Tmin_SP"), K::Any,
-         QStringLiteral("коэффициента изменения напряжения холостого хода солнечных панелей")},
+         QStringLiteral("коэффициента изменения напряжения холостого хода солнечных панелей"),
+         true},
         {QStringLiteral("Ksp_summer"), K::NonZero,
-         QStringLiteral("поправочного коэффициента (лето) для определения мощности солнечных панелей")},
+         QStringLiteral(
+             "поправочного коэффициента (лето) для определения мощности солнечных панелей")},
         {QStringLiteral("Ksp_winter"), K::NonZero,
-         QStringLiteral("поправочного коэффициента (зима) для определения мощности солнечных панелей")},
+         QStringLiteral(
+             "поправочного коэффициента (зима) для определения мощности солнечных панелей")},
         {QStringLiteral("Poteri_Ctrl"), K::Any, QStringLiteral("потерь в контроллере на заряд АБ")},
         {QStringLiteral("Uxx_zap_Ctrl"), K::Any,
          QStringLiteral("запаса по напряжению холостого хода СБ при выборе контроллера")},
-        {QStringLiteral("DefUzar_Ctrl"), K::NonZero, QStringLiteral("напряжения ускоренного заряда АБ")},
+        {QStringLiteral("DefUzar_Ctrl"), K::NonZero,
+         QStringLiteral("напряжения ускоренного заряда АБ")},
         {QStringLiteral("L_KL_Mas_Ctrl"), K::NonZero, length},
         {QStringLiteral("L_KL_Ctrl_AKB"), K::NonZero, length},
         {QStringLiteral("L_KL_AKB_Inv"), K::NonZero, length},
@@ -232,18 +253,18 @@ std::vector<NumberCheckDef> buildChecks()
         {QStringLiteral("MaxKolSborNotProt"), K::NonZeroWhole,
          QStringLiteral("количества сборок солнечных панелей")},
     };
-    for (const char* m : {"Kzap_AV_Vetv_I", "Kzap_AV_Vetv_U", "Kzap_AV_Mas_I", "Kzap_AV_Mas_U",
-                          "Kzap_AV_AKB_I", "Kzap_AV_AKB_U", "Kzap_AV_Inv_I", "Kzap_AV_Inv_U",
-                          "Kzap_AV_AKB_Output_I", "Kzap_AV_AKB_Output_U", "Kzap_Pr_Vetv_I",
-                          "Kzap_Pr_Vetv_U", "Kzap_Pr_Mas_I", "Kzap_Pr_Mas_U", "Kzap_Pr_AKB_I",
-                          "Kzap_Pr_AKB_U", "Kzap_Pr_Inv_I", "Kzap_Pr_Inv_U", "Kzap_Pr_AKB_Output_I",
-                          "Kzap_Pr_AKB_Output_U"})
+    for (const char* m : {"Kzap_AV_Vetv_I",       "Kzap_AV_Vetv_U",      "Kzap_AV_Mas_I",
+                          "Kzap_AV_Mas_U",        "Kzap_AV_AKB_I",       "Kzap_AV_AKB_U",
+                          "Kzap_AV_Inv_I",        "Kzap_AV_Inv_U",       "Kzap_AV_AKB_Output_I",
+                          "Kzap_AV_AKB_Output_U", "Kzap_Pr_Vetv_I",      "Kzap_Pr_Vetv_U",
+                          "Kzap_Pr_Mas_I",        "Kzap_Pr_Mas_U",       "Kzap_Pr_AKB_I",
+                          "Kzap_Pr_AKB_U",        "Kzap_Pr_Inv_I",       "Kzap_Pr_Inv_U",
+                          "Kzap_Pr_AKB_Output_I", "Kzap_Pr_AKB_Output_U"})
         c.push_back({QString::fromLatin1(m), K::NonZero, margin});
     return c;
 }
 
-std::optional<QString> runCheck(const NumberCheckDef& c, const QString& text)
-{
+std::optional<QString> runCheck(const NumberCheckDef& c, const QString& text) {
     switch (c.kind) {
     case K::Any:
         return checkNumber(text, c.quantity);
@@ -255,13 +276,11 @@ std::optional<QString> runCheck(const NumberCheckDef& c, const QString& text)
     return std::nullopt;
 }
 
-ParamError fieldError(const QString& message, const QString& column)
-{
+ParamError fieldError(const QString& message, const QString& column) {
     return {message, column, -1, -1, -1};
 }
 
-ParamError cellError(const QString& message, int grid, int row, int col)
-{
+ParamError cellError(const QString& message, int grid, int row, int col) {
     return {message, QString(), grid, row, col};
 }
 
@@ -270,8 +289,7 @@ const QString kFillAll = QStringLiteral("Заполнение всех ячее�
 // The cells of one grid's number columns, by (row, grid column).
 using CellText = std::function<QString(int row, int col)>;
 
-std::optional<ParamError> checkCells(int grid, const std::vector<int>& cols, const CellText& cell)
-{
+std::optional<ParamError> checkCells(int grid, const std::vector<int>& cols, const CellText& cell) {
     for (int r = 0; r < 12; ++r)
         for (int c : cols)
             if (cell(r, c).trimmed().isEmpty())
@@ -283,8 +301,7 @@ std::optional<ParamError> checkCells(int grid, const std::vector<int>& cols, con
     return std::nullopt;
 }
 
-std::optional<ParamError> checkDayLight(const VariantParams& p)
-{
+std::optional<ParamError> checkDayLight(const VariantParams& p) {
     const CellText cell = [&p](int r, int c) {
         return c == 1 ? p.months[r].sunrise : p.months[r].sunset;
     };
@@ -306,8 +323,7 @@ std::optional<ParamError> checkDayLight(const VariantParams& p)
     return std::nullopt;
 }
 
-QVariant storedValue(const ParamDef& d, const QString& text, const ColumnDef& c)
-{
+QVariant storedValue(const ParamDef& d, const QString& text, const ColumnDef& c) {
     switch (d.kind) {
     case ParamKind::Check:
         return text == QLatin1String("1");
@@ -335,8 +351,7 @@ QVariant storedValue(const ParamDef& d, const QString& text, const ColumnDef& c)
     }
 }
 
-QString shownText(const ParamDef& d, const QVariant& v, const ColumnDef& c)
-{
+QString shownText(const ParamDef& d, const QVariant& v, const ColumnDef& c) {
     switch (d.kind) {
     case ParamKind::Check:
         return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
@@ -358,51 +373,44 @@ QString shownText(const ParamDef& d, const QVariant& v, const ColumnDef& c)
     }
 }
 
-const TableDef& tableDef(ParamTable table)
-{
+const TableDef& tableDef(ParamTable table) {
     return *findTable(table == ParamTable::Variant ? QStringLiteral("project1")
                                                    : QStringLiteral("ParVarDef"));
 }
 
 } // namespace
 
-const std::vector<ParamDef>& variantParamTable()
-{
+const std::vector<ParamDef>& variantParamTable() {
     static const std::vector<ParamDef> table = buildTable();
     return table;
 }
 
-const ParamDef& paramDef(const QString& column)
-{
+const ParamDef& paramDef(const QString& column) {
     for (const ParamDef& d : variantParamTable())
         if (d.column == column)
             return d;
     throw std::out_of_range("unknown variant parameter " + column.toStdString());
 }
 
-const QStringList& layingMethods()
-{
+const QStringList& layingMethods() {
     static const QStringList methods = {QStringLiteral("открыто"),
                                         QStringLiteral("два 1-жильных провода в трубе"),
                                         QStringLiteral("один 2-жильный провод в трубе")};
     return methods;
 }
 
-QString VariantParams::text(const QString& column) const
-{
+QString VariantParams::text(const QString& column) const {
     const auto it = values.find(column);
     return it == values.end() ? QString() : it->second;
 }
 
-int VariantParams::index(const QString& column) const
-{
+int VariantParams::index(const QString& column) const {
     bool ok = false;
     const int i = text(column).toInt(&ok);
     return ok ? i : -1;
 }
 
-VariantParams factoryParams()
-{
+VariantParams factoryParams() {
     VariantParams p;
     for (const ParamDef& d : variantParamTable())
         p.set(d.column, d.factory);
@@ -411,8 +419,7 @@ VariantParams factoryParams()
     return p;
 }
 
-bool paramEnabled(const VariantParams& p, const QString& column)
-{
+bool paramEnabled(const VariantParams& p, const QString& column) {
     const ParamDef& d = paramDef(column);
     if (!d.enabler)
         return true;
@@ -429,8 +436,7 @@ bool paramEnabled(const VariantParams& p, const QString& column)
     return true;
 }
 
-QStringList umpptEntries(int uses)
-{
+QStringList umpptEntries(int uses) {
     QStringList r;
     if (uses <= 0)
         return r;
@@ -439,8 +445,7 @@ QStringList umpptEntries(int uses)
     return r;
 }
 
-StepResult applyStep(const StepRule& rule, bool up, const QString& text)
-{
+StepResult applyStep(const StepRule& rule, bool up, const QString& text) {
     if (up)
         return rule.upper ? tryStepUpBounded(text, rule.step, *rule.upper)
                           : tryStepUp(text, rule.step);
@@ -448,14 +453,12 @@ StepResult applyStep(const StepRule& rule, bool up, const QString& text)
                       : tryStepDownPositive(text, rule.step);
 }
 
-const std::vector<NumberCheckDef>& numberChecks()
-{
+const std::vector<NumberCheckDef>& numberChecks() {
     static const std::vector<NumberCheckDef> checks = buildChecks();
     return checks;
 }
 
-std::optional<ParamError> checkParams(const VariantParams& p, const CheckContext& context)
-{
+std::optional<ParamError> checkParams(const VariantParams& p, const CheckContext& context) {
     // 1. The name.
     if (context.checkName && p.name.trimmed().isEmpty())
         return fieldError(QStringLiteral("Поле \"Наименование варианта расчета\" должно быть "
@@ -466,19 +469,19 @@ std::optional<ParamError> checkParams(const VariantParams& p, const CheckContext
         const QString text = p.text(c.column);
         if (auto e = runCheck(c, text))
             return fieldError(*e, c.column);
-        // Losses of 100 % or more would leave no energy to store (an infinite or negative
-        // required capacity); negative ones cannot be typed but may come from an old row.
-        if (c.column == QLatin1String("Poteri_AKB")) {
-            const double losses = *parseNumber(text);
-            if (losses < 0)
-                return fieldError(QStringLiteral("Значение ") + c.quantity
-                                      + QStringLiteral(" должно быть больше 0."),
-                                  c.column);
-            if (!(losses < 100))
-                return fieldError(QStringLiteral("Значение ") + c.quantity
-                                      + QStringLiteral(" должно быть меньше 100."),
-                                  c.column);
-        }
+        // A minus sign can be typed, but only the panels' temperature figures may be negative.
+        const double value = *parseNumber(text);
+        if (value < 0 && !c.mayBeNegative)
+            return fieldError(QStringLiteral("Значение ") + c.quantity +
+                                  (c.kind == K::Any ? QStringLiteral(" не должно быть меньше 0.")
+                                                    : QStringLiteral(" должно быть больше 0.")),
+                              c.column);
+        // Losses of 100 % or more would leave no energy to store: every required capacity
+        // computed later would be infinite or negative.
+        if (c.column == QLatin1String("Poteri_AKB") && !(value < 100))
+            return fieldError(QStringLiteral("Значение ") + c.quantity +
+                                  QStringLiteral(" должно быть меньше 100."),
+                              c.column);
     }
     // Lists that show no entry when the stored text is not one of theirs.
     if (p.text(QStringLiteral("Uses")).isEmpty())
@@ -497,17 +500,17 @@ std::optional<ParamError> checkParams(const VariantParams& p, const CheckContext
     if (context.batteryUnom && *context.batteryUnom > 0) {
         const auto u = parseInteger(uses);
         if (!u || *u % *context.batteryUnom != 0)
-            return fieldError(QStringLiteral("Напряжение системы (") + uses
-                                  + QStringLiteral(" B) некратно номинальному напряжению АБ (")
-                                  + QString::number(*context.batteryUnom)
-                                  + QStringLiteral(" В). Необходимо выбрать другое напряжение "
-                                                   "системы."),
+            return fieldError(QStringLiteral("Напряжение системы (") + uses +
+                                  QStringLiteral(" B) некратно номинальному напряжению АБ (") +
+                                  QString::number(*context.batteryUnom) +
+                                  QStringLiteral(" В). Необходимо выбрать другое напряжение "
+                                                 "системы."),
                               QStringLiteral("Uses"));
     }
     // 4. The charge-current window.
-    if (p.text(QStringLiteral("Izar_min")) == p.text(QStringLiteral("Izar_max"))
-        && !atLeast(*parseNumber(p.text(QStringLiteral("Kzar_max"))),
-                    *parseNumber(p.text(QStringLiteral("Kzar_min")))))
+    if (p.text(QStringLiteral("Izar_min")) == p.text(QStringLiteral("Izar_max")) &&
+        !atLeast(*parseNumber(p.text(QStringLiteral("Kzar_max"))),
+                 *parseNumber(p.text(QStringLiteral("Kzar_min")))))
         return fieldError(QStringLiteral("В панели \"Соотношение между током заряда АБ (от "
                                          "контроллера) и допустимыми токами её заряда\" значение "
                                          "коэффициента левой границы диапазона (\"от\") должно "
@@ -520,30 +523,27 @@ std::optional<ParamError> checkParams(const VariantParams& p, const CheckContext
     return checkCells(1, {1}, [&p](int r, int) { return p.months[r].temperature; });
 }
 
-std::optional<QString> dcVoltageNotice(const QString& uses, const QStringList& consumerVoltages)
-{
+std::optional<QString> dcVoltageNotice(const QString& uses, const QStringList& consumerVoltages) {
     for (const QString& u : consumerVoltages) {
         if (u.isEmpty() || u == uses)
             continue;
         return QStringLiteral("Нагрузка АБ содержит электроприемники, имеющие номинальное "
-                              "постоянное напряжение ")
-               + u + QStringLiteral(" В. ")
-               + QStringLiteral("Удалите эти электроприемники или замените их на ")
-               + QStringLiteral("электроприемники, имеющие номинальное напряжение ") + uses
-               + QStringLiteral(" В.");
+                              "постоянное напряжение ") +
+               u + QStringLiteral(" В. ") +
+               QStringLiteral("Удалите эти электроприемники или замените их на ") +
+               QStringLiteral("электроприемники, имеющие номинальное напряжение ") + uses +
+               QStringLiteral(" В.");
     }
     return std::nullopt;
 }
 
-QString storedColumn(const QString& column, ParamTable table)
-{
+QString storedColumn(const QString& column, ParamTable table) {
     if (table == ParamTable::Default && column == QLatin1String("Pom_AKB"))
         return QStringLiteral("PomName");
     return column;
 }
 
-std::vector<std::pair<QString, QVariant>> paramColumns(const VariantParams& p, ParamTable table)
-{
+std::vector<std::pair<QString, QVariant>> paramColumns(const VariantParams& p, ParamTable table) {
     const TableDef& def = tableDef(table);
     std::vector<std::pair<QString, QVariant>> r;
     if (table == ParamTable::Variant)
@@ -560,8 +560,7 @@ std::vector<std::pair<QString, QVariant>> paramColumns(const VariantParams& p, P
 }
 
 VariantParams paramsFromColumns(const std::function<QVariant(const QString&)>& column,
-                                ParamTable table)
-{
+                                ParamTable table) {
     const TableDef& def = tableDef(table);
     VariantParams p = factoryParams();
     if (table == ParamTable::Variant)

@@ -73,15 +73,17 @@ struct MonthRow {
 
 // The dialog's values as plain texts (see ParamDef::factory for the form of each kind).
 struct VariantParams {
-    QString name;                          // VarName, variant layout only
-    std::map<QString, QString> values;     // by project1 column
-    std::array<MonthRow, 12> months;       // calendar order
+    QString name;                      // VarName, variant layout only
+    std::map<QString, QString> values; // by project1 column
+    std::array<MonthRow, 12> months;   // calendar order
 
     QString text(const QString& column) const;
     bool isOn(const QString& column) const { return text(column) == QLatin1String("1"); }
     int index(const QString& column) const; // -1: no entry chosen
     void set(const QString& column, const QString& text) { values[column] = text; }
-    void setOn(const QString& column, bool on) { set(column, on ? QStringLiteral("1") : QStringLiteral("0")); }
+    void setOn(const QString& column, bool on) {
+        set(column, on ? QStringLiteral("1") : QStringLiteral("0"));
+    }
     void setIndex(const QString& column, int index) { set(column, QString::number(index)); }
 };
 
@@ -111,8 +113,8 @@ struct ParamError {
 };
 
 struct CheckContext {
-    bool checkName = true;              // the name field is shown
-    std::optional<int> batteryUnom;     // Unom_AKB of the variant being edited, when chosen
+    bool checkName = true;          // the name field is shown
+    std::optional<int> batteryUnom; // Unom_AKB of the variant being edited, when chosen
 };
 
 // The number checks of "ОК" in their order: column, kind and the quantity they name.
@@ -121,6 +123,7 @@ struct NumberCheckDef {
     QString column;
     Kind kind;
     QString quantity;
+    bool mayBeNegative = false; // the panels' temperature coefficient and lowest temperature
 };
 const std::vector<NumberCheckDef>& numberChecks();
 

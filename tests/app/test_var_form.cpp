@@ -27,8 +27,7 @@ namespace {
 
 class VarFormTest : public DbTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         DbTest::SetUp();
         ASSERT_TRUE(add(tbl("project0"), {{"Name", "Дом"}}));
         for (const char* region : {"Москва", "Абакан"})
@@ -40,23 +39,20 @@ protected:
     }
     void TearDown() override { form.reset(); }
 
-    template <class W> W* ctl(const char* column)
-    {
+    template <class W> W* ctl(const char* column) {
         auto* w = qobject_cast<W*>(form->control(QString::fromLatin1(column)));
         EXPECT_NE(w, nullptr) << column;
         return w;
     }
     QString text(const char* column) { return ctl<QLineEdit>(column)->text(); }
     void setText(const char* column, const QString& t) { ctl<QLineEdit>(column)->setText(t); }
-    bool showActive()
-    {
+    bool showActive() {
         form->show();
         form->activateWindow();
         return QTest::qWaitForWindowActive(form.get());
     }
     // Answers the next modal dialog with one of its buttons.
-    void clickLater(const QString& button)
-    {
+    void clickLater(const QString& button) {
         QTimer::singleShot(0, [button] {
             QWidget* dialog = QApplication::activeModalWidget();
             ASSERT_NE(dialog, nullptr);
@@ -72,8 +68,7 @@ protected:
     std::unique_ptr<TVarForm> form;
 };
 
-TEST_F(VarFormTest, ArrayVoltagesAndBoostVoltageFollowTheSystemAndMppt)
-{
+TEST_F(VarFormTest, ArrayVoltagesAndBoostVoltageFollowTheSystemAndMppt) {
     form->loadForTour(TVarForm::Layout::Variant);
     auto* umppt = ctl<QComboBox>("Umppt");
     EXPECT_FALSE(umppt->isEnabled());
@@ -89,8 +84,7 @@ TEST_F(VarFormTest, ArrayVoltagesAndBoostVoltageFollowTheSystemAndMppt)
         EXPECT_TRUE(b->isEnabled());
 }
 
-TEST_F(VarFormTest, DependentControlsFollowTheirSwitches)
-{
+TEST_F(VarFormTest, DependentControlsFollowTheirSwitches) {
     form->loadForTour(TVarForm::Layout::Variant);
     EXPECT_FALSE(ctl<NumberField>("KolHourWithoutSun")->isEnabled()); // daily cycle is on
     ctl<QCheckBox>("SutCikl")->setChecked(false);
@@ -108,8 +102,7 @@ TEST_F(VarFormTest, DependentControlsFollowTheirSwitches)
     EXPECT_FALSE(ctl<NumberField>("Kzap_Pr_Inv_U")->isEnabled());
 }
 
-TEST_F(VarFormTest, StepButtonsKeepTheirBounds)
-{
+TEST_F(VarFormTest, StepButtonsKeepTheirBounds) {
     form->loadForTour(TVarForm::Layout::Variant);
     const struct {
         const char* column;
@@ -118,14 +111,10 @@ TEST_F(VarFormTest, StepButtonsKeepTheirBounds)
         const char* start;
         const char* expected;
     } cases[] = {
-        {"KdifP_SP", 0, true, "-0,05", "-0,05"},
-        {"KdifP_SP", 0, false, "-0,95", "-0,95"},
-        {"KdifP_SP", 1, false, "-0,47", "-0,48"},
-        {"GlubRazryad_AKB", 1, true, "95", "95"},
-        {"GlubRazryad_AKB", 0, true, "95", "96"},
-        {"Poteri_AKB", 0, false, "1", "1"},
-        {"Poteri_AKB", 0, false, "", "1"},
-        {"ZapPnom_Inv", 1, false, "5", "5"},
+        {"KdifP_SP", 0, true, "-0,05", "-0,05"},  {"KdifP_SP", 0, false, "-0,95", "-0,95"},
+        {"KdifP_SP", 1, false, "-0,47", "-0,48"}, {"GlubRazryad_AKB", 1, true, "95", "95"},
+        {"GlubRazryad_AKB", 0, true, "95", "96"}, {"Poteri_AKB", 0, false, "1", "1"},
+        {"Poteri_AKB", 0, false, "", "1"},        {"ZapPnom_Inv", 1, false, "5", "5"},
     };
     for (const auto& c : cases) {
         setText(c.column, QString::fromUtf8(c.start));
@@ -136,8 +125,7 @@ TEST_F(VarFormTest, StepButtonsKeepTheirBounds)
     EXPECT_TRUE(prompter.texts().isEmpty());
 }
 
-TEST_F(VarFormTest, RefusedOkShowsTheTabAndFocusesTheField)
-{
+TEST_F(VarFormTest, RefusedOkShowsTheTabAndFocusesTheField) {
     form->loadForTour(TVarForm::Layout::Variant);
     ASSERT_TRUE(showActive());
     setText("KdifP_SP", "0");
@@ -155,17 +143,23 @@ TEST_F(VarFormTest, RefusedOkShowsTheTabAndFocusesTheField)
     EXPECT_EQ(QApplication::focusWidget(), form->control("Par_Pr_AKB_Inv"));
 
     setText("Kzap_Pr_Inv_U", "1,2");
-    form->dayLightGrid()->setCell(1, 4, "8");
-    form->dayLightGrid()->setCell(2, 4, "8");
+    // The sunset typed into a cell still open counts.
+    StringGrid* grid = form->dayLightGrid();
+    grid->setCell(1, 4, "8");
+    grid->setCurrentCell(3, 2);
+    grid->editItem(grid->item(3, 2));
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()));
+    ASSERT_NE(editor, nullptr);
+    editor->setText("8");
     EXPECT_FALSE(form->checkValues());
     EXPECT_EQ(prompter.last(), "Время заката солнца должно быть больше времени его восхода.");
-    EXPECT_EQ(form->dayLightGrid()->currentRow(), 3);
-    EXPECT_EQ(form->dayLightGrid()->currentColumn(), 2);
-    EXPECT_EQ(QApplication::focusWidget(), form->dayLightGrid());
+    EXPECT_EQ(grid->cell(2, 4), "8");
+    EXPECT_EQ(grid->currentRow(), 3);
+    EXPECT_EQ(grid->currentColumn(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), grid);
 }
 
-TEST_F(VarFormTest, RoomChoiceFillsTheRoomAndItsTemperatures)
-{
+TEST_F(VarFormTest, RoomChoiceFillsTheRoomAndItsTemperatures) {
     form->loadForTour(TVarForm::Layout::Variant);
     EXPECT_EQ(text("Pom_AKB"), "Подвал"); // the catalog's first room
     EXPECT_EQ(form->temperatureGrid()->cell(1, 1), "15");
@@ -187,8 +181,7 @@ TEST_F(VarFormTest, RoomChoiceFillsTheRoomAndItsTemperatures)
     EXPECT_EQ(form->temperatureGrid()->cell(1, 6), "");
 }
 
-TEST_F(VarFormTest, DefaultsButtonsRestoreTheDefaultVariantAndTheDayLight)
-{
+TEST_F(VarFormTest, DefaultsButtonsRestoreTheDefaultVariantAndTheDayLight) {
     VariantParams def = factoryFill(*dm);
     def.set("Region", "Москва");
     def.set("Poteri_AKB", "15");
@@ -211,8 +204,7 @@ TEST_F(VarFormTest, DefaultsButtonsRestoreTheDefaultVariantAndTheDayLight)
     EXPECT_EQ(form->dayLightGrid()->cell(2, 12), "14,41");
 }
 
-TEST_F(VarFormTest, CancelWritesNothingOkAddsTheVariant)
-{
+TEST_F(VarFormTest, CancelWritesNothingOkAddsTheVariant) {
     clickLater("Отмена");
     EXPECT_FALSE(form->runAdd());
     EXPECT_EQ(store->count("project1"), 0);
@@ -228,8 +220,7 @@ TEST_F(VarFormTest, CancelWritesNothingOkAddsTheVariant)
     EXPECT_EQ(tbl("project1")["Pom_AKB"].asString(), "Подвал");
 }
 
-TEST_F(VarFormTest, EditRewritesTheCurrentVariantAndChecksItsBattery)
-{
+TEST_F(VarFormTest, EditRewritesTheCurrentVariantAndChecksItsBattery) {
     ASSERT_TRUE(addVariant(*dm, factoryFill(*dm)));
     ASSERT_TRUE(tbl("project1").edit());
     tbl("project1")["VarName"].setString("Летний");
@@ -253,8 +244,7 @@ TEST_F(VarFormTest, EditRewritesTheCurrentVariantAndChecksItsBattery)
     EXPECT_EQ(store->count("proj_sunday"), 12);
 }
 
-TEST_F(VarFormTest, DefaultLayoutHidesTheNameAndSavesTheDefaultVariant)
-{
+TEST_F(VarFormTest, DefaultLayoutHidesTheNameAndSavesTheDefaultVariant) {
     QTimer::singleShot(0, [this] {
         EXPECT_EQ(form->windowTitle(), "Параметры варианта расчета по умолчанию.");
         EXPECT_FALSE(form->nameField()->isVisible());

@@ -16,8 +16,7 @@ using namespace ses::test;
 namespace {
 
 // Factory values with every hour and temperature filled: they pass every check.
-VariantParams valid()
-{
+VariantParams valid() {
     VariantParams p = factoryParams();
     p.name = "Вариант 1";
     p.set("Region", "Москва");
@@ -29,8 +28,7 @@ VariantParams valid()
 
 // ---------------------------------------------------------------- array voltages
 
-TEST(VariantParams, ArrayVoltagesFollowTheSystemVoltage)
-{
+TEST(VariantParams, ArrayVoltagesFollowTheSystemVoltage) {
     const QStringList for48 = umpptEntries(48);
     ASSERT_FALSE(for48.isEmpty());
     EXPECT_EQ(for48.first(), "60");
@@ -51,15 +49,13 @@ struct StepCase {
     const char* expected; // nullptr: the button leaves the field as it is
 };
 
-void PrintTo(const StepCase& c, std::ostream* os)
-{
+void PrintTo(const StepCase& c, std::ostream* os) {
     *os << c.column << (c.up ? " +" : " -") << c.step << " from \"" << c.start << '"';
 }
 
 class StepRules : public ::testing::TestWithParam<StepCase> {};
 
-TEST_P(StepRules, NeverPassTheirBound)
-{
+TEST_P(StepRules, NeverPassTheirBound) {
     const StepCase& c = GetParam();
     const ParamDef& def = paramDef(c.column);
     const StepRule* rule = nullptr;
@@ -77,16 +73,16 @@ TEST_P(StepRules, NeverPassTheirBound)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StepRules,
-    ::testing::Values(StepCase{"KdifP_SP", 0.1, true, "-0,05", nullptr},   // 0,05 would pass 0
+    ::testing::Values(StepCase{"KdifP_SP", 0.1, true, "-0,05", nullptr}, // 0,05 would pass 0
                       StepCase{"KdifP_SP", 0.01, true, "-0,01", "0"},
-                      StepCase{"KdifP_SP", 0.1, false, "-0,95", nullptr},  // -1,05 below -1
+                      StepCase{"KdifP_SP", 0.1, false, "-0,95", nullptr}, // -1,05 below -1
                       StepCase{"KdifP_SP", 0.1, false, "-0,47", "-0,57"},
                       StepCase{"GlubRazryad_AKB", 10, true, "95", nullptr}, // 105 > 100
                       StepCase{"GlubRazryad_AKB", 1, true, "99", "100"},
                       StepCase{"GlubRazryad_AKB", 1, true, "100", nullptr},
-                      StepCase{"Poteri_AKB", 1, false, "1", nullptr},       // never reaches 0
+                      StepCase{"Poteri_AKB", 1, false, "1", nullptr}, // never reaches 0
                       StepCase{"Poteri_AKB", 1, false, "", "1"},
-                      StepCase{"Poteri_AKB", 10, true, "95", "105"},        // no upper bound
+                      StepCase{"Poteri_AKB", 10, true, "95", "105"}, // no upper bound
                       StepCase{"UserKpd_Inv", 0.1, true, "0,95", nullptr},
                       StepCase{"ZapPnom_Inv", 10, false, "5", nullptr},
                       StepCase{"ZapPnom_Inv", 1, false, "1", "0"},
@@ -96,8 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{"KolHourWithoutSun", 0.1, false, "0,1", nullptr},
                       StepCase{"MaxKolSborNotProt", 1, false, "0", nullptr}));
 
-TEST(VariantParams, FiveStepsOfOneReachTheDepthBound)
-{
+TEST(VariantParams, FiveStepsOfOneReachTheDepthBound) {
     const StepRule& one = paramDef("GlubRazryad_AKB").steps.front();
     ASSERT_EQ(one.step, 1);
     QString depth = "95";
@@ -117,15 +112,13 @@ struct CheckCase {
     int grid = -1, row = -1, col = -1;
 };
 
-void PrintTo(const CheckCase& c, std::ostream* os)
-{
+void PrintTo(const CheckCase& c, std::ostream* os) {
     *os << c.what;
 }
 
 class OkChecks : public ::testing::TestWithParam<CheckCase> {};
 
-TEST_P(OkChecks, RefuseTheFirstFaultWithItsMessageAndPlace)
-{
+TEST_P(OkChecks, RefuseTheFirstFaultWithItsMessageAndPlace) {
     const CheckCase& c = GetParam();
     VariantParams p = valid();
     c.change(p);
@@ -144,8 +137,7 @@ TEST_P(OkChecks, RefuseTheFirstFaultWithItsMessageAndPlace)
     EXPECT_EQ(error->col, c.col);
 }
 
-auto set(const char* column, const char* text)
-{
+auto set(const char* column, const char* text) {
     return [column, text](VariantParams& p) { p.set(column, QString::fromUtf8(text)); };
 }
 
@@ -176,10 +168,12 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   std::nullopt, "Введите значение запаса максимальной мощности инвертора.",
                   "ZapPmax_Inv"},
-        CheckCase{"zero temperature coefficient", set("KdifP_SP", "0"), std::nullopt,
-                  "Значение коэффициента изменения мощности солнечных панелей должно быть больше 0.",
-                  "KdifP_SP"},
-        CheckCase{"negative temperature coefficient", set("KdifP_SP", "-0,47"), std::nullopt, "", ""},
+        CheckCase{
+            "zero temperature coefficient", set("KdifP_SP", "0"), std::nullopt,
+            "Значение коэффициента изменения мощности солнечных панелей должно быть больше 0.",
+            "KdifP_SP"},
+        CheckCase{"negative temperature coefficient", set("KdifP_SP", "-0,47"), std::nullopt, "",
+                  ""},
         CheckCase{"hours without sun are checked while their field is off",
                   set("KolHourWithoutSun", ""), std::nullopt,
                   "Введите значение максимального числа последовательных \"часов без солнца\".",
@@ -188,6 +182,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "Значение потерь на заряд-разряд АБ должно быть меньше 100.", "Poteri_AKB"},
         CheckCase{"negative losses", set("Poteri_AKB", "-5"), std::nullopt,
                   "Значение потерь на заряд-разряд АБ должно быть больше 0.", "Poteri_AKB"},
+        CheckCase{"negative cable length", set("L_KL_Ctrl_AKB", "-3"), std::nullopt,
+                  "Значение длины кабеля должно быть больше 0.", "L_KL_Ctrl_AKB"},
+        CheckCase{"negative inverter margin", set("ZapPnom_Inv", "-10"), std::nullopt,
+                  "Значение запаса номинальной мощности инвертора не должно быть меньше 0.",
+                  "ZapPnom_Inv"},
+        CheckCase{"lowest panel temperature below zero", set("Tmin_SP", "-40"), std::nullopt, "",
+                  ""},
         CheckCase{"losses just under 100 %", set("Poteri_AKB", "99,9"), std::nullopt, "", ""},
         CheckCase{"nominal capacity factor", set("Krazr_nom", ""), std::nullopt,
                   "Введите значение числового коэффициента.", "Krazr_nom"},
@@ -254,13 +255,12 @@ INSTANTIATE_TEST_SUITE_P(
                   std::nullopt, "Ошибочное значение для числового параметра.", "", 0, 9, 1},
         CheckCase{"sunset after midnight", [](VariantParams& p) { p.months[6].sunset = "25"; },
                   std::nullopt,
-                  "Время восхода и заката солнца должно быть в пределах от 0 до 24 час.", "", 0,
-                  6, 2},
+                  "Время восхода и заката солнца должно быть в пределах от 0 до 24 час.", "", 0, 6,
+                  2},
         CheckCase{"empty temperature", [](VariantParams& p) { p.months[11].temperature = ""; },
                   std::nullopt, kFillAll, "", 1, 11, 1}));
 
-TEST(VariantParams, DefaultLayoutHasNoNameToCheck)
-{
+TEST(VariantParams, DefaultLayoutHasNoNameToCheck) {
     VariantParams p = valid();
     p.name.clear();
     CheckContext context;
@@ -268,8 +268,7 @@ TEST(VariantParams, DefaultLayoutHasNoNameToCheck)
     EXPECT_FALSE(checkParams(p, context));
 }
 
-TEST(VariantParams, DcConsumersOfAnotherVoltageAreNamed)
-{
+TEST(VariantParams, DcConsumersOfAnotherVoltageAreNamed) {
     EXPECT_FALSE(dcVoltageNotice("24", {"24", "24"}));
     EXPECT_EQ(dcVoltageNotice("24", {"24", "12", "36"}),
               "Нагрузка АБ содержит электроприемники, имеющие номинальное постоянное напряжение "
@@ -279,8 +278,7 @@ TEST(VariantParams, DcConsumersOfAnotherVoltageAreNamed)
 
 // ---------------------------------------------------------------- columns
 
-QVariant valueOf(const std::vector<std::pair<QString, QVariant>>& columns, const QString& name)
-{
+QVariant valueOf(const std::vector<std::pair<QString, QVariant>>& columns, const QString& name) {
     for (const auto& [c, v] : columns)
         if (c == name)
             return v;
@@ -288,8 +286,7 @@ QVariant valueOf(const std::vector<std::pair<QString, QVariant>>& columns, const
     return {};
 }
 
-TEST(VariantParams, ColumnsAsTheMappingSays)
-{
+TEST(VariantParams, ColumnsAsTheMappingSays) {
     VariantParams p = valid();
     p.set("Kzap_AV_Vetv_I", "1,50");
     p.setIndex("Par_AV_AKB_Inv", 3);
@@ -320,8 +317,7 @@ TEST(VariantParams, ColumnsAsTheMappingSays)
     EXPECT_EQ(back.values, p.values);
 }
 
-TEST(VariantParams, NullColumnsShowNothing)
-{
+TEST(VariantParams, NullColumnsShowNothing) {
     const VariantParams p =
         paramsFromColumns([](const QString&) { return QVariant(); }, ParamTable::Variant);
     EXPECT_EQ(p.text("Uses"), "");
@@ -333,21 +329,20 @@ TEST(VariantParams, NullColumnsShowNothing)
 
 // ---------------------------------------------------------------- the report
 
-TEST(VariantReport, SectionsAndLeftOutRows)
-{
+TEST(VariantReport, SectionsAndLeftOutRows) {
     VariantParams p = valid();
     p.setIndex("Sel_Tbl_AKB_Inv", 1); // the current basis is then disabled
     RecordingReportWriter w;
     exportVariantReport(w, p);
-    EXPECT_EQ(w.summary(),
-              QStringList({"open", "title: Параметры варианта расчета.\r",
-                           "heading: \rОбщие параметры.\r", "pairs 3", "heading: \rНагрузка.\r",
-                           "pairs 1", "heading: \rИнвертор.\r", "pairs 5",
-                           "heading: \rСолнечные панели (СП).\r", "pairs 4",
-                           "heading: \rКонтроллер.\r", "pairs 2",
-                           "heading: \rАккумуляторная батарея (АБ).\r", "pairs 7",
-                           "heading: \rКабели (провода).\r", "pairs 10",
-                           "heading: \rАппараты защиты.\r", "pairs 17", "close"}));
+    EXPECT_EQ(
+        w.summary(),
+        QStringList({"open", "title: Параметры варианта расчета.\r",
+                     "heading: \rОбщие параметры.\r", "pairs 3", "heading: \rНагрузка.\r",
+                     "pairs 1", "heading: \rИнвертор.\r", "pairs 5",
+                     "heading: \rСолнечные панели (СП).\r", "pairs 4", "heading: \rКонтроллер.\r",
+                     "pairs 2", "heading: \rАккумуляторная батарея (АБ).\r", "pairs 7",
+                     "heading: \rКабели (провода).\r", "pairs 10", "heading: \rАппараты защиты.\r",
+                     "pairs 17", "close"}));
     const auto& load = w.blocks()[5].rows;
     EXPECT_EQ(load[0], QStringList({"Параметры нагрузки электроустановки",
                                     "известны нагрузочные параметры электроустановки"}));
@@ -365,8 +360,7 @@ TEST(VariantReport, SectionsAndLeftOutRows)
                                        "по максимальному току контроллера"}));
 }
 
-TEST(VariantReport, EnabledFieldsComeBack)
-{
+TEST(VariantReport, EnabledFieldsComeBack) {
     VariantParams p = valid();
     p.setOn("UseUserKpd_Inv", true);
     p.setOn("UchetKdifP_SP", true);
@@ -383,7 +377,8 @@ TEST(VariantReport, EnabledFieldsComeBack)
     EXPECT_EQ(s[11], "pairs 3");
     EXPECT_EQ(s[15], "pairs 11");
     EXPECT_EQ(s[17], "pairs 21");
-    EXPECT_EQ(w.blocks()[11].rows[1], QStringList({"Напряжение массивов солнечных панелей, В", "36"}));
+    EXPECT_EQ(w.blocks()[11].rows[1],
+              QStringList({"Напряжение массивов солнечных панелей, В", "36"}));
     EXPECT_EQ(w.blocks()[13].rows[2][0], "Отношение тока заряда АБ (от контроллера) к "
                                          "максимальному паспортному току заряда АБ, не менее");
     const auto& devices = w.blocks()[17].rows;
@@ -398,27 +393,24 @@ TEST(VariantReport, EnabledFieldsComeBack)
 
 class VariantOpsTest : public DbTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         DbTest::SetUp();
         ASSERT_TRUE(add(tbl("project0"), {{"Name", "Дом"}}));
     }
     // The months of the current variant as stored.
-    QStringList storedMonths()
-    {
+    QStringList storedMonths() {
         QStringList r;
         View& v = tbl("proj_sunday");
         for (int i = 0; i < v.recordCount(); ++i) {
             v.moveTo(i);
-            r << v["MonthName"].asString() + ' ' + v["Voshod10"].asString() + ' '
-                     + v["Zakat10"].asString() + ' ' + v["TempAB"].asString();
+            r << v["MonthName"].asString() + ' ' + v["Voshod10"].asString() + ' ' +
+                     v["Zakat10"].asString() + ' ' + v["TempAB"].asString();
         }
         return r;
     }
 };
 
-TEST_F(VariantOpsTest, AddingWritesTheVariantAndItsTwelveMonths)
-{
+TEST_F(VariantOpsTest, AddingWritesTheVariantAndItsTwelveMonths) {
     VariantParams p = valid();
     p.months[0] = {"январь", "9,27", "14,73", "-12"};
     ASSERT_TRUE(addVariant(*dm, p));
@@ -434,8 +426,7 @@ TEST_F(VariantOpsTest, AddingWritesTheVariantAndItsTwelveMonths)
     EXPECT_EQ(currentVariantParams(*dm).values, p.values);
 }
 
-TEST_F(VariantOpsTest, EditingReplacesTheMonths)
-{
+TEST_F(VariantOpsTest, EditingReplacesTheMonths) {
     ASSERT_TRUE(addVariant(*dm, valid()));
     VariantParams p = valid();
     p.name = "Зимний";
@@ -449,8 +440,7 @@ TEST_F(VariantOpsTest, EditingReplacesTheMonths)
     EXPECT_EQ(tbl("project1")["VarName"].asString(), "Зимний");
 }
 
-TEST_F(VariantOpsTest, AFailedEditLeavesTheVariantAsItWas)
-{
+TEST_F(VariantOpsTest, AFailedEditLeavesTheVariantAsItWas) {
     ASSERT_TRUE(addVariant(*dm, valid()));
     const QStringList before = storedMonths();
     VariantParams p = valid();
@@ -465,8 +455,7 @@ TEST_F(VariantOpsTest, AFailedEditLeavesTheVariantAsItWas)
     EXPECT_EQ(tbl("proj_sunday").state(), ViewState::Browse);
 }
 
-TEST_F(VariantOpsTest, AFailedAddWritesNothing)
-{
+TEST_F(VariantOpsTest, AFailedAddWritesNothing) {
     VariantParams p = valid();
     p.months[4].month = QString(25, 'x');
     EXPECT_FALSE(addVariant(*dm, p));
@@ -475,12 +464,11 @@ TEST_F(VariantOpsTest, AFailedAddWritesNothing)
     EXPECT_TRUE(tbl("project1").isEmpty());
 }
 
-TEST_F(VariantOpsTest, DefaultVariantStartsFromTheFactoryAndKeepsOneRow)
-{
+TEST_F(VariantOpsTest, DefaultVariantStartsFromTheFactoryAndKeepsOneRow) {
     ASSERT_TRUE(add(tbl("sTempAB0"), {{"PomName", "Склад"}}));
     for (int m = 0; m < 12; ++m)
-        ASSERT_TRUE(add(tbl("sTempAB1"), {{"MonthName", monthNames()[m]},
-                                          {"TempAB", QString::number(m - 6)}}));
+        ASSERT_TRUE(add(tbl("sTempAB1"),
+                        {{"MonthName", monthNames()[m]}, {"TempAB", QString::number(m - 6)}}));
     ASSERT_FALSE(hasDefaultVariant(*dm));
     VariantParams p = defaultVariantParams(*dm);
     EXPECT_EQ(p.text("DefTipAKB_Ctrl"), "GEL");
@@ -506,8 +494,7 @@ TEST_F(VariantOpsTest, DefaultVariantStartsFromTheFactoryAndKeepsOneRow)
     EXPECT_EQ(back.months[11].temperature, "5");
 }
 
-TEST_F(VariantOpsTest, BatteryAndDcConsumersOfTheCurrentVariant)
-{
+TEST_F(VariantOpsTest, BatteryAndDcConsumersOfTheCurrentVariant) {
     ASSERT_TRUE(addVariant(*dm, valid()));
     EXPECT_FALSE(chosenBatteryUnom(*dm));
     ASSERT_TRUE(tbl("project1").edit());

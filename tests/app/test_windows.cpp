@@ -37,7 +37,8 @@ TEST_F(WindowTest, CommandsFollowTheProjectsAndVariants)
     EXPECT_TRUE(enabled(Command::ProjCreate));
     EXPECT_FALSE(enabled(Command::ProjEdit));
     EXPECT_FALSE(enabled(Command::VarDelete));
-    EXPECT_EQ(main->action(Command::VarAdd), nullptr); // comes with the variant dialog
+    EXPECT_EQ(main->action(Command::InvSelect), nullptr); // comes with the inverter window
+    EXPECT_FALSE(enabled(Command::VarAdd));
 
     ProjectFields f = main->shell().newProjectFields();
     ASSERT_TRUE(main->shell().createProject(f));
@@ -93,7 +94,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow)
     // The tour reports any message a window would have shown; the demo must need none.
     EXPECT_FALSE(p.readAllStandardError().contains("message:"));
     for (const char* name : {"TMainForm-1", "TMainForm-7", "TMainForm-8", "TProjForm", "TOpenForm",
-                             "TAboutForm", "TParamFrm", "TsTempABF", "TsTempABF-2"})
+                             "TAboutForm", "TParamFrm", "TsTempABF", "TsTempABF-2", "TVarForm-1",
+                             "TVarForm-7", "TVarForm-default-7"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

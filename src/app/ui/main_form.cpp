@@ -6,6 +6,7 @@
 #include "app/ui/param_form.h"
 #include "app/ui/proj_form.h"
 #include "app/ui/temp_ab_form.h"
+#include "app/ui/var_form.h"
 #include "app/windows.h"
 #include "lib/entry.h"
 #include "widgets/bound_grid.h"
@@ -117,8 +118,11 @@ bool TMainForm::commandAvailable(Command c)
     case Command::ProjEdit:
     case Command::ProjDelete:
     case Command::ProjSaveAs:
+    case Command::VarAdd:
+    case Command::VarEdit:
     case Command::VarDelete:
     case Command::VarSaveAs:
+    case Command::DefaultVariant:
     case Command::RefBatteryRooms:
     case Command::Settings:
     case Command::Help:
@@ -641,6 +645,15 @@ TsTempABF& TMainForm::tempABForm()
     return *m_tempABForm;
 }
 
+TVarForm& TMainForm::varForm()
+{
+    if (!m_varForm) {
+        m_varForm = new TVarForm(m_dm, m_prompter, this);
+        m_varForm->setRoomChooser([this](const QString& room) { return tempABForm().choose(room); });
+    }
+    return *m_varForm;
+}
+
 TAboutForm& TMainForm::aboutForm()
 {
     if (!m_aboutForm)
@@ -666,6 +679,9 @@ void TMainForm::run(Command c)
     case Command::ProjOpen: openForm().run(); break;
     case Command::ProjDelete: m_shell.deleteProject(); break;
     case Command::ProjSaveAs: m_shell.copyProject(m_progress.get()); break;
+    case Command::VarAdd: varForm().runAdd(); break;
+    case Command::VarEdit: varForm().runEdit(); break;
+    case Command::DefaultVariant: varForm().runDefault(); break;
     case Command::VarDelete: m_shell.deleteVariant(); break;
     case Command::VarSaveAs: m_shell.copyVariant(m_progress.get()); break;
     case Command::Settings:

@@ -25,6 +25,7 @@ class TOpenForm;
 class TAboutForm;
 class TParamFrm;
 class TsTempABF;
+class TVarForm;
 
 class TMainForm : public QMainWindow {
 public:
@@ -50,6 +51,7 @@ public:
     TAboutForm& aboutForm();
     TParamFrm& paramForm();
     TsTempABF& tempABForm();
+    TVarForm& varForm();
 
 protected:
     void changeEvent(QEvent* e) override;
@@ -82,6 +84,7 @@ private:
     TAboutForm* m_aboutForm = nullptr;
     TParamFrm* m_paramForm = nullptr;
     TsTempABF* m_tempABForm = nullptr;
+    TVarForm* m_varForm = nullptr;
     int m_variantListener = 0;
     int m_projectListener = 0;
 };

@@ -44,8 +44,7 @@ const QString kUses = QStringLiteral("Uses");
 constexpr int kFieldWidth = 64;
 
 // The read-only notes under each option of the "Нагрузка" tab, one line a piece.
-const QStringList& loadNotes(int option)
-{
+const QStringList& loadNotes(int option) {
     static const std::vector<QStringList> notes = {
         {QStringLiteral("(суточное потребление электроэнергии, потребление электроэнергии в \"часы "
                         "суток без солнца\", "),
@@ -77,13 +76,11 @@ const QStringList& loadNotes(int option)
     return notes[option];
 }
 
-QGroupBox* group(const QString& title)
-{
+QGroupBox* group(const QString& title) {
     return new QGroupBox(title);
 }
 
-StringGrid* monthGrid(const QStringList& titles)
-{
+StringGrid* monthGrid(const QStringList& titles) {
     auto* g = new StringGrid;
     g->setFixedRow(true);
     g->setColCount(int(titles.size()));
@@ -106,17 +103,16 @@ StringGrid* monthGrid(const QStringList& titles)
         width += g->columnWidth(c);
     }
     g->horizontalHeader()->setStretchLastSection(true);
-    const int height = g->horizontalHeader()->sizeHint().height()
-                       + 12 * g->verticalHeader()->defaultSectionSize() + 2 * g->frameWidth();
-    g->setFixedSize(width + 2 * g->frameWidth() + 2, height + 2);
+    const int height = g->horizontalHeader()->sizeHint().height() +
+                       12 * g->verticalHeader()->defaultSectionSize() + 2 * g->frameWidth();
+    g->setFixedSize(width + 2 * g->frameWidth() + 2, height + 4);
     return g;
 }
 
 } // namespace
 
 TVarForm::TVarForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_dm(dm), m_prompter(prompter)
-{
+    : QDialog(parent), m_dm(dm), m_prompter(prompter) {
     setObjectName(QStringLiteral("TVarForm"));
     m_roomChooser = [this](const QString& room) -> std::optional<RoomChoice> {
         if (!m_roomForm)
@@ -129,15 +125,13 @@ TVarForm::TVarForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 
 // ---------------------------------------------------------------- building
 
-QLabel* TVarForm::note(const QString& text)
-{
+QLabel* TVarForm::note(const QString& text) {
     auto* l = new QLabel(text);
     l->setTextInteractionFlags(Qt::NoTextInteraction);
     return l;
 }
 
-NumberField* TVarForm::numberField(const QString& column, QLabel* caption)
-{
+NumberField* TVarForm::numberField(const QString& column, QLabel* caption) {
     const ParamDef& def = paramDef(column);
     auto* f = new NumberField(def.kind == ParamKind::Whole ? NumberField::Kind::Integer
                                                            : NumberField::Kind::Decimal);
@@ -154,8 +148,7 @@ NumberField* TVarForm::numberField(const QString& column, QLabel* caption)
     return f;
 }
 
-QWidget* TVarForm::stepsOf(const QString& column)
-{
+QWidget* TVarForm::stepsOf(const QString& column) {
     Control& c = m_controls.at(column);
     auto* field = static_cast<NumberField*>(c.widget);
     auto* box = new QWidget;
@@ -176,8 +169,7 @@ QWidget* TVarForm::stepsOf(const QString& column)
     return box;
 }
 
-QCheckBox* TVarForm::checkBox(const QString& column, const QString& text)
-{
+QCheckBox* TVarForm::checkBox(const QString& column, const QString& text) {
     auto* b = new QCheckBox(text);
     b->setObjectName(column);
     Control& c = m_controls[column];
@@ -187,8 +179,7 @@ QCheckBox* TVarForm::checkBox(const QString& column, const QString& text)
     return b;
 }
 
-QComboBox* TVarForm::list(const QString& column, QLabel* caption)
-{
+QComboBox* TVarForm::list(const QString& column, QLabel* caption) {
     const ParamDef& def = paramDef(column);
     auto* box = new QComboBox;
     box->setObjectName(column);
@@ -205,23 +196,32 @@ QComboBox* TVarForm::list(const QString& column, QLabel* caption)
     return box;
 }
 
-void TVarForm::numberRow(QGridLayout* g, int row, const QString& column, const QString& caption)
-{
-    auto* label = new QLabel(caption);
-    g->addWidget(label, row, 0);
-    g->addWidget(numberField(column, label), row, 1);
-    g->addWidget(stepsOf(column), row, 2);
+QWidget* TVarForm::fieldWithSteps(const QString& column, QLabel* caption) {
+    auto* cell = new QWidget;
+    auto* row = new QHBoxLayout(cell);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(4);
+    row->addWidget(numberField(column, caption));
+    row->addWidget(stepsOf(column));
+    cell->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return cell;
 }
 
-void TVarForm::listRow(QGridLayout* g, int row, const QString& column, const QString& caption)
-{
+void TVarForm::numberRow(QGridLayout* g, int row, const QString& column, const QString& caption) {
     auto* label = new QLabel(caption);
     g->addWidget(label, row, 0);
-    g->addWidget(list(column, label), row, 1, 1, 2, Qt::AlignLeft);
+    g->addWidget(fieldWithSteps(column, label), row, 1, Qt::AlignLeft);
+    g->setColumnStretch(2, 1);
 }
 
-void TVarForm::build()
-{
+void TVarForm::listRow(QGridLayout* g, int row, const QString& column, const QString& caption) {
+    auto* label = new QLabel(caption);
+    g->addWidget(label, row, 0);
+    g->addWidget(list(column, label), row, 1, Qt::AlignLeft);
+    g->setColumnStretch(2, 1);
+}
+
+void TVarForm::build() {
     auto* top = new QGridLayout;
     m_nameCaption = new QLabel(QStringLiteral("Наименование варианта расчета:"));
     m_name = new QLineEdit;
@@ -233,7 +233,8 @@ void TVarForm::build()
     top->addWidget(usesCaption, 1, 0);
     QComboBox* uses = list(kUses, usesCaption);
     top->addWidget(uses, 1, 1);
-    auto* uvuhCaption = new QLabel(QStringLiteral("Выходное напряжение переменного тока (50 Гц), В:"));
+    auto* uvuhCaption =
+        new QLabel(QStringLiteral("Выходное напряжение переменного тока (50 Гц), В:"));
     top->addWidget(uvuhCaption, 1, 3, Qt::AlignRight);
     top->addWidget(list(QStringLiteral("Uvuh"), uvuhCaption), 1, 4);
     top->setColumnStretch(2, 1);
@@ -270,8 +271,7 @@ void TVarForm::build()
     applyEnablings();
 }
 
-QWidget* TVarForm::buildLoadTab()
-{
+QWidget* TVarForm::buildLoadTab() {
     auto* page = new QWidget;
     auto* outer = new QVBoxLayout(page);
     auto* box = group(QStringLiteral(" Параметры нагрузки электроустановки "));
@@ -296,32 +296,29 @@ QWidget* TVarForm::buildLoadTab()
     return page;
 }
 
-QWidget* TVarForm::buildInverterTab()
-{
+QWidget* TVarForm::buildInverterTab() {
     auto* page = new QWidget;
     auto* g = new QGridLayout(page);
     numberRow(g, 0, QStringLiteral("ZapPnom_Inv"),
               QStringLiteral("Запас номинальной мощности при выборе инвертора, %:"));
     numberRow(g, 1, QStringLiteral("ZapPmax_Inv"),
               QStringLiteral("Запас максимальной мощности при выборе инвертора, %:"));
-    g->addWidget(checkBox(QStringLiteral("UsePpik_Inv"),
-                          QStringLiteral("При выборе инвертора учитывать пиковые мощности нагрузки")),
-                 2, 0, 1, 3);
+    g->addWidget(
+        checkBox(QStringLiteral("UsePpik_Inv"),
+                 QStringLiteral("При выборе инвертора учитывать пиковые мощности нагрузки")),
+        2, 0, 1, 2);
     numberRow(g, 3, QStringLiteral("ZapPpik_Inv"),
               QStringLiteral("Запас пиковой мощности при выборе инвертора, %:"));
     g->addWidget(checkBox(QStringLiteral("UseUserKpd_Inv"),
                           QStringLiteral("При расчетах принимать КПД инвертора, о.е.:")),
                  4, 0);
-    g->addWidget(numberField(QStringLiteral("UserKpd_Inv")), 4, 1);
-    g->addWidget(stepsOf(QStringLiteral("UserKpd_Inv")), 4, 2);
-    g->setColumnStretch(3, 1);
+    g->addWidget(fieldWithSteps(QStringLiteral("UserKpd_Inv")), 4, 1, Qt::AlignLeft);
     g->setRowStretch(5, 1);
     g->setVerticalSpacing(10);
     return page;
 }
 
-QWidget* TVarForm::buildPanelTab()
-{
+QWidget* TVarForm::buildPanelTab() {
     auto* page = new QWidget;
     auto* h = new QHBoxLayout(page);
 
@@ -342,7 +339,6 @@ QWidget* TVarForm::buildPanelTab()
               QStringLiteral("Поправочный коэффициент (летний период):"));
     numberRow(sg, 1, QStringLiteral("Ksp_winter"),
               QStringLiteral("Поправочный коэффициент (зимний период):"));
-    sg->setColumnStretch(3, 1);
     left->addWidget(seasonal);
 
     auto* temperature =
@@ -356,7 +352,6 @@ QWidget* TVarForm::buildPanelTab()
               QStringLiteral("Коэффициент изменения мощности СП, %/град. С:"));
     numberRow(tg, 2, QStringLiteral("Tmin_SP"),
               QStringLiteral("Минимальная температура эксплуатации СП, град. С:"));
-    tg->setColumnStretch(3, 1);
     left->addWidget(temperature);
     left->addStretch(1);
     h->addLayout(left);
@@ -365,7 +360,14 @@ QWidget* TVarForm::buildPanelTab()
     auto* dh = new QHBoxLayout(day);
     m_dayGrid = monthGrid({QStringLiteral("Месяц"), QStringLiteral("Начало, час."),
                            QStringLiteral("Окончание, час.")});
-    dh->addWidget(m_dayGrid, 0, Qt::AlignTop);
+    auto* gridColumn = new QVBoxLayout;
+    gridColumn->addWidget(m_dayGrid);
+    m_dayDefaults = new QPushButton(QStringLiteral("По умолчанию"));
+    m_dayDefaults->setAutoDefault(false);
+    connect(m_dayDefaults, &QPushButton::clicked, this, [this] { loadDayLightDefaults(); });
+    gridColumn->addWidget(m_dayDefaults, 0, Qt::AlignLeft);
+    gridColumn->addStretch(1);
+    dh->addLayout(gridColumn);
     auto* notes = new QVBoxLayout;
     notes->addWidget(note(QStringLiteral("Месяц - наименование месяца года.")));
     auto* riseNote = note(QStringLiteral("Начало, час. - среднемесячное время начала светлого "
@@ -391,17 +393,12 @@ QWidget* TVarForm::buildPanelTab()
                                       QStringLiteral("аккумуляторной батареи. ")}
                               .join(u'\n')));
     notes->addStretch(1);
-    m_dayDefaults = new QPushButton(QStringLiteral("По умолчанию"));
-    m_dayDefaults->setAutoDefault(false);
-    connect(m_dayDefaults, &QPushButton::clicked, this, [this] { loadDayLightDefaults(); });
-    notes->addWidget(m_dayDefaults, 0, Qt::AlignLeft);
     dh->addLayout(notes, 1);
     h->addWidget(day, 1);
     return page;
 }
 
-QWidget* TVarForm::buildControllerTab()
-{
+QWidget* TVarForm::buildControllerTab() {
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
     auto* g = new QGridLayout;
@@ -409,32 +406,26 @@ QWidget* TVarForm::buildControllerTab()
     numberRow(g, 1, QStringLiteral("Uxx_zap_Ctrl"),
               QStringLiteral("Запас по напряжению холостого хода массива СП при выборе "
                              "контроллера, %:"));
-    g->setColumnStretch(3, 1);
     v->addLayout(g);
 
     auto* mppt = group(QStringLiteral(" Параметры МРРТ - контроллера "));
     auto* mg = new QGridLayout(mppt);
-    mg->addWidget(checkBox(QStringLiteral("UseMPPT_Ctrl"),
-                           QStringLiteral("Использовать МРРТ - контроллер")),
-                  0, 0, 1, 3);
+    mg->addWidget(
+        checkBox(QStringLiteral("UseMPPT_Ctrl"), QStringLiteral("Использовать МРРТ - контроллер")),
+        0, 0, 1, 2);
     listRow(mg, 1, kUmppt,
             QStringLiteral("Напряжение массивов СП при использовании МРРТ - контроллера, В:"));
     auto* uzar = new QLabel(QStringLiteral("Напряжение ускоренного заряда АБ при первоначальном "
                                            "выборе контроллера (после выбора СБ и до выбора АБ), "
                                            "В:"));
-    uzar->setWordWrap(true);
     mg->addWidget(uzar, 2, 0);
-    mg->addWidget(numberField(QStringLiteral("DefUzar_Ctrl"), uzar), 2, 1);
-    mg->addWidget(stepsOf(QStringLiteral("DefUzar_Ctrl")), 2, 2);
-    mg->setColumnStretch(0, 1);
-    mg->setColumnStretch(3, 0);
+    mg->addWidget(fieldWithSteps(QStringLiteral("DefUzar_Ctrl"), uzar), 2, 1, Qt::AlignLeft);
     v->addWidget(mppt);
     v->addStretch(1);
     return page;
 }
 
-QWidget* TVarForm::buildBatteryTab()
-{
+QWidget* TVarForm::buildBatteryTab() {
     auto* page = new QWidget;
     auto* h = new QHBoxLayout(page);
     auto* left = new QVBoxLayout;
@@ -442,13 +433,13 @@ QWidget* TVarForm::buildBatteryTab()
     auto* g = new QGridLayout;
     numberRow(g, 0, QStringLiteral("Poteri_AKB"), QStringLiteral("Потери на заряд-разряд АБ, %:"));
     numberRow(g, 1, QStringLiteral("GlubRazryad_AKB"), QStringLiteral("Глубина разряда АБ, %:"));
-    listRow(g, 2, QStringLiteral("DefTipAKB_Ctrl"), QStringLiteral("Тип аккумуляторов АБ по умолчанию:"));
+    listRow(g, 2, QStringLiteral("DefTipAKB_Ctrl"),
+            QStringLiteral("Тип аккумуляторов АБ по умолчанию:"));
     g->addWidget(checkBox(QStringLiteral("SutCikl"),
                           QStringLiteral("Суточный цикл работы солнечной электростанции")),
                  3, 0, 1, 3);
     numberRow(g, 4, QStringLiteral("KolHourWithoutSun"),
               QStringLiteral("Максимальное число последовательных \"часов без солнца\":"));
-    g->setColumnStretch(3, 1);
     left->addLayout(g);
 
     auto* charge = group(QStringLiteral(" Соотношение между током заряда АБ (от контроллера) и "
@@ -480,7 +471,8 @@ QWidget* TVarForm::buildBatteryTab()
         QString title, current, where;
     } capacity[] = {
         {"Krazr_pik", QStringLiteral(" Соотношение между емкостью АБ и пиковым током нагрузки  "),
-         QStringLiteral("* Iпик.нагр.,"), QStringLiteral("где Iпик.нагр. - пиковый ток нагрузки, А.")},
+         QStringLiteral("* Iпик.нагр.,"),
+         QStringLiteral("где Iпик.нагр. - пиковый ток нагрузки, А.")},
         {"Krazr_nom",
          QStringLiteral(" Соотношение между емкостью АБ и номинальным током нагрузки "),
          QStringLiteral("* Iном.нагр.,"),
@@ -511,7 +503,7 @@ QWidget* TVarForm::buildBatteryTab()
     auto* room = new QLineEdit;
     room->setMaxLength(50); // Pom_AKB is text(50)
     room->setObjectName(QStringLiteral("Pom_AKB"));
-    room->setMinimumWidth(260);
+    room->setMinimumWidth(320);
     roomCaption->setBuddy(room);
     {
         Control& c = m_controls[QStringLiteral("Pom_AKB")];
@@ -533,8 +525,7 @@ QWidget* TVarForm::buildBatteryTab()
     return page;
 }
 
-QWidget* TVarForm::buildCableTab()
-{
+QWidget* TVarForm::buildCableTab() {
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
     auto* upper = new QHBoxLayout;
@@ -552,7 +543,6 @@ QWidget* TVarForm::buildCableTab()
     dg->addWidget(note(QStringLiteral("(рекомендуется для PWM-контроллеров - 5 %, для "
                                       "МРРТ-контроллеров - 2%)")),
                   4, 0, 1, 4);
-    dg->setColumnStretch(3, 1);
     upper->addWidget(drops);
 
     auto* choice = group(QStringLiteral(" Выбор кабеля для контура \"АБ - инвертор\" "));
@@ -583,7 +573,6 @@ QWidget* TVarForm::buildCableTab()
                 QStringLiteral("Способ прокладки:"));
         numberRow(g, 1, QStringLiteral("L_KL_") + QLatin1String(circuits[i].suffix),
                   QStringLiteral("Длина, м:"));
-        g->setColumnStretch(3, 1);
         lg->addWidget(box, i / 2, i % 2);
     }
     v->addWidget(laying);
@@ -591,18 +580,17 @@ QWidget* TVarForm::buildCableTab()
     return page;
 }
 
-QWidget* TVarForm::buildProtectionPage(const QString& prefix, bool fuses)
-{
+QWidget* TVarForm::buildProtectionPage(const QString& prefix, bool fuses) {
     const QString devices = fuses ? QStringLiteral(" Предохранители в ")
                                   : QStringLiteral(" Автоматические выключатели в ");
     const QString basis = fuses ? QStringLiteral("предохранителя") : QStringLiteral("автомата");
     const QString kzap = QStringLiteral("Kzap_") + prefix + u'_';
     const QString par = QStringLiteral("Par_") + prefix + u'_';
     const auto factors = [this](QGridLayout* g, int row, const QString& column) {
-        numberRow(g, row, column + QStringLiteral("_I"), QStringLiteral("Коэффициент запаса по току:"));
+        numberRow(g, row, column + QStringLiteral("_I"),
+                  QStringLiteral("Коэффициент запаса по току:"));
         numberRow(g, row + 1, column + QStringLiteral("_U"),
                   QStringLiteral("Коэффициент запаса по напряжению:"));
-        g->setColumnStretch(3, 1);
     };
     const auto box = [&devices](const QString& where, QGridLayout*& g) {
         auto* b = group(devices + where + u' ');
@@ -622,8 +610,8 @@ QWidget* TVarForm::buildProtectionPage(const QString& prefix, bool fuses)
     factors(g, 0, kzap + QStringLiteral("Mas"));
     left->addWidget(box(QStringLiteral("контурах \"Контроллер - АБ\""), g));
     factors(g, 0, kzap + QStringLiteral("AKB"));
-    auto* multi = new QLabel(QStringLiteral("При наличии более 1 контроллера выбор ") + basis
-                             + QStringLiteral(" выполнять:"));
+    auto* multi = new QLabel(QStringLiteral("При наличии более 1 контроллера выбор ") + basis +
+                             QStringLiteral(" выполнять:"));
     g->addWidget(multi, 2, 0, 1, 4);
     g->addWidget(list(par + QStringLiteral("Ctrl_AKB"), multi), 3, 0, 1, 4, Qt::AlignLeft);
     left->addStretch(1);
@@ -632,7 +620,8 @@ QWidget* TVarForm::buildProtectionPage(const QString& prefix, bool fuses)
     right->addWidget(box(QStringLiteral("контурах \"АБ - инвертор\""), g));
     listRow(g, 0, par + QStringLiteral("AKB_Inv"), choose);
     factors(g, 1, kzap + QStringLiteral("Inv"));
-    right->addWidget(box(QStringLiteral("контурах \"АБ - потребители постоянного напряжения\""), g));
+    right->addWidget(
+        box(QStringLiteral("контурах \"АБ - потребители постоянного напряжения\""), g));
     listRow(g, 0, par + QStringLiteral("AKB_Output"), choose);
     factors(g, 1, kzap + QStringLiteral("AKB_Output"));
     right->addStretch(1);
@@ -642,15 +631,13 @@ QWidget* TVarForm::buildProtectionPage(const QString& prefix, bool fuses)
     return page;
 }
 
-QWidget* TVarForm::buildProtectionTab()
-{
+QWidget* TVarForm::buildProtectionTab() {
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
     auto* g = new QGridLayout;
     numberRow(g, 0, QStringLiteral("MaxKolSborNotProt"),
               QStringLiteral("Устанавливать аппараты защиты в цепях сборок солнечных панелей при "
                              "количестве сборок в массиве более, шт.:"));
-    g->setColumnStretch(3, 1);
     v->addLayout(g);
     m_protectionTabs = new QTabWidget;
     m_protectionTabs->addTab(buildProtectionPage(QStringLiteral("AV"), false),
@@ -663,19 +650,16 @@ QWidget* TVarForm::buildProtectionTab()
 
 // ---------------------------------------------------------------- values
 
-QWidget* TVarForm::control(const QString& column) const
-{
+QWidget* TVarForm::control(const QString& column) const {
     const auto it = m_controls.find(column);
     return it == m_controls.end() ? nullptr : it->second.widget;
 }
 
-const std::vector<StepButtons*>& TVarForm::stepButtons(const QString& column) const
-{
+const std::vector<StepButtons*>& TVarForm::stepButtons(const QString& column) const {
     return m_controls.at(column).steps;
 }
 
-VariantParams TVarForm::values() const
-{
+VariantParams TVarForm::values() const {
     VariantParams p;
     p.name = m_name->text();
     for (const auto& [column, c] : m_controls) {
@@ -713,8 +697,7 @@ VariantParams TVarForm::values() const
     return p;
 }
 
-void TVarForm::setValues(const VariantParams& p)
-{
+void TVarForm::setValues(const VariantParams& p) {
     m_name->setText(p.name);
     // The system voltage first: its change rebuilds the array voltages.
     std::vector<const ParamDef*> order;
@@ -728,9 +711,12 @@ void TVarForm::setValues(const VariantParams& p)
         switch (d->kind) {
         case ParamKind::Number:
         case ParamKind::Whole:
-        case ParamKind::Text:
-            static_cast<QLineEdit*>(w)->setText(text);
+        case ParamKind::Text: {
+            auto* line = static_cast<QLineEdit*>(w);
+            line->setText(text);
+            line->setCursorPosition(0); // a long room name shows its beginning
             break;
+        }
         case ParamKind::Check:
             static_cast<QCheckBox*>(w)->setChecked(p.isOn(d->column));
             break;
@@ -738,8 +724,9 @@ void TVarForm::setValues(const VariantParams& p)
             auto* box = static_cast<QComboBox*>(w);
             // The region and the array voltage take their first entry when none is given.
             const bool first = text.isEmpty() && (d->column == kRegion || d->column == kUmppt);
-            box->setCurrentIndex(first ? (box->count() > 0 ? 0 : -1)
-                                       : box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+            box->setCurrentIndex(
+                first ? (box->count() > 0 ? 0 : -1)
+                      : box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
             break;
         }
         case ParamKind::IndexList: {
@@ -770,8 +757,7 @@ void TVarForm::setValues(const VariantParams& p)
     applyEnablings();
 }
 
-void TVarForm::fillRegions()
-{
+void TVarForm::fillRegions() {
     auto* box = static_cast<QComboBox*>(control(kRegion));
     View& regions = m_dm.tbl(QStringLiteral("region0"));
     const int column = regions.table().columnIndex(QStringLiteral("Region"));
@@ -782,8 +768,7 @@ void TVarForm::fillRegions()
     box->addItems(names);
 }
 
-void TVarForm::rebuildUmppt(const QString& select)
-{
+void TVarForm::rebuildUmppt(const QString& select) {
     auto* box = static_cast<QComboBox*>(control(kUmppt));
     const auto uses = parseInteger(static_cast<QComboBox*>(control(kUses))->currentText());
     box->clear();
@@ -791,8 +776,7 @@ void TVarForm::rebuildUmppt(const QString& select)
     box->setCurrentIndex(select.isEmpty() ? (box->count() > 0 ? 0 : -1) : box->findText(select));
 }
 
-void TVarForm::applyEnablings()
-{
+void TVarForm::applyEnablings() {
     if (!m_dayGrid || !m_tempGrid)
         return; // still being built
     const VariantParams p = values();
@@ -806,16 +790,14 @@ void TVarForm::applyEnablings()
     }
 }
 
-void TVarForm::fill(const VariantParams& p)
-{
+void TVarForm::fill(const VariantParams& p) {
     fillRegions();
     setValues(p);
     m_tabs->setCurrentIndex(0);
     m_protectionTabs->setCurrentIndex(0);
 }
 
-void TVarForm::setLayoutKind(Layout layout)
-{
+void TVarForm::setLayoutKind(Layout layout) {
     m_layout = layout;
     const bool variant = layout == Layout::Variant;
     setWindowTitle(variant ? windowInfo(QStringLiteral("TVarForm")).caption : kDefaultCaption);
@@ -826,8 +808,7 @@ void TVarForm::setLayoutKind(Layout layout)
 // ---------------------------------------------------------------- operations
 
 bool TVarForm::runLayout(Layout layout, const VariantParams& p,
-                         std::function<bool(const VariantParams&)> save)
-{
+                         std::function<bool(const VariantParams&)> save) {
     setLayoutKind(layout);
     fill(p);
     m_save = std::move(save);
@@ -841,16 +822,14 @@ bool TVarForm::runLayout(Layout layout, const VariantParams& p,
     return saved;
 }
 
-VariantParams TVarForm::paramsForAdding()
-{
+VariantParams TVarForm::paramsForAdding() {
     VariantParams p = defaultVariantParams(m_dm);
     p.name = proposedVariantName(m_dm.tblProj1().recordCount());
     p.set(kRegion, QString()); // a new variant starts on the region list's first entry
     return p;
 }
 
-bool TVarForm::runAdd()
-{
+bool TVarForm::runAdd() {
     if (m_dm.tblProj0().isEmpty())
         return false;
     m_editing = false;
@@ -858,8 +837,7 @@ bool TVarForm::runAdd()
                      [this](const VariantParams& p) { return addVariant(m_dm, p); });
 }
 
-bool TVarForm::runEdit()
-{
+bool TVarForm::runEdit() {
     if (m_dm.tblProj1().isEmpty())
         return false;
     m_editing = true;
@@ -867,29 +845,25 @@ bool TVarForm::runEdit()
                      [this](const VariantParams& p) { return editVariant(m_dm, p); });
 }
 
-bool TVarForm::runDefault()
-{
+bool TVarForm::runDefault() {
     m_editing = false;
     return runLayout(Layout::Default, defaultVariantParams(m_dm),
                      [this](const VariantParams& p) { return saveDefaultVariant(m_dm, p); });
 }
 
-void TVarForm::loadForTour(Layout layout)
-{
+void TVarForm::loadForTour(Layout layout) {
     m_editing = false;
     setLayoutKind(layout);
     fill(layout == Layout::Variant ? paramsForAdding() : defaultVariantParams(m_dm));
 }
 
-void TVarForm::loadDefaults()
-{
+void TVarForm::loadDefaults() {
     VariantParams p = defaultVariantParams(m_dm);
     p.name = m_name->text();
     setValues(p);
 }
 
-void TVarForm::loadDayLightDefaults()
-{
+void TVarForm::loadDayLightDefaults() {
     VariantParams p = factoryParams();
     fillDayLight(m_dm, p);
     for (int r = 0; r < 12; ++r) {
@@ -898,8 +872,7 @@ void TVarForm::loadDayLightDefaults()
     }
 }
 
-void TVarForm::chooseRoom()
-{
+void TVarForm::chooseRoom() {
     if (!m_roomChooser)
         return;
     auto* room = static_cast<QLineEdit*>(control(QStringLiteral("Pom_AKB")));
@@ -907,6 +880,7 @@ void TVarForm::chooseRoom()
     if (!choice)
         return;
     room->setText(choice->room);
+    room->setCursorPosition(0);
     for (int r = 0; r < 12; ++r)
         m_tempGrid->setCell(1, r + 1,
                             r < int(choice->temperatures.size())
@@ -914,8 +888,7 @@ void TVarForm::chooseRoom()
                                 : QString());
 }
 
-void TVarForm::exportReport()
-{
+void TVarForm::exportReport() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString path;
     QString failure;
@@ -931,13 +904,12 @@ void TVarForm::exportReport()
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    m_prompter.information(QStringLiteral("Отчет сохранен в файл:\n") + path);
+    m_prompter.information(QStringLiteral("Отчет сохранен в файле:\n") + path);
 }
 
 // ---------------------------------------------------------------- "ОК"
 
-CheckContext TVarForm::checkContext() const
-{
+CheckContext TVarForm::checkContext() const {
     CheckContext c;
     c.checkName = m_layout == Layout::Variant;
     // The battery and the DC consumers belong to the variant being edited; a new variant or the
@@ -947,8 +919,7 @@ CheckContext TVarForm::checkContext() const
     return c;
 }
 
-void TVarForm::reveal(QWidget* w)
-{
+void TVarForm::reveal(QWidget* w) {
     // Bring forward every tab page (the protection pages included) that holds the widget.
     for (QWidget* page = w; page; page = page->parentWidget()) {
         auto* stack = qobject_cast<QStackedWidget*>(page->parentWidget());
@@ -958,8 +929,7 @@ void TVarForm::reveal(QWidget* w)
     }
 }
 
-void TVarForm::focusError(const ParamError& e)
-{
+void TVarForm::focusError(const ParamError& e) {
     if (e.grid >= 0) {
         StringGrid* grid = e.grid == 0 ? m_dayGrid : m_tempGrid;
         reveal(grid);
@@ -980,8 +950,17 @@ void TVarForm::focusError(const ParamError& e)
         line->selectAll();
 }
 
-bool TVarForm::checkValues()
-{
+void TVarForm::commitGridEdits() {
+    // A cell being typed into keeps its text in the editor until it is committed.
+    for (StringGrid* g : {m_dayGrid, m_tempGrid})
+        if (QWidget* editor = g->indexWidget(g->currentIndex())) {
+            emit g->itemDelegate()->commitData(editor);
+            emit g->itemDelegate()->closeEditor(editor);
+        }
+}
+
+bool TVarForm::checkValues() {
+    commitGridEdits();
     const VariantParams p = values();
     if (const auto e = checkParams(p, checkContext())) {
         m_prompter.error(e->message);
@@ -994,14 +973,7 @@ bool TVarForm::checkValues()
     return true;
 }
 
-void TVarForm::accept()
-{
-    // A cell being typed into keeps its text in the editor until it is committed.
-    for (StringGrid* g : {m_dayGrid, m_tempGrid})
-        if (QWidget* editor = g->indexWidget(g->currentIndex())) {
-            emit g->itemDelegate()->commitData(editor);
-            emit g->itemDelegate()->closeEditor(editor);
-        }
+void TVarForm::accept() {
     if (!checkValues())
         return;
     if (m_save && !m_save(values()))

@@ -69,7 +69,8 @@ public:
     // "ОК": the checks in their order; the first failure is shown, focused and keeps the dialog
     // open. Then the save of the running operation (none while only loaded).
     void accept() override;
-    // The checks alone: true when they pass (the DC voltage notice is shown then).
+    // The checks alone, a cell being typed into included: true when they pass (the DC voltage
+    // notice is shown then).
     bool checkValues();
 
 private:
@@ -93,6 +94,8 @@ private:
     // Control makers: each registers the control under its column.
     NumberField* numberField(const QString& column, QLabel* caption = nullptr);
     QWidget* stepsOf(const QString& column);
+    // The number field of a column with its step buttons, as one cell of a layout.
+    QWidget* fieldWithSteps(const QString& column, QLabel* caption = nullptr);
     QCheckBox* checkBox(const QString& column, const QString& text);
     QComboBox* list(const QString& column, QLabel* caption = nullptr);
     // A row of caption, control and step buttons in a grid layout.
@@ -110,6 +113,7 @@ private:
     void loadDayLightDefaults();
     void chooseRoom();
     void exportReport();
+    void commitGridEdits();
     void focusError(const ParamError& e);
     void reveal(QWidget* w);
     CheckContext checkContext() const;

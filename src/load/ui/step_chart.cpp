@@ -23,15 +23,23 @@ StepChart::StepChart(QWidget* parent) : QChartView(parent)
     setInteractive(false);
     setRubberBand(QChartView::NoRubberBand);
     setMinimumSize(360, 260);
+
+    m_time = new QCategoryAxis;
+    m_time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_time->setTitleText(QStringLiteral("Т, час"));
+    m_power = new QValueAxis;
+    m_power->setTitleText(QStringLiteral("P, Вт"));
+    m_power->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(m_time, Qt::AlignBottom);
+    chart->addAxis(m_power, Qt::AlignLeft);
+    clear();
 }
 
 void StepChart::clear()
 {
     chart()->removeAllSeries();
-    for (QAbstractAxis* axis : chart()->axes()) {
-        chart()->removeAxis(axis);
-        delete axis;
-    }
+    m_time->setVisible(false);
+    m_power->setVisible(false);
 }
 
 bool StepChart::isEmpty() const
@@ -62,9 +70,8 @@ void StepChart::draw(const IntervalTexts& rows)
 
     // The hours as typed, each at its own place; an hour closer than a thirtieth of the axis to
     // the one labelled before it would write over it and stays unlabelled.
-    auto* time = new QCategoryAxis;
-    time->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    time->setTitleText(QStringLiteral("Т, час"));
+    for (const QString& l : m_time->categoriesLabels())
+        m_time->remove(l);
     std::vector<ChartPoint> hours = points;
     std::stable_sort(hours.begin(), hours.end(),
                      [](const ChartPoint& a, const ChartPoint& b) { return a.t < b.t; });
@@ -72,28 +79,20 @@ void StepChart::draw(const IntervalTexts& rows)
     bool first = true;
     double last = 0;
     for (const ChartPoint& h : hours) {
-        if (!first && h.t - last < gap)
+        if ((!first && h.t - last < gap) || m_time->categoriesLabels().contains(h.label))
             continue;
-        if (time->categoriesLabels().contains(h.label))
-            continue;
-        time->append(h.label, h.t);
+        m_time->append(h.label, h.t);
         last = h.t;
         first = false;
     }
-    time->setRange(tMin, tMax > tMin ? tMax : tMin + 1);
-    time->setStartValue(tMin);
-    time->setGridLineVisible(true);
-
-    auto* power = new QValueAxis;
-    power->setTitleText(QStringLiteral("P, Вт"));
-    power->setLabelFormat(QStringLiteral("%.0f"));
-    power->setRange(0, pMax > 0 ? pMax * 1.1 : 1);
-    power->applyNiceNumbers();
-
-    chart()->addAxis(time, Qt::AlignBottom);
-    chart()->addAxis(power, Qt::AlignLeft);
-    line->attachAxis(time);
-    line->attachAxis(power);
+    m_time->setStartValue(tMin);
+    m_time->setRange(tMin, tMax > tMin ? tMax : tMin + 1);
+    m_power->setRange(0, pMax > 0 ? pMax * 1.1 : 1);
+    m_power->applyNiceNumbers();
+    line->attachAxis(m_time);
+    line->attachAxis(m_power);
+    m_time->setVisible(true);
+    m_power->setVisible(true);
 }
 
 QImage StepChart::picture()

@@ -7,6 +7,9 @@
 #include <QChartView>
 #include <QImage>
 
+class QCategoryAxis;
+class QValueAxis;
+
 namespace ses {
 
 class StepChart : public QChartView {
@@ -20,6 +23,12 @@ public:
     bool isEmpty() const;
     // The chart as the user sees it, for the report.
     QImage picture();
+
+private:
+    // Kept for the chart's lifetime and hidden while it is empty: axes removed from a chart
+    // leave their drawing behind until the event loop runs again.
+    QCategoryAxis* m_time;
+    QValueAxis* m_power;
 };
 
 } // namespace ses
