@@ -11,6 +11,10 @@
 #include "app/ui/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "data/data_dir.h"
+#include "load/schedule_store.h"
+#include "load/ui/add_sut_gr_form.h"
+#include "load/ui/nagr_form.h"
+#include "load/ui/s_sut_form.h"
 
 #include <QDir>
 #include <QTabWidget>
@@ -92,6 +96,26 @@ int main(int argc, char** argv)
                 save(&var, dir, prefix + QString::number(i + 1));
             }
             var.hide();
+        }
+        {
+            const ScheduleInputs in = tourScheduleInputs(dm, true);
+            TAddSutGrF intervals(dm, prompter, &main);
+            intervals.loadForTour(in);
+            intervals.show();
+            for (int i = 0; i < intervals.pages()->count(); ++i) {
+                intervals.pages()->setCurrentIndex(i);
+                save(&intervals, dir, QStringLiteral("TAddSutGrF-%1").arg(i + 1));
+            }
+            intervals.hide();
+            TNagrForm typed(dm, prompter, &main);
+            typed.loadForTour(in);
+            shoot(&typed, dir, QStringLiteral("TNagrForm"));
+            TsSutForm book(dm, prompter, &main);
+            shoot(&book, dir, QStringLiteral("TsSutForm"));
+            TsRazdGrF saveDialog(prompter, &main);
+            saveDialog.prepare({QStringLiteral("Жилые дома"), QStringLiteral("Мастерские")},
+                         QStringLiteral("Дачный дом, зима"));
+            shoot(&saveDialog, dir, QStringLiteral("TsRazdGrF"));
         }
         main.paramForm().load();
         shoot(&main.paramForm(), dir, QStringLiteral("TParamFrm"));

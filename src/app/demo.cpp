@@ -1,6 +1,7 @@
 #include "app/demo.h"
 
 #include "app/shell.h"
+#include "app/variant_ops.h"
 
 #include <stdexcept>
 
@@ -47,9 +48,16 @@ void buildDemoProject(Shell& shell)
     if (!shell.createProject(f))
         throw std::runtime_error("demo: project refused");
 
-    put(dm.tblProj1(),
-        {{"VarName", "Основной"}, {"ParamNagr", "1"}, {"Uses", "24"}, {"Uvuh", "220"}, {"Region", "Москва"},
-         {"B", "56"}, {"Pras_SP", "1284,5"}, {"Cras_AKB", "412,3"},
+    // The variant comes from the default parameters through the variant dialog's own save, then
+    // receives the equipment the selection windows would have chosen.
+    VariantParams params = factoryFill(dm);
+    params.name = QStringLiteral("Основной");
+    params.set(QStringLiteral("Region"), QStringLiteral("Москва"));
+    params.set(QStringLiteral("ParamNagr"), QStringLiteral("1"));
+    if (!addVariant(dm, params))
+        throw std::runtime_error("demo: variant refused");
+    edit(dm.tblProj1(),
+        {{"B", "56"}, {"Pras_SP", "1284,5"}, {"Cras_AKB", "412,3"},
          {"Company_SP", "Стартовый набор: Панели М"}, {"Tip_SP", "СП-М-300-24"}, {"Pnom_SP", "300"},
          {"Unom_SP", "24"}, {"Voc_SP", "39,8"}, {"Isc_SP", "9,8"}, {"Vmp_SP", "32,6"}, {"Imp_SP", "9,2"},
          {"H_SP", "1640"}, {"S_SP", "992"}, {"KolTotal_SP", "6"}, {"PTotal_SP", "1800"}, {"ITotal_SP", "27,6"},
@@ -59,10 +67,8 @@ void buildDemoProject(Shell& shell)
          {"KolPosled_AKB", "2"}, {"KolVetv_AKB", "2"}, {"Kol_AKB", "4"}, {"Cfakt_AKB", "400"},
          {"SIzar_min_AKB", "20"}, {"SIzar_max_AKB", "100"}, {"SIrazr_max_AKB", "2000"},
          {"SIzar_min_use_AKB", "20"}, {"SIzar_max_use_AKB", "80"}, {"SIzar_AKB", "44,8"},
-         {"Spos_KL_AKB_Output", "открыто"}, {"L_KL_AKB_Output", "3"}, {"Spos_KL_Mas_Ctrl", "открыто"},
-         {"L_KL_Mas_Ctrl", "12"}, {"Spos_KL_Ctrl_AKB", "открыто"}, {"L_KL_Ctrl_AKB", "2"},
-         {"Spos_KL_AKB_Inv", "открыто"}, {"L_KL_AKB_Inv", "1,5"}, {"Skab_akb", "4"}, {"Ikab_akb", "41"},
-         {"DUkab_akb", "1,2"}, {"Company_AV_SP", "Стартовый набор: Автоматы"}, {"Tip_AV_SP", "АВ-ПТ-16"},
+         {"Skab_akb", "4"}, {"Ikab_akb", "41"}, {"DUkab_akb", "1,2"},
+         {"Company_AV_SP", "Стартовый набор: Автоматы"}, {"Tip_AV_SP", "АВ-ПТ-16"},
          {"Inom_AV_SP", "16"}, {"Unom_AV_SP", "250"}, {"Company_AV_AKB", "Стартовый набор: Автоматы"},
          {"Tip_AV_AKB", "АВ-ПТ-10"}, {"Inom_AV_AKB", "10"}, {"Unom_AV_AKB", "60"},
          {"Company_Pr_SP", "Стартовый набор: Предохранители"}, {"Tip_Pr_SP", "ПР-ПЛ-16"},

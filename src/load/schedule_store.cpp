@@ -9,25 +9,21 @@ namespace ses {
 
 namespace {
 
-std::optional<double> number(View& v, const QString& column)
-{
+std::optional<double> number(View& v, const QString& column) {
     const Field f = v[column];
     return f.isNull() ? std::nullopt : std::optional<double>(f.asFloat());
 }
 
-std::optional<double> numberAt(const View& v, int row, int column)
-{
+std::optional<double> numberAt(const View& v, int row, int column) {
     const QVariant x = v.valueAt(row, column);
     return x.isNull() ? std::nullopt : std::optional<double>(x.toDouble());
 }
 
-QString textAt(const View& v, int row, int column)
-{
+QString textAt(const View& v, int row, int column) {
     return v.valueAt(row, column).toString();
 }
 
-int col(const View& v, const char* name)
-{
+int col(const View& v, const char* name) {
     const int c = v.table().columnIndex(QString::fromLatin1(name));
     if (c < 0)
         throw DbError(DbError::Kind::General,
@@ -36,27 +32,23 @@ int col(const View& v, const char* name)
     return c;
 }
 
-void setNumber(Field f, const std::optional<double>& x)
-{
+void setNumber(Field f, const std::optional<double>& x) {
     if (x)
         f.setFloat(*x);
     else
         f.clear();
 }
 
-QString intervalsTable(bool ac)
-{
+QString intervalsTable(bool ac) {
     return ac ? QStringLiteral("proj_graf1") : QStringLiteral("proj_graf12_1");
 }
 
-QString monthlyTable(bool ac)
-{
+QString monthlyTable(bool ac) {
     return ac ? QStringLiteral("proj_gr_prm") : QStringLiteral("proj_gr12_prm");
 }
 
 // Deletes every row of a detail view; false when a rule refused one.
-bool removeAll(View& v)
-{
+bool removeAll(View& v) {
     while (!v.isEmpty()) {
         v.first();
         if (!v.remove())
@@ -65,8 +57,7 @@ bool removeAll(View& v)
     return true;
 }
 
-IntervalTexts readIntervals(const View& v)
-{
+IntervalTexts readIntervals(const View& v) {
     const int t1 = col(v, "T1"), t2 = col(v, "T2"), p = col(v, "P");
     IntervalTexts rows;
     for (int r = 0; r < v.recordCount(); ++r)
@@ -75,8 +66,7 @@ IntervalTexts readIntervals(const View& v)
     return rows;
 }
 
-bool appendIntervals(View& v, const IntervalTexts& rows)
-{
+bool appendIntervals(View& v, const IntervalTexts& rows) {
     for (const auto& row : rows) {
         if (!v.append())
             return false;
@@ -89,8 +79,7 @@ bool appendIntervals(View& v, const IntervalTexts& rows)
     return true;
 }
 
-void readRegion(TDataModule1& dm, ScheduleInputs& in)
-{
+void readRegion(TDataModule1& dm, ScheduleInputs& in) {
     View& regions = dm.tbl(QStringLiteral("region0"));
     const int name = col(regions, "Region");
     for (int r = 0; r < regions.recordCount(); ++r) {
@@ -114,8 +103,7 @@ void readRegion(TDataModule1& dm, ScheduleInputs& in)
 
 } // namespace
 
-ScheduleInputs readScheduleInputs(TDataModule1& dm, bool ac)
-{
+ScheduleInputs readScheduleInputs(TDataModule1& dm, bool ac) {
     ScheduleInputs in;
     View& param = dm.tblParam();
     if (!param.isEmpty()) {
@@ -169,8 +157,7 @@ ScheduleInputs readScheduleInputs(TDataModule1& dm, bool ac)
     return in;
 }
 
-ScheduleInputs tourScheduleInputs(TDataModule1& dm, bool ac)
-{
+ScheduleInputs tourScheduleInputs(TDataModule1& dm, bool ac) {
     ScheduleInputs in = readScheduleInputs(dm, ac);
     if (!in.daylight.empty())
         return in;
@@ -189,21 +176,19 @@ ScheduleInputs tourScheduleInputs(TDataModule1& dm, bool ac)
     return in;
 }
 
-std::vector<OtherSchedule> otherSchedules(View& schedules, bool editing)
-{
+std::vector<OtherSchedule> otherSchedules(View& schedules, bool editing) {
     const int n = col(schedules, "SutGrafName"), f = col(schedules, "MonthName1"),
               t = col(schedules, "MonthName2");
     std::vector<OtherSchedule> others;
     for (int r = 0; r < schedules.recordCount(); ++r)
         if (!(editing && r == schedules.recNo()))
-            others.push_back({textAt(schedules, r, n), textAt(schedules, r, f),
-                              textAt(schedules, r, t)});
+            others.push_back(
+                {textAt(schedules, r, n), textAt(schedules, r, f), textAt(schedules, r, t)});
     return others;
 }
 
 bool storeSchedule(TDataModule1& dm, View& schedules, bool ac, bool editing,
-                   const ScheduleDraft& d)
-{
+                   const ScheduleDraft& d) {
     View& intervals = dm.tbl(intervalsTable(ac));
     View& monthly = dm.tbl(monthlyTable(ac));
     Transaction tr(dm.store());
@@ -262,8 +247,7 @@ bool storeSchedule(TDataModule1& dm, View& schedules, bool ac, bool editing,
     }
 }
 
-ScheduleDraft loadSchedule(TDataModule1& dm, View& schedules, bool ac)
-{
+ScheduleDraft loadSchedule(TDataModule1& dm, View& schedules, bool ac) {
     ScheduleDraft d;
     if (schedules.isEmpty())
         return d;
@@ -298,8 +282,7 @@ ScheduleDraft loadSchedule(TDataModule1& dm, View& schedules, bool ac)
     return d;
 }
 
-QStringList bookSections(TDataModule1& dm)
-{
+QStringList bookSections(TDataModule1& dm) {
     const View& sections = dm.tbl(QStringLiteral("sSut"));
     const int c = col(sections, "Razdel");
     QStringList names;
@@ -308,14 +291,12 @@ QStringList bookSections(TDataModule1& dm)
     return names;
 }
 
-IntervalTexts bookIntervals(TDataModule1& dm)
-{
+IntervalTexts bookIntervals(TDataModule1& dm) {
     return readIntervals(dm.tbl(QStringLiteral("sSut1")));
 }
 
 bool saveToBook(TDataModule1& dm, const QString& section, const QString& name,
-                const IntervalTexts& intervals, const ScheduleParams& figures)
-{
+                const IntervalTexts& intervals, const ScheduleParams& figures) {
     View& sections = dm.tbl(QStringLiteral("sSut"));
     View& schedules = dm.tbl(QStringLiteral("sSut0"));
     View& rows = dm.tbl(QStringLiteral("sSut1"));

@@ -10,8 +10,7 @@ namespace ses {
 
 namespace {
 
-const DaylightRow* daylightOf(const MonthlyInputs& in, const QString& month)
-{
+const DaylightRow* daylightOf(const MonthlyInputs& in, const QString& month) {
     const auto it = std::find_if(in.daylight.begin(), in.daylight.end(),
                                  [&](const DaylightRow& d) { return d.month == month; });
     return it == in.daylight.end() ? nullptr : &*it;
@@ -19,18 +18,21 @@ const DaylightRow* daylightOf(const MonthlyInputs& in, const QString& month)
 
 // The divisors of the capacity and the panel power; the texts are those of the interval
 // schedule's rows, so both kinds of schedule tell the user the same thing.
-void inputProblems(const MonthlyInputs& in, QStringList& problems)
-{
+void inputProblems(const MonthlyInputs& in, QStringList& problems) {
     if (in.uses <= 0)
-        problems << QStringLiteral("Напряжение системы должно быть больше 0: емкость АБ не рассчитана.");
+        problems << QStringLiteral(
+            "Напряжение системы должно быть больше 0: емкость АБ не рассчитана.");
     if (in.depthOfDischarge <= 0)
-        problems << QStringLiteral("Глубина разряда АБ должна быть больше 0: емкость АБ не рассчитана.");
+        problems << QStringLiteral(
+            "Глубина разряда АБ должна быть больше 0: емкость АБ не рассчитана.");
     if (in.batteryLosses >= 100)
-        problems << QStringLiteral("Потери на заряд-разряд АБ должны быть меньше 100 %: емкость АБ и "
-                                   "мощность СБ не рассчитаны.");
+        problems << QStringLiteral(
+            "Потери на заряд-разряд АБ должны быть меньше 100 %: емкость АБ и "
+            "мощность СБ не рассчитаны.");
     if (in.kinv <= 0)
-        problems << QStringLiteral("КПД инвертора должен быть больше 0: емкость АБ и мощность СБ не "
-                                   "рассчитаны.");
+        problems << QStringLiteral(
+            "КПД инвертора должен быть больше 0: емкость АБ и мощность СБ не "
+            "рассчитаны.");
     if (in.controllerLosses >= 100)
         problems << QStringLiteral("Потери в контроллере должны быть меньше 100 %: мощность СБ не "
                                    "рассчитана.");
@@ -41,8 +43,8 @@ void inputProblems(const MonthlyInputs& in, QStringList& problems)
 
 } // namespace
 
-std::vector<MonthlyRow> typedFrame(const QString& from, const QString& to, const MonthlyInputs& in)
-{
+std::vector<MonthlyRow> typedFrame(const QString& from, const QString& to,
+                                   const MonthlyInputs& in) {
     std::vector<MonthlyRow> rows;
     for (const QString& month : monthNames()) {
         if (!monthInRange(month, from, to))
@@ -52,8 +54,8 @@ std::vector<MonthlyRow> typedFrame(const QString& from, const QString& to, const
             continue;
         MonthlyRow row;
         row.month = month;
-        row.periodDark = QStringLiteral("0 - ") + numberToText(sun->sunrise) + QStringLiteral("; ")
-                         + numberToText(sun->sunset) + QStringLiteral(" - 24");
+        row.periodDark = QStringLiteral("0 - ") + numberToText(sun->sunrise) +
+                         QStringLiteral("; ") + numberToText(sun->sunset) + QStringLiteral(" - 24");
         row.tsutDark = roundHalfAway(sun->sunrise + (24 - sun->sunset), 3);
         row.tmaxDark = in.dailyCycle ? row.tsutDark : in.hoursWithoutSun;
         rows.push_back(row);
@@ -61,8 +63,7 @@ std::vector<MonthlyRow> typedFrame(const QString& from, const QString& to, const
     return rows;
 }
 
-bool typedMaxRequired(bool dailyCycle, double k)
-{
+bool typedMaxRequired(bool dailyCycle, double k) {
     if (dailyCycle)
         return false;
     const double days = roundHalfEven(k / 24, 6);
@@ -71,8 +72,7 @@ bool typedMaxRequired(bool dailyCycle, double k)
 
 TypedCheck checkTypedTable(const std::vector<MonthlyRow>& frame,
                            const std::vector<TypedEnergies>& typed, bool dailyCycle, double k,
-                           std::optional<double> wpSut)
-{
+                           std::optional<double> wpSut) {
     const bool maxTyped = typedMaxRequired(dailyCycle, k);
     const int n = int(std::min(frame.size(), typed.size()));
     const auto fail = [](const QString& message, int row, int column) {
@@ -101,33 +101,35 @@ TypedCheck checkTypedTable(const std::vector<MonthlyRow>& frame,
             const double wsut = roundHalfEven(*parseNumber(typed[r].wsut), 3);
             const double wmax = roundHalfEven(*parseNumber(typed[r].wmax), 3);
             if (tsut >= tmax && wmax > wsut)
-                return fail(QStringLiteral("Если значение ячейки столбца \"Тсут.бс, час.\" не меньше "
-                                           "значения ячейки столбца \"Tмакс.бс, час.\", то и значение "
-                                           "ячейки столбца \"Wсут.бс, Вт*ч\" должно быть не меньше "
-                                           "значения ячейки столбца \"Wмакс.бс, Вт*ч.\""),
-                            r, 3);
+                return fail(
+                    QStringLiteral("Если значение ячейки столбца \"Тсут.бс, час.\" не меньше "
+                                   "значения ячейки столбца \"Tмакс.бс, час.\", то и значение "
+                                   "ячейки столбца \"Wсут.бс, Вт*ч\" должно быть не меньше "
+                                   "значения ячейки столбца \"Wмакс.бс, Вт*ч.\""),
+                    r, 3);
             if (tsut < tmax && wmax < wsut)
-                return fail(QStringLiteral("Если значение ячейки столбца \"Тсут.бс, час.\" не больше "
-                                           "значения ячейки столбца \"Tмакс.бс, час.\", то и значение "
-                                           "ячейки столбца \"Wсут.бс, Вт*ч\" должно быть не больше "
-                                           "значения ячейки столбца \"Wмакс.бс, Вт*ч.\""),
-                            r, 3);
+                return fail(
+                    QStringLiteral("Если значение ячейки столбца \"Тсут.бс, час.\" не больше "
+                                   "значения ячейки столбца \"Tмакс.бс, час.\", то и значение "
+                                   "ячейки столбца \"Wсут.бс, Вт*ч\" должно быть не больше "
+                                   "значения ячейки столбца \"Wмакс.бс, Вт*ч.\""),
+                    r, 3);
         }
     if (wpSut)
         for (int r = 0; r < n; ++r)
             if (roundHalfEven(*parseNumber(typed[r].wsut), 3) > roundHalfEven(*wpSut, 3))
-                return fail(QStringLiteral("Значение ячейки столбца \"Wсут.бс, Вт*ч\" месяца \"%1\" "
-                                           "не должно быть больше суточного потребления "
-                                           "электроэнергии (%2 Вт*ч).")
-                                .arg(frame[r].month, numberToText(*wpSut)),
-                            r, 3);
+                return fail(
+                    QStringLiteral("Значение ячейки столбца \"Wсут.бс, Вт*ч\" месяца \"%1\" "
+                                   "не должно быть больше суточного потребления "
+                                   "электроэнергии (%2 Вт*ч).")
+                        .arg(frame[r].month, numberToText(*wpSut)),
+                    r, 3);
     return {};
 }
 
 MonthlyResult typedMonthlyRows(const std::vector<MonthlyRow>& frame,
                                const std::vector<TypedEnergies>& typed, double wpSut,
-                               const MonthlyInputs& in)
-{
+                               const MonthlyInputs& in) {
     MonthlyResult res;
     res.params.wpSut = wpSut;
     inputProblems(in, res.problems);
@@ -155,8 +157,8 @@ MonthlyResult typedMonthlyRows(const std::vector<MonthlyRow>& frame,
         row.takb = sun ? sun->batteryTemp : std::nullopt;
         row.ktemp = row.takb ? batteryTempCoef(in.tempCoefficients, *row.takb) : 0;
         if (batteryOk && row.ktemp > 0)
-            row.cakb = roundPattern(row.wmaxDark / in.uses / in.depthOfDischarge * 100 * row.ktemp
-                                        / (1 - in.batteryLosses / 100) / in.kinv,
+            row.cakb = roundPattern(row.wmaxDark / in.uses / in.depthOfDischarge * 100 * row.ktemp /
+                                        (1 - in.batteryLosses / 100) / in.kinv,
                                     QStringLiteral("0.##"));
         else if (!row.takb)
             problem(QStringLiteral("Не задана температура эксплуатации АБ для месяца \"%1\".")
@@ -179,16 +181,18 @@ MonthlyResult typedMonthlyRows(const std::vector<MonthlyRow>& frame,
                         : QStringLiteral("Нет данных о солнечной радиации региона \"%1\" за месяц "
                                          "\"%2\": мощность СБ за этот месяц не рассчитана.")
                               .arg(in.region, row.month));
-        } else if (in.kinv > 0 && row.ksp > 0 && ft > 0 && in.batteryLosses < 100
-                   && in.controllerLosses < 100) {
+        } else if (in.kinv > 0 && row.ksp > 0 && ft > 0 && in.batteryLosses < 100 &&
+                   in.controllerLosses < 100) {
             // Part of the day's energy is drawn while the sun shines, the rest goes through the
             // battery and its losses; the controller loses its share of both.
-            const double need = (wpSut - row.wsutDark + row.wmaxDark / (1 - in.batteryLosses / 100))
-                                / (1 - in.controllerLosses / 100);
+            const double need =
+                (wpSut - row.wsutDark + row.wmaxDark / (1 - in.batteryLosses / 100)) /
+                (1 - in.controllerLosses / 100);
             row.psb = roundHalfAway(need / ft / radiation / in.kinv / row.ksp, 0);
         } else if (row.ksp <= 0) {
-            problem(QStringLiteral("Сезонный поправочный коэффициент должен быть больше 0: мощность "
-                                   "СБ не рассчитана."));
+            problem(
+                QStringLiteral("Сезонный поправочный коэффициент должен быть больше 0: мощность "
+                               "СБ не рассчитана."));
         }
         res.rows.push_back(row);
     }

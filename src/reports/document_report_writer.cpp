@@ -1,5 +1,7 @@
 #include "reports/document_report_writer.h"
 
+#include "reports/odf_package.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QDir>
@@ -216,7 +218,15 @@ void DocumentReportWriter::writeTable(const std::vector<QStringList>& rows, int 
     const QTextCharFormat chars = charFormat(kCellPoints);
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         for (int c = 0; c < columns; ++c) {
-            QTextCursor cell = table->cellAt(r, c).firstCursorPosition();
+            // Every cell carries its own borders as well: the ODF writer exports cell borders
+            // only, so a table-level border alone opens borderless in a word processor.
+            QTextTableCell tableCell = table->cellAt(r, c);
+            QTextTableCellFormat cellFormat = tableCell.format().toTableCellFormat();
+            cellFormat.setBorder(kBorderWidth);
+            cellFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+            cellFormat.setBorderBrush(Qt::black);
+            tableCell.setFormat(cellFormat);
+            QTextCursor cell = tableCell.firstCursorPosition();
             cell.setBlockFormat(blockFormat(c == 0 ? Qt::AlignLeft : Qt::AlignHCenter));
             cell.setBlockCharFormat(chars);
             if (c < rows[r].size())
@@ -309,11 +319,16 @@ bool DocumentReportWriter::writeOdf(QIODevice& device) {
         format.setWidth(QTextLength(QTextLength::FixedLength, total));
         entry.table->setFormat(format);
     }
-    QTextDocumentWriter writer(&device, "odf");
+    QBuffer package;
+    package.open(QIODevice::WriteOnly);
+    QTextDocumentWriter writer(&package, "odf");
     const bool ok = writer.write(m_document.get());
     for (auto& [table, format] : saved)
         table->setFormat(format);
-    return ok;
+    if (!ok)
+        return false;
+    const QByteArray fixed = withCellBorders(package.data());
+    return device.write(fixed) == fixed.size();
 }
 
 bool DocumentReportWriter::writePdf(QIODevice& device) {

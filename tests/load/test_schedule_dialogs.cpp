@@ -26,8 +26,7 @@ using namespace ses::test;
 
 namespace {
 
-ScheduleInputs inputs()
-{
+ScheduleInputs inputs() {
     ScheduleInputs in;
     for (const QString& m : monthNames()) {
         in.daylight.push_back({m, 7, 19, 10});
@@ -39,28 +38,24 @@ ScheduleInputs inputs()
     return in;
 }
 
-IntervalTexts day()
-{
+IntervalTexts day() {
     return tourIntervals(); // 5435 W*h, nominal 600 W, maximum 2000 W
 }
 
-void chooseMonths(ScheduleHeader* h, const QString& from, const QString& to)
-{
+void chooseMonths(ScheduleHeader* h, const QString& from, const QString& to) {
     h->fromBox()->setCurrentIndex(monthIndex(from) - 1);
     emit h->fromBox()->activated(h->fromBox()->currentIndex());
     h->toBox()->setCurrentIndex(monthIndex(to) - 1);
     emit h->toBox()->activated(h->toBox()->currentIndex());
 }
 
-bool showActive(QWidget& w)
-{
+bool showActive(QWidget& w) {
     w.show();
     w.activateWindow();
     return QTest::qWaitForWindowActive(&w);
 }
 
-QStringList months(const std::vector<MonthlyRow>& rows)
-{
+QStringList months(const std::vector<MonthlyRow>& rows) {
     QStringList m;
     for (const auto& r : rows)
         m << r.month;
@@ -69,8 +64,7 @@ QStringList months(const std::vector<MonthlyRow>& rows)
 
 class DialogTest : public DbTest {
 protected:
-    ScheduleDraft draft(const IntervalTexts& intervals = {})
-    {
+    ScheduleDraft draft(const IntervalTexts& intervals = {}) {
         ScheduleDraft d;
         d.name = "Дом";
         d.from = "январь";
@@ -84,24 +78,28 @@ protected:
 
 // ---------------------------------------------------------------- TAddSutGrF
 
-TEST_F(DialogTest, IntervalDialogChecksOkInOrder)
-{
+TEST_F(DialogTest, IntervalDialogChecksOkInOrder) {
     struct Case {
         std::function<void(TAddSutGrF&)> spoil;
         std::vector<OtherSchedule> others;
         QString message;
     } cases[] = {
-        {[](TAddSutGrF& f) { f.intervalGrid()->item(0, 2)->setText("45"); }, {},
+        {[](TAddSutGrF& f) { f.intervalGrid()->item(0, 2)->setText("45"); },
+         {},
          "Выполните расчет параметров суточного графика."},
-        {[](TAddSutGrF& f) { f.header()->nameEdit()->setText("  "); }, {},
+        {[](TAddSutGrF& f) { f.header()->nameEdit()->setText("  "); },
+         {},
          "Поле \"Наименование суточного графика\" должно быть заполнено."},
-        {[](TAddSutGrF& f) { f.peakField()->setText("0"); }, {},
+        {[](TAddSutGrF& f) { f.peakField()->setText("0"); },
+         {},
          "Значение пиковой выходной мощности должно быть больше 0."},
-        {[](TAddSutGrF& f) { f.peakField()->setText("1999"); }, {},
+        {[](TAddSutGrF& f) { f.peakField()->setText("1999"); },
+         {},
          "Значение пиковой выходной мощности не должно быть меньше значений номинальной и "
          "максимальной выходной мощностей (страница \"Расчетные параметры\" двухстраничной "
          "панели)."},
-        {[](TAddSutGrF&) {}, {{"Лето", "май", "сентябрь"}},
+        {[](TAddSutGrF&) {},
+         {{"Лето", "май", "сентябрь"}},
          "Месяц \"май\" данного суточного графика входит в диапазон месяцев \"май\" - "
          "\"сентябрь\" другого имеющегося суточного графика \"Лето\". Не допускается подобное "
          "пересечение диапазонов месяцев суточных графиков.\nСправка о диапазонах месяцев "
@@ -142,8 +140,7 @@ TEST_F(DialogTest, IntervalDialogChecksOkInOrder)
     EXPECT_EQ(d.monthly.front().month, "апрель");
 }
 
-TEST_F(DialogTest, AnyEditOfTheTableEmptiesTheFigures)
-{
+TEST_F(DialogTest, AnyEditOfTheTableEmptiesTheFigures) {
     TAddSutGrF f(*dm, prompter);
     const std::function<void(TAddSutGrF&)> edits[] = {
         [](TAddSutGrF& g) { g.intervalGrid()->item(1, 1)->setText("8,5"); },
@@ -167,8 +164,7 @@ TEST_F(DialogTest, AnyEditOfTheTableEmptiesTheFigures)
     EXPECT_TRUE(f.okButton()->isEnabled());
 }
 
-TEST_F(DialogTest, ChangingTheRangeRebuildsTheMonthlyRows)
-{
+TEST_F(DialogTest, ChangingTheRangeRebuildsTheMonthlyRows) {
     TAddSutGrF f(*dm, prompter);
     f.prepare(draft(day()), in, {}, true);
     ASSERT_EQ(f.monthlyTable()->rows().size(), 12u);
@@ -182,8 +178,7 @@ TEST_F(DialogTest, ChangingTheRangeRebuildsTheMonthlyRows)
     EXPECT_EQ(months(f.draft().monthly), shown);
 }
 
-TEST_F(DialogTest, BuildTellsWhichRegionMonthsLackDataAndLeavesTheirPowerEmpty)
-{
+TEST_F(DialogTest, BuildTellsWhichRegionMonthsLackDataAndLeavesTheirPowerEmpty) {
     in.regionMonths.resize(1); // January only
     TAddSutGrF f(*dm, prompter);
     f.prepare(draft(), in, {}, true);
@@ -192,16 +187,16 @@ TEST_F(DialogTest, BuildTellsWhichRegionMonthsLackDataAndLeavesTheirPowerEmpty)
     ASSERT_TRUE(f.build());
     ASSERT_EQ(prompter.entries().size(), 1u);
     EXPECT_EQ(prompter.entries()[0].kind, RecordingPrompter::Kind::Information);
-    EXPECT_TRUE(prompter.last().startsWith("Нет данных о солнечной радиации региона \"Юг\" за месяц "
-                                           "\"февраль\": мощность СБ за этот месяц не рассчитана."));
+    EXPECT_TRUE(
+        prompter.last().startsWith("Нет данных о солнечной радиации региона \"Юг\" за месяц "
+                                   "\"февраль\": мощность СБ за этот месяц не рассчитана."));
     f.accept();
     ASSERT_EQ(f.result(), QDialog::Accepted);
     EXPECT_TRUE(f.draft().monthly[0].psb.has_value());
     EXPECT_FALSE(f.draft().monthly[1].psb.has_value());
 }
 
-TEST_F(DialogTest, RowCommandsAndButtonStates)
-{
+TEST_F(DialogTest, RowCommandsAndButtonStates) {
     TAddSutGrF f(*dm, prompter);
     f.prepare(draft(), in, {}, false);
     EXPECT_FALSE(f.pureSineBox()->isEnabled()); // DC
@@ -238,8 +233,7 @@ TEST_F(DialogTest, RowCommandsAndButtonStates)
     EXPECT_EQ(f.intervals(), IntervalTexts(2));
 }
 
-TEST_F(DialogTest, IntervalReportBlocks)
-{
+TEST_F(DialogTest, IntervalReportBlocks) {
     TAddSutGrF f(*dm, prompter);
     f.loadForTour(in);
     RecordingReportWriter w;
@@ -248,18 +242,18 @@ TEST_F(DialogTest, IntervalReportBlocks)
     ASSERT_EQ(s.size(), 31);
     EXPECT_TRUE(s[11].startsWith("picture ") && s[11] != "picture 0x0") << s[11].toStdString();
     s[11] = "picture";
-    EXPECT_EQ(s.mid(0, 17),
-              QStringList({"open", "title: Суточный график \"Дачный дом, круглый год\".\r\r",
-                           "heading: Общие параметры суточного графика.\r", "pairs 4",
-                           "heading: Таблица суточного графика нагрузки.\r", "grid 7x3",
-                           "text: Примечание.\r",
-                           "text: Т1, час. - время начала периода времени, час.\r",
-                           "text: Т2, час. - время окончания периода времени, час.\r",
-                           "text: P, Вт - активная мощность электроустановки в период времени, Вт.\r",
-                           "heading: Суточный график нагрузки.\r", "picture",
-                           "heading: Расчетные параметры суточного графика.\r", "pairs 5",
-                           "heading: Параметры суточного графика \"без солнца\".\r", "grid 13x14",
-                           "text: Примечание.\r"}));
+    EXPECT_EQ(
+        s.mid(0, 17),
+        QStringList({"open", "title: Суточный график \"Дачный дом, круглый год\".\r\r",
+                     "heading: Общие параметры суточного графика.\r", "pairs 4",
+                     "heading: Таблица суточного графика нагрузки.\r", "grid 7x3",
+                     "text: Примечание.\r", "text: Т1, час. - время начала периода времени, час.\r",
+                     "text: Т2, час. - время окончания периода времени, час.\r",
+                     "text: P, Вт - активная мощность электроустановки в период времени, Вт.\r",
+                     "heading: Суточный график нагрузки.\r", "picture",
+                     "heading: Расчетные параметры суточного графика.\r", "pairs 5",
+                     "heading: Параметры суточного графика \"без солнца\".\r", "grid 13x14",
+                     "text: Примечание.\r"}));
     const auto& pairs = w.blocks()[13].rows;
     EXPECT_EQ(pairs[1], QStringList({"Номинальная выходная мощность (более 30 минут), Вт", "600"}));
     EXPECT_EQ(pairs[4], QStringList({"Наличие потребителей, требующих форму выходного  сигнала "
@@ -271,57 +265,68 @@ TEST_F(DialogTest, IntervalReportBlocks)
 
 class TypedDialogTest : public DialogTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         DialogTest::SetUp();
         form = std::make_unique<TNagrForm>(*dm, prompter);
         form->prepare(draft(), in, {}, true);
         for (int r = 0; r < 12; ++r)
             form->setEnergies(r, "2000", "");
     }
-    void type(int row, int column, const QString& text)
-    {
+    void type(int row, int column, const QString& text) {
         form->monthlyTable()->grid()->item(row, column)->setText(text);
     }
-    QString cell(int row, int column) { return form->monthlyTable()->grid()->cell(column, row + 1); }
+    QString cell(int row, int column) {
+        return form->monthlyTable()->grid()->cell(column, row + 1);
+    }
     std::unique_ptr<TNagrForm> form;
 };
 
-TEST_F(TypedDialogTest, OkChecksInOrderThenTheTable)
-{
+TEST_F(TypedDialogTest, OkChecksInOrderThenTheTable) {
     struct Case {
         std::function<void(TNagrForm&)> spoil;
         std::vector<OtherSchedule> others;
         QString message;
     } cases[] = {
-        {[](TNagrForm& f) { f.header()->nameEdit()->clear(); }, {},
+        {[](TNagrForm& f) { f.header()->nameEdit()->clear(); },
+         {},
          "Поле \"Наименование суточного графика\" должно быть заполнено."},
-        {[](TNagrForm& f) { f.wpSutField()->clear(); }, {},
+        {[](TNagrForm& f) { f.wpSutField()->clear(); },
+         {},
          "Введите значение суточного потребления электроэнергии."},
-        {[](TNagrForm& f) { f.wpSutField()->setText("0"); }, {},
+        {[](TNagrForm& f) { f.wpSutField()->setText("0"); },
+         {},
          "Значение суточного потребления электроэнергии должно быть больше 0."},
-        {[](TNagrForm& f) { f.pnomField()->setText(","); }, {},
+        {[](TNagrForm& f) { f.pnomField()->setText(","); },
+         {},
          "\",\" - некорректное значение для номинальной выходной мощности."},
-        {[](TNagrForm& f) { f.peakField()->clear(); }, {},
+        {[](TNagrForm& f) { f.peakField()->clear(); },
+         {},
          "Введите значение пиковой выходной мощности."},
-        {[](TNagrForm& f) { f.pnomField()->setText("1600"); }, {},
+        {[](TNagrForm& f) { f.pnomField()->setText("1600"); },
+         {},
          "Значение максимальной выходной мощности не должно быть меньше значения номинальной "
          "выходной мощности."},
-        {[](TNagrForm& f) { f.peakField()->setText("1400"); }, {},
+        {[](TNagrForm& f) { f.peakField()->setText("1400"); },
+         {},
          "Значение пиковой выходной мощности не должно быть меньше значения номинальной выходной "
          "мощности."},
-        {[](TNagrForm& f) { f.pmaxField()->setText("2600"); }, {},
+        {[](TNagrForm& f) { f.pmaxField()->setText("2600"); },
+         {},
          "Значение пиковой выходной мощности не должно быть меньше значения максимальной выходной "
          "мощности."},
-        {[](TNagrForm&) {}, {{"Зима", "декабрь", "февраль"}},
+        {[](TNagrForm&) {},
+         {{"Зима", "декабрь", "февраль"}},
          "Месяц \"январь\" данного суточного графика входит в диапазон месяцев \"декабрь\" - "
          "\"февраль\" другого имеющегося суточного графика \"Зима\". Не допускается подобное "
          "пересечение диапазонов месяцев суточных графиков.\nСправка о диапазонах месяцев "
-         "имеющихся суточных графиков:\n- суточный график \"Зима\" - диапазон месяцев \"декабрь\" - "
+         "имеющихся суточных графиков:\n- суточный график \"Зима\" - диапазон месяцев \"декабрь\" "
+         "- "
          "\"февраль\"\n"},
-        {[](TNagrForm& f) { f.setEnergies(4, "", ""); }, {},
+        {[](TNagrForm& f) { f.setEnergies(4, "", ""); },
+         {},
          "Заполнение всех ячеек столбца таблицы \"Wсут.бс, Вт*ч\" обязательно."},
-        {[](TNagrForm& f) { f.setEnergies(4, "6000", ""); }, {},
+        {[](TNagrForm& f) { f.setEnergies(4, "6000", ""); },
+         {},
          "Значение ячейки столбца \"Wсут.бс, Вт*ч\" месяца \"май\" не должно быть больше "
          "суточного потребления электроэнергии (5000 Вт*ч)."},
     };
@@ -342,8 +347,7 @@ TEST_F(TypedDialogTest, OkChecksInOrderThenTheTable)
     }
 }
 
-TEST_F(TypedDialogTest, OkHandsOverFiguresOfTheInputsOnScreen)
-{
+TEST_F(TypedDialogTest, OkHandsOverFiguresOfTheInputsOnScreen) {
     // Never calculated: "ОК" calculates.
     prompter.clear();
     form->accept();
@@ -366,8 +370,7 @@ TEST_F(TypedDialogTest, OkHandsOverFiguresOfTheInputsOnScreen)
     EXPECT_GT(*second.monthly[1].psb, *first.monthly[1].psb);
 }
 
-TEST_F(TypedDialogTest, MaximumEnergyByDailyCycleOrK)
-{
+TEST_F(TypedDialogTest, MaximumEnergyByDailyCycleOrK) {
     ASSERT_TRUE(form->calculate());
     EXPECT_EQ(cell(0, 4), cell(0, 2)); // daily cycle: Tmax = Tsut, Wmax = Wsut
     EXPECT_EQ(cell(0, 5), "2000");
@@ -394,19 +397,18 @@ TEST_F(TypedDialogTest, MaximumEnergyByDailyCycleOrK)
     EXPECT_EQ(form->monthlyTable()->grid()->currentColumn(), 3);
 }
 
-TEST_F(TypedDialogTest, RangeChangeRebuildsTheRowsWithoutEnergies)
-{
+TEST_F(TypedDialogTest, RangeChangeRebuildsTheRowsWithoutEnergies) {
     chooseMonths(form->header(), "июнь", "август");
     ASSERT_EQ(form->monthlyTable()->dataRows(), 3);
     EXPECT_EQ(cell(0, 0), "июнь");
     EXPECT_TRUE(cell(0, 3).isEmpty());
     prompter.clear();
     form->accept();
-    EXPECT_EQ(prompter.last(), "Заполнение всех ячеек столбца таблицы \"Wсут.бс, Вт*ч\" обязательно.");
+    EXPECT_EQ(prompter.last(),
+              "Заполнение всех ячеек столбца таблицы \"Wсут.бс, Вт*ч\" обязательно.");
 }
 
-TEST_F(TypedDialogTest, EditingShowsTheStoredEnergiesCalculated)
-{
+TEST_F(TypedDialogTest, EditingShowsTheStoredEnergiesCalculated) {
     ScheduleDraft d = draft();
     d.wpSut = 4000;
     d.pnom = 100;
@@ -423,8 +425,7 @@ TEST_F(TypedDialogTest, EditingShowsTheStoredEnergiesCalculated)
     EXPECT_FALSE(cell(1, 13).isEmpty());
 }
 
-TEST_F(TypedDialogTest, OnlyTheEnergyColumnsTakeKeys)
-{
+TEST_F(TypedDialogTest, OnlyTheEnergyColumnsTakeKeys) {
     ASSERT_TRUE(showActive(*form));
     StringGrid* g = form->monthlyTable()->grid();
     g->setCurrentCell(0, 0);
@@ -439,22 +440,21 @@ TEST_F(TypedDialogTest, OnlyTheEnergyColumnsTakeKeys)
     form->hide();
 }
 
-TEST_F(TypedDialogTest, ReportHasNoIntervalSection)
-{
+TEST_F(TypedDialogTest, ReportHasNoIntervalSection) {
     RecordingReportWriter w;
     writeScheduleReport(w, form->report());
     const QStringList s = w.summary();
     EXPECT_FALSE(s.join('\n').contains("Таблица суточного графика нагрузки."));
     EXPECT_FALSE(s.join('\n').contains("picture"));
-    EXPECT_EQ(w.blocks()[3].rows[3], QStringList({"Суточный цикл работы солнечной электростанции", "+"}));
+    EXPECT_EQ(w.blocks()[3].rows[3],
+              QStringList({"Суточный цикл работы солнечной электростанции", "+"}));
     EXPECT_EQ(s[5], "pairs 5");
     EXPECT_EQ(s[7], "grid 13x14");
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -11,21 +11,28 @@ namespace {
 
 class StoreTest : public DbTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         DbTest::SetUp();
         ASSERT_TRUE(add(tbl("project0"), {{"Name", "Дача"}}));
-        ASSERT_TRUE(add(tbl("project1"),
-                        {{"VarName", "Основной"}, {"Uses", "24"}, {"Region", "Юг"},
-                         {"GlubRazryad_AKB", "30"}, {"Poteri_AKB", "20"}, {"Poteri_Ctrl", "10"},
-                         {"Ksp_summer", "0,5"}, {"Ksp_winter", "0,7"}, {"SutCikl", "-"},
-                         {"KolHourWithoutSun", "36"}, {"DefTipAKB_Ctrl", "LiFePo4"}}));
+        ASSERT_TRUE(add(tbl("project1"), {{"VarName", "Основной"},
+                                          {"Uses", "24"},
+                                          {"Region", "Юг"},
+                                          {"GlubRazryad_AKB", "30"},
+                                          {"Poteri_AKB", "20"},
+                                          {"Poteri_Ctrl", "10"},
+                                          {"Ksp_summer", "0,5"},
+                                          {"Ksp_winter", "0,7"},
+                                          {"SutCikl", "-"},
+                                          {"KolHourWithoutSun", "36"},
+                                          {"DefTipAKB_Ctrl", "LiFePo4"}}));
         for (const char* m : {"январь", "февраль"})
-            ASSERT_TRUE(add(tbl("proj_sunday"),
-                            {{"MonthName", m}, {"Voshod10", "7"}, {"Zakat10", "19"}, {"TempAB", "5"}}));
+            ASSERT_TRUE(
+                add(tbl("proj_sunday"),
+                    {{"MonthName", m}, {"Voshod10", "7"}, {"Zakat10", "19"}, {"TempAB", "5"}}));
         ASSERT_TRUE(add(tbl("region0"), {{"Region", "Север"}, {"Fi", "60"}}));
         ASSERT_TRUE(add(tbl("region0"), {{"Region", "Юг"}, {"Fi", "45"}}));
-        ASSERT_TRUE(add(tbl("region1"), {{"MonthName", "январь"}, {"P", "1,5"}, {"Tsred", "-2"}, {"B", "60"}}));
+        ASSERT_TRUE(add(tbl("region1"),
+                        {{"MonthName", "январь"}, {"P", "1,5"}, {"Tsred", "-2"}, {"B", "60"}}));
         for (const auto& [t, k] : {std::pair{"0", "1,2"}, {"10", "1,1"}}) {
             ASSERT_TRUE(add(tbl("Ktemp"), {{"T", t}, {"K", k}}));
             ASSERT_TRUE(add(tbl("Ktemp1"), {{"T", t}, {"K", "1"}}));
@@ -34,8 +41,7 @@ protected:
         tbl("region0").first();
     }
 
-    static ScheduleDraft draft(const QString& name, const QString& from, const QString& to)
-    {
+    static ScheduleDraft draft(const QString& name, const QString& from, const QString& to) {
         ScheduleDraft d;
         d.name = name;
         d.from = from;
@@ -67,8 +73,7 @@ protected:
     int rows(const char* table) { return int(store->count(QString::fromLatin1(table))); }
 };
 
-TEST_F(StoreTest, ReadsTheInputsOfTheCurrentVariant)
-{
+TEST_F(StoreTest, ReadsTheInputsOfTheCurrentVariant) {
     ASSERT_TRUE(add(tbl("param"), {{"SutGr_Pnom_Time", "20"}, {"SutGr_Pmax_Time", "5"}}));
     ScheduleInputs in = readScheduleInputs(*dm, true);
     EXPECT_EQ(in.nomMinutes, 20);
@@ -100,8 +105,7 @@ TEST_F(StoreTest, ReadsTheInputsOfTheCurrentVariant)
     EXPECT_EQ(readScheduleInputs(*dm, false).kinv, 1);
 }
 
-TEST_F(StoreTest, StoresAScheduleWithItsDetailsAndReadsItBack)
-{
+TEST_F(StoreTest, StoresAScheduleWithItsDetailsAndReadsItBack) {
     View& schedules = tbl("proj_graf0");
     const ScheduleDraft d = draft("Зима", "ноябрь", "февраль");
     ASSERT_TRUE(storeSchedule(*dm, schedules, true, false, d));
@@ -131,8 +135,7 @@ TEST_F(StoreTest, StoresAScheduleWithItsDetailsAndReadsItBack)
     EXPECT_EQ(rows("proj_gr12_prm"), 2);
 }
 
-TEST_F(StoreTest, EditingReplacesTheDetailsATypedScheduleKeepsItsIntervals)
-{
+TEST_F(StoreTest, EditingReplacesTheDetailsATypedScheduleKeepsItsIntervals) {
     View& schedules = tbl("proj_graf0");
     ASSERT_TRUE(storeSchedule(*dm, schedules, true, false, draft("Зима", "январь", "июнь")));
     ScheduleDraft d = draft("Зима 2", "январь", "июнь");
@@ -143,7 +146,8 @@ TEST_F(StoreTest, EditingReplacesTheDetailsATypedScheduleKeepsItsIntervals)
     EXPECT_EQ(schedules["SutGrafName"].asString(), "Зима 2");
     EXPECT_EQ(rows("proj_graf1"), 1);
     EXPECT_EQ(rows("proj_gr_prm"), 1);
-    // A typed schedule has no intervals: the stored ones stay; an empty monthly table stores no row.
+    // A typed schedule has no intervals: the stored ones stay; an empty monthly table stores no
+    // row.
     d.intervals.clear();
     d.monthly.clear();
     ASSERT_TRUE(storeSchedule(*dm, schedules, true, true, d));
@@ -151,8 +155,7 @@ TEST_F(StoreTest, EditingReplacesTheDetailsATypedScheduleKeepsItsIntervals)
     EXPECT_EQ(rows("proj_gr_prm"), 0);
 }
 
-TEST_F(StoreTest, ARefusedRowLeavesEverythingAsItWas)
-{
+TEST_F(StoreTest, ARefusedRowLeavesEverythingAsItWas) {
     View& schedules = tbl("proj_graf0");
     ASSERT_TRUE(storeSchedule(*dm, schedules, true, false, draft("Зима", "январь", "июнь")));
     // The last monthly row cannot be saved (its month is too long for the column).
@@ -172,8 +175,7 @@ TEST_F(StoreTest, ARefusedRowLeavesEverythingAsItWas)
     }
 }
 
-TEST_F(StoreTest, OtherSchedulesLeaveOutTheOneBeingEdited)
-{
+TEST_F(StoreTest, OtherSchedulesLeaveOutTheOneBeingEdited) {
     View& schedules = tbl("proj_graf0");
     ASSERT_TRUE(storeSchedule(*dm, schedules, true, false, draft("Зима", "ноябрь", "март")));
     ASSERT_TRUE(storeSchedule(*dm, schedules, true, false, draft("Лето", "апрель", "октябрь")));
@@ -185,8 +187,7 @@ TEST_F(StoreTest, OtherSchedulesLeaveOutTheOneBeingEdited)
     EXPECT_EQ(otherSchedules(schedules, false).size(), 2u);
 }
 
-TEST_F(StoreTest, SavesIntoTheBookUnderASectionFoundByName)
-{
+TEST_F(StoreTest, SavesIntoTheBookUnderASectionFoundByName) {
     const IntervalTexts day = {{"0", "12", "100"}, {"12", "24", "300"}};
     const ScheduleParams figures{4800, 300, 300};
     ASSERT_TRUE(saveToBook(*dm, "Дома", "Дача", day, figures));

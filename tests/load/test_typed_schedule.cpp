@@ -1,7 +1,7 @@
 // Monthly rows of a schedule given by its parameters.
 
-#include "load/typed_schedule.h"
 #include "lib/months.h"
+#include "load/typed_schedule.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,7 @@ namespace {
 class TypedTest : public ::testing::Test {
 protected:
     MonthlyInputs in;
-    void SetUp() override
-    {
+    void SetUp() override {
         for (const QString& m : monthNames()) {
             in.daylight.push_back({m, 6, 20, 10});
             in.regionMonths.push_back({m, 1, -10, 66});
@@ -21,14 +20,12 @@ protected:
         in.region = "Москва";
         in.tempCoefficients = {{0, 1.2}, {10, 1.1}, {25, 1}};
     }
-    std::vector<TypedEnergies> same(size_t n, const char* wsut, const char* wmax = "")
-    {
+    std::vector<TypedEnergies> same(size_t n, const char* wsut, const char* wmax = "") {
         return std::vector<TypedEnergies>(n, TypedEnergies{wsut, wmax});
     }
 };
 
-TEST_F(TypedTest, FrameHoldsTheFixedColumnsOfTheMonthsInRange)
-{
+TEST_F(TypedTest, FrameHoldsTheFixedColumnsOfTheMonthsInRange) {
     in.daylight.erase(in.daylight.begin() + 1); // no day-light row for February
     const auto rows = typedFrame("ноябрь", "февраль", in);
     QStringList months;
@@ -43,8 +40,7 @@ TEST_F(TypedTest, FrameHoldsTheFixedColumnsOfTheMonthsInRange)
     EXPECT_EQ(typedFrame("май", "май", in).at(0).tmaxDark, 36);
 }
 
-TEST(TypedMax, TypedOnlyWithoutDailyCycleAndForPartOfADay)
-{
+TEST(TypedMax, TypedOnlyWithoutDailyCycleAndForPartOfADay) {
     struct Case {
         bool dailyCycle;
         double k;
@@ -55,8 +51,7 @@ TEST(TypedMax, TypedOnlyWithoutDailyCycleAndForPartOfADay)
         EXPECT_EQ(typedMaxRequired(c.dailyCycle, c.k), c.typed) << c.k;
 }
 
-TEST_F(TypedTest, TableCheckRulesInOrder)
-{
+TEST_F(TypedTest, TableCheckRulesInOrder) {
     const auto frame = typedFrame("январь", "март", in); // Tsut 10 in every month
     const QString greater = "Если значение ячейки столбца \"Тсут.бс, час.\" не меньше значения "
                             "ячейки столбца \"Tмакс.бс, час.\", то и значение ячейки столбца "
@@ -74,18 +69,37 @@ TEST_F(TypedTest, TableCheckRulesInOrder)
         int row, column;
     } cases[] = {
         // Every empty cell is found before any bad number.
-        {{{"1", "x"}, {"", "1"}, {"1", "1"}}, 36, {}, "Заполнение всех ячеек столбца таблицы \"Wсут.бс, Вт*ч\" обязательно.", 1, 3},
-        {{{"1", "1"}, {"1", ""}, {"1", "1"}}, 36, {}, "Заполнение всех ячеек столбца таблицы \"Wмакс.бс, Вт*ч\" обязательно.", 1, 5},
-        {{{"1", "1"}, {"1", "1"}, {"1", "1,2,"}}, 36, {}, "Ошибочное значение для числового параметра.", 2, 5},
+        {{{"1", "x"}, {"", "1"}, {"1", "1"}},
+         36,
+         {},
+         "Заполнение всех ячеек столбца таблицы \"Wсут.бс, Вт*ч\" обязательно.",
+         1,
+         3},
+        {{{"1", "1"}, {"1", ""}, {"1", "1"}},
+         36,
+         {},
+         "Заполнение всех ячеек столбца таблицы \"Wмакс.бс, Вт*ч\" обязательно.",
+         1,
+         5},
+        {{{"1", "1"}, {"1", "1"}, {"1", "1,2,"}},
+         36,
+         {},
+         "Ошибочное значение для числового параметра.",
+         2,
+         5},
         // Tsut 10 < K 36: the longer run cannot draw less.
         {{{"500", "900"}, {"500", "400"}, {"1", "1"}}, 36, {}, smaller, 1, 3},
         // Tsut 10 >= K 6: the shorter run cannot draw more.
         {{{"500", "600"}, {"1", "1"}, {"1", "1"}}, 6, {}, greater, 0, 3},
         // No typed maximum for two whole days: the cells stay as they are.
-        {{{"500", ""}, {"500", "x"}, {"5000", ""}}, 48, 4000,
-         "Значение ячейки столбца \"Wсут.бс, Вт*ч\" месяца \"март\" не должно быть больше суточного "
+        {{{"500", ""}, {"500", "x"}, {"5000", ""}},
+         48,
+         4000,
+         "Значение ячейки столбца \"Wсут.бс, Вт*ч\" месяца \"март\" не должно быть больше "
+         "суточного "
          "потребления электроэнергии (4000 Вт*ч).",
-         2, 3},
+         2,
+         3},
     };
     for (const auto& c : cases) {
         const TypedCheck t = checkTypedTable(frame, c.typed, false, c.k, c.wp);
@@ -98,8 +112,7 @@ TEST_F(TypedTest, TableCheckRulesInOrder)
     EXPECT_TRUE(checkTypedTable(frame, same(3, "500"), true, 36, 500).ok);
 }
 
-TEST_F(TypedTest, MaximumRunFollowsTheDailyCycleOrK)
-{
+TEST_F(TypedTest, MaximumRunFollowsTheDailyCycleOrK) {
     const auto frame = typedFrame("январь", "январь", in);
     // Daily cycle: Tmax and Wmax repeat Tsut and Wsut.
     MonthlyRow r = typedMonthlyRows(frame, same(1, "700", "9"), 3000, in).rows.at(0);
@@ -126,8 +139,7 @@ TEST_F(TypedTest, MaximumRunFollowsTheDailyCycleOrK)
 
 // Given the energies an interval schedule draws, the typed rows complete exactly as its own rows
 // do, problems included.
-TEST_F(TypedTest, CompletesRowsAsAnIntervalScheduleDoes)
-{
+TEST_F(TypedTest, CompletesRowsAsAnIntervalScheduleDoes) {
     const std::vector<Interval> day = {{0, 6, 50}, {6, 18, 200}, {18, 24, 100}};
     MonthlyInputs noRegionData = in;
     noRegionData.regionMonths.erase(noRegionData.regionMonths.begin() + 1);

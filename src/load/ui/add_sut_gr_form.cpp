@@ -28,8 +28,7 @@ namespace {
 constexpr int kHelpTopic = 42;
 constexpr int kResultsPage = 1;
 
-QLineEdit* resultField(QWidget* parent, const QString& name)
-{
+QLineEdit* resultField(QWidget* parent, const QString& name) {
     auto* f = new QLineEdit(parent);
     f->setObjectName(name);
     f->setReadOnly(true);
@@ -42,8 +41,7 @@ QLineEdit* resultField(QWidget* parent, const QString& name)
 } // namespace
 
 TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_dm(dm), m_prompter(prompter)
-{
+    : QDialog(parent), m_dm(dm), m_prompter(prompter) {
     setObjectName(QStringLiteral("TAddSutGrF"));
     setWindowTitle(QStringLiteral("Суточный график без детализации по электроприемникам."));
 
@@ -66,8 +64,8 @@ TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     }
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
-                            | QAbstractItemView::EditKeyPressed);
+    m_grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                            QAbstractItemView::EditKeyPressed);
     connect(m_grid->model(), &QAbstractItemModel::dataChanged, this, [this] {
         if (!m_filling)
             tableEdited();
@@ -185,8 +183,7 @@ TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 }
 
 bool TAddSutGrF::run(ScheduleDraft& draft, const ScheduleInputs& in,
-                     const std::vector<OtherSchedule>& others, bool ac)
-{
+                     const std::vector<OtherSchedule>& others, bool ac) {
     prepare(draft, in, others, ac);
     if (exec() != QDialog::Accepted)
         return false;
@@ -195,8 +192,7 @@ bool TAddSutGrF::run(ScheduleDraft& draft, const ScheduleInputs& in,
 }
 
 void TAddSutGrF::prepare(const ScheduleDraft& draft, const ScheduleInputs& in,
-                         const std::vector<OtherSchedule>& others, bool ac)
-{
+                         const std::vector<OtherSchedule>& others, bool ac) {
     m_in = in;
     m_others = others;
     m_ac = ac;
@@ -221,8 +217,7 @@ void TAddSutGrF::prepare(const ScheduleDraft& draft, const ScheduleInputs& in,
     m_header->nameEdit()->setFocus();
 }
 
-void TAddSutGrF::loadForTour(const ScheduleInputs& in)
-{
+void TAddSutGrF::loadForTour(const ScheduleInputs& in) {
     ScheduleDraft d;
     d.name = QStringLiteral("Дачный дом, круглый год");
     d.from = QStringLiteral("январь");
@@ -233,16 +228,14 @@ void TAddSutGrF::loadForTour(const ScheduleInputs& in)
     prepare(d, in, {}, true);
 }
 
-IntervalTexts TAddSutGrF::intervals() const
-{
+IntervalTexts TAddSutGrF::intervals() const {
     IntervalTexts rows;
     for (int r = 1; r < m_grid->rowCount(); ++r)
         rows.push_back({m_grid->cell(0, r), m_grid->cell(1, r), m_grid->cell(2, r)});
     return rows;
 }
 
-void TAddSutGrF::setIntervals(const IntervalTexts& rows)
-{
+void TAddSutGrF::setIntervals(const IntervalTexts& rows) {
     m_filling = true;
     m_grid->setRowCount(1 + std::max<int>(1, int(rows.size())));
     m_grid->clearCells();
@@ -252,14 +245,12 @@ void TAddSutGrF::setIntervals(const IntervalTexts& rows)
     m_filling = false;
 }
 
-void TAddSutGrF::tableEdited()
-{
+void TAddSutGrF::tableEdited() {
     clearResults();
     updateButtons();
 }
 
-void TAddSutGrF::clearResults()
-{
+void TAddSutGrF::clearResults() {
     m_chart->clear();
     m_wpSut->clear();
     m_pnom->clear();
@@ -268,16 +259,14 @@ void TAddSutGrF::clearResults()
     m_params = ScheduleParams{};
 }
 
-bool TAddSutGrF::isBuilt() const
-{
+bool TAddSutGrF::isBuilt() const {
     return !m_wpSut->text().isEmpty();
 }
 
-void TAddSutGrF::updateButtons()
-{
+void TAddSutGrF::updateButtons() {
     const IntervalTexts rows = intervals();
-    const bool singleEmpty = rows.size() == 1 && rows[0][0].isEmpty() && rows[0][1].isEmpty()
-                             && rows[0][2].isEmpty();
+    const bool singleEmpty =
+        rows.size() == 1 && rows[0][0].isEmpty() && rows[0][1].isEmpty() && rows[0][2].isEmpty();
     const bool started = !rows.empty() && !rows[0][0].isEmpty();
     m_commands[Delete]->setEnabled(!singleEmpty);
     for (Command c : {Test, Build, Clear})
@@ -285,30 +274,26 @@ void TAddSutGrF::updateButtons()
     m_ok->setEnabled(!m_wpSut->text().isEmpty() && !m_peak->text().isEmpty());
 }
 
-void TAddSutGrF::focusCell(int column, int row)
-{
+void TAddSutGrF::focusCell(int column, int row) {
     m_grid->setCurrentCell(row, column);
     m_grid->setFocus();
 }
 
-void TAddSutGrF::addRow()
-{
+void TAddSutGrF::addRow() {
     const int row = m_grid->rowCount() - 1;
     m_grid->QTableWidget::insertRow(row);
     tableEdited();
     focusCell(0, row);
 }
 
-void TAddSutGrF::insertRow()
-{
+void TAddSutGrF::insertRow() {
     const int row = std::max(0, m_grid->currentRow());
     m_grid->QTableWidget::insertRow(row);
     tableEdited();
     focusCell(0, row);
 }
 
-void TAddSutGrF::deleteRow()
-{
+void TAddSutGrF::deleteRow() {
     const int row = std::max(0, m_grid->currentRow());
     if (m_grid->rowCount() <= 2) {
         m_filling = true;
@@ -322,8 +307,7 @@ void TAddSutGrF::deleteRow()
     focusCell(0, std::min(row, m_grid->rowCount() - 2));
 }
 
-void TAddSutGrF::clearTable()
-{
+void TAddSutGrF::clearTable() {
     if (!m_prompter.question(QStringLiteral("Очистить таблицу суточного графика?")))
         return;
     m_filling = true;
@@ -333,8 +317,7 @@ void TAddSutGrF::clearTable()
     focusCell(0, 0);
 }
 
-bool TAddSutGrF::testTable()
-{
+bool TAddSutGrF::testTable() {
     const IntervalTestResult t = testIntervals(intervals());
     if (!t.ok) {
         m_prompter.error(t.message);
@@ -347,13 +330,11 @@ bool TAddSutGrF::testTable()
     return true;
 }
 
-bool TAddSutGrF::build()
-{
+bool TAddSutGrF::build() {
     return runBuild(true, true);
 }
 
-bool TAddSutGrF::runBuild(bool tellProblems, bool tellErrors)
-{
+bool TAddSutGrF::runBuild(bool tellProblems, bool tellErrors) {
     const IntervalTexts rows = intervals();
     const IntervalTestResult t = testIntervals(rows);
     if (!t.ok) {
@@ -365,7 +346,8 @@ bool TAddSutGrF::runBuild(bool tellProblems, bool tellErrors)
         return false;
     }
     m_chart->draw(rows);
-    const MonthlyResult res = monthlyRows(parseIntervals(rows), m_header->from(), m_header->to(), m_in);
+    const MonthlyResult res =
+        monthlyRows(parseIntervals(rows), m_header->from(), m_header->to(), m_in);
     m_params = res.params;
     m_wpSut->setText(numberToText(res.params.wpSut));
     m_pnom->setText(numberToText(res.params.pnom));
@@ -377,16 +359,14 @@ bool TAddSutGrF::runBuild(bool tellProblems, bool tellErrors)
     return true;
 }
 
-void TAddSutGrF::rangeChanged()
-{
+void TAddSutGrF::rangeChanged() {
     // The figures on screen always belong to the range on screen: a built schedule is rebuilt
     // for the new months (its table has not changed since, or the figures would be empty).
     if (isBuilt())
         runBuild(true, false);
 }
 
-void TAddSutGrF::loadFromBook()
-{
+void TAddSutGrF::loadFromBook() {
     if (!m_book)
         m_book = new TsSutForm(m_dm, m_prompter, this);
     if (!m_book->run())
@@ -396,8 +376,7 @@ void TAddSutGrF::loadFromBook()
     build();
 }
 
-void TAddSutGrF::saveToBook()
-{
+void TAddSutGrF::saveToBook() {
     const IntervalTexts rows = intervals();
     const IntervalTestResult t = testIntervals(rows);
     if (!t.ok) {
@@ -418,8 +397,7 @@ void TAddSutGrF::saveToBook()
                                    .arg(m_section->name(), m_section->section()));
 }
 
-ScheduleReport TAddSutGrF::report()
-{
+ScheduleReport TAddSutGrF::report() {
     ScheduleReport r;
     r.name = m_header->name();
     r.from = m_header->from();
@@ -442,13 +420,11 @@ ScheduleReport TAddSutGrF::report()
     return r;
 }
 
-void TAddSutGrF::exportReport()
-{
+void TAddSutGrF::exportReport() {
     exportScheduleReport(report(), m_prompter);
 }
 
-void TAddSutGrF::accept()
-{
+void TAddSutGrF::accept() {
     if (!isBuilt()) {
         m_prompter.error(QStringLiteral("Выполните расчет параметров суточного графика."));
         return;

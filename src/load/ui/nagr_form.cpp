@@ -26,16 +26,14 @@ constexpr int kWmaxColumn = 5;
 } // namespace
 
 TNagrForm::TNagrForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_dm(dm), m_prompter(prompter)
-{
+    : QDialog(parent), m_dm(dm), m_prompter(prompter) {
     setObjectName(QStringLiteral("TNagrForm"));
     setWindowTitle(QStringLiteral("Параметры суточного графика нагрузки."));
 
     m_header = new ScheduleHeader(this);
     connect(m_header, &ScheduleHeader::rangeChanged, this, [this] { rebuildRows(); });
 
-    auto* figures =
-        new QGroupBox(QStringLiteral(" Расчетные параметры суточного графика "), this);
+    auto* figures = new QGroupBox(QStringLiteral(" Расчетные параметры суточного графика "), this);
     const auto field = [&](const QString& name, const QString& text) {
         auto* f = new NumberField(NumberField::Kind::Decimal, figures);
         f->setObjectName(name);
@@ -123,8 +121,7 @@ TNagrForm::TNagrForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 }
 
 bool TNagrForm::run(ScheduleDraft& draft, const ScheduleInputs& in,
-                    const std::vector<OtherSchedule>& others, bool ac)
-{
+                    const std::vector<OtherSchedule>& others, bool ac) {
     prepare(draft, in, others, ac);
     if (exec() != QDialog::Accepted)
         return false;
@@ -133,8 +130,7 @@ bool TNagrForm::run(ScheduleDraft& draft, const ScheduleInputs& in,
 }
 
 void TNagrForm::prepare(const ScheduleDraft& draft, const ScheduleInputs& in,
-                        const std::vector<OtherSchedule>& others, bool ac)
-{
+                        const std::vector<OtherSchedule>& others, bool ac) {
     m_in = in;
     m_others = others;
     m_ac = ac;
@@ -165,8 +161,7 @@ void TNagrForm::prepare(const ScheduleDraft& draft, const ScheduleInputs& in,
     m_header->nameEdit()->setFocus();
 }
 
-void TNagrForm::loadForTour(const ScheduleInputs& in)
-{
+void TNagrForm::loadForTour(const ScheduleInputs& in) {
     ScheduleDraft d;
     d.name = QStringLiteral("Дачный дом, по параметрам");
     d.from = QStringLiteral("январь");
@@ -183,8 +178,7 @@ void TNagrForm::loadForTour(const ScheduleInputs& in)
     prepare(d, in, {}, true);
 }
 
-void TNagrForm::rebuildRows()
-{
+void TNagrForm::rebuildRows() {
     m_frame = typedFrame(m_header->from(), m_header->to(), m_in);
     std::vector<QStringList> texts;
     for (const MonthlyRow& r : m_frame) {
@@ -202,8 +196,7 @@ void TNagrForm::rebuildRows()
     m_monthly->grid()->setCurrentCell(0, kWsutColumn);
 }
 
-void TNagrForm::inputsChanged()
-{
+void TNagrForm::inputsChanged() {
     // The computed columns no longer match what is typed: empty them until the next calculation.
     m_current = false;
     const bool maxTyped = typedMaxRequired(m_in.dailyCycle, m_in.hoursWithoutSun);
@@ -218,8 +211,7 @@ void TNagrForm::inputsChanged()
     m_filling = false;
 }
 
-void TNagrForm::setEnergies(int row, const QString& wsut, const QString& wmax)
-{
+void TNagrForm::setEnergies(int row, const QString& wsut, const QString& wmax) {
     m_filling = true;
     m_monthly->grid()->setCell(kWsutColumn, row + 1, wsut);
     m_monthly->grid()->setCell(kWmaxColumn, row + 1, wmax);
@@ -227,8 +219,7 @@ void TNagrForm::setEnergies(int row, const QString& wsut, const QString& wmax)
     inputsChanged();
 }
 
-std::vector<TypedEnergies> TNagrForm::energies() const
-{
+std::vector<TypedEnergies> TNagrForm::energies() const {
     std::vector<TypedEnergies> e;
     const StringGrid* g = m_monthly->grid();
     for (int r = 0; r < int(m_frame.size()); ++r)
@@ -236,16 +227,14 @@ std::vector<TypedEnergies> TNagrForm::energies() const
     return e;
 }
 
-void TNagrForm::focusCell(int column, int row)
-{
+void TNagrForm::focusCell(int column, int row) {
     m_monthly->grid()->setCurrentCell(row, column);
     m_monthly->grid()->setFocus();
 }
 
-bool TNagrForm::testTable()
-{
-    const TypedCheck t = checkTypedTable(m_frame, energies(), m_in.dailyCycle,
-                                         m_in.hoursWithoutSun, parseNumber(m_wpSut->text()));
+bool TNagrForm::testTable() {
+    const TypedCheck t = checkTypedTable(m_frame, energies(), m_in.dailyCycle, m_in.hoursWithoutSun,
+                                         parseNumber(m_wpSut->text()));
     if (!t.ok) {
         m_prompter.error(t.message);
         focusCell(t.column, t.row);
@@ -255,15 +244,13 @@ bool TNagrForm::testTable()
     return true;
 }
 
-bool TNagrForm::calculate()
-{
+bool TNagrForm::calculate() {
     return runCalculation(true, true);
 }
 
-bool TNagrForm::runCalculation(bool tellErrors, bool tellProblems)
-{
-    if (const auto e = checkNonZero(m_wpSut->text(),
-                                    QStringLiteral("суточного потребления электроэнергии"))) {
+bool TNagrForm::runCalculation(bool tellErrors, bool tellProblems) {
+    if (const auto e =
+            checkNonZero(m_wpSut->text(), QStringLiteral("суточного потребления электроэнергии"))) {
         if (tellErrors) {
             m_prompter.error(*e);
             m_wpSut->setFocus();
@@ -273,8 +260,7 @@ bool TNagrForm::runCalculation(bool tellErrors, bool tellProblems)
     }
     const double wp = *parseNumber(m_wpSut->text());
     const std::vector<TypedEnergies> typed = energies();
-    const TypedCheck t =
-        checkTypedTable(m_frame, typed, m_in.dailyCycle, m_in.hoursWithoutSun, wp);
+    const TypedCheck t = checkTypedTable(m_frame, typed, m_in.dailyCycle, m_in.hoursWithoutSun, wp);
     if (!t.ok) {
         if (tellErrors) {
             m_prompter.error(t.message);
@@ -300,8 +286,7 @@ bool TNagrForm::runCalculation(bool tellErrors, bool tellProblems)
     return true;
 }
 
-ScheduleReport TNagrForm::report()
-{
+ScheduleReport TNagrForm::report() {
     ScheduleReport r;
     r.name = m_header->name();
     r.from = m_header->from();
@@ -321,13 +306,11 @@ ScheduleReport TNagrForm::report()
     return r;
 }
 
-void TNagrForm::exportReport()
-{
+void TNagrForm::exportReport() {
     exportScheduleReport(report(), m_prompter);
 }
 
-void TNagrForm::accept()
-{
+void TNagrForm::accept() {
     if (m_header->name().trimmed().isEmpty()) {
         m_prompter.error(kNameRequired);
         m_header->nameEdit()->setFocus();
@@ -338,8 +321,8 @@ void TNagrForm::accept()
         f->setFocus();
         f->selectAll();
     };
-    if (const auto e = checkNonZero(m_wpSut->text(),
-                                    QStringLiteral("суточного потребления электроэнергии"))) {
+    if (const auto e =
+            checkNonZero(m_wpSut->text(), QStringLiteral("суточного потребления электроэнергии"))) {
         refuse(*e, m_wpSut);
         return;
     }

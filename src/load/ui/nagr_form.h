@@ -40,8 +40,8 @@ public:
 
     const ScheduleDraft& draft() const { return m_draft; }
 
-    bool testTable();  // tells "Ошибки не обнаружены." when the table passes
-    bool calculate();  // "Расчет параметров"; tells what kept figures empty
+    bool testTable(); // tells "Ошибки не обнаружены." when the table passes
+    bool calculate(); // "Расчет параметров"; tells what kept figures empty
     void exportReport();
     ScheduleReport report();
 

@@ -16,8 +16,7 @@ namespace ses {
 
 namespace {
 
-QGroupBox* framed(const QString& caption, QWidget* content, QWidget* parent)
-{
+QGroupBox* framed(const QString& caption, QWidget* content, QWidget* parent) {
     auto* box = new QGroupBox(caption, parent);
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(content);
@@ -27,8 +26,7 @@ QGroupBox* framed(const QString& caption, QWidget* content, QWidget* parent)
 } // namespace
 
 TsSutForm::TsSutForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_dm(dm), m_prompter(prompter)
-{
+    : QDialog(parent), m_dm(dm), m_prompter(prompter) {
     setObjectName(QStringLiteral("TsSutForm"));
     setWindowTitle(
         QStringLiteral("Справочник суточных графиков без детализации по электроприемникам."));
@@ -65,14 +63,12 @@ TsSutForm::TsSutForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     resize(960, 480);
 }
 
-bool TsSutForm::run()
-{
+bool TsSutForm::run() {
     m_schedules->setFocus();
     return exec() == QDialog::Accepted;
 }
 
-void TsSutForm::accept()
-{
+void TsSutForm::accept() {
     View& schedules = m_dm.tbl(QStringLiteral("sSut0"));
     if (schedules.isEmpty()) {
         m_prompter.error(QStringLiteral("Выберите суточный график в таблице \"Суточные графики "
@@ -92,8 +88,7 @@ void TsSutForm::accept()
 
 // ---------------------------------------------------------------- TsRazdGrF
 
-TsRazdGrF::TsRazdGrF(Prompter& prompter, QWidget* parent) : QDialog(parent), m_prompter(prompter)
-{
+TsRazdGrF::TsRazdGrF(Prompter& prompter, QWidget* parent) : QDialog(parent), m_prompter(prompter) {
     setObjectName(QStringLiteral("TsRazdGrF"));
     setWindowTitle(QStringLiteral("Сохранение суточного графика."));
     m_section = new QComboBox(this);
@@ -120,8 +115,7 @@ TsRazdGrF::TsRazdGrF(Prompter& prompter, QWidget* parent) : QDialog(parent), m_p
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TsRazdGrF::prepare(const QStringList& sections, const QString& name)
-{
+void TsRazdGrF::prepare(const QStringList& sections, const QString& name) {
     const QString typed = m_section->currentText();
     m_section->clear();
     m_section->addItems(sections);
@@ -129,26 +123,22 @@ void TsRazdGrF::prepare(const QStringList& sections, const QString& name)
     m_name->setText(name);
 }
 
-bool TsRazdGrF::run(const QStringList& sections, const QString& name)
-{
+bool TsRazdGrF::run(const QStringList& sections, const QString& name) {
     prepare(sections, name);
     m_name->setFocus();
     m_name->selectAll();
     return exec() == QDialog::Accepted;
 }
 
-QString TsRazdGrF::section() const
-{
+QString TsRazdGrF::section() const {
     return m_section->currentText().trimmed();
 }
 
-QString TsRazdGrF::name() const
-{
+QString TsRazdGrF::name() const {
     return m_name->text().trimmed();
 }
 
-void TsRazdGrF::accept()
-{
+void TsRazdGrF::accept() {
     if (section().isEmpty() || name().isEmpty()) {
         m_prompter.error(QStringLiteral("Заполнение полей \"Раздел суточных графиков\" и "
                                         "\"Наименование суточного графика\" обязательно."));

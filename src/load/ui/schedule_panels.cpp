@@ -20,21 +20,18 @@
 
 namespace ses {
 
-QString nominalPowerLabel(int minutes)
-{
+QString nominalPowerLabel(int minutes) {
     return QStringLiteral("Номинальная выходная мощность (более %1 минут), Вт:").arg(minutes);
 }
 
-QString maximumPowerLabel(int minutes)
-{
+QString maximumPowerLabel(int minutes) {
     return QStringLiteral("Максимальная выходная мощность (не более %1 минут), Вт:").arg(minutes);
 }
 
 // ---------------------------------------------------------------- ScheduleHeader
 
 ScheduleHeader::ScheduleHeader(QWidget* parent)
-    : QGroupBox(QStringLiteral(" Общие параметры суточного графика "), parent)
-{
+    : QGroupBox(QStringLiteral(" Общие параметры суточного графика "), parent) {
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("SutGrafName"));
     m_name->setMaxLength(kScheduleNameLength);
@@ -50,7 +47,8 @@ ScheduleHeader::ScheduleHeader(QWidget* parent)
     m_region = new QLineEdit(this);
     m_region->setReadOnly(true);
     m_region->setFocusPolicy(Qt::NoFocus);
-    m_dailyCycle = new QCheckBox(QStringLiteral("Суточный цикл работы солнечной электростанции"), this);
+    m_dailyCycle =
+        new QCheckBox(QStringLiteral("Суточный цикл работы солнечной электростанции"), this);
     // Shown, not edited: the variant dialog owns it.
     m_dailyCycle->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_dailyCycle->setFocusPolicy(Qt::NoFocus);
@@ -64,9 +62,11 @@ ScheduleHeader::ScheduleHeader(QWidget* parent)
 
     auto* nameLabel = new QLabel(QStringLiteral("Наименование суточного графика:"), this);
     nameLabel->setBuddy(m_name);
-    auto* rangeLabel = new QLabel(QStringLiteral("Срок действия суточного графика (месяцы):"), this);
+    auto* rangeLabel =
+        new QLabel(QStringLiteral("Срок действия суточного графика (месяцы):"), this);
     rangeLabel->setBuddy(m_from);
-    auto* regionLabel = new QLabel(QStringLiteral("Регион размещения солнечной электростанции:"), this);
+    auto* regionLabel =
+        new QLabel(QStringLiteral("Регион размещения солнечной электростанции:"), this);
 
     auto* range = new QHBoxLayout;
     range->addWidget(m_from);
@@ -93,31 +93,26 @@ ScheduleHeader::ScheduleHeader(QWidget* parent)
     grid->setHorizontalSpacing(10);
 }
 
-QString ScheduleHeader::name() const
-{
+QString ScheduleHeader::name() const {
     return m_name->text();
 }
 
-QString ScheduleHeader::from() const
-{
+QString ScheduleHeader::from() const {
     return m_from->currentText();
 }
 
-QString ScheduleHeader::to() const
-{
+QString ScheduleHeader::to() const {
     return m_to->currentText();
 }
 
-void ScheduleHeader::setSchedule(const QString& name, const QString& from, const QString& to)
-{
+void ScheduleHeader::setSchedule(const QString& name, const QString& from, const QString& to) {
     m_name->setText(name);
     // A stored month that is not one of the twelve names selects nothing.
     m_from->setCurrentIndex(monthIndex(from) - 1);
     m_to->setCurrentIndex(monthIndex(to) - 1);
 }
 
-void ScheduleHeader::setInputs(const ScheduleInputs& in)
-{
+void ScheduleHeader::setInputs(const ScheduleInputs& in) {
     m_region->setText(in.region);
     m_region->setCursorPosition(0);
     m_dailyCycle->setChecked(in.dailyCycle);
@@ -129,22 +124,19 @@ void ScheduleHeader::setInputs(const ScheduleInputs& in)
 // ---------------------------------------------------------------- ToggleLabel
 
 ToggleLabel::ToggleLabel(const QString& text, QCheckBox* box, QWidget* parent)
-    : QLabel(text, parent), m_box(box)
-{
-}
+    : QLabel(text, parent), m_box(box) {}
 
-void ToggleLabel::mousePressEvent(QMouseEvent* event)
-{
+void ToggleLabel::mousePressEvent(QMouseEvent* event) {
     if (m_box->isEnabled())
         m_box->toggle();
     QLabel::mousePressEvent(event);
 }
 
-PureSineRow makePureSineRow(QWidget* parent)
-{
+PureSineRow makePureSineRow(QWidget* parent) {
     PureSineRow r;
     r.box = new QCheckBox(
-        QStringLiteral("Наличие потребителей, требующих форму выходного сигнала инвертора "), parent);
+        QStringLiteral("Наличие потребителей, требующих форму выходного сигнала инвертора "),
+        parent);
     r.box->setObjectName(QStringLiteral("ClearSinus"));
     r.label = new ToggleLabel(QStringLiteral("\"чистый синус\""), r.box, parent);
     r.layout = new QHBoxLayout;
@@ -157,8 +149,7 @@ PureSineRow makePureSineRow(QWidget* parent)
 
 // ---------------------------------------------------------------- MonthlyTable
 
-MonthlyTable::MonthlyTable(QWidget* parent) : QWidget(parent)
-{
+MonthlyTable::MonthlyTable(QWidget* parent) : QWidget(parent) {
     m_grid = new StringGrid(this);
     m_grid->setObjectName(QStringLiteral("monthlyGrid"));
     m_grid->setFixedRow(true);
@@ -172,9 +163,9 @@ MonthlyTable::MonthlyTable(QWidget* parent) : QWidget(parent)
     // Tighter rows than the other grids: a whole year fits the window.
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 3);
     // At least half a year in view; the window's height normally shows all twelve months.
-    m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height()
-                             + 6 * m_grid->verticalHeader()->defaultSectionSize()
-                             + m_grid->horizontalScrollBar()->sizeHint().height() + 4);
+    m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
+                             6 * m_grid->verticalHeader()->defaultSectionSize() +
+                             m_grid->horizontalScrollBar()->sizeHint().height() + 4);
 
     m_note = new QListWidget(this);
     m_note->setObjectName(QStringLiteral("monthlyNote"));
@@ -192,8 +183,7 @@ MonthlyTable::MonthlyTable(QWidget* parent) : QWidget(parent)
     fitColumns();
 }
 
-void MonthlyTable::setRows(const std::vector<QStringList>& rows)
-{
+void MonthlyTable::setRows(const std::vector<QStringList>& rows) {
     m_grid->setRowCount(1 + std::max<int>(1, int(rows.size())));
     m_grid->clearCells();
     for (int r = 0; r < int(rows.size()); ++r)
@@ -203,16 +193,14 @@ void MonthlyTable::setRows(const std::vector<QStringList>& rows)
     fitColumns();
 }
 
-void MonthlyTable::setRows(const std::vector<MonthlyRow>& rows)
-{
+void MonthlyTable::setRows(const std::vector<MonthlyRow>& rows) {
     std::vector<QStringList> texts;
     for (const MonthlyRow& r : rows)
         texts.push_back(r.texts());
     setRows(texts);
 }
 
-std::vector<QStringList> MonthlyTable::rows() const
-{
+std::vector<QStringList> MonthlyTable::rows() const {
     std::vector<QStringList> out;
     for (int r = 1; r < m_grid->rowCount(); ++r) {
         QStringList row;
@@ -227,13 +215,11 @@ std::vector<QStringList> MonthlyTable::rows() const
     return out;
 }
 
-int MonthlyTable::dataRows() const
-{
+int MonthlyTable::dataRows() const {
     return m_grid->rowCount() - 1;
 }
 
-void MonthlyTable::setTyped(bool typed)
-{
+void MonthlyTable::setTyped(bool typed) {
     m_typed = typed;
     m_grid->setReadOnly(false);
     for (int c = 0; c < m_grid->colCount(); ++c)
@@ -241,14 +227,14 @@ void MonthlyTable::setTyped(bool typed)
     if (typed) {
         m_grid->setColumnKind(3, NumberField::Kind::Integer);
         m_grid->setColumnKind(5, NumberField::Kind::Integer);
-        m_grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
-                                | QAbstractItemView::EditKeyPressed);
+        m_grid->setEditTriggers(QAbstractItemView::AnyKeyPressed |
+                                QAbstractItemView::DoubleClicked |
+                                QAbstractItemView::EditKeyPressed);
     }
     paintCells();
 }
 
-void MonthlyTable::paintCells()
-{
+void MonthlyTable::paintCells() {
     if (!m_typed)
         return;
     // Cells the user types in look like entry fields; the computed ones like the window.
@@ -262,19 +248,20 @@ void MonthlyTable::paintCells()
         }
 }
 
-void MonthlyTable::fitColumns()
-{
+void MonthlyTable::fitColumns() {
     m_grid->resizeColumnsToContents();
 }
 
-bool MonthlyTable::eventFilter(QObject* watched, QEvent* event)
-{
+bool MonthlyTable::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_grid || event->type() != QEvent::KeyPress || !m_typed)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     const QString text = key->text();
     const bool printable = text.size() == 1 && text[0].isPrint();
-    if (!printable || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    const bool editing = printable || key->key() == Qt::Key_Backspace
+                         || key->key() == Qt::Key_Delete || key->key() == Qt::Key_F2;
+    // Navigation, Tab and the window's own keys (Enter, Escape, F1, shortcuts) pass.
+    if (!editing || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
     // Typing starts an editor only in the two typed columns; elsewhere a key is refused.
     const int column = m_grid->currentColumn();
@@ -286,8 +273,7 @@ bool MonthlyTable::eventFilter(QObject* watched, QEvent* event)
 
 // ---------------------------------------------------------------- buttons
 
-ButtonRow makeButtonRow(QDialog* dialog, int helpTopic)
-{
+ButtonRow makeButtonRow(QDialog* dialog, int helpTopic) {
     ButtonRow b{new QHBoxLayout, new QPushButton(QStringLiteral("ОК"), dialog),
                 new QPushButton(QStringLiteral("Отмена"), dialog),
                 new QPushButton(QStringLiteral("Справка..."), dialog)};
@@ -306,8 +292,7 @@ ButtonRow makeButtonRow(QDialog* dialog, int helpTopic)
     return b;
 }
 
-IntervalTexts tourIntervals()
-{
+IntervalTexts tourIntervals() {
     return {{QStringLiteral("0"), QStringLiteral("6,5"), QStringLiteral("40")},
             {QStringLiteral("6,5"), QStringLiteral("8"), QStringLiteral("300")},
             {QStringLiteral("8"), QStringLiteral("8,1"), QStringLiteral("2000")},

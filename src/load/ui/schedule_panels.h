@@ -26,7 +26,8 @@ class StringGrid;
 QString nominalPowerLabel(int minutes);
 QString maximumPowerLabel(int minutes);
 inline const QString kPeakPowerLabel = QStringLiteral("Пиковая выходная мощность (6 секунд), Вт:");
-inline const QString kDailyEnergyLabel = QStringLiteral("Суточное потребление электроэнергии, Вт*ч:");
+inline const QString kDailyEnergyLabel =
+    QStringLiteral("Суточное потребление электроэнергии, Вт*ч:");
 inline const QString kNameRequired =
     QStringLiteral("Поле \"Наименование суточного графика\" должно быть заполнено.");
 // Width of the name column of the schedule tables (SutGrafName).

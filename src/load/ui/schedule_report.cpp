@@ -12,15 +12,13 @@ namespace ses {
 
 namespace {
 
-QString withoutColon(const QString& label)
-{
+QString withoutColon(const QString& label) {
     return label.endsWith(u':') ? label.chopped(1) : label;
 }
 
 } // namespace
 
-void writeScheduleReport(ReportWriter& w, const ScheduleReport& r)
-{
+void writeScheduleReport(ReportWriter& w, const ScheduleReport& r) {
     const QString q = QStringLiteral("\"");
     w.openReport();
     w.writeTitle(QStringLiteral("Суточный график ") + q + r.name + q + QStringLiteral(".\r\r"));
@@ -28,7 +26,8 @@ void writeScheduleReport(ReportWriter& w, const ScheduleReport& r)
     w.writeHeading(QStringLiteral("Общие параметры суточного графика.\r"));
     std::vector<std::pair<QString, QString>> general = {
         {QStringLiteral("Наименование суточного графика"), r.name},
-        {QStringLiteral("Срок действия суточного графика (месяцы)"), r.from + QStringLiteral(" - ") + r.to},
+        {QStringLiteral("Срок действия суточного графика (месяцы)"),
+         r.from + QStringLiteral(" - ") + r.to},
         {QStringLiteral("Регион размещения солнечной электростанции"), r.region}};
     if (r.dailyCycle)
         general.emplace_back(QStringLiteral("Суточный цикл работы солнечной электростанции"),
@@ -75,8 +74,7 @@ void writeScheduleReport(ReportWriter& w, const ScheduleReport& r)
         w.writeText(line + QStringLiteral("\r"));
 }
 
-void exportScheduleReport(const ScheduleReport& r, Prompter& prompter)
-{
+void exportScheduleReport(const ScheduleReport& r, Prompter& prompter) {
     QString path;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {

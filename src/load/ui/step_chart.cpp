@@ -9,8 +9,7 @@
 
 namespace ses {
 
-StepChart::StepChart(QWidget* parent) : QChartView(parent)
-{
+StepChart::StepChart(QWidget* parent) : QChartView(parent) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Суточный график: P = f(T)"));
     QFont title = chart->titleFont();
@@ -35,20 +34,17 @@ StepChart::StepChart(QWidget* parent) : QChartView(parent)
     clear();
 }
 
-void StepChart::clear()
-{
+void StepChart::clear() {
     chart()->removeAllSeries();
     m_time->setVisible(false);
     m_power->setVisible(false);
 }
 
-bool StepChart::isEmpty() const
-{
+bool StepChart::isEmpty() const {
     return chart()->series().isEmpty();
 }
 
-void StepChart::draw(const IntervalTexts& rows)
-{
+void StepChart::draw(const IntervalTexts& rows) {
     clear();
     const std::vector<ChartPoint> points = stepChartPoints(rows);
     if (points.empty())
@@ -68,23 +64,23 @@ void StepChart::draw(const IntervalTexts& rows)
     }
     chart()->addSeries(line);
 
-    // The hours as typed, each at its own place; an hour closer than a thirtieth of the axis to
-    // the one labelled before it would write over it and stays unlabelled.
+    // The hours as typed, each at its own place. An hour closer than a thirtieth of the axis to
+    // a labelled one would write over it and stays unlabelled; both ends are always labelled.
     for (const QString& l : m_time->categoriesLabels())
         m_time->remove(l);
     std::vector<ChartPoint> hours = points;
     std::stable_sort(hours.begin(), hours.end(),
                      [](const ChartPoint& a, const ChartPoint& b) { return a.t < b.t; });
     const double gap = (tMax - tMin) / 30;
-    bool first = true;
-    double last = 0;
-    for (const ChartPoint& h : hours) {
-        if ((!first && h.t - last < gap) || m_time->categoriesLabels().contains(h.label))
-            continue;
-        m_time->append(h.label, h.t);
-        last = h.t;
-        first = false;
-    }
+    m_time->append(hours.front().label, hours.front().t);
+    double last = hours.front().t;
+    for (const ChartPoint& h : hours)
+        if (h.t - last >= gap && tMax - h.t >= gap) {
+            m_time->append(h.label, h.t);
+            last = h.t;
+        }
+    if (tMax > hours.front().t)
+        m_time->append(hours.back().label, tMax);
     m_time->setStartValue(tMin);
     m_time->setRange(tMin, tMax > tMin ? tMax : tMin + 1);
     m_power->setRange(0, pMax > 0 ? pMax * 1.1 : 1);
@@ -95,8 +91,7 @@ void StepChart::draw(const IntervalTexts& rows)
     m_power->setVisible(true);
 }
 
-QImage StepChart::picture()
-{
+QImage StepChart::picture() {
     return grab().toImage();
 }
 

@@ -1,0 +1,63 @@
+// The repair that gives exported tables their borders in a word processor.
+
+#include "reports/document_report_writer.h"
+#include "reports/odf_package.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace ses;
+
+namespace {
+
+TEST(OdfPackage, ZipRoundTripKeepsEntriesAndMimetypeFirst)
+{
+    const ZipEntries in = {{"mimetype", "application/vnd.oasis.opendocument.text"},
+                           {"content.xml", QByteArray("<x>кириллица</x>")},
+                           {"Pictures/1.png", QByteArray(5000, '\x7f')}};
+    const QByteArray zip = writeZip(in);
+    EXPECT_TRUE(zip.mid(30, 8) == "mimetype"); // the first local header names it
+    const auto out = readZip(zip);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(*out, in);
+    EXPECT_FALSE(readZip(zip.left(zip.size() - 10)));
+    EXPECT_FALSE(readZip("not a zip"));
+}
+
+TEST(OdfPackage, EveryCellStyleGetsDefinedWithABorderOnce)
+{
+    const QByteArray xml =
+        "<office:document-content><office:automatic-styles><style:style style:name=\"c1\"/>"
+        "</office:automatic-styles><office:body><table:table-cell table:style-name=\"T1.1\">"
+        "</table:table-cell><table:table-cell table:style-name=\"T1.1\"></table:table-cell>"
+        "<table:table-cell table:style-name=\"T1.2\"></table:table-cell></office:body>"
+        "</office:document-content>";
+    const QString fixed = QString::fromUtf8(defineCellStyles(xml));
+    EXPECT_EQ(fixed.count("style:name=\"T1.1\" style:family=\"table-cell\""), 1);
+    EXPECT_EQ(fixed.count("fo:border=\"0.5pt solid #000000\""), 2);
+    EXPECT_EQ(defineCellStyles(fixed.toUtf8()), fixed.toUtf8()); // nothing twice
+}
+
+TEST(OdfPackage, WrittenReportsDefineTheirCellStyles)
+{
+    QTemporaryDir tmp;
+    DocumentReportWriter w(tmp.path());
+    w.openReport();
+    w.writeTitle("Проверка границ таблиц.\r");
+    w.writePairsTable({{"Напряжение системы, В", "24"}, {"Регион", "Москва"}});
+    const QString path = w.closeReport();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const auto entries = readZip(f.readAll());
+    ASSERT_TRUE(entries);
+    EXPECT_EQ(entries->front().first, "mimetype");
+    for (const auto& [name, data] : *entries)
+        if (name == "content.xml") {
+            const QString xml = QString::fromUtf8(data);
+            EXPECT_TRUE(xml.contains("style:family=\"table-cell\""));
+            EXPECT_TRUE(xml.contains("fo:border=\"0.5pt solid #000000\""));
+        }
+}
+
+} // namespace
