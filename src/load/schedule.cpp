@@ -143,36 +143,88 @@ QStringList MonthlyRow::texts() const
             psb ? formatPattern(*psb, QStringLiteral("0")) : QString()};
 }
 
+namespace {
+
+void addProblem(QStringList& problems, const QString& m)
+{
+    if (!problems.contains(m))
+        problems << m;
+}
+
+} // namespace
+
+void monthlyInputProblems(const MonthlyInputs& in, QStringList& problems)
+{
+    if (in.uses <= 0)
+        addProblem(problems, QStringLiteral("Напряжение системы должно быть больше 0: емкость АБ не рассчитана."));
+    if (in.depthOfDischarge <= 0)
+        addProblem(problems, QStringLiteral("Глубина разряда АБ должна быть больше 0: емкость АБ не рассчитана."));
+    if (in.batteryLosses >= 100)
+        addProblem(problems, QStringLiteral("Потери на заряд-разряд АБ должны быть меньше 100 %: емкость АБ и "
+                                            "мощность СБ не рассчитаны."));
+    if (in.kinv <= 0)
+        addProblem(problems, QStringLiteral("КПД инвертора должен быть больше 0: емкость АБ и мощность СБ не "
+                                            "рассчитаны."));
+    if (in.controllerLosses >= 100)
+        addProblem(problems, QStringLiteral("Потери в контроллере должны быть меньше 100 %: мощность СБ не "
+                                            "рассчитана."));
+    if (in.tempCoefficients.empty())
+        addProblem(problems, QStringLiteral("Таблица температурных коэффициентов эксплуатации АБ пуста: "
+                                            "емкость АБ не рассчитана."));
+}
+
+void completeMonthlyRow(MonthlyRow& row, double wp, const MonthlyInputs& in, RegionCarry& carry,
+                        QStringList& problems)
+{
+    const auto sun = std::find_if(in.daylight.begin(), in.daylight.end(),
+                                  [&](const DaylightRow& d) { return d.month == row.month; });
+    row.takb = sun == in.daylight.end() ? std::nullopt : sun->batteryTemp;
+    row.ktemp = row.takb ? batteryTempCoef(in.tempCoefficients, *row.takb) : 0;
+    // Divisors that would make the capacity or the panel power infinite or meaningless.
+    const bool batteryOk = in.uses > 0 && in.depthOfDischarge > 0 && in.batteryLosses < 100 && in.kinv > 0;
+    if (batteryOk && row.ktemp > 0)
+        row.cakb = roundPattern(row.wmaxDark / in.uses / in.depthOfDischarge * 100 * row.ktemp
+                                    / (1 - in.batteryLosses / 100) / in.kinv,
+                                QStringLiteral("0.##"));
+    else if (!row.takb)
+        addProblem(problems,
+                   QStringLiteral("Не задана температура эксплуатации АБ для месяца \"%1\".").arg(row.month));
+    const auto reg = std::find_if(in.regionMonths.begin(), in.regionMonths.end(),
+                                  [&](const RegionMonth& r) { return r.month == row.month; });
+    if (reg != in.regionMonths.end())
+        carry = {reg->radiation, reg->tsred, reg->tilt};
+    row.radiation = carry.radiation;
+    row.tsred = carry.tsred;
+    row.tilt = carry.tilt;
+    row.ksp = isSummerMonth(row.month) ? in.kspSummer : in.kspWinter;
+    const double ft = in.panelTemperature ? 1 + (carry.tsred - 25) * in.kdifP / 100 : 1;
+    if (carry.radiation <= 0 || reg == in.regionMonths.end()) {
+        addProblem(problems,
+                   in.region.isEmpty()
+                       ? QStringLiteral("Для варианта не задан регион: мощность СБ не рассчитана.")
+                       : QStringLiteral("Нет данных о солнечной радиации региона \"%1\" за месяц \"%2\": "
+                                        "мощность СБ за этот месяц не рассчитана.")
+                             .arg(in.region, row.month));
+    } else if (in.kinv > 0 && row.ksp > 0 && ft > 0 && in.batteryLosses < 100 && in.controllerLosses < 100) {
+        // Part of the day's energy is drawn while the sun shines, the rest goes through the
+        // battery and its losses; the controller loses its share of both.
+        const double r = (wp - row.wsutDark + row.wmaxDark / (1 - in.batteryLosses / 100))
+                         / (1 - in.controllerLosses / 100);
+        row.psb = whole(r / ft / carry.radiation / in.kinv / row.ksp);
+    } else if (row.ksp <= 0) {
+        addProblem(problems, QStringLiteral("Сезонный поправочный коэффициент должен быть больше 0: мощность "
+                                            "СБ не рассчитана."));
+    }
+}
+
 MonthlyResult monthlyRows(const std::vector<Interval>& intervals, const QString& from,
                           const QString& to, const MonthlyInputs& in)
 {
     MonthlyResult res;
     res.params = scheduleParameters(intervals, in.nomMinutes, in.maxMinutes);
     const double wp = res.params.wpSut;
-    const auto problem = [&res](const QString& m) {
-        if (!res.problems.contains(m))
-            res.problems << m;
-    };
-    // Divisors that would make the capacity or the panel power infinite or meaningless.
-    const bool batteryOk = in.uses > 0 && in.depthOfDischarge > 0 && in.batteryLosses < 100 && in.kinv > 0;
-    if (in.uses <= 0)
-        problem(QStringLiteral("Напряжение системы должно быть больше 0: емкость АБ не рассчитана."));
-    if (in.depthOfDischarge <= 0)
-        problem(QStringLiteral("Глубина разряда АБ должна быть больше 0: емкость АБ не рассчитана."));
-    if (in.batteryLosses >= 100)
-        problem(QStringLiteral("Потери на заряд-разряд АБ должны быть меньше 100 %: емкость АБ и "
-                               "мощность СБ не рассчитаны."));
-    if (in.kinv <= 0)
-        problem(QStringLiteral("КПД инвертора должен быть больше 0: емкость АБ и мощность СБ не "
-                               "рассчитаны."));
-    if (in.controllerLosses >= 100)
-        problem(QStringLiteral("Потери в контроллере должны быть меньше 100 %: мощность СБ не "
-                               "рассчитана."));
-    if (in.tempCoefficients.empty())
-        problem(QStringLiteral("Таблица температурных коэффициентов эксплуатации АБ пуста: емкость "
-                               "АБ не рассчитана."));
-
-    double radiation = 0, tsred = 0, tilt = 0; // carried over from the previous month of the build
+    monthlyInputProblems(in, res.problems);
+    RegionCarry carry;
     for (int m = 1; m <= 12; ++m) {
         const QString month = monthNames()[m - 1];
         if (!monthInRange(month, from, to))
@@ -203,41 +255,7 @@ MonthlyResult monthlyRows(const std::vector<Interval>& intervals, const QString&
             row.tmaxDark = k;
             row.wmaxDark = n * wp + darkEnergy(intervals, window);
         }
-        row.takb = sun->batteryTemp;
-        row.ktemp = row.takb ? batteryTempCoef(in.tempCoefficients, *row.takb) : 0;
-        if (batteryOk && row.ktemp > 0)
-            row.cakb = roundPattern(row.wmaxDark / in.uses / in.depthOfDischarge * 100 * row.ktemp
-                                        / (1 - in.batteryLosses / 100) / in.kinv,
-                                    QStringLiteral("0.##"));
-        else if (!row.takb)
-            problem(QStringLiteral("Не задана температура эксплуатации АБ для месяца \"%1\".").arg(month));
-        const auto reg = std::find_if(in.regionMonths.begin(), in.regionMonths.end(),
-                                      [&](const RegionMonth& r) { return r.month == month; });
-        if (reg != in.regionMonths.end()) {
-            radiation = reg->radiation;
-            tsred = reg->tsred;
-            tilt = reg->tilt;
-        }
-        row.radiation = radiation;
-        row.tsred = tsred;
-        row.tilt = tilt;
-        row.ksp = isSummerMonth(month) ? in.kspSummer : in.kspWinter;
-        const double ft = in.panelTemperature ? 1 + (tsred - 25) * in.kdifP / 100 : 1;
-        if (radiation <= 0 || reg == in.regionMonths.end()) {
-            problem(in.region.isEmpty()
-                        ? QStringLiteral("Для варианта не задан регион: мощность СБ не рассчитана.")
-                        : QStringLiteral("Нет данных о солнечной радиации региона \"%1\" за месяц \"%2\": "
-                                         "мощность СБ за этот месяц не рассчитана.")
-                              .arg(in.region, month));
-        } else if (in.kinv > 0 && row.ksp > 0 && ft > 0 && in.batteryLosses < 100
-                   && in.controllerLosses < 100) {
-            const double r = (wp - row.wsutDark + row.wmaxDark / (1 - in.batteryLosses / 100))
-                             / (1 - in.controllerLosses / 100);
-            row.psb = whole(r / ft / radiation / in.kinv / row.ksp);
-        } else if (row.ksp <= 0) {
-            problem(QStringLiteral("Сезонный поправочный коэффициент должен быть больше 0: мощность СБ "
-                                   "не рассчитана."));
-        }
+        completeMonthlyRow(row, wp, in, carry, res.problems);
         res.rows.push_back(row);
     }
     return res;

@@ -104,6 +104,18 @@ struct MonthlyResult {
 MonthlyResult monthlyRows(const std::vector<Interval>& intervals, const QString& from,
                           const QString& to, const MonthlyInputs& in);
 
+// The steps both kinds of schedule share once a month's dark-time energies are known: battery
+// temperature and coefficient, capacity, region data, seasonal coefficient and panel power.
+// `carry` holds the region figures of the previous month of the build, used when a month has
+// none; every reason a figure stays empty is added to `problems` once.
+struct RegionCarry {
+    double radiation = 0, tsred = 0, tilt = 0;
+};
+void completeMonthlyRow(MonthlyRow& row, double wpSut, const MonthlyInputs& in, RegionCarry& carry,
+                        QStringList& problems);
+// What in the inputs keeps the capacity or the panel power from being computed at all.
+void monthlyInputProblems(const MonthlyInputs& in, QStringList& problems);
+
 // The fourteen column headers of the monthly table and the lines of its note.
 const QStringList& monthlyHeaders();
 const QStringList& monthlyNoteLines();

@@ -16,31 +16,6 @@ const DaylightRow* daylightOf(const MonthlyInputs& in, const QString& month) {
     return it == in.daylight.end() ? nullptr : &*it;
 }
 
-// The divisors of the capacity and the panel power; the texts are those of the interval
-// schedule's rows, so both kinds of schedule tell the user the same thing.
-void inputProblems(const MonthlyInputs& in, QStringList& problems) {
-    if (in.uses <= 0)
-        problems << QStringLiteral(
-            "Напряжение системы должно быть больше 0: емкость АБ не рассчитана.");
-    if (in.depthOfDischarge <= 0)
-        problems << QStringLiteral(
-            "Глубина разряда АБ должна быть больше 0: емкость АБ не рассчитана.");
-    if (in.batteryLosses >= 100)
-        problems << QStringLiteral(
-            "Потери на заряд-разряд АБ должны быть меньше 100 %: емкость АБ и "
-            "мощность СБ не рассчитаны.");
-    if (in.kinv <= 0)
-        problems << QStringLiteral(
-            "КПД инвертора должен быть больше 0: емкость АБ и мощность СБ не "
-            "рассчитаны.");
-    if (in.controllerLosses >= 100)
-        problems << QStringLiteral("Потери в контроллере должны быть меньше 100 %: мощность СБ не "
-                                   "рассчитана.");
-    if (in.tempCoefficients.empty())
-        problems << QStringLiteral("Таблица температурных коэффициентов эксплуатации АБ пуста: "
-                                   "емкость АБ не рассчитана.");
-}
-
 } // namespace
 
 std::vector<MonthlyRow> typedFrame(const QString& from, const QString& to,
@@ -132,15 +107,9 @@ MonthlyResult typedMonthlyRows(const std::vector<MonthlyRow>& frame,
                                const MonthlyInputs& in) {
     MonthlyResult res;
     res.params.wpSut = wpSut;
-    inputProblems(in, res.problems);
-    const auto problem = [&res](const QString& m) {
-        if (!res.problems.contains(m))
-            res.problems << m;
-    };
-    const bool batteryOk =
-        in.uses > 0 && in.depthOfDischarge > 0 && in.batteryLosses < 100 && in.kinv > 0;
+    monthlyInputProblems(in, res.problems);
     const bool maxTyped = typedMaxRequired(in.dailyCycle, in.hoursWithoutSun);
-    double radiation = 0, tsred = 0, tilt = 0; // carried over from the previous month of the build
+    RegionCarry carry;
     const int n = int(std::min(frame.size(), typed.size()));
     for (int r = 0; r < n; ++r) {
         MonthlyRow row = frame[r];
@@ -153,47 +122,7 @@ MonthlyResult typedMonthlyRows(const std::vector<MonthlyRow>& frame,
             row.wmaxDark = maxTyped ? parseNumber(typed[r].wmax).value_or(0)
                                     : roundHalfAway(wpSut * in.hoursWithoutSun / 24, 0);
         }
-        const DaylightRow* sun = daylightOf(in, row.month);
-        row.takb = sun ? sun->batteryTemp : std::nullopt;
-        row.ktemp = row.takb ? batteryTempCoef(in.tempCoefficients, *row.takb) : 0;
-        if (batteryOk && row.ktemp > 0)
-            row.cakb = roundPattern(row.wmaxDark / in.uses / in.depthOfDischarge * 100 * row.ktemp /
-                                        (1 - in.batteryLosses / 100) / in.kinv,
-                                    QStringLiteral("0.##"));
-        else if (!row.takb)
-            problem(QStringLiteral("Не задана температура эксплуатации АБ для месяца \"%1\".")
-                        .arg(row.month));
-        const auto reg = std::find_if(in.regionMonths.begin(), in.regionMonths.end(),
-                                      [&](const RegionMonth& m) { return m.month == row.month; });
-        if (reg != in.regionMonths.end()) {
-            radiation = reg->radiation;
-            tsred = reg->tsred;
-            tilt = reg->tilt;
-        }
-        row.radiation = radiation;
-        row.tsred = tsred;
-        row.tilt = tilt;
-        row.ksp = isSummerMonth(row.month) ? in.kspSummer : in.kspWinter;
-        const double ft = in.panelTemperature ? 1 + (tsred - 25) * in.kdifP / 100 : 1;
-        if (radiation <= 0 || reg == in.regionMonths.end()) {
-            problem(in.region.isEmpty()
-                        ? QStringLiteral("Для варианта не задан регион: мощность СБ не рассчитана.")
-                        : QStringLiteral("Нет данных о солнечной радиации региона \"%1\" за месяц "
-                                         "\"%2\": мощность СБ за этот месяц не рассчитана.")
-                              .arg(in.region, row.month));
-        } else if (in.kinv > 0 && row.ksp > 0 && ft > 0 && in.batteryLosses < 100 &&
-                   in.controllerLosses < 100) {
-            // Part of the day's energy is drawn while the sun shines, the rest goes through the
-            // battery and its losses; the controller loses its share of both.
-            const double need =
-                (wpSut - row.wsutDark + row.wmaxDark / (1 - in.batteryLosses / 100)) /
-                (1 - in.controllerLosses / 100);
-            row.psb = roundHalfAway(need / ft / radiation / in.kinv / row.ksp, 0);
-        } else if (row.ksp <= 0) {
-            problem(
-                QStringLiteral("Сезонный поправочный коэффициент должен быть больше 0: мощность "
-                               "СБ не рассчитана."));
-        }
+        completeMonthlyRow(row, wpSut, in, carry, res.problems);
         res.rows.push_back(row);
     }
     return res;
