@@ -13,6 +13,10 @@
 #include "data/data_dir.h"
 #include "load/schedule_store.h"
 #include "load/ui/add_sut_gr_form.h"
+#include "load/ui/create_sg_form.h"
+#include "load/ui/dsp_nagr_form.h"
+#include "load/ui/ep_chooser.h"
+#include "load/ui/period_form.h"
 #include "load/ui/nagr_form.h"
 #include "load/ui/s_sut_form.h"
 
@@ -117,12 +121,42 @@ int main(int argc, char** argv)
                          QStringLiteral("Дачный дом, зима"));
             shoot(&saveDialog, dir, QStringLiteral("TsRazdGrF"));
         }
+        main.acDispatcher().prepareForTour();
+        shoot(&main.acDispatcher(), dir, QStringLiteral("TDspNagrF"));
+        main.dcDispatcher().prepareForTour();
+        shoot(&main.dcDispatcher(), dir, QStringLiteral("TDspNagr12F"));
         main.paramForm().load();
         shoot(&main.paramForm(), dir, QStringLiteral("TParamFrm"));
         main.tempABForm().setChoosing(false);
         shoot(&main.tempABForm(), dir, QStringLiteral("TsTempABF"));
         main.tempABForm().setChoosing(true);
         shoot(&main.tempABForm(), dir, QStringLiteral("TsTempABF-2"));
+        // Last, as they add consumers to the current schedules of the demo.
+        for (const bool ac : {true, false}) {
+            std::unique_ptr<TCreateSGF> consumers;
+            if (ac)
+                consumers = std::make_unique<TCreateSGF>(dm, prompter, true, &main);
+            else
+                consumers = std::make_unique<TCreateSG12F>(dm, prompter, &main);
+            consumers->loadForTour(tourScheduleInputs(dm, ac));
+            consumers->show();
+            for (int i = 0; i < consumers->pages()->count(); ++i) {
+                consumers->pages()->setCurrentIndex(i);
+                save(consumers.get(), dir,
+                     QStringLiteral("%1-%2").arg(ac ? QStringLiteral("TCreateSGF") : QStringLiteral("TCreateSG12F"))
+                         .arg(i + 1));
+            }
+            consumers->hide();
+        }
+        TPeriodFm periods(prompter, &main);
+        periods.loadForTour();
+        shoot(&periods, dir, QStringLiteral("TPeriodFm"));
+        TsEPForm chooser(dm, prompter, true, &main);
+        chooser.loadForTour();
+        shoot(&chooser, dir, QStringLiteral("TsEPForm"));
+        TsEP12Frm dcChooser(dm, prompter, &main);
+        dcChooser.loadForTour();
+        shoot(&dcChooser, dir, QStringLiteral("TsEP12Frm"));
         for (const auto& e : prompter.entries())
             if (e.kind == RecordingPrompter::Kind::Error || e.kind == RecordingPrompter::Kind::Information)
                 QTextStream(stderr) << "message: " << e.text << "\n";

@@ -2,7 +2,10 @@
 
 #include "app/shell.h"
 #include "app/variant_ops.h"
+#include "load/dispatch_ops.h"
+#include "load/schedule_store.h"
 
+#include <array>
 #include <stdexcept>
 
 namespace ses {
@@ -27,6 +30,27 @@ void edit(View& v, std::initializer_list<std::pair<const char*, const char*>> va
         v[QString::fromLatin1(c)].setString(QString::fromUtf8(text));
     if (!v.post())
         throw std::runtime_error("demo: post refused in " + v.name().toStdString());
+}
+
+// A schedule stored the way the dispatcher stores it: intervals, figures and monthly rows.
+void schedule(TDataModule1& dm, bool ac, const char* name, const char* from, const char* to,
+              std::initializer_list<std::array<const char*, 3>> intervals, double peak)
+{
+    ScheduleDraft d;
+    d.name = QString::fromUtf8(name);
+    d.from = QString::fromUtf8(from);
+    d.to = QString::fromUtf8(to);
+    for (const auto& i : intervals)
+        d.intervals.push_back({QString::fromUtf8(i[0]), QString::fromUtf8(i[1]), QString::fromUtf8(i[2])});
+    const MonthlyResult r = monthlyRows(parseIntervals(d.intervals), d.from, d.to, readScheduleInputs(dm, ac));
+    d.wpSut = r.params.wpSut;
+    d.pnom = r.params.pnom;
+    d.pmax = r.params.pmax;
+    d.peak = peak;
+    d.clearSinus = ac;
+    d.monthly = r.rows;
+    if (!addSchedule(dm, ac, d))
+        throw std::runtime_error("demo: schedule refused");
 }
 
 } // namespace
@@ -92,27 +116,24 @@ void buildDemoProject(Shell& shell)
          {"Pnom_Inv", "1500"}, {"Pmax_Inv", "1800"}, {"Ppik_Inv", "3000"}, {"Uvh_Inv", "24"}, {"Uvuh_Inv", "220"},
          {"Forma_Inv", "чистый синус"}, {"Kpd_Inv", "0,9"}, {"Skab_inv", "25"}, {"Nkab_inv", "1"},
          {"Ikab_inv", "135"}, {"DUkab_inv", "0,9"}});
-    put(dm.tbl(QStringLiteral("proj_graf0")),
-        {{"SutGrafName", "Зима"}, {"MonthName1", "октябрь"}, {"MonthName2", "март"}, {"Wp_sut", "5120"},
-         {"Pnom30min", "850"}, {"Pmax10min", "1200"}, {"Wp_pik", "2400"}, {"ClearSinus", "+"}});
-    put(dm.tbl(QStringLiteral("proj_graf0")),
-        {{"SutGrafName", "Лето"}, {"MonthName1", "апрель"}, {"MonthName2", "сентябрь"}, {"Wp_sut", "3840"},
-         {"Pnom30min", "620"}, {"Pmax10min", "1100"}, {"Wp_pik", "2400"}, {"ClearSinus", "+"}});
+    schedule(dm, true, "Зима", "октябрь", "март",
+             {{"0", "7", "40"}, {"7", "9", "450"}, {"9", "17", "150"}, {"17", "23", "700"}, {"23", "24", "40"}},
+             2400);
+    schedule(dm, true, "Лето", "апрель", "сентябрь",
+             {{"0", "6", "30"}, {"6", "8", "300"}, {"8", "20", "120"}, {"20", "23", "500"}, {"23", "24", "30"}},
+             2400);
     put(dm.tblProj_Inv(),
         {{"Nagr_Name", "Скважинный насос"}, {"Pnom30min", "750"}, {"Pmax10min", "750"}, {"Ppik", "3750"},
          {"ClearSinus", "+"}, {"Company_Inv", "Стартовый набор: Инверторы"}, {"Name_Inv", "ИН-ЧС-1000-24"},
          {"Pnom_Inv", "1000"}, {"Pmax_Inv", "1200"}, {"Ppik_Inv", "4000"}, {"Uvh_Inv", "24"}, {"Uvuh_Inv", "220"},
          {"Forma_Inv", "чистый синус"}, {"Kpd_Inv", "0,9"}});
-    put(dm.tbl(QStringLiteral("proj_graf0")),
-        {{"SutGrafName", "Круглый год"}, {"MonthName1", "январь"}, {"MonthName2", "декабрь"}, {"Wp_sut", "1125"},
-         {"Pnom30min", "750"}, {"Pmax10min", "750"}, {"Wp_pik", "3750"}, {"ClearSinus", "+"}});
+    schedule(dm, true, "Круглый год", "январь", "декабрь",
+             {{"0", "7", "0"}, {"7", "8", "750"}, {"8", "19", "0"}, {"19", "20", "750"}, {"20", "24", "0"}},
+             3750);
     dm.tblProj_Inv().first();
-    put(dm.tbl(QStringLiteral("proj_graf12_0")),
-        {{"SutGrafName", "Охранная сигнализация"}, {"MonthName1", "январь"}, {"MonthName2", "декабрь"},
-         {"Wp_sut", "288"}, {"Pnom30min", "12"}, {"Pmax10min", "24"}, {"Wp_pik", "36"}});
+    schedule(dm, false, "Охранная сигнализация", "январь", "декабрь", {{"0", "24", "12"}}, 36);
+    storeDcFigures(dm);
     dm.tblProj_Mas().first();
-    edit(dm.tblProj1(), {{"Pnom30min", "12"}, {"Pmax10min", "24"}, {"Wp_pik", "36"}, {"Inom", "0,5"}, {"Imax", "1"},
-                         {"Ipik", "1,5"}});
 }
 
 } // namespace ses

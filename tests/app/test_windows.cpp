@@ -78,7 +78,7 @@ TEST_F(WindowTest, DemoProjectFillsEveryTab)
     QStringList menus;
     for (QAction* a : main->menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Справочники", "Параметры", "Помощь", "Выход"}));
+    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Нагрузка", "Справочники", "Параметры", "Помощь", "Выход"}));
     EXPECT_TRUE(enabled(Command::VarSaveAs));
     EXPECT_TRUE(prompter.entries().empty());
 }
@@ -95,7 +95,9 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow)
     EXPECT_FALSE(p.readAllStandardError().contains("message:"));
     for (const char* name : {"TMainForm-1", "TMainForm-7", "TMainForm-8", "TProjForm", "TOpenForm",
                              "TAboutForm", "TParamFrm", "TsTempABF", "TsTempABF-2", "TVarForm-1",
-                             "TVarForm-7", "TVarForm-default-7"})
+                             "TVarForm-7", "TVarForm-default-7", "TDspNagrF", "TDspNagr12F",
+                             "TAddSutGrF-2", "TNagrForm", "TCreateSGF-3", "TCreateSG12F-1",
+                             "TPeriodFm", "TsEPForm", "TsEP12Frm"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

@@ -417,8 +417,10 @@ TEST_F(TypedDialogTest, EditingShowsTheStoredEnergiesCalculated) {
     d.from = "январь";
     d.to = "февраль";
     MonthlyRow stored;
+    stored.month = "январь";
     stored.wsutDark = 1234;
     d.monthly = {stored, stored};
+    d.monthly[1].month = "февраль";
     form->prepare(d, in, {}, true);
     EXPECT_EQ(form->wpSutField()->text(), "4000");
     EXPECT_EQ(cell(1, 3), "1234");

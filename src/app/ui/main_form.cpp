@@ -9,6 +9,7 @@
 #include "app/ui/var_form.h"
 #include "app/windows.h"
 #include "lib/entry.h"
+#include "load/ui/dsp_nagr_form.h"
 #include "widgets/bound_grid.h"
 #include "widgets/help_viewer.h"
 #include "widgets/number_field.h"
@@ -123,6 +124,8 @@ bool TMainForm::commandAvailable(Command c)
     case Command::VarDelete:
     case Command::VarSaveAs:
     case Command::DefaultVariant:
+    case Command::LoadAc:
+    case Command::LoadDc:
     case Command::RefBatteryRooms:
     case Command::Settings:
     case Command::Help:
@@ -654,6 +657,20 @@ TVarForm& TMainForm::varForm()
     return *m_varForm;
 }
 
+TDspNagrF& TMainForm::acDispatcher()
+{
+    if (!m_acDispatcher)
+        m_acDispatcher = new TDspNagrF(m_dm, m_prompter, this);
+    return *m_acDispatcher;
+}
+
+TDspNagr12F& TMainForm::dcDispatcher()
+{
+    if (!m_dcDispatcher)
+        m_dcDispatcher = new TDspNagr12F(m_dm, m_prompter, this);
+    return *m_dcDispatcher;
+}
+
 TAboutForm& TMainForm::aboutForm()
 {
     if (!m_aboutForm)
@@ -683,6 +700,9 @@ void TMainForm::run(Command c)
     case Command::VarEdit: varForm().runEdit(); break;
     case Command::DefaultVariant: varForm().runDefault(); break;
     case Command::VarDelete: m_shell.deleteVariant(); break;
+    // The dispatchers store their own figures on closing (the DC one the variant's DC figures).
+    case Command::LoadAc: acDispatcher().run(); break;
+    case Command::LoadDc: dcDispatcher().run(); break;
     case Command::VarSaveAs: m_shell.copyVariant(m_progress.get()); break;
     case Command::Settings:
         if (paramForm().run()) {

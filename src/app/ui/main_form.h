@@ -26,6 +26,8 @@ class TAboutForm;
 class TParamFrm;
 class TsTempABF;
 class TVarForm;
+class TDspNagrF;
+class TDspNagr12F;
 
 class TMainForm : public QMainWindow {
 public:
@@ -52,6 +54,8 @@ public:
     TParamFrm& paramForm();
     TsTempABF& tempABForm();
     TVarForm& varForm();
+    TDspNagrF& acDispatcher();
+    TDspNagr12F& dcDispatcher();
 
 protected:
     void changeEvent(QEvent* e) override;
@@ -85,6 +89,8 @@ private:
     TParamFrm* m_paramForm = nullptr;
     TsTempABF* m_tempABForm = nullptr;
     TVarForm* m_varForm = nullptr;
+    TDspNagrF* m_acDispatcher = nullptr;
+    TDspNagr12F* m_dcDispatcher = nullptr;
     int m_variantListener = 0;
     int m_projectListener = 0;
 };

@@ -152,10 +152,12 @@ void TNagrForm::prepare(const ScheduleDraft& draft, const ScheduleInputs& in,
     m_sine->setEnabled(ac);
     m_sineLabel->setEnabled(ac);
     rebuildRows();
-    const int n = std::min<int>(int(draft.monthly.size()), int(m_frame.size()));
-    for (int r = 0; r < n; ++r)
-        setEnergies(r, numberToText(draft.monthly[r].wsutDark),
-                    numberToText(draft.monthly[r].wmaxDark));
+    // A stored month finds its own row: the rebuilt rows follow the present day-light table, which
+    // may lack months the stored rows have.
+    for (const MonthlyRow& stored : draft.monthly)
+        for (int r = 0; r < int(m_frame.size()); ++r)
+            if (m_frame[r].month == stored.month)
+                setEnergies(r, numberToText(stored.wsutDark), numberToText(stored.wmaxDark));
     if (editing)
         runCalculation(false, false);
     m_header->nameEdit()->setFocus();

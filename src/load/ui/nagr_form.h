@@ -29,8 +29,8 @@ public:
     TNagrForm(TDataModule1& dm, Prompter& prompter, QWidget* parent = nullptr);
 
     // Fills the dialog, shows it modally and on "ОК" fills the draft. A draft with figures is
-    // an edit: its fields and its stored monthly energies (n-th stored row to n-th table row)
-    // are shown and the calculation rerun; a draft without keeps the figures typed last.
+    // an edit: its fields and its stored monthly energies (each in the row of its month) are
+    // shown and the calculation rerun; a draft without keeps the figures typed last.
     bool run(ScheduleDraft& draft, const ScheduleInputs& in,
              const std::vector<OtherSchedule>& others, bool ac);
     void prepare(const ScheduleDraft& draft, const ScheduleInputs& in,

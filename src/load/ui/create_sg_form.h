@@ -1,0 +1,253 @@
+#pragma once
+// "Суточный график нагрузки с детализацией по электроприемникам ... напряжения.": a schedule
+// built from its consumers and their operating periods. The consumers and periods are stored as
+// they are edited; "Отмена" puts them back as they were when the dialog opened. The build tests
+// the periods, makes the interval table, the chart, the figures, the peak and the monthly rows;
+// any change of a consumer or a period empties them until the next build.
+// The clipboard of copied consumers lives in the dialog: create one dialog of each kind and keep
+// it for the whole run.
+
+#include "load/consumer_store.h"
+#include "load/schedule_store.h"
+#include "load/ui/schedule_report.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+
+namespace ses {
+
+class BoundGrid;
+class MonthlyTable;
+class Navigator;
+class Prompter;
+class ReportWriter;
+class ScheduleHeader;
+class StepChart;
+class StringGrid;
+class TDataModule1;
+class TPeriodFm;
+class TsEPForm;
+class TsRazdGrF;
+class View;
+
+// What the schedule information window is opened with.
+struct ScheduleInfoRequest {
+    IntervalTexts intervals;
+    QStringList months; // of the monthly table, the first one selected
+    double pnom = 0, pmax = 0;
+};
+
+// The consumer table of the report: the consumer list's column titles and "Время работы, час.",
+// then one row per consumer.
+struct ConsumerListReport {
+    QStringList header;
+    std::vector<QStringList> rows;
+    QStringList note; // the lines explaining the columns
+};
+// The report of a schedule of consumers: the interval schedule's report with the consumer table
+// after the general parameters.
+void writeConsumerScheduleReport(ReportWriter& w, const ScheduleReport& r,
+                                 const ConsumerListReport& consumers);
+
+// The consumer-detailed schedule book in its choosing layout: sections, their schedules (the DC
+// book only those of one voltage), the consumers and periods of the current schedule. It browses
+// views of its own, so choosing moves nothing in the book's window.
+class ConsumerBookChooser : public QDialog {
+    Q_OBJECT
+public:
+    ConsumerBookChooser(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* parent = nullptr);
+    ~ConsumerBookChooser() override;
+
+    // On "ОК" the consumers of the chosen schedule with their periods.
+    std::optional<std::vector<ConsumerRecord>> choose(std::optional<double> dcVoltageFilter);
+    void prepare(std::optional<double> dcVoltageFilter);
+    // The current schedule's consumers; nullopt when no schedule is shown.
+    std::optional<std::vector<ConsumerRecord>> current();
+
+    BoundGrid* sectionGrid() const { return m_sectionGrid; }
+    BoundGrid* scheduleGrid() const { return m_scheduleGrid; }
+    QLabel* filterLabel() const { return m_filterLabel; }
+
+    void accept() override;
+
+private:
+    void sectionMoved();
+    bool isShown(int row) const;
+    bool anyShown() const;
+
+    TDataModule1& m_dm;
+    Prompter& m_prompter;
+    bool m_ac;
+    std::optional<double> m_filter;
+    std::optional<std::vector<ConsumerRecord>> m_chosen;
+    std::unique_ptr<View> m_sections, m_schedules, m_consumers, m_periods;
+    BoundGrid* m_sectionGrid;
+    BoundGrid* m_scheduleGrid;
+    BoundGrid* m_consumerGrid;
+    BoundGrid* m_periodGrid;
+    QLabel* m_filterLabel;
+};
+
+class TCreateSGF : public QDialog {
+    Q_OBJECT
+public:
+    enum Command {
+        Add,
+        Replace,
+        Delete,
+        Periods,
+        Test,
+        Copy,
+        Paste,
+        Build,
+        Save,
+        Load,
+        Info,
+        Export,
+        CommandCount
+    };
+
+    // ac: the consumers of the current AC schedule (proj_graf0), else of the current DC one
+    // (proj_graf12_0).
+    TCreateSGF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* parent = nullptr);
+    ~TCreateSGF() override;
+
+    // Shows the dialog over the consumers of the current schedule row; on "ОК" fills the draft
+    // (name, range, figures, peak, pure sine, intervals, monthly rows) and returns true. On
+    // "Отмена" the consumers and periods are put back as they were and it returns false.
+    bool run(ScheduleDraft& draft, const ScheduleInputs& in,
+             const std::vector<OtherSchedule>& others);
+    // The filling of run() without showing the dialog: remembers the consumers for "Отмена" and
+    // builds a schedule that has consumers.
+    void prepare(const ScheduleDraft& draft, const ScheduleInputs& in,
+                 const std::vector<OtherSchedule>& others);
+    // A house's consumers from the catalog under the current schedule (when it has none), built.
+    void loadForTour(const ScheduleInputs& in);
+
+    // The schedule information window (it comes with the monthly totals); without it the
+    // command stays disabled.
+    void setInfoHook(std::function<void(const ScheduleInfoRequest&)> hook);
+
+    bool isAc() const { return m_ac; }
+    const ScheduleDraft& draft() const { return m_draft; }
+    const ConsumerClipboard& clipboard() const { return m_clipboard; }
+
+    // The commands, as their buttons run them.
+    void addConsumer();
+    void replaceConsumer();
+    void deleteConsumer();
+    void editPeriods();
+    bool testPeriods(); // tells "Ошибки не обнаружены." when the periods pass
+    void copyConsumers();
+    void pasteConsumers();
+    bool build();
+    void saveToBook();
+    void loadFromBook();
+    void showInfo();
+    void exportReport();
+    // The steps of the commands after their dialogs.
+    bool addFromCatalog(const CatalogConsumer& c, int quantity);
+    bool replaceFromCatalog(const CatalogConsumer& c, int quantity);
+    bool setPeriods(const std::vector<std::pair<double, double>>& periods);
+    bool loadRecords(const std::vector<ConsumerRecord>& records); // then builds
+    bool saveToBookAs(const QString& section, const QString& name);
+
+    ScheduleReport report();
+    ConsumerListReport consumerReport();
+
+    ScheduleHeader* header() const { return m_header; }
+    QTabWidget* pages() const { return m_pages; }
+    BoundGrid* consumerGrid() const { return m_consumerGrid; }
+    BoundGrid* periodGrid() const { return m_periodGrid; }
+    Navigator* periodNavigator() const { return m_navigator; }
+    QCheckBox* askBeforeDelete() const { return m_askDelete; }
+    StringGrid* intervalGrid() const { return m_intervals; }
+    StepChart* chart() const { return m_chart; }
+    MonthlyTable* monthlyTable() const { return m_monthly; }
+    QLineEdit* wpSutField() const { return m_wpSut; }
+    QLineEdit* pnomField() const { return m_pnom; }
+    QLineEdit* pmaxField() const { return m_pmax; }
+    QLineEdit* peakField() const { return m_peak; }
+    QCheckBox* pureSineBox() const { return m_sine; }
+    QPushButton* okButton() const { return m_ok; }
+    QPushButton* commandButton(Command c) const { return m_commands[c]; }
+
+    void accept() override; // the checks of "ОК" in order, then the build and the draft
+    void reject() override; // puts the consumers back
+
+private:
+    View& schedules() const;
+    View& consumers() const;
+    View& periods() const;
+    std::vector<Consumer> currentConsumers() const;
+    std::optional<double> dcFilter() const;
+    bool finishPeriodEdit();
+    bool runTest(bool tellSuccess);
+    bool runBuild(bool tellErrors, bool tellProblems);
+    void showIntervals(const IntervalTexts& rows);
+    void clearResults();
+    void dataChanged();
+    void pageChanged(int page);
+    void updateButtons();
+    TsEPForm& catalog();
+
+    TDataModule1& m_dm;
+    Prompter& m_prompter;
+    bool m_ac;
+    ScheduleInputs m_in;
+    std::vector<OtherSchedule> m_others;
+    ScheduleDraft m_draft;
+    ConsumerSnapshot m_snapshot;
+    ConsumerClipboard m_clipboard;
+    MonthlyResult m_result;
+    bool m_built = false;
+    bool m_resultsShown = false; // anything of a build or of the schedule page is on screen
+    QVariant m_periodOwner;      // the consumer whose periods the period view showed last
+    int m_consumerListener = 0;
+    int m_periodListener = 0;
+    std::function<void(const ScheduleInfoRequest&)> m_infoHook;
+
+    ScheduleHeader* m_header;
+    QTabWidget* m_pages;
+    QPushButton* m_commands[CommandCount];
+    BoundGrid* m_consumerGrid;
+    BoundGrid* m_periodGrid;
+    Navigator* m_navigator;
+    QCheckBox* m_askDelete;
+    StringGrid* m_intervals;
+    StepChart* m_chart;
+    QLineEdit* m_wpSut;
+    QLineEdit* m_pnom;
+    QLineEdit* m_pmax;
+    QLineEdit* m_peak;
+    QLabel* m_pnomLabel;
+    QLabel* m_pmaxLabel;
+    QCheckBox* m_sine;
+    QLabel* m_sineLabel;
+    MonthlyTable* m_monthly;
+    QProgressBar* m_progress;
+    QPushButton* m_ok;
+    TsEPForm* m_catalog = nullptr;
+    TPeriodFm* m_periodForm = nullptr;
+    TsRazdGrF* m_section = nullptr;
+    ConsumerBookChooser* m_book = nullptr;
+};
+
+// The DC dialog.
+class TCreateSG12F : public TCreateSGF {
+    Q_OBJECT
+public:
+    TCreateSG12F(TDataModule1& dm, Prompter& prompter, QWidget* parent = nullptr)
+        : TCreateSGF(dm, prompter, false, parent) {}
+};
+
+} // namespace ses
