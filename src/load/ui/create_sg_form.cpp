@@ -733,6 +733,8 @@ void TCreateSGF::updateButtons() {
     for (Command c : {Replace, Delete, Periods, Test, Copy, Build, Save})
         m_commands[c]->setEnabled(any);
     m_commands[Info]->setEnabled(any && m_infoHook);
+    // The information window is not part of the program yet: its button appears with it.
+    m_commands[Info]->setVisible(bool(m_infoHook));
     m_commands[Paste]->setEnabled(!m_clipboard.empty());
     m_ok->setEnabled(any);
 }
