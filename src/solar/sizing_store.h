@@ -1,0 +1,27 @@
+#pragma once
+// The required power and tilt of the current variant, read from its stored schedules, its
+// region and the loss table.
+
+#include "solar/insolation.h"
+
+namespace ses {
+
+class TDataModule1;
+
+struct SolarSizing {
+    MonthlyRequirement requirement;
+    TiltResult result;
+    QStringList problems; // every reason a figure could not be computed
+    bool ok() const { return problems.isEmpty() && !result.error; }
+};
+
+// The inputs of the variant with key variantKod (its loads' Kinv, the schedules' monthly rows).
+std::vector<StoredSchedule> storedSchedules(TDataModule1& dm, int variantKod);
+RegionYear regionYear(TDataModule1& dm, const QString& region);
+std::vector<LossRow> lossTable(TDataModule1& dm);
+SizingSettings sizingSettings(TDataModule1& dm);
+
+// For the current variant of the data module.
+SolarSizing requiredSolarPower(TDataModule1& dm);
+
+} // namespace ses
