@@ -1,5 +1,6 @@
 #include "app/demo.h"
 
+#include "app/recalc.h"
 #include "app/shell.h"
 #include "app/variant_ops.h"
 #include "load/dispatch_ops.h"
@@ -133,6 +134,9 @@ void buildDemoProject(Shell& shell)
     dm.tblProj_Inv().first();
     schedule(dm, false, "Охранная сигнализация", "январь", "декабрь", {{"0", "24", "12"}}, 36);
     storeDcFigures(dm);
+    // The variant's required power, tilt and capacity as the chain sizes them (empty over a data
+    // directory without the starter catalogs).
+    runRecalcChain(dm);
     dm.tblProj_Mas().first();
 }
 

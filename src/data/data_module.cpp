@@ -710,7 +710,8 @@ void TDataModule1::installRules()
                 out.clear();
                 return;
             }
-            out.setFloat(roundHalfEven(v[power].asFloat() / u, 0));
+            // Whole amperes as the pattern "0" writes them: a current of 162,5 A shows 163.
+            out.setFloat(roundPattern(v[power].asFloat() / u, QStringLiteral("0")));
         };
         current(QStringLiteral("Pnom_Inv"), QStringLiteral("Inom_Inv"));
         current(QStringLiteral("Pmax_Inv"), QStringLiteral("Imax_Inv"));

@@ -1,5 +1,6 @@
 #include "app/ui/main_form.h"
 
+#include "app/recalc.h"
 #include "app/ui/about_form.h"
 #include "app/ui/field_panel.h"
 #include "app/ui/open_form.h"
@@ -678,6 +679,23 @@ TAboutForm& TMainForm::aboutForm()
     return *m_aboutForm;
 }
 
+void TMainForm::recalculate()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ChainResult r;
+    try {
+        r = runRecalcChain(m_dm);
+    } catch (const DbError& e) {
+        QApplication::restoreOverrideCursor();
+        m_prompter.error(e.message());
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    if (!r.problems.isEmpty())
+        m_prompter.information(QStringLiteral("Расчетные параметры варианта определены не полностью:\n")
+                               + r.problems.join(QLatin1Char('\n')));
+}
+
 void TMainForm::run(Command c)
 {
     switch (c) {
@@ -697,12 +715,21 @@ void TMainForm::run(Command c)
     case Command::ProjDelete: m_shell.deleteProject(); break;
     case Command::ProjSaveAs: m_shell.copyProject(m_progress.get()); break;
     case Command::VarAdd: varForm().runAdd(); break;
-    case Command::VarEdit: varForm().runEdit(); break;
+    case Command::VarEdit:
+        if (varForm().runEdit())
+            recalculate();
+        break;
     case Command::DefaultVariant: varForm().runDefault(); break;
     case Command::VarDelete: m_shell.deleteVariant(); break;
     // The dispatchers store their own figures on closing (the DC one the variant's DC figures).
-    case Command::LoadAc: acDispatcher().run(); break;
-    case Command::LoadDc: dcDispatcher().run(); break;
+    case Command::LoadAc:
+        acDispatcher().run();
+        recalculate();
+        break;
+    case Command::LoadDc:
+        dcDispatcher().run();
+        recalculate();
+        break;
     case Command::VarSaveAs: m_shell.copyVariant(m_progress.get()); break;
     case Command::Settings:
         if (paramForm().run()) {

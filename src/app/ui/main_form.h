@@ -46,6 +46,8 @@ public:
     void updateCommands();
     void redrawScheme();
     void run(Command c);
+    // The recalculation chain after a change of the loads, the inverters or the parameters.
+    void recalculate();
 
     // The windows it opens, created on first use and reused.
     TProjForm& projForm();

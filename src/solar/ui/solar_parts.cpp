@@ -1,0 +1,447 @@
+#include "solar/ui/solar_parts.h"
+
+#include "widgets/bound_grid.h"
+#include "widgets/help_viewer.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ses {
+
+namespace {
+
+// Keys that only move through a choice column; every other key that types is refused there.
+bool isNavigationKey(int key) {
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A typed character (Backspace, Delete and Enter included) would change a choice cell; Escape
+// still drops an open list or the row's changes.
+bool typesIntoCell(const QKeyEvent* e) {
+    return !e->text().isEmpty() && !isNavigationKey(e->key()) && e->key() != Qt::Key_Escape;
+}
+
+class RefuseTyping : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && typesIntoCell(static_cast<QKeyEvent*>(event))) {
+            QApplication::beep();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The choice column of a grid outside its cell editor: typing there beeps instead of opening an
+// editor with the typed text.
+class ChoiceColumnKeys : public QObject {
+public:
+    ChoiceColumnKeys(BoundGrid* grid, int column) : QObject(grid), m_grid(grid), m_column(column) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && m_grid->currentIndex().column() == m_column &&
+            typesIntoCell(static_cast<QKeyEvent*>(event))) {
+            QApplication::beep();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    BoundGrid* m_grid;
+    int m_column;
+};
+
+class ChoiceDelegate : public QStyledItemDelegate {
+public:
+    ChoiceDelegate(QStringList values, QObject* parent)
+        : QStyledItemDelegate(parent), m_values(std::move(values)) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        auto* combo = new QComboBox(parent);
+        combo->setFrame(false);
+        combo->addItems(m_values);
+        combo->setMaxVisibleItems(16);
+        combo->installEventFilter(new RefuseTyping(combo));
+        auto* self = const_cast<ChoiceDelegate*>(this);
+        connect(combo, &QComboBox::activated, combo, [self, combo] {
+            emit self->commitData(combo);
+            emit self->closeEditor(combo, QAbstractItemDelegate::NoHint);
+        });
+        return combo;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* combo = static_cast<QComboBox*>(editor);
+        combo->setCurrentIndex(combo->findText(index.data(Qt::EditRole).toString()));
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        // Opening and leaving the list without a pick leaves the row as it is.
+        const QString picked = static_cast<QComboBox*>(editor)->currentText();
+        if (!picked.isEmpty() && picked != index.data(Qt::EditRole).toString())
+            model->setData(index, picked, Qt::EditRole);
+    }
+
+private:
+    QStringList m_values;
+};
+
+// The smallest of the usual steps that gives at most a dozen intervals over the span.
+double tickStep(double span) {
+    for (double step : {1.0, 2.0, 5.0, 10.0, 15.0, 20.0, 30.0, 45.0, 60.0, 90.0, 100.0})
+        if (span / step <= 12)
+            return step;
+    return std::pow(10.0, std::ceil(std::log10(span / 10)));
+}
+
+// Colours told apart at a glance, taken in turn by the lines of a chart.
+QColor lineColor(int index) {
+    static const QRgb colors[] = {0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd,
+                                  0x8c564b, 0xe377c2, 0x17becf, 0x7f7f7f, 0xbcbd22};
+    return QColor(colors[index % std::size(colors)]);
+}
+
+} // namespace
+
+void makeChoiceColumn(BoundGrid* grid, int column, const QStringList& values) {
+    grid->setItemDelegateForColumn(column, new ChoiceDelegate(values, grid));
+    grid->installEventFilter(new ChoiceColumnKeys(grid, column));
+}
+
+// ---------------------------------------------------------------- GroupHeader
+
+GroupHeader::GroupHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+    setSectionsClickable(false);
+    setHighlightSections(false);
+}
+
+void GroupHeader::setGroups(std::vector<Group> groups) {
+    m_groups = std::move(groups);
+    viewport()->update();
+}
+
+int GroupHeader::groupRowHeight() const {
+    return fontMetrics().height() + 8;
+}
+
+QSize GroupHeader::sizeHint() const {
+    QSize s = QHeaderView::sizeHint();
+    s.setHeight(s.height() + groupRowHeight());
+    return s;
+}
+
+void GroupHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+    QHeaderView::paintSection(painter, rect.adjusted(0, groupRowHeight(), 0, 0), logicalIndex);
+}
+
+void GroupHeader::paintEvent(QPaintEvent* event) {
+    QHeaderView::paintEvent(event);
+    QPainter painter(viewport());
+    const int h = groupRowHeight();
+    for (const Group& g : m_groups) {
+        const int last = std::min(g.first + g.count, count()) - 1;
+        if (g.first < 0 || last < g.first)
+            continue;
+        const int x = sectionViewportPosition(g.first);
+        const int right = sectionViewportPosition(last) + sectionSize(last);
+        QStyleOptionHeader opt;
+        initStyleOption(&opt);
+        opt.rect = QRect(x, 0, right - x, h);
+        opt.section = g.first;
+        opt.position = QStyleOptionHeader::Middle;
+        opt.textAlignment = Qt::AlignCenter;
+        opt.text = fontMetrics().elidedText(g.title, Qt::ElideRight, right - x - 8);
+        style()->drawControl(QStyle::CE_Header, &opt, &painter, this);
+    }
+}
+
+// ---------------------------------------------------------------- FrozenTable
+
+FrozenTable::FrozenTable(int frozen, QWidget* parent)
+    : QTableView(parent), m_count(frozen), m_frozen(new QTableView(this)),
+      m_header(new GroupHeader(this)), m_frozenHeader(new GroupHeader(m_frozen)) {
+    setHorizontalHeader(m_header);
+    m_frozen->setHorizontalHeader(m_frozenHeader);
+    for (QTableView* v : {static_cast<QTableView*>(this), m_frozen}) {
+        v->verticalHeader()->hide();
+        v->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+        v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        v->setSelectionBehavior(QAbstractItemView::SelectRows);
+        v->setSelectionMode(QAbstractItemView::SingleSelection);
+        v->setWordWrap(false);
+        v->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    }
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_frozen->setFocusPolicy(Qt::NoFocus);
+    m_frozen->setFrameShape(QFrame::NoFrame);
+    m_frozen->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A line between the fixed columns and the ones scrolling under them.
+    m_frozen->setStyleSheet(QStringLiteral("QTableView { border-right: 1px solid palette(dark); }"));
+    viewport()->stackUnder(m_frozen);
+    connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_frozen->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(m_header, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (column < m_count) {
+            m_frozen->setColumnWidth(column, size);
+            placeFrozen();
+        }
+    });
+}
+
+void FrozenTable::setModel(QAbstractItemModel* model) {
+    QTableView::setModel(model);
+    m_frozen->setModel(model);
+    m_frozen->setSelectionModel(selectionModel());
+    fitColumns();
+}
+
+void FrozenTable::fitColumns() {
+    if (!model())
+        return;
+    resizeColumnsToContents();
+    const int columns = model()->columnCount();
+    // Each group title fits over its columns: the last column of a group takes what is missing.
+    for (const GroupHeader* h : {m_header, m_frozenHeader})
+        for (const GroupHeader::Group& g : h->groups()) {
+            const int last = std::min(g.first + g.count, columns) - 1;
+            if (g.first < 0 || last < g.first)
+                continue;
+            int width = 0;
+            for (int c = g.first; c <= last; ++c)
+                width += columnWidth(c);
+            const int needed = fontMetrics().horizontalAdvance(g.title) + 16;
+            if (needed > width)
+                setColumnWidth(last, columnWidth(last) + needed - width);
+        }
+    // Never wider than its columns: the space beyond them stays the window's.
+    int total = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < columns; ++c)
+        total += columnWidth(c);
+    setMaximumWidth(total);
+    for (int c = 0; c < columns; ++c) {
+        m_frozen->setColumnHidden(c, c >= m_count);
+        if (c < m_count)
+            m_frozen->setColumnWidth(c, columnWidth(c));
+    }
+    placeFrozen();
+}
+
+int FrozenTable::frozenWidth() const {
+    int width = 0;
+    for (int c = 0; model() && c < std::min(m_count, model()->columnCount()); ++c)
+        width += columnWidth(c);
+    return width;
+}
+
+void FrozenTable::placeFrozen() {
+    m_frozen->setGeometry(frameWidth(), frameWidth(), frozenWidth() + 1,
+                          viewport()->height() + horizontalHeader()->height());
+}
+
+void FrozenTable::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    placeFrozen();
+}
+
+void FrozenTable::updateGeometries() {
+    QTableView::updateGeometries();
+    placeFrozen();
+}
+
+QModelIndex FrozenTable::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = QTableView::moveCursor(action, modifiers);
+    const int hidden = frozenWidth() - visualRect(current).x();
+    if (action == MoveLeft && current.column() >= m_count && hidden > 0)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
+    return current;
+}
+
+void FrozenTable::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (index.column() >= m_count)
+        QTableView::scrollTo(index, hint);
+}
+
+// ---------------------------------------------------------------- LineChart
+
+LineChart::LineChart(QWidget* parent) : QChartView(parent) {
+    auto* chart = new QChart;
+    QFont title = chart->titleFont();
+    title.setBold(true);
+    title.setPointSizeF(title.pointSizeF() + 1);
+    chart->setTitleFont(title);
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    chart->legend()->hide();
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing);
+    setRubberBand(QChartView::NoRubberBand);
+    setMinimumSize(360, 260);
+
+    m_x = new QValueAxis;
+    m_x->setLabelFormat(QStringLiteral("%.0f"));
+    m_x->setTickType(QValueAxis::TicksDynamic);
+    m_y = new QValueAxis;
+    m_y->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(m_x, Qt::AlignBottom);
+    chart->addAxis(m_y, Qt::AlignLeft);
+    clear();
+}
+
+void LineChart::setTitles(const QString& title, const QString& xTitle, const QString& yTitle) {
+    chart()->setTitle(title);
+    m_x->setTitleText(xTitle);
+    m_y->setTitleText(yTitle);
+}
+
+QString LineChart::title() const {
+    return chart()->title();
+}
+
+QString LineChart::xTitle() const {
+    return m_x->titleText();
+}
+
+void LineChart::setLegendShown(bool shown) {
+    chart()->legend()->setVisible(shown);
+}
+
+void LineChart::clear() {
+    chart()->removeAllSeries();
+    // Axes stay for the chart's lifetime: removed ones leave their drawing behind until the
+    // event loop runs again.
+    m_x->setVisible(false);
+    m_y->setVisible(false);
+}
+
+bool LineChart::isEmpty() const {
+    return chart()->series().isEmpty();
+}
+
+QStringList LineChart::lineNames() const {
+    QStringList names;
+    for (const QAbstractSeries* s : chart()->series())
+        names << s->name();
+    return names;
+}
+
+void LineChart::draw(const std::vector<ChartLine>& lines) {
+    clear();
+    double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
+    bool any = false;
+    for (const ChartLine& l : lines) {
+        if (l.points.empty())
+            continue;
+        auto* series = new QLineSeries;
+        series->setName(l.name);
+        series->setPointsVisible(true);
+        series->setPen(QPen(lineColor(int(chart()->series().size())), 2));
+        for (const QPointF& p : l.points) {
+            series->append(p);
+            xMin = any ? std::min(xMin, p.x()) : p.x();
+            xMax = any ? std::max(xMax, p.x()) : p.x();
+            yMin = any ? std::min(yMin, p.y()) : p.y();
+            yMax = any ? std::max(yMax, p.y()) : p.y();
+            any = true;
+        }
+        chart()->addSeries(series);
+        series->attachAxis(m_x);
+        series->attachAxis(m_y);
+    }
+    if (!any)
+        return;
+    if (xMax <= xMin)
+        xMax = xMin + 1;
+    m_x->setRange(xMin, xMax);
+    m_x->setTickAnchor(xMin);
+    m_x->setTickInterval(tickStep(xMax - xMin));
+    if (yMax <= yMin)
+        yMax = yMin + 1;
+    m_y->setRange(yMin, yMax);
+    m_y->applyNiceNumbers();
+    m_x->setVisible(true);
+    m_y->setVisible(true);
+}
+
+// ---------------------------------------------------------------- notes and buttons
+
+QLabel* noteLabel(const QString& text, QWidget* parent) {
+    auto* note = new QLabel(text, parent);
+    note->setFrameShape(QFrame::StyledPanel);
+    note->setMargin(6);
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return note;
+}
+
+QLabel* headingLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}
+
+QHBoxLayout* closeButtons(QDialog* dialog, int helpTopic) {
+    auto* row = new QHBoxLayout;
+    auto* close = new QPushButton(QStringLiteral("Закрыть"), dialog);
+    close->setObjectName(QStringLiteral("close"));
+    auto* help = new QPushButton(QStringLiteral("Справка..."), dialog);
+    help->setObjectName(QStringLiteral("help"));
+    // Enter in a grid cell must not close the window.
+    for (QPushButton* b : {close, help}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(90);
+    }
+    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
+    QObject::connect(help, &QPushButton::clicked, dialog,
+                     [dialog, helpTopic] { HelpViewer::showTopic(dialog, helpTopic); });
+    installHelpKey(dialog, helpTopic);
+    row->addStretch(1);
+    row->addWidget(close);
+    row->addWidget(help);
+    return row;
+}
+
+} // namespace ses

@@ -1,0 +1,66 @@
+// The recalculation chain over the demo project and over a variant without loads.
+
+#include "../data/fixture.h"
+
+#include "app/demo.h"
+#include "app/recalc.h"
+#include "app/shell.h"
+
+using namespace ses;
+using namespace ses::test;
+
+namespace {
+
+class RecalcTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ensureApp();
+        initDataDirectory(m_tmp.path());
+        store = Store::open(m_tmp.path());
+        dm = std::make_unique<TDataModule1>(*store, prompter);
+        shell = std::make_unique<Shell>(*dm, prompter);
+    }
+    QTemporaryDir m_tmp;
+    RecordingPrompter prompter;
+    std::unique_ptr<Store> store;
+    std::unique_ptr<TDataModule1> dm;
+    std::unique_ptr<Shell> shell;
+};
+
+TEST_F(RecalcTest, SizesTheDemoAndEmptiesAVariantWithoutLoads)
+{
+    buildDemoProject(*shell);
+    View& v = dm->tblProj1();
+    ASSERT_EQ(v["VarName"].asString(), "Основной");
+    EXPECT_GT(v["Pras_SP"].asFloat(), 0);
+    EXPECT_GT(v["Cras_AKB"].asFloat(), 0);
+    EXPECT_GE(v["B"].asFloat(), 0);
+    const double pras = v["Pras_SP"].asFloat();
+
+    // Twice the same: the chain depends on nothing but the stored rows.
+    const ChainResult again = runRecalcChain(*dm);
+    EXPECT_TRUE(again.problems.isEmpty()) << again.problems.join('\n').toStdString();
+    EXPECT_EQ(*again.pras, pras);
+
+    // Losing the region leaves the power and tilt empty and says so; the capacity stays.
+    ASSERT_TRUE(v.edit());
+    v["Region"].setString("Нет такого региона");
+    ASSERT_TRUE(v.post());
+    const ChainResult lost = runRecalcChain(*dm);
+    EXPECT_FALSE(lost.pras);
+    EXPECT_TRUE(v["Pras_SP"].isNull());
+    EXPECT_FALSE(lost.problems.isEmpty());
+    EXPECT_GT(v["Cras_AKB"].asFloat(), 0);
+
+    // Without loads the three figures are emptied.
+    while (!dm->tblProj_Inv().isEmpty())
+        ASSERT_TRUE(dm->tblProj_Inv().remove());
+    while (!dm->tbl("proj_graf12_0").isEmpty())
+        ASSERT_TRUE(dm->tbl("proj_graf12_0").remove());
+    runRecalcChain(*dm);
+    for (const char* c : {"Pras_SP", "B", "Cras_AKB"})
+        EXPECT_TRUE(v[c].isNull()) << c;
+}
+
+} // namespace
