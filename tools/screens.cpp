@@ -17,6 +17,10 @@
 #include "load/ui/dsp_nagr_form.h"
 #include "load/ui/ep_chooser.h"
 #include "load/ui/period_form.h"
+#include "storage/ui/anal_inv_form.h"
+#include "storage/ui/inv_form.h"
+#include "storage/ui/sel_inv_form.h"
+#include "storage/ui/tab_inv_form.h"
 #include "load/ui/nagr_form.h"
 #include "load/ui/s_sut_form.h"
 
@@ -125,6 +129,15 @@ int main(int argc, char** argv)
         shoot(&main.acDispatcher(), dir, QStringLiteral("TDspNagrF"));
         main.dcDispatcher().prepareForTour();
         shoot(&main.dcDispatcher(), dir, QStringLiteral("TDspNagr12F"));
+        TInvForm& inv = main.inverterForm();
+        inv.loadForTour();
+        shoot(&inv, dir, QStringLiteral("TInvForm"));
+        inv.selectionDialog().loadForTour();
+        shoot(&inv.selectionDialog(), dir, QStringLiteral("TSelInvFm"));
+        inv.selectionDialog().tableDialog().loadForTour();
+        shoot(&inv.selectionDialog().tableDialog(), dir, QStringLiteral("TTabInvFm"));
+        main.inverterAnalysis().loadForTour();
+        shoot(&main.inverterAnalysis(), dir, QStringLiteral("TAnalInvF"));
         main.paramForm().load();
         shoot(&main.paramForm(), dir, QStringLiteral("TParamFrm"));
         main.tempABForm().setChoosing(false);

@@ -113,9 +113,9 @@ void buildDemoProject(Shell& shell)
 
     put(dm.tblProj_Inv(),
         {{"Nagr_Name", "Дом: освещение и быт"}, {"Pnom30min", "850"}, {"Pmax10min", "1200"}, {"Ppik", "2400"},
-         {"ClearSinus", "+"}, {"Company_Inv", "Стартовый набор: Инверторы"}, {"Name_Inv", "ИН-ЧС-1500-24"},
+         {"ClearSinus", "+"}, {"Company_Inv", "Стартовый набор: Инверторы А"}, {"Name_Inv", "ИН-ЧС-1500-24"},
          {"Pnom_Inv", "1500"}, {"Pmax_Inv", "1800"}, {"Ppik_Inv", "3000"}, {"Uvh_Inv", "24"}, {"Uvuh_Inv", "220"},
-         {"Forma_Inv", "чистый синус"}, {"Kpd_Inv", "0,9"}, {"Skab_inv", "25"}, {"Nkab_inv", "1"},
+         {"Forma_Inv", "чистый синус"}, {"Kpd_Inv", "0,91"}, {"Skab_inv", "25"}, {"Nkab_inv", "1"},
          {"Ikab_inv", "135"}, {"DUkab_inv", "0,9"}});
     schedule(dm, true, "Зима", "октябрь", "март",
              {{"0", "7", "40"}, {"7", "9", "450"}, {"9", "17", "150"}, {"17", "23", "700"}, {"23", "24", "40"}},
@@ -125,9 +125,9 @@ void buildDemoProject(Shell& shell)
              2400);
     put(dm.tblProj_Inv(),
         {{"Nagr_Name", "Скважинный насос"}, {"Pnom30min", "750"}, {"Pmax10min", "750"}, {"Ppik", "3750"},
-         {"ClearSinus", "+"}, {"Company_Inv", "Стартовый набор: Инверторы"}, {"Name_Inv", "ИН-ЧС-1000-24"},
-         {"Pnom_Inv", "1000"}, {"Pmax_Inv", "1200"}, {"Ppik_Inv", "4000"}, {"Uvh_Inv", "24"}, {"Uvuh_Inv", "220"},
-         {"Forma_Inv", "чистый синус"}, {"Kpd_Inv", "0,9"}});
+         {"ClearSinus", "+"}, {"Company_Inv", "Стартовый набор: Инверторы А"}, {"Name_Inv", "ИН-ЧС-2000-24"},
+         {"Pnom_Inv", "2000"}, {"Pmax_Inv", "2400"}, {"Ppik_Inv", "4000"}, {"Uvh_Inv", "24"}, {"Uvuh_Inv", "220"},
+         {"Forma_Inv", "чистый синус"}, {"Kpd_Inv", "0,91"}});
     schedule(dm, true, "Круглый год", "январь", "декабрь",
              {{"0", "7", "0"}, {"7", "8", "750"}, {"8", "19", "0"}, {"19", "20", "750"}, {"20", "24", "0"}},
              3750);

@@ -37,7 +37,7 @@ TEST_F(WindowTest, CommandsFollowTheProjectsAndVariants)
     EXPECT_TRUE(enabled(Command::ProjCreate));
     EXPECT_FALSE(enabled(Command::ProjEdit));
     EXPECT_FALSE(enabled(Command::VarDelete));
-    EXPECT_EQ(main->action(Command::InvSelect), nullptr); // comes with the inverter window
+    EXPECT_EQ(main->action(Command::CtrlSelect), nullptr); // comes with the controller window
     EXPECT_FALSE(enabled(Command::VarAdd));
 
     ProjectFields f = main->shell().newProjectFields();
@@ -78,7 +78,8 @@ TEST_F(WindowTest, DemoProjectFillsEveryTab)
     QStringList menus;
     for (QAction* a : main->menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Нагрузка", "Справочники", "Параметры", "Помощь", "Выход"}));
+    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Нагрузка", "Инвертор", "Справочники", "Параметры",
+                                  "Помощь", "Выход"}));
     EXPECT_TRUE(enabled(Command::VarSaveAs));
     EXPECT_TRUE(prompter.entries().empty());
 }
@@ -97,7 +98,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow)
                              "TAboutForm", "TParamFrm", "TsTempABF", "TsTempABF-2", "TVarForm-1",
                              "TVarForm-7", "TVarForm-default-7", "TDspNagrF", "TDspNagr12F",
                              "TAddSutGrF-2", "TNagrForm", "TCreateSGF-3", "TCreateSG12F-1",
-                             "TPeriodFm", "TsEPForm", "TsEP12Frm"})
+                             "TPeriodFm", "TsEPForm", "TsEP12Frm", "TInvForm", "TSelInvFm",
+                             "TTabInvFm", "TAnalInvF"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

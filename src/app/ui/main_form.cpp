@@ -11,6 +11,8 @@
 #include "app/windows.h"
 #include "lib/entry.h"
 #include "load/ui/dsp_nagr_form.h"
+#include "storage/ui/anal_inv_form.h"
+#include "storage/ui/inv_form.h"
 #include "widgets/bound_grid.h"
 #include "widgets/help_viewer.h"
 #include "widgets/number_field.h"
@@ -127,6 +129,8 @@ bool TMainForm::commandAvailable(Command c)
     case Command::DefaultVariant:
     case Command::LoadAc:
     case Command::LoadDc:
+    case Command::InvAnalysis:
+    case Command::InvSelect:
     case Command::RefBatteryRooms:
     case Command::Settings:
     case Command::Help:
@@ -672,6 +676,20 @@ TDspNagr12F& TMainForm::dcDispatcher()
     return *m_dcDispatcher;
 }
 
+TInvForm& TMainForm::inverterForm()
+{
+    if (!m_inverterForm)
+        m_inverterForm = new TInvForm(m_dm, m_prompter, this);
+    return *m_inverterForm;
+}
+
+TAnalInvF& TMainForm::inverterAnalysis()
+{
+    if (!m_inverterAnalysis)
+        m_inverterAnalysis = new TAnalInvF(m_dm, m_prompter, this);
+    return *m_inverterAnalysis;
+}
+
 TAboutForm& TMainForm::aboutForm()
 {
     if (!m_aboutForm)
@@ -730,6 +748,11 @@ void TMainForm::run(Command c)
         dcDispatcher().run();
         recalculate();
         break;
+    case Command::InvSelect:
+        if (inverterForm().run())
+            recalculate();
+        break;
+    case Command::InvAnalysis: inverterAnalysis().run(); break;
     case Command::VarSaveAs: m_shell.copyVariant(m_progress.get()); break;
     case Command::Settings:
         if (paramForm().run()) {

@@ -28,6 +28,8 @@ class TsTempABF;
 class TVarForm;
 class TDspNagrF;
 class TDspNagr12F;
+class TInvForm;
+class TAnalInvF;
 
 class TMainForm : public QMainWindow {
 public:
@@ -58,6 +60,8 @@ public:
     TVarForm& varForm();
     TDspNagrF& acDispatcher();
     TDspNagr12F& dcDispatcher();
+    TInvForm& inverterForm();
+    TAnalInvF& inverterAnalysis();
 
 protected:
     void changeEvent(QEvent* e) override;
@@ -93,6 +97,8 @@ private:
     TVarForm* m_varForm = nullptr;
     TDspNagrF* m_acDispatcher = nullptr;
     TDspNagr12F* m_dcDispatcher = nullptr;
+    TInvForm* m_inverterForm = nullptr;
+    TAnalInvF* m_inverterAnalysis = nullptr;
     int m_variantListener = 0;
     int m_projectListener = 0;
 };

@@ -21,6 +21,8 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ses {
 
 namespace {
@@ -260,13 +262,18 @@ bool TKproizFm::isChartEmpty() const {
 void TKproizFm::drawChart() {
     clearChart();
     const bool percent = m_percent->isChecked();
+    const double scale = percent ? 100 : 1;
+    double top = scale;
     auto* series = new QBarSeries;
     for (int e = 0; e < m_entries->count(); ++e) {
         if (m_entries->item(e)->checkState() != Qt::Checked)
             continue;
         auto* set = new QBarSet(m_entries->item(e)->text());
-        for (int r = 0; r < int(m_table.months.size()); ++r)
-            *set << m_table.value(r, e).value_or(0) * (percent ? 100 : 1);
+        for (int r = 0; r < int(m_table.months.size()); ++r) {
+            const double v = m_table.value(r, e).value_or(0) * scale;
+            top = std::max(top, v);
+            *set << v;
+        }
         series->append(set);
     }
     if (series->count() == 0 || m_table.months.empty()) {
@@ -276,8 +283,10 @@ void TKproizFm::drawChart() {
     QChart* chart = m_chart->chart();
     chart->addSeries(series);
     m_months->setCategories(monthLabels(m_table, m_monthLength->value()));
-    m_values->setRange(0, percent ? 100 : 1);
-    m_values->setTickCount(11);
+    m_values->setRange(0, top);
+    m_values->setTickCount(6);
+    if (top > scale) // a battery coefficient above 1 (the arrays' powers exceed the total)
+        m_values->applyNiceNumbers();
     m_values->setLabelFormat(percent ? QStringLiteral("%.0f") : QStringLiteral("%.1f"));
     m_values->setTitleText(percent ? QStringLiteral("Кпроиз., %") : QStringLiteral("Кпроиз., о.е."));
     series->attachAxis(m_months);

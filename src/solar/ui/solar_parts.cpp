@@ -215,6 +215,7 @@ FrozenTable::FrozenTable(int frozen, QWidget* parent)
     // A line between the fixed columns and the ones scrolling under them.
     m_frozen->setStyleSheet(QStringLiteral("QTableView { border-right: 1px solid palette(dark); }"));
     viewport()->stackUnder(m_frozen);
+    m_frozen->raise(); // over the header too, which was made after it
     connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
             &QAbstractSlider::setValue);
     connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_frozen->verticalScrollBar(),
@@ -257,6 +258,10 @@ void FrozenTable::fitColumns() {
     for (int c = 0; c < columns; ++c)
         total += columnWidth(c);
     setMaximumWidth(total);
+    // A year of months with the header and the scroll bar, without scrolling up and down.
+    setMinimumHeight(horizontalHeader()->sizeHint().height() +
+                     12 * verticalHeader()->defaultSectionSize() +
+                     horizontalScrollBar()->sizeHint().height() + 2 * frameWidth() + 2);
     for (int c = 0; c < columns; ++c) {
         m_frozen->setColumnHidden(c, c >= m_count);
         if (c < m_count)
