@@ -1,7 +1,12 @@
 // tovrel-ses-data: creates, checks, exports and imports the tables of a data directory.
 
+#include "app/demo.h"
+#include "app/recalc.h"
+#include "app/shell.h"
 #include "data/data_dir.h"
+#include "data/data_module.h"
 #include "data/store.h"
+#include "lib/numbers.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -15,6 +20,9 @@ int usage(QTextStream& err)
     err << "Использование:\n"
            "  tovrel-ses-data init КАТАЛОГ [--bare]     создать каталог данных (--bare: без "
            "стартовых справочников)\n"
+           "  tovrel-ses-data init --demo КАТАЛОГ      то же с демонстрационным проектом\n"
+           "  tovrel-ses-data recalc КАТАЛОГ [--variant КОД]  пересчитать расчетную мощность СБ, угол "
+           "наклона и емкость АБ вариантов\n"
            "  tovrel-ses-data check КАТАЛОГ            проверить базу и вывести число записей "
            "каждой таблицы\n"
            "  tovrel-ses-data export КАТАЛОГ ТАБЛИЦА ФАЙЛ   выгрузить таблицу в CSV\n"
@@ -34,6 +42,50 @@ int main(int argc, char** argv)
         return usage(err);
     const QString cmd = args[0];
     try {
+        if (cmd == QLatin1String("init") && args.size() == 3 && args[1] == QLatin1String("--demo")) {
+            initDataDirectory(args[2]);
+            auto store = Store::open(args[2]);
+            RecordingPrompter prompter;
+            TDataModule1 dm(*store, prompter);
+            Shell shell(dm, prompter);
+            buildDemoProject(shell);
+            prompter.type(QStringLiteral("Экономный"));
+            shell.copyVariant(nullptr);
+            out << "Каталог данных с демонстрационным проектом создан: " << args[2] << "\n";
+            return 0;
+        }
+        if (cmd == QLatin1String("recalc") && (args.size() == 2 || (args.size() == 4 && args[2] == QLatin1String("--variant")))) {
+            auto store = Store::open(args[1]);
+            RecordingPrompter prompter;
+            TDataModule1 dm(*store, prompter);
+            bool found = false, complete = true;
+            View& projects = dm.tblProj0();
+            View& variants = dm.tblProj1();
+            const auto figure = [](const std::optional<double>& v) {
+                return v ? numberToText(*v) : QStringLiteral("не рассчитано");
+            };
+            for (projects.first(); !projects.eof(); projects.next()) {
+                for (variants.first(); !variants.eof(); variants.next()) {
+                    if (args.size() == 4 && variants.currentKey().toString() != args[3])
+                        continue;
+                    found = true;
+                    const ChainResult r = runRecalcChain(dm);
+                    out << "Вариант " << variants.currentKey().toString() << " \"" << variants["VarName"].asString()
+                        << "\" (проект \"" << projects["Name"].asString() << "\"): Pras_SP = " << figure(r.pras)
+                        << " Вт, B = " << figure(r.tilt) << " град., Cras_AKB = " << figure(r.capacity)
+                        << " А*ч\n";
+                    for (const QString& p : r.problems)
+                        out << "  " << p << "\n";
+                    complete = complete && r.problems.isEmpty();
+                }
+            }
+            if (!found) {
+                err << (args.size() == 4 ? QStringLiteral("Вариант с кодом %1 не найден.\n").arg(args[3])
+                                         : QStringLiteral("В базе нет вариантов расчета.\n"));
+                return 1;
+            }
+            return complete ? 0 : 1;
+        }
         if (cmd == QLatin1String("init") && (args.size() == 2 || (args.size() == 3 && args[2] == QLatin1String("--bare")))) {
             initDataDirectory(args[1], args.size() == 3 ? InitContent::Bare : InitContent::StarterCatalogs);
             out << "Каталог данных создан: " << args[1] << "\n";
