@@ -180,3 +180,25 @@ TEST(Csv, QuotingAndLineNumbers)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DataTool, DemoDirectoryIsSizedByRecalc)
+{
+    ensureApp();
+    QTemporaryDir tmp;
+    const QString dir = tmp.path() + "/Data";
+    ToolRun r = runTool({"init", "--demo", dir});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    r = runTool({"recalc", dir});
+    ASSERT_EQ(r.code, 0) << r.out.toStdString() << r.err.toStdString();
+    EXPECT_EQ(r.out.count("Pras_SP = "), 2);
+    EXPECT_FALSE(r.out.contains("не рассчитано"));
+    r = runTool({"recalc", dir, "--variant", "1"});
+    EXPECT_EQ(r.out.count("Pras_SP = "), 1);
+    r = runTool({"recalc", dir, "--variant", "99"});
+    EXPECT_NE(r.code, 0);
+    EXPECT_TRUE(r.err.contains("Вариант с кодом 99 не найден."));
+}
+
+} // namespace
