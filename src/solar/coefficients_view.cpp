@@ -91,13 +91,13 @@ QString CoefficientTable::refusal(int row, int column) const {
     return am.refused() ? coefficientRefusal(*am.angle) : QString();
 }
 
-QStringList CoefficientTable::refusals() const {
-    QStringList r;
+std::vector<double> CoefficientTable::refusedAngles() const {
+    std::vector<double> angles;
     for (const CoefficientMonth& m : months)
         for (const ArrayMonth& a : m.arrays)
-            if (a.refused() && !r.contains(coefficientRefusal(*a.angle)))
-                r << coefficientRefusal(*a.angle);
-    return r;
+            if (a.refused() && std::find(angles.begin(), angles.end(), *a.angle) == angles.end())
+                angles.push_back(*a.angle);
+    return angles;
 }
 
 QStringList CoefficientTable::entries() const {

@@ -17,10 +17,10 @@ namespace ses {
 class TDataModule1;
 
 struct CoefficientArray {
-    QString name;                       // NameMassive
-    std::optional<double> orientation;  // Ugol_Orient
-    std::optional<double> tilt;         // Ugol_Nakl
-    double power = 0;                   // Pmas
+    QString name;                      // NameMassive
+    std::optional<double> orientation; // Ugol_Orient
+    std::optional<double> tilt;        // Ugol_Nakl
+    double power = 0;                  // Pmas
 };
 
 // One array in one month. The angle is missing while the array's angles or the month's optimal
@@ -55,8 +55,8 @@ public:
     QString text(int row, int column) const;
     // The refusal naming the angle when the cell holds a refused coefficient; empty otherwise.
     QString refusal(int row, int column) const;
-    // Every refusal of the table, each angle once, in the order met.
-    QStringList refusals() const;
+    // The angles of every refused coefficient, each once, in the order met.
+    std::vector<double> refusedAngles() const;
 
     // The chart's entries: the arrays' names and "СБ" last; the value of an entry in a month
     // (the array's coefficient or the battery's), nullopt when there is none.

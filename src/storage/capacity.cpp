@@ -37,17 +37,13 @@ const DaylightRow* daylightOf(const std::vector<DaylightRow>& rows, const QStrin
 // Inserts x among ascending time points unless a point equal at 0,001 h is there already.
 void insertPoint(std::vector<double>& points, double x)
 {
+    // The points stay sorted, so the place is found by halving (compared at 0,001).
     const double x3 = h3(x);
-    for (auto it = points.begin(); it != points.end(); ++it) {
-        const double p3 = h3(*it);
-        if (p3 == x3)
-            return;
-        if (p3 > x3) {
-            points.insert(it, x);
-            return;
-        }
-    }
-    points.push_back(x);
+    const auto it = std::lower_bound(points.begin(), points.end(), x3,
+                                     [](double p, double v) { return h3(p) < v; });
+    if (it != points.end() && h3(*it) == x3)
+        return;
+    points.insert(it, x);
 }
 
 // Why the inputs cannot give a capacity at all.
@@ -194,17 +190,28 @@ std::vector<Interval> mergeIntoProfile(const std::vector<Interval>& profile,
         points.insert(points.begin(), 0);
     if (h3(points.back()) < 24)
         points.push_back(24);
+    // The hours compared at 0,001, rounded once rather than at every comparison.
+    const auto rounded = [](const std::vector<Interval>& v) {
+        std::vector<std::pair<double, double>> r;
+        r.reserve(v.size());
+        for (const Interval& i : v)
+            r.emplace_back(h3(i.t1), h3(i.t2));
+        return r;
+    };
+    const auto profileHours = rounded(profile), intervalHours = rounded(intervals);
     std::vector<Interval> merged;
+    merged.reserve(points.size());
+    double b = h3(points.front());
     for (size_t k = 0; k + 1 < points.size(); ++k) {
-        const double a = h3(points[k]), b = h3(points[k + 1]);
-        const auto covers = [&](const Interval& i) { return a >= h3(i.t1) && b <= h3(i.t2); };
+        const double a = b;
+        b = h3(points[k + 1]);
         double p = 0;
-        for (const Interval& s : profile)
-            if (covers(s))
-                p += s.p;
-        for (const Interval& i : intervals)
-            if (covers(i))
-                p += i.p / divisor;
+        for (size_t i = 0; i < profile.size(); ++i)
+            if (a >= profileHours[i].first && b <= profileHours[i].second)
+                p += profile[i].p;
+        for (size_t i = 0; i < intervals.size(); ++i)
+            if (a >= intervalHours[i].first && b <= intervalHours[i].second)
+                p += intervals[i].p / divisor;
         merged.push_back({points[k], points[k + 1], p});
     }
     return merged;

@@ -8,8 +8,12 @@
 #include "solar/coefficients_view.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "widgets/bound_grid.h"
 #include "widgets/number_field.h"
 #include "widgets/string_grid.h"
+
+#include <QComboBox>
+#include <QTest>
 
 #include <tuple>
 
@@ -25,8 +29,8 @@ protected:
     void SetUp() override {
         DbTest::SetUp();
         // Loss rows with an uneven slope, so that no coefficient falls on a rounding tie.
-        for (const auto& [angle, loss] : {std::pair{"0", "0"}, {"10", "2"}, {"20", "6"},
-                                          {"40", "12"}, {"90", "100"}})
+        for (const auto& [angle, loss] :
+             {std::pair{"0", "0"}, {"10", "2"}, {"20", "6"}, {"40", "12"}, {"90", "100"}})
             ASSERT_TRUE(add(tbl("Kproiz2"), {{"Ugol", angle}, {"K", loss}}));
         // Latitude 50, day 22: B is 70 in January, 50 in March and 27 in June.
         ASSERT_TRUE(add(tbl("region0"), {{"Region", "Юг"}, {"Fi", "50"}}));
@@ -60,19 +64,18 @@ protected:
 
 TEST_F(CoefficientsTest, MonthsOfTheSchedulesWithEveryArraysAngleAndCoefficient) {
     const CoefficientTable t = variantCoefficients(*dm);
-    EXPECT_EQ(t.headings(),
-              QStringList({"Месяц", "Аопт., град.", "Вопт., град.", "  А, град.", "  В, град.",
-                           "  С, град.", "  Кпроиз.", "  А, град.", "  В, град.", "  С, град.",
-                           "  Кпроиз.", "  Кпр.сб"}));
+    EXPECT_EQ(t.headings(), QStringList({"Месяц", "Аопт., град.", "Вопт., град.", "  А, град.",
+                                         "  В, град.", "  С, град.", "  Кпроиз.", "  А, град.",
+                                         "  В, град.", "  С, град.", "  Кпроиз.", "  Кпр.сб"}));
     ASSERT_EQ(t.months.size(), 2u); // January lies in no schedule's range
     // March (B 50): the southern array is at its optimum; (1000 * 1 + 500 * 0,905) / 1500.
     EXPECT_EQ(row(t, 0), QStringList({"март", "180", "50", "180", "50", "0", "1", "150", "40",
                                       "31,6", "0,905", "0,968"}));
     // June (B 27): sqrt(13² + 30²) = 32,7; (1000 * 0,931 + 500 * 0,902) / 1500.
-    EXPECT_EQ(row(t, 1), QStringList({"июнь", "180", "27", "180", "50", "23", "0,931", "150",
-                                      "40", "32,7", "0,902", "0,921"}));
+    EXPECT_EQ(row(t, 1), QStringList({"июнь", "180", "27", "180", "50", "23", "0,931", "150", "40",
+                                      "32,7", "0,902", "0,921"}));
     EXPECT_EQ(t.entries(), QStringList({"Южный", "Восточный", "СБ"}));
-    EXPECT_TRUE(t.refusals().isEmpty());
+    EXPECT_TRUE(t.refusedAngles().empty());
 }
 
 TEST_F(CoefficientsTest, FullLossIsShownAsTheRefusalNamingTheAngle) {
@@ -92,7 +95,7 @@ TEST_F(CoefficientsTest, FullLossIsShownAsTheRefusalNamingTheAngle) {
     EXPECT_EQ(t.value(0, 1), std::nullopt);
     EXPECT_EQ(t.text(0, 6), "1"); // the other array is unaffected
     // June: sqrt(23² + 90²) = 92,9, past the last row, which holds.
-    EXPECT_EQ(t.refusals(), QStringList({coefficientRefusal(90), coefficientRefusal(92.9)}));
+    EXPECT_EQ(t.refusedAngles(), (std::vector<double>{90, 92.9}));
 }
 
 TEST_F(CoefficientsTest, UnknownRegionLeavesOnlyTheHeadings) {
@@ -145,7 +148,8 @@ TEST_F(SunDayTest, NarrowingMovesBothEndsOfEveryMonth) {
     const QStringList after = periods("sSun_day");
     EXPECT_EQ(after.first(), "январь 9,77-13,475");
     EXPECT_EQ(after.last(), "декабрь 10-13,245");
-    reopen(); // stored, not only shown
+    form.reset(); // its grids watch the views that reopening closes
+    reopen();     // stored, not only shown
     EXPECT_EQ(periods("sSun_day"), after);
 }
 
@@ -157,6 +161,7 @@ TEST_F(SunDayTest, AMonthLeftWithoutLightRefusesTheWholeNarrowing) {
     EXPECT_FALSE(form->narrowFromFields());
     EXPECT_EQ(prompter.last(), "Время заката солнца должно быть больше времени его восхода.");
     EXPECT_EQ(periods("sSun_day"), before);
+    form.reset();
     reopen();
     EXPECT_EQ(periods("sSun_day"), before);
 }
@@ -203,12 +208,13 @@ class CrossTableTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        for (const auto& [orient, angle, tilt, k] :
-             {std::tuple{"Юг", "180", "30", "99,3"}, {"Восток", "90", "15", "84,6"},
-              {"Запад", "270", "60", "72,6"}, {"Юг", "182", "30", "99"}})
-            ASSERT_TRUE(add(tbl("Kproiz"),
-                            {{"Orient", orient}, {"UgolOrient", angle}, {"UgolNakl", tilt},
-                             {"K", k}}));
+        for (const auto& [orient, angle, tilt, k] : {std::tuple{"Юг", "180", "30", "99,3"},
+                                                     {"Восток", "90", "15", "84,6"},
+                                                     {"Запад", "270", "60", "72,6"},
+                                                     {"Юг", "182", "30", "99"}})
+            ASSERT_TRUE(
+                add(tbl("Kproiz"),
+                    {{"Orient", orient}, {"UgolOrient", angle}, {"UgolNakl", tilt}, {"K", k}}));
         form = std::make_unique<TSprKForm>(*dm, prompter);
         page = form->orientationPage(0);
     }
@@ -257,6 +263,31 @@ TEST_F(CrossTableTest, FindSelectsTheCellOfTheCurrentRow) {
     ASSERT_TRUE(v.locate("UgolOrient", 182));
     EXPECT_FALSE(page->findCurrent());
     EXPECT_EQ(prompter.last(), "Коэффициент падения производительности СЭ не найден.");
+}
+
+TEST_F(CrossTableTest, AnglesAndOrientationArePickedFromTheListsNeverTyped) {
+    form->show();
+    BoundGrid* g = page->grid();
+    View& v = page->view();
+    ASSERT_TRUE(v.first());
+    const QString angle = v["UgolOrient"].asString();
+    for (const int column : {0, 1, 2}) {
+        g->setCurrentIndex(g->model()->index(0, column));
+        QTest::keyClick(g, Qt::Key_5);
+        EXPECT_FALSE(v.isEditing()) << column;
+    }
+    g->setCurrentIndex(g->model()->index(0, 1));
+    g->edit(g->currentIndex());
+    auto* list = g->findChild<QComboBox*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->count(), 13);
+    EXPECT_EQ(list->currentText(), angle);
+    QTest::keyClick(list, Qt::Key_2);
+    EXPECT_EQ(list->currentText(), angle);
+    // The percentage is typed as usual.
+    g->setCurrentIndex(g->model()->index(0, 3));
+    QTest::keyClick(g, Qt::Key_5);
+    EXPECT_TRUE(v.isEditing());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "solar/ui/kproiz_form.h"
 
 #include "data/data_module.h"
+#include "lib/numbers.h"
 #include "solar/ui/solar_parts.h"
 
 #include <QBarCategoryAxis>
@@ -18,8 +19,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardItemModel>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 
@@ -50,6 +51,24 @@ QStringList monthLabels(const CoefficientTable& t, int length) {
         labels << label;
     }
     return labels;
+}
+
+// The refusal of the first angle met, and the other refused angles after it (a few of them:
+// each cell names its own in its hint).
+QString refusalSummary(const CoefficientTable& t) {
+    const std::vector<double> angles = t.refusedAngles();
+    if (angles.empty())
+        return {};
+    QString text = coefficientRefusal(angles.front());
+    if (angles.size() == 1)
+        return text;
+    constexpr size_t kShown = 8;
+    QStringList others;
+    for (size_t i = 1; i < angles.size() && i <= kShown; ++i)
+        others << numberToText(angles[i]);
+    return text + QStringLiteral("\nУглы отклонения с тем же отказом, град.: ") +
+           others.join(QStringLiteral("; ")) +
+           (angles.size() > kShown + 1 ? QStringLiteral("; ...") : QStringLiteral("."));
 }
 
 } // namespace
@@ -146,7 +165,7 @@ TKproizFm::TKproizFm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(
     layout->addWidget(m_refusals);
     layout->addLayout(bottom, 1);
     layout->addLayout(closeButtons(this, kHelpTopic));
-    resize(1220, 700);
+    resize(1220, 690);
     clearChart();
 }
 
@@ -214,7 +233,7 @@ void TKproizFm::rebuild() {
     m_grid->fitColumns();
 
     if (problem.isEmpty())
-        problem = m_table.refusals().join(u'\n');
+        problem = refusalSummary(m_table);
     m_refusals->setText(problem);
     m_refusals->setVisible(!problem.isEmpty());
 
@@ -231,18 +250,22 @@ void TKproizFm::rebuild() {
             item->setCheckState(unchecked.contains(e) ? Qt::Unchecked : Qt::Checked);
         }
     }
-    m_update->setEnabled(m_entries->count() > 0);
+    updateButton();
     if (redraw)
         drawChart();
     else
         clearChart();
 }
 
-void TKproizFm::optionsChanged() {
+void TKproizFm::updateButton() {
     bool any = false;
     for (int i = 0; i < m_entries->count(); ++i)
         any = any || m_entries->item(i)->checkState() == Qt::Checked;
     m_update->setEnabled(any);
+}
+
+void TKproizFm::optionsChanged() {
+    updateButton();
     if (m_auto->isChecked())
         drawChart();
 }
@@ -288,7 +311,8 @@ void TKproizFm::drawChart() {
     if (top > scale) // a battery coefficient above 1 (the arrays' powers exceed the total)
         m_values->applyNiceNumbers();
     m_values->setLabelFormat(percent ? QStringLiteral("%.0f") : QStringLiteral("%.1f"));
-    m_values->setTitleText(percent ? QStringLiteral("Кпроиз., %") : QStringLiteral("Кпроиз., о.е."));
+    m_values->setTitleText(percent ? QStringLiteral("Кпроиз., %")
+                                   : QStringLiteral("Кпроиз., о.е."));
     series->attachAxis(m_months);
     series->attachAxis(m_values);
     m_months->setVisible(true);

@@ -58,6 +58,7 @@ protected:
 
 private:
     void optionsChanged();
+    void updateButton(); // "Обновить" only while an entry is checked
 
     TDataModule1& m_dm;
     CoefficientTable m_table;

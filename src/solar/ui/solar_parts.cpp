@@ -213,7 +213,8 @@ FrozenTable::FrozenTable(int frozen, QWidget* parent)
     m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // A line between the fixed columns and the ones scrolling under them.
-    m_frozen->setStyleSheet(QStringLiteral("QTableView { border-right: 1px solid palette(dark); }"));
+    m_frozen->setStyleSheet(
+        QStringLiteral("QTableView { border-right: 1px solid palette(dark); }"));
     viewport()->stackUnder(m_frozen);
     m_frozen->raise(); // over the header too, which was made after it
     connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),

@@ -139,17 +139,17 @@ const OrientationTable& OrientationTable::small() {
 }
 
 const OrientationTable& OrientationTable::full() {
-    static const OrientationTable t{
-        QStringLiteral("Kproiz1"),
-        {QStringLiteral("Север"), QStringLiteral("Северо-Восток"), QStringLiteral("Восток"),
-         QStringLiteral("Юго-Восток"), QStringLiteral("Юг"), QStringLiteral("Юго-Запад"),
-         QStringLiteral("Запад"), QStringLiteral("Северо-Запад")},
-        0,
-        360,
-        10,
-        0,
-        90,
-        5};
+    static const OrientationTable t{QStringLiteral("Kproiz1"),
+                                    {QStringLiteral("Север"), QStringLiteral("Северо-Восток"),
+                                     QStringLiteral("Восток"), QStringLiteral("Юго-Восток"),
+                                     QStringLiteral("Юг"), QStringLiteral("Юго-Запад"),
+                                     QStringLiteral("Запад"), QStringLiteral("Северо-Запад")},
+                                    0,
+                                    360,
+                                    10,
+                                    0,
+                                    90,
+                                    5};
     return t;
 }
 
@@ -172,9 +172,10 @@ OrientationPage::OrientationPage(TDataModule1& dm, Prompter& prompter,
     m_navigator = new Navigator(view(), m_grid, this);
     m_navigator->setPrompter(&m_prompter);
 
-    const QString orientRange = QStringLiteral("Табличный диапазон угла ориентации Ао: %1 - %2 град.")
-                                    .arg(table.orientFrom)
-                                    .arg(table.orientTo);
+    const QString orientRange =
+        QStringLiteral("Табличный диапазон угла ориентации Ао: %1 - %2 град.")
+            .arg(table.orientFrom)
+            .arg(table.orientTo);
     const QString tiltRange = QStringLiteral("Табличный диапазон угла наклона Ан: %1 - %2 град.")
                                   .arg(table.tiltFrom)
                                   .arg(table.tiltTo);
@@ -189,11 +190,12 @@ OrientationPage::OrientationPage(TDataModule1& dm, Prompter& prompter,
     note->setObjectName(QStringLiteral("note"));
     QLabel* heading = headingLabel(QStringLiteral("Коэффициенты производительности СЭ."), this);
     // The grid, its record bar, its heading and the longest line of the note side by side.
-    const int width = std::max(
-        {116 + 76 + 76 + 70 + m_grid->verticalScrollBar()->sizeHint().width() +
-             2 * m_grid->frameWidth(),
-         m_navigator->sizeHint().width(), heading->sizeHint().width(),
-         fontMetrics().horizontalAdvance(orientRange) + 2 * note->margin() + 2 * note->frameWidth() + 4});
+    const int width =
+        std::max({116 + 76 + 76 + 70 + m_grid->verticalScrollBar()->sizeHint().width() +
+                      2 * m_grid->frameWidth(),
+                  m_navigator->sizeHint().width(), heading->sizeHint().width(),
+                  fontMetrics().horizontalAdvance(orientRange) + 2 * note->margin() +
+                      2 * note->frameWidth() + 4});
     m_grid->setFixedWidth(width);
     note->setFixedWidth(width);
 
@@ -209,6 +211,7 @@ OrientationPage::OrientationPage(TDataModule1& dm, Prompter& prompter,
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
+    layout->addSpacing(10);
     layout->addWidget(m_subPages, 1);
 }
 
@@ -341,9 +344,8 @@ void OrientationPage::setChecked(const QStringList& values) {
     {
         const QSignalBlocker block(m_values);
         for (int i = 0; i < m_values->count(); ++i)
-            m_values->item(i)->setCheckState(values.contains(m_values->item(i)->text())
-                                                 ? Qt::Checked
-                                                 : Qt::Unchecked);
+            m_values->item(i)->setCheckState(
+                values.contains(m_values->item(i)->text()) ? Qt::Checked : Qt::Unchecked);
     }
     valuesChanged();
 }
@@ -365,10 +367,11 @@ void OrientationPage::valuesChanged() {
 void OrientationPage::drawCharts() {
     const bool byOrientation = orientationFixed();
     std::vector<AngleRow> rows = angleRows(view());
-    std::stable_sort(rows.begin(), rows.end(), [byOrientation](const AngleRow& a, const AngleRow& b) {
-        return byOrientation ? std::pair(a.orient, a.tilt) < std::pair(b.orient, b.tilt)
-                             : std::pair(a.tilt, a.orient) < std::pair(b.tilt, b.orient);
-    });
+    std::stable_sort(
+        rows.begin(), rows.end(), [byOrientation](const AngleRow& a, const AngleRow& b) {
+            return byOrientation ? std::pair(a.orient, a.tilt) < std::pair(b.orient, b.tilt)
+                                 : std::pair(a.tilt, a.orient) < std::pair(b.tilt, b.orient);
+        });
     std::vector<ChartLine> lines;
     for (const QString& value : checkedValues()) {
         ChartLine line{(byOrientation ? QStringLiteral("Ао = ") : QStringLiteral("Ан = ")) + value,
@@ -481,6 +484,7 @@ TSprKForm::TSprKForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     lossRight->addWidget(m_lossChart, 1);
     auto* page1Layout = new QHBoxLayout(page1);
     page1Layout->addLayout(lossLeft);
+    page1Layout->addSpacing(10);
     page1Layout->addLayout(lossRight, 1);
 
     m_small = new OrientationPage(m_dm, m_prompter, OrientationTable::small(), this);

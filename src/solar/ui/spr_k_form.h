@@ -27,8 +27,8 @@ class View;
 // One of the orientation/tilt tables: its view, the values of its picked columns and the
 // range notes.
 struct OrientationTable {
-    QString table;            // "Kproiz" or "Kproiz1"
-    QStringList compass;      // the names of the orientations
+    QString table;       // "Kproiz" or "Kproiz1"
+    QStringList compass; // the names of the orientations
     int orientFrom, orientTo, orientStep;
     int tiltFrom, tiltTo, tiltStep;
 

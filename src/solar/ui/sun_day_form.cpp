@@ -44,9 +44,9 @@ int monthsHeight(const BoundGrid* grid) {
 Navigator* recordBar(BoundGrid* grid, Prompter& prompter, QWidget* parent) {
     auto* nav = new Navigator(grid->view(), grid, parent);
     // Inserting and deleting are offered so that the user hears why they are not allowed.
-    nav->setVisibleButtons(Navigator::First | Navigator::Prior | Navigator::Next |
-                           Navigator::Last | Navigator::Insert | Navigator::Delete |
-                           Navigator::Edit | Navigator::Post | Navigator::Cancel);
+    nav->setVisibleButtons(Navigator::First | Navigator::Prior | Navigator::Next | Navigator::Last |
+                           Navigator::Insert | Navigator::Delete | Navigator::Edit |
+                           Navigator::Post | Navigator::Cancel);
     nav->setConfirmDelete(false);
     nav->setPrompter(&prompter);
     return nav;
@@ -57,8 +57,7 @@ Navigator* recordBar(BoundGrid* grid, Prompter& prompter, QWidget* parent) {
 TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
     setObjectName(QStringLiteral("TsSunDayF"));
-    setWindowTitle(
-        QStringLiteral("Справочник среднемесячных периодов светлого времени суток."));
+    setWindowTitle(QStringLiteral("Справочник среднемесячных периодов светлого времени суток."));
 
     m_sunGrid = new BoundGrid(sunTable(dm),
                               {{kMonthName, QStringLiteral("Месяц"), true, 110},
@@ -253,8 +252,8 @@ bool TsSunDayF::narrowFromFields() {
         const auto& [field, quantity] = fields[i];
         std::optional<QString> error = checkNumber(field->text(), quantity);
         if (!error && *parseNumber(field->text()) < 0)
-            error = QStringLiteral("Значение ") + quantity +
-                    QStringLiteral(" не может быть меньше 0.");
+            error =
+                QStringLiteral("Значение ") + quantity + QStringLiteral(" не может быть меньше 0.");
         if (error) {
             m_prompter.error(*error);
             field->setFocus();
