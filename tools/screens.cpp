@@ -17,6 +17,9 @@
 #include "load/ui/dsp_nagr_form.h"
 #include "load/ui/ep_chooser.h"
 #include "load/ui/period_form.h"
+#include "solar/ui/kproiz_form.h"
+#include "solar/ui/spr_k_form.h"
+#include "solar/ui/sun_day_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/sel_inv_form.h"
@@ -138,6 +141,29 @@ int main(int argc, char** argv)
         shoot(&inv.selectionDialog().tableDialog(), dir, QStringLiteral("TTabInvFm"));
         main.inverterAnalysis().loadForTour();
         shoot(&main.inverterAnalysis(), dir, QStringLiteral("TAnalInvF"));
+        {
+            TSprKForm& loss = main.lossForm();
+            loss.loadForTour();
+            loss.show();
+            int shot = 0;
+            for (int i = 0; i < loss.pages()->count(); ++i) {
+                loss.pages()->setCurrentIndex(i);
+                if (i == 0) {
+                    save(&loss, dir, QStringLiteral("TSprKForm-%1").arg(++shot));
+                    continue;
+                }
+                auto* orientation = loss.orientationPage(i - 1);
+                for (int j = 0; j < orientation->subPages()->count(); ++j) {
+                    orientation->subPages()->setCurrentIndex(j);
+                    save(&loss, dir, QStringLiteral("TSprKForm-%1").arg(++shot));
+                }
+            }
+            loss.hide();
+            main.coefficientsForm().loadForTour();
+            shoot(&main.coefficientsForm(), dir, QStringLiteral("TKproizFm"));
+            main.daylightForm().loadForTour();
+            shoot(&main.daylightForm(), dir, QStringLiteral("TsSunDayF"));
+        }
         main.paramForm().load();
         shoot(&main.paramForm(), dir, QStringLiteral("TParamFrm"));
         main.tempABForm().setChoosing(false);

@@ -78,8 +78,8 @@ TEST_F(WindowTest, DemoProjectFillsEveryTab)
     QStringList menus;
     for (QAction* a : main->menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Нагрузка", "Инвертор", "Справочники", "Параметры",
-                                  "Помощь", "Выход"}));
+    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Нагрузка", "Инвертор", "СБ", "Справочники",
+                                  "Параметры", "Помощь", "Выход"}));
     EXPECT_TRUE(enabled(Command::VarSaveAs));
     EXPECT_TRUE(prompter.entries().empty());
 }
@@ -99,7 +99,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow)
                              "TVarForm-7", "TVarForm-default-7", "TDspNagrF", "TDspNagr12F",
                              "TAddSutGrF-2", "TNagrForm", "TCreateSGF-3", "TCreateSG12F-1",
                              "TPeriodFm", "TsEPForm", "TsEP12Frm", "TInvForm", "TSelInvFm",
-                             "TTabInvFm", "TAnalInvF"})
+                             "TTabInvFm", "TAnalInvF", "TSprKForm-1", "TSprKForm-5", "TKproizFm",
+                             "TsSunDayF"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

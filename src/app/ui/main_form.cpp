@@ -11,6 +11,9 @@
 #include "app/windows.h"
 #include "lib/entry.h"
 #include "load/ui/dsp_nagr_form.h"
+#include "solar/ui/kproiz_form.h"
+#include "solar/ui/spr_k_form.h"
+#include "solar/ui/sun_day_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "widgets/bound_grid.h"
@@ -131,6 +134,9 @@ bool TMainForm::commandAvailable(Command c)
     case Command::LoadDc:
     case Command::InvAnalysis:
     case Command::InvSelect:
+    case Command::SbCoefficients:
+    case Command::RefLossCoefficients:
+    case Command::RefDaylight:
     case Command::RefBatteryRooms:
     case Command::Settings:
     case Command::Help:
@@ -690,6 +696,27 @@ TAnalInvF& TMainForm::inverterAnalysis()
     return *m_inverterAnalysis;
 }
 
+TSprKForm& TMainForm::lossForm()
+{
+    if (!m_lossForm)
+        m_lossForm = new TSprKForm(m_dm, m_prompter, this);
+    return *m_lossForm;
+}
+
+TKproizFm& TMainForm::coefficientsForm()
+{
+    if (!m_coefficientsForm)
+        m_coefficientsForm = new TKproizFm(m_dm, this);
+    return *m_coefficientsForm;
+}
+
+TsSunDayF& TMainForm::daylightForm()
+{
+    if (!m_daylightForm)
+        m_daylightForm = new TsSunDayF(m_dm, m_prompter, this);
+    return *m_daylightForm;
+}
+
 TAboutForm& TMainForm::aboutForm()
 {
     if (!m_aboutForm)
@@ -753,6 +780,9 @@ void TMainForm::run(Command c)
             recalculate();
         break;
     case Command::InvAnalysis: inverterAnalysis().run(); break;
+    case Command::SbCoefficients: coefficientsForm().run(); break;
+    case Command::RefLossCoefficients: lossForm().run(); break;
+    case Command::RefDaylight: daylightForm().run(); break;
     case Command::VarSaveAs: m_shell.copyVariant(m_progress.get()); break;
     case Command::Settings:
         if (paramForm().run()) {

@@ -30,6 +30,9 @@ class TDspNagrF;
 class TDspNagr12F;
 class TInvForm;
 class TAnalInvF;
+class TSprKForm;
+class TKproizFm;
+class TsSunDayF;
 
 class TMainForm : public QMainWindow {
 public:
@@ -62,6 +65,9 @@ public:
     TDspNagr12F& dcDispatcher();
     TInvForm& inverterForm();
     TAnalInvF& inverterAnalysis();
+    TSprKForm& lossForm();
+    TKproizFm& coefficientsForm();
+    TsSunDayF& daylightForm();
 
 protected:
     void changeEvent(QEvent* e) override;
@@ -99,6 +105,9 @@ private:
     TDspNagr12F* m_dcDispatcher = nullptr;
     TInvForm* m_inverterForm = nullptr;
     TAnalInvF* m_inverterAnalysis = nullptr;
+    TSprKForm* m_lossForm = nullptr;
+    TKproizFm* m_coefficientsForm = nullptr;
+    TsSunDayF* m_daylightForm = nullptr;
     int m_variantListener = 0;
     int m_projectListener = 0;
 };
