@@ -7,6 +7,7 @@
 #include "data/data_module.h"
 #include "data/store.h"
 #include "lib/numbers.h"
+#include "load/rebuild.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -69,6 +70,8 @@ int main(int argc, char** argv)
                     if (args.size() == 4 && variants.currentKey().toString() != args[3])
                         continue;
                     found = true;
+                    if (!rebuildMonthlyRows(dm))
+                        out << "  Помесячные параметры суточных графиков не пересчитаны.\n";
                     const ChainResult r = runRecalcChain(dm);
                     out << "Вариант " << variants.currentKey().toString() << " \"" << variants["VarName"].asString()
                         << "\" (проект \"" << projects["Name"].asString() << "\"): Pras_SP = " << figure(r.pras)

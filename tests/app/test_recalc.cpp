@@ -5,6 +5,7 @@
 #include "app/demo.h"
 #include "app/recalc.h"
 #include "app/shell.h"
+#include "load/rebuild.h"
 
 using namespace ses;
 using namespace ses::test;
@@ -61,6 +62,32 @@ TEST_F(RecalcTest, SizesTheDemoAndEmptiesAVariantWithoutLoads)
     runRecalcChain(*dm);
     for (const char* c : {"Pras_SP", "B", "Cras_AKB"})
         EXPECT_TRUE(v[c].isNull()) << c;
+}
+
+TEST_F(RecalcTest, MonthlyRowsFollowTheVariantsDaylightHours)
+{
+    buildDemoProject(*shell);
+    View& months = dm->tbl("proj_gr_prm");
+    ASSERT_FALSE(months.isEmpty());
+    months.first();
+    const QString before = months["Period_dark"].asString();
+    View& sun = dm->tbl("proj_sunday");
+    for (sun.first(); !sun.eof(); sun.next()) {
+        ASSERT_TRUE(sun.edit());
+        sun["Voshod10"].setString("7");
+        sun["Zakat10"].setString("19");
+        ASSERT_TRUE(sun.post());
+    }
+    ASSERT_TRUE(rebuildMonthlyRows(*dm));
+    months.refresh();
+    months.first();
+    EXPECT_NE(months["Period_dark"].asString(), before);
+    EXPECT_EQ(months["Period_dark"].asString(), "0 - 7; 19 - 24");
+    EXPECT_EQ(months["Tsut_dark"].asString(), "12");
+    // The DC schedule too.
+    View& dcMonths = dm->tbl("proj_gr12_prm");
+    dcMonths.first();
+    EXPECT_EQ(dcMonths["Period_dark"].asString(), "0 - 7; 19 - 24");
 }
 
 } // namespace

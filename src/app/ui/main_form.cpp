@@ -10,6 +10,7 @@
 #include "app/ui/var_form.h"
 #include "app/windows.h"
 #include "lib/entry.h"
+#include "load/rebuild.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/spr_k_form.h"
@@ -761,8 +762,13 @@ void TMainForm::run(Command c)
     case Command::ProjSaveAs: m_shell.copyProject(m_progress.get()); break;
     case Command::VarAdd: varForm().runAdd(); break;
     case Command::VarEdit:
-        if (varForm().runEdit())
+        if (varForm().runEdit()) {
+            // The schedules' monthly rows follow the new parameters before the variant is sized.
+            if (!rebuildMonthlyRows(m_dm))
+                m_prompter.error(QStringLiteral("Помесячные параметры суточных графиков не пересчитаны: "
+                                                "один из графиков не может быть сохранен."));
             recalculate();
+        }
         break;
     case Command::DefaultVariant: varForm().runDefault(); break;
     case Command::VarDelete: m_shell.deleteVariant(); break;
