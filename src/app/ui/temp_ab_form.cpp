@@ -1,5 +1,7 @@
 #include "app/ui/temp_ab_form.h"
 
+#include "widgets/choice_column.h"
+
 #include "app/ui/dialog_buttons.h"
 #include "app/windows.h"
 #include "data/data_module.h"
@@ -8,13 +10,11 @@
 #include "widgets/navigator.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -27,101 +27,6 @@ const QString kMonthName = QStringLiteral("MonthName");
 const QString kTempAB = QStringLiteral("TempAB");
 constexpr int kMonthColumn = 0; // of the temperature grid
 constexpr int kMonthsPerRoom = 12;
-
-// Keys that only move through a choice column: everything else is refused there.
-bool isNavigationKey(int key) {
-    switch (key) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// A typed character (Backspace, Delete and Enter included) would change a choice cell; Escape
-// still drops an open list or the row's changes, as everywhere in the grids.
-bool typesIntoCell(const QKeyEvent* e) {
-    return !e->text().isEmpty() && !isNavigationKey(e->key()) && e->key() != Qt::Key_Escape;
-}
-
-// Beeps on every typed character: the month is picked from the list, never typed.
-class RefuseTyping : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress && typesIntoCell(static_cast<QKeyEvent*>(event))) {
-            QApplication::beep();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-// The month column of the temperature grid outside a cell editor: typing there beeps instead
-// of opening an editor with the typed text.
-class MonthColumnKeys : public QObject {
-public:
-    explicit MonthColumnKeys(BoundGrid* grid) : QObject(grid), m_grid(grid) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        // A cell editor has the focus while open: these keys reach the grid itself.
-        if (event->type() == QEvent::KeyPress && m_grid->currentIndex().column() == kMonthColumn &&
-            typesIntoCell(static_cast<QKeyEvent*>(event))) {
-            QApplication::beep();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    BoundGrid* m_grid;
-};
-
-// The month cell's editor: a drop-down list of the twelve names.
-class MonthPickDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                          const QModelIndex&) const override {
-        auto* combo = new QComboBox(parent);
-        combo->setFrame(false);
-        combo->addItems(monthNames());
-        combo->setMaxVisibleItems(kMonthsPerRoom);
-        combo->installEventFilter(new RefuseTyping(combo));
-        auto* self = const_cast<MonthPickDelegate*>(this);
-        connect(combo, &QComboBox::activated, combo, [self, combo] {
-            emit self->commitData(combo);
-            emit self->closeEditor(combo, QAbstractItemDelegate::NoHint);
-        });
-        return combo;
-    }
-
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        auto* combo = static_cast<QComboBox*>(editor);
-        combo->setCurrentIndex(combo->findText(index.data(Qt::EditRole).toString()));
-    }
-
-    void setModelData(QWidget* editor, QAbstractItemModel* model,
-                      const QModelIndex& index) const override {
-        // Opening and leaving the list without a pick does not put the row into editing.
-        const QString picked = static_cast<QComboBox*>(editor)->currentText();
-        if (!picked.isEmpty() && picked != index.data(Qt::EditRole).toString())
-            model->setData(index, picked, Qt::EditRole);
-    }
-};
 
 QLabel* heading(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -180,8 +85,7 @@ TsTempABF::TsTempABF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
                                   {kTempAB, QStringLiteral("T, град."), false}},
                                  this);
     m_monthsGrid->setObjectName(QStringLiteral("months"));
-    m_monthsGrid->setItemDelegateForColumn(kMonthColumn, new MonthPickDelegate(m_monthsGrid));
-    m_monthsGrid->installEventFilter(new MonthColumnKeys(m_monthsGrid));
+    makeChoiceColumn(m_monthsGrid, kMonthColumn, monthNames());
     for (BoundGrid* g : {m_roomsGrid, m_monthsGrid})
         g->setPrompter(&m_prompter);
     m_roomsNav = recordBar(m_roomsGrid, m_prompter, this);

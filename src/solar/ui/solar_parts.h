@@ -1,4 +1,6 @@
 #pragma once
+
+#include "widgets/choice_column.h"
 // Pieces shared by the solar reference windows: grid columns whose values are picked from a
 // list, a grid header with a row of group titles over its column titles, a table whose first
 // columns stay in place while the others scroll, the line chart of the loss tables, the notes
@@ -23,7 +25,6 @@ class BoundGrid;
 
 // The cells of `column` take one of `values`, picked from a drop-down list; every typed
 // character beeps, in the list and in the grid outside it.
-void makeChoiceColumn(BoundGrid* grid, int column, const QStringList& values);
 
 // A horizontal header with a row of group titles above the column titles; each group spans
 // `count` columns from `first`, and scrolls with them.
