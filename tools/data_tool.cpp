@@ -50,8 +50,6 @@ int main(int argc, char** argv)
             TDataModule1 dm(*store, prompter);
             Shell shell(dm, prompter);
             buildDemoProject(shell);
-            prompter.type(QStringLiteral("Экономный"));
-            shell.copyVariant(nullptr);
             out << "Каталог данных с демонстрационным проектом создан: " << args[2] << "\n";
             return 0;
         }

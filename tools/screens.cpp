@@ -76,8 +76,6 @@ int main(int argc, char** argv)
         TDataModule1 dm(*store, prompter);
         TMainForm main(dm, prompter);
         buildDemoProject(main.shell());
-        prompter.type(QStringLiteral("Экономный"));
-        main.shell().copyVariant(nullptr);
         dm.tblProj1().first();
         main.resize(1500, 900);
         main.show();

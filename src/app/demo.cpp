@@ -3,6 +3,8 @@
 #include "app/recalc.h"
 #include "app/shell.h"
 #include "app/variant_ops.h"
+#include "load/consumer_store.h"
+#include "load/consumers.h"
 #include "load/dispatch_ops.h"
 #include "load/schedule_store.h"
 
@@ -137,6 +139,56 @@ void buildDemoProject(Shell& shell)
     // The variant's required power, tilt and capacity as the chain sizes them (empty over a data
     // directory without the starter catalogs).
     runRecalcChain(dm);
+
+    // A second variant of the same house, its loads given by consumers and their working hours.
+    VariantParams byConsumers = factoryFill(dm);
+    byConsumers.name = QStringLiteral("По электроприемникам");
+    byConsumers.set(QStringLiteral("Region"), QStringLiteral("Москва"));
+    byConsumers.set(QStringLiteral("ParamNagr"), QStringLiteral("2"));
+    if (!addVariant(dm, byConsumers))
+        throw std::runtime_error("demo: variant refused");
+    put(dm.tblProj_Inv(),
+        {{"Nagr_Name", "Дом: бытовые приборы"}, {"Company_Inv", "Стартовый набор: Инверторы А"},
+         {"Name_Inv", "ИН-ЧС-2000-24"}, {"Pnom_Inv", "2000"}, {"Pmax_Inv", "2400"}, {"Ppik_Inv", "4000"},
+         {"Uvh_Inv", "24"}, {"Uvuh_Inv", "220"}, {"Forma_Inv", "чистый синус"}, {"Kpd_Inv", "0,91"}});
+    ScheduleDraft year;
+    year.name = QStringLiteral("Круглый год");
+    year.from = QStringLiteral("январь");
+    year.to = QStringLiteral("декабрь");
+    if (!appendBlankSchedule(dm, true, year))
+        throw std::runtime_error("demo: schedule refused");
+    const struct {
+        CatalogConsumer catalog;
+        int quantity;
+        std::vector<std::pair<double, double>> periods;
+    } consumers[] = {
+        {{QStringLiteral("Холодильник бытовой"), 150, 5, true, std::nullopt, QStringLiteral("автоматический")},
+         1, {{0, 24}}},
+        {{QStringLiteral("Освещение светодиодное (лампа)"), 10, 1, false, std::nullopt, QStringLiteral("ручной")},
+         6, {{6, 8}, {18, 23}}},
+        {{QStringLiteral("Насос скважинный погружной"), 750, 4, true, std::nullopt, QStringLiteral("автоматический")},
+         1, {{7, 8}, {19, 20}}},
+        {{QStringLiteral("Телевизор светодиодный"), 100, 1.5, false, std::nullopt, QStringLiteral("ручной")},
+         1, {{19, 23}}},
+    };
+    for (const auto& c : consumers)
+        if (!appendConsumer(dm, true, consumerFromCatalog(c.catalog, c.quantity))
+            || !replacePeriods(dm, true, c.periods))
+            throw std::runtime_error("demo: consumer refused");
+    const ScheduleInputs in = readScheduleInputs(dm, true);
+    const ConsumerFigures made = consumerFigures(currentConsumers(dm, true), in.nomMinutes, in.maxMinutes);
+    year.intervals = made.intervals;
+    const MonthlyResult rows = monthlyRows(parseIntervals(made.intervals), year.from, year.to, in);
+    year.wpSut = rows.params.wpSut;
+    year.pnom = rows.params.pnom;
+    year.pmax = rows.params.pmax;
+    year.peak = made.peak;
+    year.clearSinus = made.clearSinus;
+    year.monthly = rows.rows;
+    if (!editSchedule(dm, true, year))
+        throw std::runtime_error("demo: schedule refused");
+    runRecalcChain(dm);
+    dm.tblProj1().first();
     dm.tblProj_Mas().first();
 }
 

@@ -87,6 +87,19 @@ QWidget* page(QWidget* parent, std::initializer_list<std::pair<QWidget*, int>> p
     return w;
 }
 
+// The tool bar repeats the menu commands under shorter names; the full text is their hint.
+QString toolText(Command c)
+{
+    switch (c) {
+    case Command::VarAdd: return QStringLiteral("Добавить вариант");
+    case Command::VarEdit: return QStringLiteral("Параметры варианта");
+    case Command::LoadAc: return QStringLiteral("Нагрузки ~");
+    case Command::LoadDc: return QStringLiteral("Нагрузки =");
+    case Command::InvSelect: return QStringLiteral("Инверторы");
+    default: return {};
+    }
+}
+
 } // namespace
 
 class TMainForm::Progress : public ProgressSink {
@@ -186,7 +199,10 @@ void TMainForm::buildMenus()
         if (!commandAvailable(d.id))
             continue;
         auto* a = new QAction(d.text, this);
+        if (const QString shortText = toolText(d.id); !shortText.isEmpty())
+            a->setIconText(shortText);
         a->setStatusTip(QString(d.text).remove(QStringLiteral("...")));
+        a->setToolTip(QString(d.text).remove(QStringLiteral("...")));
         connect(a, &QAction::triggered, this, [this, id = d.id] { run(id); });
         m_actions[d.id] = a;
         if (d.menu == Menu::ExitMenu) {
@@ -248,7 +264,7 @@ void TMainForm::buildCentre()
         {QStringLiteral("Pmax10min"), QStringLiteral("Pмакс., Вт"), true, 70},
         {QStringLiteral("Wp_pik"), QStringLiteral("Рпик., Вт"), true, 70}};
     std::vector<GridColumn> acScheduleColumns = scheduleColumns;
-    acScheduleColumns.push_back({QStringLiteral("ClearSinus"), QStringLiteral("Чистый синус"), true, 80});
+    acScheduleColumns.push_back({QStringLiteral("ClearSinus"), QStringLiteral("Чистый синус"), true, 0});
     m_tabs->addTab(
         page(m_tabs,
              {{titledGrid(QStringLiteral("Нагрузки переменного напряжения."),
@@ -257,7 +273,7 @@ void TMainForm::buildCentre()
                                          {QStringLiteral("Pnom30min"), QStringLiteral("Pном., Вт"), true, 70},
                                          {QStringLiteral("Pmax10min"), QStringLiteral("Pмакс., Вт"), true, 70},
                                          {QStringLiteral("Ppik"), QStringLiteral("Pпик., Вт"), true, 70},
-                                         {QStringLiteral("ClearSinus"), QStringLiteral("Чистый синус"), true, 80}},
+                                         {QStringLiteral("ClearSinus"), QStringLiteral("Чистый синус"), true, 0}},
                                         m_tabs),
                           m_tabs),
                2},
