@@ -1,5 +1,6 @@
 #include "app/recalc.h"
 
+#include "load/rebuild.h"
 #include "solar/sizing_store.h"
 #include "storage/capacity_store.h"
 
@@ -40,6 +41,25 @@ ChainResult runRecalcChain(TDataModule1& dm)
         v.cancel();
         throw DbError(DbError::Kind::General, QStringLiteral("Вариант расчета не может быть сохранен."));
     }
+    tr.commit();
+    return r;
+}
+
+std::optional<ChainResult> runWithChain(TDataModule1& dm, ChainTrigger trigger,
+                                        const std::function<bool()>& writes)
+{
+    Transaction tr(dm.store());
+    const bool changed = writes();
+    const bool always = trigger == ChainTrigger::AcDispatcherClosed || trigger == ChainTrigger::DcDispatcherClosed;
+    if (!changed && !always) {
+        tr.commit();
+        return std::nullopt;
+    }
+    if (trigger == ChainTrigger::VariantEdited && !rebuildMonthlyRows(dm))
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Помесячные параметры суточных графиков не пересчитаны: один из "
+                                     "графиков не может быть сохранен."));
+    ChainResult r = runRecalcChain(dm);
     tr.commit();
     return r;
 }

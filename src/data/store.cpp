@@ -187,10 +187,13 @@ void Store::rollback()
     } catch (const DbError&) {
         // The savepoint is gone only when SQLite already rolled the whole transaction back.
     }
-    m_refreshPending = true;
-    if (m_depth == 0 && m_refreshPending) {
-        m_refreshPending = false;
+    // Views read what the file holds again, also inside an outer transaction that goes on (a
+    // window's own operation failing within a longer one).
+    try {
         refreshAllViews();
+    } catch (...) {
+        // A rollback runs while unwinding: a view that cannot reload keeps its rows until its
+        // next refresh rather than ending the program.
     }
 }
 

@@ -79,7 +79,6 @@ private:
     QString m_dir;
     std::vector<View*> m_views;
     int m_depth = 0;
-    bool m_refreshPending = false;
 };
 
 // RAII guard: everything between construction and commit() happens whole or not at all.

@@ -7,6 +7,8 @@
 #include "app/shell.h"
 #include "load/rebuild.h"
 
+#include <QSqlQuery>
+
 using namespace ses;
 using namespace ses::test;
 
@@ -62,6 +64,45 @@ TEST_F(RecalcTest, SizesTheDemoAndEmptiesAVariantWithoutLoads)
     runRecalcChain(*dm);
     for (const char* c : {"Pras_SP", "B", "Cras_AKB"})
         EXPECT_TRUE(v[c].isNull()) << c;
+}
+
+TEST_F(RecalcTest, TriggersRunTheChainInOneTransactionWithTheirWrites)
+{
+    buildDemoProject(*shell);
+    View& v = dm->tblProj1();
+    View& loads = dm->tblProj_Inv();
+    const double before = v["Pras_SP"].asFloat();
+
+    // A new inverter efficiency raises the power the panels must give.
+    const auto chosen = runWithChain(*dm, ChainTrigger::InvertersChosen, [&] {
+        loads.first();
+        EXPECT_TRUE(loads.edit());
+        loads["Kpd_Inv"].setString("0,8");
+        return loads.post();
+    });
+    ASSERT_TRUE(chosen);
+    EXPECT_GT(*chosen->pras, before);
+    EXPECT_EQ(v["Pras_SP"].asFloat(), *chosen->pras);
+
+    // A dialog closed without a change runs nothing; a dispatcher's closing always does.
+    EXPECT_FALSE(runWithChain(*dm, ChainTrigger::VariantEdited, [] { return false; }));
+    EXPECT_TRUE(runWithChain(*dm, ChainTrigger::AcDispatcherClosed, [] { return false; }));
+
+    // A failure after the dialog's writes takes them back too.
+    store->exec("CREATE TRIGGER no_months BEFORE INSERT ON proj_gr_prm BEGIN SELECT RAISE(ABORT, 'диск полон'); END");
+    const QString name = v["VarName"].asString();
+    EXPECT_THROW(runWithChain(*dm, ChainTrigger::VariantEdited,
+                              [&] {
+                                  EXPECT_TRUE(v.edit());
+                                  v["VarName"].setString("Переименованный");
+                                  return v.post();
+                              }),
+                 DbError);
+    EXPECT_EQ(v["VarName"].asString(), name);
+    QSqlQuery q(store->db());
+    q.exec("SELECT VarName FROM project1 WHERE Kod = 1");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), name);
 }
 
 TEST_F(RecalcTest, MonthlyRowsFollowTheVariantsDaylightHours)

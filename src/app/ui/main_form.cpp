@@ -10,7 +10,6 @@
 #include "app/ui/var_form.h"
 #include "app/windows.h"
 #include "lib/entry.h"
-#include "load/rebuild.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/spr_k_form.h"
@@ -741,21 +740,18 @@ TAboutForm& TMainForm::aboutForm()
     return *m_aboutForm;
 }
 
-void TMainForm::recalculate()
+void TMainForm::recalculateAfter(ChainTrigger trigger, const std::function<bool()>& command)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    ChainResult r;
+    std::optional<ChainResult> r;
     try {
-        r = runRecalcChain(m_dm);
+        r = runWithChain(m_dm, trigger, command);
     } catch (const DbError& e) {
-        QApplication::restoreOverrideCursor();
-        m_prompter.error(e.message());
+        m_prompter.error(e.message() + QStringLiteral("\nИзменения не сохранены."));
         return;
     }
-    QApplication::restoreOverrideCursor();
-    if (!r.problems.isEmpty())
+    if (r && !r->problems.isEmpty())
         m_prompter.information(QStringLiteral("Расчетные параметры варианта определены не полностью:\n")
-                               + r.problems.join(QLatin1Char('\n')));
+                               + r->problems.join(QLatin1Char('\n')));
 }
 
 void TMainForm::run(Command c)
@@ -778,28 +774,25 @@ void TMainForm::run(Command c)
     case Command::ProjSaveAs: m_shell.copyProject(m_progress.get()); break;
     case Command::VarAdd: varForm().runAdd(); break;
     case Command::VarEdit:
-        if (varForm().runEdit()) {
-            // The schedules' monthly rows follow the new parameters before the variant is sized.
-            if (!rebuildMonthlyRows(m_dm))
-                m_prompter.error(QStringLiteral("Помесячные параметры суточных графиков не пересчитаны: "
-                                                "один из графиков не может быть сохранен."));
-            recalculate();
-        }
+        recalculateAfter(ChainTrigger::VariantEdited, [this] { return varForm().runEdit(); });
         break;
     case Command::DefaultVariant: varForm().runDefault(); break;
     case Command::VarDelete: m_shell.deleteVariant(); break;
     // The dispatchers store their own figures on closing (the DC one the variant's DC figures).
     case Command::LoadAc:
-        acDispatcher().run();
-        recalculate();
+        recalculateAfter(ChainTrigger::AcDispatcherClosed, [this] {
+            acDispatcher().run();
+            return true;
+        });
         break;
     case Command::LoadDc:
-        dcDispatcher().run();
-        recalculate();
+        recalculateAfter(ChainTrigger::DcDispatcherClosed, [this] {
+            dcDispatcher().run();
+            return true;
+        });
         break;
     case Command::InvSelect:
-        if (inverterForm().run())
-            recalculate();
+        recalculateAfter(ChainTrigger::InvertersChosen, [this] { return inverterForm().run(); });
         break;
     case Command::InvAnalysis: inverterAnalysis().run(); break;
     case Command::SbCoefficients: coefficientsForm().run(); break;

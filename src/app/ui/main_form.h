@@ -3,6 +3,7 @@
 // pane, and the commands of every menu with their enabling rules.
 
 #include "app/commands.h"
+#include "app/recalc.h"
 #include "app/shell.h"
 
 #include <QMainWindow>
@@ -51,8 +52,9 @@ public:
     void updateCommands();
     void redrawScheme();
     void run(Command c);
-    // The recalculation chain after a change of the loads, the inverters or the parameters.
-    void recalculate();
+    // A command that changes the loads, the inverters or the parameters, followed by the
+    // recalculation chain, in one transaction.
+    void recalculateAfter(ChainTrigger trigger, const std::function<bool()>& command);
 
     // The windows it opens, created on first use and reused.
     TProjForm& projForm();
