@@ -53,7 +53,7 @@ void writeSample(ReportWriter& writer) {
     writer.writePairsTable({
         {QStringLiteral("Оптимальный угол наклона солнечных панелей, град."), "45"},
         {QStringLiteral("Расчетная мощность солнечной батареи, Вт"), "1 250"},
-        {QStringLiteral("Тип солнечной панели"), QStringLiteral("ФСМ-100\tмоно")},
+        {QStringLiteral("Тип солнечной панели"), QStringLiteral("СП-М-100-12\tмоно")},
         {QStringLiteral("Примечание"), QStringLiteral("строка 1\nстрока 2")},
     });
     writer.writeText(QStringLiteral("\r"));

@@ -1,0 +1,137 @@
+#include "reports/drawing.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+
+namespace ses {
+
+namespace {
+
+QPen toQPen(const DrawPen& pen) {
+    QPen result(pen.colour);
+    result.setWidth(pen.width);
+    // Square caps and mitred joins keep the ends of leads and corners of outlines on the pixels
+    // the layout names.
+    result.setCapStyle(Qt::SquareCap);
+    result.setJoinStyle(Qt::MiterJoin);
+    return result;
+}
+
+void setBrush(QPainter& painter, const std::optional<QColor>& brush) {
+    if (brush)
+        painter.setBrush(*brush);
+    else
+        painter.setBrush(Qt::NoBrush);
+}
+
+struct PrimitivePainter {
+    QPainter& painter;
+
+    void operator()(const DrawLine& line) const {
+        painter.setPen(toQPen(line.pen));
+        painter.drawLine(line.from, line.to);
+    }
+    void operator()(const DrawRect& rect) const {
+        painter.setPen(toQPen(rect.pen));
+        setBrush(painter, rect.brush);
+        painter.drawRect(rect.rect);
+    }
+    void operator()(const DrawEllipse& ellipse) const {
+        painter.setPen(toQPen(ellipse.pen));
+        setBrush(painter, ellipse.brush);
+        painter.drawEllipse(ellipse.rect);
+    }
+    void operator()(const DrawArc& arc) const {
+        painter.setPen(toQPen(arc.pen));
+        painter.setBrush(Qt::NoBrush);
+        // QPainter takes sixteenths of a degree.
+        painter.drawArc(arc.rect, qRound(arc.startDegrees * 16), qRound(arc.spanDegrees * 16));
+    }
+    void operator()(const DrawPolygon& polygon) const {
+        painter.setPen(toQPen(polygon.pen));
+        setBrush(painter, polygon.brush);
+        painter.drawPolygon(polygon.points);
+    }
+    void operator()(const DrawText& text) const {
+        painter.setFont(toQFont(text.font));
+        painter.setPen(text.colour);
+        const QRectF box = textBox(text, fontTextMeasure());
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text.text);
+    }
+};
+
+struct PrimitiveMover {
+    QPointF offset;
+
+    void operator()(DrawLine& line) const {
+        line.from += offset;
+        line.to += offset;
+    }
+    void operator()(DrawRect& rect) const { rect.rect.translate(offset); }
+    void operator()(DrawEllipse& ellipse) const { ellipse.rect.translate(offset); }
+    void operator()(DrawArc& arc) const { arc.rect.translate(offset); }
+    void operator()(DrawPolygon& polygon) const { polygon.points.translate(offset); }
+    void operator()(DrawText& text) const { text.anchor += offset; }
+};
+
+} // namespace
+
+QFont toQFont(const DrawFont& font) {
+    QFont result;
+    result.setPixelSize(font.pixelSize);
+    result.setBold(font.bold);
+    return result;
+}
+
+TextMeasure fontTextMeasure() {
+    return [](const QString& text, const DrawFont& font) {
+        const QFontMetricsF metrics(toQFont(font));
+        return QSizeF(metrics.horizontalAdvance(text), metrics.height());
+    };
+}
+
+QRectF textBox(const DrawText& text, const TextMeasure& measure) {
+    const QSizeF size = measure(text.text, text.font);
+    double left = text.anchor.x();
+    if (text.alignment & Qt::AlignHCenter)
+        left -= size.width() / 2;
+    else if (text.alignment & Qt::AlignRight)
+        left -= size.width();
+    double top = text.anchor.y();
+    if (text.alignment & Qt::AlignVCenter)
+        top -= size.height() / 2;
+    else if (text.alignment & Qt::AlignBottom)
+        top -= size.height();
+    return QRectF(QPointF(left, top), size);
+}
+
+void translate(Drawing& drawing, QPointF offset) {
+    for (Primitive& item : drawing.items)
+        std::visit(PrimitiveMover{offset}, item);
+}
+
+void paint(const Drawing& drawing, QPaintDevice& device) {
+    QPainter painter(&device);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.fillRect(QRect(0, 0, device.width(), device.height()), drawing.background);
+    for (const Primitive& item : drawing.items)
+        std::visit(PrimitivePainter{painter}, item);
+}
+
+QImage render(const Drawing& drawing) {
+    QImage image(drawing.size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    paint(drawing, image);
+    return image;
+}
+
+Drawing clearedPicture(QColor background) {
+    Drawing drawing;
+    drawing.size = QSize(50, 50);
+    drawing.background = background;
+    return drawing;
+}
+
+} // namespace ses

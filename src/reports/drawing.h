@@ -1,0 +1,106 @@
+#pragma once
+// Raster drawings as plain data: a layout function produces primitives in pixel coordinates
+// (x to the right, y downwards) and one painter draws them on any QPaintDevice. Layouts measure
+// text through a TextMeasure, so their geometry can be checked without fonts.
+
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+#include <QPolygonF>
+#include <QRectF>
+#include <QSize>
+#include <QSizeF>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <variant>
+#include <vector>
+
+class QFont;
+class QPaintDevice;
+
+namespace ses {
+
+// Font of a drawn label; the size is in pixels so a picture looks the same on every device.
+struct DrawFont {
+    int pixelSize = 12;
+    bool bold = false;
+};
+
+struct DrawPen {
+    QColor colour = Qt::black;
+    int width = 1;
+};
+
+struct DrawLine {
+    QPointF from;
+    QPointF to;
+    DrawPen pen;
+};
+
+// Outline centred on the edges of rect, as QPainter strokes it; no brush leaves it unfilled.
+struct DrawRect {
+    QRectF rect;
+    DrawPen pen;
+    std::optional<QColor> brush;
+};
+
+struct DrawEllipse {
+    QRectF rect;
+    DrawPen pen;
+    std::optional<QColor> brush;
+};
+
+// Angles in degrees, counter-clockwise from three o'clock.
+struct DrawArc {
+    QRectF rect;
+    double startDegrees = 0;
+    double spanDegrees = 360;
+    DrawPen pen;
+};
+
+struct DrawPolygon {
+    QPolygonF points;
+    DrawPen pen;
+    std::optional<QColor> brush;
+};
+
+// A one-line label; alignment tells which point of its box lies at anchor
+// (AlignLeft | AlignTop: the top-left corner, AlignHCenter | AlignBottom: the bottom middle).
+struct DrawText {
+    QPointF anchor;
+    QString text;
+    DrawFont font;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+    QColor colour = Qt::black;
+};
+
+using Primitive = std::variant<DrawLine, DrawRect, DrawEllipse, DrawArc, DrawPolygon, DrawText>;
+
+struct Drawing {
+    QSize size;
+    std::vector<Primitive> items;
+    QColor background = Qt::white;
+};
+
+using TextMeasure = std::function<QSizeF(const QString&, const DrawFont&)>;
+
+QFont toQFont(const DrawFont& font);
+// Measures with the font metrics of the painter's fonts; layouts for the screen use this one.
+TextMeasure fontTextMeasure();
+// The box a label occupies when its size is measured by measure.
+QRectF textBox(const DrawText& text, const TextMeasure& measure);
+
+// Moves every primitive by (dx, dy); the drawing's size is left to the caller.
+void translate(Drawing& drawing, QPointF offset);
+
+// Fills the device with the drawing's background and draws the primitives in order, without
+// antialiasing, so one-pixel lines stay on whole pixels.
+void paint(const Drawing& drawing, QPaintDevice& device);
+QImage render(const Drawing& drawing);
+
+// The empty picture a drawing window shows before anything is calculated.
+Drawing clearedPicture(QColor background);
+
+} // namespace ses
