@@ -18,6 +18,8 @@
 #include "load/ui/ep_chooser.h"
 #include "load/ui/period_form.h"
 #include "solar/ui/kproiz_form.h"
+#include "solar/ui/mas_sp_form.h"
+#include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
 #include "storage/ui/anal_inv_form.h"
@@ -157,6 +159,11 @@ int main(int argc, char** argv)
                 }
             }
             loss.hide();
+            main.solarBatteryForm().loadForTour();
+            shoot(&main.solarBatteryForm(), dir, QStringLiteral("TSelSPFrm"));
+            TMasSPFrm array(prompter, &main);
+            array.loadForTour();
+            shoot(&array, dir, QStringLiteral("TMasSPFrm"));
             main.coefficientsForm().loadForTour();
             shoot(&main.coefficientsForm(), dir, QStringLiteral("TKproizFm"));
             main.daylightForm().loadForTour();

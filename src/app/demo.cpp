@@ -85,9 +85,9 @@ void buildDemoProject(Shell& shell)
         throw std::runtime_error("demo: variant refused");
     edit(dm.tblProj1(),
         {{"B", "56"}, {"Pras_SP", "1284,5"}, {"Cras_AKB", "412,3"},
-         {"Company_SP", "Стартовый набор: Панели М"}, {"Tip_SP", "СП-М-300-24"}, {"Pnom_SP", "300"},
-         {"Unom_SP", "24"}, {"Voc_SP", "39,8"}, {"Isc_SP", "9,8"}, {"Vmp_SP", "32,6"}, {"Imp_SP", "9,2"},
-         {"H_SP", "1640"}, {"S_SP", "992"}, {"KolTotal_SP", "6"}, {"PTotal_SP", "1800"}, {"ITotal_SP", "27,6"},
+         {"Company_SP", "Стартовый набор: Панели А"}, {"Tip_SP", "СП-М-300-24"}, {"Pnom_SP", "300"},
+         {"Unom_SP", "24"}, {"Voc_SP", "45"}, {"Isc_SP", "8,75"}, {"Vmp_SP", "36,6"}, {"Imp_SP", "8,2"},
+         {"H_SP", "1956"}, {"S_SP", "992"}, {"KolTotal_SP", "6"}, {"PTotal_SP", "1800"}, {"ITotal_SP", "49,2"},
          {"Company_AKB", "Стартовый набор: АКБ"}, {"Tip_AKB", "AGM"}, {"Name_AKB", "АБ-AGM-12-200"},
          {"Unom_AKB", "12"}, {"Cnom_AKB", "200"}, {"Izar_min_AKB", "10"}, {"Izar_max_AKB", "50"},
          {"Irazr_max_AKB", "1000"}, {"L_AKB", "522"}, {"S_AKB", "240"}, {"H_AKB", "219"},
@@ -102,7 +102,7 @@ void buildDemoProject(Shell& shell)
          {"Tip_Pr_Derzh_SP", "Держатель 10x38"}, {"Inom_Pr_SP", "16"}, {"Unom_Pr_SP", "1000"}});
 
     put(dm.tblProj_Mas(), {{"NameMassive", "Массив 1"}, {"Ugol_Orient", "180"}, {"Ugol_Nakl", "56"}, {"Kproiz", "1"},
-                           {"KolPosled", "1"}, {"KolVetv", "4"}, {"KolMas", "4"}, {"Pmas", "1200"}, {"Imas", "36,8"},
+                           {"KolPosled", "1"}, {"KolVetv", "4"}, {"KolMas", "4"}, {"Pmas", "1200"}, {"Imas", "32,8"},
                            {"Company_Ctrl", "Стартовый набор: Контроллеры"}, {"Tip_Ctrl", "КЗ-MPPT-40"},
                            {"Unom_Ctrl", "24"}, {"Inom_Ctrl", "40"}, {"Iakb_Ctrl", "29,9"}, {"Skab", "10"},
                            {"Ikab", "80"}, {"DUkab", "1,8"}, {"Skab_akb", "10"}, {"Ikab_akb", "80"},
@@ -110,7 +110,7 @@ void buildDemoProject(Shell& shell)
                            {"Tip_AV_mas", "АВ-ПТ-50"}, {"Inom_AV_mas", "50"}, {"Unom_AV_mas", "250"}});
     put(dm.tblProj_Mas(), {{"NameMassive", "Массив 2"}, {"Ugol_Orient", "225"}, {"Ugol_Nakl", "40"},
                            {"Kproiz", "0,93"}, {"KolPosled", "1"}, {"KolVetv", "2"}, {"KolMas", "2"}, {"Pmas", "600"},
-                           {"Imas", "18,4"}, {"Company_Ctrl", "Стартовый набор: Контроллеры"},
+                           {"Imas", "16,4"}, {"Company_Ctrl", "Стартовый набор: Контроллеры"},
                            {"Tip_Ctrl", "КЗ-ШИМ-20"}, {"Unom_Ctrl", "24"}, {"Inom_Ctrl", "20"}, {"Iakb_Ctrl", "14,9"}});
 
     put(dm.tblProj_Inv(),

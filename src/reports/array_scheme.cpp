@@ -245,16 +245,16 @@ SitePlacementLayout sitePlacement(const SitePlacementInput& input) {
     const int k = input.scale;
     const int w = scaledSize(input.panelWidthMm, k);
     const int h = scaledSize(input.panelHeightMm, k);
-    const double upper = input.shape == SiteShape::Triangle ? 0 : input.length;
-    const double lower = input.shape == SiteShape::Rectangle  ? input.length
-                         : input.shape == SiteShape::Triangle ? input.length
+    const double upper = input.shape == PlacementShape::Triangle ? 0 : input.length;
+    const double lower = input.shape == PlacementShape::Rectangle  ? input.length
+                         : input.shape == PlacementShape::Triangle ? input.length
                                                               : input.lowerBase;
     const int widthPx = static_cast<int>(roundEven(k * std::max(upper, lower), 0));
     const int heightPx = static_cast<int>(roundEven(k * input.height, 0));
     drawing.size = QSize(widthPx + 40, heightPx + 40);
 
     const DrawPen outline{Qt::black, 2};
-    if (input.shape == SiteShape::Rectangle) {
+    if (input.shape == PlacementShape::Rectangle) {
         // One pixel outside the site so the 2-pixel frame does not cover the edge panels.
         drawing.items.push_back(DrawRect{
             QRectF(QPointF(19, 19), QPointF(widthPx + 21, heightPx + 21)), outline, std::nullopt});
@@ -273,7 +273,7 @@ SitePlacementLayout sitePlacement(const SitePlacementInput& input) {
     if (input.panelWidthMm <= 0 || input.panelHeightMm <= 0 || input.height <= 0 ||
         input.panels <= 0)
         return layout;
-    if (input.shape == SiteShape::Rectangle)
+    if (input.shape == PlacementShape::Rectangle)
         placeRectangle(input, w, h, layout);
     else
         placeSloped(input, upper, lower, w, h, layout);

@@ -45,12 +45,12 @@ struct ArraySchemeLayout {
 
 ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& measure);
 
-enum class SiteShape { Rectangle, Trapezoid, Triangle };
+enum class PlacementShape { Rectangle, Trapezoid, Triangle };
 enum class HorizontalPlacement { Left, Centre, Right };
 enum class VerticalPlacement { Top, Centre, Bottom };
 
 struct SitePlacementInput {
-    SiteShape shape = SiteShape::Rectangle;
+    PlacementShape shape = PlacementShape::Rectangle;
     // Metres. Rectangle: length x height; trapezoid: upper base = length, lower base = lowerBase;
     // triangle: base (at the bottom) = length.
     double length = 0;

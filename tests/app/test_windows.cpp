@@ -100,7 +100,7 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow)
                              "TAddSutGrF-2", "TNagrForm", "TCreateSGF-3", "TCreateSG12F-1",
                              "TPeriodFm", "TsEPForm", "TsEP12Frm", "TInvForm", "TSelInvFm",
                              "TTabInvFm", "TAnalInvF", "TSprKForm-1", "TSprKForm-5", "TKproizFm",
-                             "TsSunDayF"})
+                             "TsSunDayF", "TSelSPFrm", "TMasSPFrm"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

@@ -215,7 +215,7 @@ TEST(ArrayScheme, RenderedPanelIsBlueAndBusIsBlack) {
 TEST(SitePlacement, PanelsPlacedOnTheSite) {
     struct Case {
         const char* name;
-        SiteShape shape;
+        PlacementShape shape;
         double length, lowerBase, height, widthMm, heightMm;
         int panels;
         HorizontalPlacement horizontal;
@@ -228,7 +228,7 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
     using V = VerticalPlacement;
     const Case cases[] = {
         {"rectangle 5x5, 1x1.6 m, top left",
-         SiteShape::Rectangle,
+         PlacementShape::Rectangle,
          5,
          0,
          5,
@@ -241,7 +241,7 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
          {{20, 20, 30, 48}, {140, 116, 30, 48}},
          15},
         {"rectangle holds 15 of 20",
-         SiteShape::Rectangle,
+         PlacementShape::Rectangle,
          5,
          0,
          5,
@@ -254,7 +254,7 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
          {{140, 116, 30, 48}},
          15},
         {"last short row centred",
-         SiteShape::Rectangle,
+         PlacementShape::Rectangle,
          5,
          0,
          5,
@@ -267,7 +267,7 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
          {{20, 20, 30, 48}, {65, 68, 30, 48}},
          7},
         {"right and bottom",
-         SiteShape::Rectangle,
+         PlacementShape::Rectangle,
          5,
          0,
          5,
@@ -280,7 +280,7 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
          {{140, 122, 30, 48}, {140, 74, 30, 48}, {20, 122, 30, 48}},
          6},
         {"triangle 6x3, 1x1 m rows of 0, 2, 4",
-         SiteShape::Triangle,
+         PlacementShape::Triangle,
          6,
          0,
          3,
@@ -293,7 +293,7 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
          {{80, 50, 30, 30}, {50, 80, 30, 30}},
          6},
         {"trapezoid 6 over 2, rows at lower edge",
-         SiteShape::Trapezoid,
+         PlacementShape::Trapezoid,
          6,
          2,
          2,

@@ -12,6 +12,7 @@
 #include "lib/entry.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "solar/ui/kproiz_form.h"
+#include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
 #include "storage/ui/anal_inv_form.h"
@@ -95,6 +96,7 @@ QString toolText(Command c)
     case Command::LoadAc: return QStringLiteral("Нагрузки ~");
     case Command::LoadDc: return QStringLiteral("Нагрузки =");
     case Command::InvSelect: return QStringLiteral("Инверторы");
+    case Command::SbSelect: return QStringLiteral("Солнечная батарея");
     default: return {};
     }
 }
@@ -148,6 +150,7 @@ bool TMainForm::commandAvailable(Command c)
     case Command::InvAnalysis:
     case Command::InvSelect:
     case Command::SbCoefficients:
+    case Command::SbSelect:
     case Command::RefLossCoefficients:
     case Command::RefDaylight:
     case Command::RefBatteryRooms:
@@ -733,6 +736,13 @@ TsSunDayF& TMainForm::daylightForm()
     return *m_daylightForm;
 }
 
+TSelSPFrm& TMainForm::solarBatteryForm()
+{
+    if (!m_solarBatteryForm)
+        m_solarBatteryForm = new TSelSPFrm(m_dm, m_prompter, this);
+    return *m_solarBatteryForm;
+}
+
 TAboutForm& TMainForm::aboutForm()
 {
     if (!m_aboutForm)
@@ -796,6 +806,7 @@ void TMainForm::run(Command c)
         break;
     case Command::InvAnalysis: inverterAnalysis().run(); break;
     case Command::SbCoefficients: coefficientsForm().run(); break;
+    case Command::SbSelect: solarBatteryForm().run(); break;
     case Command::RefLossCoefficients: lossForm().run(); break;
     case Command::RefDaylight: daylightForm().run(); break;
     case Command::VarSaveAs: m_shell.copyVariant(m_progress.get()); break;

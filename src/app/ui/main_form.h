@@ -34,6 +34,7 @@ class TAnalInvF;
 class TSprKForm;
 class TKproizFm;
 class TsSunDayF;
+class TSelSPFrm;
 
 class TMainForm : public QMainWindow {
 public:
@@ -70,6 +71,7 @@ public:
     TSprKForm& lossForm();
     TKproizFm& coefficientsForm();
     TsSunDayF& daylightForm();
+    TSelSPFrm& solarBatteryForm();
 
 protected:
     void changeEvent(QEvent* e) override;
@@ -110,6 +112,7 @@ private:
     TSprKForm* m_lossForm = nullptr;
     TKproizFm* m_coefficientsForm = nullptr;
     TsSunDayF* m_daylightForm = nullptr;
+    TSelSPFrm* m_solarBatteryForm = nullptr;
     int m_variantListener = 0;
     int m_projectListener = 0;
 };

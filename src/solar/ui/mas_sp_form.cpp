@@ -1,0 +1,471 @@
+#include "solar/ui/mas_sp_form.h"
+
+#include "lib/entry.h"
+#include "lib/numbers.h"
+#include "lib/prompter.h"
+#include "widgets/help_viewer.h"
+#include "widgets/number_field.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace ses {
+
+namespace {
+
+QString fmt(double x, const char* pattern) { return formatPattern(x, QString::fromLatin1(pattern)); }
+
+const QStringList& criterionNames()
+{
+    static const QStringList n = {QStringLiteral("по требуемой мощности панелей массива"),
+                                  QStringLiteral("по заданной мощности панелей массива"),
+                                  QStringLiteral("по максимально допустимому току массива"),
+                                  QStringLiteral("по заданному размеру площадки установки")};
+    return n;
+}
+
+} // namespace
+
+TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_prompter(prompter)
+{
+    setWindowTitle(QStringLiteral("Параметры массива солнечных панелей."));
+    auto* top = new QVBoxLayout(this);
+
+    m_panelInfo = new QLabel(this);
+    m_panelInfo->setWordWrap(true);
+    top->addWidget(m_panelInfo);
+
+    m_pages = new QTabWidget(this);
+    top->addWidget(m_pages);
+    auto* page = new QWidget(m_pages);
+    m_pages->addTab(page, QStringLiteral(" Параметры массива "));
+    auto* pl = new QVBoxLayout(page);
+
+    auto* need = new QFormLayout;
+    m_dopP = new QLabel(page);
+    m_dopB = new QLabel(page);
+    need->addRow(QStringLiteral("Требуемая дополнительная мощность СБ, Вт:"), m_dopP);
+    need->addRow(QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:"), m_dopB);
+    pl->addLayout(need);
+
+    auto* inputs = new QGroupBox(QStringLiteral("Исходные данные"), page);
+    auto* form = new QFormLayout(inputs);
+    m_name = new QLineEdit(inputs);
+    m_name->setMaxLength(30);
+    form->addRow(QStringLiteral("Наименование массива:"), m_name);
+    m_orient = new NumberField(NumberField::Kind::Decimal, inputs);
+    m_orient->setPrompter(&m_prompter);
+    m_orient->setToolTip(QStringLiteral(
+        "Ориентация, град. - угол ориентации солнечных панелей массива по сторонам света (0 - "
+        "север, 90 - восток, 180 - юг, 270 - запад), град."));
+    form->addRow(QStringLiteral("Ориентация солнечных панелей, град.:"), m_orient);
+    m_tilt = new NumberField(NumberField::Kind::Decimal, inputs);
+    m_tilt->setPrompter(&m_prompter);
+    form->addRow(QStringLiteral("Угол наклона солнечных панелей, град.:"), m_tilt);
+    m_kLabel = new QLabel(inputs);
+    form->addRow(QStringLiteral("Коэффициент производительности солнечных панелей массива, о.е.:"),
+                 m_kLabel);
+    m_criterion = new QComboBox(inputs);
+    m_criterion->addItems(criterionNames());
+    form->addRow(QStringLiteral("Режим расчета:"), m_criterion);
+    m_givenPower = new QComboBox(inputs);
+    m_givenPower->setEditable(true);
+    form->addRow(QStringLiteral("Заданная мощность панелей массива, Вт:"), m_givenPower);
+    m_givenCurrent = new NumberField(NumberField::Kind::Decimal, inputs);
+    m_givenCurrent->setPrompter(&m_prompter);
+    form->addRow(QStringLiteral("Максимальный ток массива, А:"), m_givenCurrent);
+    m_param = new QComboBox(inputs);
+    m_param->addItems({QStringLiteral("требуемая мощность панелей массива"),
+                       QStringLiteral("заданная мощность панелей массива")});
+    form->addRow(QStringLiteral("Привязка мощности массива для площадки установки:"), m_param);
+    m_shape = new QComboBox(inputs);
+    m_shape->addItems({QStringLiteral("прямоугольник"), QStringLiteral("трапеция"),
+                       QStringLiteral("треугольник")});
+    form->addRow(QStringLiteral("Форма площадки:"), m_shape);
+    m_l = new NumberField(NumberField::Kind::Decimal, inputs);
+    m_s = new NumberField(NumberField::Kind::Decimal, inputs);
+    m_h = new NumberField(NumberField::Kind::Decimal, inputs);
+    m_lCap = new QLabel(inputs);
+    m_sCap = new QLabel(inputs);
+    m_hCap = new QLabel(inputs);
+    for (auto* f : {m_l, m_s, m_h})
+        f->setPrompter(&m_prompter);
+    form->addRow(m_lCap, m_l);
+    form->addRow(m_sCap, m_s);
+    form->addRow(m_hCap, m_h);
+    m_area = new QLabel(inputs);
+    form->addRow(QStringLiteral("Фактическая площадь, м2:"), m_area);
+    pl->addWidget(inputs);
+
+    auto* results = new QGroupBox(QStringLiteral("Результаты расчета"), page);
+    auto* rf = new QFormLayout(results);
+    const std::pair<const char*, const char*> rows[] = {
+        {"series", "Количество последовательно соединенных панелей в сборке массива, шт.:"},
+        {"strings", "Количество параллельных сборок массива, шт.:"},
+        {"panels", "Количество солнечных панелей массива, шт.:"},
+        {"power", "Мощность солнечных панелей массива, Вт:"},
+        {"current", "Ток солнечных панелей массива, А:"},
+        {"loss", "Потери мощности из-за ориентации панелей массива, Вт:"},
+        {"controller", "Прогнозируемый ток на выходе контроллера заряда, А:"},
+        {"additional", "Требуемая дополнительная мощность СБ, Вт:"},
+        {"tilt", "Оптимальный угол наклона солнечных панелей, град.:"}};
+    for (const auto& [key, caption] : rows) {
+        auto* l = new QLabel(results);
+        l->setMinimumWidth(80);
+        m_results.insert(QString::fromLatin1(key), l);
+        rf->addRow(QString::fromUtf8(caption), l);
+    }
+    pl->addWidget(results);
+
+    auto* buttons = new QHBoxLayout;
+    m_calc = new QPushButton(QStringLiteral("Расчет"), this);
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    auto* help = new QPushButton(QStringLiteral("Справка..."), this);
+    buttons->addWidget(m_calc);
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+    top->addLayout(buttons);
+    installHelpKey(this, kHelpTopic);
+
+    connect(m_calc, &QPushButton::clicked, this, [this] { calculate(); });
+    connect(m_ok, &QPushButton::clicked, this, [this] { accept_(); });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [this] { HelpViewer::showTopic(this, kHelpTopic); });
+    connect(m_orient, &QLineEdit::textEdited, this, [this] { angleTyped(); });
+    connect(m_tilt, &QLineEdit::textEdited, this, [this] { angleTyped(); });
+    for (auto* box : {m_criterion, m_param, m_shape})
+        connect(box, &QComboBox::currentIndexChanged, this, [this] {
+            updateEnabling();
+            updateArea();
+            inputsChanged();
+        });
+    connect(m_givenPower, &QComboBox::editTextChanged, this, [this] { inputsChanged(); });
+    for (auto* f : {m_givenCurrent, m_l, m_s, m_h})
+        connect(f, &QLineEdit::textChanged, this, [this] {
+            updateArea();
+            inputsChanged();
+        });
+    updateEnabling();
+    inputsChanged();
+}
+
+void TMasSPFrm::setInput(const ArrayWindowInput& in)
+{
+    m_in = in;
+    m_filling = true;
+    const auto& p = in.type;
+    m_panelInfo->setText(QStringLiteral("%1, %2: %3 Вт; %4 В; Isc %5 А; Vmp %6 В; Imp %7 А; %8 x %9 мм")
+                             .arg(in.company, p.tip, numberToText(p.power), numberToText(p.unom),
+                                  numberToText(p.isc), numberToText(p.vmp), numberToText(p.imp),
+                                  numberToText(p.height), numberToText(p.width)));
+    m_dopP->setText(fmt(in.dopP, "0"));
+    m_dopB->setText(in.dopB ? fmt(*in.dopB, "0") : QString());
+    const ArrayCells& r = in.row;
+    m_name->setText(r.value(0));
+    m_orient->setText(r.value(2));
+    m_tilt->setText(r.value(3));
+    m_kLabel->setText(r.value(4));
+    m_k = parseNumber(r.value(4)).value_or(1);
+    m_criterion->setCurrentIndex(in.editing ? std::clamp(r.value(11).toInt(), 0, 3) : 0);
+    m_param->setCurrentIndex(in.editing ? std::clamp(r.value(12).toInt(), 0, 1) : 0);
+    m_shape->setCurrentIndex(in.editing ? std::clamp(r.value(15).toInt(), 0, 2) : 0);
+    QString given = in.editing ? r.value(13) : QString();
+    if (given.isEmpty()) {
+        const int u = int(std::lround(in.system.uses));
+        given = u == 12 ? QStringLiteral("800") : u == 24 ? QStringLiteral("1600")
+                : u == 48 ? QStringLiteral("3200") : QString();
+    }
+    m_givenPower->clear();
+    if (!given.isEmpty())
+        m_givenPower->addItem(given);
+    m_givenPower->setEditText(given);
+    m_givenCurrent->setText(in.editing ? r.value(14) : QString());
+    m_l->setText(in.editing ? r.value(16) : QString());
+    m_s->setText(in.editing ? r.value(17) : QString());
+    m_h->setText(in.editing ? r.value(18) : QString());
+    m_filling = false;
+    updateEnabling();
+    updateArea();
+    inputsChanged();
+    if (in.editing)
+        calculate();
+}
+
+bool TMasSPFrm::run()
+{
+    return exec() == QDialog::Accepted;
+}
+
+void TMasSPFrm::loadForTour()
+{
+    ArrayWindowInput in;
+    in.company = QStringLiteral("Солнечный завод");
+    in.type.tip = QStringLiteral("СП-200");
+    in.type.power = 200;
+    in.type.unom = 12;
+    in.type.voc = 22;
+    in.type.isc = 12.5;
+    in.type.vmp = 17;
+    in.type.imp = 11.8;
+    in.type.height = 1600;
+    in.type.width = 1000;
+    in.type.panel = {200, 12, 12.5, 17, 11.8, 1600, 1000};
+    in.system.uses = 24;
+    in.variantB = 45;
+    for (int m = 0; m < 12; ++m)
+        in.region[m] = RegionMonthData{3, 10, 45};
+    in.loss = {{0, 0}, {90, 100}};
+    in.dopP = 1000;
+    in.dopB = 45;
+    in.remaining.fill(1000);
+    in.row = {QStringLiteral("Массив 1"), QString(), QStringLiteral("180"), QStringLiteral("45"),
+              QStringLiteral("1")};
+    setInput(in);
+    calculate();
+}
+
+std::optional<double> TMasSPFrm::number(NumberField* f, const QString& quantity)
+{
+    if (auto e = checkNumber(f->text(), quantity)) {
+        m_prompter.error(*e);
+        if (isVisible())
+            f->setFocus();
+        return std::nullopt;
+    }
+    return parseNumber(f->text());
+}
+
+bool TMasSPFrm::calculate()
+{
+    inputsChanged();
+    const auto orient = number(m_orient, QStringLiteral("угла ориентации солнечных панелей"));
+    if (!orient)
+        return false;
+    const auto tilt = number(m_tilt, QStringLiteral("угла наклона солнечных панелей"));
+    if (!tilt)
+        return false;
+
+    ArrayRequest rq;
+    rq.criterion = Criterion(m_criterion->currentIndex());
+    rq.siteByGivenPower = m_param->currentIndex() == 1;
+    const bool givenUsed = rq.criterion == Criterion::GivenPower ||
+                           (rq.criterion == Criterion::SiteSize && rq.siteByGivenPower);
+    if (givenUsed) {
+        const QString text = m_givenPower->currentText();
+        if (auto e = checkNumber(text, QStringLiteral("заданной мощности панелей массива"))) {
+            m_prompter.error(*e);
+            return false;
+        }
+        rq.givenPower = *parseNumber(text);
+    }
+    if (rq.criterion == Criterion::MaxCurrent) {
+        const auto i = number(m_givenCurrent, QStringLiteral("максимального тока массива"));
+        if (!i)
+            return false;
+        rq.givenCurrent = *i;
+    }
+    if (rq.criterion == Criterion::SiteSize) {
+        const int shape = m_shape->currentIndex();
+        const auto l = number(m_l, QStringLiteral("длины площадки"));
+        if (!l)
+            return false;
+        double s = 0;
+        if (shape == 1) {
+            const auto v = number(m_s, QStringLiteral("длины нижней основы трапеции"));
+            if (!v)
+                return false;
+            s = *v;
+        }
+        const auto h = number(m_h, QStringLiteral("высоты площадки"));
+        if (!h)
+            return false;
+        rq.site.shape = SiteShape(shape);
+        rq.site.length = *l;
+        rq.site.lower = s;
+        rq.site.height = *h;
+    }
+    rq.orientation = *orient;
+    rq.tilt = *tilt;
+    // К against the suggested tilt.
+    const double t = m_in.dopB.value_or(m_in.variantB);
+    const auto k = performanceCoefficient(m_in.loss, deviationAngle(*orient, *tilt, t));
+    if (!k || *k <= 0) {
+        m_prompter.error(coefficientRefusal(deviationAngle(*orient, *tilt, t)));
+        return false;
+    }
+    m_k = roundPattern(*k, QStringLiteral("0.###"));
+    m_kLabel->setText(fmt(m_k, "0.###"));
+    rq.k = m_k;
+    rq.dopP = m_in.dopP;
+    rq.remaining = m_in.remaining;
+
+    const ArrayResult r = formArray(rq, m_in.type.panel, m_in.system, m_in.region, m_in.loss);
+    if (r.status == ArrayResult::Status::NothingToAdd) {
+        m_prompter.information(r.message);
+        return false;
+    }
+    if (r.status == ArrayResult::Status::Refused) {
+        m_prompter.error(r.message);
+        return false;
+    }
+    if (r.evaluation.error) {
+        m_prompter.error(*r.evaluation.error);
+        return false;
+    }
+    showResult(r);
+    m_done = r;
+    m_ok->setEnabled(true);
+    return true;
+}
+
+void TMasSPFrm::showResult(const ArrayResult& r)
+{
+    m_results[QStringLiteral("series")]->setText(QString::number(r.series));
+    m_results[QStringLiteral("strings")]->setText(QString::number(r.strings));
+    m_results[QStringLiteral("panels")]->setText(QString::number(r.panels));
+    m_results[QStringLiteral("power")]->setText(fmt(r.power, "0"));
+    m_results[QStringLiteral("current")]->setText(fmt(r.current, "0.##"));
+    m_results[QStringLiteral("loss")]->setText(fmt(r.loss, "0"));
+    m_results[QStringLiteral("controller")]->setText(fmt(r.controllerCurrent, "0.##"));
+    m_results[QStringLiteral("additional")]->setText(
+        r.additionalPower ? fmt(*r.additionalPower, "0") : QString());
+    m_results[QStringLiteral("tilt")]->setText(r.suggestedTilt ? fmt(*r.suggestedTilt, "0")
+                                                               : QString());
+}
+
+QString TMasSPFrm::resultText(const QString& key) const
+{
+    const QLabel* l = m_results.value(key);
+    return l ? l->text() : QString();
+}
+
+bool TMasSPFrm::accept_()
+{
+    if (!m_done)
+        return false;
+    if (m_name->text().trimmed().isEmpty()) {
+        m_prompter.error(QStringLiteral("Не задано наименование массива солнечных панелей."));
+        m_name->setFocus();
+        return false;
+    }
+    accept();
+    return true;
+}
+
+ArrayCells TMasSPFrm::resultRow(const QString& bopt) const
+{
+    ArrayCells c;
+    for (int i = 0; i < kArrayColumns; ++i)
+        c << QString();
+    if (!m_done)
+        return c;
+    const ArrayResult& r = *m_done;
+    const int mode = m_criterion->currentIndex();
+    c[0] = m_name->text().trimmed();
+    c[1] = bopt;
+    c[2] = m_orient->text().trimmed();
+    c[3] = m_tilt->text().trimmed();
+    c[4] = fmt(m_k, "0.###");
+    c[5] = QString::number(r.series);
+    c[6] = QString::number(r.strings);
+    c[7] = QString::number(r.panels);
+    c[8] = fmt(r.power, "0");
+    c[9] = fmt(r.current, "0.##");
+    c[10] = fmt(r.loss, "0");
+    c[11] = QString::number(mode);
+    if (mode == 1) {
+        c[13] = m_givenPower->currentText().trimmed();
+    } else if (mode == 2) {
+        c[14] = m_givenCurrent->text().trimmed();
+    } else if (mode == 3) {
+        c[12] = QString::number(m_param->currentIndex());
+        if (m_param->currentIndex() == 1)
+            c[13] = m_givenPower->currentText().trimmed();
+        c[15] = QString::number(m_shape->currentIndex());
+        c[16] = m_l->text().trimmed();
+        if (m_shape->currentIndex() == 1)
+            c[17] = m_s->text().trimmed();
+        c[18] = m_h->text().trimmed();
+    }
+    return c;
+}
+
+void TMasSPFrm::angleTyped()
+{
+    inputsChanged();
+    const auto o = parseNumber(m_orient->text());
+    const auto t = parseNumber(m_tilt->text());
+    if (!o || !t) {
+        m_kLabel->clear();
+        return;
+    }
+    const auto k = performanceCoefficient(m_in.loss, deviationAngle(*o, *t, m_in.variantB));
+    m_kLabel->setText(k ? fmt(*k, "0.###") : QString());
+}
+
+void TMasSPFrm::inputsChanged()
+{
+    if (m_filling)
+        return;
+    m_done.reset();
+    for (auto* l : std::as_const(m_results))
+        l->clear();
+    m_ok->setEnabled(false);
+}
+
+void TMasSPFrm::updateEnabling()
+{
+    const int c = m_criterion->currentIndex();
+    const bool site = c == 3;
+    m_givenPower->setEnabled(c == 1 || (site && m_param->currentIndex() == 1));
+    m_givenCurrent->setEnabled(c == 2);
+    m_param->setEnabled(site);
+    m_shape->setEnabled(site);
+    m_l->setEnabled(site);
+    m_h->setEnabled(site);
+    m_s->setEnabled(site && m_shape->currentIndex() == 1);
+    switch (m_shape->currentIndex()) {
+    case 1:
+        m_lCap->setText(QStringLiteral("Длина верхней основы трапеции, м:"));
+        m_sCap->setText(QStringLiteral("Длина нижней основы трапеции, м:"));
+        m_hCap->setText(QStringLiteral("Высота трапеции, м:"));
+        break;
+    case 2:
+        m_lCap->setText(QStringLiteral("Длина основания треугольника, м:"));
+        m_sCap->setText(QString());
+        m_hCap->setText(QStringLiteral("Высота треугольника, м:"));
+        break;
+    default:
+        m_lCap->setText(QStringLiteral("Длина прямоугольника, м:"));
+        m_sCap->setText(QString());
+        m_hCap->setText(QStringLiteral("Высота прямоугольника, м:"));
+    }
+    m_s->setVisible(m_shape->currentIndex() == 1);
+    m_sCap->setVisible(m_shape->currentIndex() == 1);
+}
+
+void TMasSPFrm::updateArea()
+{
+    Site s;
+    s.shape = SiteShape(m_shape->currentIndex());
+    s.length = parseNumber(m_l->text()).value_or(0);
+    s.lower = parseNumber(m_s->text()).value_or(0);
+    s.height = parseNumber(m_h->text()).value_or(0);
+    m_area->setText(fmt(siteArea(s), "0.##"));
+}
+
+} // namespace ses

@@ -1,0 +1,112 @@
+#pragma once
+// "Параметры массива солнечных панелей.": one array of the variant's panel type sized by one of
+// four criteria against the power still to be covered; "Расчет" fills the counts, power, current
+// and loss, and "OK" hands the row back to the selection window.
+
+#include "solar/solar_choice_ops.h"
+
+#include <QDialog>
+#include <QHash>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace ses {
+
+class NumberField;
+class Prompter;
+
+struct ArrayWindowInput {
+    QString company;
+    CatalogPanel type;
+    SystemSettings system;
+    double variantB = 0;      // the variant's B: the К shown while typing
+    RegionYear region;
+    std::vector<LossRow> loss;
+    double dopP = 0;          // the power still to be covered, W
+    std::optional<double> dopB; // the suggested tilt
+    std::array<double, 12> remaining{};
+    ArrayCells row;           // name, orientation, tilt and К; the criterion cells when editing
+    bool editing = false;
+};
+
+class TMasSPFrm : public QDialog {
+public:
+    static constexpr int kHelpTopic = 51;
+
+    TMasSPFrm(Prompter& prompter, QWidget* parent = nullptr);
+
+    void setInput(const ArrayWindowInput& input);
+    // Modal; true on "OK" after a successful "Расчет".
+    bool run();
+    // A 24 V array of 200 W panels sized by the required power, computed.
+    void loadForTour();
+
+    // "Расчет": false (results cleared) when refused or when nothing needs adding.
+    bool calculate();
+    // "OK": accepted only after a successful "Расчет" with no later change.
+    bool accept_();
+    bool isCalculated() const { return m_done.has_value(); }
+    const std::optional<ArrayResult>& result() const { return m_done; }
+    // The table row of the selection window; bopt is the tilt it suggests.
+    ArrayCells resultRow(const QString& bopt) const;
+
+    QLineEdit* nameEdit() const { return m_name; }
+    NumberField* orientationField() const { return m_orient; }
+    NumberField* tiltField() const { return m_tilt; }
+    QComboBox* criterionBox() const { return m_criterion; }
+    QComboBox* parameterBox() const { return m_param; }
+    QComboBox* shapeBox() const { return m_shape; }
+    QComboBox* givenPowerBox() const { return m_givenPower; }
+    NumberField* givenCurrentField() const { return m_givenCurrent; }
+    NumberField* lengthField() const { return m_l; }
+    NumberField* lowerField() const { return m_s; }
+    NumberField* heightField() const { return m_h; }
+    QPushButton* calculateButton() const { return m_calc; }
+    QPushButton* okButton() const { return m_ok; }
+    // The result texts by their captions' short names.
+    QString resultText(const QString& key) const;
+
+private:
+    void inputsChanged();
+    void angleTyped();
+    void updateEnabling();
+    void updateArea();
+    void showResult(const ArrayResult& r);
+    std::optional<double> number(NumberField* f, const QString& quantity);
+
+    Prompter& m_prompter;
+    ArrayWindowInput m_in;
+    std::optional<ArrayResult> m_done;
+    double m_k = 1;
+    bool m_filling = false;
+
+    QTabWidget* m_pages;
+    QLabel* m_panelInfo;
+    QLabel* m_dopP;
+    QLabel* m_dopB;
+    QLineEdit* m_name;
+    NumberField* m_orient;
+    NumberField* m_tilt;
+    QLabel* m_kLabel;
+    QComboBox* m_criterion;
+    QComboBox* m_param;
+    QComboBox* m_shape;
+    QComboBox* m_givenPower;
+    NumberField* m_givenCurrent;
+    NumberField* m_l;
+    NumberField* m_s;
+    NumberField* m_h;
+    QLabel* m_lCap;
+    QLabel* m_sCap;
+    QLabel* m_hCap;
+    QLabel* m_area;
+    QHash<QString, QLabel*> m_results;
+    QPushButton* m_calc;
+    QPushButton* m_ok;
+};
+
+} // namespace ses

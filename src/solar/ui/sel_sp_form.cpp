@@ -1,0 +1,556 @@
+#include "solar/ui/sel_sp_form.h"
+
+#include "data/data_module.h"
+#include "lib/numbers.h"
+#include "lib/prompter.h"
+#include "solar/sizing_store.h"
+#include "solar/ui/mas_sp_form.h"
+#include "widgets/help_viewer.h"
+#include "widgets/string_grid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ses {
+
+namespace {
+
+QString fmt(double x, const char* pattern) { return formatPattern(x, QString::fromLatin1(pattern)); }
+QString fmt(std::optional<double> x, const char* pattern)
+{
+    return x ? fmt(*x, pattern) : QString();
+}
+
+ArrayCells emptyRow()
+{
+    ArrayCells c;
+    for (int i = 0; i < kArrayColumns; ++i)
+        c << QString();
+    return c;
+}
+
+} // namespace
+
+TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_dm(dm), m_prompter(prompter)
+{
+    setWindowTitle(QStringLiteral("Выбор солнечной батареи."));
+    auto* top = new QVBoxLayout(this);
+    auto label = [this](QWidget* parent, const char* key) {
+        auto* l = new QLabel(parent);
+        l->setMinimumWidth(70);
+        l->setFrameShape(QFrame::StyledPanel);
+        m_fields.insert(QString::fromLatin1(key), l);
+        return l;
+    };
+
+    auto* upper = new QHBoxLayout;
+    auto* need = new QGroupBox(QStringLiteral("Исходные данные"), this);
+    auto* nf = new QFormLayout(need);
+    nf->addRow(QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:"), label(need, "B"));
+    nf->addRow(QStringLiteral("Расчетная мощность солнечной батареи, Вт:"), label(need, "Pras"));
+    nf->addRow(QStringLiteral("Прогнозируемый требуемый минимальный ток заряда АБ, А:"),
+               label(need, "forecastMin"));
+    nf->addRow(QStringLiteral("Минимальный ток заряда имеющейся АБ (с учетом настроек), А:"),
+               label(need, "windowMin"));
+    nf->addRow(QStringLiteral("Максимальный ток заряда имеющейся АБ (с учетом настроек), А:"),
+               label(need, "windowMax"));
+    m_checkCharge = new QCheckBox(
+        QStringLiteral("Подбор СБ с учетом тока заряда АБ на выходе контроллера"), need);
+    m_checkCharge->setChecked(true);
+    nf->addRow(m_checkCharge);
+    upper->addWidget(need);
+
+    auto* panel = new QGroupBox(QStringLiteral("Параметры солнечных панелей"), this);
+    auto* pf = new QFormLayout(panel);
+    m_company = new QComboBox(panel);
+    m_type = new QComboBox(panel);
+    pf->addRow(QStringLiteral("Компания-производитель:"), m_company);
+    pf->addRow(QStringLiteral("Тип солнечной панели:"), m_type);
+    pf->addRow(QStringLiteral("Мощность отдельной солнечной панели, Вт:"), label(panel, "P"));
+    pf->addRow(QStringLiteral("Номинальное напряжение солнечной панели, В:"), label(panel, "Unom"));
+    pf->addRow(QStringLiteral("Напряжение холостого хода солнечной панели, В:"), label(panel, "Voc"));
+    pf->addRow(QStringLiteral("Ток короткого замыкания солнечной панели, А:"), label(panel, "Isc"));
+    pf->addRow(QStringLiteral("Напряжение в рабочей точке солнечной панели, В:"), label(panel, "Vmp"));
+    pf->addRow(QStringLiteral("Ток в рабочей точке солнечной панели, А:"), label(panel, "Imp"));
+    pf->addRow(QStringLiteral("Высота отдельной солнечной панели, мм:"), label(panel, "H"));
+    pf->addRow(QStringLiteral("Ширина отдельной солнечной панели, мм:"), label(panel, "S"));
+    upper->addWidget(panel);
+    top->addLayout(upper);
+
+    auto* arrays = new QGroupBox(QStringLiteral("Параметры массивов"), this);
+    auto* al = new QVBoxLayout(arrays);
+    auto* commands = new QHBoxLayout;
+    const std::pair<const char*, const char*> cmds[] = {
+        {"add", "Добавить"}, {"insert", "Вставить"}, {"edit", "Изменить"},
+        {"delete", "Удалить"}, {"up", "Вверх"},     {"down", "Вниз"}};
+    const std::pair<const char*, const char*> hints[] = {
+        {"add", "Добавить массив солнечных панелей"},
+        {"insert", "Вставить массив солнечных панелей"},
+        {"edit", "Изменить параметры массива солнечных панелей"},
+        {"delete", "Удалить массив солнечных панелей"},
+        {"up", "Переместить на строку вверх"},
+        {"down", "Переместить на строку вниз"}};
+    for (size_t i = 0; i < std::size(cmds); ++i) {
+        auto* b = new QPushButton(QString::fromUtf8(cmds[i].second), arrays);
+        b->setToolTip(QString::fromUtf8(hints[i].second));
+        m_buttons.insert(QString::fromLatin1(cmds[i].first), b);
+        commands->addWidget(b);
+    }
+    commands->addStretch();
+    al->addLayout(commands);
+    m_grid = new StringGrid(arrays);
+    m_grid->setFixedRow(true);
+    m_grid->setColCount(kArrayColumns);
+    m_grid->setRowCount(2);
+    for (int c = 0; c < kArrayColumns; ++c)
+        m_grid->setCell(c, 0, arrayColumnTitles()[c]);
+    m_grid->setReadOnly(true);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setMinimumHeight(150);
+    al->addWidget(m_grid);
+    top->addWidget(arrays);
+
+    auto* totals = new QGroupBox(QStringLiteral("Расчетные данные массивов"), this);
+    auto* tf = new QFormLayout(totals);
+    tf->addRow(QStringLiteral("Потери мощности из-за ориентации панелей батареи, Вт:"),
+               label(totals, "losses"));
+    tf->addRow(QStringLiteral("Полная расчетная мощность солнечной батареи, Вт:"),
+               label(totals, "full"));
+    tf->addRow(QStringLiteral("Общее количество панелей солнечной батареи, шт:"),
+               label(totals, "count"));
+    tf->addRow(QStringLiteral("Общая мощность панелей солнечной батареи, Вт:"),
+               label(totals, "power"));
+    tf->addRow(QStringLiteral("Прогнозируемый ток заряда АБ (на выходе контроллеров), А:"),
+               label(totals, "charge"));
+    tf->addRow(QStringLiteral("Требуемая дополнительная мощность батареи, Вт:"),
+               label(totals, "additional"));
+    tf->addRow(QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:"),
+               label(totals, "tilt"));
+    top->addWidget(totals);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    auto* okB = new QPushButton(QStringLiteral("ОК"), this);
+    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    auto* help = new QPushButton(QStringLiteral("Справка..."), this);
+    m_buttons.insert(QStringLiteral("ok"), okB);
+    bottom->addWidget(okB);
+    bottom->addWidget(cancel);
+    bottom->addWidget(help);
+    top->addLayout(bottom);
+    installHelpKey(this, kHelpTopic);
+
+    connect(m_company, &QComboBox::currentIndexChanged, this, [this] { companyChanged(); });
+    connect(m_type, &QComboBox::currentIndexChanged, this, [this] { typeChanged(); });
+    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
+        if (!m_filling && row >= 0 && row < int(m_rows.size())) {
+            m_current = row;
+            updateCommands();
+        }
+    });
+    connect(m_buttons[QStringLiteral("add")], &QPushButton::clicked, this, [this] { addArray(); });
+    connect(m_buttons[QStringLiteral("insert")], &QPushButton::clicked, this, [this] { insertArray(); });
+    connect(m_buttons[QStringLiteral("edit")], &QPushButton::clicked, this, [this] { editArray(); });
+    connect(m_buttons[QStringLiteral("delete")], &QPushButton::clicked, this, [this] { deleteArray(); });
+    connect(m_buttons[QStringLiteral("up")], &QPushButton::clicked, this, [this] { moveUp(); });
+    connect(m_buttons[QStringLiteral("down")], &QPushButton::clicked, this, [this] { moveDown(); });
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { editArray(); });
+    connect(okB, &QPushButton::clicked, this, [this] { ok(); });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [this] { HelpViewer::showTopic(this, kHelpTopic); });
+    resize(980, 720);
+}
+
+QString TSelSPFrm::fieldText(const QString& key) const
+{
+    const QLabel* l = m_fields.value(key);
+    return l ? l->text() : QString();
+}
+
+void TSelSPFrm::setField(const QString& key, const QString& text)
+{
+    if (QLabel* l = m_fields.value(key))
+        l->setText(text);
+}
+
+void TSelSPFrm::load()
+{
+    m_filling = true;
+    m_variant = readVariantChoice(m_dm);
+    m_region = regionYear(m_dm, m_variant.region);
+    m_loss = lossTable(m_dm);
+    const SolarSizing sizing = requiredSolarPower(m_dm);
+    m_requirement = sizing.requirement.watts;
+    m_sizingProblem.reset();
+    if (!sizing.problems.isEmpty())
+        m_sizingProblem = sizing.problems.join(QStringLiteral("\r"));
+
+    setField(QStringLiteral("B"), numberToText(m_variant.b));
+    setField(QStringLiteral("Pras"), fmt(m_variant.prasSp, "0.##"));
+    setField(QStringLiteral("forecastMin"),
+             fmt(forecastMinimumChargeCurrent(m_variant.crasAkb, m_variant.nameAkb,
+                                              m_variant.izarMin, m_variant.kzarMin),
+                 "0"));
+    const auto window = batteryChargeWindow(m_variant.sizarMin, m_variant.sizarMax,
+                                            m_variant.izarMin, m_variant.izarMax,
+                                            m_variant.kzarMin, m_variant.kzarMax);
+    setField(QStringLiteral("windowMin"), window ? fmt(window->minimum, "0.##") : QString());
+    setField(QStringLiteral("windowMax"), window ? fmt(window->maximum, "0.##") : QString());
+
+    m_companies = panelCompanies(m_dm);
+    m_company->clear();
+    int sel = 0;
+    for (size_t i = 0; i < m_companies.size(); ++i) {
+        m_company->addItem(m_companies[i].company);
+        if (m_companies[i].company == m_variant.company)
+            sel = int(i);
+    }
+    m_rows = readArrays(m_dm);
+    m_formedFor.assign(m_rows.size(), m_variant.tip);
+    m_current = m_rows.empty() ? -1 : 0;
+    m_lastType.clear();
+    if (!m_companies.empty())
+        m_company->setCurrentIndex(sel);
+    companyChanged();
+    m_filling = false;
+    tableChanged();
+}
+
+void TSelSPFrm::loadForTour()
+{
+    load();
+    if (!m_rows.empty())
+        setCurrentArray(0);
+}
+
+bool TSelSPFrm::run()
+{
+    load();
+    if (m_sizingProblem)
+        m_prompter.error(*m_sizingProblem);
+    return exec() == QDialog::Accepted;
+}
+
+void TSelSPFrm::companyChanged()
+{
+    const int ci = m_company->currentIndex();
+    const bool wasFilling = m_filling;
+    m_filling = true;
+    m_type->clear();
+    m_types.clear();
+    if (ci >= 0 && ci < int(m_companies.size()))
+        m_types = panelTypes(m_dm, m_companies[ci].kod, m_variant.system);
+    int sel = 0;
+    for (size_t i = 0; i < m_types.size(); ++i) {
+        m_type->addItem(m_types[i].tip);
+        if (m_types[i].tip == m_variant.tip)
+            sel = int(i);
+    }
+    if (!m_types.empty())
+        m_type->setCurrentIndex(sel);
+    m_filling = wasFilling;
+    typeChanged();
+}
+
+const CatalogPanel* TSelSPFrm::currentType() const
+{
+    const int ti = m_type->currentIndex();
+    return ti >= 0 && ti < int(m_types.size()) ? &m_types[ti] : nullptr;
+}
+
+void TSelSPFrm::typeChanged()
+{
+    const CatalogPanel* t = currentType();
+    setField(QStringLiteral("P"), t ? numberToText(t->power) : QString());
+    setField(QStringLiteral("Unom"), t ? numberToText(t->unom) : QString());
+    setField(QStringLiteral("Voc"), t ? numberToText(t->voc) : QString());
+    setField(QStringLiteral("Isc"), t ? numberToText(t->isc) : QString());
+    setField(QStringLiteral("Vmp"), t ? numberToText(t->vmp) : QString());
+    setField(QStringLiteral("Imp"), t ? numberToText(t->imp) : QString());
+    setField(QStringLiteral("H"), t ? numberToText(t->height) : QString());
+    setField(QStringLiteral("S"), t ? numberToText(t->width) : QString());
+    const QString now = t ? t->tip : QString();
+    if (!m_filling && !m_rows.empty() && now != m_lastType)
+        m_prompter.information(
+            QStringLiteral("Изменен тип солнечной панели (с \"%1\" на \"%2\") при наличии в таблице "
+                           "\"Параметры массивов\" ранее сформированных массивов.\rРекомендуется "
+                           "удалить массивы солнечных панелей и сформировать их заново или "
+                           "отредактировать параметры имеющихся массивов.")
+                .arg(m_lastType, now));
+    m_lastType = now;
+    updateCommands();
+}
+
+void TSelSPFrm::showGrid()
+{
+    const bool was = m_filling;
+    m_filling = true;
+    const int rows = std::max<int>(1, int(m_rows.size()));
+    m_grid->setRowCount(rows + 1);
+    m_grid->clearCells();
+    for (size_t r = 0; r < m_rows.size(); ++r)
+        for (int c = 0; c < kArrayColumns; ++c)
+            m_grid->setCell(c, int(r) + 1, m_rows[r].value(c));
+    if (m_current >= 0)
+        m_grid->setCurrentCell(m_current, 0);
+    m_grid->resizeColumnsToContents();
+    m_filling = was;
+}
+
+void TSelSPFrm::tableChanged()
+{
+    showGrid();
+    std::vector<ArrayFigures> figures;
+    std::vector<FormedArray> formed;
+    for (const auto& r : m_rows) {
+        figures.push_back(arrayFigures(r));
+        formed.push_back(formedArray(r));
+    }
+    const double pras = m_variant.prasSp.value_or(0);
+    m_totals = selectionTotals(figures, pras, m_variant.system);
+    setField(QStringLiteral("count"), QString::number(m_totals.panels));
+    setField(QStringLiteral("power"), fmt(m_totals.power, "0.##"));
+    setField(QStringLiteral("losses"), fmt(m_totals.losses, "0.##"));
+    setField(QStringLiteral("full"), fmt(m_totals.fullPower, "0.##"));
+    setField(QStringLiteral("charge"), fmt(m_totals.chargeCurrent, "0.##"));
+
+    std::optional<QString> error;
+    m_remaining = remainingRequirement(m_requirement, formed, m_region, m_loss, &error);
+    m_suggestedTilt.reset();
+    if (m_rows.empty()) {
+        m_additional = pras;
+    } else {
+        const TiltResult t = requiredPowerAndTilt(m_remaining, m_region, m_loss);
+        m_additional = std::max(0.0, t.power);
+        if (t.power > 0)
+            m_suggestedTilt = t.tilt;
+    }
+    if (m_rows.empty() && pras > 0)
+        m_suggestedTilt = m_variant.b;
+    setField(QStringLiteral("additional"), fmt(m_additional, "0.##"));
+    setField(QStringLiteral("tilt"), fmt(m_rows.empty() ? std::nullopt : m_suggestedTilt, "0"));
+    updateCommands();
+}
+
+void TSelSPFrm::updateCommands()
+{
+    const bool type = currentType() != nullptr;
+    const int n = int(m_rows.size());
+    m_buttons[QStringLiteral("add")]->setEnabled(type);
+    m_buttons[QStringLiteral("edit")]->setEnabled(type && n > 0);
+    m_buttons[QStringLiteral("delete")]->setEnabled(type && n > 0);
+    m_buttons[QStringLiteral("insert")]->setEnabled(type && n > 0);
+    m_buttons[QStringLiteral("up")]->setEnabled(n >= 2 && m_current > 0);
+    m_buttons[QStringLiteral("down")]->setEnabled(n >= 2 && m_current >= 0 && m_current < n - 1);
+    m_buttons[QStringLiteral("ok")]->setEnabled(n > 0);
+}
+
+void TSelSPFrm::setCurrentArray(int row)
+{
+    if (row < 0 || row >= int(m_rows.size()))
+        return;
+    m_current = row;
+    const bool was = m_filling;
+    m_filling = true;
+    m_grid->setCurrentCell(row, 0);
+    m_filling = was;
+    updateCommands();
+}
+
+bool TSelSPFrm::runArrayWindow(int row, bool editing, ArrayCells& out)
+{
+    const CatalogPanel* t = currentType();
+    if (!t)
+        return false;
+    ArrayWindowInput in;
+    in.company = m_company->currentText();
+    in.type = *t;
+    in.system = m_variant.system;
+    in.variantB = m_variant.b;
+    in.region = m_region;
+    in.loss = m_loss;
+    if (editing) {
+        // The need as it would be without the edited array.
+        std::vector<FormedArray> others;
+        for (int i = 0; i < int(m_rows.size()); ++i)
+            if (i != row)
+                others.push_back(formedArray(m_rows[i]));
+        in.remaining = remainingRequirement(m_requirement, others, m_region, m_loss);
+        if (others.empty()) {
+            in.dopP = m_variant.prasSp.value_or(0);
+            in.dopB = m_variant.b;
+        } else {
+            const TiltResult r = requiredPowerAndTilt(in.remaining, m_region, m_loss);
+            in.dopP = std::max(0.0, r.power);
+            if (r.power > 0)
+                in.dopB = r.tilt;
+        }
+        in.row = m_rows[row];
+        in.editing = true;
+    } else {
+        in.remaining = m_remaining;
+        in.dopP = m_additional;
+        in.dopB = m_suggestedTilt;
+        ArrayCells c = emptyRow();
+        c[0] = QStringLiteral("Массив %1").arg(m_rows.size() + 1);
+        c[2] = QStringLiteral("180");
+        c[3] = numberToText(m_suggestedTilt.value_or(m_variant.b));
+        c[4] = QStringLiteral("1");
+        in.row = c;
+    }
+    TMasSPFrm w(m_prompter, this);
+    w.setInput(in);
+    const bool accepted = arrayWindowRunner ? arrayWindowRunner(w) : w.run();
+    if (!accepted || !w.isCalculated())
+        return false;
+    out = w.resultRow(fmt(m_suggestedTilt, "0"));
+    return true;
+}
+
+bool TSelSPFrm::addArray()
+{
+    ArrayCells row;
+    if (!runArrayWindow(-1, false, row))
+        return false;
+    m_rows.push_back(row);
+    m_formedFor.push_back(m_lastType);
+    m_current = int(m_rows.size()) - 1;
+    tableChanged();
+    return true;
+}
+
+bool TSelSPFrm::insertArray()
+{
+    if (m_current < 0 || m_current >= int(m_rows.size()))
+        return addArray();
+    ArrayCells row;
+    if (!runArrayWindow(-1, false, row))
+        return false;
+    m_rows.insert(m_rows.begin() + m_current, row);
+    m_formedFor.insert(m_formedFor.begin() + m_current, m_lastType);
+    tableChanged();
+    return true;
+}
+
+bool TSelSPFrm::editArray()
+{
+    if (m_current < 0 || m_current >= int(m_rows.size()))
+        return false;
+    ArrayCells row;
+    if (!runArrayWindow(m_current, true, row))
+        return false;
+    m_rows[m_current] = row;
+    m_formedFor[m_current] = m_lastType;
+    tableChanged();
+    return true;
+}
+
+bool TSelSPFrm::deleteArray()
+{
+    if (m_current < 0 || m_current >= int(m_rows.size()))
+        return false;
+    m_rows.erase(m_rows.begin() + m_current);
+    m_formedFor.erase(m_formedFor.begin() + m_current);
+    if (m_current >= int(m_rows.size()))
+        m_current = int(m_rows.size()) - 1;
+    tableChanged();
+    return true;
+}
+
+bool TSelSPFrm::moveUp()
+{
+    if (m_current <= 0 || m_current >= int(m_rows.size()))
+        return false;
+    std::swap(m_rows[m_current], m_rows[m_current - 1]);
+    std::swap(m_formedFor[m_current], m_formedFor[m_current - 1]);
+    --m_current;
+    tableChanged();
+    return true;
+}
+
+bool TSelSPFrm::moveDown()
+{
+    if (m_current < 0 || m_current + 1 >= int(m_rows.size()))
+        return false;
+    std::swap(m_rows[m_current], m_rows[m_current + 1]);
+    std::swap(m_formedFor[m_current], m_formedFor[m_current + 1]);
+    ++m_current;
+    tableChanged();
+    return true;
+}
+
+bool TSelSPFrm::ok()
+{
+    SelectionOkInput in;
+    in.arrays = int(m_rows.size());
+    in.totalPower = m_totals.power;
+    in.fullPower = m_totals.fullPower;
+    in.additionalPower = m_additional;
+    in.checkChargeCurrent = m_checkCharge->isChecked();
+    in.chargeCurrent = m_totals.chargeCurrent;
+    in.window = batteryChargeWindow(m_variant.sizarMin, m_variant.sizarMax, m_variant.izarMin,
+                                    m_variant.izarMax, m_variant.kzarMin, m_variant.kzarMax);
+    in.forecastMinimum = forecastMinimumChargeCurrent(m_variant.crasAkb, m_variant.nameAkb,
+                                                      m_variant.izarMin, m_variant.kzarMin);
+    if (auto refusal = selectionOkRefusal(in)) {
+        m_prompter.error(*refusal);
+        return false;
+    }
+    const CatalogPanel* t = currentType();
+    if (!t) {
+        m_prompter.error(QStringLiteral("Не выбран тип солнечной панели."));
+        return false;
+    }
+    QStringList stale;
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (m_formedFor[i] != t->tip)
+            stale << QStringLiteral("\"%1\"").arg(m_rows[i].value(0));
+    if (!stale.isEmpty()) {
+        m_prompter.error(
+            QStringLiteral("Массивы солнечных панелей %1 сформированы не для выбранного типа "
+                           "солнечной панели \"%2\".\rСформируйте эти массивы заново (кнопка "
+                           "\"Изменить параметры массива солнечных панелей\") или удалите их.")
+                .arg(stale.join(QStringLiteral(", ")), t->tip));
+        return false;
+    }
+    const QStringList losing = arraysLosingChoices(m_dm, m_rows);
+    if (!losing.isEmpty()) {
+        QStringList quoted;
+        for (const QString& n : losing)
+            quoted << QStringLiteral("\"%1\"").arg(n);
+        if (!m_prompter.question(
+                QStringLiteral("Для измененных или удаленных массивов солнечных панелей %1 будут "
+                               "сброшены выбранные контроллеры заряда, кабели и защитные "
+                               "аппараты.\rПродолжить?")
+                    .arg(quoted.join(QStringLiteral(", ")))))
+            return false;
+    }
+    StoredChoice c;
+    c.company = m_company->currentText();
+    c.type = *t;
+    c.panels = m_totals.panels;
+    c.power = m_totals.power;
+    c.current = 0;
+    for (const auto& r : m_rows)
+        c.current += arrayFigures(r).current;
+    c.current = roundHalfAway(c.current, 2);
+    c.arrays = m_rows;
+    try {
+        storeChoice(m_dm, c);
+    } catch (const DbError& e) {
+        m_prompter.error(e.message());
+        return false;
+    }
+    accept();
+    return true;
+}
+
+} // namespace ses

@@ -1,0 +1,269 @@
+// The solar battery choice over a real data module, offscreen: the catalog offered for the
+// system, the arrays formed in the array window, the checks of "ОК" and the storing that keeps
+// the later choices of unchanged arrays.
+
+#include "data/fixture.h"
+
+#include "solar/solar_choice_ops.h"
+#include "solar/ui/mas_sp_form.h"
+#include "solar/ui/sel_sp_form.h"
+#include "widgets/number_field.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace ses;
+using namespace ses::test;
+
+namespace {
+
+class ChoiceTest : public DbTest {
+protected:
+    void SetUp() override
+    {
+        DbTest::SetUp();
+        ASSERT_TRUE(add(tbl("Kproiz2"), {{"Ugol", "0"}, {"K", "0"}}));
+        ASSERT_TRUE(add(tbl("Kproiz2"), {{"Ugol", "90"}, {"K", "100"}}));
+        ASSERT_TRUE(add(tbl("SunPanel0"), {{"Company", "Солнце"}, {"UseSP", "1"}}));
+        for (const auto& [tip, p, u] : {std::tuple{"СП-200", "200", "12"}, {"СП-250", "250", "24"},
+                                        {"СП-300", "300", "36"}})
+            ASSERT_TRUE(add(tbl("SunPanel1"), {{"Tip", tip}, {"P", p}, {"Unom", u}, {"Isc", "12,5"},
+                                               {"Vmp", "17"}, {"Imp", "11,8"}, {"Voc", "22"},
+                                               {"H", "1600"}, {"S", "1000"}, {"UseSP", "1"},
+                                               {"Structure", "моно"}, {"Kpd", "18"},
+                                               {"TK_Pmax", "-0,4"}, {"TK_Vos", "-0,3"}}))
+                << prompter.last().toStdString();
+        ASSERT_TRUE(add(tbl("project0"), {{"Name", "Дача"}}));
+        ASSERT_TRUE(add(tbl("project1"), {{"VarName", "Основной"},
+                                          {"Uses", "24"},
+                                          {"Pras_SP", "1000"},
+                                          {"B", "45"},
+                                          {"Company_SP", "Солнце"},
+                                          {"Tip_SP", "СП-200"}}));
+    }
+
+    // An array row as the window would write it.
+    static ArrayCells row(const char* name, const char* power, const char* current)
+    {
+        return {QString::fromUtf8(name), "45", "180", "45", "1", "2", "3", "6", power, current, "0",
+                "1", "", "1200", "", "", "", "", ""};
+    }
+
+    void storeArrays(const std::vector<ArrayCells>& rows)
+    {
+        StoredChoice c;
+        c.company = QStringLiteral("Солнце");
+        c.type = panelTypes(*dm, 1, systemSettings(*dm)).front();
+        c.arrays = rows;
+        storeChoice(*dm, c);
+    }
+
+    // Runs the array window by the required power and accepts it.
+    static bool formByRequiredPower(TMasSPFrm& w)
+    {
+        w.criterionBox()->setCurrentIndex(0);
+        return w.calculate() && w.accept_();
+    }
+};
+
+TEST_F(ChoiceTest, OnlyTypesWhoseVoltageDividesTheSystemAreOffered)
+{
+    const auto types = panelTypes(*dm, 1, systemSettings(*dm));
+    ASSERT_EQ(types.size(), 2u);
+    EXPECT_EQ(types[0].tip, "СП-200");
+    EXPECT_EQ(types[1].tip, "СП-250");
+}
+
+TEST_F(ChoiceTest, UnchangedArraysAreNotRewrittenAndKeepTheirController)
+{
+    storeArrays({row("Массив 1", "1200", "35,4")});
+    View& m = tbl("proj_mas");
+    ASSERT_TRUE(m.edit());
+    m["Company_Ctrl"].setString("Контроль");
+    ASSERT_TRUE(m.post());
+    const QVariant key = m.currentKey();
+
+    EXPECT_FALSE(arraysChanged(*dm, readArrays(*dm)));
+    EXPECT_TRUE(arraysLosingChoices(*dm, readArrays(*dm)).isEmpty());
+    storeArrays(readArrays(*dm));
+    ASSERT_EQ(m.recordCount(), 1);
+    EXPECT_EQ(m.currentKey(), key);
+    EXPECT_EQ(m["Company_Ctrl"].asString(), "Контроль");
+}
+
+TEST_F(ChoiceTest, ChangedArraysAreRewrittenKeepingTheUnchangedOnesChoices)
+{
+    storeArrays({row("Массив 1", "1200", "35,4"), row("Массив 2", "1200", "35,4")});
+    View& m = tbl("proj_mas");
+    for (int r = 0; r < 2; ++r) {
+        m.moveTo(r);
+        ASSERT_TRUE(m.edit());
+        m["Company_Ctrl"].setString(r == 0 ? "Первый" : "Второй");
+        ASSERT_TRUE(m.post());
+    }
+    auto rows = readArrays(*dm);
+    rows[1][8] = "600";
+    EXPECT_EQ(arraysLosingChoices(*dm, rows), QStringList({"Массив 2"}));
+    storeArrays(rows);
+    ASSERT_EQ(m.recordCount(), 2);
+    m.first();
+    EXPECT_EQ(m["Company_Ctrl"].asString(), "Первый");
+    m.next();
+    EXPECT_EQ(m["Pmas"].asString(), "600");
+    EXPECT_TRUE(m["Company_Ctrl"].isNull());
+}
+
+TEST_F(ChoiceTest, WindowFormsAnArrayAndStoresTheSumOfCurrents)
+{
+    TSelSPFrm w(*dm, prompter);
+    w.arrayWindowRunner = formByRequiredPower;
+    w.loadForTour();
+    EXPECT_EQ(w.typeBox()->currentText(), "СП-200");
+    EXPECT_EQ(w.fieldText("P"), "200");
+    EXPECT_EQ(w.fieldText("additional"), "1000");
+    EXPECT_FALSE(w.button("ok")->isEnabled());
+
+    ASSERT_TRUE(w.addArray());
+    ASSERT_EQ(w.arrays().size(), 1u);
+    // 1000 W of 200 W panels strung by two for 24 V: three strings.
+    const ArrayCells& a = w.arrays()[0];
+    EXPECT_EQ(a[0], "Массив 1");
+    EXPECT_EQ(a.mid(5, 5), QStringList({"2", "3", "6", "1200", "35,4"}));
+    EXPECT_EQ(w.fieldText("power"), "1200");
+    EXPECT_EQ(w.fieldText("count"), "6");
+
+    ASSERT_TRUE(w.ok());
+    View& p = tbl("project1");
+    EXPECT_EQ(p["KolTotal_SP"].asString(), "6");
+    EXPECT_EQ(p["PTotal_SP"].asString(), "1200");
+    EXPECT_EQ(p["ITotal_SP"].asString(), "35,4");
+    EXPECT_EQ(p["Pnom_SP"].asString(), "200");
+    EXPECT_EQ(tbl("proj_mas").recordCount(), 1);
+}
+
+TEST_F(ChoiceTest, OkWithoutArraysIsRefused)
+{
+    TSelSPFrm w(*dm, prompter);
+    w.loadForTour();
+    EXPECT_FALSE(w.ok());
+    EXPECT_EQ(prompter.last(),
+              "Для завершения работы с диалогом посредством нажатия кнопки \"ОК\" необходимо "
+              "сформировать массивы солнечных панелей.");
+    EXPECT_TRUE(tbl("project1")["KolTotal_SP"].isNull());
+}
+
+TEST_F(ChoiceTest, ArraysOfTheOldTypeBlockOkUntilFormedAgain)
+{
+    storeArrays({row("Массив 1", "1200", "35,4")});
+    TSelSPFrm w(*dm, prompter);
+    w.arrayWindowRunner = formByRequiredPower;
+    w.loadForTour();
+    prompter.clear();
+    w.typeBox()->setCurrentIndex(1);
+    EXPECT_EQ(prompter.last(),
+              "Изменен тип солнечной панели (с \"СП-200\" на \"СП-250\") при наличии в таблице "
+              "\"Параметры массивов\" ранее сформированных массивов.\rРекомендуется удалить "
+              "массивы солнечных панелей и сформировать их заново или отредактировать параметры "
+              "имеющихся массивов.");
+    EXPECT_EQ(w.arrays().size(), 1u);
+    EXPECT_FALSE(w.ok());
+    EXPECT_TRUE(prompter.last().startsWith("Массивы солнечных панелей \"Массив 1\" сформированы "
+                                           "не для выбранного типа"));
+    EXPECT_EQ(tbl("project1")["Tip_SP"].asString(), "СП-200");
+
+    ASSERT_TRUE(w.editArray());
+    EXPECT_EQ(w.arrays()[0][8], "1000"); // two 250 W panels in series, two strings
+    prompter.answer(true);
+    ASSERT_TRUE(w.ok());
+    EXPECT_EQ(tbl("project1")["Tip_SP"].asString(), "СП-250");
+    EXPECT_EQ(tbl("proj_mas")["Pmas"].asString(), "1000");
+}
+
+TEST_F(ChoiceTest, DeclinedWarningChangesNothing)
+{
+    storeArrays({row("Массив 1", "1200", "35,4"), row("Массив 2", "1200", "35,4")});
+    View& m = tbl("proj_mas");
+    ASSERT_TRUE(m.edit());
+    m["Company_Ctrl"].setString("Контроль");
+    ASSERT_TRUE(m.post());
+    TSelSPFrm w(*dm, prompter);
+    w.loadForTour();
+    w.setCurrentArray(1);
+    ASSERT_TRUE(w.deleteArray());
+    EXPECT_FALSE(w.ok()); // the question is answered No
+    EXPECT_EQ(prompter.entries().back().kind, RecordingPrompter::Kind::Question);
+    EXPECT_TRUE(prompter.last().contains("\"Массив 2\""));
+    EXPECT_EQ(m.recordCount(), 2);
+}
+
+TEST_F(ChoiceTest, CommandsFollowTheTable)
+{
+    storeArrays({row("Массив 1", "1200", "35,4"), row("Массив 2", "600", "17,7")});
+    TSelSPFrm w(*dm, prompter);
+    w.loadForTour();
+    EXPECT_FALSE(w.button("up")->isEnabled());
+    EXPECT_TRUE(w.button("down")->isEnabled());
+    ASSERT_TRUE(w.moveDown());
+    EXPECT_EQ(w.arrays()[1][0], "Массив 1");
+    EXPECT_EQ(w.currentArray(), 1);
+    EXPECT_TRUE(w.button("up")->isEnabled());
+    EXPECT_FALSE(w.button("down")->isEnabled());
+    EXPECT_EQ(w.fieldText("power"), "1800");
+    EXPECT_EQ(w.fieldText("charge"), "53,1");
+}
+
+// ---------------------------------------------------------------- the array window
+
+class ArrayWindowTest : public ::testing::Test {
+protected:
+    RecordingPrompter prompter;
+};
+
+TEST_F(ArrayWindowTest, GivenPowerBelowOneStringIsRefused)
+{
+    TMasSPFrm w(prompter);
+    w.loadForTour();
+    ASSERT_TRUE(w.isCalculated());
+    EXPECT_EQ(w.resultText("panels"), "6");
+    w.criterionBox()->setCurrentIndex(1);
+    EXPECT_FALSE(w.okButton()->isEnabled());
+    w.givenPowerBox()->setEditText("350");
+    EXPECT_FALSE(w.calculate());
+    EXPECT_EQ(prompter.last(),
+              "Значение поля \"Заданная мощность панелей массива, Вт\" (350 Вт) меньше минимально "
+              "допустимой мощности массива (400 Вт) при номинальной мощности отдельной солнечной "
+              "панели 200 Вт и количестве панелей в отдельной сборке массива 2 шт.");
+    EXPECT_FALSE(w.isCalculated());
+    EXPECT_TRUE(w.resultText("panels").isEmpty());
+}
+
+TEST_F(ArrayWindowTest, BadAngleIsRefused)
+{
+    TMasSPFrm w(prompter);
+    w.loadForTour();
+    w.orientationField()->setText("юг");
+    EXPECT_FALSE(w.calculate());
+    EXPECT_FALSE(prompter.last().isEmpty());
+    EXPECT_TRUE(prompter.last().contains("угла ориентации солнечных панелей"));
+    EXPECT_FALSE(w.okButton()->isEnabled());
+}
+
+TEST_F(ArrayWindowTest, SiteCriterionWritesItsCells)
+{
+    TMasSPFrm w(prompter);
+    w.loadForTour();
+    w.criterionBox()->setCurrentIndex(3);
+    w.lengthField()->setText("5");
+    w.heightField()->setText("5");
+    ASSERT_TRUE(w.calculate());
+    const ArrayCells c = w.resultRow("45");
+    EXPECT_EQ(c[11], "3");
+    EXPECT_EQ(c[12], "0");
+    EXPECT_EQ(c[15], "0");
+    EXPECT_EQ(c[16], "5");
+    EXPECT_EQ(c[18], "5");
+    EXPECT_TRUE(c[13].isEmpty());
+}
+
+} // namespace
