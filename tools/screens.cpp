@@ -163,7 +163,12 @@ int main(int argc, char** argv)
             shoot(&main.solarBatteryForm(), dir, QStringLiteral("TSelSPFrm"));
             TMasSPFrm array(prompter, &main);
             array.loadForTour();
-            shoot(&array, dir, QStringLiteral("TMasSPFrm"));
+            array.show();
+            for (int i = 0; i < array.findChild<QTabWidget*>()->count(); ++i) {
+                array.findChild<QTabWidget*>()->setCurrentIndex(i);
+                save(&array, dir, QStringLiteral("TMasSPFrm-%1").arg(i + 1));
+            }
+            array.hide();
             main.coefficientsForm().loadForTour();
             shoot(&main.coefficientsForm(), dir, QStringLiteral("TKproizFm"));
             main.daylightForm().loadForTour();

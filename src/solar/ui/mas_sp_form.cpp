@@ -1,5 +1,11 @@
 #include "solar/ui/mas_sp_form.h"
 
+#include "reports/array_scheme.h"
+#include "reports/drawing.h"
+
+#include <QPixmap>
+#include <QScrollArea>
+
 #include "lib/entry.h"
 #include "lib/numbers.h"
 #include "lib/prompter.h"
@@ -159,6 +165,14 @@ TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
             updateArea();
             inputsChanged();
         });
+    // The connection scheme of the array as calculated.
+    auto* schemeArea = new QScrollArea(m_pages);
+    m_scheme = new QLabel(schemeArea);
+    m_scheme->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    schemeArea->setWidget(m_scheme);
+    schemeArea->setWidgetResizable(true);
+    m_pages->addTab(schemeArea, QStringLiteral(" Схема массива "));
+
     updateEnabling();
     inputsChanged();
 }
@@ -345,6 +359,20 @@ void TMasSPFrm::showResult(const ArrayResult& r)
         r.additionalPower ? fmt(*r.additionalPower, "0") : QString());
     m_results[QStringLiteral("tilt")]->setText(r.suggestedTilt ? fmt(*r.suggestedTilt, "0")
                                                                : QString());
+    ArraySchemeInput scheme;
+    scheme.arrayName = m_name->text().trimmed();
+    scheme.panelType = m_in.type.tip;
+    scheme.strings = r.strings;
+    scheme.panelsPerString = r.series;
+    scheme.panelCount = r.panels;
+    scheme.arrayPower = fmt(r.power, "0");
+    scheme.arrayVoltage = numberToText(m_in.system.mppt ? m_in.system.umppt : m_in.system.uses);
+    scheme.panelPower = numberToText(m_in.type.panel.power);
+    scheme.panelVoltage = numberToText(m_in.type.panel.unom);
+    scheme.panelWidthMm = m_in.type.panel.width;
+    scheme.panelHeightMm = m_in.type.panel.height;
+    scheme.scale = 30;
+    m_scheme->setPixmap(QPixmap::fromImage(ses::render(arrayScheme(scheme, fontTextMeasure()).drawing)));
 }
 
 QString TMasSPFrm::resultText(const QString& key) const
@@ -424,6 +452,8 @@ void TMasSPFrm::inputsChanged()
     m_done.reset();
     for (auto* l : std::as_const(m_results))
         l->clear();
+    if (m_scheme)
+        m_scheme->setPixmap(QPixmap::fromImage(ses::render(clearedPicture(palette().color(QPalette::Window)))));
     m_ok->setEnabled(false);
 }
 

@@ -105,6 +105,7 @@ private:
     QLabel* m_hCap;
     QLabel* m_area;
     QHash<QString, QLabel*> m_results;
+    QLabel* m_scheme = nullptr; // the connection scheme of the calculated array
     QPushButton* m_calc;
     QPushButton* m_ok;
 };
