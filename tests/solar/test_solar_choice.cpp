@@ -4,6 +4,7 @@
 
 #include "data/fixture.h"
 
+#include "reports/recording_report_writer.h"
 #include "solar/solar_choice_ops.h"
 #include "solar/ui/mas_sp_form.h"
 #include "solar/ui/sel_sp_form.h"
@@ -264,6 +265,30 @@ TEST_F(ArrayWindowTest, SiteCriterionWritesItsCells)
     EXPECT_EQ(c[16], "5");
     EXPECT_EQ(c[18], "5");
     EXPECT_TRUE(c[13].isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ChoiceTest, ReportHasItsTablesAndOneSchemePerArray)
+{
+    TSelSPFrm w(*dm, prompter);
+    w.arrayWindowRunner = formByRequiredPower;
+    w.loadForTour();
+    ASSERT_TRUE(w.addArray());
+    RecordingReportWriter rec;
+    w.writeReport(rec);
+    const QStringList s = rec.summary();
+    ASSERT_GE(s.size(), 12);
+    EXPECT_EQ(s[0], "open");
+    EXPECT_TRUE(s[1].startsWith("title: Выбор солнечных панелей и формирование массивов."));
+    EXPECT_TRUE(s.contains("pairs 4"));
+    EXPECT_TRUE(s.contains("pairs 9"));
+    EXPECT_TRUE(s.contains("grid 2x11")) << s.join(" | ").toStdString();
+    EXPECT_TRUE(s.contains("pairs 5"));
+    EXPECT_EQ(s.filter("picture ").size(), 1);
+    EXPECT_EQ(TSelSPFrm::noteLines().size(), 11);
 }
 
 } // namespace

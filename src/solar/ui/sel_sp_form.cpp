@@ -1,5 +1,15 @@
 #include "solar/ui/sel_sp_form.h"
 
+#include "reports/array_scheme.h"
+#include "reports/document_report_writer.h"
+#include "reports/drawing.h"
+#include "reports/report_error.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QPlainTextEdit>
+#include <QUrl>
+
 #include "data/data_module.h"
 #include "lib/numbers.h"
 #include "lib/prompter.h"
@@ -116,6 +126,10 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setMinimumHeight(150);
     al->addWidget(m_grid);
+    auto* note = new QPlainTextEdit(noteLines().join(QLatin1Char('\n')), arrays);
+    note->setReadOnly(true);
+    note->setMaximumHeight(64);
+    al->addWidget(note);
     top->addWidget(arrays);
 
     auto* totals = new QGroupBox(QStringLiteral("Расчетные данные массивов"), this);
@@ -137,6 +151,10 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     top->addWidget(totals);
 
     auto* bottom = new QHBoxLayout;
+    auto* exportB = new QPushButton(QStringLiteral("Экспорт..."), this);
+    exportB->setToolTip(QStringLiteral("Экспорт отчета о выборе солнечной батареи в текстовый документ"));
+    connect(exportB, &QPushButton::clicked, this, [this] { exportReport(); });
+    bottom->addWidget(exportB);
     bottom->addStretch();
     auto* okB = new QPushButton(QStringLiteral("ОК"), this);
     auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
@@ -551,6 +569,101 @@ bool TSelSPFrm::ok()
     }
     accept();
     return true;
+}
+
+const QStringList& TSelSPFrm::noteLines()
+{
+    static const QStringList lines = {
+        QStringLiteral("Наименование массива - наименование массива солнечных панелей."),
+        QStringLiteral("Bопт., град. - оптимальный угол наклона солнечных панелей при формировании массива, град."),
+        QStringLiteral("Ориентация, град. - угол ориентации солнечных панелей массива (180 град. - юг), град."),
+        QStringLiteral("Угол наклона, град. - угол наклона солнечных панелей массива к горизонту, град."),
+        QStringLiteral("К, отн. ед. - коэффициент производительности солнечных панелей массива."),
+        QStringLiteral("Nпосл., шт. - количество последовательно соединенных панелей в сборке массива, шт."),
+        QStringLiteral("Nпарал., шт. - количество параллельных сборок массива, шт."),
+        QStringLiteral("Nсп, шт. - количество солнечных панелей массива, шт."),
+        QStringLiteral("Рсп, Вт - суммарная мощность солнечных панелей массива, Вт."),
+        QStringLiteral("Iсп, А - ток солнечных панелей массива, А."),
+        QStringLiteral("dPсп, Вт - потери мощности массива из-за отклонения от оптимальной ориентации, Вт.")};
+    return lines;
+}
+
+void TSelSPFrm::writeReport(ReportWriter& w) const
+{
+    const auto f = [this](const char* key) { return fieldText(QString::fromLatin1(key)); };
+    w.openReport();
+    w.writeTitle(QStringLiteral("Выбор солнечных панелей и формирование массивов.\r\r"));
+    w.writeHeading(QStringLiteral("Исходные данные для выбора солнечных панелей и массивов.\r"));
+    w.writePairsTable({{QStringLiteral("Оптимальный угол наклона солнечных панелей, град."), f("B")},
+                       {QStringLiteral("Расчетная мощность солнечной батареи, Вт"), f("Pras")},
+                       {QStringLiteral("Минимальный ток заряда имеющейся АБ (с учетом настроек), А"), f("windowMin")},
+                       {QStringLiteral("Максимальный ток заряда имеющейся АБ (с учетом настроек), А"), f("windowMax")}});
+    w.writeText(QStringLiteral("\r"));
+    w.writeHeading(QStringLiteral("Параметры солнечных панелей.\r"));
+    w.writePairsTable({{QStringLiteral("Компания-производитель"), m_company->currentText()},
+                       {QStringLiteral("Тип солнечной панели"), m_type->currentText()},
+                       {QStringLiteral("Мощность отдельной солнечной панели, Вт"), f("P")},
+                       {QStringLiteral("Номинальное напряжение солнечной панели, В"), f("Unom")},
+                       {QStringLiteral("Ток короткого замыкания солнечной панели, А"), f("Isc")},
+                       {QStringLiteral("Напряжение в рабочей точке солнечной панели, В"), f("Vmp")},
+                       {QStringLiteral("Ток в рабочей точке солнечной панели, А"), f("Imp")},
+                       {QStringLiteral("Высота отдельной солнечной панели, мм"), f("H")},
+                       {QStringLiteral("Ширина отдельной солнечной панели, мм"), f("S")}});
+    w.writeText(QStringLiteral("\r"));
+    w.writeHeading(QStringLiteral("Таблица массивов солнечных панелей.\r"));
+    std::vector<QStringList> rows;
+    rows.push_back(arrayColumnTitles().mid(0, 11));
+    for (const ArrayCells& row : m_rows)
+        rows.push_back(row.mid(0, 11));
+    w.writeGridTable(rows);
+    QString note = QStringLiteral("Примечание.\r");
+    for (const QString& line : noteLines())
+        note += line + QStringLiteral("\r");
+    w.writeText(note + QStringLiteral("\r"));
+    w.writeHeading(QStringLiteral("Схемы массивов солнечных панелей.\r"));
+    const CatalogPanel* type = currentType();
+    for (const ArrayCells& row : m_rows) {
+        if (!type)
+            break;
+        ArraySchemeInput in;
+        in.arrayName = row.value(0);
+        in.panelType = type->tip;
+        in.panelsPerString = row.value(5).toInt();
+        in.strings = row.value(6).toInt();
+        in.panelCount = row.value(7).toInt();
+        in.arrayPower = row.value(8);
+        in.arrayVoltage = numberToText(m_variant.system.mppt ? m_variant.system.umppt : m_variant.system.uses);
+        in.panelPower = numberToText(type->panel.power);
+        in.panelVoltage = numberToText(type->panel.unom);
+        in.panelWidthMm = type->panel.width;
+        in.panelHeightMm = type->panel.height;
+        in.scale = 30;
+        w.insertPicture(ses::render(arrayScheme(in, fontTextMeasure()).drawing));
+    }
+    w.writeText(QStringLiteral("\r"));
+    w.writeHeading(QStringLiteral("Расчетные данные массивов.\r"));
+    w.writePairsTable({{QStringLiteral("Потери мощности из-за ориентации панелей батареи, Вт"), f("losses")},
+                       {QStringLiteral("Полная расчетная мощность солнечной батареи, Вт"), f("full")},
+                       {QStringLiteral("Общее количество панелей солнечной батареи, шт."), f("count")},
+                       {QStringLiteral("Общая мощность панелей солнечной батареи, Вт"), f("power")},
+                       {QStringLiteral("Прогнозируемый ток заряда АБ (на выходе контроллеров), А"), f("charge")}});
+    w.writeText(QStringLiteral("\r"));
+}
+
+void TSelSPFrm::exportReport()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        DocumentReportWriter w;
+        writeReport(w);
+        const QString path = w.closeReport();
+        QApplication::restoreOverrideCursor();
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        m_prompter.information(QStringLiteral("Отчет сохранен в файле:\n") + path);
+    } catch (const ReportError& e) {
+        QApplication::restoreOverrideCursor();
+        m_prompter.error(e.message());
+    }
 }
 
 } // namespace ses

@@ -18,6 +18,7 @@ class QPushButton;
 namespace ses {
 
 class Prompter;
+class ReportWriter;
 class StringGrid;
 class TDataModule1;
 class TMasSPFrm;
@@ -46,6 +47,11 @@ public:
     int currentArray() const { return m_current; }
     // "ОК": the checks, the warning on cleared choices and the storing; true when stored.
     bool ok();
+
+    // "Экспорт...": the report of the window's current figures.
+    void writeReport(ReportWriter& w) const;
+    void exportReport();
+    static const QStringList& noteLines();
 
     // How the array window is run (modal by default); tests fill and accept it instead.
     std::function<bool(TMasSPFrm&)> arrayWindowRunner;
