@@ -124,11 +124,11 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_grid->setReadOnly(true);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setMinimumHeight(150);
+    m_grid->setMinimumHeight(100);
     al->addWidget(m_grid);
     auto* note = new QPlainTextEdit(noteLines().join(QLatin1Char('\n')), arrays);
     note->setReadOnly(true);
-    note->setMaximumHeight(64);
+    note->setMaximumHeight(52);
     al->addWidget(note);
     top->addWidget(arrays);
 
