@@ -11,6 +11,7 @@
 #include "app/ui/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "data/data_dir.h"
+#include "widgets/number_field.h"
 #include "load/schedule_store.h"
 #include "load/ui/add_sut_gr_form.h"
 #include "load/ui/create_sg_form.h"
@@ -29,6 +30,7 @@
 #include "load/ui/nagr_form.h"
 #include "load/ui/s_sut_form.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -168,6 +170,17 @@ int main(int argc, char** argv)
                 array.findChild<QTabWidget*>()->setCurrentIndex(i);
                 save(&array, dir, QStringLiteral("TMasSPFrm-%1").arg(i + 1));
             }
+            // The same array laid out on a 6 x 4 m site, at the default scale and a large one.
+            array.criterionBox()->setCurrentIndex(3);
+            array.shapeBox()->setCurrentIndex(0);
+            array.lengthField()->setText(QStringLiteral("6"));
+            array.heightField()->setText(QStringLiteral("4"));
+            array.calculate();
+            array.findChild<QTabWidget*>()->setCurrentIndex(2);
+            save(&array, dir, QStringLiteral("TMasSPFrm-4"));
+            array.placementScaleField()->setText(QStringLiteral("90"));
+            emit array.placementScaleField()->editingFinished();
+            save(&array, dir, QStringLiteral("TMasSPFrm-5"));
             array.hide();
             main.coefficientsForm().loadForTour();
             shoot(&main.coefficientsForm(), dir, QStringLiteral("TKproizFm"));

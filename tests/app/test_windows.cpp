@@ -100,7 +100,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow)
                              "TAddSutGrF-2", "TNagrForm", "TCreateSGF-3", "TCreateSG12F-1",
                              "TPeriodFm", "TsEPForm", "TsEP12Frm", "TInvForm", "TSelInvFm",
                              "TTabInvFm", "TAnalInvF", "TSprKForm-1", "TSprKForm-5", "TKproizFm",
-                             "TsSunDayF", "TSelSPFrm", "TMasSPFrm-1", "TMasSPFrm-2"})
+                             "TsSunDayF", "TSelSPFrm", "TMasSPFrm-1", "TMasSPFrm-2", "TMasSPFrm-4",
+                             "TMasSPFrm-5"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

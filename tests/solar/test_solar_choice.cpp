@@ -292,3 +292,23 @@ TEST_F(ChoiceTest, ReportHasItsTablesAndOneSchemePerArray)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ChoiceTest, SitePlacementIsDrawnForTheSiteCriterionOnly)
+{
+    TMasSPFrm a(prompter);
+    a.loadForTour();
+    EXPECT_EQ(a.placementPicture().size(), QSize(50, 50)); // not a site calculation
+    a.criterionBox()->setCurrentIndex(3);
+    a.shapeBox()->setCurrentIndex(0);
+    a.lengthField()->setText("6");
+    a.heightField()->setText("4");
+    ASSERT_TRUE(a.calculate());
+    // 6 x 4 m at 30 px/m with room around the outline.
+    EXPECT_GT(a.placementPicture().width(), 180);
+    a.heightField()->setText("5"); // any change drops the result and its drawing
+    EXPECT_EQ(a.placementPicture().size(), QSize(50, 50));
+}
+
+} // namespace

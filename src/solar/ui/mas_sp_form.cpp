@@ -173,6 +173,39 @@ TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
     schemeArea->setWidgetResizable(true);
     m_pages->addTab(schemeArea, QStringLiteral(" Схема массива "));
 
+    // The placement of the array's panels on its site (site criterion), at a chosen scale and
+    // alignment.
+    auto* placementPage = new QWidget(m_pages);
+    auto* pp = new QVBoxLayout(placementPage);
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(new QLabel(QStringLiteral("Масштаб, пиксель/м:"), placementPage));
+    m_placementScale = new NumberField(NumberField::Kind::Integer, placementPage);
+    m_placementScale->setPrompter(&m_prompter);
+    m_placementScale->setValue(30);
+    m_placementScale->setMaximumWidth(60);
+    controls->addWidget(m_placementScale);
+    controls->addSpacing(12);
+    controls->addWidget(new QLabel(QStringLiteral("По горизонтали:"), placementPage));
+    m_placementH = new QComboBox(placementPage);
+    m_placementH->addItems({QStringLiteral("слева"), QStringLiteral("по центру"), QStringLiteral("справа")});
+    controls->addWidget(m_placementH);
+    controls->addWidget(new QLabel(QStringLiteral("По вертикали:"), placementPage));
+    m_placementV = new QComboBox(placementPage);
+    m_placementV->addItems({QStringLiteral("сверху"), QStringLiteral("по центру"), QStringLiteral("снизу")});
+    controls->addWidget(m_placementV);
+    controls->addStretch();
+    pp->addLayout(controls);
+    auto* placementArea = new QScrollArea(placementPage);
+    m_placement = new QLabel(placementArea);
+    m_placement->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placementArea->setWidget(m_placement);
+    placementArea->setWidgetResizable(true);
+    pp->addWidget(placementArea, 1);
+    m_pages->addTab(placementPage, QStringLiteral(" Размещение массива "));
+    connect(m_placementScale, &QLineEdit::editingFinished, this, [this] { drawPlacement(); });
+    for (auto* box : {m_placementH, m_placementV})
+        connect(box, &QComboBox::currentIndexChanged, this, [this] { drawPlacement(); });
+
     updateEnabling();
     inputsChanged();
 }
@@ -340,8 +373,8 @@ bool TMasSPFrm::calculate()
         m_prompter.error(*r.evaluation.error);
         return false;
     }
-    showResult(r);
     m_done = r;
+    showResult(r);
     m_ok->setEnabled(true);
     return true;
 }
@@ -373,6 +406,36 @@ void TMasSPFrm::showResult(const ArrayResult& r)
     scheme.panelHeightMm = m_in.type.panel.height;
     scheme.scale = 30;
     m_scheme->setPixmap(QPixmap::fromImage(ses::render(arrayScheme(scheme, fontTextMeasure()).drawing)));
+    drawPlacement();
+}
+
+QPixmap TMasSPFrm::placementPicture() const
+{
+    return m_placement->pixmap();
+}
+
+void TMasSPFrm::drawPlacement()
+{
+    const QPixmap cleared =
+        QPixmap::fromImage(ses::render(clearedPicture(palette().color(QPalette::Window))));
+    const auto scale = parseNumber(m_placementScale->text());
+    // Only the site criterion knows a site; a scale must be a positive whole number.
+    if (!m_done || m_criterion->currentIndex() != 3 || !scale || *scale < 1) {
+        m_placement->setPixmap(cleared);
+        return;
+    }
+    SitePlacementInput in;
+    in.shape = PlacementShape(m_shape->currentIndex());
+    in.length = parseNumber(m_l->text()).value_or(0);
+    in.lowerBase = parseNumber(m_s->text()).value_or(0);
+    in.height = parseNumber(m_h->text()).value_or(0);
+    in.panelWidthMm = m_in.type.panel.width;
+    in.panelHeightMm = m_in.type.panel.height;
+    in.panels = m_done->panels;
+    in.scale = int(*scale);
+    in.horizontal = HorizontalPlacement(m_placementH->currentIndex());
+    in.vertical = VerticalPlacement(m_placementV->currentIndex());
+    m_placement->setPixmap(QPixmap::fromImage(ses::render(sitePlacement(in).drawing)));
 }
 
 QString TMasSPFrm::resultText(const QString& key) const
@@ -454,6 +517,8 @@ void TMasSPFrm::inputsChanged()
         l->clear();
     if (m_scheme)
         m_scheme->setPixmap(QPixmap::fromImage(ses::render(clearedPicture(palette().color(QPalette::Window)))));
+    if (m_placement)
+        drawPlacement();
     m_ok->setEnabled(false);
 }
 

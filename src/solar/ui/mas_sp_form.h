@@ -6,6 +6,7 @@
 #include "solar/solar_choice_ops.h"
 
 #include <QDialog>
+#include <QPixmap>
 #include <QHash>
 
 class QComboBox;
@@ -65,6 +66,8 @@ public:
     NumberField* lengthField() const { return m_l; }
     NumberField* lowerField() const { return m_s; }
     NumberField* heightField() const { return m_h; }
+    NumberField* placementScaleField() const { return m_placementScale; }
+    QPixmap placementPicture() const;
     QPushButton* calculateButton() const { return m_calc; }
     QPushButton* okButton() const { return m_ok; }
     // The result texts by their captions' short names.
@@ -106,6 +109,11 @@ private:
     QLabel* m_area;
     QHash<QString, QLabel*> m_results;
     QLabel* m_scheme = nullptr; // the connection scheme of the calculated array
+    QLabel* m_placement = nullptr; // the site with the array's panels placed
+    NumberField* m_placementScale = nullptr;
+    QComboBox* m_placementH = nullptr;
+    QComboBox* m_placementV = nullptr;
+    void drawPlacement();
     QPushButton* m_calc;
     QPushButton* m_ok;
 };
