@@ -59,6 +59,17 @@ std::optional<int> panelsInSeries(const SystemSettings& s, double unom)
     return int(roundHalfEven(stringVoltage(s) / u, 0));
 }
 
+std::vector<double> givenPowerChoices(std::vector<double> controllerPowers, double uses, double usp,
+                                      double panelPower)
+{
+    std::sort(controllerPowers.begin(), controllerPowers.end());
+    controllerPowers.erase(std::unique(controllerPowers.begin(), controllerPowers.end()),
+                           controllerPowers.end());
+    const double least = usp > 0 ? std::max(panelPower, uses / usp * panelPower) : panelPower;
+    std::erase_if(controllerPowers, [&](double p) { return p < least - 1e-9; });
+    return controllerPowers;
+}
+
 std::optional<double> controllerOutputCurrent(const SystemSettings& s, double power)
 {
     const double u = double(int(s.uses) / 12) * s.chargeVoltage;

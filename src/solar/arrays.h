@@ -46,6 +46,12 @@ std::optional<int> panelsInSeries(const SystemSettings& s, double unom);
 // system voltage is below 12 V or the charge voltage is not positive.
 std::optional<double> controllerOutputCurrent(const SystemSettings& s, double power);
 
+// The powers offered for an array's given power: the controllers' array powers (any order,
+// repeats allowed) that are at least the panel power and at least (Uses / Usp) x the panel
+// power, distinct and ascending. A non-positive Usp drops the second bound.
+std::vector<double> givenPowerChoices(std::vector<double> controllerPowers, double uses, double usp,
+                                      double panelPower);
+
 // ---------------------------------------------------------------- evaluation of an array
 
 // What the array leaves of the remaining requirement: the power still to add (negative when the

@@ -4,6 +4,8 @@
 #include "data/queries.h"
 #include "lib/numbers.h"
 
+#include <QSqlQuery>
+
 #include <algorithm>
 
 namespace ses {
@@ -186,6 +188,20 @@ std::vector<CatalogPanel> panelTypes(TDataModule1& dm, int companyKod, const Sys
         if (typeFitsSystem(s, p.panel.unom))
             out.push_back(std::move(p));
     }
+    return out;
+}
+
+std::vector<double> controllerArrayPowers(TDataModule1& dm, const SystemSettings& s)
+{
+    QSqlQuery q(dm.store().db());
+    q.prepare(QStringLiteral("SELECT c2.Psp FROM Controller2 c2 JOIN Controller1 c1 ON c1.Kod = c2.Kod0 "
+                             "WHERE c1.Algoritm1 = ? AND c2.Uses = ? AND c2.Psp IS NOT NULL"));
+    q.addBindValue(s.mppt ? QStringLiteral("MPPT") : QStringLiteral("PWM"));
+    q.addBindValue(s.uses);
+    std::vector<double> out;
+    if (q.exec())
+        while (q.next())
+            out.push_back(q.value(0).toDouble());
     return out;
 }
 

@@ -34,6 +34,9 @@ struct CatalogPanel {
 std::vector<PanelCompany> panelCompanies(TDataModule1& dm);
 // The maker's types with UseSP set, by power then voltage, that fit the system.
 std::vector<CatalogPanel> panelTypes(TDataModule1& dm, int companyKod, const SystemSettings& s);
+// The array powers (Psp) of the controller ratings for the system's voltage whose type works by
+// the system's algorithm (MPPT or PWM), as stored; empty values are skipped.
+std::vector<double> controllerArrayPowers(TDataModule1& dm, const SystemSettings& s);
 
 // What the selection window reads of the current variant.
 struct VariantChoice {

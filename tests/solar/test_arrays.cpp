@@ -436,3 +436,21 @@ TEST(SelectionOk, ChecksInOrder)
 }
 
 } // namespace
+
+TEST(GivenPowerChoices, DistinctAscendingAndAtLeastOneSeriesString)
+{
+    struct Case {
+        std::vector<double> catalog;
+        double uses, usp, psp;
+        std::vector<double> offered;
+    };
+    const Case cases[] = {
+        {{1600, 400, 800, 400, 200}, 24, 12, 200, {400, 800, 1600}}, // two in series: >= 400
+        {{300, 150, 70}, 12, 12, 150, {150, 300}},                 // at least the panel
+        {{600, 800}, 12, 24, 250, {600, 800}},                    // a 24 V panel on 12 V: >= 250
+        {{600, 800}, 12, 0, 250, {600, 800}},                     // unknown Usp: the panel bound
+        {{100}, 48, 12, 200, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(givenPowerChoices(c.catalog, c.uses, c.usp, c.psp), c.offered) << c.uses << " " << c.psp;
+}

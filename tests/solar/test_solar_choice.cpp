@@ -143,6 +143,44 @@ TEST_F(ChoiceTest, WindowFormsAnArrayAndStoresTheSumOfCurrents)
     EXPECT_EQ(tbl("proj_mas").recordCount(), 1);
 }
 
+TEST_F(ChoiceTest, GivenPowersComeFromControllersOfTheSystemsAlgorithmAndVoltage)
+{
+    ASSERT_TRUE(add(tbl("Controller0"), {{"Company", "К"}, {"UseCtrl", "+"}}));
+    const auto type = [&](const char* tip, const char* algorithm) {
+        return add(tbl("Controller1"), {{"Tip", tip}, {"Algoritm1", algorithm}, {"Imax_sp", "40"},
+                                        {"Imax_nagr", "20"}, {"ProvSechMax", "16"}, {"UseCtrl", "+"}});
+    };
+    const auto rating = [&](const char* uses, const char* psp) {
+        return add(tbl("Controller2"), {{"Uses", uses}, {"Psp", psp}, {"Uxx_sp", "100"},
+                                        {"Umppt_min", "30"}, {"Umppt_max", "90"}});
+    };
+    // One rating per system voltage and type. 200 W is below two 12 V panels of 200 W strung for
+    // 24 V; 300 W is for 12 V systems; 1200 W is an MPPT type's.
+    ASSERT_TRUE(type("ШИМ-1", "PWM"));
+    ASSERT_TRUE(rating("24", "800"));
+    ASSERT_TRUE(rating("12", "300"));
+    for (const auto& [tip, psp] : {std::pair{"ШИМ-2", "200"}, {"ШИМ-3", "400"}, {"ШИМ-4", "800"}}) {
+        ASSERT_TRUE(type(tip, "PWM"));
+        ASSERT_TRUE(rating("24", psp)) << prompter.last().toStdString();
+    }
+    ASSERT_TRUE(type("MPPT-1", "MPPT"));
+    ASSERT_TRUE(rating("24", "1200")) << prompter.last().toStdString();
+
+    QStringList offered;
+    QString shown;
+    TSelSPFrm w(*dm, prompter);
+    w.arrayWindowRunner = [&](TMasSPFrm& a) {
+        for (int i = 0; i < a.givenPowerBox()->count(); ++i)
+            offered << a.givenPowerBox()->itemText(i);
+        shown = a.givenPowerBox()->currentText();
+        return false;
+    };
+    w.loadForTour();
+    EXPECT_FALSE(w.addArray());
+    EXPECT_EQ(offered, QStringList({"400", "800"}));
+    EXPECT_EQ(shown, "1600"); // the 24 V default even when no controller offers it
+}
+
 TEST_F(ChoiceTest, OkWithoutArraysIsRefused)
 {
     TSelSPFrm w(*dm, prompter);

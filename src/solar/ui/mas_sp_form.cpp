@@ -234,11 +234,12 @@ void TMasSPFrm::setInput(const ArrayWindowInput& in)
     if (given.isEmpty()) {
         const int u = int(std::lround(in.system.uses));
         given = u == 12 ? QStringLiteral("800") : u == 24 ? QStringLiteral("1600")
-                : u == 48 ? QStringLiteral("3200") : QString();
+                : u == 48 ? QStringLiteral("3200")
+                : in.powerChoices.empty() ? QString() : numberToText(in.powerChoices.back());
     }
     m_givenPower->clear();
-    if (!given.isEmpty())
-        m_givenPower->addItem(given);
+    for (double p : in.powerChoices)
+        m_givenPower->addItem(numberToText(p));
     m_givenPower->setEditText(given);
     m_givenCurrent->setText(in.editing ? r.value(14) : QString());
     m_l->setText(in.editing ? r.value(16) : QString());
@@ -276,6 +277,7 @@ void TMasSPFrm::loadForTour()
     for (int m = 0; m < 12; ++m)
         in.region[m] = RegionMonthData{3, 10, 45};
     in.loss = {{0, 0}, {90, 100}};
+    in.powerChoices = {400, 800, 1600, 3200};
     in.dopP = 1000;
     in.dopB = 45;
     in.remaining.fill(1000);

@@ -30,6 +30,7 @@ struct ArrayWindowInput {
     double dopP = 0;          // the power still to be covered, W
     std::optional<double> dopB; // the suggested tilt
     std::array<double, 12> remaining{};
+    std::vector<double> powerChoices; // the given powers offered, ascending
     ArrayCells row;           // name, orientation, tilt and К; the criterion cells when editing
     bool editing = false;
 };

@@ -395,6 +395,8 @@ bool TSelSPFrm::runArrayWindow(int row, bool editing, ArrayCells& out)
     in.variantB = m_variant.b;
     in.region = m_region;
     in.loss = m_loss;
+    in.powerChoices = givenPowerChoices(controllerArrayPowers(m_dm, m_variant.system),
+                                        m_variant.system.uses, t->panel.unom, t->panel.power);
     if (editing) {
         // The need as it would be without the edited array.
         std::vector<FormedArray> others;
