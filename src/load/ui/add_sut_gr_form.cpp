@@ -164,10 +164,7 @@ TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     middle->addWidget(tableBox);
     middle->addWidget(m_pages, 1);
 
-    auto* exportButton = new QPushButton(QStringLiteral("Экспорт..."), this);
-    exportButton->setToolTip(
-        QStringLiteral("Экспорт полного отчёта по суточному графику в текстовый документ"));
-    exportButton->setMinimumWidth(90);
+    QPushButton* exportButton = makeExportButton(this);
     connect(exportButton, &QPushButton::clicked, this, &TAddSutGrF::exportReport);
     const ButtonRow buttons = makeButtonRow(this, kHelpTopic);
     m_ok = buttons.ok;
@@ -398,25 +395,12 @@ void TAddSutGrF::saveToBook() {
 }
 
 ScheduleReport TAddSutGrF::report() {
-    ScheduleReport r;
-    r.name = m_header->name();
-    r.from = m_header->from();
-    r.to = m_header->to();
-    r.region = m_in.region;
-    r.dailyCycle = m_in.dailyCycle;
-    r.hoursWithoutSun = numberToText(m_in.hoursWithoutSun);
+    ScheduleReport r = scheduleReport(*m_header, m_in,
+                                      {m_wpSut, m_pnom, m_pmax, m_peak, m_pnomLabel, m_pmaxLabel,
+                                       m_sine, m_monthly});
     r.withIntervals = true;
     r.intervals = intervals();
     r.chart = m_chart->picture();
-    r.wpSut = m_wpSut->text();
-    r.pnom = m_pnom->text();
-    r.pmax = m_pmax->text();
-    r.peak = m_peak->text();
-    r.nominalLabel = m_pnomLabel->text();
-    r.maximumLabel = m_pmaxLabel->text();
-    r.peakLabel = kPeakPowerLabel;
-    r.clearSinus = m_sine->isChecked();
-    r.monthly = m_monthly->rows();
     return r;
 }
 

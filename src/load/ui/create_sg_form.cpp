@@ -946,28 +946,15 @@ void TCreateSGF::showInfo() {
 }
 
 ScheduleReport TCreateSGF::report() {
-    ScheduleReport r;
-    r.name = m_header->name();
-    r.from = m_header->from();
-    r.to = m_header->to();
-    r.region = m_in.region;
-    r.dailyCycle = m_in.dailyCycle;
-    r.hoursWithoutSun = numberToText(m_in.hoursWithoutSun);
+    ScheduleReport r = scheduleReport(*m_header, m_in,
+                                      {m_wpSut, m_pnom, m_pmax, m_peak, m_pnomLabel, m_pmaxLabel,
+                                       m_sine, m_monthly});
     r.withIntervals = true;
     for (int row = 1; row < m_intervals->rowCount(); ++row)
         if (!m_intervals->cell(0, row).isEmpty())
             r.intervals.push_back(
                 {m_intervals->cell(0, row), m_intervals->cell(1, row), m_intervals->cell(2, row)});
     r.chart = m_chart->picture();
-    r.wpSut = m_wpSut->text();
-    r.pnom = m_pnom->text();
-    r.pmax = m_pmax->text();
-    r.peak = m_peak->text();
-    r.nominalLabel = m_pnomLabel->text();
-    r.maximumLabel = m_pmaxLabel->text();
-    r.peakLabel = kPeakPowerLabel;
-    r.clearSinus = m_sine->isChecked();
-    r.monthly = m_monthly->rows();
     return r;
 }
 

@@ -101,10 +101,7 @@ TNagrForm::TNagrForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     monthlyLayout->addWidget(m_monthly, 1);
     monthlyLayout->addLayout(below);
 
-    auto* exportButton = new QPushButton(QStringLiteral("Экспорт..."), this);
-    exportButton->setToolTip(
-        QStringLiteral("Экспорт полного отчёта по суточному графику в текстовый документ"));
-    exportButton->setMinimumWidth(90);
+    QPushButton* exportButton = makeExportButton(this);
     connect(exportButton, &QPushButton::clicked, this, &TNagrForm::exportReport);
     const ButtonRow buttons = makeButtonRow(this, kHelpTopic);
     buttons.layout->insertWidget(0, exportButton);
@@ -289,22 +286,9 @@ bool TNagrForm::runCalculation(bool tellErrors, bool tellProblems) {
 }
 
 ScheduleReport TNagrForm::report() {
-    ScheduleReport r;
-    r.name = m_header->name();
-    r.from = m_header->from();
-    r.to = m_header->to();
-    r.region = m_in.region;
-    r.dailyCycle = m_in.dailyCycle;
-    r.hoursWithoutSun = numberToText(m_in.hoursWithoutSun);
-    r.wpSut = m_wpSut->text();
-    r.pnom = m_pnom->text();
-    r.pmax = m_pmax->text();
-    r.peak = m_peak->text();
-    r.nominalLabel = m_pnomLabel->text();
-    r.maximumLabel = m_pmaxLabel->text();
-    r.peakLabel = kPeakPowerLabel;
-    r.clearSinus = m_sine->isChecked();
-    r.monthly = m_monthly->rows();
+    ScheduleReport r = scheduleReport(*m_header, m_in,
+                                      {m_wpSut, m_pnom, m_pmax, m_peak, m_pnomLabel, m_pmaxLabel,
+                                       m_sine, m_monthly});
     return r;
 }
 

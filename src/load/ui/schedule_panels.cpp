@@ -273,6 +273,34 @@ bool MonthlyTable::eventFilter(QObject* watched, QEvent* event) {
 
 // ---------------------------------------------------------------- buttons
 
+QPushButton* makeExportButton(QWidget* parent) {
+    auto* b = new QPushButton(QStringLiteral("Экспорт..."), parent);
+    b->setToolTip(QStringLiteral("Экспорт полного отчёта по суточному графику в текстовый документ"));
+    b->setMinimumWidth(90);
+    return b;
+}
+
+ScheduleReport scheduleReport(const ScheduleHeader& header, const ScheduleInputs& in,
+                              const ScheduleFigureFields& f) {
+    ScheduleReport r;
+    r.name = header.name();
+    r.from = header.from();
+    r.to = header.to();
+    r.region = in.region;
+    r.dailyCycle = in.dailyCycle;
+    r.hoursWithoutSun = numberToText(in.hoursWithoutSun);
+    r.wpSut = f.wpSut->text();
+    r.pnom = f.pnom->text();
+    r.pmax = f.pmax->text();
+    r.peak = f.peak->text();
+    r.nominalLabel = f.nominalLabel->text();
+    r.maximumLabel = f.maximumLabel->text();
+    r.peakLabel = kPeakPowerLabel;
+    r.clearSinus = f.sine->isChecked();
+    r.monthly = f.monthly->rows();
+    return r;
+}
+
 ButtonRow makeButtonRow(QDialog* dialog, int helpTopic) {
     ButtonRow b{new QHBoxLayout, new QPushButton(QStringLiteral("ОК"), dialog),
                 new QPushButton(QStringLiteral("Отмена"), dialog),

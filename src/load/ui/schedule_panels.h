@@ -4,6 +4,7 @@
 // label that toggles its check box; the dialog's button row.
 
 #include "load/schedule_store.h"
+#include "load/ui/schedule_report.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -121,6 +122,21 @@ struct ButtonRow {
     QPushButton* help;
 };
 ButtonRow makeButtonRow(QDialog* dialog, int helpTopic);
+
+// "Экспорт..." of a schedule dialog, with its hint; the caller connects it.
+QPushButton* makeExportButton(QWidget* parent);
+
+// The fields that show a schedule's computed figures.
+struct ScheduleFigureFields {
+    const QLineEdit *wpSut, *pnom, *pmax, *peak;
+    const QLabel *nominalLabel, *maximumLabel;
+    const QCheckBox* sine;
+    const MonthlyTable* monthly;
+};
+// The report's general parameters and figures as the dialog shows them; the intervals and the
+// chart are the caller's.
+ScheduleReport scheduleReport(const ScheduleHeader& header, const ScheduleInputs& in,
+                              const ScheduleFigureFields& f);
 
 // A country house's day for the screen tour: night light, a morning, the day, an evening and a
 // six-minute kettle.
