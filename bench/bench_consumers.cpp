@@ -58,20 +58,11 @@ ScheduleInputs inputs() {
 }
 
 ScheduleDraft build(const std::vector<Consumer>& consumers, const ScheduleInputs& in) {
-    const ConsumerFigures f = consumerFigures(consumers, in.nomMinutes, in.maxMinutes);
-    const MonthlyResult m = monthlyRows(parseIntervals(f.intervals), QStringLiteral("январь"),
-                                        QStringLiteral("декабрь"), in);
     ScheduleDraft d;
     d.name = QStringLiteral("Дом");
     d.from = QStringLiteral("январь");
     d.to = QStringLiteral("декабрь");
-    d.wpSut = m.params.wpSut;
-    d.pnom = m.params.pnom;
-    d.pmax = m.params.pmax;
-    d.peak = f.peak;
-    d.clearSinus = f.clearSinus;
-    d.intervals = f.intervals;
-    d.monthly = m.rows;
+    fillFromConsumers(d, consumerFigures(consumers, in.nomMinutes, in.maxMinutes), in);
     return d;
 }
 

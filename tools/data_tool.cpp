@@ -10,6 +10,7 @@
 #include "load/rebuild.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextStream>
 
 using namespace ses;
@@ -44,12 +45,10 @@ int main(int argc, char** argv)
     const QString cmd = args[0];
     try {
         if (cmd == QLatin1String("init") && args.size() == 3 && args[1] == QLatin1String("--demo")) {
-            initDataDirectory(args[2]);
-            auto store = Store::open(args[2]);
-            RecordingPrompter prompter;
-            TDataModule1 dm(*store, prompter);
-            Shell shell(dm, prompter);
-            buildDemoProject(shell);
+            if (QFileInfo::exists(Store::databasePath(args[2])) || !createDataDirectoryWithExample(args[2])) {
+                err << "В каталоге " << args[2] << " уже есть база данных; она не изменена.\n";
+                return 1;
+            }
             out << "Каталог данных с демонстрационным проектом создан: " << args[2] << "\n";
             return 0;
         }
@@ -87,7 +86,9 @@ int main(int argc, char** argv)
             }
             return complete ? 0 : 1;
         }
-        if (cmd == QLatin1String("init") && (args.size() == 2 || (args.size() == 3 && args[2] == QLatin1String("--bare")))) {
+        if (cmd == QLatin1String("init")
+            && (args.size() == 2 || (args.size() == 3 && args[2] == QLatin1String("--bare")))
+            && !args[1].startsWith(QLatin1String("--"))) {
             initDataDirectory(args[1], args.size() == 3 ? InitContent::Bare : InitContent::StarterCatalogs);
             out << "Каталог данных создан: " << args[1] << "\n";
             return 0;
@@ -120,6 +121,9 @@ int main(int argc, char** argv)
         }
     } catch (const DbError& e) {
         err << e.message() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        err << QString::fromStdString(e.what()) << "\n";
         return 1;
     }
     return usage(err);

@@ -163,8 +163,9 @@ int main(int argc, char** argv)
             loss.hide();
             main.solarBatteryForm().loadForTour();
             shoot(&main.solarBatteryForm(), dir, QStringLiteral("TSelSPFrm"));
+            // The demo's first array as the selection window opens it for editing.
             TMasSPFrm array(prompter, &main);
-            array.loadForTour();
+            array.setInput(main.solarBatteryForm().arrayWindowInput(0));
             array.show();
             for (int i = 0; i < array.findChild<QTabWidget*>()->count(); ++i) {
                 array.findChild<QTabWidget*>()->setCurrentIndex(i);

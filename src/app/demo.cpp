@@ -3,10 +3,27 @@
 #include "app/recalc.h"
 #include "app/shell.h"
 #include "app/variant_ops.h"
+#include "data/data_dir.h"
+#include "data/data_module.h"
+#include "data/store.h"
+#include "lib/numbers.h"
+#include "lib/prompter.h"
 #include "load/consumer_store.h"
 #include "load/consumers.h"
 #include "load/dispatch_ops.h"
 #include "load/schedule_store.h"
+#include "solar/solar_selection.h"
+#include "storage/inverter_ops.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 #include <array>
 #include <stdexcept>
@@ -15,29 +32,29 @@ namespace ses {
 
 namespace {
 
-void put(View& v, std::initializer_list<std::pair<const char*, const char*>> values)
+[[noreturn]] void refused(const QString& what, TDataModule1& dm)
 {
-    if (!v.append())
-        throw std::runtime_error("demo: append refused in " + v.name().toStdString());
-    for (const auto& [c, text] : values)
-        v[QString::fromLatin1(c)].setString(QString::fromUtf8(text));
-    if (!v.post())
-        throw std::runtime_error("demo: post refused in " + v.name().toStdString());
+    // The data module's prompter holds the rule's own message when a table refused the write.
+    QString why;
+    if (auto* recording = dynamic_cast<RecordingPrompter*>(&dm.prompter()); recording && !recording->entries().empty())
+        why = QStringLiteral(": ") + recording->entries().back().text;
+    throw std::runtime_error(QStringLiteral("Демонстрационный проект не построен: %1%2").arg(what, why).toStdString());
 }
 
-void edit(View& v, std::initializer_list<std::pair<const char*, const char*>> values)
+// An AC load as the dispatcher's grid appends it: only its name.
+void addAcLoad(TDataModule1& dm, const char* name)
 {
-    if (!v.edit())
-        throw std::runtime_error("demo: edit refused in " + v.name().toStdString());
-    for (const auto& [c, text] : values)
-        v[QString::fromLatin1(c)].setString(QString::fromUtf8(text));
-    if (!v.post())
-        throw std::runtime_error("demo: post refused in " + v.name().toStdString());
+    View& loads = dm.tblProj_Inv();
+    if (!loads.append())
+        refused(QStringLiteral("нагрузка не добавлена"), dm);
+    loads[QStringLiteral("Nagr_Name")].setString(QString::fromUtf8(name));
+    if (!loads.post())
+        refused(QStringLiteral("нагрузка не сохранена"), dm);
 }
 
-// A schedule stored the way the dispatcher stores it: intervals, figures and monthly rows.
-void schedule(TDataModule1& dm, bool ac, const char* name, const char* from, const char* to,
-              std::initializer_list<std::array<const char*, 3>> intervals, double peak)
+// A schedule entered by intervals (W over hours), stored as the schedule dialog stores it.
+void intervalSchedule(TDataModule1& dm, bool ac, const char* name, const char* from, const char* to,
+                      std::initializer_list<std::array<const char*, 3>> intervals, double peak)
 {
     ScheduleDraft d;
     d.name = QString::fromUtf8(name);
@@ -53,7 +70,201 @@ void schedule(TDataModule1& dm, bool ac, const char* name, const char* from, con
     d.clearSinus = ac;
     d.monthly = r.rows;
     if (!addSchedule(dm, ac, d))
-        throw std::runtime_error("demo: schedule refused");
+        refused(QStringLiteral("график \"%1\" не сохранен").arg(d.name), dm);
+}
+
+// A consumer of a consumer-built schedule: its catalog row, how many, and either its own
+// operating periods (hours) or the periodic generator's inputs.
+struct DemoConsumer {
+    CatalogConsumer catalog;
+    int quantity = 1;
+    std::vector<std::pair<double, double>> periods;
+    std::optional<PeriodInputs> generator;
+};
+
+// A schedule built from consumers as the consumer dialog builds it: a blank schedule, its
+// consumers with their periods, then the intervals, figures and monthly rows they make.
+void consumerSchedule(TDataModule1& dm, bool ac, const char* name, const char* from, const char* to,
+                      const std::vector<DemoConsumer>& consumers)
+{
+    ScheduleDraft d;
+    d.name = QString::fromUtf8(name);
+    d.from = QString::fromUtf8(from);
+    d.to = QString::fromUtf8(to);
+    if (!appendBlankSchedule(dm, ac, d))
+        refused(QStringLiteral("график \"%1\" не добавлен").arg(d.name), dm);
+    for (const DemoConsumer& c : consumers) {
+        std::vector<std::pair<double, double>> periods = c.periods;
+        if (c.generator) {
+            PeriodInputs in = *c.generator;
+            in.pnom = c.catalog.pnom;
+            const PeriodResult made = generatePeriods(in);
+            if (made.error)
+                refused(*made.error, dm);
+            periods = made.periods;
+        }
+        if (!appendConsumer(dm, ac, consumerFromCatalog(c.catalog, c.quantity)) || !replacePeriods(dm, ac, periods))
+            refused(QStringLiteral("электроприемник \"%1\" не добавлен").arg(c.catalog.name), dm);
+    }
+    const ScheduleInputs in = readScheduleInputs(dm, ac);
+    const std::vector<Consumer> list = currentConsumers(dm, ac);
+    if (const auto e = testConsumerPeriods(list))
+        refused(*e, dm);
+    const ConsumerFigures made = consumerFigures(list, in.nomMinutes, in.maxMinutes);
+    if (made.intervalError)
+        refused(*made.intervalError, dm);
+    fillFromConsumers(d, made, in);
+    if (!editSchedule(dm, ac, d))
+        refused(QStringLiteral("график \"%1\" не сохранен").arg(d.name), dm);
+}
+
+// What the dispatchers do on closing: the DC figures, then the chain.
+void closeDispatchers(TDataModule1& dm)
+{
+    storeDcFigures(dm);
+    const ChainResult r = runRecalcChain(dm);
+    if (!r.problems.isEmpty())
+        refused(r.problems.join(QStringLiteral(" ")), dm);
+}
+
+// The inverter window's choice: for every AC load the smallest catalog inverter that meets its
+// requirement (the first row of the candidate table), confirmed with "ОК"; the chain follows.
+void chooseInverters(TDataModule1& dm)
+{
+    runWithChain(dm, ChainTrigger::InvertersChosen, [&] {
+        const InverterVariant variant = readInverterVariant(dm);
+        std::vector<InverterChoice> choices;
+        for (const InverterLoad& load : readInverterLoads(dm)) {
+            const std::vector<CatalogInverter> candidates = candidateTable(dm, inverterRequirement(load, variant));
+            if (candidates.empty())
+                refused(QStringLiteral("нет инвертора для нагрузки \"%1\"").arg(load.name), dm);
+            choices.push_back(candidates.front().model);
+        }
+        if (!storeInverterChoice(dm, choices))
+            refused(QStringLiteral("выбор инверторов не сохранен"), dm);
+        return true;
+    });
+}
+
+// One array as the array window forms it: facing south at the suggested tilt, by the required
+// power or by a given power from the controllers' list.
+struct DemoArray {
+    Criterion criterion = Criterion::RequiredPower;
+    double givenPower = 0;
+};
+
+// The solar battery selection: the maker's panel type, its arrays formed one after another
+// against what the earlier ones leave, the window's "ОК" checks, the choice stored.
+void chooseSolarBattery(TDataModule1& dm, const QString& tip, const std::vector<DemoArray>& arrays)
+{
+    SolarSelection sel;
+    sel.load(dm);
+    std::optional<std::pair<QString, CatalogPanel>> panel;
+    for (const PanelCompany& c : panelCompanies(dm))
+        for (const CatalogPanel& t : panelTypes(dm, c.kod, sel.variant().system))
+            if (t.tip == tip)
+                panel = {c.company, t};
+    if (!panel)
+        refused(QStringLiteral("нет солнечной панели \"%1\"").arg(tip), dm);
+    for (const DemoArray& a : arrays) {
+        const ArrayWindowInput in = sel.arrayWindowInput(dm, -1, panel->first, panel->second);
+        ArrayRequest rq;
+        rq.criterion = a.criterion;
+        rq.givenPower = a.givenPower;
+        rq.orientation = parseNumber(in.row[2]).value_or(180);
+        rq.tilt = parseNumber(in.row[3]).value_or(in.variantB);
+        const ArrayCalculation c = calculateArray(in, rq);
+        if (!c.ok())
+            refused(c.error ? *c.error : *c.information, dm);
+        ArrayRowTexts texts;
+        texts.name = in.row[0];
+        texts.orientation = in.row[2];
+        texts.tilt = in.row[3];
+        texts.givenPower = numberToText(a.givenPower);
+        const QString bopt = sel.suggestedTilt() ? formatPattern(*sel.suggestedTilt(), QStringLiteral("0")) : QString();
+        sel.insertRow(int(sel.rows().size()), arrayRow(texts, a.criterion, *c.k, c.result, bopt), tip);
+    }
+    if (const auto refusal = sel.okRefusal(true, &panel->second))
+        refused(*refusal, dm);
+    storeChoice(dm, sel.choice(panel->first, panel->second));
+}
+
+// A variant through the variant dialog's own save, from the default parameters.
+void addDemoVariant(TDataModule1& dm, const char* name, const char* region, const char* mode, const char* uses,
+                    bool peakForInverters)
+{
+    VariantParams params = factoryFill(dm);
+    params.setOn(QStringLiteral("UsePpik_Inv"), peakForInverters);
+    params.name = QString::fromUtf8(name);
+    params.set(QStringLiteral("Region"), QString::fromUtf8(region));
+    params.set(QStringLiteral("ParamNagr"), QString::fromLatin1(mode));
+    params.set(QStringLiteral("Uses"), QString::fromLatin1(uses));
+    if (!addVariant(dm, params))
+        refused(QStringLiteral("вариант \"%1\" не добавлен").arg(params.name), dm);
+}
+
+CatalogConsumer ac(const char* name, double pnom, double ipIn, bool pureSine, const char* mode)
+{
+    return {QString::fromUtf8(name), pnom, ipIn, pureSine, std::nullopt, QString::fromUtf8(mode)};
+}
+
+CatalogConsumer dc(const char* name, double pnom, double ipIn, double unom, const char* mode)
+{
+    return {QString::fromUtf8(name), pnom, ipIn, false, unom, QString::fromUtf8(mode)};
+}
+
+PeriodInputs byEnergy(const char* wattHours, const char* step)
+{
+    PeriodInputs in;
+    in.energyBasis = true;
+    in.energy = QString::fromLatin1(wattHours);
+    in.begin = QStringLiteral("0");
+    in.end = QStringLiteral("24");
+    in.step = QString::fromLatin1(step);
+    return in;
+}
+
+// A summer house near Moscow lived in from April to September: lighting, a fridge, a TV and a
+// router on one inverter, a borehole pump run at midday (from the sun, not the battery) with its
+// starting current on another, and a 24 V security alarm. Loads given by consumers and their working hours.
+void buildDacha(TDataModule1& dm)
+{
+    // The pump starts at four times its rated current: the inverters must take the peak.
+    addDemoVariant(dm, "Дача (апрель - сентябрь)", "Москва", "2", "24", true);
+    addAcLoad(dm, "Дом: освещение и быт");
+    consumerSchedule(dm, true, "Летний сезон", "апрель", "сентябрь",
+                     {{ac("Холодильник бытовой", 150, 5, true, "автоматический"), 1, {}, byEnergy("900", "1")},
+                      {ac("Освещение светодиодное (лампа)", 10, 1, false, "ручной"), 6, {{6, 7}, {20, 23}}, {}},
+                      {ac("Телевизор светодиодный", 100, 1.5, false, "ручной"), 1, {{19, 22}}, {}},
+                      {ac("Роутер Wi-Fi", 10, 1, false, "автоматический"), 1, {{0, 24}}, {}}});
+    addAcLoad(dm, "Скважинный насос");
+    consumerSchedule(dm, true, "Летний сезон", "апрель", "сентябрь",
+                     {{ac("Насос скважинный погружной", 750, 4, true, "автоматический"), 1,
+                       {{12, 13}}, {}}});
+    dm.tblProj_Inv().first();
+    consumerSchedule(dm, false, "Охранная сигнализация", "апрель", "сентябрь",
+                     {{dc("Охранная сигнализация 24 В", 12, 1, 24, "автоматический"), 1, {{0, 24}}, {}}});
+    closeDispatchers(dm);
+    chooseInverters(dm);
+    chooseSolarBattery(dm, QStringLiteral("СП-М-300-24"), {{Criterion::RequiredPower, 0}});
+}
+
+// An automatic weather station near Astrakhan working all year: sensors, a data logger and a
+// cellular modem on 12 V, sensor heating at night, and a laptop of the visiting observer on a
+// small inverter. Loads given by schedules of intervals.
+void buildStation(TDataModule1& dm)
+{
+    addDemoVariant(dm, "Метеостанция (круглый год)", "Астрахань", "1", "12", false);
+    addAcLoad(dm, "Ноутбук наблюдателя");
+    intervalSchedule(dm, true, "Круглый год", "январь", "декабрь",
+                     {{"0", "9", "0"}, {"9", "11", "60"}, {"11", "17", "0"}, {"17", "18", "60"}, {"18", "24", "0"}},
+                     90);
+    dm.tblProj_Inv().first();
+    intervalSchedule(dm, false, "Датчики, регистратор, связь", "январь", "декабрь",
+                     {{"0", "7", "27"}, {"7", "19", "15"}, {"19", "24", "27"}}, 30);
+    closeDispatchers(dm);
+    chooseInverters(dm);
+    chooseSolarBattery(dm, QStringLiteral("СП-М-150-12"), {{Criterion::RequiredPower, 0}});
 }
 
 } // namespace
@@ -61,135 +272,57 @@ void schedule(TDataModule1& dm, bool ac, const char* name, const char* from, con
 void buildDemoProject(Shell& shell)
 {
     TDataModule1& dm = shell.dm();
-    ProjectFields other = shell.newProjectFields();
-    other.name = QStringLiteral("Метеостанция");
-    other.owner = QStringLiteral("Петров П. П.");
-    other.memo = QStringLiteral("Автономный пост наблюдения без сети.");
-    if (!shell.createProject(other))
-        throw std::runtime_error("demo: project refused");
-
+    Transaction tr(dm.store());
     ProjectFields f = shell.newProjectFields();
-    f.name = QStringLiteral("Дачный дом");
+    f.name = kDemoProjectName;
     f.owner = QStringLiteral("Иванов И. И.");
-    f.memo = QStringLiteral("Круглогодичное проживание, Подмосковье.\nОсвещение, холодильник, насос.");
+    f.memo = QStringLiteral("Пример, рассчитанный программой: дача под Москвой (апрель - сентябрь) и "
+                            "автоматическая метеостанция под Астраханью (круглый год).\n"
+                            "Проект можно изменять и удалять, как любой другой.");
     if (!shell.createProject(f))
-        throw std::runtime_error("demo: project refused");
-
-    // The variant comes from the default parameters through the variant dialog's own save, then
-    // receives the equipment the selection windows would have chosen.
-    VariantParams params = factoryFill(dm);
-    params.name = QStringLiteral("Основной");
-    params.set(QStringLiteral("Region"), QStringLiteral("Москва"));
-    params.set(QStringLiteral("ParamNagr"), QStringLiteral("1"));
-    if (!addVariant(dm, params))
-        throw std::runtime_error("demo: variant refused");
-    edit(dm.tblProj1(),
-        {{"B", "56"}, {"Pras_SP", "1284,5"}, {"Cras_AKB", "412,3"},
-         {"Company_SP", "Стартовый набор: Панели А"}, {"Tip_SP", "СП-М-300-24"}, {"Pnom_SP", "300"},
-         {"Unom_SP", "24"}, {"Voc_SP", "45"}, {"Isc_SP", "8,75"}, {"Vmp_SP", "36,6"}, {"Imp_SP", "8,2"},
-         {"H_SP", "1956"}, {"S_SP", "992"}, {"KolTotal_SP", "6"}, {"PTotal_SP", "1800"}, {"ITotal_SP", "49,2"},
-         {"Company_AKB", "Стартовый набор: АКБ"}, {"Tip_AKB", "AGM"}, {"Name_AKB", "АБ-AGM-12-200"},
-         {"Unom_AKB", "12"}, {"Cnom_AKB", "200"}, {"Izar_min_AKB", "10"}, {"Izar_max_AKB", "50"},
-         {"Irazr_max_AKB", "1000"}, {"L_AKB", "522"}, {"S_AKB", "240"}, {"H_AKB", "219"},
-         {"KolPosled_AKB", "2"}, {"KolVetv_AKB", "2"}, {"Kol_AKB", "4"}, {"Cfakt_AKB", "400"},
-         {"SIzar_min_AKB", "20"}, {"SIzar_max_AKB", "100"}, {"SIrazr_max_AKB", "2000"},
-         {"SIzar_min_use_AKB", "20"}, {"SIzar_max_use_AKB", "80"}, {"SIzar_AKB", "44,8"},
-         {"Skab_akb", "4"}, {"Ikab_akb", "41"}, {"DUkab_akb", "1,2"},
-         {"Company_AV_SP", "Стартовый набор: Автоматы"}, {"Tip_AV_SP", "АВ-ПТ-16"},
-         {"Inom_AV_SP", "16"}, {"Unom_AV_SP", "250"}, {"Company_AV_AKB", "Стартовый набор: Автоматы"},
-         {"Tip_AV_AKB", "АВ-ПТ-10"}, {"Inom_AV_AKB", "10"}, {"Unom_AV_AKB", "60"},
-         {"Company_Pr_SP", "Стартовый набор: Предохранители"}, {"Tip_Pr_SP", "ПР-ПЛ-16"},
-         {"Tip_Pr_Derzh_SP", "Держатель 10x38"}, {"Inom_Pr_SP", "16"}, {"Unom_Pr_SP", "1000"}});
-
-    put(dm.tblProj_Mas(), {{"NameMassive", "Массив 1"}, {"Ugol_Orient", "180"}, {"Ugol_Nakl", "56"}, {"Kproiz", "1"},
-                           {"KolPosled", "1"}, {"KolVetv", "4"}, {"KolMas", "4"}, {"Pmas", "1200"}, {"Imas", "32,8"},
-                           {"Company_Ctrl", "Стартовый набор: Контроллеры"}, {"Tip_Ctrl", "КЗ-MPPT-40"},
-                           {"Unom_Ctrl", "24"}, {"Inom_Ctrl", "40"}, {"Iakb_Ctrl", "29,9"}, {"Skab", "10"},
-                           {"Ikab", "80"}, {"DUkab", "1,8"}, {"Skab_akb", "10"}, {"Ikab_akb", "80"},
-                           {"DUkab_akb", "0,4"}, {"Company_AV_mas", "Стартовый набор: Автоматы"},
-                           {"Tip_AV_mas", "АВ-ПТ-50"}, {"Inom_AV_mas", "50"}, {"Unom_AV_mas", "250"}});
-    put(dm.tblProj_Mas(), {{"NameMassive", "Массив 2"}, {"Ugol_Orient", "225"}, {"Ugol_Nakl", "40"},
-                           {"Kproiz", "0,93"}, {"KolPosled", "1"}, {"KolVetv", "2"}, {"KolMas", "2"}, {"Pmas", "600"},
-                           {"Imas", "16,4"}, {"Company_Ctrl", "Стартовый набор: Контроллеры"},
-                           {"Tip_Ctrl", "КЗ-ШИМ-20"}, {"Unom_Ctrl", "24"}, {"Inom_Ctrl", "20"}, {"Iakb_Ctrl", "14,9"}});
-
-    put(dm.tblProj_Inv(),
-        {{"Nagr_Name", "Дом: освещение и быт"}, {"Pnom30min", "850"}, {"Pmax10min", "1200"}, {"Ppik", "2400"},
-         {"ClearSinus", "+"}, {"Company_Inv", "Стартовый набор: Инверторы А"}, {"Name_Inv", "ИН-ЧС-1500-24"},
-         {"Pnom_Inv", "1500"}, {"Pmax_Inv", "1800"}, {"Ppik_Inv", "3000"}, {"Uvh_Inv", "24"}, {"Uvuh_Inv", "220"},
-         {"Forma_Inv", "чистый синус"}, {"Kpd_Inv", "0,91"}, {"Skab_inv", "25"}, {"Nkab_inv", "1"},
-         {"Ikab_inv", "135"}, {"DUkab_inv", "0,9"}});
-    schedule(dm, true, "Зима", "октябрь", "март",
-             {{"0", "7", "40"}, {"7", "9", "450"}, {"9", "17", "150"}, {"17", "23", "700"}, {"23", "24", "40"}},
-             2400);
-    schedule(dm, true, "Лето", "апрель", "сентябрь",
-             {{"0", "6", "30"}, {"6", "8", "300"}, {"8", "20", "120"}, {"20", "23", "500"}, {"23", "24", "30"}},
-             2400);
-    put(dm.tblProj_Inv(),
-        {{"Nagr_Name", "Скважинный насос"}, {"Pnom30min", "750"}, {"Pmax10min", "750"}, {"Ppik", "3750"},
-         {"ClearSinus", "+"}, {"Company_Inv", "Стартовый набор: Инверторы А"}, {"Name_Inv", "ИН-ЧС-2000-24"},
-         {"Pnom_Inv", "2000"}, {"Pmax_Inv", "2400"}, {"Ppik_Inv", "4000"}, {"Uvh_Inv", "24"}, {"Uvuh_Inv", "220"},
-         {"Forma_Inv", "чистый синус"}, {"Kpd_Inv", "0,91"}});
-    schedule(dm, true, "Круглый год", "январь", "декабрь",
-             {{"0", "7", "0"}, {"7", "8", "750"}, {"8", "19", "0"}, {"19", "20", "750"}, {"20", "24", "0"}},
-             3750);
-    dm.tblProj_Inv().first();
-    schedule(dm, false, "Охранная сигнализация", "январь", "декабрь", {{"0", "24", "12"}}, 36);
-    storeDcFigures(dm);
-    // The variant's required power, tilt and capacity as the chain sizes them (empty over a data
-    // directory without the starter catalogs).
-    runRecalcChain(dm);
-
-    // A second variant of the same house, its loads given by consumers and their working hours.
-    VariantParams byConsumers = factoryFill(dm);
-    byConsumers.name = QStringLiteral("По электроприемникам");
-    byConsumers.set(QStringLiteral("Region"), QStringLiteral("Москва"));
-    byConsumers.set(QStringLiteral("ParamNagr"), QStringLiteral("2"));
-    if (!addVariant(dm, byConsumers))
-        throw std::runtime_error("demo: variant refused");
-    put(dm.tblProj_Inv(),
-        {{"Nagr_Name", "Дом: бытовые приборы"}, {"Company_Inv", "Стартовый набор: Инверторы А"},
-         {"Name_Inv", "ИН-ЧС-2000-24"}, {"Pnom_Inv", "2000"}, {"Pmax_Inv", "2400"}, {"Ppik_Inv", "4000"},
-         {"Uvh_Inv", "24"}, {"Uvuh_Inv", "220"}, {"Forma_Inv", "чистый синус"}, {"Kpd_Inv", "0,91"}});
-    ScheduleDraft year;
-    year.name = QStringLiteral("Круглый год");
-    year.from = QStringLiteral("январь");
-    year.to = QStringLiteral("декабрь");
-    if (!appendBlankSchedule(dm, true, year))
-        throw std::runtime_error("demo: schedule refused");
-    const struct {
-        CatalogConsumer catalog;
-        int quantity;
-        std::vector<std::pair<double, double>> periods;
-    } consumers[] = {
-        {{QStringLiteral("Холодильник бытовой"), 150, 5, true, std::nullopt, QStringLiteral("автоматический")},
-         1, {{0, 24}}},
-        {{QStringLiteral("Освещение светодиодное (лампа)"), 10, 1, false, std::nullopt, QStringLiteral("ручной")},
-         6, {{6, 8}, {18, 23}}},
-        {{QStringLiteral("Насос скважинный погружной"), 750, 4, true, std::nullopt, QStringLiteral("автоматический")},
-         1, {{7, 8}, {19, 20}}},
-        {{QStringLiteral("Телевизор светодиодный"), 100, 1.5, false, std::nullopt, QStringLiteral("ручной")},
-         1, {{19, 23}}},
-    };
-    for (const auto& c : consumers)
-        if (!appendConsumer(dm, true, consumerFromCatalog(c.catalog, c.quantity))
-            || !replacePeriods(dm, true, c.periods))
-            throw std::runtime_error("demo: consumer refused");
-    const ScheduleInputs in = readScheduleInputs(dm, true);
-    const ConsumerFigures made = consumerFigures(currentConsumers(dm, true), in.nomMinutes, in.maxMinutes);
-    year.intervals = made.intervals;
-    const MonthlyResult rows = monthlyRows(parseIntervals(made.intervals), year.from, year.to, in);
-    year.wpSut = rows.params.wpSut;
-    year.pnom = rows.params.pnom;
-    year.pmax = rows.params.pmax;
-    year.peak = made.peak;
-    year.clearSinus = made.clearSinus;
-    year.monthly = rows.rows;
-    if (!editSchedule(dm, true, year))
-        throw std::runtime_error("demo: schedule refused");
-    runRecalcChain(dm);
+        refused(QStringLiteral("проект не создан"), dm);
+    buildDacha(dm);
+    buildStation(dm);
+    tr.commit();
     dm.tblProj1().first();
+    dm.tblProj_Inv().first();
     dm.tblProj_Mas().first();
+}
+
+bool createDataDirectoryWithExample(const QString& dir)
+{
+    const QFileInfo target(Store::databasePath(dir));
+    if (!QDir().mkpath(dir))
+        throw std::runtime_error(
+            QStringLiteral("Не удалось создать каталог данных %1.").arg(QDir::toNativeSeparators(dir)).toStdString());
+    // Built in a private directory beside the target, then linked in under the final name: the
+    // link is atomic and fails when the name is taken, so two first starts never build over each
+    // other, and a killed start leaves only its temporary directory behind.
+    QTemporaryDir work(QDir(dir).filePath(QStringLiteral(".new-XXXXXX")));
+    if (!work.isValid())
+        throw std::runtime_error(
+            QStringLiteral("Не удалось создать временный каталог в %1: %2")
+                .arg(QDir::toNativeSeparators(dir), work.errorString())
+                .toStdString());
+    initDataDirectory(work.path());
+    {
+        auto store = Store::open(work.path());
+        RecordingPrompter prompter;
+        TDataModule1 dm(*store, prompter);
+        Shell shell(dm, prompter);
+        buildDemoProject(shell);
+    }
+    const QByteArray from = QFile::encodeName(Store::databasePath(work.path()));
+    const QByteArray to = QFile::encodeName(target.filePath());
+    if (::link(from.constData(), to.constData()) != 0) {
+        if (errno == EEXIST)
+            return false;
+        throw std::runtime_error(QStringLiteral("Не удалось записать базу данных %1: %2")
+                                     .arg(QDir::toNativeSeparators(target.filePath()),
+                                          QString::fromLocal8Bit(std::strerror(errno)))
+                                     .toStdString());
+    }
+    return true;
 }
 
 } // namespace ses

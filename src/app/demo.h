@@ -1,11 +1,24 @@
 #pragma once
-// A small, complete-looking project for the screen tour and the start-up benchmark: two projects,
-// a variant with AC and DC loads, chosen equipment, cables and protection, and its copy.
+// The worked example the program starts with: one project with two variants sized and chosen by
+// the program's own operations (variant save, dispatchers, the chain, the inverter and solar
+// battery choices). Built in one transaction: whole or not at all.
+
+#include <QString>
 
 namespace ses {
 
 class Shell;
 
+inline const QString kDemoProjectName = QStringLiteral("Пример: дача и метеостанция");
+
+// Adds the example project to the data module's database; it becomes the current project.
+// Throws std::runtime_error (nothing written) when a step is refused.
 void buildDemoProject(Shell& shell);
+
+// Creates the data directory dir with the starter catalogs and the example project. It is built
+// beside dir under a temporary name and renamed into place when complete, so an interrupted
+// first start leaves no half-built directory. Returns false when another process created dir in
+// the meantime (that directory is then used as it is). Throws DbError or std::runtime_error.
+bool createDataDirectoryWithExample(const QString& dir);
 
 } // namespace ses

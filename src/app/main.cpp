@@ -1,6 +1,7 @@
 // Start-up: splash, application title, data directory, data module, main window.
 
 #include "app/application.h"
+#include "app/demo.h"
 #include "app/ui/main_form.h"
 #include "data/data_dir.h"
 #include "widgets/message_prompter.h"
@@ -53,18 +54,28 @@ int main(int argc, char** argv)
     const bool smoke = app.arguments().contains(QStringLiteral("--smoke"));
     QWidget* splash = showSplash();
 
-    // The data directory lives beside the program; a missing one is created with the catalogs.
+    // The data directory lives beside the program; a missing one is created with the catalogs and
+    // the worked example, which is then the project opened.
     const QString dataDir = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Data"));
     MessageBoxPrompter prompter(nullptr);
     std::unique_ptr<Store> store;
+    const auto fail = [&](const QString& message) {
+        delete splash;
+        // A smoke run has nobody to close a message box: the message goes to the error stream.
+        if (smoke)
+            QTextStream(stderr) << message << "\n";
+        else
+            QMessageBox::critical(nullptr, app.applicationName(), message);
+        return 1;
+    };
     try {
         if (!QFileInfo::exists(Store::databasePath(dataDir)))
-            initDataDirectory(dataDir);
+            createDataDirectoryWithExample(dataDir);
         store = Store::open(dataDir);
     } catch (const DbError& e) {
-        delete splash;
-        QMessageBox::critical(nullptr, app.applicationName(), e.message());
-        return 1;
+        return fail(e.message());
+    } catch (const std::exception& e) {
+        return fail(QString::fromStdString(e.what()));
     }
     int code = 0;
     {

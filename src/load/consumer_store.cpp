@@ -407,4 +407,16 @@ int firstNameMatch(const QStringList& names, const QString& typed) {
     return -1;
 }
 
+void fillFromConsumers(ScheduleDraft& d, const ConsumerFigures& f, const ScheduleInputs& in)
+{
+    const MonthlyResult rows = monthlyRows(parseIntervals(f.intervals), d.from, d.to, in);
+    d.intervals = f.intervals;
+    d.wpSut = rows.params.wpSut;
+    d.pnom = rows.params.pnom;
+    d.pmax = rows.params.pmax;
+    d.peak = f.peak;
+    d.clearSinus = f.clearSinus;
+    d.monthly = rows.rows;
+}
+
 } // namespace ses

@@ -7,6 +7,7 @@
 // table rule returns false; the rule has told the user why.
 
 #include "load/consumers.h"
+#include "load/schedule_store.h"
 
 #include <QString>
 #include <QStringList>
@@ -70,6 +71,10 @@ struct ConsumerFigures {
 // Empty intervals (and zero figures) without any period.
 ConsumerFigures consumerFigures(const std::vector<Consumer>& consumers, int nomMinutes,
                                 int maxMinutes);
+
+// Fills a draft (name and month range set) with what the consumers make of it: their intervals,
+// the energy and powers, the monthly rows of its range, the peak and the pure-sine flag.
+void fillFromConsumers(ScheduleDraft& draft, const ConsumerFigures& figures, const ScheduleInputs& in);
 
 // Edits of the current schedule's consumers.
 // Appends a consumer made from a catalog row; it becomes the current consumer.

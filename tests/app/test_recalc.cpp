@@ -6,8 +6,16 @@
 #include "app/recalc.h"
 #include "app/shell.h"
 #include "load/rebuild.h"
+#include "solar/sizing_store.h"
+#include "solar/solar_selection.h"
+#include "storage/inverter_ops.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QSqlQuery>
+
+#include <algorithm>
 
 using namespace ses;
 using namespace ses::test;
@@ -35,7 +43,7 @@ TEST_F(RecalcTest, SizesTheDemoAndEmptiesAVariantWithoutLoads)
 {
     buildDemoProject(*shell);
     View& v = dm->tblProj1();
-    ASSERT_EQ(v["VarName"].asString(), "Основной");
+    ASSERT_EQ(v["VarName"].asString(), "Дача (апрель - сентябрь)");
     EXPECT_GT(v["Pras_SP"].asFloat(), 0);
     EXPECT_GT(v["Cras_AKB"].asFloat(), 0);
     EXPECT_GE(v["B"].asFloat(), 0);
@@ -64,6 +72,103 @@ TEST_F(RecalcTest, SizesTheDemoAndEmptiesAVariantWithoutLoads)
     runRecalcChain(*dm);
     for (const char* c : {"Pras_SP", "B", "Cras_AKB"})
         EXPECT_TRUE(v[c].isNull()) << c;
+}
+
+// The example a user first sees must be a design that passes its own checks: every figure below
+// is worked out by hand from the demo's inputs, or is a check the selection windows make.
+TEST_F(RecalcTest, DemoIsADesignThatPassesItsOwnChecks)
+{
+    buildDemoProject(*shell);
+    EXPECT_EQ(dm->tblProj0()["Name"].asString(), "Пример: дача и метеостанция");
+    struct Expected {
+        const char* variant;
+        std::vector<double> acEnergies; // Wp_sut of each AC load's schedule, W*h
+        double dcEnergy;                // Wp_sut of the DC schedule, W*h
+        std::vector<int> governing;     // months that may govern the solar power
+        double maxPower;                // what a designer would still accept, W
+    } expected[] = {
+        // Fridge 900 (150 W x 6 h, a quarter of every hour) + 6 lamps x 10 W x 4 h + TV 100 W x 3 h
+        // + router 10 W x 24 h; pump 750 W x 1 h; alarm 12 W x 24 h. April to September.
+        {"Дача (апрель - сентябрь)", {900 + 240 + 300 + 240, 750}, 288, {4, 9}, 3000},
+        // Laptop 60 W x 3 h; sensors 27 W x 12 h at night + 15 W x 12 h by day. The darkest months.
+        {"Метеостанция (круглый год)", {180}, 27 * 12 + 15 * 12, {11, 12, 1}, 1500},
+    };
+    View& v = dm->tblProj1();
+    v.first();
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.variant);
+        ASSERT_FALSE(v.eof());
+        EXPECT_EQ(v["VarName"].asString(), e.variant);
+
+        const auto column = [&](const QString& sql) {
+            QSqlQuery q(store->db());
+            q.prepare(sql);
+            q.addBindValue(v.currentKey());
+            EXPECT_TRUE(q.exec());
+            std::vector<double> values;
+            while (q.next())
+                values.push_back(q.value(0).toDouble());
+            return values;
+        };
+        EXPECT_EQ(column("SELECT g.Wp_sut FROM proj_graf0 g JOIN proj_inv i ON g.Kod0 = i.Kod "
+                         "WHERE i.Kod0 = ? ORDER BY i.Kod, g.Kod"),
+                  e.acEnergies);
+        EXPECT_EQ(column("SELECT Wp_sut FROM proj_graf12_0 WHERE Kod0 = ?"),
+                  std::vector<double>{e.dcEnergy});
+
+        // The governing month and the power: a few kW at most, month of the least sun.
+        const SolarSizing sizing = requiredSolarPower(*dm);
+        ASSERT_TRUE(sizing.ok()) << sizing.problems.join(' ').toStdString();
+        EXPECT_NE(std::find(e.governing.begin(), e.governing.end(), sizing.result.governingMonth),
+                  e.governing.end())
+            << sizing.result.governingMonth;
+        EXPECT_EQ(v["Pras_SP"].asFloat(), sizing.result.power);
+        EXPECT_GT(v["Pras_SP"].asFloat(), 0);
+        EXPECT_LT(v["Pras_SP"].asFloat(), e.maxPower);
+        EXPECT_GT(v["Cras_AKB"].asFloat(), 0);
+
+        // Every AC load has an inverter that meets its requirement.
+        const InverterVariant iv = readInverterVariant(*dm);
+        for (const InverterLoad& load : readInverterLoads(*dm)) {
+            CatalogInverter chosen{load.stored, double(*iv.uses), double(*iv.uvuh)};
+            EXPECT_TRUE(fitsTypeList(chosen, inverterRequirement(load, iv))) << load.name.toStdString();
+        }
+
+        // The solar battery as the selection window reads it back: nothing left to cover and its
+        // "ОК" checks pass; the stored totals are those of the arrays.
+        SolarSelection sel;
+        sel.load(*dm);
+        ASSERT_FALSE(sel.rows().empty());
+        EXPECT_EQ(sel.additionalPower(), 0);
+        CatalogPanel type;
+        type.tip = v["Tip_SP"].asString();
+        EXPECT_EQ(sel.okRefusal(true, &type), std::nullopt);
+        EXPECT_EQ(v["PTotal_SP"].asFloat(), sel.totals().power);
+        EXPECT_GE(sel.totals().power, *sel.totals().fullPower);
+        v.next();
+    }
+    EXPECT_TRUE(v.eof());
+}
+
+// The first start builds the example beside the final name and links it in: a second start finds
+// the name taken and leaves the first database as it is.
+TEST(FirstStart, CreatesTheExampleOnceAndNeverOverAnother)
+{
+    ensureApp();
+    QTemporaryDir tmp;
+    const QString dir = tmp.path() + "/Data";
+    ASSERT_TRUE(createDataDirectoryWithExample(dir));
+    const QDateTime written = QFileInfo(Store::databasePath(dir)).lastModified();
+    EXPECT_FALSE(createDataDirectoryWithExample(dir));
+    EXPECT_EQ(QFileInfo(Store::databasePath(dir)).lastModified(), written);
+    EXPECT_EQ(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList({"TovrelSES11.sqlite"}));
+    auto store = Store::open(dir);
+    QSqlQuery q(store->db());
+    ASSERT_TRUE(q.exec("SELECT Name FROM project0 ORDER BY Kod"));
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "Пример: дача и метеостанция");
+    EXPECT_FALSE(q.next());
 }
 
 TEST_F(RecalcTest, TriggersRunTheChainInOneTransactionWithTheirWrites)

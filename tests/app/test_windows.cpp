@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -69,18 +70,25 @@ TEST_F(WindowTest, ProjectDialogRefusesAnEmptyName)
     EXPECT_EQ(form.values().name, "Дом");
 }
 
-TEST_F(WindowTest, DemoProjectFillsEveryTab)
+TEST(MainWindow, DemoProjectFillsEveryTab)
 {
-    buildDemoProject(main->shell());
-    main->refreshAll();
-    EXPECT_EQ(main->windowTitle(), "Tovrel SES 1.1. Дачный дом.");
-    EXPECT_EQ(main->tabs()->count(), 7);
+    ensureApp();
+    QTemporaryDir tmp;
+    initDataDirectory(tmp.path());
+    auto store = Store::open(tmp.path());
+    RecordingPrompter prompter;
+    TDataModule1 dm(*store, prompter);
+    TMainForm main(dm, prompter);
+    buildDemoProject(main.shell());
+    main.refreshAll();
+    EXPECT_EQ(main.windowTitle(), "Tovrel SES 1.1. Пример: дача и метеостанция.");
+    EXPECT_EQ(main.tabs()->count(), 7);
     QStringList menus;
-    for (QAction* a : main->menuBar()->actions())
+    for (QAction* a : main.menuBar()->actions())
         menus << a->text();
     EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Нагрузка", "Инвертор", "СБ", "Справочники",
                                   "Параметры", "Помощь", "Выход"}));
-    EXPECT_TRUE(enabled(Command::VarSaveAs));
+    EXPECT_TRUE(main.action(Command::VarSaveAs)->isEnabled());
     EXPECT_TRUE(prompter.entries().empty());
 }
 
@@ -117,7 +125,24 @@ TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits)
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     EXPECT_TRUE(p.readAllStandardOutput().contains("main window shown"));
-    EXPECT_TRUE(QFile::exists(tmp.path() + "/Data/TovrelSES11.sqlite"));
+    // The first start made the data directory with the worked example in it.
+    auto store = Store::open(tmp.path() + "/Data");
+    QSqlQuery q(store->db());
+    ASSERT_TRUE(q.exec("SELECT Name FROM project0"));
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "Пример: дача и метеостанция");
+
+    // A database the program cannot use is told on the error stream of a smoke run, which then
+    // ends at once instead of waiting on a message box nobody will close.
+    store.reset();
+    QFile foreign(tmp.path() + "/Data/TovrelSES11.sqlite");
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    foreign.write("not a database at all, just text");
+    foreign.close();
+    p.start(exe, {"--smoke"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_NE(p.exitCode(), 0);
+    EXPECT_FALSE(p.readAllStandardError().isEmpty());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "data/csv.h"
 
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QProcess>
 
 using namespace ses;
@@ -199,6 +200,24 @@ TEST(DataTool, DemoDirectoryIsSizedByRecalc)
     r = runTool({"recalc", dir, "--variant", "99"});
     EXPECT_NE(r.code, 0);
     EXPECT_TRUE(r.err.contains("Вариант с кодом 99 не найден."));
+
+    // A second init over it is refused and changes nothing; an option is never taken for a folder.
+    const QByteArray before = [&] {
+        QFile f(dir + "/TovrelSES11.sqlite");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    r = runTool({"init", "--demo", dir});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("уже есть база данных")) << r.err.toStdString();
+    QFile after(dir + "/TovrelSES11.sqlite");
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+    QProcess p;
+    p.setWorkingDirectory(tmp.path());
+    p.start(QStringLiteral(DATA_TOOL), {"init", "--demo"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_FALSE(QFileInfo::exists(tmp.path() + "/--demo"));
 }
 
 } // namespace

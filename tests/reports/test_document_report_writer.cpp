@@ -469,7 +469,7 @@ TEST_F(DocumentReportWriterTest, PreviewOfFirstPdfPage) {
 
     const QString previewDir = QStringLiteral("/tmp/report_preview");
     ASSERT_TRUE(QDir().mkpath(previewDir));
-    const QString png = previewDir + QStringLiteral("/report-1.png");
+    const QString png = previewDir + QStringLiteral("/report.png"); // -singlefile: no page number
     QFile::remove(png);
     QProcess render;
     if (!pdftoppm.isEmpty()) {

@@ -254,6 +254,29 @@ TEST_F(ChoiceTest, CommandsFollowTheTable)
 
 // ---------------------------------------------------------------- the array window
 
+// A 24 V system of 200 W, 12 V panels with 1000 W still to cover every month at 45 degrees,
+// opened on a new south-facing array and calculated by the required power.
+void openSample(TMasSPFrm& w)
+{
+    ArrayWindowInput in;
+    in.company = QStringLiteral("Солнечный завод");
+    in.type.tip = QStringLiteral("СП-200");
+    in.type.panel = {200, 12, 12.5, 17, 11.8, 1600, 1000};
+    in.system.uses = 24;
+    in.variantB = 45;
+    for (int m = 0; m < 12; ++m)
+        in.region[m] = RegionMonthData{3, 10, 45};
+    in.loss = {{0, 0}, {90, 100}};
+    in.powerChoices = {400, 800, 1600, 3200};
+    in.dopP = 1000;
+    in.dopB = 45;
+    in.remaining.fill(1000);
+    in.row = {QStringLiteral("Массив 1"), QString(), QStringLiteral("180"), QStringLiteral("45"),
+              QStringLiteral("1")};
+    w.setInput(in);
+    w.calculate();
+}
+
 class ArrayWindowTest : public ::testing::Test {
 protected:
     RecordingPrompter prompter;
@@ -262,7 +285,7 @@ protected:
 TEST_F(ArrayWindowTest, GivenPowerBelowOneStringIsRefused)
 {
     TMasSPFrm w(prompter);
-    w.loadForTour();
+    openSample(w);
     ASSERT_TRUE(w.isCalculated());
     EXPECT_EQ(w.resultText("panels"), "6");
     w.criterionBox()->setCurrentIndex(1);
@@ -280,7 +303,7 @@ TEST_F(ArrayWindowTest, GivenPowerBelowOneStringIsRefused)
 TEST_F(ArrayWindowTest, BadAngleIsRefused)
 {
     TMasSPFrm w(prompter);
-    w.loadForTour();
+    openSample(w);
     w.orientationField()->setText("юг");
     EXPECT_FALSE(w.calculate());
     EXPECT_FALSE(prompter.last().isEmpty());
@@ -291,7 +314,7 @@ TEST_F(ArrayWindowTest, BadAngleIsRefused)
 TEST_F(ArrayWindowTest, SiteCriterionWritesItsCells)
 {
     TMasSPFrm w(prompter);
-    w.loadForTour();
+    openSample(w);
     w.criterionBox()->setCurrentIndex(3);
     w.lengthField()->setText("5");
     w.heightField()->setText("5");
@@ -336,7 +359,7 @@ namespace {
 TEST_F(ChoiceTest, SitePlacementIsDrawnForTheSiteCriterionOnly)
 {
     TMasSPFrm a(prompter);
-    a.loadForTour();
+    openSample(a);
     EXPECT_EQ(a.placementPicture().size(), QSize(50, 50)); // not a site calculation
     a.criterionBox()->setCurrentIndex(3);
     a.shapeBox()->setCurrentIndex(0);

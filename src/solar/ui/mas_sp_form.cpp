@@ -258,35 +258,6 @@ bool TMasSPFrm::run()
     return exec() == QDialog::Accepted;
 }
 
-void TMasSPFrm::loadForTour()
-{
-    ArrayWindowInput in;
-    in.company = QStringLiteral("Солнечный завод");
-    in.type.tip = QStringLiteral("СП-200");
-    in.type.power = 200;
-    in.type.unom = 12;
-    in.type.voc = 22;
-    in.type.isc = 12.5;
-    in.type.vmp = 17;
-    in.type.imp = 11.8;
-    in.type.height = 1600;
-    in.type.width = 1000;
-    in.type.panel = {200, 12, 12.5, 17, 11.8, 1600, 1000};
-    in.system.uses = 24;
-    in.variantB = 45;
-    for (int m = 0; m < 12; ++m)
-        in.region[m] = RegionMonthData{3, 10, 45};
-    in.loss = {{0, 0}, {90, 100}};
-    in.powerChoices = {400, 800, 1600, 3200};
-    in.dopP = 1000;
-    in.dopB = 45;
-    in.remaining.fill(1000);
-    in.row = {QStringLiteral("Массив 1"), QString(), QStringLiteral("180"), QStringLiteral("45"),
-              QStringLiteral("1")};
-    setInput(in);
-    calculate();
-}
-
 std::optional<double> TMasSPFrm::number(NumberField* f, const QString& quantity)
 {
     if (auto e = checkNumber(f->text(), quantity)) {
@@ -349,32 +320,20 @@ bool TMasSPFrm::calculate()
     }
     rq.orientation = *orient;
     rq.tilt = *tilt;
-    // К against the suggested tilt.
-    const double t = m_in.dopB.value_or(m_in.variantB);
-    const auto k = performanceCoefficient(m_in.loss, deviationAngle(*orient, *tilt, t));
-    if (!k || *k <= 0) {
-        m_prompter.error(coefficientRefusal(deviationAngle(*orient, *tilt, t)));
+    const ArrayCalculation c = calculateArray(m_in, rq);
+    if (c.k) {
+        m_k = *c.k;
+        m_kLabel->setText(fmt(m_k, "0.###"));
+    }
+    if (c.error) {
+        m_prompter.error(*c.error);
         return false;
     }
-    m_k = roundPattern(*k, QStringLiteral("0.###"));
-    m_kLabel->setText(fmt(m_k, "0.###"));
-    rq.k = m_k;
-    rq.dopP = m_in.dopP;
-    rq.remaining = m_in.remaining;
-
-    const ArrayResult r = formArray(rq, m_in.type.panel, m_in.system, m_in.region, m_in.loss);
-    if (r.status == ArrayResult::Status::NothingToAdd) {
-        m_prompter.information(r.message);
+    if (c.information) {
+        m_prompter.information(*c.information);
         return false;
     }
-    if (r.status == ArrayResult::Status::Refused) {
-        m_prompter.error(r.message);
-        return false;
-    }
-    if (r.evaluation.error) {
-        m_prompter.error(*r.evaluation.error);
-        return false;
-    }
+    const ArrayResult& r = c.result;
     m_done = r;
     showResult(r);
     m_ok->setEnabled(true);
@@ -461,40 +420,20 @@ bool TMasSPFrm::accept_()
 
 ArrayCells TMasSPFrm::resultRow(const QString& bopt) const
 {
-    ArrayCells c;
-    for (int i = 0; i < kArrayColumns; ++i)
-        c << QString();
     if (!m_done)
-        return c;
-    const ArrayResult& r = *m_done;
-    const int mode = m_criterion->currentIndex();
-    c[0] = m_name->text().trimmed();
-    c[1] = bopt;
-    c[2] = m_orient->text().trimmed();
-    c[3] = m_tilt->text().trimmed();
-    c[4] = fmt(m_k, "0.###");
-    c[5] = QString::number(r.series);
-    c[6] = QString::number(r.strings);
-    c[7] = QString::number(r.panels);
-    c[8] = fmt(r.power, "0");
-    c[9] = fmt(r.current, "0.##");
-    c[10] = fmt(r.loss, "0");
-    c[11] = QString::number(mode);
-    if (mode == 1) {
-        c[13] = m_givenPower->currentText().trimmed();
-    } else if (mode == 2) {
-        c[14] = m_givenCurrent->text().trimmed();
-    } else if (mode == 3) {
-        c[12] = QString::number(m_param->currentIndex());
-        if (m_param->currentIndex() == 1)
-            c[13] = m_givenPower->currentText().trimmed();
-        c[15] = QString::number(m_shape->currentIndex());
-        c[16] = m_l->text().trimmed();
-        if (m_shape->currentIndex() == 1)
-            c[17] = m_s->text().trimmed();
-        c[18] = m_h->text().trimmed();
-    }
-    return c;
+        return emptyArrayRow();
+    ArrayRowTexts t;
+    t.name = m_name->text();
+    t.orientation = m_orient->text();
+    t.tilt = m_tilt->text();
+    t.givenPower = m_givenPower->currentText();
+    t.givenCurrent = m_givenCurrent->text();
+    t.siteParameter = m_param->currentIndex();
+    t.shape = m_shape->currentIndex();
+    t.length = m_l->text();
+    t.lower = m_s->text();
+    t.height = m_h->text();
+    return arrayRow(t, Criterion(m_criterion->currentIndex()), m_k, *m_done, bopt);
 }
 
 void TMasSPFrm::angleTyped()

@@ -3,7 +3,7 @@
 // four criteria against the power still to be covered; "Расчет" fills the counts, power, current
 // and loss, and "OK" hands the row back to the selection window.
 
-#include "solar/solar_choice_ops.h"
+#include "solar/solar_selection.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -20,21 +20,6 @@ namespace ses {
 class NumberField;
 class Prompter;
 
-struct ArrayWindowInput {
-    QString company;
-    CatalogPanel type;
-    SystemSettings system;
-    double variantB = 0;      // the variant's B: the К shown while typing
-    RegionYear region;
-    std::vector<LossRow> loss;
-    double dopP = 0;          // the power still to be covered, W
-    std::optional<double> dopB; // the suggested tilt
-    std::array<double, 12> remaining{};
-    std::vector<double> powerChoices; // the given powers offered, ascending
-    ArrayCells row;           // name, orientation, tilt and К; the criterion cells when editing
-    bool editing = false;
-};
-
 class TMasSPFrm : public QDialog {
 public:
     static constexpr int kHelpTopic = 51;
@@ -44,8 +29,6 @@ public:
     void setInput(const ArrayWindowInput& input);
     // Modal; true on "OK" after a successful "Расчет".
     bool run();
-    // A 24 V array of 200 W panels sized by the required power, computed.
-    void loadForTour();
 
     // "Расчет": false (results cleared) when refused or when nothing needs adding.
     bool calculate();

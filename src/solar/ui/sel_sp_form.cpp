@@ -37,14 +37,6 @@ QString fmt(std::optional<double> x, const char* pattern)
     return x ? fmt(*x, pattern) : QString();
 }
 
-ArrayCells emptyRow()
-{
-    ArrayCells c;
-    for (int i = 0; i < kArrayColumns; ++i)
-        c << QString();
-    return c;
-}
-
 } // namespace
 
 TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
@@ -169,7 +161,7 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     connect(m_company, &QComboBox::currentIndexChanged, this, [this] { companyChanged(); });
     connect(m_type, &QComboBox::currentIndexChanged, this, [this] { typeChanged(); });
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
-        if (!m_filling && row >= 0 && row < int(m_rows.size())) {
+        if (!m_filling && row >= 0 && row < int(m_sel.rows().size())) {
             m_current = row;
             updateCommands();
         }
@@ -202,24 +194,17 @@ void TSelSPFrm::setField(const QString& key, const QString& text)
 void TSelSPFrm::load()
 {
     m_filling = true;
-    m_variant = readVariantChoice(m_dm);
-    m_region = regionYear(m_dm, m_variant.region);
-    m_loss = lossTable(m_dm);
-    const SolarSizing sizing = requiredSolarPower(m_dm);
-    m_requirement = sizing.requirement.watts;
-    m_sizingProblem.reset();
-    if (!sizing.problems.isEmpty())
-        m_sizingProblem = sizing.problems.join(QStringLiteral("\r"));
-
-    setField(QStringLiteral("B"), numberToText(m_variant.b));
-    setField(QStringLiteral("Pras"), fmt(m_variant.prasSp, "0.##"));
+    m_sel.load(m_dm);
+    const VariantChoice& v = m_sel.variant();
+    setField(QStringLiteral("B"), numberToText(v.b));
+    setField(QStringLiteral("Pras"), fmt(v.prasSp, "0.##"));
     setField(QStringLiteral("forecastMin"),
-             fmt(forecastMinimumChargeCurrent(m_variant.crasAkb, m_variant.nameAkb,
-                                              m_variant.izarMin, m_variant.kzarMin),
+             fmt(forecastMinimumChargeCurrent(v.crasAkb, v.nameAkb,
+                                              v.izarMin, v.kzarMin),
                  "0"));
-    const auto window = batteryChargeWindow(m_variant.sizarMin, m_variant.sizarMax,
-                                            m_variant.izarMin, m_variant.izarMax,
-                                            m_variant.kzarMin, m_variant.kzarMax);
+    const auto window = batteryChargeWindow(v.sizarMin, v.sizarMax,
+                                            v.izarMin, v.izarMax,
+                                            v.kzarMin, v.kzarMax);
     setField(QStringLiteral("windowMin"), window ? fmt(window->minimum, "0.##") : QString());
     setField(QStringLiteral("windowMax"), window ? fmt(window->maximum, "0.##") : QString());
 
@@ -228,12 +213,10 @@ void TSelSPFrm::load()
     int sel = 0;
     for (size_t i = 0; i < m_companies.size(); ++i) {
         m_company->addItem(m_companies[i].company);
-        if (m_companies[i].company == m_variant.company)
+        if (m_companies[i].company == m_sel.variant().company)
             sel = int(i);
     }
-    m_rows = readArrays(m_dm);
-    m_formedFor.assign(m_rows.size(), m_variant.tip);
-    m_current = m_rows.empty() ? -1 : 0;
+    m_current = m_sel.rows().empty() ? -1 : 0;
     m_lastType.clear();
     if (!m_companies.empty())
         m_company->setCurrentIndex(sel);
@@ -245,15 +228,15 @@ void TSelSPFrm::load()
 void TSelSPFrm::loadForTour()
 {
     load();
-    if (!m_rows.empty())
+    if (!m_sel.rows().empty())
         setCurrentArray(0);
 }
 
 bool TSelSPFrm::run()
 {
     load();
-    if (m_sizingProblem)
-        m_prompter.error(*m_sizingProblem);
+    if (m_sel.sizingProblem())
+        m_prompter.error(*m_sel.sizingProblem());
     return exec() == QDialog::Accepted;
 }
 
@@ -265,11 +248,11 @@ void TSelSPFrm::companyChanged()
     m_type->clear();
     m_types.clear();
     if (ci >= 0 && ci < int(m_companies.size()))
-        m_types = panelTypes(m_dm, m_companies[ci].kod, m_variant.system);
+        m_types = panelTypes(m_dm, m_companies[ci].kod, m_sel.variant().system);
     int sel = 0;
     for (size_t i = 0; i < m_types.size(); ++i) {
         m_type->addItem(m_types[i].tip);
-        if (m_types[i].tip == m_variant.tip)
+        if (m_types[i].tip == m_sel.variant().tip)
             sel = int(i);
     }
     if (!m_types.empty())
@@ -296,7 +279,7 @@ void TSelSPFrm::typeChanged()
     setField(QStringLiteral("H"), t ? numberToText(t->height) : QString());
     setField(QStringLiteral("S"), t ? numberToText(t->width) : QString());
     const QString now = t ? t->tip : QString();
-    if (!m_filling && !m_rows.empty() && now != m_lastType)
+    if (!m_filling && !m_sel.rows().empty() && now != m_lastType)
         m_prompter.information(
             QStringLiteral("Изменен тип солнечной панели (с \"%1\" на \"%2\") при наличии в таблице "
                            "\"Параметры массивов\" ранее сформированных массивов.\rРекомендуется "
@@ -311,12 +294,12 @@ void TSelSPFrm::showGrid()
 {
     const bool was = m_filling;
     m_filling = true;
-    const int rows = std::max<int>(1, int(m_rows.size()));
+    const int rows = std::max<int>(1, int(m_sel.rows().size()));
     m_grid->setRowCount(rows + 1);
     m_grid->clearCells();
-    for (size_t r = 0; r < m_rows.size(); ++r)
+    for (size_t r = 0; r < m_sel.rows().size(); ++r)
         for (int c = 0; c < kArrayColumns; ++c)
-            m_grid->setCell(c, int(r) + 1, m_rows[r].value(c));
+            m_grid->setCell(c, int(r) + 1, m_sel.rows()[r].value(c));
     if (m_current >= 0)
         m_grid->setCurrentCell(m_current, 0);
     m_grid->resizeColumnsToContents();
@@ -326,42 +309,22 @@ void TSelSPFrm::showGrid()
 void TSelSPFrm::tableChanged()
 {
     showGrid();
-    std::vector<ArrayFigures> figures;
-    std::vector<FormedArray> formed;
-    for (const auto& r : m_rows) {
-        figures.push_back(arrayFigures(r));
-        formed.push_back(formedArray(r));
-    }
-    const double pras = m_variant.prasSp.value_or(0);
-    m_totals = selectionTotals(figures, pras, m_variant.system);
-    setField(QStringLiteral("count"), QString::number(m_totals.panels));
-    setField(QStringLiteral("power"), fmt(m_totals.power, "0.##"));
-    setField(QStringLiteral("losses"), fmt(m_totals.losses, "0.##"));
-    setField(QStringLiteral("full"), fmt(m_totals.fullPower, "0.##"));
-    setField(QStringLiteral("charge"), fmt(m_totals.chargeCurrent, "0.##"));
-
-    std::optional<QString> error;
-    m_remaining = remainingRequirement(m_requirement, formed, m_region, m_loss, &error);
-    m_suggestedTilt.reset();
-    if (m_rows.empty()) {
-        m_additional = pras;
-    } else {
-        const TiltResult t = requiredPowerAndTilt(m_remaining, m_region, m_loss);
-        m_additional = std::max(0.0, t.power);
-        if (t.power > 0)
-            m_suggestedTilt = t.tilt;
-    }
-    if (m_rows.empty() && pras > 0)
-        m_suggestedTilt = m_variant.b;
-    setField(QStringLiteral("additional"), fmt(m_additional, "0.##"));
-    setField(QStringLiteral("tilt"), fmt(m_rows.empty() ? std::nullopt : m_suggestedTilt, "0"));
+    const SelectionTotals& t = m_sel.totals();
+    setField(QStringLiteral("count"), QString::number(t.panels));
+    setField(QStringLiteral("power"), fmt(t.power, "0.##"));
+    setField(QStringLiteral("losses"), fmt(t.losses, "0.##"));
+    setField(QStringLiteral("full"), fmt(t.fullPower, "0.##"));
+    setField(QStringLiteral("charge"), fmt(t.chargeCurrent, "0.##"));
+    setField(QStringLiteral("additional"), fmt(m_sel.additionalPower(), "0.##"));
+    setField(QStringLiteral("tilt"),
+             fmt(m_sel.rows().empty() ? std::nullopt : m_sel.suggestedTilt(), "0"));
     updateCommands();
 }
 
 void TSelSPFrm::updateCommands()
 {
     const bool type = currentType() != nullptr;
-    const int n = int(m_rows.size());
+    const int n = int(m_sel.rows().size());
     m_buttons[QStringLiteral("add")]->setEnabled(type);
     m_buttons[QStringLiteral("edit")]->setEnabled(type && n > 0);
     m_buttons[QStringLiteral("delete")]->setEnabled(type && n > 0);
@@ -373,7 +336,7 @@ void TSelSPFrm::updateCommands()
 
 void TSelSPFrm::setCurrentArray(int row)
 {
-    if (row < 0 || row >= int(m_rows.size()))
+    if (row < 0 || row >= int(m_sel.rows().size()))
         return;
     m_current = row;
     const bool was = m_filling;
@@ -383,55 +346,22 @@ void TSelSPFrm::setCurrentArray(int row)
     updateCommands();
 }
 
-bool TSelSPFrm::runArrayWindow(int row, bool editing, ArrayCells& out)
+ArrayWindowInput TSelSPFrm::arrayWindowInput(int row) const
 {
     const CatalogPanel* t = currentType();
-    if (!t)
+    return t ? m_sel.arrayWindowInput(m_dm, row, m_company->currentText(), *t) : ArrayWindowInput{};
+}
+
+bool TSelSPFrm::runArrayWindow(int row, bool editing, ArrayCells& out)
+{
+    if (!currentType())
         return false;
-    ArrayWindowInput in;
-    in.company = m_company->currentText();
-    in.type = *t;
-    in.system = m_variant.system;
-    in.variantB = m_variant.b;
-    in.region = m_region;
-    in.loss = m_loss;
-    in.powerChoices = givenPowerChoices(controllerArrayPowers(m_dm, m_variant.system),
-                                        m_variant.system.uses, t->panel.unom, t->panel.power);
-    if (editing) {
-        // The need as it would be without the edited array.
-        std::vector<FormedArray> others;
-        for (int i = 0; i < int(m_rows.size()); ++i)
-            if (i != row)
-                others.push_back(formedArray(m_rows[i]));
-        in.remaining = remainingRequirement(m_requirement, others, m_region, m_loss);
-        if (others.empty()) {
-            in.dopP = m_variant.prasSp.value_or(0);
-            in.dopB = m_variant.b;
-        } else {
-            const TiltResult r = requiredPowerAndTilt(in.remaining, m_region, m_loss);
-            in.dopP = std::max(0.0, r.power);
-            if (r.power > 0)
-                in.dopB = r.tilt;
-        }
-        in.row = m_rows[row];
-        in.editing = true;
-    } else {
-        in.remaining = m_remaining;
-        in.dopP = m_additional;
-        in.dopB = m_suggestedTilt;
-        ArrayCells c = emptyRow();
-        c[0] = QStringLiteral("Массив %1").arg(m_rows.size() + 1);
-        c[2] = QStringLiteral("180");
-        c[3] = numberToText(m_suggestedTilt.value_or(m_variant.b));
-        c[4] = QStringLiteral("1");
-        in.row = c;
-    }
     TMasSPFrm w(m_prompter, this);
-    w.setInput(in);
+    w.setInput(arrayWindowInput(editing ? row : -1));
     const bool accepted = arrayWindowRunner ? arrayWindowRunner(w) : w.run();
     if (!accepted || !w.isCalculated())
         return false;
-    out = w.resultRow(fmt(m_suggestedTilt, "0"));
+    out = w.resultRow(fmt(m_sel.suggestedTilt(), "0"));
     return true;
 }
 
@@ -440,57 +370,52 @@ bool TSelSPFrm::addArray()
     ArrayCells row;
     if (!runArrayWindow(-1, false, row))
         return false;
-    m_rows.push_back(row);
-    m_formedFor.push_back(m_lastType);
-    m_current = int(m_rows.size()) - 1;
+    m_sel.insertRow(int(m_sel.rows().size()), row, m_lastType);
+    m_current = int(m_sel.rows().size()) - 1;
     tableChanged();
     return true;
 }
 
 bool TSelSPFrm::insertArray()
 {
-    if (m_current < 0 || m_current >= int(m_rows.size()))
+    if (m_current < 0 || m_current >= int(m_sel.rows().size()))
         return addArray();
     ArrayCells row;
     if (!runArrayWindow(-1, false, row))
         return false;
-    m_rows.insert(m_rows.begin() + m_current, row);
-    m_formedFor.insert(m_formedFor.begin() + m_current, m_lastType);
+    m_sel.insertRow(m_current, row, m_lastType);
     tableChanged();
     return true;
 }
 
 bool TSelSPFrm::editArray()
 {
-    if (m_current < 0 || m_current >= int(m_rows.size()))
+    if (m_current < 0 || m_current >= int(m_sel.rows().size()))
         return false;
     ArrayCells row;
     if (!runArrayWindow(m_current, true, row))
         return false;
-    m_rows[m_current] = row;
-    m_formedFor[m_current] = m_lastType;
+    m_sel.replaceRow(m_current, row, m_lastType);
     tableChanged();
     return true;
 }
 
 bool TSelSPFrm::deleteArray()
 {
-    if (m_current < 0 || m_current >= int(m_rows.size()))
+    if (m_current < 0 || m_current >= int(m_sel.rows().size()))
         return false;
-    m_rows.erase(m_rows.begin() + m_current);
-    m_formedFor.erase(m_formedFor.begin() + m_current);
-    if (m_current >= int(m_rows.size()))
-        m_current = int(m_rows.size()) - 1;
+    m_sel.removeRow(m_current);
+    if (m_current >= int(m_sel.rows().size()))
+        m_current = int(m_sel.rows().size()) - 1;
     tableChanged();
     return true;
 }
 
 bool TSelSPFrm::moveUp()
 {
-    if (m_current <= 0 || m_current >= int(m_rows.size()))
+    if (m_current <= 0 || m_current >= int(m_sel.rows().size()))
         return false;
-    std::swap(m_rows[m_current], m_rows[m_current - 1]);
-    std::swap(m_formedFor[m_current], m_formedFor[m_current - 1]);
+    m_sel.swapRows(m_current, m_current - 1);
     --m_current;
     tableChanged();
     return true;
@@ -498,10 +423,9 @@ bool TSelSPFrm::moveUp()
 
 bool TSelSPFrm::moveDown()
 {
-    if (m_current < 0 || m_current + 1 >= int(m_rows.size()))
+    if (m_current < 0 || m_current + 1 >= int(m_sel.rows().size()))
         return false;
-    std::swap(m_rows[m_current], m_rows[m_current + 1]);
-    std::swap(m_formedFor[m_current], m_formedFor[m_current + 1]);
+    m_sel.swapRows(m_current, m_current + 1);
     ++m_current;
     tableChanged();
     return true;
@@ -509,39 +433,12 @@ bool TSelSPFrm::moveDown()
 
 bool TSelSPFrm::ok()
 {
-    SelectionOkInput in;
-    in.arrays = int(m_rows.size());
-    in.totalPower = m_totals.power;
-    in.fullPower = m_totals.fullPower;
-    in.additionalPower = m_additional;
-    in.checkChargeCurrent = m_checkCharge->isChecked();
-    in.chargeCurrent = m_totals.chargeCurrent;
-    in.window = batteryChargeWindow(m_variant.sizarMin, m_variant.sizarMax, m_variant.izarMin,
-                                    m_variant.izarMax, m_variant.kzarMin, m_variant.kzarMax);
-    in.forecastMinimum = forecastMinimumChargeCurrent(m_variant.crasAkb, m_variant.nameAkb,
-                                                      m_variant.izarMin, m_variant.kzarMin);
-    if (auto refusal = selectionOkRefusal(in)) {
+    const CatalogPanel* t = currentType();
+    if (auto refusal = m_sel.okRefusal(m_checkCharge->isChecked(), t)) {
         m_prompter.error(*refusal);
         return false;
     }
-    const CatalogPanel* t = currentType();
-    if (!t) {
-        m_prompter.error(QStringLiteral("Не выбран тип солнечной панели."));
-        return false;
-    }
-    QStringList stale;
-    for (size_t i = 0; i < m_rows.size(); ++i)
-        if (m_formedFor[i] != t->tip)
-            stale << QStringLiteral("\"%1\"").arg(m_rows[i].value(0));
-    if (!stale.isEmpty()) {
-        m_prompter.error(
-            QStringLiteral("Массивы солнечных панелей %1 сформированы не для выбранного типа "
-                           "солнечной панели \"%2\".\rСформируйте эти массивы заново (кнопка "
-                           "\"Изменить параметры массива солнечных панелей\") или удалите их.")
-                .arg(stale.join(QStringLiteral(", ")), t->tip));
-        return false;
-    }
-    const QStringList losing = arraysLosingChoices(m_dm, m_rows);
+    const QStringList losing = arraysLosingChoices(m_dm, m_sel.rows());
     if (!losing.isEmpty()) {
         QStringList quoted;
         for (const QString& n : losing)
@@ -553,16 +450,7 @@ bool TSelSPFrm::ok()
                     .arg(quoted.join(QStringLiteral(", ")))))
             return false;
     }
-    StoredChoice c;
-    c.company = m_company->currentText();
-    c.type = *t;
-    c.panels = m_totals.panels;
-    c.power = m_totals.power;
-    c.current = 0;
-    for (const auto& r : m_rows)
-        c.current += arrayFigures(r).current;
-    c.current = roundHalfAway(c.current, 2);
-    c.arrays = m_rows;
+    const StoredChoice c = m_sel.choice(m_company->currentText(), *t);
     try {
         storeChoice(m_dm, c);
     } catch (const DbError& e) {
@@ -615,7 +503,7 @@ void TSelSPFrm::writeReport(ReportWriter& w) const
     w.writeHeading(QStringLiteral("Таблица массивов солнечных панелей.\r"));
     std::vector<QStringList> rows;
     rows.push_back(arrayColumnTitles().mid(0, 11));
-    for (const ArrayCells& row : m_rows)
+    for (const ArrayCells& row : m_sel.rows())
         rows.push_back(row.mid(0, 11));
     w.writeGridTable(rows);
     QString note = QStringLiteral("Примечание.\r");
@@ -624,7 +512,7 @@ void TSelSPFrm::writeReport(ReportWriter& w) const
     w.writeText(note + QStringLiteral("\r"));
     w.writeHeading(QStringLiteral("Схемы массивов солнечных панелей.\r"));
     const CatalogPanel* type = currentType();
-    for (const ArrayCells& row : m_rows) {
+    for (const ArrayCells& row : m_sel.rows()) {
         if (!type)
             break;
         ArraySchemeInput in;
@@ -634,7 +522,8 @@ void TSelSPFrm::writeReport(ReportWriter& w) const
         in.strings = row.value(6).toInt();
         in.panelCount = row.value(7).toInt();
         in.arrayPower = row.value(8);
-        in.arrayVoltage = numberToText(m_variant.system.mppt ? m_variant.system.umppt : m_variant.system.uses);
+        const SystemSettings& system = m_sel.variant().system;
+        in.arrayVoltage = numberToText(system.mppt ? system.umppt : system.uses);
         in.panelPower = numberToText(type->panel.power);
         in.panelVoltage = numberToText(type->panel.unom);
         in.panelWidthMm = type->panel.width;

@@ -3,7 +3,7 @@
 // (each formed in the array window), the totals, the remaining requirement with its suggested
 // tilt and the charge currents; "ОК" stores the choice in the variant and its arrays.
 
-#include "solar/solar_choice_ops.h"
+#include "solar/solar_selection.h"
 
 #include <QDialog>
 #include <QHash>
@@ -56,7 +56,10 @@ public:
     // How the array window is run (modal by default); tests fill and accept it instead.
     std::function<bool(TMasSPFrm&)> arrayWindowRunner;
 
-    const std::vector<ArrayCells>& arrays() const { return m_rows; }
+    const std::vector<ArrayCells>& arrays() const { return m_sel.rows(); }
+    const SolarSelection& selection() const { return m_sel; }
+    // The array window's input for a new array (row < 0) or for editing the row.
+    ArrayWindowInput arrayWindowInput(int row) const;
     QComboBox* companyBox() const { return m_company; }
     QComboBox* typeBox() const { return m_type; }
     StringGrid* grid() const { return m_grid; }
@@ -77,19 +80,9 @@ private:
 
     TDataModule1& m_dm;
     Prompter& m_prompter;
-    VariantChoice m_variant;
+    SolarSelection m_sel;
     std::vector<PanelCompany> m_companies;
     std::vector<CatalogPanel> m_types;
-    RegionYear m_region;
-    std::vector<LossRow> m_loss;
-    std::array<double, 12> m_requirement{};
-    std::array<double, 12> m_remaining{};
-    std::optional<QString> m_sizingProblem;
-    double m_additional = 0;
-    std::optional<double> m_suggestedTilt;
-    SelectionTotals m_totals;
-    std::vector<ArrayCells> m_rows;
-    std::vector<QString> m_formedFor; // the panel type each row was formed for
     int m_current = -1;
     QString m_lastType;
     bool m_filling = false;
