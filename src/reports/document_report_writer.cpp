@@ -21,6 +21,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <numeric>
 
 namespace ses {
 
@@ -74,31 +75,62 @@ QString cellText(QString text) {
     return text;
 }
 
-// The widest line of each column at the cell font, in points, with padding and border.
-std::vector<qreal> fittedColumnPoints(const std::vector<QStringList>& rows, int columns) {
+struct FittedColumns {
+    qreal fontPoints;
+    std::vector<qreal> widths; // points, padding and border included
+};
+
+// Each column as wide as its widest line. Where the table would overrun the text width of the
+// page, each column is at least as wide as its widest word (a word broken inside reads badly:
+// "автоматиче-ский") and the rest of the width is shared in proportion to what the columns lack
+// of their widest lines; where even the widest words overrun it (the fourteen columns of the
+// monthly table), the table is set a point or two smaller first.
+FittedColumns fittedColumns(const std::vector<QStringList>& rows, int columns) {
     QImage pointDevice(1, 1, QImage::Format_RGB32);
     const int dotsPerMeter = qRound(72 / 0.0254);
     pointDevice.setDotsPerMeterX(dotsPerMeter);
     pointDevice.setDotsPerMeterY(dotsPerMeter);
-    QFont font = charFormat(kCellPoints).font();
-    const QFontMetricsF metrics(font, &pointDevice);
-    const qreal extra = (2 * kCellPadding + kBorderWidth) * 72 / kPixelsPerInch + 2;
+    // Padding and border, and a point to spare.
+    const qreal extra = (2 * kCellPadding + kBorderWidth) * 72 / kPixelsPerInch + 1;
+    const auto sum = [](const std::vector<qreal>& widths) {
+        return std::accumulate(widths.begin(), widths.end(), qreal(0));
+    };
 
-    std::vector<qreal> widths(columns, extra);
-    for (const QStringList& row : rows) {
-        for (int c = 0; c < std::min<int>(columns, row.size()); ++c) {
-            for (const QString& line : cellText(row[c]).split(u'\n'))
-                widths[c] = std::max(widths[c], metrics.horizontalAdvance(line) + extra);
+    std::vector<qreal> least;
+    for (const qreal points : {kCellPoints, kCellPoints - 1, kCellPoints - 2}) {
+        const QFontMetricsF metrics(charFormat(points).font(), &pointDevice);
+        // The word processor sets the same font about one per cent wider than Qt measures it (a
+        // label measured to fit its column broke before its last word).
+        const auto width = [&metrics, extra](const QString& text) {
+            return metrics.horizontalAdvance(text) * 1.015 + extra;
+        };
+        std::vector<qreal> wanted(columns, extra);
+        least.assign(columns, extra);
+        for (const QStringList& row : rows) {
+            for (int c = 0; c < std::min<int>(columns, row.size()); ++c) {
+                for (const QString& line : cellText(row[c]).split(u'\n')) {
+                    wanted[c] = std::max(wanted[c], width(line));
+                    for (const QString& word : line.split(u' ', Qt::SkipEmptyParts))
+                        least[c] = std::max(least[c], width(word));
+                }
+            }
+        }
+        const qreal wantedTotal = sum(wanted);
+        const qreal leastTotal = sum(least);
+        if (wantedTotal <= kTextWidthPoints)
+            return {points, wanted};
+        if (leastTotal <= kTextWidthPoints) {
+            const qreal share = (kTextWidthPoints - leastTotal) / (wantedTotal - leastTotal);
+            for (int c = 0; c < columns; ++c)
+                least[c] += (wanted[c] - least[c]) * share;
+            return {points, least};
         }
     }
-    qreal total = 0;
-    for (qreal w : widths)
-        total += w;
-    if (total > kTextWidthPoints) {
-        for (qreal& w : widths)
-            w *= kTextWidthPoints / total;
-    }
-    return widths;
+    // Too many columns for the page at any size: the smallest, words broken where they must.
+    const qreal scale = kTextWidthPoints / sum(least);
+    for (qreal& w : least)
+        w *= scale;
+    return {kCellPoints - 2, least};
 }
 
 QString sanitizedFileName(QString name) {
@@ -215,7 +247,8 @@ void DocumentReportWriter::writeTable(const std::vector<QStringList>& rows, int 
     }
     QTextTable* table = m_cursor.insertTable(static_cast<int>(rows.size()), columns, format);
 
-    const QTextCharFormat chars = charFormat(kCellPoints);
+    FittedColumns fitted = fittedColumns(rows, columns);
+    const QTextCharFormat chars = charFormat(fitted.fontPoints);
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         for (int c = 0; c < columns; ++c) {
             // Every cell carries its own borders as well: the ODF writer exports cell borders
@@ -233,7 +266,7 @@ void DocumentReportWriter::writeTable(const std::vector<QStringList>& rows, int 
                 cell.insertText(cellText(rows[r][c]), chars);
         }
     }
-    m_tables.push_back({table, fittedColumnPoints(rows, columns)});
+    m_tables.push_back({table, std::move(fitted.widths)});
 
     m_cursor.movePosition(QTextCursor::End);
 }

@@ -184,6 +184,31 @@ TEST(DocumentReportWriter, TablesHoldTheirCellsAndTextContinuesBelow) {
     EXPECT_GT(writer.document().find(QStringLiteral("после")).position(), table->lastPosition());
 }
 
+TEST(DocumentReportWriter, TableWhoseWordsOverrunThePageIsSetSmaller) {
+    // Ten columns headed as the monthly table's widest, about 49 pt each at 10 pt.
+    const QStringList header(10, QStringLiteral("Wмакс.бс, Вт*ч"));
+    const struct {
+        const char* name;
+        std::vector<QStringList> rows;
+        qreal points;
+    } cases[] = {
+        {"fits", {header.mid(0, 4), QStringList(4, "1")}, 10},
+        {"overruns", {header, QStringList(10, "1")}, 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentReportWriter writer(QDir::tempPath());
+        writer.openReport();
+        writer.writeGridTable(c.rows);
+        auto* table = qobject_cast<QTextTable*>(writer.document().rootFrame()->childFrames().value(0));
+        ASSERT_NE(table, nullptr);
+        for (const auto& [row, column] : {std::pair{0, 0}, std::pair{1, 3}}) {
+            const QTextBlock cell = table->cellAt(row, column).firstCursorPosition().block();
+            EXPECT_EQ(cell.begin().fragment().charFormat().fontPointSize(), c.points);
+        }
+    }
+}
+
 TEST(DocumentReportWriter, TableTakesTheParagraphNothingWasWrittenInto) {
     const std::vector<QStringList> grid = {{"A", "B"}, {"1", "2"}};
     struct Case {
@@ -422,6 +447,33 @@ TEST_F(DocumentReportWriterTest, OdfDocumentHoldsTextTablesAndEmbeddedPicture) {
     // The 1000 pixel chart is scaled to the text width of an A4 page with 20 mm margins.
     ASSERT_EQ(content.pictureWidths.size(), 1u);
     EXPECT_NEAR(content.pictureWidths.front(), 170 / 25.4 * 72, 1);
+}
+
+TEST_F(DocumentReportWriterTest, WideTableShrinksItsLongColumnsAndKeepsWordsWhole) {
+    if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+        GTEST_SKIP() << "unzip is not installed";
+    // The same first column beside a short and a far too long second one.
+    QString hours;
+    for (int h = 0; h < 23; h += 2)
+        hours += QStringLiteral("%1-%2; ").arg(h).arg(h + 1);
+    auto writer = makeWriter();
+    writer->openReport();
+    for (const QString& second : {QStringLiteral("7-8"), hours + hours + hours}) {
+        writer->writeGridTable({{QStringLiteral("Режим"), QStringLiteral("Время работы, час.")},
+                                {QStringLiteral("автоматический"), second}});
+    }
+    const OdfContent content =
+        readContent(zipEntry(writer->closeReport(), QStringLiteral("content.xml")));
+    ASSERT_EQ(content.tables.size(), 2u);
+    const auto& narrow = content.tables[0].columnPoints;
+    const auto& wide = content.tables[1].columnPoints;
+    ASSERT_EQ(narrow.size(), 2u);
+    ASSERT_EQ(wide.size(), 2u);
+    // The wide table fills the text width; its one-word column keeps its width, the long one
+    // gives way.
+    EXPECT_NEAR(wide[0] + wide[1], 170 / 25.4 * 72, 1);
+    EXPECT_NEAR(wide[0], narrow[0], 0.01);
+    EXPECT_GT(wide[1], narrow[1]);
 }
 
 TEST_F(DocumentReportWriterTest, PdfDocumentIsComplete) {
