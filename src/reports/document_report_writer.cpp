@@ -184,7 +184,20 @@ void DocumentReportWriter::writeTitle(const QString& text) {
 }
 
 void DocumentReportWriter::writeHeading(const QString& text) {
+    // A heading right below a table would sit on its bottom border: it keeps a line's room above
+    // it, as the headings that begin with "\r" leave themselves. (A note below a table, written as
+    // text, stays close to it.)
+    const QTextBlock block = m_cursor.block();
+    const bool belowTable = block.length() == 1 && !text.startsWith(u'\r') &&
+                            block.previous().isValid() &&
+                            QTextCursor(block.previous()).currentTable() &&
+                            !QTextCursor(block).currentTable();
     writeParagraphs(text, blockFormat(Qt::AlignLeft), charFormat(kTextPoints, true, true));
+    if (belowTable) {
+        QTextBlockFormat room;
+        room.setTopMargin(kTextPoints * kPixelsPerInch / 72);
+        QTextCursor(block).mergeBlockFormat(room);
+    }
 }
 
 void DocumentReportWriter::writeText(const QString& text) {

@@ -247,6 +247,32 @@ TEST(DocumentReportWriter, TableTakesTheParagraphNothingWasWrittenInto) {
     }
 }
 
+TEST(DocumentReportWriter, HeadingBelowATableKeepsALineApart) {
+    const std::vector<QStringList> grid = {{"A", "B"}, {"1", "2"}};
+    const struct {
+        const char* name;
+        std::function<void(ReportWriter&)> before;
+        QString heading;
+        bool apart;
+    } cases[] = {
+        {"below a table", [&](ReportWriter& w) { w.writeGridTable(grid); }, "Раздел\r", true},
+        {"below text", [](ReportWriter& w) { w.writeText("Примечание.\r"); }, "Раздел\r", false},
+        {"leaving its own empty line", [&](ReportWriter& w) { w.writeGridTable(grid); },
+         "\rРаздел\r", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentReportWriter writer(QDir::tempPath());
+        writer.openReport();
+        writer.writeTitle(QStringLiteral("Отчет\r"));
+        c.before(writer);
+        writer.writeHeading(c.heading);
+        const QTextBlock heading = writer.document().find(QStringLiteral("Раздел")).block();
+        ASSERT_TRUE(heading.isValid());
+        EXPECT_EQ(heading.blockFormat().topMargin() > 0, c.apart);
+    }
+}
+
 struct NameCase {
     const char* name;
     std::vector<QString> titles;
