@@ -90,8 +90,8 @@ FittedColumns fittedColumns(const std::vector<QStringList>& rows, int columns) {
     const int dotsPerMeter = qRound(72 / 0.0254);
     pointDevice.setDotsPerMeterX(dotsPerMeter);
     pointDevice.setDotsPerMeterY(dotsPerMeter);
-    // Padding and border, and a point to spare.
-    const qreal extra = (2 * kCellPadding + kBorderWidth) * 72 / kPixelsPerInch + 1;
+    // Padding and border, and two points to spare.
+    const qreal extra = (2 * kCellPadding + kBorderWidth) * 72 / kPixelsPerInch + 2;
     const auto sum = [](const std::vector<qreal>& widths) {
         return std::accumulate(widths.begin(), widths.end(), qreal(0));
     };
@@ -279,7 +279,7 @@ void DocumentReportWriter::writeTable(const std::vector<QStringList>& rows, int 
                 cell.insertText(cellText(rows[r][c]), chars);
         }
     }
-    m_tables.push_back({table, std::move(fitted.widths)});
+    m_tables.push_back({table, std::move(fitted.widths), headerRows});
 
     m_cursor.movePosition(QTextCursor::End);
 }
@@ -373,7 +373,12 @@ bool DocumentReportWriter::writeOdf(QIODevice& device) {
         table->setFormat(format);
     if (!ok)
         return false;
-    const QByteArray fixed = withCellBorders(package.data());
+    std::vector<int> headerRows; // of the tables in the document, in their order
+    for (const Table& entry : m_tables) {
+        if (entry.table)
+            headerRows.push_back(entry.headerRows);
+    }
+    const QByteArray fixed = repairedPackage(package.data(), headerRows);
     return device.write(fixed) == fixed.size();
 }
 

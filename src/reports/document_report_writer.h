@@ -50,6 +50,7 @@ private:
     struct Table {
         QPointer<QTextTable> table;
         std::vector<qreal> columnPoints; // fitted column widths, points
+        int headerRows = 0;
     };
 
     void writeParagraphs(const QString& text, const QTextBlockFormat& blockFormat,

@@ -174,14 +174,59 @@ QByteArray defineCellStyles(const QByteArray& contentXml)
     return xml.toUtf8();
 }
 
-QByteArray withCellBorders(const QByteArray& odt)
+QByteArray markTableRows(const QByteArray& contentXml, const std::vector<int>& headerRows)
+{
+    QString xml = QString::fromUtf8(contentXml);
+    const QString rowStyle = QStringLiteral("ReportRow");
+    if (xml.contains(QStringLiteral("style:name=\"%1\"").arg(rowStyle)))
+        return contentXml; // marked already
+    const QString row = QStringLiteral("<table:table-row>");
+    const QString rowEnd = QStringLiteral("</table:table-row>");
+    const QString headerOpen = QStringLiteral("<table:table-header-rows>");
+    const QString headerClose = QStringLiteral("</table:table-header-rows>");
+    qsizetype at = 0;
+    for (int header : headerRows) {
+        at = xml.indexOf(QStringLiteral("<table:table "), at);
+        if (at < 0)
+            break;
+        const qsizetype first = xml.indexOf(row, at);
+        qsizetype last = first;
+        for (int r = 0; r < header && last >= 0; ++r) {
+            last = xml.indexOf(rowEnd, last);
+            if (last >= 0)
+                last += rowEnd.size();
+        }
+        if (header > 0 && first >= 0 && last >= 0) {
+            xml.insert(last, headerClose);
+            xml.insert(first, headerOpen);
+        }
+        at += 1;
+    }
+    if (!xml.contains(row))
+        return xml.toUtf8();
+    xml.replace(row, QStringLiteral("<table:table-row table:style-name=\"%1\">").arg(rowStyle));
+    const QString style =
+        QStringLiteral("<style:style style:name=\"%1\" style:family=\"table-row\">"
+                       "<style:table-row-properties fo:keep-together=\"always\"/></style:style>")
+            .arg(rowStyle);
+    const QString open = QStringLiteral("<office:automatic-styles>");
+    const qsizetype stylesAt = xml.indexOf(open);
+    if (stylesAt >= 0)
+        xml.insert(stylesAt + open.size(), style);
+    else
+        xml.replace(QStringLiteral("<office:body>"),
+                    open + style + QStringLiteral("</office:automatic-styles><office:body>"));
+    return xml.toUtf8();
+}
+
+QByteArray repairedPackage(const QByteArray& odt, const std::vector<int>& headerRows)
 {
     auto entries = readZip(odt);
     if (!entries)
         return odt;
     for (auto& [name, data] : *entries)
         if (name == "content.xml")
-            data = defineCellStyles(data);
+            data = markTableRows(defineCellStyles(data), headerRows);
     return writeZip(*entries);
 }
 

@@ -19,7 +19,13 @@ QByteArray writeZip(const ZipEntries& entries);
 // its tables without borders. Defines each missing cell style with a thin black border.
 QByteArray defineCellStyles(const QByteArray& contentXml);
 
-// readZip + defineCellStyles on content.xml + writeZip; the package unchanged when unreadable.
-QByteArray withCellBorders(const QByteArray& odt);
+// Nor does it say which rows head a table, nor keep a row on one page: in the k-th table the first
+// headerRows[k] rows become header rows (a word processor repeats them on every page the table
+// runs onto), and every row is kept from breaking between pages.
+QByteArray markTableRows(const QByteArray& contentXml, const std::vector<int>& headerRows);
+
+// readZip + defineCellStyles and markTableRows on content.xml + writeZip; the package unchanged
+// when unreadable.
+QByteArray repairedPackage(const QByteArray& odt, const std::vector<int>& headerRows);
 
 } // namespace ses
