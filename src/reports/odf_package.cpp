@@ -50,6 +50,18 @@ std::optional<QByteArray> inflateRaw(const QByteArray& data, quint32 size)
     return out;
 }
 
+// Styles added at the start of content.xml's automatic styles (made where there are none).
+void addAutomaticStyles(QString& xml, const QString& styles)
+{
+    const QString open = QStringLiteral("<office:automatic-styles>");
+    const qsizetype at = xml.indexOf(open);
+    if (at >= 0)
+        xml.insert(at + open.size(), styles);
+    else
+        xml.replace(QStringLiteral("<office:body>"),
+                    open + styles + QStringLiteral("</office:automatic-styles><office:body>"));
+}
+
 } // namespace
 
 std::optional<ZipEntries> readZip(const QByteArray& zip)
@@ -163,14 +175,7 @@ QByteArray defineCellStyles(const QByteArray& contentXml)
     }
     if (styles.isEmpty())
         return contentXml;
-    const QString open = QStringLiteral("<office:automatic-styles>");
-    const qsizetype at = xml.indexOf(open);
-    if (at >= 0)
-        xml.insert(at + open.size(), styles);
-    else
-        xml.replace(QStringLiteral("<office:body>"),
-                    QStringLiteral("<office:automatic-styles>") + styles
-                        + QStringLiteral("</office:automatic-styles><office:body>"));
+    addAutomaticStyles(xml, styles);
     return xml.toUtf8();
 }
 
@@ -205,17 +210,11 @@ QByteArray markTableRows(const QByteArray& contentXml, const std::vector<int>& h
     if (!xml.contains(row))
         return xml.toUtf8();
     xml.replace(row, QStringLiteral("<table:table-row table:style-name=\"%1\">").arg(rowStyle));
-    const QString style =
-        QStringLiteral("<style:style style:name=\"%1\" style:family=\"table-row\">"
-                       "<style:table-row-properties fo:keep-together=\"always\"/></style:style>")
-            .arg(rowStyle);
-    const QString open = QStringLiteral("<office:automatic-styles>");
-    const qsizetype stylesAt = xml.indexOf(open);
-    if (stylesAt >= 0)
-        xml.insert(stylesAt + open.size(), style);
-    else
-        xml.replace(QStringLiteral("<office:body>"),
-                    open + style + QStringLiteral("</office:automatic-styles><office:body>"));
+    addAutomaticStyles(
+        xml, QStringLiteral("<style:style style:name=\"%1\" style:family=\"table-row\">"
+                            "<style:table-row-properties fo:keep-together=\"always\"/>"
+                            "</style:style>")
+                 .arg(rowStyle));
     return xml.toUtf8();
 }
 
