@@ -192,7 +192,11 @@ void DocumentReportWriter::writeHeading(const QString& text) {
                             block.previous().isValid() &&
                             QTextCursor(block.previous()).currentTable() &&
                             !QTextCursor(block).currentTable();
-    writeParagraphs(text, blockFormat(Qt::AlignLeft), charFormat(kTextPoints, true, true));
+    // Lines kept together mark a heading for the package repair, which keeps it with what follows
+    // (keepHeadingsWithNext).
+    QTextBlockFormat heading = blockFormat(Qt::AlignLeft);
+    heading.setNonBreakableLines(true);
+    writeParagraphs(text, heading, charFormat(kTextPoints, true, true));
     if (belowTable) {
         QTextBlockFormat room;
         room.setTopMargin(kTextPoints * kPixelsPerInch / 72);

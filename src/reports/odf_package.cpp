@@ -218,6 +218,13 @@ QByteArray markTableRows(const QByteArray& contentXml, const std::vector<int>& h
     return xml.toUtf8();
 }
 
+QByteArray keepHeadingsWithNext(const QByteArray& contentXml)
+{
+    QByteArray xml = contentXml;
+    return xml.replace("fo:keep-together=\"true\"",
+                       "fo:keep-together=\"always\" fo:keep-with-next=\"always\"");
+}
+
 QByteArray repairedPackage(const QByteArray& odt, const std::vector<int>& headerRows)
 {
     auto entries = readZip(odt);
@@ -225,7 +232,7 @@ QByteArray repairedPackage(const QByteArray& odt, const std::vector<int>& header
         return odt;
     for (auto& [name, data] : *entries)
         if (name == "content.xml")
-            data = markTableRows(defineCellStyles(data), headerRows);
+            data = keepHeadingsWithNext(markTableRows(defineCellStyles(data), headerRows));
     return writeZip(*entries);
 }
 

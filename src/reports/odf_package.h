@@ -24,8 +24,13 @@ QByteArray defineCellStyles(const QByteArray& contentXml);
 // runs onto), and every row is kept from breaking between pages.
 QByteArray markTableRows(const QByteArray& contentXml, const std::vector<int>& headerRows);
 
-// readZip + defineCellStyles and markTableRows on content.xml + writeZip; the package unchanged
-// when unreadable.
+// The document marks its headings' paragraphs as lines not to break apart, which the writer
+// exports as fo:keep-together="true" (not a value word processors read). Those paragraphs are
+// kept together and with the next paragraph or table: a heading never ends a page.
+QByteArray keepHeadingsWithNext(const QByteArray& contentXml);
+
+// readZip + defineCellStyles, markTableRows and keepHeadingsWithNext on content.xml + writeZip;
+// the package unchanged when unreadable.
 QByteArray repairedPackage(const QByteArray& odt, const std::vector<int>& headerRows);
 
 } // namespace ses

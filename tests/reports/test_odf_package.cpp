@@ -63,12 +63,26 @@ TEST(OdfPackage, HeaderRowsAreMarkedAndNoRowBreaksBetweenPages)
     EXPECT_EQ(markTableRows(fixed.toUtf8(), {1, 0}), fixed.toUtf8()); // nothing twice
 }
 
+TEST(OdfPackage, HeadingsKeepWithTheNextParagraph)
+{
+    const QByteArray xml = "<style:style style:name=\"p1\" style:family=\"paragraph\">"
+                           "<style:paragraph-properties fo:keep-together=\"true\"/></style:style>"
+                           "<style:style style:name=\"p2\" style:family=\"paragraph\">"
+                           "<style:paragraph-properties fo:text-align=\"start\"/></style:style>";
+    const QString fixed = QString::fromUtf8(keepHeadingsWithNext(xml));
+    EXPECT_EQ(fixed.count("fo:keep-with-next=\"always\""), 1);
+    EXPECT_TRUE(fixed.contains("fo:keep-together=\"always\" fo:keep-with-next=\"always\"/>"
+                               "</style:style><style:style style:name=\"p2\""));
+    EXPECT_EQ(keepHeadingsWithNext(fixed.toUtf8()), fixed.toUtf8());
+}
+
 TEST(OdfPackage, WrittenReportsDefineTheirCellStyles)
 {
     QTemporaryDir tmp;
     DocumentReportWriter w(tmp.path());
     w.openReport();
     w.writeTitle("Проверка границ таблиц.\r");
+    w.writeHeading("Раздел.\r");
     w.writePairsTable({{"Напряжение системы, В", "24"}, {"Регион", "Москва"}});
     w.writeGridTable({{"Т1, час.", "Т2, час."}, {"0", "6"}});
     const QString path = w.closeReport();
@@ -85,6 +99,8 @@ TEST(OdfPackage, WrittenReportsDefineTheirCellStyles)
             // The grid's heading row, not the pairs table's first.
             EXPECT_EQ(xml.count("<table:table-header-rows>"), 1);
             EXPECT_LT(xml.indexOf("Москва"), xml.indexOf("<table:table-header-rows>"));
+            // The heading's paragraph style keeps it with the table.
+            EXPECT_EQ(xml.count("fo:keep-with-next=\"always\""), 1);
         }
 }
 
