@@ -1,5 +1,6 @@
 // tovrel-ses-screens DIR: builds the demo project in a temporary data directory, opens every
 // window offscreen and saves one PNG per window (per tab where a window has several).
+// tovrel-ses-screens DIR --reports: the windows' reports instead (report_tour.h).
 
 #include "app/application.h"
 #include "app/demo.h"
@@ -29,6 +30,8 @@
 #include "storage/ui/tab_inv_form.h"
 #include "load/ui/nagr_form.h"
 #include "load/ui/s_sut_form.h"
+#include "report_tour.h"
+#include "tour.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -58,6 +61,14 @@ void shoot(QWidget* w, const QString& dir, const QString& name)
     w->hide();
 }
 
+// Any message a window would have shown: the demo must need none.
+void printMessages(const RecordingPrompter& prompter)
+{
+    for (const auto& e : prompter.entries())
+        if (e.kind == RecordingPrompter::Kind::Error || e.kind == RecordingPrompter::Kind::Information)
+            QTextStream(stderr) << "message: " << e.text << "\n";
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -65,9 +76,10 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     Application app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    const bool reports = args.removeAll(QStringLiteral("--reports")) > 0;
     if (args.size() != 2) {
-        QTextStream(stderr) << "Использование: tovrel-ses-screens КАТАЛОГ_ДЛЯ_PNG\n";
+        QTextStream(stderr) << "Использование: tovrel-ses-screens КАТАЛОГ_ДЛЯ_PNG [--reports]\n";
         return 2;
     }
     const QString dir = args[1];
@@ -81,6 +93,11 @@ int main(int argc, char** argv)
         TMainForm main(dm, prompter);
         buildDemoProject(main.shell());
         dm.tblProj1().first();
+        if (reports) {
+            writeReportTour(main, dm, prompter, dir, out);
+            printMessages(prompter);
+            return 0;
+        }
         main.resize(1500, 900);
         main.show();
         main.refreshAll();
@@ -111,18 +128,14 @@ int main(int argc, char** argv)
             var.hide();
         }
         {
-            const ScheduleInputs in = tourScheduleInputs(dm, true);
-            TAddSutGrF intervals(dm, prompter, &main);
-            intervals.loadForTour(in);
-            intervals.show();
-            for (int i = 0; i < intervals.pages()->count(); ++i) {
-                intervals.pages()->setCurrentIndex(i);
-                save(&intervals, dir, QStringLiteral("TAddSutGrF-%1").arg(i + 1));
+            const auto intervals = tour::intervalSchedule(dm, prompter, &main);
+            intervals->show();
+            for (int i = 0; i < intervals->pages()->count(); ++i) {
+                intervals->pages()->setCurrentIndex(i);
+                save(intervals.get(), dir, QStringLiteral("TAddSutGrF-%1").arg(i + 1));
             }
-            intervals.hide();
-            TNagrForm typed(dm, prompter, &main);
-            typed.loadForTour(in);
-            shoot(&typed, dir, QStringLiteral("TNagrForm"));
+            intervals->hide();
+            shoot(tour::typedSchedule(dm, prompter, &main).get(), dir, QStringLiteral("TNagrForm"));
             TsSutForm book(dm, prompter, &main);
             shoot(&book, dir, QStringLiteral("TsSutForm"));
             TsRazdGrF saveDialog(prompter, &main);
@@ -196,12 +209,7 @@ int main(int argc, char** argv)
         shoot(&main.tempABForm(), dir, QStringLiteral("TsTempABF-2"));
         // Last, as they add consumers to the current schedules of the demo.
         for (const bool ac : {true, false}) {
-            std::unique_ptr<TCreateSGF> consumers;
-            if (ac)
-                consumers = std::make_unique<TCreateSGF>(dm, prompter, true, &main);
-            else
-                consumers = std::make_unique<TCreateSG12F>(dm, prompter, &main);
-            consumers->loadForTour(tourScheduleInputs(dm, ac));
+            const auto consumers = tour::consumerSchedule(dm, prompter, ac, &main);
             consumers->show();
             for (int i = 0; i < consumers->pages()->count(); ++i) {
                 consumers->pages()->setCurrentIndex(i);
@@ -220,9 +228,7 @@ int main(int argc, char** argv)
         TsEP12Frm dcChooser(dm, prompter, &main);
         dcChooser.loadForTour();
         shoot(&dcChooser, dir, QStringLiteral("TsEP12Frm"));
-        for (const auto& e : prompter.entries())
-            if (e.kind == RecordingPrompter::Kind::Error || e.kind == RecordingPrompter::Kind::Information)
-                QTextStream(stderr) << "message: " << e.text << "\n";
+        printMessages(prompter);
     } catch (const DbError& e) {
         QTextStream(stderr) << e.message() << "\n";
         return 1;

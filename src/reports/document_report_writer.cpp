@@ -21,6 +21,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <numeric>
 
 namespace ses {
 
@@ -74,31 +75,62 @@ QString cellText(QString text) {
     return text;
 }
 
-// The widest line of each column at the cell font, in points, with padding and border.
-std::vector<qreal> fittedColumnPoints(const std::vector<QStringList>& rows, int columns) {
+struct FittedColumns {
+    qreal fontPoints;
+    std::vector<qreal> widths; // points, padding and border included
+};
+
+// Each column as wide as its widest line. Where the table would overrun the text width of the
+// page, each column is at least as wide as its widest word (a word broken inside reads badly:
+// "автоматиче-ский") and the rest of the width is shared in proportion to what the columns lack
+// of their widest lines; where even the widest words overrun it (the fourteen columns of the
+// monthly table), the table is set a point or two smaller first.
+FittedColumns fittedColumns(const std::vector<QStringList>& rows, int columns) {
     QImage pointDevice(1, 1, QImage::Format_RGB32);
     const int dotsPerMeter = qRound(72 / 0.0254);
     pointDevice.setDotsPerMeterX(dotsPerMeter);
     pointDevice.setDotsPerMeterY(dotsPerMeter);
-    QFont font = charFormat(kCellPoints).font();
-    const QFontMetricsF metrics(font, &pointDevice);
+    // Padding and border, and two points to spare.
     const qreal extra = (2 * kCellPadding + kBorderWidth) * 72 / kPixelsPerInch + 2;
+    const auto sum = [](const std::vector<qreal>& widths) {
+        return std::accumulate(widths.begin(), widths.end(), qreal(0));
+    };
 
-    std::vector<qreal> widths(columns, extra);
-    for (const QStringList& row : rows) {
-        for (int c = 0; c < std::min<int>(columns, row.size()); ++c) {
-            for (const QString& line : cellText(row[c]).split(u'\n'))
-                widths[c] = std::max(widths[c], metrics.horizontalAdvance(line) + extra);
+    std::vector<qreal> least;
+    for (const qreal points : {kCellPoints, kCellPoints - 1, kCellPoints - 2}) {
+        const QFontMetricsF metrics(charFormat(points).font(), &pointDevice);
+        // The word processor sets the same font about one per cent wider than Qt measures it (a
+        // label measured to fit its column broke before its last word).
+        const auto width = [&metrics, extra](const QString& text) {
+            return metrics.horizontalAdvance(text) * 1.015 + extra;
+        };
+        std::vector<qreal> wanted(columns, extra);
+        least.assign(columns, extra);
+        for (const QStringList& row : rows) {
+            for (int c = 0; c < std::min<int>(columns, row.size()); ++c) {
+                for (const QString& line : cellText(row[c]).split(u'\n')) {
+                    wanted[c] = std::max(wanted[c], width(line));
+                    for (const QString& word : line.split(u' ', Qt::SkipEmptyParts))
+                        least[c] = std::max(least[c], width(word));
+                }
+            }
+        }
+        const qreal wantedTotal = sum(wanted);
+        const qreal leastTotal = sum(least);
+        if (wantedTotal <= kTextWidthPoints)
+            return {points, wanted};
+        if (leastTotal <= kTextWidthPoints) {
+            const qreal share = (kTextWidthPoints - leastTotal) / (wantedTotal - leastTotal);
+            for (int c = 0; c < columns; ++c)
+                least[c] += (wanted[c] - least[c]) * share;
+            return {points, least};
         }
     }
-    qreal total = 0;
-    for (qreal w : widths)
-        total += w;
-    if (total > kTextWidthPoints) {
-        for (qreal& w : widths)
-            w *= kTextWidthPoints / total;
-    }
-    return widths;
+    // Too many columns for the page at any size: the smallest, words broken where they must.
+    const qreal scale = kTextWidthPoints / sum(least);
+    for (qreal& w : least)
+        w *= scale;
+    return {kCellPoints - 2, least};
 }
 
 QString sanitizedFileName(QString name) {
@@ -152,7 +184,24 @@ void DocumentReportWriter::writeTitle(const QString& text) {
 }
 
 void DocumentReportWriter::writeHeading(const QString& text) {
-    writeParagraphs(text, blockFormat(Qt::AlignLeft), charFormat(kTextPoints, true, true));
+    // A heading right below a table would sit on its bottom border: it keeps a line's room above
+    // it, as the headings that begin with "\r" leave themselves. (A note below a table, written as
+    // text, stays close to it.)
+    const QTextBlock block = m_cursor.block();
+    const bool belowTable = block.length() == 1 && !text.startsWith(u'\r') &&
+                            block.previous().isValid() &&
+                            QTextCursor(block.previous()).currentTable() &&
+                            !QTextCursor(block).currentTable();
+    // Lines kept together mark a heading for the package repair, which keeps it with what follows
+    // (keepHeadingsWithNext).
+    QTextBlockFormat heading = blockFormat(Qt::AlignLeft);
+    heading.setNonBreakableLines(true);
+    writeParagraphs(text, heading, charFormat(kTextPoints, true, true));
+    if (belowTable) {
+        QTextBlockFormat room;
+        room.setTopMargin(kTextPoints * kPixelsPerInch / 72);
+        QTextCursor(block).mergeBlockFormat(room);
+    }
 }
 
 void DocumentReportWriter::writeText(const QString& text) {
@@ -215,7 +264,8 @@ void DocumentReportWriter::writeTable(const std::vector<QStringList>& rows, int 
     }
     QTextTable* table = m_cursor.insertTable(static_cast<int>(rows.size()), columns, format);
 
-    const QTextCharFormat chars = charFormat(kCellPoints);
+    FittedColumns fitted = fittedColumns(rows, columns);
+    const QTextCharFormat chars = charFormat(fitted.fontPoints);
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         for (int c = 0; c < columns; ++c) {
             // Every cell carries its own borders as well: the ODF writer exports cell borders
@@ -233,7 +283,7 @@ void DocumentReportWriter::writeTable(const std::vector<QStringList>& rows, int 
                 cell.insertText(cellText(rows[r][c]), chars);
         }
     }
-    m_tables.push_back({table, fittedColumnPoints(rows, columns)});
+    m_tables.push_back({table, std::move(fitted.widths), headerRows});
 
     m_cursor.movePosition(QTextCursor::End);
 }
@@ -327,7 +377,12 @@ bool DocumentReportWriter::writeOdf(QIODevice& device) {
         table->setFormat(format);
     if (!ok)
         return false;
-    const QByteArray fixed = withCellBorders(package.data());
+    std::vector<int> headerRows; // of the tables in the document, in their order
+    for (const Table& entry : m_tables) {
+        if (entry.table)
+            headerRows.push_back(entry.headerRows);
+    }
+    const QByteArray fixed = repairedPackage(package.data(), headerRows);
     return device.write(fixed) == fixed.size();
 }
 

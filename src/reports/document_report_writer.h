@@ -30,6 +30,7 @@ public:
     // Starts an empty document.
     void openReport() override;
     void writeTitle(const QString& text) override;
+    // A heading right below a table is set a line apart from it.
     void writeHeading(const QString& text) override;
     void writeText(const QString& text) override;
     void writeGridTable(const std::vector<QStringList>& rows) override;
@@ -49,6 +50,7 @@ private:
     struct Table {
         QPointer<QTextTable> table;
         std::vector<qreal> columnPoints; // fitted column widths, points
+        int headerRows = 0;
     };
 
     void writeParagraphs(const QString& text, const QTextBlockFormat& blockFormat,

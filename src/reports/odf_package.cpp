@@ -50,6 +50,18 @@ std::optional<QByteArray> inflateRaw(const QByteArray& data, quint32 size)
     return out;
 }
 
+// Styles added at the start of content.xml's automatic styles (made where there are none).
+void addAutomaticStyles(QString& xml, const QString& styles)
+{
+    const QString open = QStringLiteral("<office:automatic-styles>");
+    const qsizetype at = xml.indexOf(open);
+    if (at >= 0)
+        xml.insert(at + open.size(), styles);
+    else
+        xml.replace(QStringLiteral("<office:body>"),
+                    open + styles + QStringLiteral("</office:automatic-styles><office:body>"));
+}
+
 } // namespace
 
 std::optional<ZipEntries> readZip(const QByteArray& zip)
@@ -163,25 +175,64 @@ QByteArray defineCellStyles(const QByteArray& contentXml)
     }
     if (styles.isEmpty())
         return contentXml;
-    const QString open = QStringLiteral("<office:automatic-styles>");
-    const qsizetype at = xml.indexOf(open);
-    if (at >= 0)
-        xml.insert(at + open.size(), styles);
-    else
-        xml.replace(QStringLiteral("<office:body>"),
-                    QStringLiteral("<office:automatic-styles>") + styles
-                        + QStringLiteral("</office:automatic-styles><office:body>"));
+    addAutomaticStyles(xml, styles);
     return xml.toUtf8();
 }
 
-QByteArray withCellBorders(const QByteArray& odt)
+QByteArray markTableRows(const QByteArray& contentXml, const std::vector<int>& headerRows)
+{
+    QString xml = QString::fromUtf8(contentXml);
+    const QString rowStyle = QStringLiteral("ReportRow");
+    if (xml.contains(QStringLiteral("style:name=\"%1\"").arg(rowStyle)))
+        return contentXml; // marked already
+    const QString row = QStringLiteral("<table:table-row>");
+    const QString rowEnd = QStringLiteral("</table:table-row>");
+    const QString headerOpen = QStringLiteral("<table:table-header-rows>");
+    const QString headerClose = QStringLiteral("</table:table-header-rows>");
+    qsizetype at = 0;
+    for (int header : headerRows) {
+        at = xml.indexOf(QStringLiteral("<table:table "), at);
+        if (at < 0)
+            break;
+        const qsizetype first = xml.indexOf(row, at);
+        qsizetype last = first;
+        for (int r = 0; r < header && last >= 0; ++r) {
+            last = xml.indexOf(rowEnd, last);
+            if (last >= 0)
+                last += rowEnd.size();
+        }
+        if (header > 0 && first >= 0 && last >= 0) {
+            xml.insert(last, headerClose);
+            xml.insert(first, headerOpen);
+        }
+        at += 1;
+    }
+    if (!xml.contains(row))
+        return xml.toUtf8();
+    xml.replace(row, QStringLiteral("<table:table-row table:style-name=\"%1\">").arg(rowStyle));
+    addAutomaticStyles(
+        xml, QStringLiteral("<style:style style:name=\"%1\" style:family=\"table-row\">"
+                            "<style:table-row-properties fo:keep-together=\"always\"/>"
+                            "</style:style>")
+                 .arg(rowStyle));
+    return xml.toUtf8();
+}
+
+QByteArray keepHeadingsWithNext(const QByteArray& contentXml)
+{
+    QByteArray xml = contentXml;
+    return xml.replace("fo:keep-together=\"true\"",
+                       "fo:keep-together=\"always\" fo:keep-with-next=\"always\"");
+}
+
+QByteArray repairedPackage(const QByteArray& odt, const std::vector<int>& headerRows)
 {
     auto entries = readZip(odt);
     if (!entries)
         return odt;
     for (auto& [name, data] : *entries)
         if (name == "content.xml")
-            data = defineCellStyles(data);
+            data = keepHeadingsWithNext(markTableRows(defineCellStyles(data), headerRows));
     return writeZip(*entries);
 }
 

@@ -19,7 +19,18 @@ QByteArray writeZip(const ZipEntries& entries);
 // its tables without borders. Defines each missing cell style with a thin black border.
 QByteArray defineCellStyles(const QByteArray& contentXml);
 
-// readZip + defineCellStyles on content.xml + writeZip; the package unchanged when unreadable.
-QByteArray withCellBorders(const QByteArray& odt);
+// Nor does it say which rows head a table, nor keep a row on one page: in the k-th table the first
+// headerRows[k] rows become header rows (a word processor repeats them on every page the table
+// runs onto), and every row is kept from breaking between pages.
+QByteArray markTableRows(const QByteArray& contentXml, const std::vector<int>& headerRows);
+
+// The document marks its headings' paragraphs as lines not to break apart, which the writer
+// exports as fo:keep-together="true" (not a value word processors read). Those paragraphs are
+// kept together and with the next paragraph or table: a heading never ends a page.
+QByteArray keepHeadingsWithNext(const QByteArray& contentXml);
+
+// readZip + defineCellStyles, markTableRows and keepHeadingsWithNext on content.xml + writeZip;
+// the package unchanged when unreadable.
+QByteArray repairedPackage(const QByteArray& odt, const std::vector<int>& headerRows);
 
 } // namespace ses

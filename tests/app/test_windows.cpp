@@ -8,10 +8,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -111,6 +115,38 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow)
                              "TsSunDayF", "TSelSPFrm", "TMasSPFrm-1", "TMasSPFrm-2", "TMasSPFrm-4",
                              "TMasSPFrm-5"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
+}
+
+TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport)
+{
+    ensureApp();
+    QTemporaryDir tmp;
+    QProcess p;
+    p.start(QStringLiteral(SCREENS_TOOL), {tmp.path(), QStringLiteral("--reports")});
+    ASSERT_TRUE(p.waitForFinished(600000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_FALSE(p.readAllStandardError().contains("message:"));
+    // The PDF and its first page where LibreOffice and pdftoppm are installed (./test does).
+    QStringList suffixes = {".odt"};
+    if (!QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty()) {
+        suffixes << ".pdf";
+        if (!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            suffixes << ".png";
+    }
+    for (const char* name : {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F",
+                             "TInvForm", "TSelInvFm", "TAnalInvF", "TSelSPFrm"}) {
+        for (const QString& suffix : suffixes) {
+            const QFileInfo file(tmp.path() + "/" + name + suffix);
+            EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
+        }
+        const QImage page(tmp.path() + "/" + name + ".png");
+        if (suffixes.contains(".png")) {
+            EXPECT_NEAR(double(page.height()) / page.width(), 297.0 / 210.0, 0.01) << name;
+        }
+    }
+    // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
+              9 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits)

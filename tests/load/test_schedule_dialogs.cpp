@@ -14,6 +14,7 @@
 #include "widgets/string_grid.h"
 
 #include <QApplication>
+#include <QChart>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -231,6 +232,24 @@ TEST_F(DialogTest, RowCommandsAndButtonStates) {
     prompter.answer(true);
     f.clearTable();
     EXPECT_EQ(f.intervals(), IntervalTexts(2));
+}
+
+TEST_F(DialogTest, ReportChartHasOneSizeWhateverTheView) {
+    TAddSutGrF f(*dm, prompter);
+    f.loadForTour(in);
+    StepChart* view = f.chart();
+    view->resize(view->minimumSize());
+    QApplication::processEvents();
+    const QRectF shown = view->chart()->geometry();
+    const QImage picture = view->picture();
+    EXPECT_EQ(picture.size(), QSize(640, 360));
+    // The line is drawn (pure blue), and the view keeps its own layout.
+    int blue = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            blue += picture.pixel(x, y) == qRgb(0, 0, 255);
+    EXPECT_GT(blue, 100);
+    EXPECT_EQ(view->chart()->geometry(), shown);
 }
 
 TEST_F(DialogTest, IntervalReportBlocks) {

@@ -184,6 +184,31 @@ TEST(DocumentReportWriter, TablesHoldTheirCellsAndTextContinuesBelow) {
     EXPECT_GT(writer.document().find(QStringLiteral("после")).position(), table->lastPosition());
 }
 
+TEST(DocumentReportWriter, TableWhoseWordsOverrunThePageIsSetSmaller) {
+    // Ten columns headed as the monthly table's widest, about 49 pt each at 10 pt.
+    const QStringList header(10, QStringLiteral("Wмакс.бс, Вт*ч"));
+    const struct {
+        const char* name;
+        std::vector<QStringList> rows;
+        qreal points;
+    } cases[] = {
+        {"fits", {header.mid(0, 4), QStringList(4, "1")}, 10},
+        {"overruns", {header, QStringList(10, "1")}, 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentReportWriter writer(QDir::tempPath());
+        writer.openReport();
+        writer.writeGridTable(c.rows);
+        auto* table = qobject_cast<QTextTable*>(writer.document().rootFrame()->childFrames().value(0));
+        ASSERT_NE(table, nullptr);
+        for (const auto& [row, column] : {std::pair{0, 0}, std::pair{1, 3}}) {
+            const QTextBlock cell = table->cellAt(row, column).firstCursorPosition().block();
+            EXPECT_EQ(cell.begin().fragment().charFormat().fontPointSize(), c.points);
+        }
+    }
+}
+
 TEST(DocumentReportWriter, TableTakesTheParagraphNothingWasWrittenInto) {
     const std::vector<QStringList> grid = {{"A", "B"}, {"1", "2"}};
     struct Case {
@@ -219,6 +244,32 @@ TEST(DocumentReportWriter, TableTakesTheParagraphNothingWasWrittenInto) {
         writer.openReport();
         c.write(writer);
         EXPECT_EQ(bodyParagraphs(writer.document()), c.paragraphs);
+    }
+}
+
+TEST(DocumentReportWriter, HeadingBelowATableKeepsALineApart) {
+    const std::vector<QStringList> grid = {{"A", "B"}, {"1", "2"}};
+    const struct {
+        const char* name;
+        std::function<void(ReportWriter&)> before;
+        QString heading;
+        bool apart;
+    } cases[] = {
+        {"below a table", [&](ReportWriter& w) { w.writeGridTable(grid); }, "Раздел\r", true},
+        {"below text", [](ReportWriter& w) { w.writeText("Примечание.\r"); }, "Раздел\r", false},
+        {"leaving its own empty line", [&](ReportWriter& w) { w.writeGridTable(grid); },
+         "\rРаздел\r", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentReportWriter writer(QDir::tempPath());
+        writer.openReport();
+        writer.writeTitle(QStringLiteral("Отчет\r"));
+        c.before(writer);
+        writer.writeHeading(c.heading);
+        const QTextBlock heading = writer.document().find(QStringLiteral("Раздел")).block();
+        ASSERT_TRUE(heading.isValid());
+        EXPECT_EQ(heading.blockFormat().topMargin() > 0, c.apart);
     }
 }
 
@@ -424,6 +475,33 @@ TEST_F(DocumentReportWriterTest, OdfDocumentHoldsTextTablesAndEmbeddedPicture) {
     EXPECT_NEAR(content.pictureWidths.front(), 170 / 25.4 * 72, 1);
 }
 
+TEST_F(DocumentReportWriterTest, WideTableShrinksItsLongColumnsAndKeepsWordsWhole) {
+    if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+        GTEST_SKIP() << "unzip is not installed";
+    // The same first column beside a short and a far too long second one.
+    QString hours;
+    for (int h = 0; h < 23; h += 2)
+        hours += QStringLiteral("%1-%2; ").arg(h).arg(h + 1);
+    auto writer = makeWriter();
+    writer->openReport();
+    for (const QString& second : {QStringLiteral("7-8"), hours + hours + hours}) {
+        writer->writeGridTable({{QStringLiteral("Режим"), QStringLiteral("Время работы, час.")},
+                                {QStringLiteral("автоматический"), second}});
+    }
+    const OdfContent content =
+        readContent(zipEntry(writer->closeReport(), QStringLiteral("content.xml")));
+    ASSERT_EQ(content.tables.size(), 2u);
+    const auto& narrow = content.tables[0].columnPoints;
+    const auto& wide = content.tables[1].columnPoints;
+    ASSERT_EQ(narrow.size(), 2u);
+    ASSERT_EQ(wide.size(), 2u);
+    // The wide table fills the text width; its one-word column keeps its width, the long one
+    // gives way.
+    EXPECT_NEAR(wide[0] + wide[1], 170 / 25.4 * 72, 1);
+    EXPECT_NEAR(wide[0], narrow[0], 0.01);
+    EXPECT_GT(wide[1], narrow[1]);
+}
+
 TEST_F(DocumentReportWriterTest, PdfDocumentIsComplete) {
     auto writer = makeWriter(DocumentReportWriter::Format::Pdf);
     writeSample(*writer);
@@ -457,38 +535,36 @@ TEST_F(DocumentReportWriterTest, OdfDocumentConvertsToPdfInAWordProcessor) {
     EXPECT_GT(pdf.size(), 0);
 }
 
-// Leaves page 1 of a PDF report as /tmp/report_preview/report-1.png for a look by eye.
-TEST_F(DocumentReportWriterTest, PreviewOfFirstPdfPage) {
+TEST_F(DocumentReportWriterTest, FirstPdfPageRendersAsAnA4Picture) {
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-    const QString gs = QStandardPaths::findExecutable(QStringLiteral("gs"));
-    if (pdftoppm.isEmpty() && gs.isEmpty())
-        GTEST_SKIP() << "neither pdftoppm nor gs is installed";
+    if (pdftoppm.isEmpty())
+        GTEST_SKIP() << "pdftoppm is not installed";
     auto writer = makeWriter(DocumentReportWriter::Format::Pdf);
     writeSample(*writer);
     const QString path = writer->closeReport();
 
-    const QString previewDir = QStringLiteral("/tmp/report_preview");
-    ASSERT_TRUE(QDir().mkpath(previewDir));
-    const QString png = previewDir + QStringLiteral("/report.png"); // -singlefile: no page number
-    QFile::remove(png);
+    // -singlefile writes <root>.png, without the page number.
+    const QString root = m_tmp.filePath(QStringLiteral("page"));
     QProcess render;
-    if (!pdftoppm.isEmpty()) {
-        render.start(pdftoppm, {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
-                                QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                QStringLiteral("1"), QStringLiteral("-singlefile"), path,
-                                previewDir + QStringLiteral("/report")});
-    } else {
-        render.start(gs,
-                     {QStringLiteral("-q"), QStringLiteral("-dNOPAUSE"), QStringLiteral("-dBATCH"),
-                      QStringLiteral("-sDEVICE=png16m"), QStringLiteral("-r80"),
-                      QStringLiteral("-dFirstPage=1"), QStringLiteral("-dLastPage=1"),
-                      QStringLiteral("-sOutputFile=") + png, path});
-    }
+    render.start(pdftoppm, {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                            QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                            QStringLiteral("1"), QStringLiteral("-singlefile"), path, root});
     ASSERT_TRUE(render.waitForFinished(60000));
-    const QImage page(png);
-    ASSERT_FALSE(page.isNull()) << render.readAllStandardError().toStdString();
-    // An A4 page, portrait.
-    EXPECT_NEAR(double(page.height()) / page.width(), 297.0 / 210.0, 0.01);
+    ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
+    const QFileInfo png(root + QStringLiteral(".png"));
+    ASSERT_TRUE(png.exists());
+    EXPECT_GT(png.size(), 0);
+    const QImage page(png.filePath());
+    ASSERT_FALSE(page.isNull());
+    // An A4 page, portrait, at 80 dots per inch: 210 x 297 mm.
+    EXPECT_NEAR(page.width(), 210 / 25.4 * 80, 2);
+    EXPECT_NEAR(page.height(), 297 / 25.4 * 80, 2);
+    // And printed on: the title, the tables and the picture leave dark pixels.
+    int dark = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            dark += qGray(page.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 1000);
 }
 
 } // namespace

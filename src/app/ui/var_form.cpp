@@ -888,13 +888,18 @@ void TVarForm::chooseRoom() {
                                 : QString());
 }
 
+void TVarForm::writeReport(ReportWriter& w) const {
+    writeVariantReport(w, values());
+}
+
 void TVarForm::exportReport() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString path;
     QString failure;
     try {
         DocumentReportWriter writer;
-        path = exportVariantReport(writer, values());
+        writeReport(writer);
+        path = writer.closeReport();
     } catch (const ReportError& e) {
         failure = e.message();
     }

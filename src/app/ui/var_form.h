@@ -27,6 +27,7 @@ class QGridLayout;
 namespace ses {
 
 class NumberField;
+class ReportWriter;
 class StepButtons;
 class StringGrid;
 class TDataModule1;
@@ -53,6 +54,8 @@ public:
     QTabWidget* tabs() const { return m_tabs; }
     VariantParams values() const;
     void setValues(const VariantParams& p);
+    // "Экспорт...": the report of the dialog's current values, closing it left to the caller.
+    void writeReport(ReportWriter& w) const;
 
     // The controls, for the tests: a parameter's widget by its column, its step buttons, the
     // grids (day-light: Месяц, Начало, Окончание; temperature: Месяц, Т) and the buttons.

@@ -404,6 +404,10 @@ ScheduleReport TAddSutGrF::report() {
     return r;
 }
 
+void TAddSutGrF::writeReport(ReportWriter& w) {
+    writeScheduleReport(w, report());
+}
+
 void TAddSutGrF::exportReport() {
     exportScheduleReport(report(), m_prompter);
 }

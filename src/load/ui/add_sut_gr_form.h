@@ -57,6 +57,8 @@ public:
     void saveToBook();
     void exportReport();
     ScheduleReport report();
+    // The report "Экспорт..." writes, closing it left to the caller.
+    void writeReport(ReportWriter& w);
 
     IntervalTexts intervals() const;
     void setIntervals(const IntervalTexts& rows);

@@ -982,6 +982,10 @@ ConsumerListReport TCreateSGF::consumerReport() {
     return c;
 }
 
+void TCreateSGF::writeReport(ReportWriter& w) {
+    writeConsumerScheduleReport(w, report(), consumerReport());
+}
+
 void TCreateSGF::exportReport() {
     if (!finishPeriodEdit())
         return;
@@ -992,7 +996,7 @@ void TCreateSGF::exportReport() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         DocumentReportWriter w;
-        writeConsumerScheduleReport(w, report(), consumerReport());
+        writeReport(w);
         path = w.closeReport();
     } catch (const ReportError& e) {
         QApplication::restoreOverrideCursor();

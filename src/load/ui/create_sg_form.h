@@ -163,6 +163,8 @@ public:
 
     ScheduleReport report();
     ConsumerListReport consumerReport();
+    // The report "Экспорт..." writes, with the figures as they are; closing it left to the caller.
+    void writeReport(ReportWriter& w);
 
     ScheduleHeader* header() const { return m_header; }
     QTabWidget* pages() const { return m_pages; }

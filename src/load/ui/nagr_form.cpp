@@ -292,6 +292,10 @@ ScheduleReport TNagrForm::report() {
     return r;
 }
 
+void TNagrForm::writeReport(ReportWriter& w) {
+    writeScheduleReport(w, report());
+}
+
 void TNagrForm::exportReport() {
     exportScheduleReport(report(), m_prompter);
 }

@@ -44,6 +44,8 @@ public:
     bool calculate(); // "Расчет параметров"; tells what kept figures empty
     void exportReport();
     ScheduleReport report();
+    // The report "Экспорт..." writes, closing it left to the caller.
+    void writeReport(ReportWriter& w);
 
     // The typed energies of a row (data rows from 0).
     void setEnergies(int row, const QString& wsut, const QString& wmax);

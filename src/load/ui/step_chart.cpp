@@ -2,7 +2,10 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QLineSeries>
+#include <QPainter>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -92,7 +95,26 @@ void StepChart::draw(const IntervalTexts& rows) {
 }
 
 QImage StepChart::picture() {
-    return grab().toImage();
+    // Pixels; 640 is about the text width of the report's page (170 mm at 96 dpi). The chart is
+    // laid out at that size and drawn from the scene, then given back its place in the view:
+    // a view that is resized lays its chart out only when the event loop runs.
+    const QRectF report(0, 0, 640, 360);
+    QChart* c = chart();
+    const QRectF shown = c->geometry();
+    const auto layOut = [c](const QRectF& rect) {
+        c->setGeometry(rect);
+        if (c->layout())
+            c->layout()->activate();
+    };
+    layOut(report);
+    QImage image(report.size().toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    scene()->render(&painter, report, c->mapRectToScene(report));
+    painter.end();
+    layOut(shown);
+    return image;
 }
 
 } // namespace ses

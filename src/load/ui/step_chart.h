@@ -21,7 +21,8 @@ public:
     // Removes the line and the axes; the title stays.
     void clear();
     bool isEmpty() const;
-    // The chart as the user sees it, for the report.
+    // The chart for the report, drawn at one size whatever the window's (in a small view the hour
+    // labels give way to "...").
     QImage picture();
 
 private:

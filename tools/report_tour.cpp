@@ -1,0 +1,142 @@
+#include "report_tour.h"
+
+#include "app/ui/main_form.h"
+#include "app/ui/var_form.h"
+#include "reports/document_report_writer.h"
+#include "solar/ui/sel_sp_form.h"
+#include "storage/ui/anal_inv_form.h"
+#include "storage/ui/inv_form.h"
+#include "storage/ui/sel_inv_form.h"
+#include "tour.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QUrl>
+
+#include <stdexcept>
+
+namespace ses {
+
+namespace {
+
+[[noreturn]] void fail(const QString& what) {
+    throw std::runtime_error(what.toStdString());
+}
+
+class ReportTour {
+public:
+    ReportTour(const QString& dir, QTextStream& out) : m_dir(dir), m_out(out) {}
+
+    // The window's report as <dir>/<name>.odt, in place of one an earlier tour left.
+    template <class Window> void write(Window& window, const QString& name) {
+        DocumentReportWriter writer(m_dir.path());
+        window.writeReport(writer);
+        const QString written = writer.closeReport();
+        const QString path = m_dir.filePath(name + QStringLiteral(".odt"));
+        QFile::remove(path);
+        if (!QFile::rename(written, path))
+            fail(QStringLiteral("cannot rename %1 to %2").arg(written, path));
+        m_out << path << "\n";
+        m_names << name;
+    }
+
+    // The PDF of every report in one LibreOffice run (its start-up is most of the time), with a
+    // profile of its own so that the user's is never touched.
+    void convertToPdf() {
+        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (soffice.isEmpty() || m_names.isEmpty())
+            return;
+        QTemporaryDir profile;
+        QStringList args = {QStringLiteral("-env:UserInstallation=") +
+                                QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
+                            QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                            QStringLiteral("pdf"), QStringLiteral("--outdir"), m_dir.path()};
+        for (const QString& name : m_names) {
+            QFile::remove(file(name, QStringLiteral(".pdf")));
+            args << file(name, QStringLiteral(".odt"));
+        }
+        run(soffice, args, 300000);
+        for (const QString& name : m_names)
+            written(file(name, QStringLiteral(".pdf")));
+    }
+
+    // Page 1 of every PDF at 80 dpi.
+    void renderFirstPages() {
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        if (pdftoppm.isEmpty())
+            return;
+        for (const QString& name : m_names) {
+            const QString pdf = file(name, QStringLiteral(".pdf"));
+            if (!QFile::exists(pdf))
+                continue;
+            // -singlefile names the picture <root>.png, without a page number.
+            run(pdftoppm,
+                {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                 QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                 QStringLiteral("1"), QStringLiteral("-singlefile"), pdf, m_dir.filePath(name)},
+                60000);
+            written(file(name, QStringLiteral(".png")));
+        }
+    }
+
+private:
+    QString file(const QString& name, const QString& suffix) const {
+        return m_dir.filePath(name + suffix);
+    }
+
+    static void run(const QString& program, const QStringList& args, int timeoutMs) {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, args);
+        if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != 0) {
+            process.kill();
+            fail(QStringLiteral("%1 failed: %2")
+                     .arg(program, QString::fromLocal8Bit(process.readAll())));
+        }
+    }
+
+    void written(const QString& path) {
+        if (QFileInfo(path).size() == 0)
+            fail(QStringLiteral("not written: ") + path);
+        m_out << path << "\n";
+    }
+
+    QDir m_dir;
+    QTextStream& m_out;
+    QStringList m_names;
+};
+
+} // namespace
+
+void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, const QString& dir,
+                     QTextStream& out) {
+    ReportTour tour(dir, out);
+    TVarForm& var = main.varForm();
+    var.loadForTour(TVarForm::Layout::Variant);
+    tour.write(var, QStringLiteral("TVarForm"));
+    tour.write(*tour::intervalSchedule(dm, prompter, &main), QStringLiteral("TAddSutGrF"));
+    tour.write(*tour::typedSchedule(dm, prompter, &main), QStringLiteral("TNagrForm"));
+    TInvForm& inv = main.inverterForm();
+    inv.loadForTour();
+    tour.write(inv, QStringLiteral("TInvForm"));
+    inv.selectionDialog().loadForTour();
+    tour.write(inv.selectionDialog(), QStringLiteral("TSelInvFm"));
+    main.inverterAnalysis().loadForTour();
+    tour.write(main.inverterAnalysis(), QStringLiteral("TAnalInvF"));
+    main.solarBatteryForm().loadForTour();
+    tour.write(main.solarBatteryForm(), QStringLiteral("TSelSPFrm"));
+    // Last, as they add consumers to the current schedules of the demo.
+    tour.write(*tour::consumerSchedule(dm, prompter, true, &main), QStringLiteral("TCreateSGF"));
+    tour.write(*tour::consumerSchedule(dm, prompter, false, &main),
+               QStringLiteral("TCreateSG12F"));
+    tour.convertToPdf();
+    tour.renderFirstPages();
+}
+
+} // namespace ses
