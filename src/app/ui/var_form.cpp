@@ -852,9 +852,14 @@ bool TVarForm::runDefault() {
 }
 
 void TVarForm::loadForTour(Layout layout) {
-    m_editing = false;
+    // The variant layout shows the current variant as "Параметры варианта" opens it (a new one
+    // while there is none); the default layout the default variant.
     setLayoutKind(layout);
-    fill(layout == Layout::Variant ? paramsForAdding() : defaultVariantParams(m_dm));
+    m_editing = layout == Layout::Variant && !m_dm.tblProj1().isEmpty();
+    if (layout == Layout::Default)
+        fill(defaultVariantParams(m_dm));
+    else
+        fill(m_editing ? currentVariantParams(m_dm) : paramsForAdding());
 }
 
 void TVarForm::loadDefaults() {

@@ -43,8 +43,8 @@ public:
     bool runAdd();
     bool runEdit();
     bool runDefault();
-    // Fills the dialog as for adding (Variant) or as the default-variant dialog, without
-    // showing it.
+    // Fills the dialog as for editing the current variant (as for adding while there is none) or
+    // as the default-variant dialog, without showing it.
     void loadForTour(Layout layout);
 
     // "Выбор..." of the battery room; by default the room catalog's choosing window.

@@ -678,11 +678,12 @@ void TCreateSGF::loadForTour(const ScheduleInputs& in) {
             }
         }
     }
+    // The current schedule as the dispatcher's "Изменить" opens it, its own months included.
     ScheduleDraft d;
     d.name = s.isEmpty() ? QStringLiteral("Дачный дом, круглый год")
                          : s[QStringLiteral("SutGrafName")].asString();
-    d.from = QStringLiteral("январь");
-    d.to = QStringLiteral("декабрь");
+    d.from = s.isEmpty() ? QStringLiteral("январь") : s[QStringLiteral("MonthName1")].asString();
+    d.to = s.isEmpty() ? QStringLiteral("декабрь") : s[QStringLiteral("MonthName2")].asString();
     prepare(d, in, {});
 }
 
