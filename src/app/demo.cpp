@@ -17,13 +17,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
 
 #include <array>
 #include <stdexcept>
@@ -291,38 +285,14 @@ void buildDemoProject(Shell& shell)
 
 bool createDataDirectoryWithExample(const QString& dir)
 {
-    const QFileInfo target(Store::databasePath(dir));
-    if (!QDir().mkpath(dir))
-        throw std::runtime_error(
-            QStringLiteral("Не удалось создать каталог данных %1.").arg(QDir::toNativeSeparators(dir)).toStdString());
-    // Built in a private directory beside the target, then linked in under the final name: the
-    // link is atomic and fails when the name is taken, so two first starts never build over each
-    // other, and a killed start leaves only its temporary directory behind.
-    QTemporaryDir work(QDir(dir).filePath(QStringLiteral(".new-XXXXXX")));
-    if (!work.isValid())
-        throw std::runtime_error(
-            QStringLiteral("Не удалось создать временный каталог в %1: %2")
-                .arg(QDir::toNativeSeparators(dir), work.errorString())
-                .toStdString());
-    initDataDirectory(work.path());
-    {
-        auto store = Store::open(work.path());
+    return createDataDirectory(dir, [](const QString& work) {
+        fillDataDirectory(work, InitContent::StarterCatalogs);
+        auto store = Store::open(work);
         RecordingPrompter prompter;
         TDataModule1 dm(*store, prompter);
         Shell shell(dm, prompter);
         buildDemoProject(shell);
-    }
-    const QByteArray from = QFile::encodeName(Store::databasePath(work.path()));
-    const QByteArray to = QFile::encodeName(target.filePath());
-    if (::link(from.constData(), to.constData()) != 0) {
-        if (errno == EEXIST)
-            return false;
-        throw std::runtime_error(QStringLiteral("Не удалось записать базу данных %1: %2")
-                                     .arg(QDir::toNativeSeparators(target.filePath()),
-                                          QString::fromLocal8Bit(std::strerror(errno)))
-                                     .toStdString());
-    }
-    return true;
+    });
 }
 
 } // namespace ses

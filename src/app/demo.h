@@ -15,10 +15,9 @@ inline const QString kDemoProjectName = QStringLiteral("Пример: дача �
 // Throws std::runtime_error (nothing written) when a step is refused.
 void buildDemoProject(Shell& shell);
 
-// Creates the data directory dir with the starter catalogs and the example project. It is built
-// beside dir under a temporary name and renamed into place when complete, so an interrupted
-// first start leaves no half-built directory. Returns false when another process created dir in
-// the meantime (that directory is then used as it is). Throws DbError or std::runtime_error.
+// Creates the database of dir with the starter catalogs and the example project, whole or not at
+// all (createDataDirectory). False when dir has a database already or another process made one
+// meanwhile: that one is used as it is. Throws DbError or std::runtime_error.
 bool createDataDirectoryWithExample(const QString& dir);
 
 } // namespace ses

@@ -1,106 +1,120 @@
 #include "data/csv.h"
 
+#include <QBuffer>
+#include <QIODevice>
+
 namespace ses {
+
+CsvReader::CsvReader(QIODevice& in)
+    : m_in(in), m_decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless)
+{
+}
+
+bool CsvReader::fail(const QString& message)
+{
+    m_error = message;
+    return false;
+}
+
+bool CsvReader::next(QStringList& record, int& line)
+{
+    if (!m_error.isEmpty())
+        return false;
+    record.clear();
+    QString field;
+    bool inQuotes = false, fieldQuoted = false, started = false;
+    while (!m_in.atEnd()) {
+        const QByteArray raw = m_in.readLine();
+        ++m_line;
+        QString text = m_decoder(raw);
+        if (m_decoder.hasError())
+            return fail(QStringLiteral("Строка %1: текст не в кодировке UTF-8. Сохраните файл в "
+                                       "кодировке UTF-8.")
+                            .arg(m_line));
+        if (m_first) {
+            m_first = false;
+            if (text.startsWith(QChar(0xFEFF)))
+                text.remove(0, 1);
+        }
+        if (!started) {
+            // Blank lines between records carry no row.
+            if (text.trimmed().isEmpty())
+                continue;
+            started = true;
+            line = m_line;
+        }
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (inQuotes) {
+                if (c == QLatin1Char('"')) {
+                    if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                        field += c;
+                        ++i;
+                    } else {
+                        inQuotes = false;
+                    }
+                } else {
+                    field += c;
+                }
+                continue;
+            }
+            if (c == QLatin1Char('"')) {
+                if (!field.isEmpty() || fieldQuoted)
+                    return fail(QStringLiteral("Строка %1: кавычка внутри поля без кавычек.").arg(m_line));
+                inQuotes = fieldQuoted = true;
+            } else if (c == QLatin1Char(',')) {
+                record << field;
+                field.clear();
+                fieldQuoted = false;
+            } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+                // A line end outside quotes ends the record (CR LF is read as LF).
+            } else {
+                if (fieldQuoted)
+                    return fail(QStringLiteral("Строка %1: текст после закрывающей кавычки.").arg(m_line));
+                field += c;
+            }
+        }
+        if (!inQuotes) {
+            record << field;
+            return true;
+        }
+    }
+    if (inQuotes)
+        return fail(QStringLiteral("Строка %1: кавычка не закрыта до конца файла.").arg(line));
+    return false;
+}
 
 std::optional<CsvTable> parseCsv(const QString& input, QString* error)
 {
-    QString text = input;
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    std::vector<QStringList> records;
-    std::vector<int> lines;
-    QStringList record;
-    QString field;
-    bool inQuotes = false, fieldQuoted = false, recordStarted = false;
-    int line = 1, recordLine = 1;
-    const auto endField = [&] {
-        record << field;
-        field.clear();
-        fieldQuoted = false;
-    };
-    const auto endRecord = [&] {
-        endField();
-        records.push_back(record);
-        lines.push_back(recordLine);
-        record.clear();
-        recordStarted = false;
-    };
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (!recordStarted) {
-            recordStarted = true;
-            recordLine = line;
-        }
-        if (inQuotes) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
-                    field += c;
-                    ++i;
-                } else {
-                    inQuotes = false;
-                }
-            } else {
-                if (c == QLatin1Char('\n'))
-                    ++line;
-                field += c;
-            }
-            continue;
-        }
-        if (c == QLatin1Char('"')) {
-            if (!field.isEmpty() || fieldQuoted) {
-                if (error)
-                    *error = QStringLiteral("Строка %1: кавычка внутри поля без кавычек.").arg(line);
-                return std::nullopt;
-            }
-            inQuotes = fieldQuoted = true;
-        } else if (c == QLatin1Char(',')) {
-            endField();
-        } else if (c == QLatin1Char('\r')) {
-            // CR LF line ends are read as LF.
-        } else if (c == QLatin1Char('\n')) {
-            endRecord();
-            ++line;
-        } else {
-            if (fieldQuoted) {
-                if (error)
-                    *error = QStringLiteral("Строка %1: текст после закрывающей кавычки.").arg(line);
-                return std::nullopt;
-            }
-            field += c;
-        }
-    }
-    if (inQuotes) {
-        if (error)
-            *error = QStringLiteral("Строка %1: кавычка не закрыта до конца файла.").arg(recordLine);
-        return std::nullopt;
-    }
-    if (recordStarted)
-        endRecord();
-    // Blank lines carry no row.
+    QByteArray bytes = input.toUtf8();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CsvReader reader(buffer);
     CsvTable t;
-    for (size_t i = 0; i < records.size(); ++i) {
-        if (records[i].size() == 1 && records[i][0].isEmpty())
-            continue;
-        if (t.header.isEmpty()) {
-            t.header = records[i];
-            continue;
-        }
-        if (records[i].size() != t.header.size()) {
-            if (error)
-                *error = QStringLiteral("Строка %1: %2 полей, а в заголовке %3.")
-                             .arg(lines[i])
-                             .arg(records[i].size())
-                             .arg(t.header.size());
-            return std::nullopt;
-        }
-        t.rows.push_back(records[i]);
-        t.lineNumbers.push_back(lines[i]);
-    }
-    if (t.header.isEmpty()) {
+    QStringList record;
+    int line = 0;
+    const auto failed = [&](const QString& message) {
         if (error)
-            *error = QStringLiteral("Файл пуст: нет строки заголовка.");
+            *error = message;
         return std::nullopt;
+    };
+    while (reader.next(record, line)) {
+        if (t.header.isEmpty()) {
+            t.header = record;
+            continue;
+        }
+        if (record.size() != t.header.size())
+            return failed(QStringLiteral("Строка %1: %2 полей, а в заголовке %3.")
+                              .arg(line)
+                              .arg(record.size())
+                              .arg(t.header.size()));
+        t.rows.push_back(record);
+        t.lineNumbers.push_back(line);
     }
+    if (!reader.error().isEmpty())
+        return failed(reader.error());
+    if (t.header.isEmpty())
+        return failed(QStringLiteral("Файл пуст: нет строки заголовка."));
     return t;
 }
 

@@ -3,9 +3,12 @@
 // in numbers, 1/0 for logical values, an empty field for null.
 
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 #include <optional>
 #include <vector>
+
+class QIODevice;
 
 namespace ses {
 
@@ -13,6 +16,27 @@ struct CsvTable {
     QStringList header;
     std::vector<QStringList> rows;
     std::vector<int> lineNumbers; // the line of the file each row starts on (1-based)
+};
+
+// Reads records one at a time from a device, so that a large file never sits in memory whole.
+// Blank lines carry no record. Text that is not UTF-8, an unclosed quote or text after a closing
+// quote stops the reading with an error naming the line.
+class CsvReader {
+public:
+    explicit CsvReader(QIODevice& in);
+    // The next record and the line it starts on; false at the end or on an error.
+    bool next(QStringList& record, int& line);
+    // Why reading stopped early; empty at a normal end.
+    const QString& error() const { return m_error; }
+
+private:
+    bool fail(const QString& message);
+
+    QIODevice& m_in;
+    QStringDecoder m_decoder;
+    QString m_error;
+    int m_line = 0;
+    bool m_first = true;
 };
 
 // Parses text; on malformed input (an unclosed quote, a row whose field count differs from the

@@ -10,7 +10,12 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QSaveFile>
+#include <QTemporaryDir>
 #include <QTextStream>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 // The starter catalogs live in a resource of an object library; referencing its initialiser keeps
 // the linker from dropping it.
@@ -157,9 +162,14 @@ void insertDaylightRows(Store& store)
 
 } // namespace
 
-ImportReport importRows(TDataModule1& dm, const TableDef& t, const CsvTable& csv)
+namespace {
+
+// Every row from next() through the table's rules; a refused row is reported with its line and the
+// import goes on, so that one run names every bad line.
+ImportReport importRecords(TDataModule1& dm, const TableDef& t, const QStringList& header,
+                           const std::function<bool(QStringList&, int&)>& next)
 {
-    for (const QString& h : csv.header) {
+    for (const QString& h : header) {
         const ColumnDef* c = t.column(h);
         if (!c || c->calculated)
             throw DbError(DbError::Kind::General,
@@ -173,10 +183,11 @@ ImportReport importRows(TDataModule1& dm, const TableDef& t, const CsvTable& csv
         own = std::make_unique<View>(dm.store(), t.name, t.defaultIndex);
     View& v = viaModule ? dm.tbl(t.name) : *own;
     ScrollGuardsOff guards(dm);
-    const int kod0Col = int(csv.header.indexOf(QStringLiteral("Kod0")));
-    for (size_t i = 0; i < csv.rows.size(); ++i) {
-        const QStringList& row = csv.rows[i];
-        const QString where = QStringLiteral("Строка %1: ").arg(csv.lineNumbers[i]);
+    const int kod0Col = int(header.indexOf(QStringLiteral("Kod0")));
+    QStringList row;
+    int line = 0;
+    while (next(row, line)) {
+        const QString where = QStringLiteral("Строка %1: ").arg(line);
         prompter.clear();
         try {
             if (viaModule && t.hasMaster()) {
@@ -193,10 +204,10 @@ ImportReport importRows(TDataModule1& dm, const TableDef& t, const CsvTable& csv
                 report.refusals << where + prompter.last();
                 continue;
             }
-            for (int c = 0; c < csv.header.size(); ++c) {
+            for (int c = 0; c < header.size(); ++c) {
                 if (viaModule && c == kod0Col)
                     continue; // taken from the master row by append
-                setFromCsv(v[csv.header[c]], row[c]);
+                setFromCsv(v[header[c]], row[c]);
             }
             if (!v.post()) {
                 report.refusals << where + prompter.last();
@@ -206,45 +217,97 @@ ImportReport importRows(TDataModule1& dm, const TableDef& t, const CsvTable& csv
             ++report.imported;
         } catch (const DbError& e) {
             v.cancel();
+            // A row the data refuse is reported and the import goes on to tell every such line;
+            // a failing store ends it at once, its transaction already gone.
+            if (!e.isRowRefusal() && e.kind() != DbError::Kind::General)
+                throw;
             report.refusals << where + e.message();
         }
     }
     return report;
 }
 
-void initDataDirectory(const QString& dir, InitContent content)
+} // namespace
+
+ImportReport importRows(TDataModule1& dm, const TableDef& t, const CsvTable& csv)
+{
+    size_t i = 0;
+    return importRecords(dm, t, csv.header, [&](QStringList& row, int& line) {
+        if (i >= csv.rows.size())
+            return false;
+        row = csv.rows[i];
+        line = csv.lineNumbers[i];
+        ++i;
+        return true;
+    });
+}
+
+bool createDataDirectory(const QString& dir, const std::function<void(const QString&)>& fill)
+{
+    if (!QDir().mkpath(dir))
+        throw DbError(DbError::Kind::ReadOnly,
+                      QStringLiteral("Не удалось создать каталог данных \"%1\". Проверьте права на "
+                                     "запись в родительский каталог.")
+                          .arg(QDir::toNativeSeparators(dir)));
+    const QString target = Store::databasePath(dir);
+    if (QFileInfo::exists(target))
+        return false;
+    // The database is built in a private folder beside the final name and linked in only when
+    // complete: the link is atomic and refuses a taken name, so two processes never build over
+    // each other, a killed one leaves no half-built database, and nothing is ever deleted that
+    // this process did not make.
+    QTemporaryDir work(QDir(dir).filePath(QStringLiteral(".new-XXXXXX")));
+    if (!work.isValid())
+        throw DbError(DbError::Kind::ReadOnly,
+                      QStringLiteral("Не удалось создать временный каталог в \"%1\": %2. Проверьте "
+                                     "права на запись и свободное место.")
+                          .arg(QDir::toNativeSeparators(dir), work.errorString()));
+    fill(work.path());
+    const QByteArray from = QFile::encodeName(Store::databasePath(work.path()));
+    const QByteArray to = QFile::encodeName(target);
+    if (::link(from.constData(), to.constData()) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    const int error = errno;
+    throw DbError(error == ENOSPC ? DbError::Kind::DiskFull : DbError::Kind::ReadOnly,
+                  QStringLiteral("Не удалось записать базу данных \"%1\": %2.")
+                      .arg(QDir::toNativeSeparators(target), QString::fromLocal8Bit(std::strerror(error))));
+}
+
+void fillDataDirectory(const QString& dir, InitContent content)
 {
     initStarterResources();
     auto store = Store::create(dir);
-    const QString dbPath = Store::databasePath(dir);
-    try {
-        Transaction tr(*store);
-        insertDaylightRows(*store);
-        if (content == InitContent::StarterCatalogs) {
-            RecordingPrompter prompter;
-            TDataModule1 dm(*store, prompter);
-            QStringList problems;
-            for (const TableDef& t : allTables()) {
-                const QString res = QStringLiteral(":/data/%1.csv").arg(t.name);
-                if (t.name.startsWith(QLatin1String("sSun_day")) || !QFile::exists(res))
-                    continue;
-                const auto report = importRows(dm, t, parseOrThrow(readText(res), t.name + QStringLiteral(".csv")));
-                for (const QString& r : report.refusals)
-                    problems << t.name + QStringLiteral(".csv, ") + r;
-            }
-            if (!problems.isEmpty())
-                throw DbError(DbError::Kind::General,
-                              QStringLiteral("Стартовые справочники не приняты правилами таблиц:\n")
-                                  + problems.join('\n'));
+    Transaction tr(*store);
+    insertDaylightRows(*store);
+    if (content == InitContent::StarterCatalogs) {
+        RecordingPrompter prompter;
+        TDataModule1 dm(*store, prompter);
+        QStringList problems;
+        for (const TableDef& t : allTables()) {
+            const QString res = QStringLiteral(":/data/%1.csv").arg(t.name);
+            if (t.name.startsWith(QLatin1String("sSun_day")) || !QFile::exists(res))
+                continue;
+            const auto report = importRows(dm, t, parseOrThrow(readText(res), t.name + QStringLiteral(".csv")));
+            for (const QString& r : report.refusals)
+                problems << t.name + QStringLiteral(".csv, ") + r;
         }
-        tr.commit();
-    } catch (...) {
-        store.reset();
-        QFile::remove(dbPath);
-        QFile::remove(dbPath + QStringLiteral("-wal"));
-        QFile::remove(dbPath + QStringLiteral("-shm"));
-        throw;
+        if (!problems.isEmpty())
+            throw DbError(DbError::Kind::General,
+                          QStringLiteral("Стартовые справочники не приняты правилами таблиц:\n")
+                              + problems.join('\n'));
     }
+    tr.commit();
+}
+
+void initDataDirectory(const QString& dir, InitContent content)
+{
+    if (!createDataDirectory(dir, [content](const QString& work) { fillDataDirectory(work, content); }))
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("В каталоге \"%1\" уже есть база данных; она не будет "
+                                     "перезаписана.")
+                          .arg(QDir::toNativeSeparators(dir)));
 }
 
 CheckReport checkDataDirectory(const QString& dir)
@@ -327,17 +390,56 @@ void exportTable(const QString& dir, const QString& table, const QString& file)
 ImportReport importTable(const QString& dir, const QString& table, const QString& file)
 {
     const TableDef& t = tableOrThrow(table);
-    if (!QFileInfo::exists(file))
+    const QString shown = QDir::toNativeSeparators(file);
+    QFile in(file);
+    if (!QFileInfo(file).isFile())
+        throw DbError(DbError::Kind::General, QStringLiteral("Файл \"%1\" не найден.").arg(shown));
+    if (in.size() > kMaxImportBytes)
         throw DbError(DbError::Kind::General,
-                      QStringLiteral("Файл \"%1\" не найден.").arg(QDir::toNativeSeparators(file)));
-    const CsvTable csv = parseOrThrow(readText(file), QDir::toNativeSeparators(file));
+                      QStringLiteral("Файл \"%1\" слишком велик (%2 МБ): наибольший размер загружаемого "
+                                     "файла - %3 МБ. Разделите его на части.")
+                          .arg(shown)
+                          .arg(in.size() / (1024 * 1024))
+                          .arg(kMaxImportBytes / (1024 * 1024)));
+    if (!in.open(QIODevice::ReadOnly))
+        throw DbError(DbError::Kind::General, QStringLiteral("Не удалось прочитать файл \"%1\".").arg(shown));
+    CsvReader reader(in);
+    QStringList header;
+    int headerLine = 0;
+    if (!reader.next(header, headerLine)) {
+        if (!reader.error().isEmpty())
+            throw DbError(DbError::Kind::General,
+                          QStringLiteral("Файл \"%1\" имеет неверный формат CSV. %2").arg(shown, reader.error()));
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Файл \"%1\" имеет неверный формат CSV. Файл пуст: нет строки "
+                                     "заголовка.")
+                          .arg(shown));
+    }
     auto store = Store::open(dir);
     RecordingPrompter prompter;
     ImportReport report;
     {
         TDataModule1 dm(*store, prompter);
         Transaction tr(*store);
-        report = importRows(dm, t, csv);
+        // Rows are read as they are imported: the file never sits in memory whole. A malformed
+        // line ends the import; nothing of it stays.
+        report = importRecords(dm, t, header, [&](QStringList& row, int& line) {
+            if (!reader.next(row, line)) {
+                if (!reader.error().isEmpty())
+                    throw DbError(DbError::Kind::General,
+                                  QStringLiteral("Файл \"%1\" имеет неверный формат CSV. %2").arg(shown, reader.error()));
+                return false;
+            }
+            if (row.size() != header.size())
+                throw DbError(DbError::Kind::General,
+                              QStringLiteral("Файл \"%1\" имеет неверный формат CSV. Строка %2: %3 полей, а "
+                                             "в заголовке %4.")
+                                  .arg(shown)
+                                  .arg(line)
+                                  .arg(row.size())
+                                  .arg(header.size()));
+            return true;
+        });
         if (report.ok())
             tr.commit();
     }

@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+#include <functional>
+
 namespace ses {
 
 class TDataModule1;
@@ -17,6 +21,14 @@ enum class InitContent { StarterCatalogs, Bare };
 // Creates dir (when missing) and a new database in it: every table, the twelve day-light rows
 // and, unless bare, the starter catalogs. An existing database is never overwritten.
 void initDataDirectory(const QString& dir, InitContent content = InitContent::StarterCatalogs);
+
+// Makes the database of dir whole or not at all: fill(work) builds it in a private folder, and the
+// finished file is then linked in under its final name. False when dir has a database already, or
+// another process made one meanwhile: that one is kept as it is. Throws what fill throws (nothing
+// is left under the final name), or DbError when the folder cannot be written.
+bool createDataDirectory(const QString& dir, const std::function<void(const QString& work)>& fill);
+// What init writes into a new database of dir (made by Store::create); used by fill functions.
+void fillDataDirectory(const QString& dir, InitContent content);
 
 struct CheckReport {
     bool ok = true;
@@ -33,8 +45,13 @@ struct ImportReport {
     QStringList refusals; // "Строка N: message", one per refused line
     bool ok() const { return refusals.isEmpty(); }
 };
-// Imports every line of file through the table's rules; all lines or none. Malformed files,
-// unknown tables and unknown columns throw DbError.
+// The largest file import reads, bytes.
+inline constexpr qint64 kMaxImportBytes = 64ll * 1024 * 1024;
+
+// Imports every line of file through the table's rules; all lines or none. Malformed files (text
+// that is not UTF-8 included), files over kMaxImportBytes, unknown tables and unknown columns
+// throw DbError, and so does a failing store (a full disk): nothing of the file stays then. The
+// file is read as it is imported.
 ImportReport importTable(const QString& dir, const QString& table, const QString& file);
 
 // The same over an open data module and parsed CSV rows (used by init for the compiled-in

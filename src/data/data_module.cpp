@@ -192,6 +192,8 @@ void TDataModule1::installUnique(View& v, std::function<QString(View&)> f,
                                  std::function<QString(View&)> m)
 {
     v.onPostError = [this, f, m](View& w, const DbError& e) {
+        if (!e.isRowRefusal())
+            return View::ErrorAction::Fail;
         if (e.kind() == DbError::Kind::KeyViolation)
             m_prompter.error(rewriteStoreMessage(e.message(), f(w), m(w)));
         else
@@ -319,9 +321,13 @@ void TDataModule1::recomputeRegionTilts(int day)
 
 void TDataModule1::installRules()
 {
-    // Every view reports a failed post once, in the user's words, and stays in editing.
+    // Every view reports a row the data refuse once, in the user's words, and stays in editing.
+    // A failing store (a full disk, a read-only or busy file) ends the whole operation instead:
+    // its transaction is gone, and going on row by row would write outside it.
     for (auto& v : m_views)
         v->onPostError = [this](View&, const DbError& e) {
+            if (!e.isRowRefusal())
+                return View::ErrorAction::Fail;
             m_prompter.error(rewriteStoreMessage(e.message(), QString(), QString()));
             return View::ErrorAction::Abort;
         };

@@ -73,11 +73,11 @@ QueryResult FixedQuery::run() const
     QSqlQuery q(m_store.db());
     q.setForwardOnly(true);
     if (!q.prepare(m_def->sql))
-        throw DbError(DbError::Kind::General, q.lastError().text());
+        m_store.fail(q, m_def->name);
     for (size_t i = 0; i < m_values.size(); ++i)
         q.bindValue(int(i), m_values[i]);
     if (!q.exec())
-        throw DbError(DbError::Kind::General, q.lastError().text());
+        m_store.fail(q, m_def->name);
     QueryResult r;
     r.columns = m_def->resultColumns;
     while (q.next()) {

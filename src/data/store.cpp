@@ -4,10 +4,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
 #include <atomic>
+
+#include <sqlite3.h>
 
 namespace ses {
 
@@ -23,7 +27,83 @@ QString nextConnectionName()
     return QStringLiteral("ses_store_%1").arg(++n);
 }
 
+// How long a statement waits for another process to release the database, ms.
+constexpr int kBusyTimeoutMs = 5000;
+
+QString nativePath(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 } // namespace
+
+QString dataDirectoryHolder(const QString& dir)
+{
+    QLockFile lock(QDir(dir).filePath(QString::fromLatin1(kLockFileName)));
+    qint64 pid = 0;
+    QString host, app;
+    if (!lock.getLockInfo(&pid, &host, &app) || pid <= 0)
+        return QString();
+    return app.isEmpty() ? QStringLiteral("процесс %1").arg(pid)
+                         : QStringLiteral("процесс %1 (%2)").arg(pid).arg(app);
+}
+
+DbError storeError(const QSqlError& error, const QString& path)
+{
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    const QString file = nativePath(path);
+    const QString text = error.databaseText();
+    switch (code) {
+    case SQLITE_FULL:
+        return DbError(DbError::Kind::DiskFull,
+                       QStringLiteral("Недостаточно места на диске для базы данных \"%1\". Изменения "
+                                      "не сохранены. Освободите место на диске и повторите "
+                                      "действие.")
+                           .arg(file));
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return DbError(DbError::Kind::ReadOnly,
+                       QStringLiteral("База данных \"%1\" доступна только для чтения. Изменения не "
+                                      "сохранены. Разрешите запись в файл базы данных и в его "
+                                      "каталог и повторите действие.")
+                           .arg(file));
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: {
+        const QString holder = dataDirectoryHolder(QFileInfo(path).absolutePath());
+        return DbError(DbError::Kind::Busy,
+                       QStringLiteral("База данных \"%1\" занята другим процессом%2. Изменения не "
+                                      "сохранены. Дождитесь его завершения или закройте его и "
+                                      "повторите действие.")
+                           .arg(file, holder.isEmpty() ? QString() : QStringLiteral(" (") + holder + ')'));
+    }
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return DbError(DbError::Kind::Damaged,
+                       QStringLiteral("Файл \"%1\" поврежден или не является базой данных. "
+                                      "Восстановите его из резервной копии.")
+                           .arg(file));
+    case SQLITE_IOERR:
+        return DbError(DbError::Kind::DiskFull,
+                       QStringLiteral("Ошибка записи или чтения базы данных \"%1\" (диск полон или "
+                                      "неисправен). Изменения не сохранены. Проверьте диск и "
+                                      "свободное место и повторите действие.")
+                           .arg(file));
+    case SQLITE_CANTOPEN:
+        return DbError(DbError::Kind::ReadOnly,
+                       QStringLiteral("Не удалось открыть базу данных \"%1\". Проверьте, что файл и "
+                                      "его каталог существуют и доступны.")
+                           .arg(file));
+    default:
+        break;
+    }
+    if (text.startsWith(QLatin1String("no such table: ")))
+        return DbError(DbError::Kind::MissingTable,
+                       QStringLiteral("В базе данных \"%1\" нет таблицы \"%2\": файл поврежден или "
+                                      "создан не этой программой. Восстановите его из резервной "
+                                      "копии.")
+                           .arg(file, text.mid(15).trimmed()));
+    return DbError(DbError::Kind::General, error.text());
+}
 
 QString Store::databasePath(const QString& dir)
 {
@@ -41,17 +121,19 @@ Store::~Store()
     QSqlDatabase::removeDatabase(m_connection);
 }
 
-std::unique_ptr<Store> Store::connect(const QString& dir)
+std::unique_ptr<Store> Store::connect(const QString& dir, bool readOnly)
 {
     std::unique_ptr<Store> s(new Store);
     s->m_dir = QDir(dir).absolutePath();
     s->m_connection = nextConnectionName();
     s->m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), s->m_connection);
     s->m_db.setDatabaseName(databasePath(dir));
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+    if (readOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    s->m_db.setConnectOptions(options);
     if (!s->m_db.open())
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Не удалось открыть базу данных \"%1\": %2")
-                          .arg(databasePath(dir), s->m_db.lastError().text()));
+        throw storeError(s->m_db.lastError(), databasePath(dir));
     return s;
 }
 
@@ -96,54 +178,133 @@ std::unique_ptr<Store> Store::open(const QString& dir)
                           .arg(QDir::toNativeSeparators(dir), QString::fromLatin1(kDatabaseFileName)));
     auto s = connect(dir);
     s->checkAndUpgrade();
+    const QStringList problems = s->layoutProblems();
+    if (!problems.isEmpty())
+        throw DbError(DbError::Kind::MissingTable,
+                      QStringLiteral("База данных \"%1\" не соответствует программе: %2 Восстановите "
+                                     "ее из резервной копии.")
+                          .arg(nativePath(databasePath(dir)), problems.join(QLatin1Char(' '))));
     s->exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     s->exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     return s;
 }
 
-void Store::checkAndUpgrade()
+std::unique_ptr<Store> Store::openReadOnly(const QString& dir)
+{
+    if (!QFileInfo(dir).isDir())
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Каталог данных \"%1\" не найден.").arg(nativePath(dir)));
+    if (!QFileInfo::exists(databasePath(dir)))
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("В каталоге \"%1\" нет базы данных программы (%2).")
+                          .arg(nativePath(dir), QString::fromLatin1(kDatabaseFileName)));
+    auto s = connect(dir, true);
+    s->checkAndUpgrade(false);
+    return s;
+}
+
+QStringList Store::layoutProblems()
+{
+    QStringList problems;
+    QSqlQuery q(m_db);
+    for (const TableDef& t : allTables()) {
+        QStringList actual;
+        if (!q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(t.name)))
+            fail(q);
+        while (q.next())
+            actual << q.value(1).toString();
+        if (actual.isEmpty())
+            problems << QStringLiteral("нет таблицы \"%1\".").arg(t.name);
+        else if (actual != t.storedColumns())
+            problems << QStringLiteral("поля таблицы \"%1\" (%2) не совпадают с описанием (%3).")
+                            .arg(t.name, actual.join(QStringLiteral(", ")),
+                                 t.storedColumns().join(QStringLiteral(", ")));
+    }
+    return problems;
+}
+
+void Store::checkAndUpgrade(bool upgrade)
 {
     const QString notOurs = QStringLiteral("Файл \"%1\" не является базой данных программы; "
                                            "он не будет изменен.")
                                 .arg(QDir::toNativeSeparators(databasePath(m_dir)));
     QSqlQuery q(m_db);
-    if (!q.exec(QStringLiteral("PRAGMA application_id")) || !q.next())
-        throw DbError(DbError::Kind::General, notOurs);
-    if (q.value(0).toInt() != kApplicationId)
-        throw DbError(DbError::Kind::General, notOurs);
+    if (!q.exec(QStringLiteral("PRAGMA application_id"))) {
+        // A locked or unreadable file says so; text that is no database is not ours.
+        const DbError e = storeError(q.lastError(), databasePath(m_dir));
+        if (e.kind() == DbError::Kind::Busy || e.kind() == DbError::Kind::ReadOnly)
+            throw e;
+        throw DbError(DbError::Kind::NotOurs, notOurs);
+    }
+    if (!q.next() || q.value(0).toInt() != kApplicationId)
+        throw DbError(DbError::Kind::NotOurs, notOurs);
     if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
-        throw DbError(DbError::Kind::General, notOurs);
+        throw DbError(DbError::Kind::NotOurs, notOurs);
     const int version = q.value(0).toInt();
     if (version > kSchemaVersion)
-        throw DbError(DbError::Kind::General,
+        throw DbError(DbError::Kind::NotOurs,
                       QStringLiteral("База данных \"%1\" создана более новой версией программы "
                                      "(версия схемы %2, поддерживается %3). Обновите программу.")
                           .arg(QDir::toNativeSeparators(databasePath(m_dir)))
                           .arg(version)
                           .arg(kSchemaVersion));
     if (version < 1)
-        throw DbError(DbError::Kind::General, notOurs);
+        throw DbError(DbError::Kind::NotOurs, notOurs);
+    if (!upgrade)
+        return;
     // Layout upgrades go here, one step per version, each in its own transaction:
     // for (int v = version; v < kSchemaVersion; ++v) { Transaction tr(*this); ...; tr.commit(); }
 }
 
 void Store::exec(const QString& sql, const QVariantList& binds)
 {
+    ensureTransactionAlive();
     QSqlQuery q(m_db);
     if (!q.prepare(sql))
-        throw DbError(DbError::Kind::General, q.lastError().text() + QStringLiteral(" [") + sql + ']');
+        fail(q, sql);
     for (int i = 0; i < binds.size(); ++i)
         q.bindValue(i, binds[i]);
     if (!q.exec())
-        throw DbError(DbError::Kind::General, q.lastError().text() + QStringLiteral(" [") + sql + ']');
+        fail(q, sql);
 }
 
 qint64 Store::count(const QString& table)
 {
     QSqlQuery q(m_db);
     if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table)) || !q.next())
-        throw DbError(DbError::Kind::General, q.lastError().text());
+        fail(q);
     return q.value(0).toLongLong();
+}
+
+bool Store::engineInTransaction()
+{
+    const QVariant handle = m_db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return true;
+    auto* db = *static_cast<sqlite3* const*>(handle.data());
+    return db && sqlite3_get_autocommit(db) == 0;
+}
+
+void Store::fail(const QSqlQuery& query, const QString& sql)
+{
+    DbError e = storeError(query.lastError(), databasePath(m_dir));
+    // SQLite rolls the whole transaction back by itself on a full disk, an I/O error and the
+    // like; what follows would run in autocommit, so the transaction is marked lost and every
+    // later statement refuses until the guard that opened it has unwound.
+    if (m_depth > 0 && !m_lost && !engineInTransaction())
+        m_lost = true;
+    if (e.kind() == DbError::Kind::General && !sql.isEmpty())
+        e = DbError(e.kind(), e.message() + QStringLiteral(" [") + sql + ']');
+    throw e;
+}
+
+void Store::ensureTransactionAlive() const
+{
+    if (m_lost && m_depth > 0)
+        throw DbError(DbError::Kind::TransactionLost,
+                      QStringLiteral("Действие прервано: база данных \"%1\" уже отменила его "
+                                     "изменения после ошибки записи. Изменения не сохранены.")
+                          .arg(nativePath(databasePath(m_dir))));
 }
 
 void Store::attach(View* v)
@@ -174,18 +335,30 @@ void Store::begin()
 
 void Store::commit()
 {
+    // A lost transaction commits nothing: the guard's destructor unwinds it.
+    ensureTransactionAlive();
+    exec(QStringLiteral("RELEASE sp%1").arg(m_depth - 1));
     --m_depth;
-    exec(QStringLiteral("RELEASE sp%1").arg(m_depth));
 }
 
 void Store::rollback()
 {
     --m_depth;
-    try {
-        exec(QStringLiteral("ROLLBACK TO sp%1").arg(m_depth));
-        exec(QStringLiteral("RELEASE sp%1").arg(m_depth));
-    } catch (const DbError&) {
-        // The savepoint is gone only when SQLite already rolled the whole transaction back.
+    if (!m_lost) {
+        try {
+            exec(QStringLiteral("ROLLBACK TO sp%1").arg(m_depth));
+            exec(QStringLiteral("RELEASE sp%1").arg(m_depth));
+        } catch (const DbError&) {
+            // Only when the engine had already rolled the whole transaction back.
+        }
+    }
+    if (m_depth == 0) {
+        m_lost = false;
+        // Whatever the engine still holds open goes too: nothing of the operation may stay.
+        if (engineInTransaction()) {
+            QSqlQuery q(m_db);
+            q.exec(QStringLiteral("ROLLBACK"));
+        }
     }
     // Views read what the file holds again, also inside an outer transaction that goes on (a
     // window's own operation failing within a longer one).

@@ -4,6 +4,8 @@
 #include "data/schema.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -15,15 +17,36 @@ namespace ses {
 class View;
 
 // An error raised by the store. Messages for key violations and link errors are the store's own
-// English texts ("Key violation." ...), which the data module rewrites for the user.
+// English texts ("Key violation." ...), which the data module rewrites for the user; every other
+// kind carries its message in Russian with what to do.
 class DbError : public std::runtime_error {
 public:
-    enum class Kind { General, KeyViolation, TextTooLong, BadValue, NotEditing };
+    enum class Kind {
+        General,
+        KeyViolation,
+        TextTooLong,
+        BadValue,
+        NotEditing,
+        DiskFull,        // no room left on the disk (or the file may not grow)
+        ReadOnly,        // the file or its folder may not be written
+        Busy,            // another process holds the database
+        MissingTable,    // the file lacks a table of the layout
+        Damaged,         // the file is damaged or not a database at all
+        NotOurs,         // a database of another program, or of a newer version
+        TransactionLost, // the database engine already rolled the whole transaction back
+    };
     DbError(Kind kind, const QString& message)
         : std::runtime_error(message.toStdString()), m_kind(kind), m_message(message)
     {
     }
     Kind kind() const { return m_kind; }
+    // A row refused by the data (a duplicate key, a text too long, a bad value): the operation
+    // may tell the user and go on. Any other error ends the operation and its transaction.
+    bool isRowRefusal() const
+    {
+        return m_kind == Kind::KeyViolation || m_kind == Kind::TextTooLong || m_kind == Kind::BadValue
+               || m_kind == Kind::NotEditing;
+    }
     const QString& message() const { return m_message; }
 
 private:
@@ -35,6 +58,12 @@ private:
 struct Abort {};
 
 inline constexpr const char* kDatabaseFileName = "TovrelSES11.sqlite";
+// The lock file of the process that writes into a data directory (the program, or a writing
+// command of the data tool); it names that process.
+inline constexpr const char* kLockFileName = "TovrelSES11.lock";
+
+// "процесс <pid> (<name>)" of the process holding the data directory's lock, or empty.
+QString dataDirectoryHolder(const QString& dir);
 
 class Store {
 public:
@@ -45,9 +74,13 @@ public:
     // Creates a new database with every table in dir (made when missing). Refuses to touch an
     // existing file. Throws DbError with a message in Russian.
     static std::unique_ptr<Store> create(const QString& dir);
-    // Opens an existing database; an older layout is upgraded in place, a newer one or a file
-    // that is not ours is refused. Throws DbError with a message in Russian.
+    // Opens an existing database; an older layout is upgraded in place, a newer one, a file that
+    // is not ours or one that lacks a table or a column is refused. Throws DbError with a message
+    // in Russian. A busy database is waited for a few seconds.
     static std::unique_ptr<Store> open(const QString& dir);
+    // Opens an existing database for reading only: nothing in the file or beside it changes, not
+    // even its journal mode. The layout is not checked; a foreign file is refused.
+    static std::unique_ptr<Store> openReadOnly(const QString& dir);
     static QString databasePath(const QString& dir);
 
     QSqlDatabase& db() { return m_db; }
@@ -56,6 +89,16 @@ public:
     // Runs one statement; throws DbError on failure.
     void exec(const QString& sql, const QVariantList& binds = {});
     qint64 count(const QString& table);
+
+    // The failure of a statement as the user must be told it; marks the transaction lost when
+    // the engine rolled it back by itself. Every statement of the store goes through here.
+    [[noreturn]] void fail(const QSqlQuery& query, const QString& sql = QString());
+    // Throws TransactionLost while a transaction the engine rolled back is still open: nothing
+    // may be written in autocommit in its place.
+    void ensureTransactionAlive() const;
+    // The layout problems of the file: missing tables and tables whose columns differ, each in
+    // words. Empty when the file matches the schema.
+    QStringList layoutProblems();
 
     // Views register themselves so that a rolled-back transaction can bring them back in step
     // with the file.
@@ -71,15 +114,22 @@ public:
 
 private:
     Store() = default;
-    static std::unique_ptr<Store> connect(const QString& dir);
-    void checkAndUpgrade();
+    static std::unique_ptr<Store> connect(const QString& dir, bool readOnly = false);
+    void checkAndUpgrade(bool upgrade = true);
+
+    bool engineInTransaction();
 
     QSqlDatabase m_db;
     QString m_connection;
     QString m_dir;
     std::vector<View*> m_views;
     int m_depth = 0;
+    bool m_lost = false;
 };
+
+// The message for a failed statement of the database at path, told apart by the engine's code
+// (disk full, read-only, busy, missing table, damaged file); the engine's text otherwise.
+DbError storeError(const QSqlError& error, const QString& path);
 
 // RAII guard: everything between construction and commit() happens whole or not at all.
 class Transaction {

@@ -325,11 +325,11 @@ void View::load()
     QSqlQuery query(m_store->db());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw DbError(DbError::Kind::General, query.lastError().text());
+        m_store->fail(query, sql);
     if (m_master)
         query.addBindValue(m_loadedMasterKey);
     if (!query.exec())
-        throw DbError(DbError::Kind::General, query.lastError().text());
+        m_store->fail(query, sql);
     while (query.next())
         m_rows.push_back(readRow(query));
     if (m_hasCalc && onCalcFields)
@@ -639,8 +639,10 @@ void View::writeRow()
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(q(m_def->name), sets.join(','));
         binds << m_buffer.rowid;
     }
+    // Nothing is written in autocommit after the engine dropped the transaction around it.
+    m_store->ensureTransactionAlive();
     if (!query.prepare(sql))
-        throw DbError(DbError::Kind::General, query.lastError().text());
+        m_store->fail(query, sql);
     for (int i = 0; i < binds.size(); ++i)
         query.bindValue(i, binds[i]);
     if (!query.exec()) {
@@ -657,7 +659,7 @@ void View::writeRow()
                                   QStringLiteral("Key violation.\nIndex: ") + ix.name);
             throw DbError(DbError::Kind::KeyViolation, QStringLiteral("Key violation."));
         }
-        throw DbError(DbError::Kind::General, query.lastError().text());
+        m_store->fail(query, sql);
     }
     if (m_state == ViewState::Insert)
         m_buffer.rowid = query.lastInsertId().toLongLong();
@@ -707,7 +709,7 @@ bool View::post()
     query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(cols.join(','), q(m_def->name)));
     query.addBindValue(m_buffer.rowid);
     if (!query.exec() || !query.next())
-        throw DbError(DbError::Kind::General, query.lastError().text());
+        m_store->fail(query);
     Row r = readRow(query);
     calc(r);
     if (m_state == ViewState::Edit && m_cur >= 0)
