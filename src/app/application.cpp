@@ -18,12 +18,15 @@ bool Application::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const DbError& e) {
-        message = e.message();
+        // The store's messages say what happened (a full disk, a read-only file ...) and what to
+        // do; the operation's transaction has been rolled back.
+        message = e.isRowRefusal() || e.kind() == DbError::Kind::General
+                      ? QStringLiteral("Операция прервана из-за внутренней ошибки:\n") + e.message()
+                      : e.message();
     } catch (const std::exception& e) {
-        message = QString::fromUtf8(e.what());
+        message = QStringLiteral("Операция прервана из-за внутренней ошибки:\n") + QString::fromUtf8(e.what());
     }
-    QMessageBox::critical(activeWindow(), applicationName(),
-                          QStringLiteral("Операция прервана из-за внутренней ошибки:\n") + message);
+    QMessageBox::critical(activeWindow(), applicationName(), message);
     return false;
 }
 

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <csignal>
+
 using namespace ses;
 
 namespace {
@@ -48,6 +50,8 @@ QWidget* showSplash()
 
 int main(int argc, char** argv)
 {
+    // A file that may not grow further is a full disk to the program, not a reason to die.
+    std::signal(SIGXFSZ, SIG_IGN);
     QElapsedTimer clock;
     clock.start();
     Application app(argc, argv);
@@ -58,9 +62,9 @@ int main(int argc, char** argv)
     // the worked example, which is then the project opened.
     const QString dataDir = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Data"));
     MessageBoxPrompter prompter(nullptr);
-    std::unique_ptr<Store> store;
     const auto fail = [&](const QString& message) {
         delete splash;
+        splash = nullptr;
         // A smoke run has nobody to close a message box: the message goes to the error stream.
         if (smoke)
             QTextStream(stderr) << message << "\n";
@@ -68,20 +72,18 @@ int main(int argc, char** argv)
             QMessageBox::critical(nullptr, app.applicationName(), message);
         return 1;
     };
+    int code = 0;
     try {
+        // One program at a time on a data directory: a second one is told which process has it.
+        QDir().mkpath(dataDir);
+        DataDirLock lock(dataDir);
         if (!QFileInfo::exists(Store::databasePath(dataDir)))
             createDataDirectoryWithExample(dataDir);
-        store = Store::open(dataDir);
-    } catch (const DbError& e) {
-        return fail(e.message());
-    } catch (const std::exception& e) {
-        return fail(QString::fromStdString(e.what()));
-    }
-    int code = 0;
-    {
+        auto store = Store::open(dataDir);
         TDataModule1 dm(*store, prompter);
         TMainForm main(dm, prompter);
         delete splash;
+        splash = nullptr;
         main.showMaximized();
         if (smoke) {
             QTimer::singleShot(0, &app, [&] {
@@ -90,6 +92,10 @@ int main(int argc, char** argv)
             });
         }
         code = app.exec();
+    } catch (const DbError& e) {
+        return fail(e.message());
+    } catch (const std::exception& e) {
+        return fail(QString::fromStdString(e.what()));
     }
     return code;
 }

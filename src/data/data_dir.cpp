@@ -9,12 +9,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QLocale>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // The starter catalogs live in a resource of an object library; referencing its initialiser keeps
@@ -122,7 +124,9 @@ QString toCsv(const ColumnDef& c, const QVariant& v)
     if (v.isNull())
         return {};
     switch (c.type) {
-    case ColType::Number: return numberToText(v.toDouble()).replace(QLatin1Char(','), QLatin1Char('.'));
+    // The shortest text that reads back as the same double: an import of the export gives the
+    // table again to the last bit.
+    case ColType::Number: return QString::number(v.toDouble(), 'f', QLocale::FloatingPointShortest);
     case ColType::Logical: return v.toInt() ? QStringLiteral("1") : QStringLiteral("0");
     default: return v.toString();
     }
@@ -310,17 +314,85 @@ void initDataDirectory(const QString& dir, InitContent content)
                           .arg(QDir::toNativeSeparators(dir)));
 }
 
+namespace {
+
+// The rows the program cannot work without: the twelve day-light months of the settings and of
+// the factory, at most one settings row, and a default variant (when there is one) with its months.
+QStringList missingRequiredRows(Store& store)
+{
+    QStringList problems;
+    QSqlQuery q(store.db());
+    for (const char* table : {"sSun_day", "sSun_day_def"}) {
+        if (!q.exec(QStringLiteral("SELECT MonthName FROM \"%1\" ORDER BY Kod").arg(QString::fromLatin1(table))))
+            continue; // a missing table is told by the layout check
+        QStringList months;
+        while (q.next())
+            months << q.value(0).toString();
+        if (months != monthNames())
+            problems << QStringLiteral("Таблица \"%1\": должны быть 12 строк месяцев с января по декабрь "
+                                       "(в файле %2).")
+                            .arg(QString::fromLatin1(table))
+                            .arg(months.size());
+    }
+    for (const char* table : {"param", "ParVarDef"})
+        if (q.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(QString::fromLatin1(table))) && q.next()
+            && q.value(0).toLongLong() > 1)
+            problems << QStringLiteral("Таблица \"%1\": допускается не более одной строки (в файле %2).")
+                            .arg(QString::fromLatin1(table))
+                            .arg(q.value(0).toLongLong());
+    if (q.exec(QStringLiteral("SELECT (SELECT COUNT(*) FROM ParVarDef), (SELECT COUNT(*) FROM ParVarDef1)")) && q.next()
+        && q.value(0).toLongLong() == 1 && q.value(1).toLongLong() != 12)
+        problems << QStringLiteral("Таблица \"ParVarDef1\": у варианта по умолчанию должно быть 12 строк "
+                                   "месяцев (в файле %1).")
+                        .arg(q.value(1).toLongLong());
+    return problems;
+}
+
+} // namespace
+
 CheckReport checkDataDirectory(const QString& dir)
 {
-    auto store = Store::open(dir);
+    // Inspection changes nothing: the file is opened for reading only.
+    auto store = Store::openReadOnly(dir);
     CheckReport r;
     QSqlQuery q(store->db());
+    // The engine's own checks of the file: pages, indexes, declared links.
+    if (q.exec(QStringLiteral("PRAGMA integrity_check"))) {
+        QStringList damage;
+        while (q.next())
+            if (q.value(0).toString() != QLatin1String("ok"))
+                damage << q.value(0).toString();
+        if (!damage.isEmpty()) {
+            r.ok = false;
+            r.problems << QStringLiteral("Файл базы данных поврежден: %1").arg(damage.mid(0, 10).join(QStringLiteral("; ")));
+        }
+    } else {
+        r.ok = false;
+        r.problems << storeError(q.lastError(), Store::databasePath(dir)).message();
+        return r;
+    }
+    if (q.exec(QStringLiteral("PRAGMA foreign_key_check"))) {
+        while (q.next()) {
+            r.ok = false;
+            r.problems << QStringLiteral("Таблица \"%1\": строка %2 ссылается на отсутствующую запись таблицы \"%3\".")
+                              .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
+        }
+    }
+    for (const QString& p : missingRequiredRows(*store)) {
+        r.ok = false;
+        r.problems << p;
+    }
     for (const TableDef& t : allTables()) {
         // Columns: names, order and storage types as declared.
         QStringList actual;
         if (q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(t.name)))
             while (q.next())
                 actual << q.value(1).toString();
+        if (actual.isEmpty()) {
+            r.ok = false;
+            r.problems << QStringLiteral("Таблица \"%1\": нет в файле.").arg(t.name);
+            continue;
+        }
         if (actual != t.storedColumns()) {
             r.ok = false;
             r.problems << QStringLiteral("Таблица \"%1\": поля в файле (%2) не совпадают с "
@@ -364,27 +436,75 @@ CheckReport checkDataDirectory(const QString& dir)
     return r;
 }
 
+namespace {
+
+bool sameFile(const QString& a, const QString& b)
+{
+    struct stat sa {}, sb {};
+    const QByteArray pa = QFile::encodeName(a), pb = QFile::encodeName(b);
+    return ::stat(pa.constData(), &sa) == 0 && ::stat(pb.constData(), &sb) == 0 && sa.st_dev == sb.st_dev
+           && sa.st_ino == sb.st_ino;
+}
+
+// An export never writes over the database, its journal files or any other file of the data
+// directory but a CSV, wherever the name given points (links included).
+void refuseExportTarget(const QString& dir, const QString& file)
+{
+    const QString shown = QDir::toNativeSeparators(file);
+    const QString db = Store::databasePath(dir);
+    for (const QString& own : {db, db + QStringLiteral("-wal"), db + QStringLiteral("-shm"),
+                               QDir(dir).filePath(QString::fromLatin1(kLockFileName))})
+        if (sameFile(own, file) || QFileInfo(file).absoluteFilePath() == QFileInfo(own).absoluteFilePath())
+            throw DbError(DbError::Kind::General,
+                          QStringLiteral("Выгрузка отменена: \"%1\" - файл базы данных программы, он не "
+                                         "будет перезаписан. Укажите другой файл с расширением .csv.")
+                              .arg(shown));
+    const QFileInfo target(file);
+    const QString dataDir = QFileInfo(dir).canonicalFilePath();
+    const QString targetDir = QFileInfo(target.absolutePath()).canonicalFilePath();
+    if (!dataDir.isEmpty() && targetDir == dataDir && target.suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0)
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Выгрузка отменена: в каталог данных выгружаются только файлы с "
+                                     "расширением .csv, \"%1\" не будет перезаписан.")
+                          .arg(shown));
+}
+
+} // namespace
+
 void exportTable(const QString& dir, const QString& table, const QString& file)
 {
     const TableDef& t = tableOrThrow(table);
-    auto store = Store::open(dir);
+    refuseExportTarget(dir, file);
+    auto store = Store::openReadOnly(dir);
     View v(*store, t.name, QStringLiteral("primary"));
+    // Written to a temporary file beside the target and renamed over it only when complete: a
+    // full disk leaves the old file as it was.
     QSaveFile out(file);
+    const auto failed = [&] {
+        const QString why = out.errorString();
+        out.cancelWriting();
+        return DbError(DbError::Kind::DiskFull,
+                       QStringLiteral("Не удалось записать файл \"%1\" (%2). Файл не изменен; проверьте "
+                                      "свободное место и права на запись.")
+                           .arg(QDir::toNativeSeparators(file), why));
+    };
     if (!out.open(QIODevice::WriteOnly))
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Не удалось записать файл \"%1\".").arg(QDir::toNativeSeparators(file)));
-    QString text = csvLine(t.storedColumns()) + QLatin1Char('\n');
+        throw failed();
+    const auto put = [&](const QStringList& fields) {
+        const QByteArray line = (csvLine(fields) + QLatin1Char('\n')).toUtf8();
+        if (out.write(line) != line.size())
+            throw failed();
+    };
+    put(t.storedColumns());
     for (int r = 0; r < v.recordCount(); ++r) {
         QStringList fields;
         for (int c = 0; c < v.fieldCount(); ++c)
             if (!t.columns[c].calculated)
                 fields << toCsv(t.columns[c], v.valueAt(r, c));
-        text += csvLine(fields) + QLatin1Char('\n');
+        put(fields);
     }
-    out.write(text.toUtf8());
     if (!out.commit())
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Не удалось записать файл \"%1\".").arg(QDir::toNativeSeparators(file)));
+        throw failed();
 }
 
 ImportReport importTable(const QString& dir, const QString& table, const QString& file)

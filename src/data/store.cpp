@@ -48,6 +48,32 @@ QString dataDirectoryHolder(const QString& dir)
                          : QStringLiteral("процесс %1 (%2)").arg(pid).arg(app);
 }
 
+DataDirLock::DataDirLock(const QString& dir)
+    : m_lock(std::make_unique<QLockFile>(QDir(dir).filePath(QString::fromLatin1(kLockFileName))))
+{
+    if (!QFileInfo(dir).isDir())
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Каталог данных \"%1\" не найден.").arg(nativePath(dir)));
+    // Held for as long as the program runs: never stale by age, only when its process is gone.
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(200))
+        return;
+    if (m_lock->error() == QLockFile::LockFailedError) {
+        const QString holder = dataDirectoryHolder(dir);
+        throw DbError(DbError::Kind::Busy,
+                      QStringLiteral("Данные программы в каталоге \"%1\" уже используются: их открыл "
+                                     "%2. Закройте ту программу или дождитесь окончания ее работы и "
+                                     "повторите.")
+                          .arg(nativePath(dir), holder.isEmpty() ? QStringLiteral("другой процесс") : holder));
+    }
+    throw DbError(DbError::Kind::ReadOnly,
+                  QStringLiteral("Не удалось записать файл блокировки в каталоге данных \"%1\". "
+                                 "Разрешите запись в каталог и повторите.")
+                      .arg(nativePath(dir)));
+}
+
+DataDirLock::~DataDirLock() = default;
+
 DbError storeError(const QSqlError& error, const QString& path)
 {
     const int code = error.nativeErrorCode().toInt() & 0xff;

@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <vector>
 
+class QLockFile;
+
 namespace ses {
 
 class View;
@@ -64,6 +66,22 @@ inline constexpr const char* kLockFileName = "TovrelSES11.lock";
 
 // "процесс <pid> (<name>)" of the process holding the data directory's lock, or empty.
 QString dataDirectoryHolder(const QString& dir);
+
+// The data directory taken for writing by this process for as long as the object lives, so that
+// a second program or a writing command of the data tool is told who holds it instead of writing
+// behind the first one's back. A lock left by a killed process is taken over.
+class DataDirLock {
+public:
+    // Throws DbError (Busy) naming the holder when another running process holds the directory,
+    // or (ReadOnly) when the lock file cannot be written.
+    explicit DataDirLock(const QString& dir);
+    ~DataDirLock();
+    DataDirLock(const DataDirLock&) = delete;
+    DataDirLock& operator=(const DataDirLock&) = delete;
+
+private:
+    std::unique_ptr<QLockFile> m_lock;
+};
 
 class Store {
 public:
