@@ -188,11 +188,29 @@ ImportReport importRecords(TDataModule1& dm, const TableDef& t, const QStringLis
     View& v = viaModule ? dm.tbl(t.name) : *own;
     ScrollGuardsOff guards(dm);
     const int kod0Col = int(header.indexOf(QStringLiteral("Kod0")));
+    const int kodCol = int(header.indexOf(QStringLiteral("Kod")));
+    QSqlQuery taken(dm.store().db());
+    taken.prepare(QStringLiteral("SELECT 1 FROM \"%1\" WHERE \"Kod\" = ?").arg(t.name));
     QStringList row;
     int line = 0;
     while (next(row, line)) {
         const QString where = QStringLiteral("Строка %1: ").arg(line);
         prompter.clear();
+        // A key given in the file and taken already is named as it is, not as the index that
+        // happens to report it.
+        if (kodCol >= 0 && !row[kodCol].trimmed().isEmpty()) {
+            taken.addBindValue(row[kodCol].trimmed());
+            if (!taken.exec())
+                dm.store().fail(taken);
+            const bool exists = taken.next();
+            taken.finish();
+            if (exists) {
+                report.refusals << where
+                                       + QStringLiteral("в таблице \"%1\" уже есть запись с ключом Kod = %2.")
+                                             .arg(t.name, row[kodCol].trimmed());
+                continue;
+            }
+        }
         try {
             if (viaModule && t.hasMaster()) {
                 if (kod0Col < 0)

@@ -256,9 +256,9 @@ void Store::checkAndUpgrade(bool upgrade)
                                 .arg(QDir::toNativeSeparators(databasePath(m_dir)));
     QSqlQuery q(m_db);
     if (!q.exec(QStringLiteral("PRAGMA application_id"))) {
-        // A locked or unreadable file says so; text that is no database is not ours.
+        // A locked, unreadable or unwritable file says so; text that is no database is not ours.
         const DbError e = storeError(q.lastError(), databasePath(m_dir));
-        if (e.kind() == DbError::Kind::Busy || e.kind() == DbError::Kind::ReadOnly)
+        if (e.kind() != DbError::Kind::Damaged && e.kind() != DbError::Kind::General)
             throw e;
         throw DbError(DbError::Kind::NotOurs, notOurs);
     }
