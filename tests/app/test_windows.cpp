@@ -168,9 +168,20 @@ TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits)
     ASSERT_TRUE(q.next());
     EXPECT_EQ(q.value(0).toString(), "Пример: дача и метеостанция");
 
+    store.reset();
+
+    // A second program on the same data is told which process has it, and quits.
+    {
+        DataDirLock held(tmp.path() + "/Data");
+        p.start(exe, {"--smoke"});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_NE(p.exitCode(), 0);
+        EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError())
+                        .contains(QStringLiteral("процесс %1").arg(QCoreApplication::applicationPid())));
+    }
+
     // A database the program cannot use is told on the error stream of a smoke run, which then
     // ends at once instead of waiting on a message box nobody will close.
-    store.reset();
     QFile foreign(tmp.path() + "/Data/TovrelSES11.sqlite");
     ASSERT_TRUE(foreign.open(QIODevice::WriteOnly | QIODevice::Truncate));
     foreign.write("not a database at all, just text");
