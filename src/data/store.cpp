@@ -375,7 +375,10 @@ void Store::rollback()
             exec(QStringLiteral("ROLLBACK TO sp%1").arg(m_depth));
             exec(QStringLiteral("RELEASE sp%1").arg(m_depth));
         } catch (const DbError&) {
-            // Only when the engine had already rolled the whole transaction back.
+            // The savepoint is gone: the engine rolled the whole transaction back, and the
+            // operations around this one must not go on as if they still had it.
+            if (m_depth > 0)
+                m_lost = true;
         }
     }
     if (m_depth == 0) {
