@@ -5,6 +5,7 @@
 #include "lib/months.h"
 #include "lib/numbers.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -278,6 +279,11 @@ bool createDataDirectory(const QString& dir, const std::function<void(const QStr
     // complete: the link is atomic and refuses a taken name, so two processes never build over
     // each other, a killed one leaves no half-built database, and nothing is ever deleted that
     // this process did not make.
+    // What a killed build left behind: no build takes an hour.
+    for (const QFileInfo& left : QDir(dir).entryInfoList({QStringLiteral(".new-*")},
+                                                          QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
+        if (left.lastModified().secsTo(QDateTime::currentDateTime()) > 3600)
+            QDir(left.absoluteFilePath()).removeRecursively();
     QTemporaryDir work(QDir(dir).filePath(QStringLiteral(".new-XXXXXX")));
     if (!work.isValid())
         throw DbError(DbError::Kind::ReadOnly,
