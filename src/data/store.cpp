@@ -138,6 +138,19 @@ void Store::exec(const QString& sql, const QVariantList& binds)
         throw DbError(DbError::Kind::General, q.lastError().text() + QStringLiteral(" [") + sql + ']');
 }
 
+QSqlQuery Store::select(const QString& sql, const QVariantList& binds)
+{
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw DbError(DbError::Kind::General, q.lastError().text() + QStringLiteral(" [") + sql + ']');
+    for (int i = 0; i < binds.size(); ++i)
+        q.bindValue(i, binds[i]);
+    if (!q.exec())
+        throw DbError(DbError::Kind::General, q.lastError().text() + QStringLiteral(" [") + sql + ']');
+    return q;
+}
+
 qint64 Store::count(const QString& table)
 {
     QSqlQuery q(m_db);

@@ -193,15 +193,13 @@ std::vector<CatalogPanel> panelTypes(TDataModule1& dm, int companyKod, const Sys
 
 std::vector<double> controllerArrayPowers(TDataModule1& dm, const SystemSettings& s)
 {
-    QSqlQuery q(dm.store().db());
-    q.prepare(QStringLiteral("SELECT c2.Psp FROM Controller2 c2 JOIN Controller1 c1 ON c1.Kod = c2.Kod0 "
-                             "WHERE c1.Algoritm1 = ? AND c2.Uses = ? AND c2.Psp IS NOT NULL"));
-    q.addBindValue(s.mppt ? QStringLiteral("MPPT") : QStringLiteral("PWM"));
-    q.addBindValue(s.uses);
+    QSqlQuery q = dm.store().select(
+        QStringLiteral("SELECT c2.Psp FROM Controller2 c2 JOIN Controller1 c1 ON c1.Kod = c2.Kod0 "
+                       "WHERE c1.Algoritm1 = ? AND c2.Uses = ? AND c2.Psp IS NOT NULL"),
+        {s.mppt ? QStringLiteral("MPPT") : QStringLiteral("PWM"), s.uses});
     std::vector<double> out;
-    if (q.exec())
-        while (q.next())
-            out.push_back(q.value(0).toDouble());
+    while (q.next())
+        out.push_back(q.value(0).toDouble());
     return out;
 }
 
@@ -290,10 +288,9 @@ void storeChoice(TDataModule1& dm, const StoredChoice& c)
     const auto stored = rewrite ? storedRows(dm) : std::vector<StoredRow>{};
     const auto match = matchRows(stored, c.arrays);
 
-    Transaction t(dm.store());
     View& p = dm.tblProj1();
     View& m = dm.tblProj_Mas();
-    try {
+    Transaction t(dm.store(), {&p, &m});
     if (!p.edit())
         throw DbError(DbError::Kind::General, QStringLiteral("Вариант проекта не может быть изменен."));
     const bool any = !c.arrays.empty();
@@ -316,12 +313,9 @@ void storeChoice(TDataModule1& dm, const StoredChoice& c)
 
     if (rewrite) {
         const QStringList down = downstreamColumns(m);
-        while (!m.isEmpty()) {
-            m.first();
-            if (!m.remove())
-                throw DbError(DbError::Kind::General,
-                              QStringLiteral("Массив солнечных панелей не может быть удален."));
-        }
+        if (!m.removeAll())
+            throw DbError(DbError::Kind::General,
+                          QStringLiteral("Массив солнечных панелей не может быть удален."));
         for (size_t i = 0; i < c.arrays.size(); ++i) {
             if (!m.append())
                 throw DbError(DbError::Kind::General,
@@ -333,13 +327,6 @@ void storeChoice(TDataModule1& dm, const StoredChoice& c)
                     m[down[d]].setValue(stored[match[i]].downstream[d]);
             m.post();
         }
-    }
-    } catch (...) {
-        if (m.isEditing())
-            m.cancel();
-        if (p.isEditing())
-            p.cancel();
-        throw;
     }
     t.commit();
 }

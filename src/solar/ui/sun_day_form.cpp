@@ -193,7 +193,9 @@ bool TsSunDayF::changeEveryPeriod(const std::function<bool(int row)>& change) {
     const Bookmark mark = periods.bookmark();
     bool done = false;
     try {
-        Transaction tr(m_dm.store());
+        // A row left in editing is cancelled and the rolled-back rows are read again as the file
+        // holds them.
+        Transaction tr(m_dm.store(), {&periods});
         int row = 0;
         for (; row < periods.recordCount(); ++row)
             if (!periods.moveTo(row) || !periods.edit() || !change(row) || !periods.post())
@@ -201,11 +203,8 @@ bool TsSunDayF::changeEveryPeriod(const std::function<bool(int row)>& change) {
         if (row == periods.recordCount()) {
             tr.commit();
             done = true;
-        } else {
-            periods.cancel(); // the rolled-back rows are read again as the file holds them
         }
     } catch (const DbError& e) {
-        periods.cancel();
         m_prompter.error(e.message());
     }
     if (mark >= 0)
