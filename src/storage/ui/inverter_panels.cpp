@@ -120,10 +120,6 @@ void widenForGrid(QDialog* dialog, const QTableWidget* grid) {
         dialog->resize(wanted, dialog->height());
 }
 
-QString reportLabel(const QString& caption) {
-    return caption.endsWith(u':') ? caption.chopped(1) : caption;
-}
-
 InverterInputsBox::InverterInputsBox(bool tabular, QWidget* parent)
     : QGroupBox(QStringLiteral(" Исходные данные "), parent) {
     m_nominalLabel = new QLabel(this);

@@ -3,6 +3,7 @@
 // and the tabular choice, shown figures, the note list and the button row.
 
 #include "storage/inverter_ops.h"
+#include "widgets/form_rows.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -39,9 +40,6 @@ void fitColumns(QTableWidget* grid);
 int gridContentWidth(const QTableWidget* grid);
 // Widens the dialog (up to what a 1366 x 768 screen holds) so the grid shows every column.
 void widenForGrid(QDialog* dialog, const QTableWidget* grid);
-
-// Labels as they go into a report: without the trailing colon.
-QString reportLabel(const QString& caption);
 
 using Pairs = std::vector<std::pair<QString, QString>>;
 
