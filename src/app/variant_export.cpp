@@ -76,7 +76,7 @@ QString chargeBound(const VariantParams& p, const QString& list, const QString& 
 
 } // namespace
 
-QString exportVariantReport(ReportWriter& w, const VariantParams& p) {
+void writeVariantReport(ReportWriter& w, const VariantParams& p) {
     w.openReport();
     w.writeTitle(kVariantReportTitle + QStringLiteral("\r"));
 
@@ -177,8 +177,6 @@ QString exportVariantReport(ReportWriter& w, const VariantParams& p) {
     protection(devices, p, QStringLiteral("Pr"), QStringLiteral("предохранителей"),
                QStringLiteral("предохранителя"));
     write(w, QStringLiteral("Аппараты защиты."), devices);
-
-    return w.closeReport();
 }
 
 } // namespace ses

@@ -9,7 +9,7 @@ namespace ses {
 
 inline const QString kVariantReportTitle = QStringLiteral("Параметры варианта расчета.");
 
-// Writes the whole report, from openReport to closeReport; returns closeReport's path.
-QString exportVariantReport(ReportWriter& w, const VariantParams& p);
+// Writes the whole report from openReport on; closing it is the caller's.
+void writeVariantReport(ReportWriter& w, const VariantParams& p);
 
 } // namespace ses

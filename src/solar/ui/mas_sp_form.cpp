@@ -9,8 +9,9 @@
 #include "lib/entry.h"
 #include "lib/numbers.h"
 #include "lib/prompter.h"
-#include "widgets/help_viewer.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/number_field.h"
+#include "widgets/windows.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -61,7 +62,7 @@ const std::vector<FormRow> kResultRows = {
 TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_prompter(prompter)
 {
-    setWindowTitle(QStringLiteral("Параметры массива солнечных панелей."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TMasSPFrm"));
     auto* top = new QVBoxLayout(this);
 
     m_panelInfo = new QLabel(this);
@@ -131,23 +132,15 @@ TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
     m_results.add(new QFormLayout(results), kResultRows, {80, false});
     pl->addWidget(results);
 
-    auto* buttons = new QHBoxLayout;
     m_calc = new QPushButton(QStringLiteral("Расчет"), this);
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    auto* help = new QPushButton(QStringLiteral("Справка..."), this);
-    buttons->addWidget(m_calc);
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-    top->addLayout(buttons);
-    installHelpKey(this, kHelpTopic);
+    const DialogButtons buttons =
+        makeDialogButtons(this, info, {.ok = QStringLiteral("OK"), .commands = {m_calc}});
+    m_ok = buttons.ok;
+    // Enter calculates: "OK" takes only a calculated array.
+    m_calc->setDefault(true);
+    top->addLayout(buttons.layout);
 
     connect(m_calc, &QPushButton::clicked, this, [this] { calculate(); });
-    connect(m_ok, &QPushButton::clicked, this, [this] { accept_(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this] { HelpViewer::showTopic(this, kHelpTopic); });
     connect(m_orient, &QLineEdit::textEdited, this, [this] { angleTyped(); });
     connect(m_tilt, &QLineEdit::textEdited, this, [this] { angleTyped(); });
     for (auto* box : {m_criterion, m_param, m_shape})

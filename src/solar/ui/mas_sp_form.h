@@ -22,8 +22,6 @@ class Prompter;
 
 class TMasSPFrm : public QDialog {
 public:
-    static constexpr int kHelpTopic = 51;
-
     TMasSPFrm(Prompter& prompter, QWidget* parent = nullptr);
 
     void setInput(const ArrayWindowInput& input);

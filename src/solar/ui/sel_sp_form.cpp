@@ -5,16 +5,13 @@
 #include "lib/prompter.h"
 #include "reports/array_scheme.h"
 #include "reports/drawing.h"
+#include "reports/report_writer.h"
 #include "solar/solar_choice_ops.h"
 #include "solar/ui/mas_sp_form.h"
-#include "reports/document_report_writer.h"
-#include "reports/report_error.h"
-#include "widgets/help_viewer.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/report_export.h"
 #include "widgets/string_grid.h"
-
-#include <QApplication>
-#include <QDesktopServices>
-#include <QUrl>
+#include "widgets/windows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -73,7 +70,7 @@ const std::vector<FormRow> kTotalRows = {
 TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter)
 {
-    setWindowTitle(QStringLiteral("Выбор солнечной батареи."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TSelSPFrm"));
     auto* top = new QVBoxLayout(this);
     const ShownLook look{70, true};
 
@@ -137,24 +134,12 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_fields.add(new QFormLayout(totals), kTotalRows, look);
     top->addWidget(totals);
 
-    auto* bottom = new QHBoxLayout;
-    auto* exportB = new QPushButton(QStringLiteral("Экспорт..."), this);
-    exportB->setToolTip(QStringLiteral("Экспорт отчета о выборе солнечной батареи в текстовый документ"));
+    QPushButton* exportB = makeExportButton(
+        this, QStringLiteral("Экспорт отчета о выборе солнечной батареи в текстовый документ"));
     connect(exportB, &QPushButton::clicked, this, [this] { exportReport(); });
-    bottom->addWidget(exportB);
-    bottom->addStretch();
-    auto* okB = new QPushButton(QStringLiteral("ОК"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    auto* help = new QPushButton(QStringLiteral("Справка..."), this);
-    m_buttons.insert(QStringLiteral("ok"), okB);
-    bottom->addWidget(okB);
-    bottom->addWidget(cancel);
-    bottom->addWidget(help);
-    top->addLayout(bottom);
-    installHelpKey(this, kHelpTopic);
-    connect(okB, &QPushButton::clicked, this, [this] { ok(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this] { HelpViewer::showTopic(this, kHelpTopic); });
+    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = {exportB}});
+    m_buttons.insert(QStringLiteral("ok"), buttons.ok);
+    top->addLayout(buttons.layout);
 
     connect(m_company, &QComboBox::currentIndexChanged, this, [this] { companyChanged(); });
     connect(m_type, &QComboBox::currentIndexChanged, this, [this] { typeChanged(); });
@@ -508,18 +493,7 @@ void TSelSPFrm::writeReport(ReportWriter& w) const
 
 void TSelSPFrm::exportReport()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        DocumentReportWriter w;
-        writeReport(w);
-        const QString path = w.closeReport();
-        QApplication::restoreOverrideCursor();
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-        m_prompter.information(QStringLiteral("Отчет сохранен в файле:\n") + path);
-    } catch (const ReportError& e) {
-        QApplication::restoreOverrideCursor();
-        m_prompter.error(e.message());
-    }
+    ses::exportReport(m_prompter, [this](ReportWriter& w) { writeReport(w); });
 }
 
 } // namespace ses

@@ -26,8 +26,6 @@ class TMasSPFrm;
 
 class TSelSPFrm : public QDialog {
 public:
-    static constexpr int kHelpTopic = 50;
-
     TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent = nullptr);
 
     // Filled from the current variant and shown modally; true when the choice was stored.

@@ -1,5 +1,8 @@
 #include "solar/ui/sun_day_form.h"
 
+#include "widgets/dialog_buttons.h"
+#include "widgets/windows.h"
+
 #include "data/data_module.h"
 #include "lib/entry.h"
 #include "lib/numbers.h"
@@ -56,8 +59,7 @@ Navigator* recordBar(BoundGrid* grid, Prompter& prompter, QWidget* parent) {
 
 TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
-    setObjectName(QStringLiteral("TsSunDayF"));
-    setWindowTitle(QStringLiteral("Справочник среднемесячных периодов светлого времени суток."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TsSunDayF"));
 
     m_sunGrid = new BoundGrid(sunTable(dm),
                               {{kMonthName, QStringLiteral("Месяц"), true, 110},
@@ -153,7 +155,7 @@ TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(panels);
-    layout->addLayout(closeButtons(this, kHelpTopic));
+    layout->addLayout(makeDialogButtons(this, info, closeRow()).layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
