@@ -12,7 +12,7 @@
 #include "load/consumers.h"
 #include "load/dispatch_ops.h"
 #include "load/schedule_store.h"
-#include "solar/solar_selection.h"
+#include "solar/solar_choice_ops.h"
 #include "storage/inverter_ops.h"
 
 #include <QCoreApplication>
@@ -152,35 +152,28 @@ struct DemoArray {
 void chooseSolarBattery(TDataModule1& dm, const QString& tip, const std::vector<DemoArray>& arrays)
 {
     SolarSelection sel;
-    sel.load(dm);
-    std::optional<std::pair<QString, CatalogPanel>> panel;
+    sel.load(readSelectionSource(dm));
     for (const PanelCompany& c : panelCompanies(dm))
         for (const CatalogPanel& t : panelTypes(dm, c.kod, sel.variant().system))
             if (t.tip == tip)
-                panel = {c.company, t};
-    if (!panel)
+                sel.chooseType(c.company, &t);
+    if (!sel.type())
         refused(QStringLiteral("нет солнечной панели \"%1\"").arg(tip), dm);
     for (const DemoArray& a : arrays) {
-        const ArrayWindowInput in = sel.arrayWindowInput(dm, -1, panel->first, panel->second);
+        const ArrayWindowInput in = sel.arrayWindowInput(-1);
         ArrayRequest rq;
         rq.criterion = a.criterion;
         rq.givenPower = a.givenPower;
-        rq.orientation = parseNumber(in.row[2]).value_or(180);
-        rq.tilt = parseNumber(in.row[3]).value_or(in.variantB);
+        rq.orientation = in.row.orientation;
+        rq.tilt = in.row.tilt;
         const ArrayCalculation c = calculateArray(in, rq);
         if (!c.ok())
             refused(c.error ? *c.error : *c.information, dm);
-        ArrayRowTexts texts;
-        texts.name = in.row[0];
-        texts.orientation = in.row[2];
-        texts.tilt = in.row[3];
-        texts.givenPower = numberToText(a.givenPower);
-        const QString bopt = sel.suggestedTilt() ? formatPattern(*sel.suggestedTilt(), QStringLiteral("0")) : QString();
-        sel.insertRow(int(sel.rows().size()), arrayRow(texts, a.criterion, *c.k, c.result, bopt), tip);
+        sel.add(arrayRow(in.row.name, rq, *c.k, c.result, sel.boptForNewRow()));
     }
-    if (const auto refusal = sel.okRefusal(true, &panel->second))
+    if (const auto refusal = sel.okRefusal(true))
         refused(*refusal, dm);
-    storeChoice(dm, sel.choice(panel->first, panel->second));
+    storeChoice(dm, sel.storedChoice());
 }
 
 // A variant through the variant dialog's own save, from the default parameters.

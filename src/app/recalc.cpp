@@ -25,7 +25,7 @@ ChainResult runRecalcChain(TDataModule1& dm)
             r.problems << *capacity.error;
         r.capacity = capacity.capacity;
     }
-    Transaction tr(dm.store());
+    Transaction tr(dm.store(), {&v});
     if (!v.edit())
         throw DbError(DbError::Kind::General, QStringLiteral("Вариант расчета не может быть сохранен."));
     const auto put = [&v](const char* column, const std::optional<double>& value) {
@@ -37,10 +37,8 @@ ChainResult runRecalcChain(TDataModule1& dm)
     put("Pras_SP", r.pras);
     put("B", r.tilt);
     put("Cras_AKB", r.capacity);
-    if (!v.post()) {
-        v.cancel();
+    if (!v.post())
         throw DbError(DbError::Kind::General, QStringLiteral("Вариант расчета не может быть сохранен."));
-    }
     tr.commit();
     return r;
 }

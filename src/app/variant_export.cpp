@@ -179,9 +179,4 @@ void writeVariantReport(ReportWriter& w, const VariantParams& p) {
     write(w, QStringLiteral("Аппараты защиты."), devices);
 }
 
-QString exportVariantReport(ReportWriter& w, const VariantParams& p) {
-    writeVariantReport(w, p);
-    return w.closeReport();
-}
-
 } // namespace ses

@@ -9,9 +9,7 @@ namespace ses {
 
 inline const QString kVariantReportTitle = QStringLiteral("Параметры варианта расчета.");
 
-// Opens the report and writes its blocks; closing it is the caller's.
+// Writes the whole report from openReport on; closing it is the caller's.
 void writeVariantReport(ReportWriter& w, const VariantParams& p);
-// Writes the whole report, from openReport to closeReport; returns closeReport's path.
-QString exportVariantReport(ReportWriter& w, const VariantParams& p);
 
 } // namespace ses

@@ -62,15 +62,6 @@ bool appendMonths(View& months, const VariantParams& p) {
     return true;
 }
 
-bool removeAll(View& v) {
-    while (!v.isEmpty()) {
-        v.first();
-        if (!v.remove())
-            return false;
-    }
-    return true;
-}
-
 // Runs body in one transaction. A refusal (body returns false after the rule has told the user)
 // or a store error cancels the editing of `views` and rolls everything back; `anchor` is then
 // put back on the row it stood on.
@@ -79,7 +70,7 @@ bool inTransaction(TDataModule1& dm, View& anchor, std::initializer_list<View*> 
     const Bookmark mark = anchor.bookmark();
     bool done = false;
     {
-        Transaction tr(dm.store());
+        Transaction tr(dm.store(), views);
         try {
             done = body();
         } catch (const DbError& e) {
@@ -89,8 +80,6 @@ bool inTransaction(TDataModule1& dm, View& anchor, std::initializer_list<View*> 
             tr.commit();
             return true;
         }
-        for (View* v : views)
-            v->cancel();
     }
     anchor.gotoBookmark(mark);
     return false;
@@ -193,7 +182,7 @@ bool editVariant(TDataModule1& dm, const VariantParams& p) {
         if (!variants.edit())
             return false;
         writeColumns(variants, paramColumns(p, ParamTable::Variant));
-        return variants.post() && removeAll(months) && appendMonths(months, p);
+        return variants.post() && months.removeAll() && appendMonths(months, p);
     });
 }
 
@@ -206,7 +195,7 @@ bool saveDefaultVariant(TDataModule1& dm, const VariantParams& p) {
         if (!def.edit())
             return false;
         writeColumns(def, paramColumns(p, ParamTable::Default));
-        return def.post() && removeAll(months) && appendMonths(months, p);
+        return def.post() && months.removeAll() && appendMonths(months, p);
     });
 }
 

@@ -294,6 +294,19 @@ void Store::exec(const QString& sql, const QVariantList& binds)
         fail(q, sql);
 }
 
+QSqlQuery Store::select(const QString& sql, const QVariantList& binds)
+{
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        fail(q, sql);
+    for (int i = 0; i < binds.size(); ++i)
+        q.bindValue(i, binds[i]);
+    if (!q.exec())
+        fail(q, sql);
+    return q;
+}
+
 qint64 Store::count(const QString& table)
 {
     QSqlQuery q(m_db);

@@ -107,6 +107,9 @@ public:
     // Runs one statement; throws DbError on failure.
     void exec(const QString& sql, const QVariantList& binds = {});
     qint64 count(const QString& table);
+    // Runs one query with its bound values, ready to step through forward; throws DbError on
+    // failure.
+    QSqlQuery select(const QString& sql, const QVariantList& binds = {});
 
     // The failure of a statement as the user must be told it; marks the transaction lost when
     // the engine rolled it back by itself. Every statement of the store goes through here.
@@ -153,10 +156,15 @@ DbError storeError(const QSqlError& error, const QString& path);
 class Transaction {
 public:
     explicit Transaction(Store& s) : m_store(s) { m_store.begin(); }
+    // The views the work edits: a rollback first cancels whichever of them is still editing, so
+    // that no caller does it by hand.
+    Transaction(Store& s, std::initializer_list<View*> views) : Transaction(s) { m_views = views; }
     ~Transaction()
     {
-        if (!m_done)
+        if (!m_done) {
+            cancelEditing(m_views);
             m_store.rollback();
+        }
     }
     void commit()
     {
@@ -167,7 +175,10 @@ public:
     Transaction& operator=(const Transaction&) = delete;
 
 private:
+    static void cancelEditing(const std::vector<View*>& views); // in view.cpp
+
     Store& m_store;
+    std::vector<View*> m_views;
     bool m_done = false;
 };
 

@@ -775,4 +775,21 @@ bool View::remove()
     return true;
 }
 
+void Transaction::cancelEditing(const std::vector<View*>& views)
+{
+    for (View* v : views)
+        if (v->isEditing())
+            v->cancel();
+}
+
+bool View::removeAll()
+{
+    while (!isEmpty()) {
+        first();
+        if (!remove())
+            return false;
+    }
+    return true;
+}
+
 } // namespace ses

@@ -97,6 +97,8 @@ public:
     bool post(); // throws DbError unless a post-error handler takes the error
     void cancel();
     bool remove();
+    // Deletes every row, each with its own rules and cascade; false when a rule refused one.
+    bool removeAll();
 
     // The key of the current row (Kod), or a null QVariant.
     QVariant currentKey() const;

@@ -51,19 +51,13 @@ std::vector<ConsumerSnapshot::Row> readRows(Store& store, View& schedules,
 // editing and nothing written; the store's error is told through the data module.
 template <class Body>
 bool transaction(TDataModule1& dm, std::initializer_list<View*> views, Body body) {
-    Transaction tr(dm.store());
-    const auto fail = [&] {
-        for (View* v : views)
-            v->cancel();
-        return false;
-    };
+    Transaction tr(dm.store(), views);
     try {
         if (!body())
-            return fail();
+            return false;
         tr.commit();
         return true;
     } catch (const DbError& e) {
-        fail();
         dm.prompter().error(e.message());
         return false;
     }
@@ -91,16 +85,6 @@ bool appendRecord(View& consumers, View& periods, const ConsumerRecord& r, const
         periods[kT1].setValue(r.periods[p].first);
         periods[kT2].setValue(r.periods[p].second);
         if (!periods.post())
-            return false;
-    }
-    return true;
-}
-
-// Deletes every row of a view, each with its own rules and cascade.
-bool removeAll(View& v) {
-    while (!v.isEmpty()) {
-        v.first();
-        if (!v.remove())
             return false;
     }
     return true;
@@ -264,7 +248,7 @@ bool replacePeriods(TDataModule1& dm, bool ac,
     if (v.consumers.isEmpty())
         return false;
     return transaction(dm, {&v.periods}, [&] {
-        if (!removeAll(v.periods))
+        if (!v.periods.removeAll())
             return false;
         for (const auto& [t1, t2] : periods) {
             if (!v.periods.append())
@@ -292,7 +276,7 @@ bool appendConsumers(TDataModule1& dm, bool ac, const std::vector<ConsumerRecord
 bool replaceConsumers(TDataModule1& dm, bool ac, const std::vector<ConsumerRecord>& records) {
     Views v = projectViews(dm, ac);
     return transaction(dm, {&v.periods, &v.consumers}, [&] {
-        if (!removeAll(v.consumers))
+        if (!v.consumers.removeAll())
             return false;
         for (const ConsumerRecord& r : records)
             if (!appendRecord(v.consumers, v.periods, r))
@@ -323,7 +307,7 @@ bool restoreConsumers(TDataModule1& dm, bool ac, const ConsumerSnapshot& snapsho
         return true;
     Views v = projectViews(dm, ac);
     return transaction(dm, {&v.periods, &v.consumers}, [&] {
-        if (!removeAll(v.consumers))
+        if (!v.consumers.removeAll())
             return false;
         for (const auto& row : snapshot.rows)
             if (!appendRecord(v.consumers, v.periods, row.record, row.key, row.periodKeys))

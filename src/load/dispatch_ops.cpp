@@ -39,9 +39,10 @@ void setNumber(Field f, const std::optional<double>& x) {
 }
 
 // Runs a write in one transaction: committed when it returns true, rolled back when it returns
-// false or the store fails (the store's message is shown).
-template <class Write> bool inTransaction(TDataModule1& dm, Write&& write) {
-    Transaction tr(dm.store());
+// false or the store fails (the store's message is shown), `views` then leaving their editing.
+template <class Write>
+bool inTransaction(TDataModule1& dm, std::initializer_list<View*> views, Write&& write) {
+    Transaction tr(dm.store(), views);
     try {
         if (!write())
             return false;
@@ -206,7 +207,7 @@ ScheduleDraft newScheduleDraft(TDataModule1& dm, bool ac) {
 bool addSchedule(TDataModule1& dm, bool ac, const ScheduleDraft& draft) {
     if (!ownerReady(dm, ac))
         return false;
-    return inTransaction(dm, [&] {
+    return inTransaction(dm, {}, [&] {
         return storeSchedule(dm, schedulesView(dm, ac), ac, false, draft) &&
                aggregatesAfter(dm, ac);
     });
@@ -216,16 +217,13 @@ bool appendBlankSchedule(TDataModule1& dm, bool ac, const ScheduleDraft& draft) 
     if (!ownerReady(dm, ac))
         return false;
     View& schedules = schedulesView(dm, ac);
-    return inTransaction(dm, [&] {
+    return inTransaction(dm, {&schedules}, [&] {
         if (!schedules.append())
             return false;
         schedules[QStringLiteral("SutGrafName")].setString(draft.name);
         schedules[QStringLiteral("MonthName1")].setString(draft.from);
         schedules[QStringLiteral("MonthName2")].setString(draft.to);
-        if (schedules.post())
-            return true;
-        schedules.cancel();
-        return false;
+        return schedules.post();
     });
 }
 
@@ -233,7 +231,7 @@ bool editSchedule(TDataModule1& dm, bool ac, const ScheduleDraft& draft) {
     View& schedules = schedulesView(dm, ac);
     if (schedules.isEmpty())
         return false;
-    return inTransaction(dm, [&] {
+    return inTransaction(dm, {}, [&] {
         return storeSchedule(dm, schedules, ac, true, draft) && aggregatesAfter(dm, ac);
     });
 }
@@ -242,7 +240,7 @@ bool deleteSchedule(TDataModule1& dm, bool ac) {
     View& schedules = schedulesView(dm, ac);
     if (schedules.isEmpty())
         return false;
-    return inTransaction(dm, [&] { return schedules.remove() && aggregatesAfter(dm, ac); });
+    return inTransaction(dm, {}, [&] { return schedules.remove() && aggregatesAfter(dm, ac); });
 }
 
 std::optional<QString> scheduleNameRefusal(const QString& name) {
@@ -364,17 +362,14 @@ bool refreshLoadAggregates(TDataModule1& dm) {
         number(loads, QStringLiteral("Ppik")) == a.ppik &&
         loads[QStringLiteral("ClearSinus")].asBoolean() == a.clearSinus)
         return true;
-    return inTransaction(dm, [&] {
+    return inTransaction(dm, {&loads}, [&] {
         if (!loads.edit())
             return false;
         setNumber(loads[QStringLiteral("Pnom30min")], a.pnom);
         setNumber(loads[QStringLiteral("Pmax10min")], a.pmax);
         setNumber(loads[QStringLiteral("Ppik")], a.ppik);
         loads[QStringLiteral("ClearSinus")].setBoolean(a.clearSinus);
-        if (loads.post())
-            return true;
-        loads.cancel();
-        return false;
+        return loads.post();
     });
 }
 
@@ -413,7 +408,7 @@ bool storeDcFigures(TDataModule1& dm) {
         changed = changed || number(var, names[i]) != values[i];
     if (!changed)
         return false;
-    return inTransaction(dm, [&] {
+    return inTransaction(dm, {&var}, [&] {
         if (!var.edit())
             return false;
         for (int i = 0; i < 6; ++i)
@@ -421,10 +416,7 @@ bool storeDcFigures(TDataModule1& dm) {
         // The cable and its protection were chosen for the old currents.
         for (const QString& c : dcProtectionColumns())
             var[c].clear();
-        if (var.post())
-            return true;
-        var.cancel();
-        return false;
+        return var.post();
     });
 }
 

@@ -47,16 +47,6 @@ QString monthlyTable(bool ac) {
     return ac ? QStringLiteral("proj_gr_prm") : QStringLiteral("proj_gr12_prm");
 }
 
-// Deletes every row of a detail view; false when a rule refused one.
-bool removeAll(View& v) {
-    while (!v.isEmpty()) {
-        v.first();
-        if (!v.remove())
-            return false;
-    }
-    return true;
-}
-
 IntervalTexts readIntervals(const View& v) {
     const int t1 = col(v, "T1"), t2 = col(v, "T2"), p = col(v, "P");
     IntervalTexts rows;
@@ -191,17 +181,12 @@ bool storeSchedule(TDataModule1& dm, View& schedules, bool ac, bool editing,
                    const ScheduleDraft& d) {
     View& intervals = dm.tbl(intervalsTable(ac));
     View& monthly = dm.tbl(monthlyTable(ac));
-    Transaction tr(dm.store());
-    // A refused or failed row leaves its view in editing; the rollback rereads the views.
-    const auto fail = [&] {
-        monthly.cancel();
-        intervals.cancel();
-        schedules.cancel();
-        return false;
-    };
+    // A refused or failed row leaves its view in editing: the rollback cancels it and rereads
+    // the views.
+    Transaction tr(dm.store(), {&monthly, &intervals, &schedules});
     try {
         if (!(editing ? schedules.edit() : schedules.append()))
-            return fail();
+            return false;
         schedules[QStringLiteral("SutGrafName")].setString(d.name);
         schedules[QStringLiteral("MonthName1")].setString(d.from);
         schedules[QStringLiteral("MonthName2")].setString(d.to);
@@ -212,16 +197,16 @@ bool storeSchedule(TDataModule1& dm, View& schedules, bool ac, bool editing,
         if (ac)
             schedules[QStringLiteral("ClearSinus")].setBoolean(d.clearSinus);
         if (!schedules.post())
-            return fail();
+            return false;
         // The details now follow the posted row.
         if (!d.intervals.empty())
-            if (!removeAll(intervals) || !appendIntervals(intervals, d.intervals))
-                return fail();
-        if (!removeAll(monthly))
-            return fail();
+            if (!intervals.removeAll() || !appendIntervals(intervals, d.intervals))
+                return false;
+        if (!monthly.removeAll())
+            return false;
         for (const MonthlyRow& row : d.monthly) {
             if (!monthly.append())
-                return fail();
+                return false;
             monthly[QStringLiteral("MonthName")].setString(row.month);
             monthly[QStringLiteral("Period_dark")].setString(row.periodDark);
             monthly[QStringLiteral("Tsut_dark")].setFloat(row.tsutDark);
@@ -237,13 +222,13 @@ bool storeSchedule(TDataModule1& dm, View& schedules, bool ac, bool editing,
             monthly[QStringLiteral("Ksp")].setFloat(row.ksp);
             setNumber(monthly[QStringLiteral("Psb")], row.psb);
             if (!monthly.post())
-                return fail();
+                return false;
         }
         tr.commit();
         return true;
     } catch (const DbError& e) {
         dm.prompter().error(e.message());
-        return fail();
+        return false;
     }
 }
 
@@ -300,34 +285,28 @@ bool saveToBook(TDataModule1& dm, const QString& section, const QString& name,
     View& sections = dm.tbl(QStringLiteral("sSut"));
     View& schedules = dm.tbl(QStringLiteral("sSut0"));
     View& rows = dm.tbl(QStringLiteral("sSut1"));
-    Transaction tr(dm.store());
-    const auto fail = [&] {
-        rows.cancel();
-        schedules.cancel();
-        sections.cancel();
-        return false;
-    };
+    Transaction tr(dm.store(), {&rows, &schedules, &sections});
     try {
         if (!sections.locate(QStringLiteral("Razdel"), section)) {
             if (!sections.append())
-                return fail();
+                return false;
             sections[QStringLiteral("Razdel")].setString(section);
             if (!sections.post())
-                return fail();
+                return false;
         }
         if (!schedules.append())
-            return fail();
+            return false;
         schedules[QStringLiteral("Name")].setString(name);
         schedules[QStringLiteral("Wp_sut")].setFloat(figures.wpSut);
         schedules[QStringLiteral("Pnom30min")].setFloat(figures.pnom);
         schedules[QStringLiteral("Pmax10min")].setFloat(figures.pmax);
         if (!schedules.post() || !appendIntervals(rows, intervals))
-            return fail();
+            return false;
         tr.commit();
         return true;
     } catch (const DbError& e) {
         dm.prompter().error(e.message());
-        return fail();
+        return false;
     }
 }
 

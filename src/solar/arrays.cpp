@@ -336,6 +336,72 @@ ArrayResult formArray(const ArrayRequest& q, const PanelType& panel, const Syste
     return r;
 }
 
+ArrayRow arrayRow(const QString& name, const ArrayRequest& q, double k, const ArrayResult& r,
+                  std::optional<int> bopt)
+{
+    ArrayRow a;
+    a.name = name.trimmed();
+    a.bopt = bopt;
+    a.orientation = q.orientation;
+    a.tilt = q.tilt;
+    a.k = k;
+    a.series = r.series;
+    a.strings = r.strings;
+    a.panels = r.panels;
+    a.power = r.power;
+    a.current = r.current;
+    a.loss = r.loss;
+    a.criterion = q.criterion;
+    switch (q.criterion) {
+    case Criterion::RequiredPower:
+        break;
+    case Criterion::GivenPower:
+        a.givenPower = q.givenPower;
+        break;
+    case Criterion::MaxCurrent:
+        a.givenCurrent = q.givenCurrent;
+        break;
+    case Criterion::SiteSize:
+        a.siteParameter = q.siteByGivenPower ? 1 : 0;
+        if (q.siteByGivenPower)
+            a.givenPower = q.givenPower;
+        a.shape = q.site.shape;
+        a.length = q.site.length;
+        if (q.site.shape == SiteShape::Trapezoid)
+            a.lower = q.site.lower;
+        a.height = q.site.height;
+        break;
+    }
+    return a;
+}
+
+namespace {
+
+bool sameNumber(std::optional<double> a, std::optional<double> b)
+{
+    return a.has_value() == b.has_value() && (!a || sameValue(*a, *b));
+}
+
+} // namespace
+
+bool sameArray(const ArrayRow& a, const ArrayRow& b)
+{
+    return a.name.trimmed() == b.name.trimmed() && a.bopt == b.bopt
+           && sameValue(a.orientation, b.orientation) && sameValue(a.tilt, b.tilt)
+           && sameValue(a.k, b.k) && a.series == b.series && a.strings == b.strings
+           && a.panels == b.panels && sameValue(a.power, b.power)
+           && sameValue(a.current, b.current) && sameValue(a.loss, b.loss)
+           && a.criterion == b.criterion && a.siteParameter == b.siteParameter
+           && sameNumber(a.givenPower, b.givenPower) && sameNumber(a.givenCurrent, b.givenCurrent)
+           && a.shape == b.shape && sameNumber(a.length, b.length)
+           && sameNumber(a.lower, b.lower) && sameNumber(a.height, b.height);
+}
+
+ArrayFigures arrayFigures(const ArrayRow& row)
+{
+    return {row.panels, row.power, row.current, row.loss};
+}
+
 SelectionTotals selectionTotals(const std::vector<ArrayFigures>& arrays, double prasSp,
                                 const SystemSettings& s)
 {

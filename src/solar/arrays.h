@@ -133,6 +133,38 @@ struct ArrayResult {
 ArrayResult formArray(const ArrayRequest& request, const PanelType& panel, const SystemSettings& s,
                       const RegionYear& region, const std::vector<LossRow>& loss);
 
+// ---------------------------------------------------------------- an array of the selection
+
+// One array as the selection's table and the array record (proj_mas, NameMassive to Hpl) keep
+// it. The criterion's inputs are kept only where the criterion uses them.
+struct ArrayRow {
+    QString name;                       // NameMassive
+    std::optional<int> bopt;            // Bopt: the tilt suggested when it was formed, degrees
+    double orientation = 180;           // Ugol_Orient, degrees (180: south)
+    double tilt = 0;                    // Ugol_Nakl, degrees
+    double k = 1;                       // Kproiz
+    int series = 0;                     // KolPosled: Nпосл
+    int strings = 0;                    // KolVetv: Nпарал
+    int panels = 0;                     // KolMas: Nсп
+    double power = 0;                   // Pmas: Рсп, W
+    double current = 0;                 // Imas: Iсп, A
+    double loss = 0;                    // DPmas: dРсп, W
+    Criterion criterion = Criterion::RequiredPower; // TipScore
+    std::optional<int> siteParameter;   // ParamPriv (site criterion): 0 required, 1 given power
+    std::optional<double> givenPower;   // Pzad, W
+    std::optional<double> givenCurrent; // Izad, A
+    std::optional<SiteShape> shape;     // FormaPl
+    std::optional<double> length, lower, height; // Lpl, Spl, Hpl, m
+};
+
+// The row of an array the array window calculated: its name, the request's orientation, tilt
+// and criterion inputs, К, the result's figures, and the tilt the selection suggested then.
+ArrayRow arrayRow(const QString& name, const ArrayRequest& request, double k,
+                  const ArrayResult& result, std::optional<int> bopt);
+
+// Rows that the store would keep alike: names trimmed, numbers compared to 6 decimals.
+bool sameArray(const ArrayRow& a, const ArrayRow& b);
+
 // ---------------------------------------------------------------- the selection window
 
 // One array row as the totals read it.
@@ -142,6 +174,7 @@ struct ArrayFigures {
     double current = 0; // Iсп, A
     double loss = 0;    // dРсп, W
 };
+ArrayFigures arrayFigures(const ArrayRow& row);
 
 struct SelectionTotals {
     int panels = 0;                      // KolTotal_SP

@@ -4,7 +4,6 @@
 #include "lib/months.h"
 #include "lib/numbers.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 
 #include <algorithm>
@@ -21,17 +20,6 @@ std::optional<double> number(const QVariant& v) {
     if (v.isNull())
         return std::nullopt;
     return v.toDouble();
-}
-
-QSqlQuery select(TDataModule1& dm, const QString& sql, const QVariantList& binds) {
-    QSqlQuery q(dm.store().db());
-    q.setForwardOnly(true);
-    q.prepare(sql);
-    for (int i = 0; i < binds.size(); ++i)
-        q.bindValue(i, binds[i]);
-    if (!q.exec())
-        throw DbError(DbError::Kind::General, q.lastError().text());
-    return q;
 }
 
 } // namespace
@@ -157,8 +145,7 @@ CoefficientTable variantCoefficients(TDataModule1& dm) {
     const QVariant kod = variant.currentKey();
 
     std::vector<MonthRange> ranges;
-    QSqlQuery r = select(dm,
-                         QStringLiteral("SELECT g.MonthName1, g.MonthName2 FROM proj_graf0 g "
+    QSqlQuery r = dm.store().select(QStringLiteral("SELECT g.MonthName1, g.MonthName2 FROM proj_graf0 g "
                                         "JOIN proj_inv i ON g.Kod0 = i.Kod WHERE i.Kod0 = ? "
                                         "UNION ALL SELECT MonthName1, MonthName2 "
                                         "FROM proj_graf12_0 WHERE Kod0 = ?"),
@@ -167,8 +154,7 @@ CoefficientTable variantCoefficients(TDataModule1& dm) {
         ranges.push_back({r.value(0).toString(), r.value(1).toString()});
 
     std::vector<RegionMonthTilt> months;
-    QSqlQuery m = select(dm,
-                         QStringLiteral("SELECT r1.MonthName, r1.B FROM region0 r0 "
+    QSqlQuery m = dm.store().select(QStringLiteral("SELECT r1.MonthName, r1.B FROM region0 r0 "
                                         "JOIN region1 r1 ON r1.Kod0 = r0.Kod "
                                         "WHERE r0.Region = ? ORDER BY r1.Kod"),
                          {variant[QStringLiteral("Region")].asString()});

@@ -4,7 +4,6 @@
 #include "lib/kinv.h"
 #include "lib/months.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
 
@@ -19,22 +18,10 @@ std::optional<double> opt(const QVariant& v)
     return v.toDouble();
 }
 
-QSqlQuery run(TDataModule1& dm, const QString& sql, const QVariantList& binds)
-{
-    QSqlQuery q(dm.store().db());
-    q.setForwardOnly(true);
-    q.prepare(sql);
-    for (int i = 0; i < binds.size(); ++i)
-        q.bindValue(i, binds[i]);
-    if (!q.exec())
-        throw DbError(DbError::Kind::General, q.lastError().text());
-    return q;
-}
-
 std::vector<StoredMonth> monthsOf(TDataModule1& dm, const QString& table, const QVariant& schedule)
 {
     std::vector<StoredMonth> months;
-    QSqlQuery q = run(dm, QStringLiteral("SELECT MonthName, Wsut_dark, Wmax_dark FROM \"%1\" WHERE Kod0 = ? "
+    QSqlQuery q = dm.store().select(QStringLiteral("SELECT MonthName, Wsut_dark, Wmax_dark FROM \"%1\" WHERE Kod0 = ? "
                                          "ORDER BY Kod").arg(table),
                       {schedule});
     while (q.next())
@@ -47,20 +34,20 @@ std::vector<StoredMonth> monthsOf(TDataModule1& dm, const QString& table, const 
 std::vector<StoredSchedule> storedSchedules(TDataModule1& dm, int variantKod)
 {
     std::vector<StoredSchedule> out;
-    QSqlQuery v = run(dm, QStringLiteral("SELECT UseUserKpd_Inv, UserKpd_Inv FROM project1 WHERE Kod = ?"),
+    QSqlQuery v = dm.store().select(QStringLiteral("SELECT UseUserKpd_Inv, UserKpd_Inv FROM project1 WHERE Kod = ?"),
                       {variantKod});
     const bool useUser = v.next() && v.value(0).toInt() != 0;
     const std::optional<double> user = useUser ? opt(v.value(1)) : std::nullopt;
-    QSqlQuery loads = run(dm, QStringLiteral("SELECT Kod, Kpd_Inv FROM proj_inv WHERE Kod0 = ? ORDER BY Kod"),
+    QSqlQuery loads = dm.store().select(QStringLiteral("SELECT Kod, Kpd_Inv FROM proj_inv WHERE Kod0 = ? ORDER BY Kod"),
                           {variantKod});
     while (loads.next()) {
         const double k = kinv(useUser, user, opt(loads.value(1)));
-        QSqlQuery g = run(dm, QStringLiteral("SELECT Kod, Wp_sut FROM proj_graf0 WHERE Kod0 = ? ORDER BY Kod"),
+        QSqlQuery g = dm.store().select(QStringLiteral("SELECT Kod, Wp_sut FROM proj_graf0 WHERE Kod0 = ? ORDER BY Kod"),
                           {loads.value(0)});
         while (g.next())
             out.push_back({g.value(1).toDouble(), k, monthsOf(dm, QStringLiteral("proj_gr_prm"), g.value(0))});
     }
-    QSqlQuery dc = run(dm, QStringLiteral("SELECT Kod, Wp_sut FROM proj_graf12_0 WHERE Kod0 = ? ORDER BY Kod"),
+    QSqlQuery dc = dm.store().select(QStringLiteral("SELECT Kod, Wp_sut FROM proj_graf12_0 WHERE Kod0 = ? ORDER BY Kod"),
                        {variantKod});
     while (dc.next())
         out.push_back({dc.value(1).toDouble(), 1, monthsOf(dm, QStringLiteral("proj_gr12_prm"), dc.value(0))});
@@ -70,7 +57,7 @@ std::vector<StoredSchedule> storedSchedules(TDataModule1& dm, int variantKod)
 RegionYear regionYear(TDataModule1& dm, const QString& region)
 {
     RegionYear year;
-    QSqlQuery q = run(dm, QStringLiteral("SELECT r1.MonthName, r1.P, r1.Tsred, r1.B FROM region0 r0 JOIN region1 r1 "
+    QSqlQuery q = dm.store().select(QStringLiteral("SELECT r1.MonthName, r1.P, r1.Tsred, r1.B FROM region0 r0 JOIN region1 r1 "
                                          "ON r1.Kod0 = r0.Kod WHERE r0.Region = ? ORDER BY r1.Kod"),
                       {region});
     while (q.next()) {
@@ -84,7 +71,7 @@ RegionYear regionYear(TDataModule1& dm, const QString& region)
 std::vector<LossRow> lossTable(TDataModule1& dm)
 {
     std::vector<LossRow> rows;
-    QSqlQuery q = run(dm, QStringLiteral("SELECT Ugol, K FROM Kproiz2 WHERE Ugol IS NOT NULL AND K IS NOT NULL "
+    QSqlQuery q = dm.store().select(QStringLiteral("SELECT Ugol, K FROM Kproiz2 WHERE Ugol IS NOT NULL AND K IS NOT NULL "
                                          "ORDER BY Ugol"),
                       {});
     while (q.next())

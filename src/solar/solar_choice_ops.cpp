@@ -2,11 +2,13 @@
 
 #include "data/data_module.h"
 #include "data/queries.h"
+#include "solar/sizing_store.h"
 #include "lib/numbers.h"
 
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ses {
 
@@ -28,11 +30,89 @@ std::optional<double> opt(const QVariant& v)
     return ok ? std::optional<double>(d) : std::nullopt;
 }
 
-double cellNumber(const ArrayCells& row, int col)
+std::optional<int> optInt(const QVariant& v)
 {
-    if (col >= row.size())
-        return 0;
-    return parseNumber(row[col]).value_or(0);
+    const auto d = opt(v);
+    return d ? std::optional<int>(int(std::lround(*d))) : std::nullopt;
+}
+
+QVariant value(std::optional<double> x)
+{
+    return x ? QVariant(*x) : QVariant();
+}
+
+QVariant value(std::optional<int> x)
+{
+    return x ? QVariant(*x) : QVariant();
+}
+
+// The array fields of proj_mas, NameMassive to Hpl, in the order of the table's columns.
+const QStringList& arrayFieldNames()
+{
+    static const QStringList names = {
+        QStringLiteral("NameMassive"), QStringLiteral("Bopt"),     QStringLiteral("Ugol_Orient"),
+        QStringLiteral("Ugol_Nakl"),   QStringLiteral("Kproiz"),   QStringLiteral("KolPosled"),
+        QStringLiteral("KolVetv"),     QStringLiteral("KolMas"),   QStringLiteral("Pmas"),
+        QStringLiteral("Imas"),        QStringLiteral("DPmas"),    QStringLiteral("TipScore"),
+        QStringLiteral("ParamPriv"),   QStringLiteral("Pzad"),     QStringLiteral("Izad"),
+        QStringLiteral("FormaPl"),     QStringLiteral("Lpl"),      QStringLiteral("Spl"),
+        QStringLiteral("Hpl")};
+    return names;
+}
+
+// One stored array row; an empty number reads as 0 where the row needs one.
+ArrayRow arrayAt(const View& v, int r)
+{
+    const auto at = [&](const char* column) {
+        return v.valueAt(r, v.table().columnIndex(QString::fromLatin1(column)));
+    };
+    ArrayRow a;
+    a.name = at("NameMassive").toString();
+    a.bopt = optInt(at("Bopt"));
+    a.orientation = opt(at("Ugol_Orient")).value_or(0);
+    a.tilt = opt(at("Ugol_Nakl")).value_or(0);
+    a.k = opt(at("Kproiz")).value_or(0);
+    a.series = optInt(at("KolPosled")).value_or(0);
+    a.strings = optInt(at("KolVetv")).value_or(0);
+    a.panels = optInt(at("KolMas")).value_or(0);
+    a.power = opt(at("Pmas")).value_or(0);
+    a.current = opt(at("Imas")).value_or(0);
+    a.loss = opt(at("DPmas")).value_or(0);
+    a.criterion = Criterion(std::clamp(optInt(at("TipScore")).value_or(0), 0, 3));
+    a.siteParameter = optInt(at("ParamPriv"));
+    a.givenPower = opt(at("Pzad"));
+    a.givenCurrent = opt(at("Izad"));
+    // The site's shape is kept as the text of its number: "0" rectangle, "1" trapezoid, "2"
+    // triangle.
+    if (const auto shape = optInt(at("FormaPl")))
+        a.shape = SiteShape(std::clamp(*shape, 0, 2));
+    a.length = opt(at("Lpl"));
+    a.lower = opt(at("Spl"));
+    a.height = opt(at("Hpl"));
+    return a;
+}
+
+void writeArray(View& m, const ArrayRow& a)
+{
+    m[QStringLiteral("NameMassive")].setString(a.name.trimmed());
+    m[QStringLiteral("Bopt")].setValue(value(a.bopt));
+    m[QStringLiteral("Ugol_Orient")].setFloat(a.orientation);
+    m[QStringLiteral("Ugol_Nakl")].setFloat(a.tilt);
+    m[QStringLiteral("Kproiz")].setFloat(a.k);
+    m[QStringLiteral("KolPosled")].setInteger(a.series);
+    m[QStringLiteral("KolVetv")].setInteger(a.strings);
+    m[QStringLiteral("KolMas")].setInteger(a.panels);
+    m[QStringLiteral("Pmas")].setFloat(a.power);
+    m[QStringLiteral("Imas")].setFloat(a.current);
+    m[QStringLiteral("DPmas")].setFloat(a.loss);
+    m[QStringLiteral("TipScore")].setInteger(int(a.criterion));
+    m[QStringLiteral("ParamPriv")].setValue(value(a.siteParameter));
+    m[QStringLiteral("Pzad")].setValue(value(a.givenPower));
+    m[QStringLiteral("Izad")].setValue(value(a.givenCurrent));
+    m[QStringLiteral("FormaPl")].setString(a.shape ? QString::number(int(*a.shape)) : QString());
+    m[QStringLiteral("Lpl")].setValue(value(a.length));
+    m[QStringLiteral("Spl")].setValue(value(a.lower));
+    m[QStringLiteral("Hpl")].setValue(value(a.height));
 }
 
 // The columns that a stored row carries besides its key, its master link and the 19 array
@@ -59,99 +139,20 @@ bool isDefaulted(const QString& column)
            column == QLatin1String("Sposob_kab_akb") || column == QLatin1String("Lkab_akb");
 }
 
-struct StoredRow {
-    ArrayCells cells;
-    std::vector<QVariant> downstream;
-    bool hasChoices = false;
-};
-
-std::vector<StoredRow> storedRows(TDataModule1& dm)
+// The later choices of every stored row, in the order of downstreamColumns.
+std::vector<std::vector<QVariant>> downstreamValues(View& v, const QStringList& columns)
 {
-    View& v = dm.tblProj_Mas();
-    const QStringList down = downstreamColumns(v);
-    std::vector<StoredRow> rows;
+    std::vector<std::vector<QVariant>> rows;
     for (int r = 0; r < v.recordCount(); ++r) {
-        StoredRow row;
-        for (const QString& n : arrayFieldNames()) {
-            const QVariant val = v.valueAt(r, v.field(n).index());
-            if (val.isNull())
-                row.cells << QString();
-            else if (val.typeId() == QMetaType::QString)
-                row.cells << val.toString();
-            else
-                row.cells << numberToText(val.toDouble());
-        }
-        for (const QString& n : down) {
-            const QVariant val = v.valueAt(r, v.field(n).index());
-            row.downstream.push_back(val);
-            if (!isDefaulted(n) && !val.isNull() && !val.toString().isEmpty())
-                row.hasChoices = true;
-        }
+        std::vector<QVariant> row;
+        for (const QString& n : columns)
+            row.push_back(v.valueAt(r, v.field(n).index()));
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
-// Cells compared as the store would keep them: numbers by value, texts trimmed.
-bool sameCells(const ArrayCells& a, const ArrayCells& b)
-{
-    for (int c = 0; c < kArrayColumns; ++c) {
-        const QString x = c < a.size() ? a[c].trimmed() : QString();
-        const QString y = c < b.size() ? b[c].trimmed() : QString();
-        if (x == y)
-            continue;
-        const auto nx = parseNumber(x), ny = parseNumber(y);
-        if (!nx || !ny || !sameValue(*nx, *ny))
-            return false;
-    }
-    return true;
-}
-
-// For every new row, the stored row it keeps unchanged (-1 for none); each stored row serves once.
-std::vector<int> matchRows(const std::vector<StoredRow>& stored, const std::vector<ArrayCells>& rows)
-{
-    std::vector<int> match(rows.size(), -1);
-    std::vector<bool> used(stored.size(), false);
-    for (size_t i = 0; i < rows.size(); ++i)
-        for (size_t j = 0; j < stored.size(); ++j)
-            if (!used[j] && sameCells(stored[j].cells, rows[i])) {
-                used[j] = true;
-                match[i] = int(j);
-                break;
-            }
-    return match;
-}
-
 } // namespace
-
-const QStringList& arrayFieldNames()
-{
-    static const QStringList names = {
-        QStringLiteral("NameMassive"), QStringLiteral("Bopt"),     QStringLiteral("Ugol_Orient"),
-        QStringLiteral("Ugol_Nakl"),   QStringLiteral("Kproiz"),   QStringLiteral("KolPosled"),
-        QStringLiteral("KolVetv"),     QStringLiteral("KolMas"),   QStringLiteral("Pmas"),
-        QStringLiteral("Imas"),        QStringLiteral("DPmas"),    QStringLiteral("TipScore"),
-        QStringLiteral("ParamPriv"),   QStringLiteral("Pzad"),     QStringLiteral("Izad"),
-        QStringLiteral("FormaPl"),     QStringLiteral("Lpl"),      QStringLiteral("Spl"),
-        QStringLiteral("Hpl")};
-    return names;
-}
-
-const QStringList& arrayColumnTitles()
-{
-    static const QStringList titles = {
-        QStringLiteral(" Наименование массива"), QStringLiteral(" Bопт., град."),
-        QStringLiteral(" Ориентация, град."),    QStringLiteral(" Угол наклона, град."),
-        QStringLiteral(" К, отн. ед."),          QStringLiteral(" Nпосл., шт."),
-        QStringLiteral(" Nпарал., шт."),         QStringLiteral(" Nсп, шт."),
-        QStringLiteral(" Рсп, Вт"),              QStringLiteral(" Iсп, А"),
-        QStringLiteral(" dPсп, Вт"),             QStringLiteral(" Режим"),
-        QStringLiteral(" Параметр"),             QStringLiteral(" Рмас., Вт"),
-        QStringLiteral(" Iмас., А"),             QStringLiteral(" Форма пл."),
-        QStringLiteral(" Lпл., м"),              QStringLiteral(" Sпл., м"),
-        QStringLiteral(" Нпл., м")};
-    return titles;
-}
 
 std::vector<PanelCompany> panelCompanies(TDataModule1& dm)
 {
@@ -193,15 +194,13 @@ std::vector<CatalogPanel> panelTypes(TDataModule1& dm, int companyKod, const Sys
 
 std::vector<double> controllerArrayPowers(TDataModule1& dm, const SystemSettings& s)
 {
-    QSqlQuery q(dm.store().db());
-    q.prepare(QStringLiteral("SELECT c2.Psp FROM Controller2 c2 JOIN Controller1 c1 ON c1.Kod = c2.Kod0 "
-                             "WHERE c1.Algoritm1 = ? AND c2.Uses = ? AND c2.Psp IS NOT NULL"));
-    q.addBindValue(s.mppt ? QStringLiteral("MPPT") : QStringLiteral("PWM"));
-    q.addBindValue(s.uses);
+    QSqlQuery q = dm.store().select(
+        QStringLiteral("SELECT c2.Psp FROM Controller2 c2 JOIN Controller1 c1 ON c1.Kod = c2.Kod0 "
+                       "WHERE c1.Algoritm1 = ? AND c2.Uses = ? AND c2.Psp IS NOT NULL"),
+        {s.mppt ? QStringLiteral("MPPT") : QStringLiteral("PWM"), s.uses});
     std::vector<double> out;
-    if (q.exec())
-        while (q.next())
-            out.push_back(q.value(0).toDouble());
+    while (q.next())
+        out.push_back(q.value(0).toDouble());
     return out;
 }
 
@@ -240,60 +239,69 @@ VariantChoice readVariantChoice(TDataModule1& dm)
     return v;
 }
 
-std::vector<ArrayCells> readArrays(TDataModule1& dm)
+std::vector<StoredArray> readStoredArrays(TDataModule1& dm)
 {
-    std::vector<ArrayCells> out;
-    for (auto& r : storedRows(dm))
-        out.push_back(std::move(r.cells));
+    View& v = dm.tblProj_Mas();
+    const QStringList down = downstreamColumns(v);
+    const auto values = downstreamValues(v, down);
+    std::vector<StoredArray> out;
+    for (int r = 0; r < v.recordCount(); ++r) {
+        StoredArray a{arrayAt(v, r), false};
+        for (int d = 0; d < down.size(); ++d) {
+            const QVariant& val = values[r][d];
+            if (!isDefaulted(down[d]) && !val.isNull() && !val.toString().isEmpty())
+                a.hasChoices = true;
+        }
+        out.push_back(std::move(a));
+    }
     return out;
 }
 
-ArrayFigures arrayFigures(const ArrayCells& row)
+std::vector<ArrayRow> readArrays(TDataModule1& dm)
 {
-    return {int(cellNumber(row, 7)), cellNumber(row, 8), cellNumber(row, 9), cellNumber(row, 10)};
+    std::vector<ArrayRow> out;
+    for (StoredArray& a : readStoredArrays(dm))
+        out.push_back(std::move(a.row));
+    return out;
 }
 
-FormedArray formedArray(const ArrayCells& row)
+SelectionSource readSelectionSource(TDataModule1& dm)
 {
-    return {cellNumber(row, 2), cellNumber(row, 3), cellNumber(row, 8)};
+    SelectionSource s;
+    s.variant = readVariantChoice(dm);
+    s.region = regionYear(dm, s.variant.region);
+    s.loss = lossTable(dm);
+    const SolarSizing sizing = requiredSolarPower(dm);
+    s.requirement = sizing.requirement.watts;
+    if (!sizing.problems.isEmpty())
+        s.sizingProblem = sizing.problems.join(QStringLiteral("\r"));
+    s.arrays = readStoredArrays(dm);
+    s.controllerPowers = controllerArrayPowers(dm, s.variant.system);
+    return s;
 }
 
-bool arraysChanged(TDataModule1& dm, const std::vector<ArrayCells>& arrays)
+bool arraysChanged(TDataModule1& dm, const std::vector<ArrayRow>& arrays)
 {
-    const auto stored = storedRows(dm);
+    const std::vector<ArrayRow> stored = readArrays(dm);
     if (stored.size() != arrays.size())
         return true;
     for (size_t i = 0; i < arrays.size(); ++i)
-        if (!sameCells(stored[i].cells, arrays[i]))
+        if (!sameArray(stored[i], arrays[i]))
             return true;
     return false;
 }
 
-QStringList arraysLosingChoices(TDataModule1& dm, const std::vector<ArrayCells>& arrays)
-{
-    const auto stored = storedRows(dm);
-    const auto match = matchRows(stored, arrays);
-    std::vector<bool> kept(stored.size(), false);
-    for (int m : match)
-        if (m >= 0)
-            kept[m] = true;
-    QStringList names;
-    for (size_t j = 0; j < stored.size(); ++j)
-        if (!kept[j] && stored[j].hasChoices)
-            names << stored[j].cells.value(0);
-    return names;
-}
-
 void storeChoice(TDataModule1& dm, const StoredChoice& c)
 {
-    const bool rewrite = arraysChanged(dm, c.arrays);
-    const auto stored = rewrite ? storedRows(dm) : std::vector<StoredRow>{};
-    const auto match = matchRows(stored, c.arrays);
-
-    Transaction t(dm.store());
     View& p = dm.tblProj1();
     View& m = dm.tblProj_Mas();
-    try {
+    const bool rewrite = arraysChanged(dm, c.arrays);
+    const QStringList down = downstreamColumns(m);
+    const auto stored = rewrite ? readStoredArrays(dm) : std::vector<StoredArray>{};
+    const auto kept = rewrite ? downstreamValues(m, down) : std::vector<std::vector<QVariant>>{};
+    const auto match = matchArrays(stored, c.arrays);
+
+    Transaction t(dm.store(), {&p, &m});
     if (!p.edit())
         throw DbError(DbError::Kind::General, QStringLiteral("Вариант проекта не может быть изменен."));
     const bool any = !c.arrays.empty();
@@ -315,31 +323,19 @@ void storeChoice(TDataModule1& dm, const StoredChoice& c)
     p.post();
 
     if (rewrite) {
-        const QStringList down = downstreamColumns(m);
-        while (!m.isEmpty()) {
-            m.first();
-            if (!m.remove())
-                throw DbError(DbError::Kind::General,
-                              QStringLiteral("Массив солнечных панелей не может быть удален."));
-        }
+        if (!m.removeAll())
+            throw DbError(DbError::Kind::General,
+                          QStringLiteral("Массив солнечных панелей не может быть удален."));
         for (size_t i = 0; i < c.arrays.size(); ++i) {
             if (!m.append())
                 throw DbError(DbError::Kind::General,
                               QStringLiteral("Массив солнечных панелей не может быть добавлен."));
-            for (int col = 0; col < kArrayColumns; ++col)
-                m[arrayFieldNames()[col]].setString(c.arrays[i].value(col));
+            writeArray(m, c.arrays[i]);
             if (match[i] >= 0)
                 for (int d = 0; d < down.size(); ++d)
-                    m[down[d]].setValue(stored[match[i]].downstream[d]);
+                    m[down[d]].setValue(kept[match[i]][d]);
             m.post();
         }
-    }
-    } catch (...) {
-        if (m.isEditing())
-            m.cancel();
-        if (p.isEditing())
-            p.cancel();
-        throw;
     }
     t.commit();
 }

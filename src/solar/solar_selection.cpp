@@ -1,26 +1,54 @@
 #include "solar/solar_selection.h"
 
 #include "lib/numbers.h"
-#include "solar/sizing_store.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace ses {
 
 namespace {
 
-QString fmt(double x, const char* pattern) { return formatPattern(x, QString::fromLatin1(pattern)); }
+FormedArray formedArray(const ArrayRow& row)
+{
+    return {row.orientation, row.tilt, row.power};
+}
 
 } // namespace
 
-ArrayCells emptyArrayRow()
+// ---------------------------------------------------------------- stored arrays
+
+std::vector<int> matchArrays(const std::vector<StoredArray>& stored,
+                             const std::vector<ArrayRow>& rows)
 {
-    ArrayCells c;
-    for (int i = 0; i < kArrayColumns; ++i)
-        c << QString();
-    return c;
+    std::vector<int> match(rows.size(), -1);
+    std::vector<bool> used(stored.size(), false);
+    for (size_t i = 0; i < rows.size(); ++i)
+        for (size_t j = 0; j < stored.size(); ++j)
+            if (!used[j] && sameArray(stored[j].row, rows[i])) {
+                used[j] = true;
+                match[i] = int(j);
+                break;
+            }
+    return match;
 }
+
+QStringList arraysLosingChoices(const std::vector<StoredArray>& stored,
+                                const std::vector<ArrayRow>& rows)
+{
+    std::vector<bool> kept(stored.size(), false);
+    for (int m : matchArrays(stored, rows))
+        if (m >= 0)
+            kept[m] = true;
+    QStringList names;
+    for (size_t j = 0; j < stored.size(); ++j)
+        if (!kept[j] && stored[j].hasChoices)
+            names << stored[j].row.name;
+    return names;
+}
+
+// ---------------------------------------------------------------- the array window
 
 std::optional<double> arrayCoefficient(const ArrayWindowInput& in, double orientation, double tilt)
 {
@@ -29,6 +57,26 @@ std::optional<double> arrayCoefficient(const ArrayWindowInput& in, double orient
     if (!k || *k <= 0)
         return std::nullopt;
     return roundPattern(*k, QStringLiteral("0.###"));
+}
+
+std::optional<double> initialGivenPower(const ArrayWindowInput& in)
+{
+    if (in.row.givenPower)
+        return in.row.givenPower;
+    // The usual controller sizes of the three system voltages.
+    switch (int(std::lround(in.system.uses))) {
+    case 12:
+        return 800;
+    case 24:
+        return 1600;
+    case 48:
+        return 3200;
+    default:
+        break;
+    }
+    if (in.powerChoices.empty())
+        return std::nullopt;
+    return in.powerChoices.back();
 }
 
 ArrayCalculation calculateArray(const ArrayWindowInput& in, ArrayRequest request)
@@ -54,102 +102,183 @@ ArrayCalculation calculateArray(const ArrayWindowInput& in, ArrayRequest request
     return c;
 }
 
-ArrayCells arrayRow(const ArrayRowTexts& t, Criterion criterion, double k, const ArrayResult& r,
-                    const QString& bopt)
+// ---------------------------------------------------------------- the selection
+
+void SolarSelection::load(SelectionSource source)
 {
-    ArrayCells c = emptyArrayRow();
-    c[0] = t.name.trimmed();
-    c[1] = bopt;
-    c[2] = t.orientation.trimmed();
-    c[3] = t.tilt.trimmed();
-    c[4] = fmt(k, "0.###");
-    c[5] = QString::number(r.series);
-    c[6] = QString::number(r.strings);
-    c[7] = QString::number(r.panels);
-    c[8] = fmt(r.power, "0");
-    c[9] = fmt(r.current, "0.##");
-    c[10] = fmt(r.loss, "0");
-    c[11] = QString::number(int(criterion));
-    if (criterion == Criterion::GivenPower) {
-        c[13] = t.givenPower.trimmed();
-    } else if (criterion == Criterion::MaxCurrent) {
-        c[14] = t.givenCurrent.trimmed();
-    } else if (criterion == Criterion::SiteSize) {
-        c[12] = QString::number(t.siteParameter);
-        if (t.siteParameter == 1)
-            c[13] = t.givenPower.trimmed();
-        c[15] = QString::number(t.shape);
-        c[16] = t.length.trimmed();
-        if (t.shape == int(SiteShape::Trapezoid))
-            c[17] = t.lower.trimmed();
-        c[18] = t.height.trimmed();
-    }
-    return c;
+    m_source = std::move(source);
+    m_company.clear();
+    m_type.reset();
+    m_rows.clear();
+    for (const StoredArray& a : m_source.arrays)
+        m_rows.push_back(a.row);
+    m_formedFor.assign(m_rows.size(), m_source.variant.tip);
+    m_current = m_rows.empty() ? -1 : 0;
+    recompute();
 }
 
-void SolarSelection::load(TDataModule1& dm)
+std::optional<QString> SolarSelection::chooseType(const QString& company, const CatalogPanel* type)
 {
-    m_variant = readVariantChoice(dm);
-    m_region = regionYear(dm, m_variant.region);
-    m_loss = lossTable(dm);
-    const SolarSizing sizing = requiredSolarPower(dm);
-    m_requirement = sizing.requirement.watts;
-    m_sizingProblem.reset();
-    if (!sizing.problems.isEmpty())
-        m_sizingProblem = sizing.problems.join(QStringLiteral("\r"));
-    m_rows = readArrays(dm);
-    m_formedFor.assign(m_rows.size(), m_variant.tip);
+    const QString was = m_type ? m_type->tip : QString();
+    m_company = company;
+    m_type = type ? std::optional<CatalogPanel>(*type) : std::nullopt;
+    const QString now = type ? type->tip : QString();
+    if (m_rows.empty() || now == was)
+        return std::nullopt;
+    return QStringLiteral("Изменен тип солнечной панели (с \"%1\" на \"%2\") при наличии в таблице "
+                          "\"Параметры массивов\" ранее сформированных массивов.\rРекомендуется "
+                          "удалить массивы солнечных панелей и сформировать их заново или "
+                          "отредактировать параметры имеющихся массивов.")
+        .arg(was, now);
+}
+
+void SolarSelection::setCurrent(int row)
+{
+    if (row >= 0 && row < int(m_rows.size()))
+        m_current = row;
+}
+
+void SolarSelection::put(int at, const ArrayRow& row)
+{
+    m_rows.insert(m_rows.begin() + at, row);
+    m_formedFor.insert(m_formedFor.begin() + at, m_type ? m_type->tip : QString());
+    m_current = at;
     recompute();
+}
+
+void SolarSelection::add(const ArrayRow& row)
+{
+    put(int(m_rows.size()), row);
+}
+
+void SolarSelection::insert(const ArrayRow& row)
+{
+    put(m_current < 0 ? int(m_rows.size()) : m_current, row);
+}
+
+void SolarSelection::replace(const ArrayRow& row)
+{
+    if (m_current < 0)
+        return;
+    m_rows[m_current] = row;
+    m_formedFor[m_current] = m_type ? m_type->tip : QString();
+    recompute();
+}
+
+void SolarSelection::remove()
+{
+    if (m_current < 0)
+        return;
+    m_rows.erase(m_rows.begin() + m_current);
+    m_formedFor.erase(m_formedFor.begin() + m_current);
+    m_current = std::min(m_current, int(m_rows.size()) - 1);
+    recompute();
+}
+
+void SolarSelection::moveUp()
+{
+    if (m_current <= 0)
+        return;
+    std::swap(m_rows[m_current], m_rows[m_current - 1]);
+    std::swap(m_formedFor[m_current], m_formedFor[m_current - 1]);
+    --m_current;
+    recompute();
+}
+
+void SolarSelection::moveDown()
+{
+    if (m_current < 0 || m_current + 1 >= int(m_rows.size()))
+        return;
+    std::swap(m_rows[m_current], m_rows[m_current + 1]);
+    std::swap(m_formedFor[m_current], m_formedFor[m_current + 1]);
+    ++m_current;
+    recompute();
+}
+
+SolarSelection::Commands SolarSelection::commands() const
+{
+    const bool type = m_type.has_value();
+    const int n = int(m_rows.size());
+    Commands c;
+    c.add = type;
+    c.insert = c.edit = c.remove = type && n > 0;
+    c.up = n >= 2 && m_current > 0;
+    c.down = n >= 2 && m_current >= 0 && m_current < n - 1;
+    c.ok = n > 0;
+    return c;
 }
 
 void SolarSelection::recompute()
 {
     std::vector<ArrayFigures> figures;
     std::vector<FormedArray> formed;
-    for (const auto& r : m_rows) {
+    for (const ArrayRow& r : m_rows) {
         figures.push_back(arrayFigures(r));
         formed.push_back(formedArray(r));
     }
-    const double pras = m_variant.prasSp.value_or(0);
-    m_totals = selectionTotals(figures, pras, m_variant.system);
-    m_remaining = remainingRequirement(m_requirement, formed, m_region, m_loss);
+    const VariantChoice& v = m_source.variant;
+    const double pras = v.prasSp.value_or(0);
+    m_totals = selectionTotals(figures, pras, v.system);
+    m_remaining = remainingRequirement(m_source.requirement, formed, m_source.region, m_source.loss);
     m_suggestedTilt.reset();
     if (m_rows.empty()) {
         m_additional = pras;
         if (pras > 0)
-            m_suggestedTilt = m_variant.b;
+            m_suggestedTilt = v.b;
         return;
     }
-    const TiltResult t = requiredPowerAndTilt(m_remaining, m_region, m_loss);
+    const TiltResult t = requiredPowerAndTilt(m_remaining, m_source.region, m_source.loss);
     m_additional = std::max(0.0, t.power);
     if (t.power > 0)
         m_suggestedTilt = t.tilt;
 }
 
-ArrayWindowInput SolarSelection::arrayWindowInput(TDataModule1& dm, int row, const QString& company,
-                                                  const CatalogPanel& type) const
+std::optional<int> SolarSelection::boptForNewRow() const
+{
+    if (!m_suggestedTilt)
+        return std::nullopt;
+    return int(roundHalfAway(*m_suggestedTilt, 0));
+}
+
+std::optional<double> SolarSelection::forecastMinimum() const
+{
+    const VariantChoice& v = m_source.variant;
+    return forecastMinimumChargeCurrent(v.crasAkb, v.nameAkb, v.izarMin, v.kzarMin);
+}
+
+std::optional<ChargeWindow> SolarSelection::chargeWindow() const
+{
+    const VariantChoice& v = m_source.variant;
+    return batteryChargeWindow(v.sizarMin, v.sizarMax, v.izarMin, v.izarMax, v.kzarMin, v.kzarMax);
+}
+
+ArrayWindowInput SolarSelection::arrayWindowInput(int row) const
 {
     ArrayWindowInput in;
-    in.company = company;
-    in.type = type;
-    in.system = m_variant.system;
-    in.variantB = m_variant.b;
-    in.region = m_region;
-    in.loss = m_loss;
-    in.powerChoices = givenPowerChoices(controllerArrayPowers(dm, m_variant.system),
-                                        m_variant.system.uses, type.panel.unom, type.panel.power);
+    if (!m_type)
+        return in;
+    const VariantChoice& v = m_source.variant;
+    in.company = m_company;
+    in.type = *m_type;
+    in.system = v.system;
+    in.variantB = v.b;
+    in.region = m_source.region;
+    in.loss = m_source.loss;
+    in.powerChoices = givenPowerChoices(m_source.controllerPowers, v.system.uses,
+                                        m_type->panel.unom, m_type->panel.power);
     if (row >= 0 && row < int(m_rows.size())) {
         // The need as it would be without the edited array.
         std::vector<FormedArray> others;
         for (int i = 0; i < int(m_rows.size()); ++i)
             if (i != row)
                 others.push_back(formedArray(m_rows[i]));
-        in.remaining = remainingRequirement(m_requirement, others, m_region, m_loss);
+        in.remaining =
+            remainingRequirement(m_source.requirement, others, m_source.region, m_source.loss);
         if (others.empty()) {
-            in.dopP = m_variant.prasSp.value_or(0);
-            in.dopB = m_variant.b;
+            in.dopP = v.prasSp.value_or(0);
+            in.dopB = v.b;
         } else {
-            const TiltResult r = requiredPowerAndTilt(in.remaining, m_region, m_loss);
+            const TiltResult r = requiredPowerAndTilt(in.remaining, m_source.region, m_source.loss);
             in.dopP = std::max(0.0, r.power);
             if (r.power > 0)
                 in.dopB = r.tilt;
@@ -161,53 +290,14 @@ ArrayWindowInput SolarSelection::arrayWindowInput(TDataModule1& dm, int row, con
     in.remaining = m_remaining;
     in.dopP = m_additional;
     in.dopB = m_suggestedTilt;
-    ArrayCells c = emptyArrayRow();
-    c[0] = QStringLiteral("Массив %1").arg(m_rows.size() + 1);
-    c[2] = QStringLiteral("180");
-    c[3] = numberToText(m_suggestedTilt.value_or(m_variant.b));
-    c[4] = QStringLiteral("1");
-    in.row = c;
+    in.row.name = QStringLiteral("Массив %1").arg(m_rows.size() + 1);
+    in.row.orientation = 180;
+    in.row.tilt = m_suggestedTilt.value_or(v.b);
+    in.row.k = 1;
     return in;
 }
 
-void SolarSelection::insertRow(int at, const ArrayCells& row, const QString& tip)
-{
-    at = std::clamp(at, 0, int(m_rows.size()));
-    m_rows.insert(m_rows.begin() + at, row);
-    m_formedFor.insert(m_formedFor.begin() + at, tip);
-    recompute();
-}
-
-void SolarSelection::replaceRow(int at, const ArrayCells& row, const QString& tip)
-{
-    if (at < 0 || at >= int(m_rows.size()))
-        return;
-    m_rows[at] = row;
-    m_formedFor[at] = tip;
-    recompute();
-}
-
-void SolarSelection::removeRow(int at)
-{
-    if (at < 0 || at >= int(m_rows.size()))
-        return;
-    m_rows.erase(m_rows.begin() + at);
-    m_formedFor.erase(m_formedFor.begin() + at);
-    recompute();
-}
-
-void SolarSelection::swapRows(int a, int b)
-{
-    const int n = int(m_rows.size());
-    if (a < 0 || b < 0 || a >= n || b >= n)
-        return;
-    std::swap(m_rows[a], m_rows[b]);
-    std::swap(m_formedFor[a], m_formedFor[b]);
-    recompute();
-}
-
-std::optional<QString> SolarSelection::okRefusal(bool checkChargeCurrent,
-                                                 const CatalogPanel* type) const
+std::optional<QString> SolarSelection::okRefusal(bool checkChargeCurrent) const
 {
     SelectionOkInput in;
     in.arrays = int(m_rows.size());
@@ -216,35 +306,48 @@ std::optional<QString> SolarSelection::okRefusal(bool checkChargeCurrent,
     in.additionalPower = m_additional;
     in.checkChargeCurrent = checkChargeCurrent;
     in.chargeCurrent = m_totals.chargeCurrent;
-    in.window = batteryChargeWindow(m_variant.sizarMin, m_variant.sizarMax, m_variant.izarMin,
-                                    m_variant.izarMax, m_variant.kzarMin, m_variant.kzarMax);
-    in.forecastMinimum = forecastMinimumChargeCurrent(m_variant.crasAkb, m_variant.nameAkb,
-                                                      m_variant.izarMin, m_variant.kzarMin);
+    in.window = chargeWindow();
+    in.forecastMinimum = forecastMinimum();
     if (auto refusal = selectionOkRefusal(in))
         return refusal;
-    if (!type)
+    if (!m_type)
         return QStringLiteral("Не выбран тип солнечной панели.");
     QStringList stale;
     for (size_t i = 0; i < m_rows.size(); ++i)
-        if (m_formedFor[i] != type->tip)
-            stale << QStringLiteral("\"%1\"").arg(m_rows[i].value(0));
+        if (m_formedFor[i] != m_type->tip)
+            stale << QStringLiteral("\"%1\"").arg(m_rows[i].name);
     if (!stale.isEmpty())
         return QStringLiteral("Массивы солнечных панелей %1 сформированы не для выбранного типа "
                               "солнечной панели \"%2\".\rСформируйте эти массивы заново (кнопка "
                               "\"Изменить параметры массива солнечных панелей\") или удалите их.")
-            .arg(stale.join(QStringLiteral(", ")), type->tip);
+            .arg(stale.join(QStringLiteral(", ")), m_type->tip);
     return std::nullopt;
 }
 
-StoredChoice SolarSelection::choice(const QString& company, const CatalogPanel& type) const
+std::optional<QString> SolarSelection::losingChoicesQuestion() const
+{
+    const QStringList losing = arraysLosingChoices(m_source.arrays, m_rows);
+    if (losing.isEmpty())
+        return std::nullopt;
+    QStringList quoted;
+    for (const QString& n : losing)
+        quoted << QStringLiteral("\"%1\"").arg(n);
+    return QStringLiteral("Для измененных или удаленных массивов солнечных панелей %1 будут "
+                          "сброшены выбранные контроллеры заряда, кабели и защитные "
+                          "аппараты.\rПродолжить?")
+        .arg(quoted.join(QStringLiteral(", ")));
+}
+
+StoredChoice SolarSelection::storedChoice() const
 {
     StoredChoice c;
-    c.company = company;
-    c.type = type;
+    c.company = m_company;
+    if (m_type)
+        c.type = *m_type;
     c.panels = m_totals.panels;
     c.power = m_totals.power;
-    for (const auto& r : m_rows)
-        c.current += arrayFigures(r).current;
+    for (const ArrayRow& r : m_rows)
+        c.current += r.current;
     c.current = roundHalfAway(c.current, 2);
     c.arrays = m_rows;
     return c;

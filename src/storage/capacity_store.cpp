@@ -4,24 +4,11 @@
 #include "lib/kinv.h"
 #include "lib/numbers.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 
 namespace ses {
 
 namespace {
-
-QSqlQuery run(TDataModule1& dm, const QString& sql, const QVariantList& binds = {})
-{
-    QSqlQuery q(dm.store().db());
-    q.setForwardOnly(true);
-    q.prepare(sql);
-    for (int i = 0; i < binds.size(); ++i)
-        q.bindValue(i, binds[i]);
-    if (!q.exec())
-        throw DbError(DbError::Kind::General, q.lastError().text());
-    return q;
-}
 
 std::optional<double> opt(const QVariant& v)
 {
@@ -40,17 +27,17 @@ CapacitySchedule scheduleOf(TDataModule1& dm, bool ac, const QSqlQuery& g, doubl
     s.pnom = g.value(3).toDouble();
     s.pmax = g.value(4).toDouble();
     s.wpPik = g.value(5).toDouble();
-    QSqlQuery m = run(dm, QStringLiteral("SELECT MonthName, Wsut_dark, Wmax_dark FROM %1 WHERE Kod0 = ? ORDER BY Kod")
+    QSqlQuery m = dm.store().select(QStringLiteral("SELECT MonthName, Wsut_dark, Wmax_dark FROM %1 WHERE Kod0 = ? ORDER BY Kod")
                               .arg(ac ? QStringLiteral("proj_gr_prm") : QStringLiteral("proj_gr12_prm")),
                       {kod});
     while (m.next())
         s.months.push_back({m.value(0).toString(), m.value(1).toDouble(), m.value(2).toDouble()});
-    QSqlQuery i = run(dm, QStringLiteral("SELECT T1, T2, P FROM %1 WHERE Kod0 = ? ORDER BY Kod")
+    QSqlQuery i = dm.store().select(QStringLiteral("SELECT T1, T2, P FROM %1 WHERE Kod0 = ? ORDER BY Kod")
                               .arg(ac ? QStringLiteral("proj_graf1") : QStringLiteral("proj_graf12_1")),
                       {kod});
     while (i.next())
         s.intervals.push_back({i.value(0).toDouble(), i.value(1).toDouble(), i.value(2).toDouble()});
-    QSqlQuery c = run(dm, ac ? QStringLiteral("SELECT Kod, Name, SPnom, SPpik, ClearSinus FROM proj_ep0 "
+    QSqlQuery c = dm.store().select(ac ? QStringLiteral("SELECT Kod, Name, SPnom, SPpik, ClearSinus FROM proj_ep0 "
                                               "WHERE Kod0 = ? ORDER BY Kod")
                              : QStringLiteral("SELECT Kod, Name, SPnom, SPpik, 0 FROM proj_ep12_0 "
                                               "WHERE Kod0 = ? ORDER BY Kod"),
@@ -58,7 +45,7 @@ CapacitySchedule scheduleOf(TDataModule1& dm, bool ac, const QSqlQuery& g, doubl
     while (c.next()) {
         Consumer consumer{c.value(1).toString(), c.value(2).toDouble(), c.value(3).toDouble(),
                           c.value(4).toInt() != 0, {}};
-        QSqlQuery p = run(dm, QStringLiteral("SELECT T1, T2 FROM %1 WHERE Kod0 = ? ORDER BY Kod")
+        QSqlQuery p = dm.store().select(QStringLiteral("SELECT T1, T2 FROM %1 WHERE Kod0 = ? ORDER BY Kod")
                                   .arg(ac ? QStringLiteral("proj_ep1") : QStringLiteral("proj_ep12_1")),
                           {c.value(0)});
         while (p.next())
@@ -74,8 +61,7 @@ CapacitySchedule scheduleOf(TDataModule1& dm, bool ac, const QSqlQuery& g, doubl
 CapacityInputs capacityInputs(TDataModule1& dm, int variantKod)
 {
     CapacityInputs in;
-    QSqlQuery v = run(dm,
-                      QStringLiteral("SELECT ParamNagr, Uses, GlubRazryad_AKB, Poteri_AKB, Krazr_nom, Krazr_max, "
+    QSqlQuery v = dm.store().select(QStringLiteral("SELECT ParamNagr, Uses, GlubRazryad_AKB, Poteri_AKB, Krazr_nom, Krazr_max, "
                                      "Krazr_pik, SutCikl, KolHourWithoutSun, Tip_AKB, DefTipAKB_Ctrl, "
                                      "UseUserKpd_Inv, UserKpd_Inv FROM project1 WHERE Kod = ?"),
                       {variantKod});
@@ -98,34 +84,34 @@ CapacityInputs capacityInputs(TDataModule1& dm, int variantKod)
     const bool useUser = v.value(11).toInt() != 0;
     const std::optional<double> user = opt(v.value(12));
 
-    QSqlQuery p = run(dm, QStringLiteral("SELECT SutGr_Pnom_Time, SutGr_Pmax_Time FROM param"));
+    QSqlQuery p = dm.store().select(QStringLiteral("SELECT SutGr_Pnom_Time, SutGr_Pmax_Time FROM param"));
     if (p.next()) {
         if (!p.value(0).isNull())
             s.nomMinutes = p.value(0).toInt();
         if (!p.value(1).isNull())
             s.maxMinutes = p.value(1).toInt();
     }
-    QSqlQuery sun = run(dm, QStringLiteral("SELECT MonthName, Voshod10, Zakat10, TempAB FROM proj_sunday "
+    QSqlQuery sun = dm.store().select(QStringLiteral("SELECT MonthName, Voshod10, Zakat10, TempAB FROM proj_sunday "
                                            "WHERE Kod0 = ? ORDER BY Kod"),
                         {variantKod});
     while (sun.next())
         in.daylight.push_back({sun.value(0).toString(), sun.value(1).toDouble(), sun.value(2).toDouble(),
                                opt(sun.value(3))});
-    QSqlQuery k = run(dm, QStringLiteral("SELECT T, K FROM %1 WHERE T IS NOT NULL AND K IS NOT NULL ORDER BY T")
+    QSqlQuery k = dm.store().select(QStringLiteral("SELECT T, K FROM %1 WHERE T IS NOT NULL AND K IS NOT NULL ORDER BY T")
                               .arg(usesLeadAcidTable(type) ? QStringLiteral("Ktemp") : QStringLiteral("Ktemp1")));
     while (k.next())
         in.tempCoefficients.push_back({k.value(0).toDouble(), k.value(1).toDouble()});
 
     const QString schedules = QStringLiteral("SELECT Kod, MonthName1, MonthName2, Pnom30min, Pmax10min, Wp_pik "
                                              "FROM %1 WHERE Kod0 = ? ORDER BY Kod");
-    QSqlQuery loads = run(dm, QStringLiteral("SELECT Kod, Kpd_Inv FROM proj_inv WHERE Kod0 = ? ORDER BY Kod"), {variantKod});
+    QSqlQuery loads = dm.store().select(QStringLiteral("SELECT Kod, Kpd_Inv FROM proj_inv WHERE Kod0 = ? ORDER BY Kod"), {variantKod});
     while (loads.next()) {
         const double k = kinv(useUser, user, opt(loads.value(1)));
-        QSqlQuery g = run(dm, schedules.arg(QStringLiteral("proj_graf0")), {loads.value(0)});
+        QSqlQuery g = dm.store().select(schedules.arg(QStringLiteral("proj_graf0")), {loads.value(0)});
         while (g.next())
             in.schedules.push_back(scheduleOf(dm, true, g, k));
     }
-    QSqlQuery dc = run(dm, schedules.arg(QStringLiteral("proj_graf12_0")), {variantKod});
+    QSqlQuery dc = dm.store().select(schedules.arg(QStringLiteral("proj_graf12_0")), {variantKod});
     while (dc.next())
         in.schedules.push_back(scheduleOf(dm, false, dc, 1));
     return in;

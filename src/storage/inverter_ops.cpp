@@ -191,7 +191,7 @@ bool storeInverterChoice(TDataModule1& dm, const std::vector<InverterChoice>& ch
     }
     const std::vector<InverterLoad> before = readInverterLoads(dm);
     const int current = loads.recNo();
-    Transaction tr(dm.store());
+    Transaction tr(dm.store(), {&loads});
     try {
         for (int row = 0; row < int(choices.size()); ++row) {
             const InverterChoice& c = choices[row];
@@ -211,15 +211,11 @@ bool storeInverterChoice(TDataModule1& dm, const std::vector<InverterChoice>& ch
             if (changed)
                 for (const QString& column : inverterCircuitColumns())
                     loads[column].clear();
-            if (!loads.post()) {
-                loads.cancel();
+            if (!loads.post())
                 return false;
-            }
         }
         tr.commit();
     } catch (const DbError& e) {
-        if (loads.isEditing())
-            loads.cancel();
         prompter.error(e.message());
         return false;
     }

@@ -7,7 +7,7 @@
 #include "app/shell.h"
 #include "load/rebuild.h"
 #include "solar/sizing_store.h"
-#include "solar/solar_selection.h"
+#include "solar/solar_choice_ops.h"
 #include "storage/inverter_ops.h"
 
 #include <QDateTime>
@@ -137,12 +137,13 @@ TEST_F(RecalcTest, DemoIsADesignThatPassesItsOwnChecks)
         // The solar battery as the selection window reads it back: nothing left to cover and its
         // "ОК" checks pass; the stored totals are those of the arrays.
         SolarSelection sel;
-        sel.load(*dm);
+        sel.load(readSelectionSource(*dm));
         ASSERT_FALSE(sel.rows().empty());
         EXPECT_EQ(sel.additionalPower(), 0);
         CatalogPanel type;
         type.tip = v["Tip_SP"].asString();
-        EXPECT_EQ(sel.okRefusal(true, &type), std::nullopt);
+        sel.chooseType(v["Company_SP"].asString(), &type);
+        EXPECT_EQ(sel.okRefusal(true), std::nullopt);
         EXPECT_EQ(v["PTotal_SP"].asFloat(), sel.totals().power);
         EXPECT_GE(sel.totals().power, *sel.totals().fullPower);
         v.next();

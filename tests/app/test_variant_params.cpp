@@ -333,7 +333,8 @@ TEST(VariantReport, SectionsAndLeftOutRows) {
     VariantParams p = valid();
     p.setIndex("Sel_Tbl_AKB_Inv", 1); // the current basis is then disabled
     RecordingReportWriter w;
-    exportVariantReport(w, p);
+    writeVariantReport(w, p);
+    w.closeReport();
     EXPECT_EQ(
         w.summary(),
         QStringList({"open", "title: Параметры варианта расчета.\r",
@@ -370,7 +371,7 @@ TEST(VariantReport, EnabledFieldsComeBack) {
     p.setIndex("Par_Pr_AKB_Inv", 1);
     p.set("Izar_min", kIzarMax);
     RecordingReportWriter w;
-    exportVariantReport(w, p);
+    writeVariantReport(w, p);
     const QStringList s = w.summary();
     EXPECT_EQ(s[7], "pairs 6");
     EXPECT_EQ(s[9], "pairs 5");

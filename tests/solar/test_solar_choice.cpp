@@ -44,14 +44,24 @@ protected:
                                           {"Tip_SP", "СП-200"}}));
     }
 
-    // An array row as the window would write it.
-    static ArrayCells row(const char* name, const char* power, const char* current)
+    // An array row as the window would write it: six panels by a given power.
+    static ArrayRow row(const char* name, double power, double current)
     {
-        return {QString::fromUtf8(name), "45", "180", "45", "1", "2", "3", "6", power, current, "0",
-                "1", "", "1200", "", "", "", "", ""};
+        ArrayRow a;
+        a.name = QString::fromUtf8(name);
+        a.bopt = 45;
+        a.tilt = 45;
+        a.series = 2;
+        a.strings = 3;
+        a.panels = 6;
+        a.power = power;
+        a.current = current;
+        a.criterion = Criterion::GivenPower;
+        a.givenPower = 1200;
+        return a;
     }
 
-    void storeArrays(const std::vector<ArrayCells>& rows)
+    void storeArrays(const std::vector<ArrayRow>& rows)
     {
         StoredChoice c;
         c.company = QStringLiteral("Солнце");
@@ -78,15 +88,17 @@ TEST_F(ChoiceTest, OnlyTypesWhoseVoltageDividesTheSystemAreOffered)
 
 TEST_F(ChoiceTest, UnchangedArraysAreNotRewrittenAndKeepTheirController)
 {
-    storeArrays({row("Массив 1", "1200", "35,4")});
+    storeArrays({row("Массив 1", 1200, 35.4)});
     View& m = tbl("proj_mas");
     ASSERT_TRUE(m.edit());
     m["Company_Ctrl"].setString("Контроль");
     ASSERT_TRUE(m.post());
     const QVariant key = m.currentKey();
+    EXPECT_EQ(m["Pzad"].asString(), "1200");
+    EXPECT_EQ(m["FormaPl"].asString(), ""); // kept only for the site criterion
 
     EXPECT_FALSE(arraysChanged(*dm, readArrays(*dm)));
-    EXPECT_TRUE(arraysLosingChoices(*dm, readArrays(*dm)).isEmpty());
+    EXPECT_TRUE(arraysLosingChoices(readStoredArrays(*dm), readArrays(*dm)).isEmpty());
     storeArrays(readArrays(*dm));
     ASSERT_EQ(m.recordCount(), 1);
     EXPECT_EQ(m.currentKey(), key);
@@ -95,7 +107,7 @@ TEST_F(ChoiceTest, UnchangedArraysAreNotRewrittenAndKeepTheirController)
 
 TEST_F(ChoiceTest, ChangedArraysAreRewrittenKeepingTheUnchangedOnesChoices)
 {
-    storeArrays({row("Массив 1", "1200", "35,4"), row("Массив 2", "1200", "35,4")});
+    storeArrays({row("Массив 1", 1200, 35.4), row("Массив 2", 1200, 35.4)});
     View& m = tbl("proj_mas");
     for (int r = 0; r < 2; ++r) {
         m.moveTo(r);
@@ -104,8 +116,8 @@ TEST_F(ChoiceTest, ChangedArraysAreRewrittenKeepingTheUnchangedOnesChoices)
         ASSERT_TRUE(m.post());
     }
     auto rows = readArrays(*dm);
-    rows[1][8] = "600";
-    EXPECT_EQ(arraysLosingChoices(*dm, rows), QStringList({"Массив 2"}));
+    rows[1].power = 600;
+    EXPECT_EQ(arraysLosingChoices(readStoredArrays(*dm), rows), QStringList({"Массив 2"}));
     storeArrays(rows);
     ASSERT_EQ(m.recordCount(), 2);
     m.first();
@@ -128,9 +140,9 @@ TEST_F(ChoiceTest, WindowFormsAnArrayAndStoresTheSumOfCurrents)
     ASSERT_TRUE(w.addArray());
     ASSERT_EQ(w.arrays().size(), 1u);
     // 1000 W of 200 W panels strung by two for 24 V: three strings.
-    const ArrayCells& a = w.arrays()[0];
-    EXPECT_EQ(a[0], "Массив 1");
-    EXPECT_EQ(a.mid(5, 5), QStringList({"2", "3", "6", "1200", "35,4"}));
+    const ArrayRow& a = w.arrays()[0];
+    EXPECT_EQ(a.name, "Массив 1");
+    EXPECT_EQ(TSelSPFrm::rowTexts(a).mid(5, 5), QStringList({"2", "3", "6", "1200", "35,4"}));
     EXPECT_EQ(w.fieldText("power"), "1200");
     EXPECT_EQ(w.fieldText("count"), "6");
 
@@ -194,7 +206,7 @@ TEST_F(ChoiceTest, OkWithoutArraysIsRefused)
 
 TEST_F(ChoiceTest, ArraysOfTheOldTypeBlockOkUntilFormedAgain)
 {
-    storeArrays({row("Массив 1", "1200", "35,4")});
+    storeArrays({row("Массив 1", 1200, 35.4)});
     TSelSPFrm w(*dm, prompter);
     w.arrayWindowRunner = formByRequiredPower;
     w.loadForTour();
@@ -212,7 +224,7 @@ TEST_F(ChoiceTest, ArraysOfTheOldTypeBlockOkUntilFormedAgain)
     EXPECT_EQ(tbl("project1")["Tip_SP"].asString(), "СП-200");
 
     ASSERT_TRUE(w.editArray());
-    EXPECT_EQ(w.arrays()[0][8], "1000"); // two 250 W panels in series, two strings
+    EXPECT_EQ(w.arrays()[0].power, 1000); // two 250 W panels in series, two strings
     prompter.answer(true);
     ASSERT_TRUE(w.ok());
     EXPECT_EQ(tbl("project1")["Tip_SP"].asString(), "СП-250");
@@ -221,7 +233,7 @@ TEST_F(ChoiceTest, ArraysOfTheOldTypeBlockOkUntilFormedAgain)
 
 TEST_F(ChoiceTest, DeclinedWarningChangesNothing)
 {
-    storeArrays({row("Массив 1", "1200", "35,4"), row("Массив 2", "1200", "35,4")});
+    storeArrays({row("Массив 1", 1200, 35.4), row("Массив 2", 1200, 35.4)});
     View& m = tbl("proj_mas");
     ASSERT_TRUE(m.edit());
     m["Company_Ctrl"].setString("Контроль");
@@ -238,13 +250,13 @@ TEST_F(ChoiceTest, DeclinedWarningChangesNothing)
 
 TEST_F(ChoiceTest, CommandsFollowTheTable)
 {
-    storeArrays({row("Массив 1", "1200", "35,4"), row("Массив 2", "600", "17,7")});
+    storeArrays({row("Массив 1", 1200, 35.4), row("Массив 2", 600, 17.7)});
     TSelSPFrm w(*dm, prompter);
     w.loadForTour();
     EXPECT_FALSE(w.button("up")->isEnabled());
     EXPECT_TRUE(w.button("down")->isEnabled());
     ASSERT_TRUE(w.moveDown());
-    EXPECT_EQ(w.arrays()[1][0], "Массив 1");
+    EXPECT_EQ(w.arrays()[1].name, "Массив 1");
     EXPECT_EQ(w.currentArray(), 1);
     EXPECT_TRUE(w.button("up")->isEnabled());
     EXPECT_FALSE(w.button("down")->isEnabled());
@@ -271,8 +283,8 @@ void openSample(TMasSPFrm& w)
     in.dopP = 1000;
     in.dopB = 45;
     in.remaining.fill(1000);
-    in.row = {QStringLiteral("Массив 1"), QString(), QStringLiteral("180"), QStringLiteral("45"),
-              QStringLiteral("1")};
+    in.row.name = QStringLiteral("Массив 1");
+    in.row.tilt = 45;
     w.setInput(in);
     w.calculate();
 }
@@ -319,13 +331,14 @@ TEST_F(ArrayWindowTest, SiteCriterionWritesItsCells)
     w.lengthField()->setText("5");
     w.heightField()->setText("5");
     ASSERT_TRUE(w.calculate());
-    const ArrayCells c = w.resultRow("45");
-    EXPECT_EQ(c[11], "3");
-    EXPECT_EQ(c[12], "0");
-    EXPECT_EQ(c[15], "0");
-    EXPECT_EQ(c[16], "5");
-    EXPECT_EQ(c[18], "5");
-    EXPECT_TRUE(c[13].isEmpty());
+    const ArrayRow a = w.resultRow(45);
+    EXPECT_EQ(a.criterion, Criterion::SiteSize);
+    EXPECT_EQ(a.siteParameter, 0);
+    EXPECT_EQ(a.shape, SiteShape::Rectangle);
+    EXPECT_EQ(a.length, 5);
+    EXPECT_EQ(a.height, 5);
+    EXPECT_FALSE(a.lower); // a trapezoid's only
+    EXPECT_FALSE(a.givenPower); // the site is sized by the required power
 }
 
 } // namespace

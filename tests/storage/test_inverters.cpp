@@ -302,8 +302,9 @@ TEST_F(InverterStoreTest, RefusedChoiceWritesNothing) {
         prompter.clear();
         EXPECT_FALSE(storeInverterChoice(*dm, {choice("ИН-3000", 3000), c.second})) << c.what;
         ASSERT_EQ(prompter.entries().size(), 1u) << c.what;
-        if (c.message)
-            EXPECT_EQ(prompter.last(), c.message);
+        if (c.message) {
+            EXPECT_EQ(prompter.last(), c.message) << c.what;
+        }
         EXPECT_EQ(loadValue(0, "Name_Inv"), "ИН-1500") << c.what;
         EXPECT_EQ(loadValue(0, "Skab_inv"), "1") << c.what;
         EXPECT_EQ(loadValue(1, "Name_Inv"), "ИН-1000") << c.what;

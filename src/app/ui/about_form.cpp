@@ -1,6 +1,6 @@
 #include "app/ui/about_form.h"
 
-#include "app/windows.h"
+#include "widgets/windows.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -22,8 +22,7 @@ const char* TAboutForm::mailAddress()
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("TAboutForm"));
-    setWindowTitle(windowInfo(QStringLiteral("TAboutForm")).caption);
+    setUpWindow(this, QStringLiteral("TAboutForm"));
     auto* title = new QLabel(QStringLiteral("Tovrel SES 1.1"), this);
     QFont big = title->font();
     big.setPointSize(big.pointSize() + 6);

@@ -8,7 +8,6 @@
 #include "app/ui/proj_form.h"
 #include "app/ui/temp_ab_form.h"
 #include "app/ui/var_form.h"
-#include "app/windows.h"
 #include "lib/entry.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "solar/ui/kproiz_form.h"

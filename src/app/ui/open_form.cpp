@@ -1,7 +1,7 @@
 #include "app/ui/open_form.h"
 
-#include "app/ui/dialog_buttons.h"
-#include "app/windows.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/windows.h"
 #include "widgets/bound_grid.h"
 
 #include <QGroupBox>
@@ -15,9 +15,7 @@ namespace ses {
 
 TOpenForm::TOpenForm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
 {
-    const WindowInfo& info = windowInfo(QStringLiteral("TOpenForm"));
-    setObjectName(QStringLiteral("TOpenForm"));
-    setWindowTitle(info.caption);
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TOpenForm"));
     m_projects = new BoundGrid(dm.tblProj0(),
                                {{QStringLiteral("Name"), QStringLiteral("Наименование проекта"), true, 260},
                                 {QStringLiteral("ProjOwner"), QStringLiteral("Владелец"), true, 140},
@@ -46,7 +44,7 @@ TOpenForm::TOpenForm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
 
-    DialogButtons buttons = makeDialogButtons(this, info.helpTopic, QStringLiteral("OK"));
+    DialogButtons buttons = makeDialogButtons(this, info, {.ok = QStringLiteral("OK")});
     m_ok = buttons.ok;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split, 1);

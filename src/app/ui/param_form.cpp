@@ -1,7 +1,7 @@
 #include "app/ui/param_form.h"
 
-#include "app/ui/dialog_buttons.h"
-#include "app/windows.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/windows.h"
 #include "data/data_module.h"
 #include "lib/entry.h"
 #include "widgets/number_field.h"
@@ -44,9 +44,7 @@ void checkOption(QButtonGroup* group, int id) {
 
 TParamFrm::TParamFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
-    const WindowInfo& info = windowInfo(QStringLiteral("TParamFrm"));
-    setWindowTitle(info.caption);
-    setObjectName(QStringLiteral("TParamFrm"));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TParamFrm"));
 
     // Load windows: whole minutes, +1 / +10 up to an hour, down never to 0.
     auto* loadBox = new QGroupBox(QStringLiteral(" Суточный график нагрузки "), this);
@@ -126,7 +124,7 @@ TParamFrm::TParamFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     layout->addWidget(currentBox);
     layout->addWidget(tiltBox);
     layout->addStretch(1);
-    layout->addLayout(makeDialogButtons(this, info.helpTopic).layout);
+    layout->addLayout(makeDialogButtons(this, info).layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setValues(ProgramSettings{});
 }

@@ -1,7 +1,7 @@
 #include "app/ui/proj_form.h"
 
-#include "app/ui/dialog_buttons.h"
-#include "app/windows.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/windows.h"
 
 #include <QDateEdit>
 #include <QFormLayout>
@@ -15,9 +15,7 @@ namespace ses {
 
 TProjForm::TProjForm(Prompter& prompter, QWidget* parent) : QDialog(parent), m_prompter(prompter)
 {
-    const WindowInfo& info = windowInfo(QStringLiteral("TProjForm"));
-    setWindowTitle(info.caption);
-    setObjectName(QStringLiteral("TProjForm"));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TProjForm"));
     m_name = new QLineEdit(this);
     m_name->setMaxLength(255);
     m_owner = new QLineEdit(this);
@@ -39,7 +37,7 @@ TProjForm::TProjForm(Prompter& prompter, QWidget* parent) : QDialog(parent), m_p
     form->addRow(QStringLiteral("Примечание:"), m_memo);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(makeDialogButtons(this, info.helpTopic).layout);
+    layout->addLayout(makeDialogButtons(this, info).layout);
     resize(520, 360);
 }
 

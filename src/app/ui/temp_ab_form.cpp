@@ -2,8 +2,8 @@
 
 #include "widgets/choice_column.h"
 
-#include "app/ui/dialog_buttons.h"
-#include "app/windows.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/windows.h"
 #include "data/data_module.h"
 #include "lib/months.h"
 #include "widgets/bound_grid.h"
@@ -71,9 +71,7 @@ QString roomMonthsMessage(const QString& room, int count) {
 
 TsTempABF::TsTempABF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
-    const WindowInfo& info = windowInfo(QStringLiteral("TsTempABF"));
-    setWindowTitle(info.caption);
-    setObjectName(QStringLiteral("TsTempABF"));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TsTempABF"));
 
     View& rooms = m_dm.tbl(QStringLiteral("sTempAB0"));
     View& months = m_dm.tbl(QStringLiteral("sTempAB1"));
@@ -129,7 +127,7 @@ TsTempABF::TsTempABF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     note->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     const DialogButtons buttons =
-        makeDialogButtons(this, info.helpTopic, QStringLiteral("OK"), QStringLiteral("Закрыть"));
+        makeDialogButtons(this, info, {.ok = QStringLiteral("OK"), .cancel = QStringLiteral("Закрыть")});
     m_ok = buttons.ok;
     m_close = buttons.cancel;
     // Enter in a grid cell must not close the window.

@@ -1,23 +1,21 @@
 #include "app/ui/var_form.h"
 
 #include "app/commands.h"
-#include "app/ui/dialog_buttons.h"
+#include "widgets/dialog_buttons.h"
 #include "app/variant_export.h"
 #include "app/variant_ops.h"
-#include "app/windows.h"
+#include "widgets/windows.h"
 #include "data/data_module.h"
 #include "lib/months.h"
 #include "lib/numbers.h"
-#include "reports/document_report_writer.h"
 #include "widgets/number_field.h"
+#include "widgets/report_export.h"
 #include "widgets/step_buttons.h"
 #include "widgets/string_grid.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,7 +26,6 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace ses {
@@ -248,16 +245,13 @@ void TVarForm::build() {
     m_tabs->addTab(buildCableTab(), QStringLiteral("Кабели"));
     m_tabs->addTab(buildProtectionTab(), QStringLiteral("Защита"));
 
-    const DialogButtons buttons =
-        makeDialogButtons(this, windowInfo(QStringLiteral("TVarForm")).helpTopic);
     m_defaults = new QPushButton(QStringLiteral("По умолчанию"), this);
-    m_export = new QPushButton(QStringLiteral("Экспорт..."), this);
-    for (QPushButton* b : {m_defaults, m_export}) {
-        b->setAutoDefault(false);
+    m_defaults->setAutoDefault(false);
+    m_export = makeExportButton(this, QString());
+    for (QPushButton* b : {m_defaults, m_export})
         b->setMinimumWidth(110);
-    }
-    buttons.layout->insertWidget(0, m_defaults);
-    buttons.layout->insertWidget(1, m_export);
+    const DialogButtons buttons = makeDialogButtons(this, windowInfo(QStringLiteral("TVarForm")),
+                                                    {.commands = {m_defaults, m_export}});
     connect(m_defaults, &QPushButton::clicked, this, [this] { loadDefaults(); });
     connect(m_export, &QPushButton::clicked, this, [this] { exportReport(); });
 
@@ -898,23 +892,7 @@ void TVarForm::writeReport(ReportWriter& w) const {
 }
 
 void TVarForm::exportReport() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QString path;
-    QString failure;
-    try {
-        DocumentReportWriter writer;
-        writeReport(writer);
-        path = writer.closeReport();
-    } catch (const ReportError& e) {
-        failure = e.message();
-    }
-    QApplication::restoreOverrideCursor();
-    if (!failure.isEmpty()) {
-        m_prompter.error(failure);
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    m_prompter.information(QStringLiteral("Отчет сохранен в файле:\n") + path);
+    ses::exportReport(m_prompter, [this](ReportWriter& w) { writeReport(w); });
 }
 
 // ---------------------------------------------------------------- "ОК"

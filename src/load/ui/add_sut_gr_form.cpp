@@ -7,7 +7,10 @@
 #include "load/ui/schedule_panels.h"
 #include "load/ui/step_chart.h"
 #include "widgets/number_field.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/report_export.h"
 #include "widgets/step_buttons.h"
+#include "widgets/windows.h"
 #include "widgets/string_grid.h"
 
 #include <QCheckBox>
@@ -25,7 +28,6 @@ namespace ses {
 
 namespace {
 
-constexpr int kHelpTopic = 42;
 constexpr int kResultsPage = 1;
 
 QLineEdit* resultField(QWidget* parent, const QString& name) {
@@ -42,8 +44,7 @@ QLineEdit* resultField(QWidget* parent, const QString& name) {
 
 TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
-    setObjectName(QStringLiteral("TAddSutGrF"));
-    setWindowTitle(QStringLiteral("Суточный график без детализации по электроприемникам."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TAddSutGrF"));
 
     m_header = new ScheduleHeader(this);
     connect(m_header, &ScheduleHeader::rangeChanged, this, &TAddSutGrF::rangeChanged);
@@ -164,11 +165,10 @@ TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     middle->addWidget(tableBox);
     middle->addWidget(m_pages, 1);
 
-    QPushButton* exportButton = makeExportButton(this);
+    QPushButton* exportButton = makeExportButton(this, kScheduleExportHint);
     connect(exportButton, &QPushButton::clicked, this, &TAddSutGrF::exportReport);
-    const ButtonRow buttons = makeButtonRow(this, kHelpTopic);
+    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = {exportButton}});
     m_ok = buttons.ok;
-    buttons.layout->insertWidget(0, exportButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_header);
@@ -409,7 +409,8 @@ void TAddSutGrF::writeReport(ReportWriter& w) {
 }
 
 void TAddSutGrF::exportReport() {
-    exportScheduleReport(report(), m_prompter);
+    const ScheduleReport r = report();
+    ses::exportReport(m_prompter, [&r](ReportWriter& w) { writeScheduleReport(w, r); });
 }
 
 void TAddSutGrF::accept() {

@@ -7,16 +7,18 @@
 #include "load/ui/s_sut_form.h"
 #include "load/ui/schedule_panels.h"
 #include "load/ui/step_chart.h"
-#include "reports/document_report_writer.h"
+#include "reports/report_writer.h"
 #include "widgets/bound_grid.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/navigator.h"
 #include "widgets/number_field.h"
+#include "widgets/report_export.h"
 #include "widgets/string_grid.h"
+#include "widgets/windows.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -26,7 +28,6 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace ses {
@@ -188,11 +189,8 @@ void writeConsumerScheduleReport(ReportWriter& w, const ScheduleReport& r,
 ConsumerBookChooser::ConsumerBookChooser(TDataModule1& dm, Prompter& prompter, bool ac,
                                          QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter), m_ac(ac) {
-    setObjectName(ac ? QStringLiteral("TsSutEPF") : QStringLiteral("TsSutEP12F"));
-    setWindowTitle(ac ? QStringLiteral("Справочник суточных графиков с детализацией по "
-                                       "электроприемникам переменного напряжения.")
-                      : QStringLiteral("Справочник суточных графиков с детализацией по "
-                                       "электроприемникам постоянного напряжения."));
+    const WindowInfo& info =
+        setUpWindow(this, ac ? QStringLiteral("TsSutEPF") : QStringLiteral("TsSutEP12F"));
     const ConsumerTables t = bookConsumerTables(ac);
     const auto open = [&dm](const QString& table, View* master) {
         return std::make_unique<View>(dm.store(), table, findTable(table)->defaultIndex, master);
@@ -240,7 +238,7 @@ ConsumerBookChooser::ConsumerBookChooser(TDataModule1& dm, Prompter& prompter, b
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(framed(QStringLiteral("Электроприемники"), m_consumerGrid, this), 5);
     bottom->addWidget(framed(QStringLiteral("Время работы"), m_periodGrid, this), 1);
-    const ButtonRow buttons = makeButtonRow(this, ac ? 14 : 86);
+    const DialogButtons buttons = makeDialogButtons(this, info);
     buttons.layout->insertWidget(0, m_filterLabel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 2);
@@ -344,11 +342,8 @@ void ConsumerBookChooser::accept() {
 
 TCreateSGF::TCreateSGF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter), m_ac(ac) {
-    setObjectName(ac ? QStringLiteral("TCreateSGF") : QStringLiteral("TCreateSG12F"));
-    setWindowTitle(ac ? QStringLiteral("Суточный график нагрузки с детализацией по "
-                                       "электроприемникам переменного напряжения.")
-                      : QStringLiteral("Суточный график нагрузки с детализацией по "
-                                       "электроприемникам постоянного напряжения."));
+    const WindowInfo& info =
+        setUpWindow(this, ac ? QStringLiteral("TCreateSGF") : QStringLiteral("TCreateSG12F"));
 
     m_header = new ScheduleHeader(this);
     connect(m_header, &ScheduleHeader::rangeChanged, this, [this] {
@@ -387,16 +382,19 @@ TCreateSGF::TCreateSGF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* p
          &TCreateSGF::loadFromBook},
         {Info, "Информация...", "Просмотр дополнительной информации о суточном графике",
          &TCreateSGF::showInfo},
-        {Export, "Экспорт...", "Экспорт полного отчёта по суточному графику в текстовый документ",
-         &TCreateSGF::exportReport},
+        {Export, nullptr, nullptr, &TCreateSGF::exportReport},
     };
     auto* toolbar = new QHBoxLayout;
     toolbar->setSpacing(4);
     for (const auto& c : commands) {
-        auto* owner = c.id == Export ? static_cast<QWidget*>(this) : consumerPage;
-        auto* b = new QPushButton(QString::fromUtf8(c.text), owner);
-        b->setToolTip(QString::fromUtf8(c.hint));
-        b->setAutoDefault(false);
+        QPushButton* b = nullptr;
+        if (c.id == Export) {
+            b = makeExportButton(this, kScheduleExportHint);
+        } else {
+            b = new QPushButton(QString::fromUtf8(c.text), consumerPage);
+            b->setToolTip(QString::fromUtf8(c.hint));
+            b->setAutoDefault(false);
+        }
         m_commands[c.id] = b;
         if (c.run)
             connect(b, &QPushButton::clicked, this, c.run);
@@ -523,10 +521,9 @@ TCreateSGF::TCreateSGF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* p
     m_progress->setTextVisible(false);
     m_progress->setFixedWidth(200);
     m_progress->hide();
-    const ButtonRow buttons = makeButtonRow(this, ac ? 41 : 88);
+    const DialogButtons buttons =
+        makeDialogButtons(this, info, {.commands = {m_commands[Export]}});
     m_ok = buttons.ok;
-    m_commands[Export]->setMinimumWidth(90);
-    buttons.layout->insertWidget(0, m_commands[Export]);
     buttons.layout->insertWidget(1, m_progress);
 
     auto* layout = new QVBoxLayout(this);
@@ -993,20 +990,7 @@ void TCreateSGF::exportReport() {
     // The report shows the figures: build them first when the consumers changed since.
     if (!m_built && !consumers().isEmpty() && !build())
         return;
-    QString path;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        DocumentReportWriter w;
-        writeReport(w);
-        path = w.closeReport();
-    } catch (const ReportError& e) {
-        QApplication::restoreOverrideCursor();
-        m_prompter.error(e.message());
-        return;
-    }
-    QApplication::restoreOverrideCursor();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    m_prompter.information(QStringLiteral("Отчет сохранен в файле:\n") + path);
+    ses::exportReport(m_prompter, [this](ReportWriter& w) { writeReport(w); });
 }
 
 // ---------------------------------------------------------------- closing

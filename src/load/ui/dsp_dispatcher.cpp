@@ -6,10 +6,11 @@
 #include "load/ui/nagr_form.h"
 #include "load/ui/schedule_panels.h"
 #include "widgets/bound_grid.h"
-#include "widgets/help_viewer.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/navigator.h"
+#include "widgets/wait_cursor.h"
+#include "widgets/windows.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -67,14 +68,6 @@ int gridHeight(const BoundGrid* grid, int rows) {
            rows * grid->verticalHeader()->defaultSectionSize() + 2 * grid->frameWidth() + 2;
 }
 
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 } // namespace
 
 // The non-empty load name, checked on every save of a load row while the dispatcher is shown
@@ -87,6 +80,8 @@ struct LoadDispatcher::NameRule {
 
 LoadDispatcher::LoadDispatcher(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter), m_ac(ac) {
+    const WindowInfo& info =
+        setUpWindow(this, ac ? QStringLiteral("TDspNagrF") : QStringLiteral("TDspNagr12F"));
     m_dialogs[0] = [this](ScheduleDraft& d, const ScheduleInputs& in,
                           const std::vector<OtherSchedule>& others) {
         if (!m_nagrForm)
@@ -116,22 +111,10 @@ LoadDispatcher::LoadDispatcher(TDataModule1& dm, Prompter& prompter, bool ac, QW
     layout->addLayout(middle);
     layout->addWidget(buildFigures());
 
-    const int topic = m_ac ? 44 : 85;
-    auto* close = new QPushButton(QStringLiteral("Закрыть"), this);
-    close->setObjectName(QStringLiteral("close"));
-    close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, [this] { tryClose(); });
-    auto* help = new QPushButton(QStringLiteral("Справка..."), this);
-    connect(help, &QPushButton::clicked, this,
-            [this, topic] { HelpViewer::showTopic(this, topic); });
-    installHelpKey(this, topic);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (QPushButton* b : {close, help}) {
-        b->setMinimumWidth(90);
-        buttons->addWidget(b);
-    }
-    layout->addLayout(buttons);
+    // "Закрыть", Escape and Enter all close through the checks of reject().
+    const DialogButtons buttons = makeDialogButtons(this, info, closeRow());
+    buttons.cancel->setDefault(true);
+    layout->addLayout(buttons.layout);
 
     const auto follow = [this](View& v, View::Listener l) {
         m_listeners.emplace_back(&v, v.addListener(std::move(l)));

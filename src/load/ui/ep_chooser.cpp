@@ -7,7 +7,9 @@
 #include "load/ui/schedule_panels.h"
 #include "widgets/bound_grid.h"
 #include "widgets/number_field.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/step_buttons.h"
+#include "widgets/windows.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -41,9 +43,8 @@ std::vector<GridColumn> catalogColumns(bool ac) {
 
 TsEPForm::TsEPForm(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter), m_ac(ac) {
-    setObjectName(ac ? QStringLiteral("TsEPForm") : QStringLiteral("TsEP12Frm"));
-    setWindowTitle(ac ? QStringLiteral("Справочник электроприемников переменного напряжения.")
-                      : QStringLiteral("Справочник электроприемников постоянного напряжения."));
+    const WindowInfo& info =
+        setUpWindow(this, ac ? QStringLiteral("TsEPForm") : QStringLiteral("TsEP12Frm"));
 
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("search"));
@@ -86,7 +87,7 @@ TsEPForm::TsEPForm(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* paren
     quantityRow->addWidget(m_filterLabel);
     quantityRow->addStretch(1);
 
-    const ButtonRow buttons = makeButtonRow(this, ac ? 11 : 81);
+    const DialogButtons buttons = makeDialogButtons(this, info);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(searchRow);

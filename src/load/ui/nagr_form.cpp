@@ -4,7 +4,10 @@
 #include "lib/numbers.h"
 #include "load/ui/schedule_panels.h"
 #include "widgets/number_field.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/report_export.h"
 #include "widgets/step_buttons.h"
+#include "widgets/windows.h"
 #include "widgets/string_grid.h"
 
 #include <QCheckBox>
@@ -19,7 +22,6 @@ namespace ses {
 
 namespace {
 
-constexpr int kHelpTopic = 43;
 constexpr int kWsutColumn = 3;
 constexpr int kWmaxColumn = 5;
 
@@ -27,8 +29,7 @@ constexpr int kWmaxColumn = 5;
 
 TNagrForm::TNagrForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
-    setObjectName(QStringLiteral("TNagrForm"));
-    setWindowTitle(QStringLiteral("Параметры суточного графика нагрузки."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TNagrForm"));
 
     m_header = new ScheduleHeader(this);
     connect(m_header, &ScheduleHeader::rangeChanged, this, [this] { rebuildRows(); });
@@ -101,10 +102,9 @@ TNagrForm::TNagrForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     monthlyLayout->addWidget(m_monthly, 1);
     monthlyLayout->addLayout(below);
 
-    QPushButton* exportButton = makeExportButton(this);
+    QPushButton* exportButton = makeExportButton(this, kScheduleExportHint);
     connect(exportButton, &QPushButton::clicked, this, &TNagrForm::exportReport);
-    const ButtonRow buttons = makeButtonRow(this, kHelpTopic);
-    buttons.layout->insertWidget(0, exportButton);
+    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = {exportButton}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_header);
@@ -297,7 +297,8 @@ void TNagrForm::writeReport(ReportWriter& w) {
 }
 
 void TNagrForm::exportReport() {
-    exportScheduleReport(report(), m_prompter);
+    const ScheduleReport r = report();
+    ses::exportReport(m_prompter, [&r](ReportWriter& w) { writeScheduleReport(w, r); });
 }
 
 void TNagrForm::accept() {

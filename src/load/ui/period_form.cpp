@@ -3,7 +3,9 @@
 #include "lib/numbers.h"
 #include "load/ui/schedule_panels.h"
 #include "widgets/number_field.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/step_buttons.h"
+#include "widgets/windows.h"
 #include "widgets/string_grid.h"
 
 #include <QButtonGroup>
@@ -21,7 +23,6 @@ namespace ses {
 
 namespace {
 
-constexpr int kHelpTopic = 80;
 constexpr double kDayHours = 24;
 constexpr int kFieldWidth = 80;
 
@@ -68,8 +69,7 @@ QHBoxLayout* withSteps(QWidget* field, NumberField* number, std::initializer_lis
 } // namespace
 
 TPeriodFm::TPeriodFm(Prompter& prompter, QWidget* parent) : QDialog(parent), m_prompter(prompter) {
-    setObjectName(QStringLiteral("TPeriodFm"));
-    setWindowTitle(QStringLiteral("Периодичность времени работы электроприемника."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TPeriodFm"));
 
     m_consumer = new QLineEdit(this);
     m_consumer->setReadOnly(true);
@@ -175,7 +175,7 @@ TPeriodFm::TPeriodFm(Prompter& prompter, QWidget* parent) : QDialog(parent), m_p
     middle->addLayout(left, 1);
     middle->addWidget(tableBox);
 
-    const ButtonRow buttons = makeButtonRow(this, kHelpTopic);
+    const DialogButtons buttons = makeDialogButtons(this, info);
     m_ok = buttons.ok;
 
     auto* layout = new QVBoxLayout(this);

@@ -2,6 +2,8 @@
 
 #include "data/data_module.h"
 #include "load/ui/schedule_panels.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/windows.h"
 #include "widgets/bound_grid.h"
 
 #include <QComboBox>
@@ -27,9 +29,7 @@ QGroupBox* framed(const QString& caption, QWidget* content, QWidget* parent) {
 
 TsSutForm::TsSutForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
-    setObjectName(QStringLiteral("TsSutForm"));
-    setWindowTitle(
-        QStringLiteral("Справочник суточных графиков без детализации по электроприемникам."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TsSutForm"));
     m_sections = new BoundGrid(dm.tbl(QStringLiteral("sSut")),
                                {{QStringLiteral("Razdel"), QStringLiteral("Раздел")}}, this);
     m_schedules = new BoundGrid(dm.tbl(QStringLiteral("sSut0")),
@@ -59,7 +59,7 @@ TsSutForm::TsSutForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     tables->addWidget(framed(QStringLiteral("Таблица суточного графика"), m_intervals, this), 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tables, 1);
-    layout->addLayout(makeButtonRow(this, 12).layout);
+    layout->addLayout(makeDialogButtons(this, info).layout);
     resize(960, 480);
 }
 
@@ -89,8 +89,7 @@ void TsSutForm::accept() {
 // ---------------------------------------------------------------- TsRazdGrF
 
 TsRazdGrF::TsRazdGrF(Prompter& prompter, QWidget* parent) : QDialog(parent), m_prompter(prompter) {
-    setObjectName(QStringLiteral("TsRazdGrF"));
-    setWindowTitle(QStringLiteral("Сохранение суточного графика."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TsRazdGrF"));
     m_section = new QComboBox(this);
     m_section->setEditable(true);
     m_section->setInsertPolicy(QComboBox::NoInsert);
@@ -111,7 +110,7 @@ TsRazdGrF::TsRazdGrF(Prompter& prompter, QWidget* parent) : QDialog(parent), m_p
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addSpacing(8);
-    layout->addLayout(makeButtonRow(this, 66).layout);
+    layout->addLayout(makeDialogButtons(this, info).layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

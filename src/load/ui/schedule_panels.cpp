@@ -2,19 +2,16 @@
 
 #include "lib/months.h"
 #include "lib/numbers.h"
-#include "widgets/help_viewer.h"
 #include "widgets/string_grid.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -271,14 +268,7 @@ bool MonthlyTable::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-// ---------------------------------------------------------------- buttons
-
-QPushButton* makeExportButton(QWidget* parent) {
-    auto* b = new QPushButton(QStringLiteral("Экспорт..."), parent);
-    b->setToolTip(QStringLiteral("Экспорт полного отчёта по суточному графику в текстовый документ"));
-    b->setMinimumWidth(90);
-    return b;
-}
+// ---------------------------------------------------------------- the report
 
 ScheduleReport scheduleReport(const ScheduleHeader& header, const ScheduleInputs& in,
                               const ScheduleFigureFields& f) {
@@ -299,25 +289,6 @@ ScheduleReport scheduleReport(const ScheduleHeader& header, const ScheduleInputs
     r.clearSinus = f.sine->isChecked();
     r.monthly = f.monthly->rows();
     return r;
-}
-
-ButtonRow makeButtonRow(QDialog* dialog, int helpTopic) {
-    ButtonRow b{new QHBoxLayout, new QPushButton(QStringLiteral("ОК"), dialog),
-                new QPushButton(QStringLiteral("Отмена"), dialog),
-                new QPushButton(QStringLiteral("Справка..."), dialog)};
-    b.ok->setObjectName(QStringLiteral("ok"));
-    b.ok->setDefault(true);
-    QObject::connect(b.ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    QObject::connect(b.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    QObject::connect(b.help, &QPushButton::clicked, dialog,
-                     [dialog, helpTopic] { HelpViewer::showTopic(dialog, helpTopic); });
-    installHelpKey(dialog, helpTopic);
-    b.layout->addStretch(1);
-    for (QPushButton* p : {b.ok, b.cancel, b.help}) {
-        p->setMinimumWidth(90);
-        b.layout->addWidget(p);
-    }
-    return b;
 }
 
 IntervalTexts tourIntervals() {

@@ -1,7 +1,7 @@
 #pragma once
 // Parts the two schedule dialogs share: the upper panel with the schedule's name, month range
 // and the variant's region, daily cycle and K; the monthly table "без солнца" with its note; a
-// label that toggles its check box; the dialog's button row.
+// label that toggles its check box.
 
 #include "load/schedule_store.h"
 #include "load/ui/schedule_report.h"
@@ -14,10 +14,8 @@
 
 class QCheckBox;
 class QComboBox;
-class QDialog;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 namespace ses {
 
@@ -114,17 +112,9 @@ private:
     bool m_typed = false;
 };
 
-// "ОК" / "Отмена" / "Справка..." at the right of a row; "Справка..." and F1 open the topic.
-struct ButtonRow {
-    QHBoxLayout* layout;
-    QPushButton* ok;
-    QPushButton* cancel;
-    QPushButton* help;
-};
-ButtonRow makeButtonRow(QDialog* dialog, int helpTopic);
-
-// "Экспорт..." of a schedule dialog, with its hint; the caller connects it.
-QPushButton* makeExportButton(QWidget* parent);
+// The hint of a schedule dialog's "Экспорт...".
+inline const QString kScheduleExportHint =
+    QStringLiteral("Экспорт полного отчёта по суточному графику в текстовый документ");
 
 // The fields that show a schedule's computed figures.
 struct ScheduleFigureFields {

@@ -1,22 +1,10 @@
 #include "load/ui/schedule_report.h"
 
-#include "lib/prompter.h"
-#include "reports/document_report_writer.h"
 #include "reports/report_text.h"
-
-#include <QApplication>
-#include <QDesktopServices>
-#include <QUrl>
+#include "reports/report_writer.h"
+#include "widgets/form_rows.h"
 
 namespace ses {
-
-namespace {
-
-QString withoutColon(const QString& label) {
-    return label.endsWith(u':') ? label.chopped(1) : label;
-}
-
-} // namespace
 
 void writeScheduleReport(ReportWriter& w, const ScheduleReport& r) {
     const QString q = QStringLiteral("\"");
@@ -57,9 +45,9 @@ void writeScheduleReport(ReportWriter& w, const ScheduleReport& r) {
     w.writeHeading(QStringLiteral("Расчетные параметры суточного графика.\r"));
     w.writePairsTable(
         {{QStringLiteral("Суточное потребление электроэнергии, Вт*ч"), r.wpSut},
-         {withoutColon(r.nominalLabel), r.pnom},
-         {withoutColon(r.maximumLabel), r.pmax},
-         {withoutColon(r.peakLabel), r.peak},
+         {reportLabel(r.nominalLabel), r.pnom},
+         {reportLabel(r.maximumLabel), r.pmax},
+         {reportLabel(r.peakLabel), r.peak},
          {QStringLiteral("Наличие потребителей, требующих форму выходного  сигнала инвертора "
                          "\"чистый синус\""),
           plusMinus(r.clearSinus)}});
@@ -72,23 +60,6 @@ void writeScheduleReport(ReportWriter& w, const ScheduleReport& r) {
     w.writeText(QStringLiteral("Примечание.\r"));
     for (const QString& line : monthlyNoteLines())
         w.writeText(line + QStringLiteral("\r"));
-}
-
-void exportScheduleReport(const ScheduleReport& r, Prompter& prompter) {
-    QString path;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        DocumentReportWriter w;
-        writeScheduleReport(w, r);
-        path = w.closeReport();
-    } catch (const ReportError& e) {
-        QApplication::restoreOverrideCursor();
-        prompter.error(e.message());
-        return;
-    }
-    QApplication::restoreOverrideCursor();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    prompter.information(QStringLiteral("Отчет сохранен в файле:\n") + path);
 }
 
 } // namespace ses

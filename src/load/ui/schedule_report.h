@@ -11,7 +11,6 @@
 
 namespace ses {
 
-class Prompter;
 class ReportWriter;
 
 // What the report shows, as the dialog shows it.
@@ -30,9 +29,5 @@ struct ScheduleReport {
 
 // Opens the report and writes its blocks; closing it is the caller's.
 void writeScheduleReport(ReportWriter& w, const ScheduleReport& r);
-
-// Writes the report into a new document, opens it in the desktop's application and tells the
-// user where it is; a failure to write is told instead.
-void exportScheduleReport(const ScheduleReport& r, Prompter& prompter);
 
 } // namespace ses

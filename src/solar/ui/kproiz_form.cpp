@@ -1,5 +1,8 @@
 #include "solar/ui/kproiz_form.h"
 
+#include "widgets/dialog_buttons.h"
+#include "widgets/windows.h"
+
 #include "data/data_module.h"
 #include "lib/numbers.h"
 #include "solar/ui/solar_parts.h"
@@ -74,8 +77,7 @@ QString refusalSummary(const CoefficientTable& t) {
 } // namespace
 
 TKproizFm::TKproizFm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(dm) {
-    setObjectName(QStringLiteral("TKproizFm"));
-    setWindowTitle(QStringLiteral("Коэффициенты производительности солнечной батареи."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TKproizFm"));
 
     m_grid = new FrozenTable(CoefficientTable::kFixedColumns, this);
     m_grid->setObjectName(QStringLiteral("grid"));
@@ -164,7 +166,7 @@ TKproizFm::TKproizFm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(
     layout->addLayout(gridRow, 1);
     layout->addWidget(m_refusals);
     layout->addLayout(bottom, 1);
-    layout->addLayout(closeButtons(this, kHelpTopic));
+    layout->addLayout(makeDialogButtons(this, info, closeRow()).layout);
     resize(1220, 690);
     clearChart();
 }

@@ -24,7 +24,6 @@ class TDataModule1;
 
 class TKproizFm : public QDialog {
 public:
-    static constexpr int kHelpTopic = 49;
 
     TKproizFm(TDataModule1& dm, QWidget* parent = nullptr);
 

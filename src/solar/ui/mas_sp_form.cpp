@@ -9,8 +9,9 @@
 #include "lib/entry.h"
 #include "lib/numbers.h"
 #include "lib/prompter.h"
-#include "widgets/help_viewer.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/number_field.h"
+#include "widgets/windows.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -40,12 +41,28 @@ const QStringList& criterionNames()
     return n;
 }
 
+const std::vector<FormRow> kNeedRows = {
+    {QStringLiteral("dopP"), QStringLiteral("Требуемая дополнительная мощность СБ, Вт:")},
+    {QStringLiteral("dopB"), QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:")}};
+const std::vector<FormRow> kResultRows = {
+    {QStringLiteral("series"),
+     QStringLiteral("Количество последовательно соединенных панелей в сборке массива, шт.:")},
+    {QStringLiteral("strings"), QStringLiteral("Количество параллельных сборок массива, шт.:")},
+    {QStringLiteral("panels"), QStringLiteral("Количество солнечных панелей массива, шт.:")},
+    {QStringLiteral("power"), QStringLiteral("Мощность солнечных панелей массива, Вт:")},
+    {QStringLiteral("current"), QStringLiteral("Ток солнечных панелей массива, А:")},
+    {QStringLiteral("loss"), QStringLiteral("Потери мощности из-за ориентации панелей массива, Вт:")},
+    {QStringLiteral("controller"),
+     QStringLiteral("Прогнозируемый ток на выходе контроллера заряда, А:")},
+    {QStringLiteral("additional"), QStringLiteral("Требуемая дополнительная мощность СБ, Вт:")},
+    {QStringLiteral("tilt"), QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:")}};
+
 } // namespace
 
 TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_prompter(prompter)
 {
-    setWindowTitle(QStringLiteral("Параметры массива солнечных панелей."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TMasSPFrm"));
     auto* top = new QVBoxLayout(this);
 
     m_panelInfo = new QLabel(this);
@@ -59,11 +76,8 @@ TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
     auto* pl = new QVBoxLayout(page);
 
     auto* need = new QFormLayout;
-    m_dopP = new QLabel(page);
-    m_dopB = new QLabel(page);
-    need->addRow(QStringLiteral("Требуемая дополнительная мощность СБ, Вт:"), m_dopP);
-    need->addRow(QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:"), m_dopB);
     pl->addLayout(need);
+    m_need.add(need, kNeedRows, {0, false});
 
     auto* inputs = new QGroupBox(QStringLiteral("Исходные данные"), page);
     auto* form = new QFormLayout(inputs);
@@ -115,42 +129,18 @@ TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
     pl->addWidget(inputs);
 
     auto* results = new QGroupBox(QStringLiteral("Результаты расчета"), page);
-    auto* rf = new QFormLayout(results);
-    const std::pair<const char*, const char*> rows[] = {
-        {"series", "Количество последовательно соединенных панелей в сборке массива, шт.:"},
-        {"strings", "Количество параллельных сборок массива, шт.:"},
-        {"panels", "Количество солнечных панелей массива, шт.:"},
-        {"power", "Мощность солнечных панелей массива, Вт:"},
-        {"current", "Ток солнечных панелей массива, А:"},
-        {"loss", "Потери мощности из-за ориентации панелей массива, Вт:"},
-        {"controller", "Прогнозируемый ток на выходе контроллера заряда, А:"},
-        {"additional", "Требуемая дополнительная мощность СБ, Вт:"},
-        {"tilt", "Оптимальный угол наклона солнечных панелей, град.:"}};
-    for (const auto& [key, caption] : rows) {
-        auto* l = new QLabel(results);
-        l->setMinimumWidth(80);
-        m_results.insert(QString::fromLatin1(key), l);
-        rf->addRow(QString::fromUtf8(caption), l);
-    }
+    m_results.add(new QFormLayout(results), kResultRows, {80, false});
     pl->addWidget(results);
 
-    auto* buttons = new QHBoxLayout;
     m_calc = new QPushButton(QStringLiteral("Расчет"), this);
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    auto* help = new QPushButton(QStringLiteral("Справка..."), this);
-    buttons->addWidget(m_calc);
-    buttons->addStretch();
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-    top->addLayout(buttons);
-    installHelpKey(this, kHelpTopic);
+    const DialogButtons buttons =
+        makeDialogButtons(this, info, {.ok = QStringLiteral("OK"), .commands = {m_calc}});
+    m_ok = buttons.ok;
+    // Enter calculates: "OK" takes only a calculated array.
+    m_calc->setDefault(true);
+    top->addLayout(buttons.layout);
 
     connect(m_calc, &QPushButton::clicked, this, [this] { calculate(); });
-    connect(m_ok, &QPushButton::clicked, this, [this] { accept_(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this] { HelpViewer::showTopic(this, kHelpTopic); });
     connect(m_orient, &QLineEdit::textEdited, this, [this] { angleTyped(); });
     connect(m_tilt, &QLineEdit::textEdited, this, [this] { angleTyped(); });
     for (auto* box : {m_criterion, m_param, m_shape})
@@ -219,32 +209,27 @@ void TMasSPFrm::setInput(const ArrayWindowInput& in)
                              .arg(in.company, p.tip, numberToText(p.power), numberToText(p.unom),
                                   numberToText(p.isc), numberToText(p.vmp), numberToText(p.imp),
                                   numberToText(p.height), numberToText(p.width)));
-    m_dopP->setText(fmt(in.dopP, "0"));
-    m_dopB->setText(in.dopB ? fmt(*in.dopB, "0") : QString());
-    const ArrayCells& r = in.row;
-    m_name->setText(r.value(0));
-    m_orient->setText(r.value(2));
-    m_tilt->setText(r.value(3));
-    m_kLabel->setText(r.value(4));
-    m_k = parseNumber(r.value(4)).value_or(1);
-    m_criterion->setCurrentIndex(in.editing ? std::clamp(r.value(11).toInt(), 0, 3) : 0);
-    m_param->setCurrentIndex(in.editing ? std::clamp(r.value(12).toInt(), 0, 1) : 0);
-    m_shape->setCurrentIndex(in.editing ? std::clamp(r.value(15).toInt(), 0, 2) : 0);
-    QString given = in.editing ? r.value(13) : QString();
-    if (given.isEmpty()) {
-        const int u = int(std::lround(in.system.uses));
-        given = u == 12 ? QStringLiteral("800") : u == 24 ? QStringLiteral("1600")
-                : u == 48 ? QStringLiteral("3200")
-                : in.powerChoices.empty() ? QString() : numberToText(in.powerChoices.back());
-    }
+    m_need.setText(QStringLiteral("dopP"), fmt(in.dopP, "0"));
+    m_need.setText(QStringLiteral("dopB"), in.dopB ? fmt(*in.dopB, "0") : QString());
+    const auto text = [](std::optional<double> x) { return x ? numberToText(*x) : QString(); };
+    const ArrayRow& r = in.row;
+    m_name->setText(r.name);
+    m_orient->setText(numberToText(r.orientation));
+    m_tilt->setText(numberToText(r.tilt));
+    m_kLabel->setText(numberToText(r.k));
+    m_k = r.k;
+    m_criterion->setCurrentIndex(int(in.editing ? r.criterion : Criterion::RequiredPower));
+    m_param->setCurrentIndex(in.editing ? std::clamp(r.siteParameter.value_or(0), 0, 1) : 0);
+    m_shape->setCurrentIndex(int(in.editing ? r.shape.value_or(SiteShape::Rectangle)
+                                            : SiteShape::Rectangle));
     m_givenPower->clear();
     for (double p : in.powerChoices)
         m_givenPower->addItem(numberToText(p));
-    m_givenPower->setEditText(given);
-    m_givenCurrent->setText(in.editing ? r.value(14) : QString());
-    m_l->setText(in.editing ? r.value(16) : QString());
-    m_s->setText(in.editing ? r.value(17) : QString());
-    m_h->setText(in.editing ? r.value(18) : QString());
+    m_givenPower->setEditText(text(initialGivenPower(in)));
+    m_givenCurrent->setText(in.editing ? text(r.givenCurrent) : QString());
+    m_l->setText(in.editing ? text(r.length) : QString());
+    m_s->setText(in.editing ? text(r.lower) : QString());
+    m_h->setText(in.editing ? text(r.height) : QString());
     m_filling = false;
     updateEnabling();
     updateArea();
@@ -280,7 +265,7 @@ bool TMasSPFrm::calculate()
         return false;
 
     ArrayRequest rq;
-    rq.criterion = Criterion(m_criterion->currentIndex());
+    rq.criterion = criterion();
     rq.siteByGivenPower = m_param->currentIndex() == 1;
     const bool givenUsed = rq.criterion == Criterion::GivenPower ||
                            (rq.criterion == Criterion::SiteSize && rq.siteByGivenPower);
@@ -299,12 +284,11 @@ bool TMasSPFrm::calculate()
         rq.givenCurrent = *i;
     }
     if (rq.criterion == Criterion::SiteSize) {
-        const int shape = m_shape->currentIndex();
         const auto l = number(m_l, QStringLiteral("длины площадки"));
         if (!l)
             return false;
         double s = 0;
-        if (shape == 1) {
+        if (shape() == SiteShape::Trapezoid) {
             const auto v = number(m_s, QStringLiteral("длины нижней основы трапеции"));
             if (!v)
                 return false;
@@ -313,7 +297,7 @@ bool TMasSPFrm::calculate()
         const auto h = number(m_h, QStringLiteral("высоты площадки"));
         if (!h)
             return false;
-        rq.site.shape = SiteShape(shape);
+        rq.site.shape = shape();
         rq.site.length = *l;
         rq.site.lower = s;
         rq.site.height = *h;
@@ -335,6 +319,7 @@ bool TMasSPFrm::calculate()
     }
     const ArrayResult& r = c.result;
     m_done = r;
+    m_request = rq;
     showResult(r);
     m_ok->setEnabled(true);
     return true;
@@ -342,17 +327,18 @@ bool TMasSPFrm::calculate()
 
 void TMasSPFrm::showResult(const ArrayResult& r)
 {
-    m_results[QStringLiteral("series")]->setText(QString::number(r.series));
-    m_results[QStringLiteral("strings")]->setText(QString::number(r.strings));
-    m_results[QStringLiteral("panels")]->setText(QString::number(r.panels));
-    m_results[QStringLiteral("power")]->setText(fmt(r.power, "0"));
-    m_results[QStringLiteral("current")]->setText(fmt(r.current, "0.##"));
-    m_results[QStringLiteral("loss")]->setText(fmt(r.loss, "0"));
-    m_results[QStringLiteral("controller")]->setText(fmt(r.controllerCurrent, "0.##"));
-    m_results[QStringLiteral("additional")]->setText(
-        r.additionalPower ? fmt(*r.additionalPower, "0") : QString());
-    m_results[QStringLiteral("tilt")]->setText(r.suggestedTilt ? fmt(*r.suggestedTilt, "0")
-                                                               : QString());
+    const std::pair<const char*, QString> shown[] = {
+        {"series", QString::number(r.series)},
+        {"strings", QString::number(r.strings)},
+        {"panels", QString::number(r.panels)},
+        {"power", fmt(r.power, "0")},
+        {"current", fmt(r.current, "0.##")},
+        {"loss", fmt(r.loss, "0")},
+        {"controller", fmt(r.controllerCurrent, "0.##")},
+        {"additional", r.additionalPower ? fmt(*r.additionalPower, "0") : QString()},
+        {"tilt", r.suggestedTilt ? fmt(*r.suggestedTilt, "0") : QString()}};
+    for (const auto& [key, text] : shown)
+        m_results.setText(QString::fromLatin1(key), text);
     ArraySchemeInput scheme;
     scheme.arrayName = m_name->text().trimmed();
     scheme.panelType = m_in.type.tip;
@@ -381,7 +367,7 @@ void TMasSPFrm::drawPlacement()
         QPixmap::fromImage(ses::render(clearedPicture(palette().color(QPalette::Window))));
     const auto scale = parseNumber(m_placementScale->text());
     // Only the site criterion knows a site; a scale must be a positive whole number.
-    if (!m_done || m_criterion->currentIndex() != 3 || !scale || *scale < 1) {
+    if (!m_done || criterion() != Criterion::SiteSize || !scale || *scale < 1) {
         m_placement->setPixmap(cleared);
         return;
     }
@@ -399,12 +385,6 @@ void TMasSPFrm::drawPlacement()
     m_placement->setPixmap(QPixmap::fromImage(ses::render(sitePlacement(in).drawing)));
 }
 
-QString TMasSPFrm::resultText(const QString& key) const
-{
-    const QLabel* l = m_results.value(key);
-    return l ? l->text() : QString();
-}
-
 bool TMasSPFrm::accept_()
 {
     if (!m_done)
@@ -414,26 +394,30 @@ bool TMasSPFrm::accept_()
         m_name->setFocus();
         return false;
     }
-    accept();
+    QDialog::accept();
     return true;
 }
 
-ArrayCells TMasSPFrm::resultRow(const QString& bopt) const
+void TMasSPFrm::accept()
+{
+    accept_();
+}
+
+ArrayRow TMasSPFrm::resultRow(std::optional<int> bopt) const
 {
     if (!m_done)
-        return emptyArrayRow();
-    ArrayRowTexts t;
-    t.name = m_name->text();
-    t.orientation = m_orient->text();
-    t.tilt = m_tilt->text();
-    t.givenPower = m_givenPower->currentText();
-    t.givenCurrent = m_givenCurrent->text();
-    t.siteParameter = m_param->currentIndex();
-    t.shape = m_shape->currentIndex();
-    t.length = m_l->text();
-    t.lower = m_s->text();
-    t.height = m_h->text();
-    return arrayRow(t, Criterion(m_criterion->currentIndex()), m_k, *m_done, bopt);
+        return {};
+    return arrayRow(m_name->text(), m_request, m_k, *m_done, bopt);
+}
+
+Criterion TMasSPFrm::criterion() const
+{
+    return Criterion(m_criterion->currentIndex());
+}
+
+SiteShape TMasSPFrm::shape() const
+{
+    return SiteShape(m_shape->currentIndex());
 }
 
 void TMasSPFrm::angleTyped()
@@ -454,8 +438,7 @@ void TMasSPFrm::inputsChanged()
     if (m_filling)
         return;
     m_done.reset();
-    for (auto* l : std::as_const(m_results))
-        l->clear();
+    m_results.clear();
     if (m_scheme)
         m_scheme->setPixmap(QPixmap::fromImage(ses::render(clearedPicture(palette().color(QPalette::Window)))));
     if (m_placement)
@@ -465,39 +448,41 @@ void TMasSPFrm::inputsChanged()
 
 void TMasSPFrm::updateEnabling()
 {
-    const int c = m_criterion->currentIndex();
-    const bool site = c == 3;
-    m_givenPower->setEnabled(c == 1 || (site && m_param->currentIndex() == 1));
-    m_givenCurrent->setEnabled(c == 2);
+    const Criterion c = criterion();
+    const bool site = c == Criterion::SiteSize;
+    const bool trapezoid = shape() == SiteShape::Trapezoid;
+    m_givenPower->setEnabled(c == Criterion::GivenPower || (site && m_param->currentIndex() == 1));
+    m_givenCurrent->setEnabled(c == Criterion::MaxCurrent);
     m_param->setEnabled(site);
     m_shape->setEnabled(site);
     m_l->setEnabled(site);
     m_h->setEnabled(site);
-    m_s->setEnabled(site && m_shape->currentIndex() == 1);
-    switch (m_shape->currentIndex()) {
-    case 1:
+    m_s->setEnabled(site && trapezoid);
+    switch (shape()) {
+    case SiteShape::Trapezoid:
         m_lCap->setText(QStringLiteral("Длина верхней основы трапеции, м:"));
         m_sCap->setText(QStringLiteral("Длина нижней основы трапеции, м:"));
         m_hCap->setText(QStringLiteral("Высота трапеции, м:"));
         break;
-    case 2:
+    case SiteShape::Triangle:
         m_lCap->setText(QStringLiteral("Длина основания треугольника, м:"));
         m_sCap->setText(QString());
         m_hCap->setText(QStringLiteral("Высота треугольника, м:"));
         break;
-    default:
+    case SiteShape::Rectangle:
         m_lCap->setText(QStringLiteral("Длина прямоугольника, м:"));
         m_sCap->setText(QString());
         m_hCap->setText(QStringLiteral("Высота прямоугольника, м:"));
+        break;
     }
-    m_s->setVisible(m_shape->currentIndex() == 1);
-    m_sCap->setVisible(m_shape->currentIndex() == 1);
+    m_s->setVisible(trapezoid);
+    m_sCap->setVisible(trapezoid);
 }
 
 void TMasSPFrm::updateArea()
 {
     Site s;
-    s.shape = SiteShape(m_shape->currentIndex());
+    s.shape = shape();
     s.length = parseNumber(m_l->text()).value_or(0);
     s.lower = parseNumber(m_s->text()).value_or(0);
     s.height = parseNumber(m_h->text()).value_or(0);

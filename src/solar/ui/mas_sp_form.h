@@ -4,10 +4,10 @@
 // and loss, and "OK" hands the row back to the selection window.
 
 #include "solar/solar_selection.h"
+#include "widgets/form_rows.h"
 
 #include <QDialog>
 #include <QPixmap>
-#include <QHash>
 
 class QComboBox;
 class QLabel;
@@ -22,8 +22,6 @@ class Prompter;
 
 class TMasSPFrm : public QDialog {
 public:
-    static constexpr int kHelpTopic = 51;
-
     TMasSPFrm(Prompter& prompter, QWidget* parent = nullptr);
 
     void setInput(const ArrayWindowInput& input);
@@ -34,10 +32,11 @@ public:
     bool calculate();
     // "OK": accepted only after a successful "Расчет" with no later change.
     bool accept_();
+    void accept() override; // "OK" and Enter run accept_()
     bool isCalculated() const { return m_done.has_value(); }
     const std::optional<ArrayResult>& result() const { return m_done; }
     // The table row of the selection window; bopt is the tilt it suggests.
-    ArrayCells resultRow(const QString& bopt) const;
+    ArrayRow resultRow(std::optional<int> bopt) const;
 
     QLineEdit* nameEdit() const { return m_name; }
     NumberField* orientationField() const { return m_orient; }
@@ -55,7 +54,7 @@ public:
     QPushButton* calculateButton() const { return m_calc; }
     QPushButton* okButton() const { return m_ok; }
     // The result texts by their captions' short names.
-    QString resultText(const QString& key) const;
+    QString resultText(const QString& key) const { return m_results.text(key); }
 
 private:
     void inputsChanged();
@@ -63,18 +62,20 @@ private:
     void updateEnabling();
     void updateArea();
     void showResult(const ArrayResult& r);
+    Criterion criterion() const;
+    SiteShape shape() const;
     std::optional<double> number(NumberField* f, const QString& quantity);
 
     Prompter& m_prompter;
     ArrayWindowInput m_in;
     std::optional<ArrayResult> m_done;
+    ArrayRequest m_request; // what the result was calculated for
     double m_k = 1;
     bool m_filling = false;
 
     QTabWidget* m_pages;
     QLabel* m_panelInfo;
-    QLabel* m_dopP;
-    QLabel* m_dopB;
+    ShownRows m_need; // the power still to cover and its tilt
     QLineEdit* m_name;
     NumberField* m_orient;
     NumberField* m_tilt;
@@ -91,7 +92,7 @@ private:
     QLabel* m_sCap;
     QLabel* m_hCap;
     QLabel* m_area;
-    QHash<QString, QLabel*> m_results;
+    ShownRows m_results;
     QLabel* m_scheme = nullptr; // the connection scheme of the calculated array
     QLabel* m_placement = nullptr; // the site with the array's panels placed
     NumberField* m_placementScale = nullptr;

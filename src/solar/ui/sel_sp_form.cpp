@@ -1,22 +1,17 @@
 #include "solar/ui/sel_sp_form.h"
 
-#include "reports/array_scheme.h"
-#include "reports/document_report_writer.h"
-#include "reports/drawing.h"
-#include "reports/report_error.h"
-
-#include <QApplication>
-#include <QDesktopServices>
-#include <QPlainTextEdit>
-#include <QUrl>
-
 #include "data/data_module.h"
 #include "lib/numbers.h"
 #include "lib/prompter.h"
-#include "solar/sizing_store.h"
+#include "reports/array_scheme.h"
+#include "reports/drawing.h"
+#include "reports/report_writer.h"
+#include "solar/solar_choice_ops.h"
 #include "solar/ui/mas_sp_form.h"
-#include "widgets/help_viewer.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/report_export.h"
 #include "widgets/string_grid.h"
+#include "widgets/windows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,6 +19,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -36,33 +32,52 @@ QString fmt(std::optional<double> x, const char* pattern)
 {
     return x ? fmt(*x, pattern) : QString();
 }
+QString text(std::optional<double> x) { return x ? numberToText(*x) : QString(); }
+QString text(std::optional<int> x) { return x ? QString::number(*x) : QString(); }
+
+// The window's figures: the variant's, the chosen panel's and the totals of the arrays.
+const std::vector<FormRow> kInputRows = {
+    {QStringLiteral("B"), QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:")},
+    {QStringLiteral("Pras"), QStringLiteral("Расчетная мощность солнечной батареи, Вт:")},
+    {QStringLiteral("forecastMin"),
+     QStringLiteral("Прогнозируемый требуемый минимальный ток заряда АБ, А:")},
+    {QStringLiteral("windowMin"),
+     QStringLiteral("Минимальный ток заряда имеющейся АБ (с учетом настроек), А:")},
+    {QStringLiteral("windowMax"),
+     QStringLiteral("Максимальный ток заряда имеющейся АБ (с учетом настроек), А:")}};
+const std::vector<FormRow> kPanelRows = {
+    {QStringLiteral("P"), QStringLiteral("Мощность отдельной солнечной панели, Вт:")},
+    {QStringLiteral("Unom"), QStringLiteral("Номинальное напряжение солнечной панели, В:")},
+    {QStringLiteral("Voc"), QStringLiteral("Напряжение холостого хода солнечной панели, В:")},
+    {QStringLiteral("Isc"), QStringLiteral("Ток короткого замыкания солнечной панели, А:")},
+    {QStringLiteral("Vmp"), QStringLiteral("Напряжение в рабочей точке солнечной панели, В:")},
+    {QStringLiteral("Imp"), QStringLiteral("Ток в рабочей точке солнечной панели, А:")},
+    {QStringLiteral("H"), QStringLiteral("Высота отдельной солнечной панели, мм:")},
+    {QStringLiteral("S"), QStringLiteral("Ширина отдельной солнечной панели, мм:")}};
+const std::vector<FormRow> kTotalRows = {
+    {QStringLiteral("losses"),
+     QStringLiteral("Потери мощности из-за ориентации панелей батареи, Вт:")},
+    {QStringLiteral("full"), QStringLiteral("Полная расчетная мощность солнечной батареи, Вт:")},
+    {QStringLiteral("count"), QStringLiteral("Общее количество панелей солнечной батареи, шт:")},
+    {QStringLiteral("power"), QStringLiteral("Общая мощность панелей солнечной батареи, Вт:")},
+    {QStringLiteral("charge"),
+     QStringLiteral("Прогнозируемый ток заряда АБ (на выходе контроллеров), А:")},
+    {QStringLiteral("additional"), QStringLiteral("Требуемая дополнительная мощность батареи, Вт:")},
+    {QStringLiteral("tilt"), QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:")}};
 
 } // namespace
 
 TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter)
 {
-    setWindowTitle(QStringLiteral("Выбор солнечной батареи."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TSelSPFrm"));
     auto* top = new QVBoxLayout(this);
-    auto label = [this](QWidget* parent, const char* key) {
-        auto* l = new QLabel(parent);
-        l->setMinimumWidth(70);
-        l->setFrameShape(QFrame::StyledPanel);
-        m_fields.insert(QString::fromLatin1(key), l);
-        return l;
-    };
+    const ShownLook look{70, true};
 
     auto* upper = new QHBoxLayout;
     auto* need = new QGroupBox(QStringLiteral("Исходные данные"), this);
     auto* nf = new QFormLayout(need);
-    nf->addRow(QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:"), label(need, "B"));
-    nf->addRow(QStringLiteral("Расчетная мощность солнечной батареи, Вт:"), label(need, "Pras"));
-    nf->addRow(QStringLiteral("Прогнозируемый требуемый минимальный ток заряда АБ, А:"),
-               label(need, "forecastMin"));
-    nf->addRow(QStringLiteral("Минимальный ток заряда имеющейся АБ (с учетом настроек), А:"),
-               label(need, "windowMin"));
-    nf->addRow(QStringLiteral("Максимальный ток заряда имеющейся АБ (с учетом настроек), А:"),
-               label(need, "windowMax"));
+    m_fields.add(nf, kInputRows, look);
     m_checkCharge = new QCheckBox(
         QStringLiteral("Подбор СБ с учетом тока заряда АБ на выходе контроллера"), need);
     m_checkCharge->setChecked(true);
@@ -75,44 +90,35 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_type = new QComboBox(panel);
     pf->addRow(QStringLiteral("Компания-производитель:"), m_company);
     pf->addRow(QStringLiteral("Тип солнечной панели:"), m_type);
-    pf->addRow(QStringLiteral("Мощность отдельной солнечной панели, Вт:"), label(panel, "P"));
-    pf->addRow(QStringLiteral("Номинальное напряжение солнечной панели, В:"), label(panel, "Unom"));
-    pf->addRow(QStringLiteral("Напряжение холостого хода солнечной панели, В:"), label(panel, "Voc"));
-    pf->addRow(QStringLiteral("Ток короткого замыкания солнечной панели, А:"), label(panel, "Isc"));
-    pf->addRow(QStringLiteral("Напряжение в рабочей точке солнечной панели, В:"), label(panel, "Vmp"));
-    pf->addRow(QStringLiteral("Ток в рабочей точке солнечной панели, А:"), label(panel, "Imp"));
-    pf->addRow(QStringLiteral("Высота отдельной солнечной панели, мм:"), label(panel, "H"));
-    pf->addRow(QStringLiteral("Ширина отдельной солнечной панели, мм:"), label(panel, "S"));
+    m_fields.add(pf, kPanelRows, look);
     upper->addWidget(panel);
     top->addLayout(upper);
 
     auto* arrays = new QGroupBox(QStringLiteral("Параметры массивов"), this);
     auto* al = new QVBoxLayout(arrays);
     auto* commands = new QHBoxLayout;
-    const std::pair<const char*, const char*> cmds[] = {
-        {"add", "Добавить"}, {"insert", "Вставить"}, {"edit", "Изменить"},
-        {"delete", "Удалить"}, {"up", "Вверх"},     {"down", "Вниз"}};
-    const std::pair<const char*, const char*> hints[] = {
-        {"add", "Добавить массив солнечных панелей"},
-        {"insert", "Вставить массив солнечных панелей"},
-        {"edit", "Изменить параметры массива солнечных панелей"},
-        {"delete", "Удалить массив солнечных панелей"},
-        {"up", "Переместить на строку вверх"},
-        {"down", "Переместить на строку вниз"}};
-    for (size_t i = 0; i < std::size(cmds); ++i) {
-        auto* b = new QPushButton(QString::fromUtf8(cmds[i].second), arrays);
-        b->setToolTip(QString::fromUtf8(hints[i].second));
-        m_buttons.insert(QString::fromLatin1(cmds[i].first), b);
+    const std::tuple<const char*, const char*, const char*, bool (TSelSPFrm::*)()> cmds[] = {
+        {"add", "Добавить", "Добавить массив солнечных панелей", &TSelSPFrm::addArray},
+        {"insert", "Вставить", "Вставить массив солнечных панелей", &TSelSPFrm::insertArray},
+        {"edit", "Изменить", "Изменить параметры массива солнечных панелей", &TSelSPFrm::editArray},
+        {"delete", "Удалить", "Удалить массив солнечных панелей", &TSelSPFrm::deleteArray},
+        {"up", "Вверх", "Переместить на строку вверх", &TSelSPFrm::moveUp},
+        {"down", "Вниз", "Переместить на строку вниз", &TSelSPFrm::moveDown}};
+    for (const auto& [key, text, hint, run] : cmds) {
+        auto* b = new QPushButton(QString::fromUtf8(text), arrays);
+        b->setToolTip(QString::fromUtf8(hint));
+        m_buttons.insert(QString::fromLatin1(key), b);
         commands->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, run = run] { (this->*run)(); });
     }
     commands->addStretch();
     al->addLayout(commands);
     m_grid = new StringGrid(arrays);
     m_grid->setFixedRow(true);
-    m_grid->setColCount(kArrayColumns);
+    m_grid->setColCount(int(columnTitles().size()));
     m_grid->setRowCount(2);
-    for (int c = 0; c < kArrayColumns; ++c)
-        m_grid->setCell(c, 0, arrayColumnTitles()[c]);
+    for (int c = 0; c < columnTitles().size(); ++c)
+        m_grid->setCell(c, 0, columnTitles()[c]);
     m_grid->setReadOnly(true);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -125,99 +131,48 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     top->addWidget(arrays);
 
     auto* totals = new QGroupBox(QStringLiteral("Расчетные данные массивов"), this);
-    auto* tf = new QFormLayout(totals);
-    tf->addRow(QStringLiteral("Потери мощности из-за ориентации панелей батареи, Вт:"),
-               label(totals, "losses"));
-    tf->addRow(QStringLiteral("Полная расчетная мощность солнечной батареи, Вт:"),
-               label(totals, "full"));
-    tf->addRow(QStringLiteral("Общее количество панелей солнечной батареи, шт:"),
-               label(totals, "count"));
-    tf->addRow(QStringLiteral("Общая мощность панелей солнечной батареи, Вт:"),
-               label(totals, "power"));
-    tf->addRow(QStringLiteral("Прогнозируемый ток заряда АБ (на выходе контроллеров), А:"),
-               label(totals, "charge"));
-    tf->addRow(QStringLiteral("Требуемая дополнительная мощность батареи, Вт:"),
-               label(totals, "additional"));
-    tf->addRow(QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:"),
-               label(totals, "tilt"));
+    m_fields.add(new QFormLayout(totals), kTotalRows, look);
     top->addWidget(totals);
 
-    auto* bottom = new QHBoxLayout;
-    auto* exportB = new QPushButton(QStringLiteral("Экспорт..."), this);
-    exportB->setToolTip(QStringLiteral("Экспорт отчета о выборе солнечной батареи в текстовый документ"));
+    QPushButton* exportB = makeExportButton(
+        this, QStringLiteral("Экспорт отчета о выборе солнечной батареи в текстовый документ"));
     connect(exportB, &QPushButton::clicked, this, [this] { exportReport(); });
-    bottom->addWidget(exportB);
-    bottom->addStretch();
-    auto* okB = new QPushButton(QStringLiteral("ОК"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    auto* help = new QPushButton(QStringLiteral("Справка..."), this);
-    m_buttons.insert(QStringLiteral("ok"), okB);
-    bottom->addWidget(okB);
-    bottom->addWidget(cancel);
-    bottom->addWidget(help);
-    top->addLayout(bottom);
-    installHelpKey(this, kHelpTopic);
+    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = {exportB}});
+    m_buttons.insert(QStringLiteral("ok"), buttons.ok);
+    top->addLayout(buttons.layout);
 
     connect(m_company, &QComboBox::currentIndexChanged, this, [this] { companyChanged(); });
     connect(m_type, &QComboBox::currentIndexChanged, this, [this] { typeChanged(); });
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
         if (!m_filling && row >= 0 && row < int(m_sel.rows().size())) {
-            m_current = row;
+            m_sel.setCurrent(row);
             updateCommands();
         }
     });
-    connect(m_buttons[QStringLiteral("add")], &QPushButton::clicked, this, [this] { addArray(); });
-    connect(m_buttons[QStringLiteral("insert")], &QPushButton::clicked, this, [this] { insertArray(); });
-    connect(m_buttons[QStringLiteral("edit")], &QPushButton::clicked, this, [this] { editArray(); });
-    connect(m_buttons[QStringLiteral("delete")], &QPushButton::clicked, this, [this] { deleteArray(); });
-    connect(m_buttons[QStringLiteral("up")], &QPushButton::clicked, this, [this] { moveUp(); });
-    connect(m_buttons[QStringLiteral("down")], &QPushButton::clicked, this, [this] { moveDown(); });
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { editArray(); });
-    connect(okB, &QPushButton::clicked, this, [this] { ok(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this] { HelpViewer::showTopic(this, kHelpTopic); });
     resize(980, 720);
-}
-
-QString TSelSPFrm::fieldText(const QString& key) const
-{
-    const QLabel* l = m_fields.value(key);
-    return l ? l->text() : QString();
-}
-
-void TSelSPFrm::setField(const QString& key, const QString& text)
-{
-    if (QLabel* l = m_fields.value(key))
-        l->setText(text);
 }
 
 void TSelSPFrm::load()
 {
     m_filling = true;
-    m_sel.load(m_dm);
+    m_sel.load(readSelectionSource(m_dm));
     const VariantChoice& v = m_sel.variant();
-    setField(QStringLiteral("B"), numberToText(v.b));
-    setField(QStringLiteral("Pras"), fmt(v.prasSp, "0.##"));
-    setField(QStringLiteral("forecastMin"),
-             fmt(forecastMinimumChargeCurrent(v.crasAkb, v.nameAkb,
-                                              v.izarMin, v.kzarMin),
-                 "0"));
-    const auto window = batteryChargeWindow(v.sizarMin, v.sizarMax,
-                                            v.izarMin, v.izarMax,
-                                            v.kzarMin, v.kzarMax);
-    setField(QStringLiteral("windowMin"), window ? fmt(window->minimum, "0.##") : QString());
-    setField(QStringLiteral("windowMax"), window ? fmt(window->maximum, "0.##") : QString());
+    m_fields.setText(QStringLiteral("B"), numberToText(v.b));
+    m_fields.setText(QStringLiteral("Pras"), fmt(v.prasSp, "0.##"));
+    m_fields.setText(QStringLiteral("forecastMin"), fmt(m_sel.forecastMinimum(), "0"));
+    const auto window = m_sel.chargeWindow();
+    m_fields.setText(QStringLiteral("windowMin"), window ? fmt(window->minimum, "0.##") : QString());
+    m_fields.setText(QStringLiteral("windowMax"), window ? fmt(window->maximum, "0.##") : QString());
 
     m_companies = panelCompanies(m_dm);
     m_company->clear();
     int sel = 0;
     for (size_t i = 0; i < m_companies.size(); ++i) {
         m_company->addItem(m_companies[i].company);
-        if (m_companies[i].company == m_sel.variant().company)
+        if (m_companies[i].company == v.company)
             sel = int(i);
     }
-    m_current = m_sel.rows().empty() ? -1 : 0;
-    m_lastType.clear();
     if (!m_companies.empty())
         m_company->setCurrentIndex(sel);
     companyChanged();
@@ -228,8 +183,7 @@ void TSelSPFrm::load()
 void TSelSPFrm::loadForTour()
 {
     load();
-    if (!m_sel.rows().empty())
-        setCurrentArray(0);
+    setCurrentArray(0);
 }
 
 bool TSelSPFrm::run()
@@ -261,32 +215,20 @@ void TSelSPFrm::companyChanged()
     typeChanged();
 }
 
-const CatalogPanel* TSelSPFrm::currentType() const
-{
-    const int ti = m_type->currentIndex();
-    return ti >= 0 && ti < int(m_types.size()) ? &m_types[ti] : nullptr;
-}
-
 void TSelSPFrm::typeChanged()
 {
-    const CatalogPanel* t = currentType();
-    setField(QStringLiteral("P"), t ? numberToText(t->power) : QString());
-    setField(QStringLiteral("Unom"), t ? numberToText(t->unom) : QString());
-    setField(QStringLiteral("Voc"), t ? numberToText(t->voc) : QString());
-    setField(QStringLiteral("Isc"), t ? numberToText(t->isc) : QString());
-    setField(QStringLiteral("Vmp"), t ? numberToText(t->vmp) : QString());
-    setField(QStringLiteral("Imp"), t ? numberToText(t->imp) : QString());
-    setField(QStringLiteral("H"), t ? numberToText(t->height) : QString());
-    setField(QStringLiteral("S"), t ? numberToText(t->width) : QString());
-    const QString now = t ? t->tip : QString();
-    if (!m_filling && !m_sel.rows().empty() && now != m_lastType)
-        m_prompter.information(
-            QStringLiteral("Изменен тип солнечной панели (с \"%1\" на \"%2\") при наличии в таблице "
-                           "\"Параметры массивов\" ранее сформированных массивов.\rРекомендуется "
-                           "удалить массивы солнечных панелей и сформировать их заново или "
-                           "отредактировать параметры имеющихся массивов.")
-                .arg(m_lastType, now));
-    m_lastType = now;
+    const int ti = m_type->currentIndex();
+    const CatalogPanel* t = ti >= 0 && ti < int(m_types.size()) ? &m_types[ti] : nullptr;
+    const std::pair<const char*, std::optional<double>> figures[] = {
+        {"P", t ? t->power : std::nullopt},   {"Unom", t ? t->unom : std::nullopt},
+        {"Voc", t ? t->voc : std::nullopt},   {"Isc", t ? t->isc : std::nullopt},
+        {"Vmp", t ? t->vmp : std::nullopt},   {"Imp", t ? t->imp : std::nullopt},
+        {"H", t ? t->height : std::nullopt}, {"S", t ? t->width : std::nullopt}};
+    for (const auto& [key, value] : figures)
+        m_fields.setText(QString::fromLatin1(key), text(value));
+    const auto notice = m_sel.chooseType(m_company->currentText(), t);
+    if (notice && !m_filling)
+        m_prompter.information(*notice);
     updateCommands();
 }
 
@@ -294,14 +236,16 @@ void TSelSPFrm::showGrid()
 {
     const bool was = m_filling;
     m_filling = true;
-    const int rows = std::max<int>(1, int(m_sel.rows().size()));
-    m_grid->setRowCount(rows + 1);
+    const auto& rows = m_sel.rows();
+    m_grid->setRowCount(std::max<int>(1, int(rows.size())) + 1);
     m_grid->clearCells();
-    for (size_t r = 0; r < m_sel.rows().size(); ++r)
-        for (int c = 0; c < kArrayColumns; ++c)
-            m_grid->setCell(c, int(r) + 1, m_sel.rows()[r].value(c));
-    if (m_current >= 0)
-        m_grid->setCurrentCell(m_current, 0);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const QStringList texts = rowTexts(rows[r]);
+        for (int c = 0; c < texts.size(); ++c)
+            m_grid->setCell(c, int(r) + 1, texts[c]);
+    }
+    if (m_sel.current() >= 0)
+        m_grid->setCurrentCell(m_sel.current(), 0);
     m_grid->resizeColumnsToContents();
     m_filling = was;
 }
@@ -310,35 +254,32 @@ void TSelSPFrm::tableChanged()
 {
     showGrid();
     const SelectionTotals& t = m_sel.totals();
-    setField(QStringLiteral("count"), QString::number(t.panels));
-    setField(QStringLiteral("power"), fmt(t.power, "0.##"));
-    setField(QStringLiteral("losses"), fmt(t.losses, "0.##"));
-    setField(QStringLiteral("full"), fmt(t.fullPower, "0.##"));
-    setField(QStringLiteral("charge"), fmt(t.chargeCurrent, "0.##"));
-    setField(QStringLiteral("additional"), fmt(m_sel.additionalPower(), "0.##"));
-    setField(QStringLiteral("tilt"),
-             fmt(m_sel.rows().empty() ? std::nullopt : m_sel.suggestedTilt(), "0"));
+    m_fields.setText(QStringLiteral("count"), QString::number(t.panels));
+    m_fields.setText(QStringLiteral("power"), fmt(t.power, "0.##"));
+    m_fields.setText(QStringLiteral("losses"), fmt(t.losses, "0.##"));
+    m_fields.setText(QStringLiteral("full"), fmt(t.fullPower, "0.##"));
+    m_fields.setText(QStringLiteral("charge"), fmt(t.chargeCurrent, "0.##"));
+    m_fields.setText(QStringLiteral("additional"), fmt(m_sel.additionalPower(), "0.##"));
+    m_fields.setText(QStringLiteral("tilt"),
+                     fmt(m_sel.rows().empty() ? std::nullopt : m_sel.suggestedTilt(), "0"));
     updateCommands();
 }
 
 void TSelSPFrm::updateCommands()
 {
-    const bool type = currentType() != nullptr;
-    const int n = int(m_sel.rows().size());
-    m_buttons[QStringLiteral("add")]->setEnabled(type);
-    m_buttons[QStringLiteral("edit")]->setEnabled(type && n > 0);
-    m_buttons[QStringLiteral("delete")]->setEnabled(type && n > 0);
-    m_buttons[QStringLiteral("insert")]->setEnabled(type && n > 0);
-    m_buttons[QStringLiteral("up")]->setEnabled(n >= 2 && m_current > 0);
-    m_buttons[QStringLiteral("down")]->setEnabled(n >= 2 && m_current >= 0 && m_current < n - 1);
-    m_buttons[QStringLiteral("ok")]->setEnabled(n > 0);
+    const SolarSelection::Commands c = m_sel.commands();
+    const std::pair<const char*, bool> states[] = {
+        {"add", c.add},   {"insert", c.insert}, {"edit", c.edit}, {"delete", c.remove},
+        {"up", c.up},     {"down", c.down},     {"ok", c.ok}};
+    for (const auto& [key, on] : states)
+        m_buttons[QString::fromLatin1(key)]->setEnabled(on);
 }
 
 void TSelSPFrm::setCurrentArray(int row)
 {
     if (row < 0 || row >= int(m_sel.rows().size()))
         return;
-    m_current = row;
+    m_sel.setCurrent(row);
     const bool was = m_filling;
     m_filling = true;
     m_grid->setCurrentCell(row, 0);
@@ -346,119 +287,139 @@ void TSelSPFrm::setCurrentArray(int row)
     updateCommands();
 }
 
-ArrayWindowInput TSelSPFrm::arrayWindowInput(int row) const
+bool TSelSPFrm::runArrayWindow(int row, ArrayRow& out)
 {
-    const CatalogPanel* t = currentType();
-    return t ? m_sel.arrayWindowInput(m_dm, row, m_company->currentText(), *t) : ArrayWindowInput{};
-}
-
-bool TSelSPFrm::runArrayWindow(int row, bool editing, ArrayCells& out)
-{
-    if (!currentType())
+    if (!m_sel.type())
         return false;
     TMasSPFrm w(m_prompter, this);
-    w.setInput(arrayWindowInput(editing ? row : -1));
+    w.setInput(m_sel.arrayWindowInput(row));
     const bool accepted = arrayWindowRunner ? arrayWindowRunner(w) : w.run();
     if (!accepted || !w.isCalculated())
         return false;
-    out = w.resultRow(fmt(m_sel.suggestedTilt(), "0"));
+    out = w.resultRow(m_sel.boptForNewRow());
     return true;
 }
 
 bool TSelSPFrm::addArray()
 {
-    ArrayCells row;
-    if (!runArrayWindow(-1, false, row))
+    ArrayRow row;
+    if (!runArrayWindow(-1, row))
         return false;
-    m_sel.insertRow(int(m_sel.rows().size()), row, m_lastType);
-    m_current = int(m_sel.rows().size()) - 1;
+    m_sel.add(row);
     tableChanged();
     return true;
 }
 
 bool TSelSPFrm::insertArray()
 {
-    if (m_current < 0 || m_current >= int(m_sel.rows().size()))
-        return addArray();
-    ArrayCells row;
-    if (!runArrayWindow(-1, false, row))
+    ArrayRow row;
+    if (!runArrayWindow(-1, row))
         return false;
-    m_sel.insertRow(m_current, row, m_lastType);
+    m_sel.insert(row);
     tableChanged();
     return true;
 }
 
 bool TSelSPFrm::editArray()
 {
-    if (m_current < 0 || m_current >= int(m_sel.rows().size()))
+    if (m_sel.current() < 0)
         return false;
-    ArrayCells row;
-    if (!runArrayWindow(m_current, true, row))
+    ArrayRow row;
+    if (!runArrayWindow(m_sel.current(), row))
         return false;
-    m_sel.replaceRow(m_current, row, m_lastType);
+    m_sel.replace(row);
     tableChanged();
     return true;
 }
 
 bool TSelSPFrm::deleteArray()
 {
-    if (m_current < 0 || m_current >= int(m_sel.rows().size()))
+    if (m_sel.current() < 0)
         return false;
-    m_sel.removeRow(m_current);
-    if (m_current >= int(m_sel.rows().size()))
-        m_current = int(m_sel.rows().size()) - 1;
+    m_sel.remove();
     tableChanged();
     return true;
 }
 
 bool TSelSPFrm::moveUp()
 {
-    if (m_current <= 0 || m_current >= int(m_sel.rows().size()))
+    if (!m_sel.commands().up)
         return false;
-    m_sel.swapRows(m_current, m_current - 1);
-    --m_current;
+    m_sel.moveUp();
     tableChanged();
     return true;
 }
 
 bool TSelSPFrm::moveDown()
 {
-    if (m_current < 0 || m_current + 1 >= int(m_sel.rows().size()))
+    if (!m_sel.commands().down)
         return false;
-    m_sel.swapRows(m_current, m_current + 1);
-    ++m_current;
+    m_sel.moveDown();
     tableChanged();
     return true;
 }
 
 bool TSelSPFrm::ok()
 {
-    const CatalogPanel* t = currentType();
-    if (auto refusal = m_sel.okRefusal(m_checkCharge->isChecked(), t)) {
+    if (auto refusal = m_sel.okRefusal(m_checkCharge->isChecked())) {
         m_prompter.error(*refusal);
         return false;
     }
-    const QStringList losing = arraysLosingChoices(m_dm, m_sel.rows());
-    if (!losing.isEmpty()) {
-        QStringList quoted;
-        for (const QString& n : losing)
-            quoted << QStringLiteral("\"%1\"").arg(n);
-        if (!m_prompter.question(
-                QStringLiteral("Для измененных или удаленных массивов солнечных панелей %1 будут "
-                               "сброшены выбранные контроллеры заряда, кабели и защитные "
-                               "аппараты.\rПродолжить?")
-                    .arg(quoted.join(QStringLiteral(", ")))))
+    if (const auto question = m_sel.losingChoicesQuestion())
+        if (!m_prompter.question(*question))
             return false;
-    }
-    const StoredChoice c = m_sel.choice(m_company->currentText(), *t);
     try {
-        storeChoice(m_dm, c);
+        storeChoice(m_dm, m_sel.storedChoice());
     } catch (const DbError& e) {
         m_prompter.error(e.message());
         return false;
     }
-    accept();
+    QDialog::accept();
     return true;
+}
+
+void TSelSPFrm::accept()
+{
+    ok();
+}
+
+const QStringList& TSelSPFrm::columnTitles()
+{
+    static const QStringList titles = {
+        QStringLiteral(" Наименование массива"), QStringLiteral(" Bопт., град."),
+        QStringLiteral(" Ориентация, град."),    QStringLiteral(" Угол наклона, град."),
+        QStringLiteral(" К, отн. ед."),          QStringLiteral(" Nпосл., шт."),
+        QStringLiteral(" Nпарал., шт."),         QStringLiteral(" Nсп, шт."),
+        QStringLiteral(" Рсп, Вт"),              QStringLiteral(" Iсп, А"),
+        QStringLiteral(" dPсп, Вт"),             QStringLiteral(" Режим"),
+        QStringLiteral(" Параметр"),             QStringLiteral(" Рмас., Вт"),
+        QStringLiteral(" Iмас., А"),             QStringLiteral(" Форма пл."),
+        QStringLiteral(" Lпл., м"),              QStringLiteral(" Sпл., м"),
+        QStringLiteral(" Нпл., м")};
+    return titles;
+}
+
+QStringList TSelSPFrm::rowTexts(const ArrayRow& a)
+{
+    return {a.name,
+            text(a.bopt),
+            numberToText(a.orientation),
+            numberToText(a.tilt),
+            numberToText(a.k),
+            QString::number(a.series),
+            QString::number(a.strings),
+            QString::number(a.panels),
+            numberToText(a.power),
+            numberToText(a.current),
+            numberToText(a.loss),
+            QString::number(int(a.criterion)),
+            text(a.siteParameter),
+            text(a.givenPower),
+            text(a.givenCurrent),
+            a.shape ? QString::number(int(*a.shape)) : QString(),
+            text(a.length),
+            text(a.lower),
+            text(a.height)};
 }
 
 const QStringList& TSelSPFrm::noteLines()
@@ -480,81 +441,59 @@ const QStringList& TSelSPFrm::noteLines()
 
 void TSelSPFrm::writeReport(ReportWriter& w) const
 {
-    const auto f = [this](const char* key) { return fieldText(QString::fromLatin1(key)); };
     w.openReport();
     w.writeTitle(QStringLiteral("Выбор солнечных панелей и формирование массивов.\r\r"));
     w.writeHeading(QStringLiteral("Исходные данные для выбора солнечных панелей и массивов.\r"));
-    w.writePairsTable({{QStringLiteral("Оптимальный угол наклона солнечных панелей, град."), f("B")},
-                       {QStringLiteral("Расчетная мощность солнечной батареи, Вт"), f("Pras")},
-                       {QStringLiteral("Минимальный ток заряда имеющейся АБ (с учетом настроек), А"), f("windowMin")},
-                       {QStringLiteral("Максимальный ток заряда имеющейся АБ (с учетом настроек), А"), f("windowMax")}});
+    w.writePairsTable(m_fields.pairs({"B", "Pras", "windowMin", "windowMax"}));
     w.writeText(QStringLiteral("\r"));
     w.writeHeading(QStringLiteral("Параметры солнечных панелей.\r"));
-    w.writePairsTable({{QStringLiteral("Компания-производитель"), m_company->currentText()},
-                       {QStringLiteral("Тип солнечной панели"), m_type->currentText()},
-                       {QStringLiteral("Мощность отдельной солнечной панели, Вт"), f("P")},
-                       {QStringLiteral("Номинальное напряжение солнечной панели, В"), f("Unom")},
-                       {QStringLiteral("Ток короткого замыкания солнечной панели, А"), f("Isc")},
-                       {QStringLiteral("Напряжение в рабочей точке солнечной панели, В"), f("Vmp")},
-                       {QStringLiteral("Ток в рабочей точке солнечной панели, А"), f("Imp")},
-                       {QStringLiteral("Высота отдельной солнечной панели, мм"), f("H")},
-                       {QStringLiteral("Ширина отдельной солнечной панели, мм"), f("S")}});
+    auto panel = m_fields.pairs({"P", "Unom", "Isc", "Vmp", "Imp", "H", "S"});
+    panel.insert(panel.begin(), {{QStringLiteral("Компания-производитель"), m_company->currentText()},
+                                 {QStringLiteral("Тип солнечной панели"), m_type->currentText()}});
+    w.writePairsTable(panel);
     w.writeText(QStringLiteral("\r"));
     w.writeHeading(QStringLiteral("Таблица массивов солнечных панелей.\r"));
-    std::vector<QStringList> rows;
-    rows.push_back(arrayColumnTitles().mid(0, 11));
-    for (const ArrayCells& row : m_sel.rows())
-        rows.push_back(row.mid(0, 11));
+    // The first eleven columns: the name to dPсп.
+    std::vector<QStringList> rows = {columnTitles().mid(0, 11)};
+    for (const ArrayRow& row : m_sel.rows())
+        rows.push_back(rowTexts(row).mid(0, 11));
     w.writeGridTable(rows);
     QString note = QStringLiteral("Примечание.\r");
     for (const QString& line : noteLines())
         note += line + QStringLiteral("\r");
     w.writeText(note + QStringLiteral("\r"));
     w.writeHeading(QStringLiteral("Схемы массивов солнечных панелей.\r"));
-    const CatalogPanel* type = currentType();
-    for (const ArrayCells& row : m_sel.rows()) {
-        if (!type)
-            break;
-        ArraySchemeInput in;
-        in.arrayName = row.value(0);
-        in.panelType = type->tip;
-        in.panelsPerString = row.value(5).toInt();
-        in.strings = row.value(6).toInt();
-        in.panelCount = row.value(7).toInt();
-        in.arrayPower = row.value(8);
+    if (const CatalogPanel* type = m_sel.type()) {
         const SystemSettings& system = m_sel.variant().system;
-        in.arrayVoltage = numberToText(system.mppt ? system.umppt : system.uses);
-        in.panelPower = numberToText(type->panel.power);
-        in.panelVoltage = numberToText(type->panel.unom);
-        in.panelWidthMm = type->panel.width;
-        in.panelHeightMm = type->panel.height;
-        in.scale = 30;
-        w.insertPicture(ses::render(arrayScheme(in, fontTextMeasure()).drawing));
+        for (const ArrayRow& row : m_sel.rows()) {
+            ArraySchemeInput in;
+            in.arrayName = row.name;
+            in.panelType = type->tip;
+            in.panelsPerString = row.series;
+            in.strings = row.strings;
+            in.panelCount = row.panels;
+            in.arrayPower = numberToText(row.power);
+            in.arrayVoltage = numberToText(system.mppt ? system.umppt : system.uses);
+            in.panelPower = numberToText(type->panel.power);
+            in.panelVoltage = numberToText(type->panel.unom);
+            in.panelWidthMm = type->panel.width;
+            in.panelHeightMm = type->panel.height;
+            in.scale = 30;
+            w.insertPicture(ses::render(arrayScheme(in, fontTextMeasure()).drawing));
+        }
     }
     w.writeText(QStringLiteral("\r"));
     w.writeHeading(QStringLiteral("Расчетные данные массивов.\r"));
-    w.writePairsTable({{QStringLiteral("Потери мощности из-за ориентации панелей батареи, Вт"), f("losses")},
-                       {QStringLiteral("Полная расчетная мощность солнечной батареи, Вт"), f("full")},
-                       {QStringLiteral("Общее количество панелей солнечной батареи, шт."), f("count")},
-                       {QStringLiteral("Общая мощность панелей солнечной батареи, Вт"), f("power")},
-                       {QStringLiteral("Прогнозируемый ток заряда АБ (на выходе контроллеров), А"), f("charge")}});
+    auto totals = m_fields.pairs({"losses", "full", "count", "power", "charge"});
+    // The report writes the unit of the count with its period; the window's caption has none.
+    totals[2].first = QStringLiteral("Общее количество панелей солнечной батареи, шт.");
+    w.writePairsTable(totals);
     w.writeText(QStringLiteral("\r"));
 }
 
 void TSelSPFrm::exportReport()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        DocumentReportWriter w;
-        writeReport(w);
-        const QString path = w.closeReport();
-        QApplication::restoreOverrideCursor();
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-        m_prompter.information(QStringLiteral("Отчет сохранен в файле:\n") + path);
-    } catch (const ReportError& e) {
-        QApplication::restoreOverrideCursor();
-        m_prompter.error(e.message());
-    }
+    ses::exportReport(m_prompter, [this](ReportWriter& w) { writeReport(w); });
 }
 
 } // namespace ses

@@ -1,7 +1,6 @@
 #include "solar/ui/solar_parts.h"
 
 #include "widgets/bound_grid.h"
-#include "widgets/help_viewer.h"
 
 #include <QApplication>
 #include <QChart>
@@ -308,7 +307,7 @@ void LineChart::draw(const std::vector<ChartLine>& lines) {
     m_y->setVisible(true);
 }
 
-// ---------------------------------------------------------------- notes and buttons
+// ---------------------------------------------------------------- notes
 
 QLabel* noteLabel(const QString& text, QWidget* parent) {
     auto* note = new QLabel(text, parent);
@@ -326,27 +325,6 @@ QLabel* headingLabel(const QString& text, QWidget* parent) {
     f.setBold(true);
     label->setFont(f);
     return label;
-}
-
-QHBoxLayout* closeButtons(QDialog* dialog, int helpTopic) {
-    auto* row = new QHBoxLayout;
-    auto* close = new QPushButton(QStringLiteral("Закрыть"), dialog);
-    close->setObjectName(QStringLiteral("close"));
-    auto* help = new QPushButton(QStringLiteral("Справка..."), dialog);
-    help->setObjectName(QStringLiteral("help"));
-    // Enter in a grid cell must not close the window.
-    for (QPushButton* b : {close, help}) {
-        b->setAutoDefault(false);
-        b->setMinimumWidth(90);
-    }
-    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::reject);
-    QObject::connect(help, &QPushButton::clicked, dialog,
-                     [dialog, helpTopic] { HelpViewer::showTopic(dialog, helpTopic); });
-    installHelpKey(dialog, helpTopic);
-    row->addStretch(1);
-    row->addWidget(close);
-    row->addWidget(help);
-    return row;
 }
 
 } // namespace ses

@@ -3,8 +3,8 @@
 #include "widgets/choice_column.h"
 // Pieces shared by the solar reference windows: grid columns whose values are picked from a
 // list, a grid header with a row of group titles over its column titles, a table whose first
-// columns stay in place while the others scroll, the line chart of the loss tables, the notes
-// under the grids and the "Закрыть" / "Справка..." row.
+// columns stay in place while the others scroll, the line chart of the loss tables and the notes
+// under the grids.
 
 #include <QChartView>
 #include <QHeaderView>
@@ -14,8 +14,6 @@
 
 #include <vector>
 
-class QDialog;
-class QHBoxLayout;
 class QLabel;
 class QValueAxis;
 
@@ -115,7 +113,5 @@ private:
 QLabel* noteLabel(const QString& text, QWidget* parent);
 // A bold caption over a panel.
 QLabel* headingLabel(const QString& text, QWidget* parent);
-// "Закрыть" and "Справка..." at the right; F1 opens the same help topic.
-QHBoxLayout* closeButtons(QDialog* dialog, int helpTopic);
 
 } // namespace ses

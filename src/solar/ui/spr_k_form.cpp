@@ -1,5 +1,8 @@
 #include "solar/ui/spr_k_form.h"
 
+#include "widgets/dialog_buttons.h"
+#include "widgets/windows.h"
+
 #include "data/data_module.h"
 #include "lib/numbers.h"
 #include "solar/ui/solar_parts.h"
@@ -423,8 +426,7 @@ bool OrientationPage::findCurrent() {
 
 TSprKForm::TSprKForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
-    setObjectName(QStringLiteral("TSprKForm"));
-    setWindowTitle(QStringLiteral("Справочник коэффициентов падения производительности."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TSprKForm"));
 
     // "Таблица 1": the loss against the deviation angle.
     View& loss = m_dm.tbl(QStringLiteral("Kproiz2"));
@@ -499,7 +501,7 @@ TSprKForm::TSprKForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages, 1);
-    layout->addLayout(closeButtons(this, kHelpTopic));
+    layout->addLayout(makeDialogButtons(this, info, closeRow()).layout);
     resize(1220, 660);
 }
 

@@ -1,5 +1,8 @@
 #include "solar/ui/sun_day_form.h"
 
+#include "widgets/dialog_buttons.h"
+#include "widgets/windows.h"
+
 #include "data/data_module.h"
 #include "lib/entry.h"
 #include "lib/numbers.h"
@@ -56,8 +59,7 @@ Navigator* recordBar(BoundGrid* grid, Prompter& prompter, QWidget* parent) {
 
 TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
-    setObjectName(QStringLiteral("TsSunDayF"));
-    setWindowTitle(QStringLiteral("Справочник среднемесячных периодов светлого времени суток."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TsSunDayF"));
 
     m_sunGrid = new BoundGrid(sunTable(dm),
                               {{kMonthName, QStringLiteral("Месяц"), true, 110},
@@ -153,7 +155,7 @@ TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(panels);
-    layout->addLayout(closeButtons(this, kHelpTopic));
+    layout->addLayout(makeDialogButtons(this, info, closeRow()).layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -193,7 +195,9 @@ bool TsSunDayF::changeEveryPeriod(const std::function<bool(int row)>& change) {
     const Bookmark mark = periods.bookmark();
     bool done = false;
     try {
-        Transaction tr(m_dm.store());
+        // A row left in editing is cancelled and the rolled-back rows are read again as the file
+        // holds them.
+        Transaction tr(m_dm.store(), {&periods});
         int row = 0;
         for (; row < periods.recordCount(); ++row)
             if (!periods.moveTo(row) || !periods.edit() || !change(row) || !periods.post())
@@ -201,11 +205,8 @@ bool TsSunDayF::changeEveryPeriod(const std::function<bool(int row)>& change) {
         if (row == periods.recordCount()) {
             tr.commit();
             done = true;
-        } else {
-            periods.cancel(); // the rolled-back rows are read again as the file holds them
         }
     } catch (const DbError& e) {
-        periods.cancel();
         m_prompter.error(e.message());
     }
     if (mark >= 0)

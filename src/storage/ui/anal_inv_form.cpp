@@ -4,7 +4,10 @@
 #include "storage/inverter_ops.h"
 #include "storage/ui/inverter_panels.h"
 #include "storage/ui/inverter_reports.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/report_export.h"
 #include "widgets/string_grid.h"
+#include "widgets/windows.h"
 
 #include <algorithm>
 
@@ -27,8 +30,7 @@ constexpr int kFirstTitleRow = 1;
 
 TAnalInvF::TAnalInvF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
-    setObjectName(QStringLiteral("TAnalInvF"));
-    setWindowTitle(QStringLiteral("Анализ выбора инверторов."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TAnalInvF"));
 
     auto* heading = new QLabel(analysisNotes()[0], this);
     m_grid = new StringGrid(this);
@@ -44,7 +46,7 @@ TAnalInvF::TAnalInvF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     QPushButton* exportButton =
         makeExportButton(this, QStringLiteral("Экспорт отчёта в документ Microsoft Word"));
     connect(exportButton, &QPushButton::clicked, this, [this] { exportReport(); });
-    const DialogButtons buttons = makeDialogButtons(this, kAnalInvTopic, {exportButton}, false);
+    const DialogButtons buttons = makeDialogButtons(this, info, closeRow({exportButton}));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);

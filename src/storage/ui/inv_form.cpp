@@ -4,9 +4,12 @@
 #include "storage/ui/inverter_panels.h"
 #include "storage/ui/inverter_reports.h"
 #include "storage/ui/sel_inv_form.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/report_export.h"
 #include "widgets/string_grid.h"
+#include "widgets/wait_cursor.h"
+#include "widgets/windows.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,8 +22,7 @@ namespace ses {
 
 TInvForm::TInvForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
-    setObjectName(QStringLiteral("TInvForm"));
-    setWindowTitle(QStringLiteral("Инверторы."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TInvForm"));
 
     m_uses = makeShownField(this, 70);
     m_uses->setObjectName(QStringLiteral("Uses"));
@@ -62,7 +64,7 @@ TInvForm::TInvForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     QPushButton* exportButton =
         makeExportButton(this, QStringLiteral("Экспорт отчёта в документ Microsoft Word"));
     connect(exportButton, &QPushButton::clicked, this, [this] { exportReport(); });
-    const DialogButtons buttons = makeDialogButtons(this, kInvFormTopic, {m_choose, exportButton});
+    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = {m_choose, exportButton}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(voltages);
@@ -148,9 +150,11 @@ void TInvForm::accept() {
             m_prompter.error(*refusal);
             return;
         }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool stored = storeInverterChoice(m_dm, m_choices);
-    QApplication::restoreOverrideCursor();
+    bool stored = false;
+    {
+        const WaitCursor wait;
+        stored = storeInverterChoice(m_dm, m_choices);
+    }
     if (stored)
         QDialog::accept();
 }

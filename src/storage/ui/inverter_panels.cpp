@@ -1,7 +1,7 @@
 #include "storage/ui/inverter_panels.h"
 
 #include "lib/numbers.h"
-#include "widgets/help_viewer.h"
+#include "widgets/form_rows.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -12,7 +12,6 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 
@@ -120,10 +119,6 @@ void widenForGrid(QDialog* dialog, const QTableWidget* grid) {
         dialog->resize(wanted, dialog->height());
 }
 
-QString reportLabel(const QString& caption) {
-    return caption.endsWith(u':') ? caption.chopped(1) : caption;
-}
-
 InverterInputsBox::InverterInputsBox(bool tabular, QWidget* parent)
     : QGroupBox(QStringLiteral(" Исходные данные "), parent) {
     m_nominalLabel = new QLabel(this);
@@ -193,46 +188,6 @@ Pairs InverterInputsBox::pairs() const {
         p.emplace_back(QString(box->text()).replace(u'\n', u' '),
                        box->isChecked() ? QStringLiteral("+") : QStringLiteral("-"));
     return p;
-}
-
-DialogButtons makeDialogButtons(QDialog* dialog, int helpTopic,
-                                const std::vector<QPushButton*>& left, bool chooses) {
-    DialogButtons b;
-    b.layout = new QHBoxLayout;
-    for (QPushButton* p : left) {
-        p->setMinimumWidth(90);
-        b.layout->addWidget(p);
-    }
-    b.layout->addStretch(1);
-    b.ok = new QPushButton(chooses ? QStringLiteral("ОК") : QStringLiteral("Закрыть"), dialog);
-    b.ok->setObjectName(QStringLiteral("ok"));
-    b.ok->setDefault(true);
-    QObject::connect(b.ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    std::vector<QPushButton*> right = {b.ok};
-    if (chooses) {
-        b.cancel = new QPushButton(QStringLiteral("Отмена"), dialog);
-        b.cancel->setObjectName(QStringLiteral("cancel"));
-        QObject::connect(b.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-        right.push_back(b.cancel);
-    }
-    b.help = new QPushButton(QStringLiteral("Справка..."), dialog);
-    QObject::connect(b.help, &QPushButton::clicked, dialog,
-                     [dialog, helpTopic] { HelpViewer::showTopic(dialog, helpTopic); });
-    installHelpKey(dialog, helpTopic);
-    right.push_back(b.help);
-    for (QPushButton* p : right) {
-        p->setMinimumWidth(90);
-        b.layout->addWidget(p);
-    }
-    return b;
-}
-
-QPushButton* makeExportButton(QWidget* parent, const QString& hint) {
-    auto* b = new QPushButton(QStringLiteral("Экспорт..."), parent);
-    b->setObjectName(QStringLiteral("export"));
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
 }
 
 } // namespace ses

@@ -1,11 +1,10 @@
 #pragma once
 // Parts the inverter windows share: the read-only group " Исходные данные " of the selection
-// and the tabular choice, shown figures, the note list and the button row.
+// and the tabular choice, shown figures and the note list.
 
 #include "storage/inverter_ops.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 
 #include <utility>
 #include <vector>
@@ -15,16 +14,9 @@ class QDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QTableWidget;
 
 namespace ses {
-
-// Help topics of the windows.
-inline constexpr int kInvFormTopic = 89;
-inline constexpr int kSelInvTopic = 46;
-inline constexpr int kTabInvTopic = 63;
-inline constexpr int kAnalInvTopic = 90;
 
 // A right-aligned read-only field for a shown figure.
 QLineEdit* makeShownField(QWidget* parent, int width = 90);
@@ -39,9 +31,6 @@ void fitColumns(QTableWidget* grid);
 int gridContentWidth(const QTableWidget* grid);
 // Widens the dialog (up to what a 1366 x 768 screen holds) so the grid shows every column.
 void widenForGrid(QDialog* dialog, const QTableWidget* grid);
-
-// Labels as they go into a report: without the trailing colon.
-QString reportLabel(const QString& caption);
 
 using Pairs = std::vector<std::pair<QString, QString>>;
 
@@ -71,20 +60,5 @@ private:
     QCheckBox* m_usePeak;
     QCheckBox* m_pureSine;
 };
-
-// The button row: extra command buttons at the left, then "ОК", "Отмена" and "Справка..." (or
-// only "Закрыть" and "Справка..." for a window that chooses nothing) at the right. "Справка..."
-// and F1 open the topic.
-struct DialogButtons {
-    QHBoxLayout* layout = nullptr;
-    QPushButton* ok = nullptr;     // "ОК", or "Закрыть"
-    QPushButton* cancel = nullptr; // null for a window that chooses nothing
-    QPushButton* help = nullptr;
-};
-DialogButtons makeDialogButtons(QDialog* dialog, int helpTopic,
-                                const std::vector<QPushButton*>& left, bool chooses = true);
-
-// "Экспорт...": the hint and a writer for the report.
-QPushButton* makeExportButton(QWidget* parent, const QString& hint);
 
 } // namespace ses

@@ -1,13 +1,8 @@
 #include "storage/ui/inverter_reports.h"
 
 #include "lib/numbers.h"
-#include "lib/prompter.h"
-#include "reports/document_report_writer.h"
 #include "reports/report_text.h"
-
-#include <QApplication>
-#include <QDesktopServices>
-#include <QUrl>
+#include "reports/report_writer.h"
 
 namespace ses {
 
@@ -151,23 +146,6 @@ void writeAnalysisReport(ReportWriter& w, const QStringList& rowTitles,
         }
         w.writeGridTable(rows);
     }
-}
-
-void exportReport(Prompter& prompter, const std::function<void(ReportWriter&)>& write) {
-    QString path;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        DocumentReportWriter w;
-        write(w);
-        path = w.closeReport();
-    } catch (const ReportError& e) {
-        QApplication::restoreOverrideCursor();
-        prompter.error(e.message());
-        return;
-    }
-    QApplication::restoreOverrideCursor();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    prompter.information(QStringLiteral("Отчет сохранен в файле:\n") + path);
 }
 
 } // namespace ses

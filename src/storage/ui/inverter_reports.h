@@ -6,11 +6,9 @@
 #include "storage/ui/inverter_panels.h"
 
 #include <QStringList>
-#include <functional>
 
 namespace ses {
 
-class Prompter;
 class ReportWriter;
 
 // The inverters window: column titles, note lines and one load's row of twelve texts.
@@ -33,9 +31,5 @@ void writeInvFormReport(ReportWriter& w, const InverterVariant& variant,
 void writeSelInvReport(ReportWriter& w, const Pairs& inputs, const Pairs& inverter);
 void writeAnalysisReport(ReportWriter& w, const QStringList& rowTitles,
                          const std::vector<AnalysisBlock>& blocks);
-
-// Writes a report into a document under the wait cursor, opens it and tells the user where it
-// is; a failed write is told instead.
-void exportReport(Prompter& prompter, const std::function<void(ReportWriter&)>& write);
 
 } // namespace ses

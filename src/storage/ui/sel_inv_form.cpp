@@ -5,6 +5,10 @@
 #include "storage/ui/inverter_panels.h"
 #include "storage/ui/inverter_reports.h"
 #include "storage/ui/tab_inv_form.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/form_rows.h"
+#include "widgets/report_export.h"
+#include "widgets/windows.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -23,8 +27,7 @@ enum DataField { Pnom, Pmax, Ppik, Uvh, Uvuh, Kpd, Forma, DataCount };
 
 TSelInvFm::TSelInvFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
-    setObjectName(QStringLiteral("TSelInvFm"));
-    setWindowTitle(QStringLiteral("Выбор инвертора."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TSelInvFm"));
 
     m_inputs = new InverterInputsBox(false, this);
 
@@ -86,7 +89,7 @@ TSelInvFm::TSelInvFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
                              "Word"));
     connect(exportButton, &QPushButton::clicked, this, [this] { exportReport(); });
     const DialogButtons buttons =
-        makeDialogButtons(this, kSelInvTopic, {tableButton, exportButton});
+        makeDialogButtons(this, info, {.commands = {tableButton, exportButton}});
     m_ok = buttons.ok;
 
     auto* groups = new QHBoxLayout;

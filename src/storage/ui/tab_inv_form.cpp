@@ -2,7 +2,9 @@
 
 #include "storage/ui/inverter_panels.h"
 #include "storage/ui/inverter_reports.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/string_grid.h"
+#include "widgets/windows.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -13,8 +15,7 @@
 namespace ses {
 
 TTabInvFm::TTabInvFm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(dm) {
-    setObjectName(QStringLiteral("TTabInvFm"));
-    setWindowTitle(QStringLiteral("Табличный выбор инвертора."));
+    const WindowInfo& info = setUpWindow(this, QStringLiteral("TTabInvFm"));
 
     m_inputs = new InverterInputsBox(true, this);
 
@@ -42,7 +43,7 @@ TTabInvFm::TTabInvFm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(
             accept();
     });
 
-    const DialogButtons buttons = makeDialogButtons(this, kTabInvTopic, {});
+    const DialogButtons buttons = makeDialogButtons(this, info);
     m_ok = buttons.ok;
 
     auto* top = new QHBoxLayout;

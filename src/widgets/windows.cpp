@@ -1,4 +1,6 @@
-#include "app/windows.h"
+#include "widgets/windows.h"
+
+#include <QWidget>
 
 #include <stdexcept>
 
@@ -91,6 +93,14 @@ const WindowInfo& windowInfo(const QString& className)
         if (w.className == className)
             return w;
     throw std::logic_error("unknown window class " + className.toStdString());
+}
+
+const WindowInfo& setUpWindow(QWidget* window, const QString& className)
+{
+    const WindowInfo& info = windowInfo(className);
+    window->setObjectName(className);
+    window->setWindowTitle(info.caption);
+    return info;
 }
 
 } // namespace ses

@@ -1,0 +1,39 @@
+#include "widgets/report_export.h"
+
+#include "lib/prompter.h"
+#include "reports/document_report_writer.h"
+#include "widgets/wait_cursor.h"
+
+#include <QDesktopServices>
+#include <QPushButton>
+#include <QUrl>
+
+namespace ses {
+
+QPushButton* makeExportButton(QWidget* parent, const QString& hint)
+{
+    auto* b = new QPushButton(QStringLiteral("Экспорт..."), parent);
+    b->setObjectName(QStringLiteral("export"));
+    b->setToolTip(hint);
+    b->setAutoDefault(false);
+    b->setMinimumWidth(90);
+    return b;
+}
+
+void exportReport(Prompter& prompter, const std::function<void(ReportWriter&)>& write)
+{
+    QString path;
+    try {
+        const WaitCursor wait;
+        DocumentReportWriter w;
+        write(w);
+        path = w.closeReport();
+    } catch (const ReportError& e) {
+        prompter.error(e.message());
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    prompter.information(QStringLiteral("Отчет сохранен в файле:\n") + path);
+}
+
+} // namespace ses
