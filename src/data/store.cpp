@@ -285,13 +285,7 @@ void Store::checkAndUpgrade(bool upgrade)
 void Store::exec(const QString& sql, const QVariantList& binds)
 {
     ensureTransactionAlive();
-    QSqlQuery q(m_db);
-    if (!q.prepare(sql))
-        fail(q, sql);
-    for (int i = 0; i < binds.size(); ++i)
-        q.bindValue(i, binds[i]);
-    if (!q.exec())
-        fail(q, sql);
+    select(sql, binds);
 }
 
 QSqlQuery Store::select(const QString& sql, const QVariantList& binds)
