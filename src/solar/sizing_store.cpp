@@ -3,6 +3,7 @@
 #include "data/data_module.h"
 #include "lib/kinv.h"
 #include "lib/months.h"
+#include "lib/numbers.h"
 
 #include <QSqlQuery>
 #include <algorithm>
@@ -103,6 +104,7 @@ SolarSizing requiredSolarPower(TDataModule1& dm)
         return out;
     const QString region = v[QStringLiteral("Region")].asString();
     const RegionYear year = regionYear(dm, region);
+    out.region = year;
     if (std::none_of(year.begin(), year.end(), [](const auto& m) { return m.has_value(); }))
         out.problems << (region.isEmpty() ? QStringLiteral("Для варианта не задан регион: мощность СБ не рассчитана.")
                                           : QStringLiteral("Нет данных о солнечной радиации региона \"%1\": "
@@ -114,6 +116,18 @@ SolarSizing requiredSolarPower(TDataModule1& dm)
     if (out.result.error)
         out.problems << *out.result.error;
     return out;
+}
+
+QString SolarSizing::governingText() const
+{
+    const int m = result.governingMonth;
+    if (m < 1 || m > 12 || result.power <= 0)
+        return {};
+    QString text = monthNames()[m - 1];
+    if (region[m - 1])
+        text += QStringLiteral(", E = %1 кВт*ч/(м2*день)")
+                    .arg(formatPattern(region[m - 1]->radiation, QStringLiteral("0.##")));
+    return text;
 }
 
 } // namespace ses

@@ -11,8 +11,12 @@ class TDataModule1;
 struct SolarSizing {
     MonthlyRequirement requirement;
     TiltResult result;
+    RegionYear region;    // the variant's region as read
     QStringList problems; // every reason a figure could not be computed
     bool ok() const { return problems.isEmpty() && !result.error; }
+    // Why the required power is what it is: the month that governs and its radiation, e.g.
+    // "декабрь, E = 0,35 кВт*ч/(м2*день)"; empty when no month governs.
+    QString governingText() const;
 };
 
 // The inputs of the variant with key variantKod (its loads' Kinv, the schedules' monthly rows).

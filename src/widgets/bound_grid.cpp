@@ -52,6 +52,7 @@ BoundGrid::BoundGrid(View& view, std::vector<GridColumn> columns, QWidget* paren
             [this](const QModelIndex& current, const QModelIndex&) { gridRowChanged(current); });
     // A reset (rows saved, deleted, reloaded) loses the grid's current index: take the view's.
     connect(m_model, &QAbstractItemModel::modelReset, this, &BoundGrid::syncFromView);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &BoundGrid::fitColumns);
     m_listener = view.addListener([this](View&, View::Change c) {
         if (c == View::Change::Moved || c == View::Change::State)
             syncFromView();
@@ -107,13 +108,20 @@ void BoundGrid::discardEditor() {
 }
 
 void BoundGrid::fitColumns() {
+    // Every column as wide as its widest text and title (no less than its own width); the name
+    // column, or else the last, takes what is left, so that no text is cut while space is idle.
     const auto& columns = m_model->columns();
+    bool stretched = false;
     for (int i = 0; i < int(columns.size()); ++i) {
-        if (columns[i].width > 0)
+        resizeColumnToContents(i);
+        if (columnWidth(i) < columns[i].width)
             setColumnWidth(i, columns[i].width);
-        else
-            resizeColumnToContents(i);
+        if (columns[i].stretch) {
+            horizontalHeader()->setSectionResizeMode(i, QHeaderView::Stretch);
+            stretched = true;
+        }
     }
+    horizontalHeader()->setStretchLastSection(!stretched);
 }
 
 bool BoundGrid::moveViewTo(int row) {

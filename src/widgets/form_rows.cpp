@@ -1,5 +1,7 @@
 #include "widgets/form_rows.h"
 
+#include "widgets/look.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,18 +14,17 @@ void ShownRows::add(QFormLayout* form, const std::vector<FormRow>& rows, ShownLo
     for (const FormRow& r : rows) {
         auto* field = new QLabel(owner);
         field->setObjectName(r.name);
-        field->setMinimumWidth(look.minimumWidth);
+        // A compact figure, right-aligned, that does not grow with the window.
+        field->setFixedWidth(std::max(look.minimumWidth, numberFieldWidth(field)));
+        field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (look.framed)
             field->setFrameShape(QFrame::StyledPanel);
-        if (r.unit.isEmpty()) {
-            form->addRow(r.caption, field);
-        } else {
-            auto* line = new QHBoxLayout;
-            line->addWidget(field);
+        auto* line = new QHBoxLayout;
+        line->addWidget(field);
+        if (!r.unit.isEmpty())
             line->addWidget(new QLabel(r.unit, owner));
-            line->addStretch(1);
-            form->addRow(r.caption, line);
-        }
+        line->addStretch(1);
+        form->addRow(r.caption, line);
         m_rows.push_back({r, field});
     }
 }

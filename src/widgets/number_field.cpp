@@ -40,7 +40,9 @@ bool isEditingKey(const QKeyEvent* e) {
 
 } // namespace
 
-NumberField::NumberField(Kind kind, QWidget* parent) : QLineEdit(parent), m_kind(kind) {}
+NumberField::NumberField(Kind kind, QWidget* parent) : QLineEdit(parent), m_kind(kind) {
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
 
 NumberField::~NumberField() = default;
 

@@ -1,6 +1,7 @@
 #include "widgets/string_grid.h"
 
 #include "widgets/cell_delegate.h"
+#include "widgets/look.h"
 
 #include <QHeaderView>
 
@@ -11,6 +12,9 @@ namespace ses {
 StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->hide();
     verticalHeader()->hide();
+    // Titles stay plain when a row is selected, as in every grid.
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setHighlightSections(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 2);
     setWordWrap(false);
@@ -101,14 +105,23 @@ void StringGrid::setCell(int col, int row, const QString& text) {
     QTableWidgetItem* item = r < 0   ? horizontalHeaderItem(c)
                              : c < 0 ? verticalHeaderItem(r)
                                      : QTableWidget::item(r, c);
-    if (item)
-        item->setText(text);
-    else if (r < 0)
-        setHorizontalHeaderItem(c, new QTableWidgetItem(text));
-    else if (c < 0)
-        setVerticalHeaderItem(r, new QTableWidgetItem(text));
-    else
-        setItem(r, c, new QTableWidgetItem(text));
+    if (r < 0) {
+        if (item)
+            item->setText(text);
+        else
+            setHorizontalHeaderItem(c, new QTableWidgetItem(text));
+    } else if (c < 0) {
+        if (item)
+            item->setText(text);
+        else
+            setVerticalHeaderItem(r, new QTableWidgetItem(text));
+    } else if (QTableWidgetItem* cellItemNow = QTableWidget::item(r, c)) {
+        // A figure is right-aligned and a text left-aligned, whatever the cell held before.
+        cellItemNow->setText(text);
+        cellItemNow->setTextAlignment(alignmentFor(text));
+    } else {
+        setItem(r, c, cellItem(text));
+    }
 }
 
 void StringGrid::clearCells() {

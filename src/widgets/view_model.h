@@ -17,7 +17,8 @@ struct GridColumn {
     QString field; // column of the view
     QString title;
     bool readOnly = true;
-    int width = 0; // pixels; 0 fits the column to its contents and title
+    int width = 0; // pixels, the least width; the column widens to its contents and title
+    bool stretch = false; // the name column: takes the width the others leave
 };
 
 // A value as the grids show it: numbers in the shortest form with the decimal comma, logical

@@ -7,7 +7,10 @@
 #include "reports/report_writer.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/form_rows.h"
+#include "widgets/look.h"
+#include "widgets/number_field.h"
 #include "widgets/report_export.h"
+#include "widgets/string_grid.h"
 #include "widgets/windows.h"
 
 #include <QApplication>
@@ -15,6 +18,9 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
 
@@ -134,7 +140,11 @@ TEST(ShownRows, FieldsByNameAndTheirReportLabels)
     rows.setText(QStringLiteral("scale"), QStringLiteral("30"));
     rows.setText(QStringLiteral("nosuch"), QStringLiteral("1")); // ignored
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("P"))->text(), "200");
-    EXPECT_EQ(rows.field(QStringLiteral("P"))->minimumWidth(), 80);
+    // A compact figure: fixed at no less than the look's width, right-aligned.
+    QLabel* p = rows.field(QStringLiteral("P"));
+    EXPECT_GE(p->minimumWidth(), 80);
+    EXPECT_EQ(p->minimumWidth(), p->maximumWidth());
+    EXPECT_TRUE(p->alignment() & Qt::AlignRight);
     const auto pairs = rows.pairs({"P", "scale"});
     ASSERT_EQ(pairs.size(), 2u);
     using Pair = std::pair<QString, QString>;
@@ -156,6 +166,70 @@ TEST(WindowTable, NamesAndCaptionsTheWindow)
     EXPECT_EQ(dialog.windowTitle(), "Выбор солнечной батареи.");
     EXPECT_EQ(info.helpTopic, 53);
     EXPECT_THROW(windowInfo(QStringLiteral("TNoSuchForm")), std::logic_error);
+}
+
+
+TEST(Look, NumberTexts)
+{
+    for (const char* yes : {"0", "2693", "-0,47", "8,75", "1 234,5", "+3", "12,5 %", "0.5"})
+        EXPECT_TRUE(isNumberText(QString::fromUtf8(yes))) << yes;
+    for (const char* no : {"", " ", "-", ",", "СП-М-300-24", "12 В", "0 - 9,27; 14,73 - 24", "+",
+                           "январь", "1956 x 992"})
+        EXPECT_FALSE(isNumberText(QString::fromUtf8(no))) << no;
+    EXPECT_TRUE(alignmentFor(QStringLiteral("8,75")) & Qt::AlignRight);
+    EXPECT_TRUE(alignmentFor(QStringLiteral("юг")) & Qt::AlignLeft);
+}
+
+TEST(Look, ProblemsNameWhatBreaksTheRules)
+{
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* left = new QLineEdit(QStringLiteral("2693"), &dialog);
+    left->setObjectName(QStringLiteral("power"));
+    layout->addWidget(left);
+    auto* name = new QLineEdit(QStringLiteral("Массив 1"), &dialog); // a text may stay left
+    layout->addWidget(name);
+    auto* empty = new NumberField(&dialog); // right-aligned from birth, even empty
+    layout->addWidget(empty);
+    auto* grid = new QTableWidget(2, 2, &dialog);
+    grid->setObjectName(QStringLiteral("arrays"));
+    grid->setItem(0, 0, cellItem(QStringLiteral("Массив 1")));
+    grid->setItem(0, 1, cellItem(QStringLiteral("73,8")));
+    grid->setItem(1, 1, new QTableWidgetItem(QStringLiteral("9"))); // built by hand: left
+    layout->addWidget(grid);
+    dialog.resize(400, 300);
+
+    QStringList problems = lookProblems(&dialog, QStringLiteral("W"));
+    ASSERT_EQ(problems.size(), 2) << problems.join('\n').toStdString();
+    EXPECT_TRUE(problems[0].startsWith("W: ") && problems[0].contains("power"));
+    EXPECT_TRUE(problems[1].contains("\"9\"") && problems[1].contains("(2, 2)") &&
+                problems[1].contains("arrays"));
+
+    left->setAlignment(Qt::AlignRight);
+    grid->item(1, 1)->setTextAlignment(alignmentFor(QStringLiteral("9")));
+    EXPECT_TRUE(lookProblems(&dialog, QStringLiteral("W")).isEmpty());
+
+    // A dialog with its title bar must fit the work area of a 1366 x 768 screen.
+    dialog.resize(1111, 745);
+    problems = lookProblems(&dialog, QStringLiteral("W"));
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains("1111 x 775"));
+    dialog.resize(1366, kWorkArea.height() - kTitleBarHeight);
+    EXPECT_TRUE(lookProblems(&dialog, QStringLiteral("W")).isEmpty());
+}
+
+TEST(Look, StringGridAlignsEachCellByItsText)
+{
+    StringGrid grid;
+    grid.setFixedRow(true);
+    grid.setColCount(2);
+    grid.setRowCount(2);
+    grid.setCell(0, 1, QStringLiteral("юг"));
+    grid.setCell(1, 1, QStringLiteral("юг"));
+    grid.setCell(1, 1, QStringLiteral("180")); // rewritten: the alignment follows the text
+    EXPECT_TRUE(grid.item(0, 0)->textAlignment() & Qt::AlignLeft);
+    EXPECT_TRUE(grid.item(0, 1)->textAlignment() & Qt::AlignRight);
+    EXPECT_TRUE(lookProblems(&grid, QStringLiteral("grid")).isEmpty());
 }
 
 } // namespace

@@ -20,6 +20,8 @@
 #include "widgets/help_viewer.h"
 #include "widgets/number_field.h"
 #include "widgets/step_buttons.h"
+#include "solar/sizing_store.h"
+#include "widgets/look.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -257,7 +259,7 @@ void TMainForm::buildCentre()
     // Centre: the tabs.
     m_tabs = new QTabWidget(this);
     const std::vector<GridColumn> scheduleColumns = {
-        {QStringLiteral("SutGrafName"), QStringLiteral("Суточный график"), true, 150},
+        {QStringLiteral("SutGrafName"), QStringLiteral("Суточный график"), true, 150, true},
         {QStringLiteral("MonthName1"), QStringLiteral("Месяц (от)"), true, 80},
         {QStringLiteral("MonthName2"), QStringLiteral("Месяц (до)"), true, 80},
         {QStringLiteral("Wp_sut"), QStringLiteral("Wсут., Вт*ч"), true, 80},
@@ -270,7 +272,7 @@ void TMainForm::buildCentre()
         page(m_tabs,
              {{titledGrid(QStringLiteral("Нагрузки переменного напряжения."),
                           new BoundGrid(loads,
-                                        {{QStringLiteral("Nagr_Name"), QStringLiteral("Наименование нагрузки"), true, 200},
+                                        {{QStringLiteral("Nagr_Name"), QStringLiteral("Наименование нагрузки"), true, 200, true},
                                          {QStringLiteral("Pnom30min"), QStringLiteral("Pном., Вт"), true, 70},
                                          {QStringLiteral("Pmax10min"), QStringLiteral("Pмакс., Вт"), true, 70},
                                          {QStringLiteral("Ppik"), QStringLiteral("Pпик., Вт"), true, 70},
@@ -299,7 +301,7 @@ void TMainForm::buildCentre()
         page(m_tabs,
              {{titledGrid(QStringLiteral("Параметры инверторов."),
                           new BoundGrid(loads,
-                                        {{QStringLiteral("Nagr_Name"), QStringLiteral("Нагрузка"), true, 160},
+                                        {{QStringLiteral("Nagr_Name"), QStringLiteral("Нагрузка"), true, 160, true},
                                          {QStringLiteral("Company_Inv"), QStringLiteral("Компания"), true, 140},
                                          {QStringLiteral("Name_Inv"), QStringLiteral("Тип"), true, 120},
                                          {QStringLiteral("Pnom_Inv"), QStringLiteral("Рном, Вт"), true, 70},
@@ -339,12 +341,19 @@ void TMainForm::buildCentre()
          {QStringLiteral("PTotal_SP"), QStringLiteral("Мощность СБ, Вт:")},
          {QStringLiteral("ITotal_SP"), QStringLiteral("Ток СБ, А:")}},
         3, m_tabs);
+    m_sbWhy = new QLabel(m_tabs);
+    m_sbWhy->setObjectName(QStringLiteral("sbGoverns"));
+    m_sbShort = new QLabel(m_tabs);
+    m_sbShort->setObjectName(QStringLiteral("sbShortfall"));
+    showShortfall(m_sbShort, {});
     m_tabs->addTab(
         page(m_tabs,
              {{sbFields, 0},
+              {m_sbWhy, 0},
+              {m_sbShort, 0},
               {titledGrid(QStringLiteral("Массивы солнечных панелей."),
                           new BoundGrid(arrays,
-                                        {{QStringLiteral("NameMassive"), QStringLiteral("Массив"), true, 140},
+                                        {{QStringLiteral("NameMassive"), QStringLiteral("Массив"), true, 140, true},
                                          {QStringLiteral("Ugol_Orient"), QStringLiteral("А, град."), true, 70},
                                          {QStringLiteral("Ugol_Nakl"), QStringLiteral("В, град."), true, 70},
                                          {QStringLiteral("Kproiz"), QStringLiteral("Kпр, о.е."), true, 70},
@@ -368,7 +377,7 @@ void TMainForm::buildCentre()
         page(m_tabs,
              {{titledGrid(QStringLiteral("Контроллеры заряда массивов солнечных панелей."),
                           new BoundGrid(arrays,
-                                        {{QStringLiteral("NameMassive"), QStringLiteral("Массив"), true, 140},
+                                        {{QStringLiteral("NameMassive"), QStringLiteral("Массив"), true, 140, true},
                                          {QStringLiteral("Company_Ctrl"), QStringLiteral("Компания"), true, 150},
                                          {QStringLiteral("Tip_Ctrl"), QStringLiteral("Тип"), true, 120},
                                          {QStringLiteral("Unom_Ctrl"), QStringLiteral("Uном, В"), true, 70},
@@ -408,7 +417,12 @@ void TMainForm::buildCentre()
          {QStringLiteral("SIzar_max_use_AKB"), QStringLiteral("Iз.макс. АБ по настройкам, А:")},
          {QStringLiteral("SIzar_AKB"), QStringLiteral("Ток заряда от контроллеров, А:")}},
         3, m_tabs);
-    m_tabs->addTab(page(m_tabs, {{akbFields, 1},
+    m_akbShort = new QLabel(m_tabs);
+    m_akbShort->setObjectName(QStringLiteral("akbShortfall"));
+    showShortfall(m_akbShort, {});
+    m_tabs->addTab(page(m_tabs, {{akbFields, 0},
+                                 {m_akbShort, 0},
+                                 {new QWidget(m_tabs), 1},
                                  {noteBox(QStringLiteral(
                                               "Iз.мин. и Iз.макс. - наименьший и наибольший токи "
                                               "заряда, Iр.макс. - наибольший ток разряда. Значения "
@@ -423,7 +437,7 @@ void TMainForm::buildCentre()
     const auto cableGrid = [&](View& v, const QString& nameField, const QString& nameTitle,
                                bool withCount, const QString& suffix) {
         std::vector<GridColumn> cols = {
-            {nameField, nameTitle, true, 140},
+            {nameField, nameTitle, true, 140, true},
             {QStringLiteral("Sposob_kab") + suffix, QStringLiteral("Способ прокладки"), true, 200},
             {QStringLiteral("Lkab") + suffix, QStringLiteral("L, м"), true, 60},
             {QStringLiteral("Skab") + suffix, QStringLiteral("S, мм2"), true, 60}};
@@ -471,7 +485,7 @@ void TMainForm::buildCentre()
     const auto protectionPage = [&](bool fuses) {
         const QString kind = fuses ? QStringLiteral("Pr") : QStringLiteral("AV");
         const auto cols = [&](const QString& nameField, const QString& nameTitle, const QString& suffix) {
-            std::vector<GridColumn> c = {{nameField, nameTitle, true, 140},
+            std::vector<GridColumn> c = {{nameField, nameTitle, true, 140, true},
                                    {QStringLiteral("Company_%1_%2").arg(kind, suffix), QStringLiteral("Компания"), true, 150},
                                    {QStringLiteral("Tip_%1_%2").arg(kind, suffix), QStringLiteral("Тип"), true, 120}};
             if (fuses)
@@ -628,10 +642,36 @@ void TMainForm::redrawScheme()
     // The structural scheme itself is drawn by the scheme module once it is part of the program.
 }
 
+void TMainForm::showReasons()
+{
+    View& v = m_dm.tblProj1();
+    m_sbWhy->clear();
+    showShortfall(m_sbShort, {});
+    showShortfall(m_akbShort, {});
+    if (v.isEmpty())
+        return;
+    const QString governs = requiredSolarPower(m_dm).governingText();
+    if (!governs.isEmpty())
+        m_sbWhy->setText(QStringLiteral("Требуемую мощность определяет месяц: %1.").arg(governs));
+    const auto shortOf = [&](const char* have, const char* need) -> std::optional<std::pair<QString, QString>> {
+        const Field h = v[QString::fromLatin1(have)], n = v[QString::fromLatin1(need)];
+        if (h.isNull() || n.isNull() || h.asFloat() >= n.asFloat())
+            return std::nullopt;
+        return std::pair{h.asString(), n.asString()};
+    };
+    if (const auto s = shortOf("PTotal_SP", "Pras_SP"))
+        showShortfall(m_sbShort, QStringLiteral("Мощность панелей СБ %1 Вт меньше требуемой %2 Вт.")
+                                     .arg(s->first, s->second));
+    if (const auto s = shortOf("Cfakt_AKB", "Cras_AKB"))
+        showShortfall(m_akbShort, QStringLiteral("Емкость АБ %1 А*ч меньше требуемой %2 А*ч.")
+                                      .arg(s->first, s->second));
+}
+
 void TMainForm::refreshAll()
 {
     setCaption();
     redrawScheme();
+    showReasons();
     updateCommands();
 }
 
@@ -639,6 +679,7 @@ void TMainForm::onVariantChanged()
 {
     if (m_shell.redrawFlag() && !m_dm.tblProj1().isEmpty())
         redrawScheme();
+    showReasons();
     updateCommands();
 }
 
@@ -758,6 +799,7 @@ void TMainForm::recalculateAfter(ChainTrigger trigger, const std::function<bool(
         m_prompter.error(e.message() + QStringLiteral("\nИзменения не сохранены."));
         return;
     }
+    showReasons();
     if (r && !r->problems.isEmpty())
         m_prompter.information(QStringLiteral("Расчетные параметры варианта определены не полностью:\n")
                                + r->problems.join(QLatin1Char('\n')));

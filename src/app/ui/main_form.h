@@ -52,6 +52,7 @@ public:
     void refreshAll();
     void updateCommands();
     void redrawScheme();
+    void showReasons();
     void run(Command c);
     // A command that changes the loads, the inverters or the parameters, followed by the
     // recalculation chain, in one transaction.
@@ -93,6 +94,11 @@ private:
     QTabWidget* m_protectionTabs = nullptr;
     BoundGrid* m_variantList = nullptr;
     QLabel* m_scheme = nullptr;
+    // Under the figures of the " СБ" and " АБ" tabs: why the required power is what it is, and
+    // in the shortfall colour when the chosen panels or battery fall short of the requirement.
+    QLabel* m_sbWhy = nullptr;
+    QLabel* m_sbShort = nullptr;
+    QLabel* m_akbShort = nullptr;
     NumberField* m_scaleSP = nullptr;
     NumberField* m_scaleAKB = nullptr;
     QCheckBox* m_currents = nullptr;

@@ -174,7 +174,7 @@ TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     layout->addWidget(m_header);
     layout->addLayout(middle, 1);
     layout->addLayout(buttons.layout);
-    resize(1340, 700);
+    resize(1340, 690);
     clearResults();
     updateButtons();
 }

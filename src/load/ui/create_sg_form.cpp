@@ -530,7 +530,7 @@ TCreateSGF::TCreateSGF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* p
     layout->addWidget(m_header);
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons.layout);
-    resize(1340, 700);
+    resize(1340, 690);
 
     m_consumerListener = consumers().addListener([this](View&, View::Change c) {
         if (c == View::Change::Data)

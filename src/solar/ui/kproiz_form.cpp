@@ -153,19 +153,16 @@ TKproizFm::TKproizFm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(
     auto* memo = new QPlainTextEdit(kMemo, this);
     memo->setObjectName(QStringLiteral("memo"));
     memo->setReadOnly(true);
-    memo->setFixedWidth(340);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(charts, 1);
-    bottom->addWidget(memo);
-
+    // The table at its own width with the column notes beside it, the diagrams below across the
+    // whole window.
     auto* layout = new QVBoxLayout(this);
     auto* gridRow = new QHBoxLayout;
-    gridRow->addWidget(m_grid, 1);
-    gridRow->addStretch(0);
+    gridRow->addWidget(m_grid, 0);
+    gridRow->addWidget(memo, 1);
     layout->addLayout(gridRow, 1);
     layout->addWidget(m_refusals);
-    layout->addLayout(bottom, 1);
+    layout->addWidget(charts, 1);
     layout->addLayout(makeDialogButtons(this, info, closeRow()).layout);
     resize(1220, 690);
     clearChart();

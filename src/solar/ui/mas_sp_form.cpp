@@ -81,6 +81,7 @@ TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
 
     auto* inputs = new QGroupBox(QStringLiteral("Исходные данные"), page);
     auto* form = new QFormLayout(inputs);
+    form->setVerticalSpacing(3);
     m_name = new QLineEdit(inputs);
     m_name->setMaxLength(30);
     form->addRow(QStringLiteral("Наименование массива:"), m_name);
@@ -94,6 +95,7 @@ TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
     m_tilt->setPrompter(&m_prompter);
     form->addRow(QStringLiteral("Угол наклона солнечных панелей, град.:"), m_tilt);
     m_kLabel = new QLabel(inputs);
+    m_kLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->addRow(QStringLiteral("Коэффициент производительности солнечных панелей массива, о.е.:"),
                  m_kLabel);
     m_criterion = new QComboBox(inputs);
@@ -125,11 +127,14 @@ TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
     form->addRow(m_sCap, m_s);
     form->addRow(m_hCap, m_h);
     m_area = new QLabel(inputs);
+    m_area->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->addRow(QStringLiteral("Фактическая площадь, м2:"), m_area);
     pl->addWidget(inputs);
 
     auto* results = new QGroupBox(QStringLiteral("Результаты расчета"), page);
-    m_results.add(new QFormLayout(results), kResultRows, {80, false});
+    auto* resultForm = new QFormLayout(results);
+    resultForm->setVerticalSpacing(2);
+    m_results.add(resultForm, kResultRows, {80, false});
     pl->addWidget(results);
 
     m_calc = new QPushButton(QStringLiteral("Расчет"), this);

@@ -6,6 +6,7 @@
 #include "reports/array_scheme.h"
 #include "reports/drawing.h"
 #include "reports/report_writer.h"
+#include "solar/sizing_store.h"
 #include "solar/solar_choice_ops.h"
 #include "solar/ui/mas_sp_form.h"
 #include "widgets/dialog_buttons.h"
@@ -17,9 +18,10 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -77,7 +79,12 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     auto* upper = new QHBoxLayout;
     auto* need = new QGroupBox(QStringLiteral("Исходные данные"), this);
     auto* nf = new QFormLayout(need);
+    nf->setVerticalSpacing(2);
     m_fields.add(nf, kInputRows, look);
+    // Why the required power is what it is: the month that governs it and its radiation.
+    m_governs = new QLabel(need);
+    m_governs->setObjectName(QStringLiteral("governs"));
+    nf->insertRow(2, QStringLiteral("Определяющий месяц:"), m_governs);
     m_checkCharge = new QCheckBox(
         QStringLiteral("Подбор СБ с учетом тока заряда АБ на выходе контроллера"), need);
     m_checkCharge->setChecked(true);
@@ -86,6 +93,7 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 
     auto* panel = new QGroupBox(QStringLiteral("Параметры солнечных панелей"), this);
     auto* pf = new QFormLayout(panel);
+    pf->setVerticalSpacing(2);
     m_company = new QComboBox(panel);
     m_type = new QComboBox(panel);
     pf->addRow(QStringLiteral("Компания-производитель:"), m_company);
@@ -117,21 +125,42 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_grid->setFixedRow(true);
     m_grid->setColCount(int(columnTitles().size()));
     m_grid->setRowCount(2);
+    // Titles on two lines, broken after the comma, so that the columns are as narrow as their
+    // figures allow and all nineteen fit the window.
     for (int c = 0; c < columnTitles().size(); ++c)
-        m_grid->setCell(c, 0, columnTitles()[c]);
+        m_grid->setCell(c, 0, columnTitles()[c].trimmed().replace(QStringLiteral(", "), QStringLiteral(",\n")));
     m_grid->setReadOnly(true);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setMinimumHeight(100);
-    al->addWidget(m_grid);
-    auto* note = new QPlainTextEdit(noteLines().join(QLatin1Char('\n')), arrays);
-    note->setReadOnly(true);
-    note->setMaximumHeight(52);
+    // Room for five arrays without scrolling: the titles (two lines) and five rows.
+    m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
+                             5 * m_grid->verticalHeader()->defaultSectionSize() + 4);
+    al->addWidget(m_grid, 1);
+    // The column notes scroll by whole lines: three of them in view.
+    auto* note = new QListWidget(arrays);
+    note->setObjectName(QStringLiteral("note"));
+    note->addItems(noteLines());
+    note->setFocusPolicy(Qt::NoFocus);
+    note->setSelectionMode(QAbstractItemView::NoSelection);
+    note->setUniformItemSizes(true);
+    note->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    note->setFixedHeight(3 * note->sizeHintForRow(0) + 2 * note->frameWidth());
     al->addWidget(note);
-    top->addWidget(arrays);
+    top->addWidget(arrays, 1);
 
+    // The totals in two columns of compact figures.
     auto* totals = new QGroupBox(QStringLiteral("Расчетные данные массивов"), this);
-    m_fields.add(new QFormLayout(totals), kTotalRows, look);
+    auto* tl = new QHBoxLayout(totals);
+    auto* left = new QFormLayout;
+    auto* right = new QFormLayout;
+    left->setVerticalSpacing(2);
+    right->setVerticalSpacing(2);
+    tl->addLayout(left);
+    tl->addSpacing(24);
+    tl->addLayout(right);
+    tl->addStretch(1);
+    m_fields.add(left, std::vector<FormRow>(kTotalRows.begin(), kTotalRows.begin() + 4), look);
+    m_fields.add(right, std::vector<FormRow>(kTotalRows.begin() + 4, kTotalRows.end()), look);
     top->addWidget(totals);
 
     QPushButton* exportB = makeExportButton(
@@ -150,7 +179,7 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
         }
     });
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { editArray(); });
-    resize(980, 720);
+    resize(1270, 680);
 }
 
 void TSelSPFrm::load()
@@ -160,6 +189,7 @@ void TSelSPFrm::load()
     const VariantChoice& v = m_sel.variant();
     m_fields.setText(QStringLiteral("B"), numberToText(v.b));
     m_fields.setText(QStringLiteral("Pras"), fmt(v.prasSp, "0.##"));
+    m_governs->setText(requiredSolarPower(m_dm).governingText());
     m_fields.setText(QStringLiteral("forecastMin"), fmt(m_sel.forecastMinimum(), "0"));
     const auto window = m_sel.chargeWindow();
     m_fields.setText(QStringLiteral("windowMin"), window ? fmt(window->minimum, "0.##") : QString());
@@ -420,6 +450,11 @@ QStringList TSelSPFrm::rowTexts(const ArrayRow& a)
             text(a.length),
             text(a.lower),
             text(a.height)};
+}
+
+QString TSelSPFrm::governingText() const
+{
+    return m_governs->text();
 }
 
 const QStringList& TSelSPFrm::noteLines()

@@ -13,6 +13,7 @@
 #include <functional>
 
 class QCheckBox;
+class QLabel;
 class QComboBox;
 class QPushButton;
 
@@ -70,6 +71,7 @@ public:
     QPushButton* button(const QString& key) const { return m_buttons.value(key); }
     // The figure shown beside a caption, by its short key.
     QString fieldText(const QString& key) const { return m_fields.text(key); }
+    QString governingText() const;
 
 private:
     void companyChanged();
@@ -89,6 +91,7 @@ private:
     QComboBox* m_company;
     QComboBox* m_type;
     StringGrid* m_grid;
+    QLabel* m_governs = nullptr; // the month that governs the required power, and its radiation
     QCheckBox* m_checkCharge;
     ShownRows m_fields;
     QHash<QString, QPushButton*> m_buttons;

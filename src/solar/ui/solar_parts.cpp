@@ -157,6 +157,8 @@ void FrozenTable::fitColumns() {
     for (int c = 0; c < columns; ++c)
         total += columnWidth(c);
     setMaximumWidth(total);
+    // Up to a width that still leaves room beside it: wider tables scroll.
+    setMinimumWidth(std::min(total, 900));
     // A year of months with the header and the scroll bar, without scrolling up and down.
     setMinimumHeight(horizontalHeader()->sizeHint().height() +
                      12 * verticalHeader()->defaultSectionSize() +

@@ -329,6 +329,7 @@ void OrientationPage::fillValueList() {
             auto* item = new QListWidgetItem(v, m_values);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
             item->setCheckState(Qt::Unchecked);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
     }
     if (byOrientation)

@@ -64,7 +64,8 @@ TSelInvFm::TSelInvFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     static const char* const names[] = {"Pnom", "Pmax", "Ppik", "Uvh", "Uvuh", "Kpd", "Forma"};
     for (int i = 0; i < DataCount; ++i) {
         auto* label = new QLabel(captions[i], group);
-        QLineEdit* field = makeShownField(group, i == Forma ? 130 : 90);
+        // One width for all, so that the waveform's text lines up with the figures above it.
+        QLineEdit* field = makeShownField(group, 130);
         field->setObjectName(QString::fromLatin1(names[i]));
         if (i == Forma)
             field->setAlignment(Qt::AlignLeft);

@@ -1,0 +1,152 @@
+#include "widgets/look.h"
+
+#include "widgets/number_field.h"
+
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTableWidgetItem>
+
+namespace ses {
+
+bool isNumberText(const QString& text)
+{
+    static const QRegularExpression number(
+        QStringLiteral(R"(^\s*[-+−]?(\d[\d  ]*)?([.,]\d+)?\s*%?\s*$)"));
+    const QString t = text.trimmed();
+    return !t.isEmpty() && t.contains(QRegularExpression(QStringLiteral("\\d"))) &&
+           number.match(t).hasMatch();
+}
+
+Qt::Alignment alignmentFor(const QString& text)
+{
+    return Qt::AlignVCenter | (isNumberText(text) ? Qt::AlignRight : Qt::AlignLeft);
+}
+
+int numberFieldWidth(const QWidget* w)
+{
+    // Nine digits and a comma, with the frame and the text margins.
+    return w->fontMetrics().horizontalAdvance(QStringLiteral("000000,000")) + 16;
+}
+
+QLineEdit* valueField(QWidget* parent)
+{
+    auto* f = new QLineEdit(parent);
+    f->setReadOnly(true);
+    f->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    f->setFocusPolicy(Qt::ClickFocus);
+    f->setFixedWidth(numberFieldWidth(f));
+    return f;
+}
+
+QTableWidgetItem* cellItem(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignmentFor(text));
+    return item;
+}
+
+void showShortfall(QLabel* line, const QString& text)
+{
+    line->setText(text);
+    line->setStyleSheet(QStringLiteral("color: #c00000;"));
+    line->setWordWrap(true);
+    line->setVisible(!text.isEmpty());
+}
+
+namespace {
+
+QString widgetName(const QWidget* w)
+{
+    if (!w->objectName().isEmpty())
+        return w->objectName();
+    // A field without a name is known by the caption whose buddy it is.
+    if (const QWidget* parent = w->parentWidget())
+        for (const QLabel* l : parent->findChildren<QLabel*>())
+            if (l->buddy() == w)
+                return l->text();
+    return QString::fromLatin1(w->metaObject()->className());
+}
+
+bool insideEditor(const QWidget* w)
+{
+    for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+        if (qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractSpinBox*>(p) ||
+            qobject_cast<const QAbstractItemView*>(p))
+            return true;
+    return false;
+}
+
+bool insideCombo(const QWidget* w)
+{
+    for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+        if (qobject_cast<const QComboBox*>(p))
+            return true;
+    return false;
+}
+
+} // namespace
+
+QStringList lookProblems(const QWidget* window, const QString& name)
+{
+    QStringList out;
+    const QString head = name + QStringLiteral(": ");
+
+    // Dialogs must fit the work area; the main window is resized by the user.
+    const QSize frame = window->size() + QSize(0, window->isWindow() ? kTitleBarHeight : 0);
+    if (qobject_cast<const QDialog*>(window) &&
+        (frame.width() > kWorkArea.width() || frame.height() > kWorkArea.height()))
+        out << head + QStringLiteral("окно %1 x %2 с заголовком не помещается в %3 x %4")
+                          .arg(frame.width())
+                          .arg(frame.height())
+                          .arg(kWorkArea.width())
+                          .arg(kWorkArea.height());
+
+    for (const QLineEdit* f : window->findChildren<QLineEdit*>()) {
+        if (insideEditor(f))
+            continue;
+        const bool numeric = qobject_cast<const NumberField*>(f) || isNumberText(f->text());
+        if (numeric && !(f->alignment() & Qt::AlignRight))
+            out << head + QStringLiteral("число в поле \"%1\" выровнено не вправо").arg(widgetName(f));
+    }
+    for (const QLabel* l : window->findChildren<QLabel*>()) {
+        if (insideEditor(l) || !isNumberText(l->text()))
+            continue;
+        if (!(l->alignment() & Qt::AlignRight))
+            out << head + QStringLiteral("число \"%1\" (%2) выровнено не вправо")
+                              .arg(l->text(), widgetName(l));
+    }
+    for (const QAbstractItemView* v : window->findChildren<QAbstractItemView*>()) {
+        const QAbstractItemModel* m = v->model();
+        // Headers show the titles of the grid's own model; a combo box's list is the combo's.
+        if (!m || qobject_cast<const QHeaderView*>(v) || insideCombo(v))
+            continue;
+        const int rows = std::min(m->rowCount(), 200);
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < m->columnCount(); ++c) {
+                const QModelIndex i = m->index(r, c);
+                const QString text = i.data(Qt::DisplayRole).toString();
+                if (!isNumberText(text))
+                    continue;
+                const auto a = Qt::Alignment(i.data(Qt::TextAlignmentRole).toInt());
+                if (!(a & Qt::AlignRight)) {
+                    out << head + QStringLiteral("число \"%1\" в ячейке (%2, %3) таблицы \"%4\" "
+                                                 "выровнено не вправо")
+                                      .arg(text)
+                                      .arg(r + 1)
+                                      .arg(c + 1)
+                                      .arg(widgetName(v));
+                    r = rows; // one line a grid
+                    break;
+                }
+            }
+    }
+    return out;
+}
+
+} // namespace ses
