@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
@@ -94,6 +95,23 @@ TEST(MainWindow, DemoProjectFillsEveryTab)
                                   "Параметры", "Помощь", "Выход"}));
     EXPECT_TRUE(main.action(Command::VarSaveAs)->isEnabled());
     EXPECT_TRUE(prompter.entries().empty());
+
+    // The required power names the month that governs it; nothing falls short in the demo.
+    const auto label = [&](const char* name) { return main.findChild<QLabel*>(name); };
+    EXPECT_EQ(label("sbGoverns")->text(),
+              "Требуемую мощность определяет месяц: сентябрь, E = 2,76 кВт*ч/(м2*день).");
+    EXPECT_TRUE(label("sbShortfall")->isHidden());
+    EXPECT_TRUE(label("akbShortfall")->isHidden());
+    // Panels or a battery short of the requirement are said on their tabs.
+    View& v = dm.tblProj1();
+    ASSERT_TRUE(v.edit());
+    v["PTotal_SP"].setFloat(2400);
+    v["Cfakt_AKB"].setFloat(200);
+    ASSERT_TRUE(v.post());
+    main.refreshAll();
+    EXPECT_FALSE(label("sbShortfall")->isHidden());
+    EXPECT_EQ(label("sbShortfall")->text(), "Мощность панелей СБ 2400 Вт меньше требуемой 2693 Вт.");
+    EXPECT_EQ(label("akbShortfall")->text(), "Емкость АБ 200 А*ч меньше требуемой 267,91 А*ч.");
 }
 
 TEST(ScreenTour, WritesAPictureOfEveryWindow)
