@@ -18,8 +18,7 @@ namespace {
 
 QString g_program;
 
-void runProcess(benchmark::State& state, const QString& exe, const QStringList& args)
-{
+void runProcess(benchmark::State& state, const QString& exe, const QStringList& args) {
     for (auto _ : state) {
         QProcess p;
         p.start(exe, args);
@@ -28,14 +27,12 @@ void runProcess(benchmark::State& state, const QString& exe, const QStringList& 
     }
 }
 
-void BM_ProcessBaseline(benchmark::State& state)
-{
+void BM_ProcessBaseline(benchmark::State& state) {
     runProcess(state, QStringLiteral("/bin/true"), {});
 }
 BENCHMARK(BM_ProcessBaseline)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-void BM_StartUpSmoke(benchmark::State& state)
-{
+void BM_StartUpSmoke(benchmark::State& state) {
     // A copy of the program in its own folder, with its data directory already created.
     QTemporaryDir tmp;
     const QString exe = tmp.path() + "/tovrel-ses";
@@ -47,24 +44,30 @@ void BM_StartUpSmoke(benchmark::State& state)
 BENCHMARK(BM_StartUpSmoke)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // 5 variants, each with 10 AC loads of 3 schedules of 24 intervals.
-int buildProject(Store& s)
-{
+int buildProject(Store& s) {
     Transaction tr(s);
     s.exec("INSERT INTO project0 (Name) VALUES ('Большой проект')");
     const int project = 1;
     for (int v = 0; v < 5; ++v) {
-        s.exec("INSERT INTO project1 (Kod0, VarName, Uses) VALUES (?, ?, 24)", {project, QString("Вариант %1").arg(v + 1)});
+        s.exec("INSERT INTO project1 (Kod0, VarName, Uses) VALUES (?, ?, 24)",
+               {project, QString("Вариант %1").arg(v + 1)});
         const qint64 variant = s.count("project1");
         for (int m = 0; m < 12; ++m)
-            s.exec("INSERT INTO proj_sunday (Kod0, MonthName, Voshod10, Zakat10, TempAB) VALUES (?, 'январь', 8, 17, 5)", {variant});
+            s.exec("INSERT INTO proj_sunday (Kod0, MonthName, Voshod10, Zakat10, TempAB) VALUES "
+                   "(?, 'январь', 8, 17, 5)",
+                   {variant});
         for (int l = 0; l < 10; ++l) {
-            s.exec("INSERT INTO proj_inv (Kod0, Nagr_Name, Pnom30min) VALUES (?, 'Нагрузка', 500)", {variant});
+            s.exec("INSERT INTO proj_inv (Kod0, Nagr_Name, Pnom30min) VALUES (?, 'Нагрузка', 500)",
+                   {variant});
             const qint64 load = s.count("proj_inv");
             for (int g = 0; g < 3; ++g) {
-                s.exec("INSERT INTO proj_graf0 (Kod0, SutGrafName, MonthName1, MonthName2) VALUES (?, 'График', 'январь', 'декабрь')", {load});
+                s.exec("INSERT INTO proj_graf0 (Kod0, SutGrafName, MonthName1, MonthName2) VALUES "
+                       "(?, 'График', 'январь', 'декабрь')",
+                       {load});
                 const qint64 schedule = s.count("proj_graf0");
                 for (int i = 0; i < 24; ++i)
-                    s.exec("INSERT INTO proj_graf1 (Kod0, T1, T2, P) VALUES (?, ?, ?, 100)", {schedule, i, i + 1});
+                    s.exec("INSERT INTO proj_graf1 (Kod0, T1, T2, P) VALUES (?, ?, ?, 100)",
+                           {schedule, i, i + 1});
             }
         }
     }
@@ -72,8 +75,7 @@ int buildProject(Store& s)
     return project;
 }
 
-void BM_BuildProjectBaseline(benchmark::State& state)
-{
+void BM_BuildProjectBaseline(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         QTemporaryDir tmp;
@@ -85,8 +87,7 @@ void BM_BuildProjectBaseline(benchmark::State& state)
 }
 BENCHMARK(BM_BuildProjectBaseline)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void BM_CopyProject(benchmark::State& state)
-{
+void BM_CopyProject(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         QTemporaryDir tmp;
@@ -101,8 +102,7 @@ BENCHMARK(BM_CopyProject)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     g_program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tovrel-ses"));
     benchmark::Initialize(&argc, argv);

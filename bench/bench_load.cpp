@@ -10,16 +10,14 @@ using namespace ses;
 
 namespace {
 
-std::vector<Interval> fiveMinuteSchedule()
-{
+std::vector<Interval> fiveMinuteSchedule() {
     std::vector<Interval> iv;
     for (int i = 0; i < 288; ++i)
         iv.push_back({i / 12.0, (i + 1) / 12.0, 50.0 + (i * 37) % 400});
     return iv;
 }
 
-MonthlyInputs inputs()
-{
+MonthlyInputs inputs() {
     MonthlyInputs in;
     for (const QString& m : monthNames()) {
         in.daylight.push_back({m, 7.5, 18.25, 12});
@@ -30,20 +28,19 @@ MonthlyInputs inputs()
     return in;
 }
 
-void BM_ScheduleParameters288(benchmark::State& state)
-{
+void BM_ScheduleParameters288(benchmark::State& state) {
     const auto iv = fiveMinuteSchedule();
     for (auto _ : state)
         benchmark::DoNotOptimize(scheduleParameters(iv, 30, 10));
 }
 BENCHMARK(BM_ScheduleParameters288)->Unit(benchmark::kMicrosecond);
 
-void BM_MonthlyRows288(benchmark::State& state)
-{
+void BM_MonthlyRows288(benchmark::State& state) {
     const auto iv = fiveMinuteSchedule();
     const MonthlyInputs in = inputs();
     for (auto _ : state)
-        benchmark::DoNotOptimize(monthlyRows(iv, QStringLiteral("январь"), QStringLiteral("декабрь"), in));
+        benchmark::DoNotOptimize(
+            monthlyRows(iv, QStringLiteral("январь"), QStringLiteral("декабрь"), in));
 }
 BENCHMARK(BM_MonthlyRows288)->Unit(benchmark::kMicrosecond);
 

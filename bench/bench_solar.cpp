@@ -12,17 +12,16 @@ using namespace ses;
 
 namespace {
 
-std::vector<LossRow> lossTable()
-{
+std::vector<LossRow> lossTable() {
     std::vector<LossRow> loss;
     for (int a = 0; a <= 260; a += 5)
         loss.push_back({double(a), std::min(54.74, 100 * (1 - std::cos(a * M_PI / 180)) * 0.547)});
     return loss;
 }
 
-RegionYear moscowLike()
-{
-    const double radiation[] = {0.5, 1.15, 2.29, 3.7, 5.37, 5.94, 5.6, 4.52, 2.76, 1.35, 0.58, 0.35};
+RegionYear moscowLike() {
+    const double radiation[] = {0.5, 1.15, 2.29, 3.7,  5.37, 5.94,
+                                5.6, 4.52, 2.76, 1.35, 0.58, 0.35};
     const double tilts[] = {76, 67, 56, 44, 35, 32, 36, 44, 56, 68, 76, 79};
     RegionYear year;
     for (int m = 0; m < 12; ++m)
@@ -30,8 +29,7 @@ RegionYear moscowLike()
     return year;
 }
 
-std::array<double, 12> requirement()
-{
+std::array<double, 12> requirement() {
     std::array<double, 12> r{};
     for (int m = 0; m < 12; ++m)
         r[m] = 3000 / moscowLike()[m]->radiation;
@@ -39,18 +37,17 @@ std::array<double, 12> requirement()
     return r;
 }
 
-void BM_CoefficientLookups(benchmark::State& state)
-{
+void BM_CoefficientLookups(benchmark::State& state) {
     const auto loss = lossTable();
     const RegionYear year = moscowLike();
     for (auto _ : state)
         for (int m = 0; m < 12; ++m)
-            benchmark::DoNotOptimize(performanceCoefficient(loss, deviationAngle(200, 45, year[m]->tilt)));
+            benchmark::DoNotOptimize(
+                performanceCoefficient(loss, deviationAngle(200, 45, year[m]->tilt)));
 }
 BENCHMARK(BM_CoefficientLookups)->Unit(benchmark::kMicrosecond);
 
-void BM_EvaluateOneArray(benchmark::State& state)
-{
+void BM_EvaluateOneArray(benchmark::State& state) {
     const auto loss = lossTable();
     const RegionYear year = moscowLike();
     const auto req = requirement();
@@ -59,8 +56,7 @@ void BM_EvaluateOneArray(benchmark::State& state)
 }
 BENCHMARK(BM_EvaluateOneArray)->Unit(benchmark::kMicrosecond);
 
-void BM_FullTiltSearch(benchmark::State& state)
-{
+void BM_FullTiltSearch(benchmark::State& state) {
     const auto loss = lossTable();
     const RegionYear year = moscowLike();
     const auto req = requirement();

@@ -19,15 +19,15 @@ using namespace ses;
 
 namespace {
 
-int usage(QTextStream& err, const QString& why = QString())
-{
+int usage(QTextStream& err, const QString& why = QString()) {
     if (!why.isEmpty())
         err << why << "\n";
     err << "Использование:\n"
            "  tovrel-ses-data init КАТАЛОГ [--bare]     создать каталог данных (--bare: без "
            "стартовых справочников)\n"
            "  tovrel-ses-data init --demo КАТАЛОГ      то же с демонстрационным проектом\n"
-           "  tovrel-ses-data recalc КАТАЛОГ [--variant КОД]  пересчитать расчетную мощность СБ, угол "
+           "  tovrel-ses-data recalc КАТАЛОГ [--variant КОД]  пересчитать расчетную мощность СБ, "
+           "угол "
            "наклона и емкость АБ вариантов\n"
            "  tovrel-ses-data check КАТАЛОГ            проверить базу и вывести число записей "
            "каждой таблицы\n"
@@ -46,8 +46,8 @@ struct Words {
     QString problem;
 };
 
-Words split(const QStringList& args, const QStringList& flags, const QStringList& valued, int count)
-{
+Words split(const QStringList& args, const QStringList& flags, const QStringList& valued,
+            int count) {
     Words w;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -70,8 +70,8 @@ Words split(const QStringList& args, const QStringList& flags, const QStringList
     return w;
 }
 
-int recalc(const QString& dir, const std::optional<QString>& variant, QTextStream& out, QTextStream& err)
-{
+int recalc(const QString& dir, const std::optional<QString>& variant, QTextStream& out,
+           QTextStream& err) {
     DataDirLock lock(dir);
     auto store = Store::open(dir);
     RecordingPrompter prompter;
@@ -93,9 +93,10 @@ int recalc(const QString& dir, const std::optional<QString>& variant, QTextStrea
                 out << "  Помесячные параметры суточных графиков не пересчитаны.\n";
             const ChainResult r = runRecalcChain(dm);
             tr.commit();
-            out << "Вариант " << variants.currentKey().toString() << " \"" << variants["VarName"].asString()
-                << "\" (проект \"" << projects["Name"].asString() << "\"): Pras_SP = " << figure(r.pras)
-                << " Вт, B = " << figure(r.tilt) << " град., Cras_AKB = " << figure(r.capacity) << " А*ч\n";
+            out << "Вариант " << variants.currentKey().toString() << " \""
+                << variants["VarName"].asString() << "\" (проект \"" << projects["Name"].asString()
+                << "\"): Pras_SP = " << figure(r.pras) << " Вт, B = " << figure(r.tilt)
+                << " град., Cras_AKB = " << figure(r.capacity) << " А*ч\n";
             for (const QString& p : r.problems)
                 out << "  " << p << "\n";
             complete = complete && r.problems.isEmpty();
@@ -109,8 +110,7 @@ int recalc(const QString& dir, const std::optional<QString>& variant, QTextStrea
     return complete ? 0 : 1;
 }
 
-int run(const QStringList& args, QTextStream& out, QTextStream& err)
-{
+int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.isEmpty())
         return usage(err);
     const QString cmd = args[0];
@@ -119,7 +119,8 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         const Words w = split(rest, {QStringLiteral("--bare"), QStringLiteral("--demo")}, {}, 1);
         if (!w.problem.isEmpty())
             return usage(err, w.problem);
-        if (w.options.contains(QStringLiteral("--bare")) && w.options.contains(QStringLiteral("--demo")))
+        if (w.options.contains(QStringLiteral("--bare")) &&
+            w.options.contains(QStringLiteral("--demo")))
             return usage(err, QStringLiteral("Параметры --bare и --demo несовместимы."));
         const QString dir = w.plain[0];
         if (w.options.contains(QStringLiteral("--demo"))) {
@@ -130,8 +131,9 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
             out << "Каталог данных с демонстрационным проектом создан: " << dir << "\n";
             return 0;
         }
-        initDataDirectory(dir, w.options.contains(QStringLiteral("--bare")) ? InitContent::Bare
-                                                                             : InitContent::StarterCatalogs);
+        initDataDirectory(dir, w.options.contains(QStringLiteral("--bare"))
+                                   ? InitContent::Bare
+                                   : InitContent::StarterCatalogs);
         out << "Каталог данных создан: " << dir << "\n";
         return 0;
     }
@@ -173,7 +175,8 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
         if (!r.ok()) {
             for (const QString& l : r.refusals)
                 err << l << "\n";
-            err << "Импорт отменен: отклонено строк: " << r.refusals.size() << "; таблица не изменена.\n";
+            err << "Импорт отменен: отклонено строк: " << r.refusals.size()
+                << "; таблица не изменена.\n";
             return 1;
         }
         out << "Загружено записей: " << r.imported << "\n";
@@ -184,8 +187,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // A file that may not grow further is a full disk to the tool, not a reason to die.
     std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);

@@ -54,8 +54,11 @@ public:
         QTemporaryDir profile;
         QStringList args = {QStringLiteral("-env:UserInstallation=") +
                                 QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
-                            QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                            QStringLiteral("pdf"), QStringLiteral("--outdir"), m_dir.path()};
+                            QStringLiteral("--headless"),
+                            QStringLiteral("--convert-to"),
+                            QStringLiteral("pdf"),
+                            QStringLiteral("--outdir"),
+                            m_dir.path()};
         for (const QString& name : m_names) {
             QFile::remove(file(name, QStringLiteral(".pdf")));
             args << file(name, QStringLiteral(".odt"));
@@ -133,8 +136,7 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     tour.write(main.solarBatteryForm(), QStringLiteral("TSelSPFrm"));
     // Last, as they add consumers to the current schedules of the demo.
     tour.write(*tour::consumerSchedule(dm, prompter, true, &main), QStringLiteral("TCreateSGF"));
-    tour.write(*tour::consumerSchedule(dm, prompter, false, &main),
-               QStringLiteral("TCreateSG12F"));
+    tour.write(*tour::consumerSchedule(dm, prompter, false, &main), QStringLiteral("TCreateSG12F"));
     tour.convertToPdf();
     tour.renderFirstPages();
 }

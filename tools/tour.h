@@ -10,8 +10,7 @@
 
 namespace ses::tour {
 
-std::unique_ptr<TAddSutGrF> intervalSchedule(TDataModule1& dm, Prompter& prompter,
-                                             QWidget* parent);
+std::unique_ptr<TAddSutGrF> intervalSchedule(TDataModule1& dm, Prompter& prompter, QWidget* parent);
 std::unique_ptr<TNagrForm> typedSchedule(TDataModule1& dm, Prompter& prompter, QWidget* parent);
 // The AC (TCreateSGF) or the DC (TCreateSG12F) schedule of consumers. Loading it adds consumers
 // to the demo's current schedule, so the tours open it after the windows that show the demo as

@@ -6,14 +6,12 @@
 
 namespace ses {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv)
-{
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Tovrel SES 1.1"));
     setApplicationDisplayName(QStringLiteral("Tovrel SES 1.1"));
 }
 
-bool Application::notify(QObject* receiver, QEvent* event)
-{
+bool Application::notify(QObject* receiver, QEvent* event) {
     QString message;
     try {
         return QApplication::notify(receiver, event);
@@ -24,7 +22,8 @@ bool Application::notify(QObject* receiver, QEvent* event)
                       ? QStringLiteral("Операция прервана из-за внутренней ошибки:\n") + e.message()
                       : e.message();
     } catch (const std::exception& e) {
-        message = QStringLiteral("Операция прервана из-за внутренней ошибки:\n") + QString::fromUtf8(e.what());
+        message = QStringLiteral("Операция прервана из-за внутренней ошибки:\n") +
+                  QString::fromUtf8(e.what());
     }
     QMessageBox::critical(activeWindow(), applicationName(), message);
     return false;

@@ -6,8 +6,7 @@
 
 namespace ses {
 
-const std::vector<CommandDef>& commandTable()
-{
+const std::vector<CommandDef>& commandTable() {
     using C = Command;
     using M = Menu;
     static const std::vector<CommandDef> table = {
@@ -35,7 +34,8 @@ const std::vector<CommandDef>& commandTable()
         {C::SbAnalysis, M::SolarBattery, "Анализ выбора солнечной батареи...", false},
         {C::SbSelect, M::SolarBattery, "Выбор солнечной батареи...", true},
         {C::SbScheme, M::SolarBattery, "Просмотр схемы солнечной батареи...", true},
-        {C::SbCoefficients, M::SolarBattery, "Коэффициенты производительности солнечной батареи...", false},
+        {C::SbCoefficients, M::SolarBattery, "Коэффициенты производительности солнечной батареи...",
+         false},
         {C::CtrlSelect, M::Controller, "Выбор контроллеров...", true},
         {C::AkbAnalysis, M::Battery, "Анализ выбора аккумуляторной батареи...", false},
         {C::AkbSelect, M::Battery, "Выбор аккумуляторной батареи...", true},
@@ -48,7 +48,8 @@ const std::vector<CommandDef>& commandTable()
         {C::RefPanels, M::RefBooks, "Солнечные панели...", false},
         {C::RefControllers, M::RefBooks, "Контроллеры заряда...", false},
         {C::RefWires, M::RefBooks, "Провода (кабели)...", false},
-        {C::RefInvCables, M::RefBooks, "Провода (кабели) от аккумуляторной батареи к инверторам...", false},
+        {C::RefInvCables, M::RefBooks, "Провода (кабели) от аккумуляторной батареи к инверторам...",
+         false},
         {C::RefBreakers, M::RefBooks, "Автоматические выключатели...", false},
         {C::RefFuses, M::RefBooks, "Предохранители...", false},
         {C::RefJumpers, M::RefBooks, "Аккумуляторные перемычки...", false},
@@ -56,16 +57,20 @@ const std::vector<CommandDef>& commandTable()
         {C::RefAcConsumers, M::RefBooks, "Электроприемники переменного напряжения...", false},
         {C::RefDcConsumers, M::RefBooks, "Электроприемники постоянного напряжения...", false},
         // The first letters of these three are Latin "C", as the menu always had them.
-        {C::RefSchedules, M::RefBooks, "Cуточные графики без детализации по электроприемникам...", false},
+        {C::RefSchedules, M::RefBooks, "Cуточные графики без детализации по электроприемникам...",
+         false},
         {C::RefAcSchedules, M::RefBooks,
-         "Cправочник суточных графиков c детализацией по электроприемникам переменного напряжения...",
+         "Cправочник суточных графиков c детализацией по электроприемникам переменного "
+         "напряжения...",
          false},
         {C::RefDcSchedules, M::RefBooks,
-         "Cправочник суточных графиков c детализацией по электроприемникам постоянного напряжения...",
+         "Cправочник суточных графиков c детализацией по электроприемникам постоянного "
+         "напряжения...",
          false},
         {C::RefRegions, M::RefBooks, "Регионы...", false},
         {C::RefLossCoefficients, M::RefBooks, "Коэффициенты падения производительности...", false},
-        {C::RefTempCoefficients, M::RefBooks, "Температурный коэффициент эксплуатации АБ...", false},
+        {C::RefTempCoefficients, M::RefBooks, "Температурный коэффициент эксплуатации АБ...",
+         false},
         {C::RefChargeVoltages, M::RefBooks, "Напряжения аккумуляторных батарей...", false},
         {C::RefDaylight, M::RefBooks, "Среднемесячные периоды светлого времени суток...", false},
         {C::RefBatteryRooms, M::RefBooks, "Температура эксплуатации АБ...", false},
@@ -78,95 +83,129 @@ const std::vector<CommandDef>& commandTable()
     return table;
 }
 
-const CommandDef& commandDef(Command c)
-{
+const CommandDef& commandDef(Command c) {
     for (const auto& d : commandTable())
         if (d.id == c)
             return d;
     throw std::logic_error("command without a definition");
 }
 
-QString menuTitle(Menu m)
-{
+QString menuTitle(Menu m) {
     switch (m) {
-    case Menu::Project: return QStringLiteral("Проект");
-    case Menu::Variant: return QStringLiteral("Вариант");
-    case Menu::Load: return QStringLiteral("Нагрузка");
-    case Menu::Inverter: return QStringLiteral("Инвертор");
-    case Menu::SolarBattery: return QStringLiteral("СБ");
-    case Menu::Controller: return QStringLiteral("Контроллер");
-    case Menu::Battery: return QStringLiteral("АБ");
-    case Menu::Cables: return QStringLiteral("Кабели");
-    case Menu::Protection: return QStringLiteral("Защита");
-    case Menu::RefBooks: return QStringLiteral("Справочники");
-    case Menu::Parameters: return QStringLiteral("Параметры");
-    case Menu::HelpMenu: return QStringLiteral("Помощь");
-    case Menu::ExitMenu: return QStringLiteral("Выход");
+    case Menu::Project:
+        return QStringLiteral("Проект");
+    case Menu::Variant:
+        return QStringLiteral("Вариант");
+    case Menu::Load:
+        return QStringLiteral("Нагрузка");
+    case Menu::Inverter:
+        return QStringLiteral("Инвертор");
+    case Menu::SolarBattery:
+        return QStringLiteral("СБ");
+    case Menu::Controller:
+        return QStringLiteral("Контроллер");
+    case Menu::Battery:
+        return QStringLiteral("АБ");
+    case Menu::Cables:
+        return QStringLiteral("Кабели");
+    case Menu::Protection:
+        return QStringLiteral("Защита");
+    case Menu::RefBooks:
+        return QStringLiteral("Справочники");
+    case Menu::Parameters:
+        return QStringLiteral("Параметры");
+    case Menu::HelpMenu:
+        return QStringLiteral("Помощь");
+    case Menu::ExitMenu:
+        return QStringLiteral("Выход");
     }
     return {};
 }
 
-bool menuEnabled(Menu m, const ShellFacts& f)
-{
+bool menuEnabled(Menu m, const ShellFacts& f) {
     switch (m) {
-    case Menu::Variant: return f.projects > 0;
-    case Menu::Load: return f.variants > 0;
-    case Menu::Inverter: return f.acLoads > 0;
+    case Menu::Variant:
+        return f.projects > 0;
+    case Menu::Load:
+        return f.variants > 0;
+    case Menu::Inverter:
+        return f.acLoads > 0;
     case Menu::SolarBattery:
-    case Menu::Battery: return f.acLoads > 0 || f.dcSchedules > 0;
-    default: return true;
+    case Menu::Battery:
+        return f.acLoads > 0 || f.dcSchedules > 0;
+    default:
+        return true;
     }
 }
 
-bool commandEnabled(Command c, const ShellFacts& f)
-{
+bool commandEnabled(Command c, const ShellFacts& f) {
     const int P = f.projects, V = f.variants, A = f.acLoads, D = f.dcSchedules;
     // The loads are ready for the equipment when every AC load has its inverter, or there are
     // DC loads.
     const bool loadsReady = (A > 0 && f.allInvertersChosen) || D > 0;
-    const bool cablesReady = (f.currentLoadHasScheduleAndInverter || D > 0) && f.hasCompanySP
-                             && f.currentArrayHasController && f.hasCompanyAKB;
+    const bool cablesReady = (f.currentLoadHasScheduleAndInverter || D > 0) && f.hasCompanySP &&
+                             f.currentArrayHasController && f.hasCompanyAKB;
     using C = Command;
     switch (c) {
-    case C::ProjCreate: return true;
-    case C::ProjOpen: return P > 1;
+    case C::ProjCreate:
+        return true;
+    case C::ProjOpen:
+        return P > 1;
     case C::ProjEdit:
     case C::ProjDelete:
-    case C::ProjSaveAs: return P > 0;
-    case C::CompareParams: return V > 1;
+    case C::ProjSaveAs:
+        return P > 0;
+    case C::CompareParams:
+        return V > 1;
     case C::CompareSchemes:
         return V > 1 && f.hasTipAKB && f.hasNameAKB && f.hasTipSP && f.arrays > 0;
-    case C::CompareSpecs: return V >= 2 && f.hasTipSP;
-    case C::VarAdd: return P > 0;
+    case C::CompareSpecs:
+        return V >= 2 && f.hasTipSP;
+    case C::VarAdd:
+        return P > 0;
     case C::VarEdit:
     case C::VarDelete:
     case C::VarSaveAs:
-    case C::VarTest: return V > 0;
-    case C::VarScheme: return V > 0 && f.hasTipSP && f.hasTipAKB && f.arrays > 0;
+    case C::VarTest:
+        return V > 0;
+    case C::VarScheme:
+        return V > 0 && f.hasTipSP && f.hasTipAKB && f.arrays > 0;
     case C::VarGeneration:
-    case C::VarSpec: return V >= 1 && f.hasTipSP;
+    case C::VarSpec:
+        return V >= 1 && f.hasTipSP;
     case C::LoadAc:
-    case C::LoadDc: return V > 0;
-    case C::LoadMonthly: return f.paramNagr == 2 && (A > 0 || D > 0);
+    case C::LoadDc:
+        return V > 0;
+    case C::LoadMonthly:
+        return f.paramNagr == 2 && (A > 0 || D > 0);
     case C::InvAnalysis:
-    case C::InvSelect: return A > 0;
-    case C::SbAnalysis: return A > 0 || D > 0;
-    case C::SbSelect: return loadsReady;
+    case C::InvSelect:
+        return A > 0;
+    case C::SbAnalysis:
+        return A > 0 || D > 0;
+    case C::SbSelect:
+        return loadsReady;
     case C::SbScheme:
-    case C::SbCoefficients: return f.hasTipSP;
-    case C::CtrlSelect: return f.hasCompanySP && loadsReady;
-    case C::AkbAnalysis: return A > 0 || D > 0;
-    case C::AkbSelect: return loadsReady && f.hasCompanySP && f.allArraysHaveController;
-    case C::AkbScheme: return f.hasTipAKB;
+    case C::SbCoefficients:
+        return f.hasTipSP;
+    case C::CtrlSelect:
+        return f.hasCompanySP && loadsReady;
+    case C::AkbAnalysis:
+        return A > 0 || D > 0;
+    case C::AkbSelect:
+        return loadsReady && f.hasCompanySP && f.allArraysHaveController;
+    case C::AkbScheme:
+        return f.hasTipAKB;
     case C::CableSelect:
     case C::BreakerSelect:
-    case C::FuseSelect: return cablesReady;
-    default: return true; // catalogs, settings, help, exit
+    case C::FuseSelect:
+        return cablesReady;
+    default:
+        return true; // catalogs, settings, help, exit
     }
 }
 
-ShellFacts gatherFacts(TDataModule1& dm)
-{
+ShellFacts gatherFacts(TDataModule1& dm) {
     ShellFacts f;
     View& projects = dm.tblProj0();
     View& variant = dm.tblProj1();
@@ -193,31 +232,28 @@ ShellFacts gatherFacts(TDataModule1& dm)
     for (int r = 0; r < arrays.recordCount(); ++r)
         if (arrays.valueAt(r, companyCtrl).isNull())
             f.allArraysHaveController = false;
-    f.currentArrayHasController = !arrays.isEmpty() && !arrays[QStringLiteral("Company_Ctrl")].isNull();
-    f.currentLoadHasScheduleAndInverter = !loads.isEmpty()
-                                          && !dm.tbl(QStringLiteral("proj_graf0")).isEmpty()
-                                          && !loads[QStringLiteral("Company_Inv")].isNull();
+    f.currentArrayHasController =
+        !arrays.isEmpty() && !arrays[QStringLiteral("Company_Ctrl")].isNull();
+    f.currentLoadHasScheduleAndInverter = !loads.isEmpty() &&
+                                          !dm.tbl(QStringLiteral("proj_graf0")).isEmpty() &&
+                                          !loads[QStringLiteral("Company_Inv")].isNull();
     return f;
 }
 
-QString mainCaption(bool hasProject, const QString& projectName)
-{
+QString mainCaption(bool hasProject, const QString& projectName) {
     return hasProject ? QStringLiteral("Tovrel SES 1.1. ") + projectName + QStringLiteral(".")
                       : QStringLiteral("Tovrel SES 1.1.");
 }
 
-QString proposedProjectName(int projects)
-{
+QString proposedProjectName(int projects) {
     return QStringLiteral("Проект ") + QString::number(projects + 1);
 }
 
-QString proposedVariantName(int variants)
-{
+QString proposedVariantName(int variants) {
     return QStringLiteral("Вариант ") + QString::number(variants + 1);
 }
 
-QString proposedCopyName(const QString& name)
-{
+QString proposedCopyName(const QString& name) {
     return name + QStringLiteral("_1");
 }
 

@@ -26,18 +26,18 @@ namespace ses {
 
 namespace {
 
-[[noreturn]] void refused(const QString& what, TDataModule1& dm)
-{
+[[noreturn]] void refused(const QString& what, TDataModule1& dm) {
     // The data module's prompter holds the rule's own message when a table refused the write.
     QString why;
-    if (auto* recording = dynamic_cast<RecordingPrompter*>(&dm.prompter()); recording && !recording->entries().empty())
+    if (auto* recording = dynamic_cast<RecordingPrompter*>(&dm.prompter());
+        recording && !recording->entries().empty())
         why = QStringLiteral(": ") + recording->entries().back().text;
-    throw std::runtime_error(QStringLiteral("Демонстрационный проект не построен: %1%2").arg(what, why).toStdString());
+    throw std::runtime_error(
+        QStringLiteral("Демонстрационный проект не построен: %1%2").arg(what, why).toStdString());
 }
 
 // An AC load as the dispatcher's grid appends it: only its name.
-void addAcLoad(TDataModule1& dm, const char* name)
-{
+void addAcLoad(TDataModule1& dm, const char* name) {
     View& loads = dm.tblProj_Inv();
     if (!loads.append())
         refused(QStringLiteral("нагрузка не добавлена"), dm);
@@ -48,15 +48,16 @@ void addAcLoad(TDataModule1& dm, const char* name)
 
 // A schedule entered by intervals (W over hours), stored as the schedule dialog stores it.
 void intervalSchedule(TDataModule1& dm, bool ac, const char* name, const char* from, const char* to,
-                      std::initializer_list<std::array<const char*, 3>> intervals, double peak)
-{
+                      std::initializer_list<std::array<const char*, 3>> intervals, double peak) {
     ScheduleDraft d;
     d.name = QString::fromUtf8(name);
     d.from = QString::fromUtf8(from);
     d.to = QString::fromUtf8(to);
     for (const auto& i : intervals)
-        d.intervals.push_back({QString::fromUtf8(i[0]), QString::fromUtf8(i[1]), QString::fromUtf8(i[2])});
-    const MonthlyResult r = monthlyRows(parseIntervals(d.intervals), d.from, d.to, readScheduleInputs(dm, ac));
+        d.intervals.push_back(
+            {QString::fromUtf8(i[0]), QString::fromUtf8(i[1]), QString::fromUtf8(i[2])});
+    const MonthlyResult r =
+        monthlyRows(parseIntervals(d.intervals), d.from, d.to, readScheduleInputs(dm, ac));
     d.wpSut = r.params.wpSut;
     d.pnom = r.params.pnom;
     d.pmax = r.params.pmax;
@@ -79,8 +80,7 @@ struct DemoConsumer {
 // A schedule built from consumers as the consumer dialog builds it: a blank schedule, its
 // consumers with their periods, then the intervals, figures and monthly rows they make.
 void consumerSchedule(TDataModule1& dm, bool ac, const char* name, const char* from, const char* to,
-                      const std::vector<DemoConsumer>& consumers)
-{
+                      const std::vector<DemoConsumer>& consumers) {
     ScheduleDraft d;
     d.name = QString::fromUtf8(name);
     d.from = QString::fromUtf8(from);
@@ -97,7 +97,8 @@ void consumerSchedule(TDataModule1& dm, bool ac, const char* name, const char* f
                 refused(*made.error, dm);
             periods = made.periods;
         }
-        if (!appendConsumer(dm, ac, consumerFromCatalog(c.catalog, c.quantity)) || !replacePeriods(dm, ac, periods))
+        if (!appendConsumer(dm, ac, consumerFromCatalog(c.catalog, c.quantity)) ||
+            !replacePeriods(dm, ac, periods))
             refused(QStringLiteral("электроприемник \"%1\" не добавлен").arg(c.catalog.name), dm);
     }
     const ScheduleInputs in = readScheduleInputs(dm, ac);
@@ -113,8 +114,7 @@ void consumerSchedule(TDataModule1& dm, bool ac, const char* name, const char* f
 }
 
 // What the dispatchers do on closing: the DC figures, then the chain.
-void closeDispatchers(TDataModule1& dm)
-{
+void closeDispatchers(TDataModule1& dm) {
     storeDcFigures(dm);
     const ChainResult r = runRecalcChain(dm);
     if (!r.problems.isEmpty())
@@ -123,13 +123,13 @@ void closeDispatchers(TDataModule1& dm)
 
 // The inverter window's choice: for every AC load the smallest catalog inverter that meets its
 // requirement (the first row of the candidate table), confirmed with "ОК"; the chain follows.
-void chooseInverters(TDataModule1& dm)
-{
+void chooseInverters(TDataModule1& dm) {
     runWithChain(dm, ChainTrigger::InvertersChosen, [&] {
         const InverterVariant variant = readInverterVariant(dm);
         std::vector<InverterChoice> choices;
         for (const InverterLoad& load : readInverterLoads(dm)) {
-            const std::vector<CatalogInverter> candidates = candidateTable(dm, inverterRequirement(load, variant));
+            const std::vector<CatalogInverter> candidates =
+                candidateTable(dm, inverterRequirement(load, variant));
             if (candidates.empty())
                 refused(QStringLiteral("нет инвертора для нагрузки \"%1\"").arg(load.name), dm);
             choices.push_back(candidates.front().model);
@@ -149,8 +149,8 @@ struct DemoArray {
 
 // The solar battery selection: the maker's panel type, its arrays formed one after another
 // against what the earlier ones leave, the window's "ОК" checks, the choice stored.
-void chooseSolarBattery(TDataModule1& dm, const QString& tip, const std::vector<DemoArray>& arrays)
-{
+void chooseSolarBattery(TDataModule1& dm, const QString& tip,
+                        const std::vector<DemoArray>& arrays) {
     SolarSelection sel;
     sel.load(readSelectionSource(dm));
     for (const PanelCompany& c : panelCompanies(dm))
@@ -177,9 +177,8 @@ void chooseSolarBattery(TDataModule1& dm, const QString& tip, const std::vector<
 }
 
 // A variant through the variant dialog's own save, from the default parameters.
-void addDemoVariant(TDataModule1& dm, const char* name, const char* region, const char* mode, const char* uses,
-                    bool peakForInverters)
-{
+void addDemoVariant(TDataModule1& dm, const char* name, const char* region, const char* mode,
+                    const char* uses, bool peakForInverters) {
     VariantParams params = factoryFill(dm);
     params.setOn(QStringLiteral("UsePpik_Inv"), peakForInverters);
     params.name = QString::fromUtf8(name);
@@ -190,18 +189,15 @@ void addDemoVariant(TDataModule1& dm, const char* name, const char* region, cons
         refused(QStringLiteral("вариант \"%1\" не добавлен").arg(params.name), dm);
 }
 
-CatalogConsumer ac(const char* name, double pnom, double ipIn, bool pureSine, const char* mode)
-{
+CatalogConsumer ac(const char* name, double pnom, double ipIn, bool pureSine, const char* mode) {
     return {QString::fromUtf8(name), pnom, ipIn, pureSine, std::nullopt, QString::fromUtf8(mode)};
 }
 
-CatalogConsumer dc(const char* name, double pnom, double ipIn, double unom, const char* mode)
-{
+CatalogConsumer dc(const char* name, double pnom, double ipIn, double unom, const char* mode) {
     return {QString::fromUtf8(name), pnom, ipIn, false, unom, QString::fromUtf8(mode)};
 }
 
-PeriodInputs byEnergy(const char* wattHours, const char* step)
-{
+PeriodInputs byEnergy(const char* wattHours, const char* step) {
     PeriodInputs in;
     in.energyBasis = true;
     in.energy = QString::fromLatin1(wattHours);
@@ -213,24 +209,26 @@ PeriodInputs byEnergy(const char* wattHours, const char* step)
 
 // A summer house near Moscow lived in from April to September: lighting, a fridge, a TV and a
 // router on one inverter, a borehole pump run at midday (from the sun, not the battery) with its
-// starting current on another, and a 24 V security alarm. Loads given by consumers and their working hours.
-void buildDacha(TDataModule1& dm)
-{
+// starting current on another, and a 24 V security alarm. Loads given by consumers and their
+// working hours.
+void buildDacha(TDataModule1& dm) {
     // The pump starts at four times its rated current: the inverters must take the peak.
     addDemoVariant(dm, "Дача (апрель - сентябрь)", "Москва", "2", "24", true);
     addAcLoad(dm, "Дом: освещение и быт");
-    consumerSchedule(dm, true, "Летний сезон", "апрель", "сентябрь",
-                     {{ac("Холодильник бытовой", 150, 5, true, "автоматический"), 1, {}, byEnergy("900", "1")},
-                      {ac("Освещение светодиодное (лампа)", 10, 1, false, "ручной"), 6, {{6, 7}, {20, 23}}, {}},
-                      {ac("Телевизор светодиодный", 100, 1.5, false, "ручной"), 1, {{19, 22}}, {}},
-                      {ac("Роутер Wi-Fi", 10, 1, false, "автоматический"), 1, {{0, 24}}, {}}});
+    consumerSchedule(
+        dm, true, "Летний сезон", "апрель", "сентябрь",
+        {{ac("Холодильник бытовой", 150, 5, true, "автоматический"), 1, {}, byEnergy("900", "1")},
+         {ac("Освещение светодиодное (лампа)", 10, 1, false, "ручной"), 6, {{6, 7}, {20, 23}}, {}},
+         {ac("Телевизор светодиодный", 100, 1.5, false, "ручной"), 1, {{19, 22}}, {}},
+         {ac("Роутер Wi-Fi", 10, 1, false, "автоматический"), 1, {{0, 24}}, {}}});
     addAcLoad(dm, "Скважинный насос");
-    consumerSchedule(dm, true, "Летний сезон", "апрель", "сентябрь",
-                     {{ac("Насос скважинный погружной", 750, 4, true, "автоматический"), 1,
-                       {{12, 13}}, {}}});
+    consumerSchedule(
+        dm, true, "Летний сезон", "апрель", "сентябрь",
+        {{ac("Насос скважинный погружной", 750, 4, true, "автоматический"), 1, {{12, 13}}, {}}});
     dm.tblProj_Inv().first();
-    consumerSchedule(dm, false, "Охранная сигнализация", "апрель", "сентябрь",
-                     {{dc("Охранная сигнализация 24 В", 12, 1, 24, "автоматический"), 1, {{0, 24}}, {}}});
+    consumerSchedule(
+        dm, false, "Охранная сигнализация", "апрель", "сентябрь",
+        {{dc("Охранная сигнализация 24 В", 12, 1, 24, "автоматический"), 1, {{0, 24}}, {}}});
     closeDispatchers(dm);
     chooseInverters(dm);
     chooseSolarBattery(dm, QStringLiteral("СП-М-300-24"), {{Criterion::RequiredPower, 0}});
@@ -239,12 +237,15 @@ void buildDacha(TDataModule1& dm)
 // An automatic weather station near Astrakhan working all year: sensors, a data logger and a
 // cellular modem on 12 V, sensor heating at night, and a laptop of the visiting observer on a
 // small inverter. Loads given by schedules of intervals.
-void buildStation(TDataModule1& dm)
-{
+void buildStation(TDataModule1& dm) {
     addDemoVariant(dm, "Метеостанция (круглый год)", "Астрахань", "1", "12", false);
     addAcLoad(dm, "Ноутбук наблюдателя");
     intervalSchedule(dm, true, "Круглый год", "январь", "декабрь",
-                     {{"0", "9", "0"}, {"9", "11", "60"}, {"11", "17", "0"}, {"17", "18", "60"}, {"18", "24", "0"}},
+                     {{"0", "9", "0"},
+                      {"9", "11", "60"},
+                      {"11", "17", "0"},
+                      {"17", "18", "60"},
+                      {"18", "24", "0"}},
                      90);
     dm.tblProj_Inv().first();
     intervalSchedule(dm, false, "Датчики, регистратор, связь", "январь", "декабрь",
@@ -256,16 +257,16 @@ void buildStation(TDataModule1& dm)
 
 } // namespace
 
-void buildDemoProject(Shell& shell)
-{
+void buildDemoProject(Shell& shell) {
     TDataModule1& dm = shell.dm();
     Transaction tr(dm.store());
     ProjectFields f = shell.newProjectFields();
     f.name = kDemoProjectName;
     f.owner = QStringLiteral("Иванов И. И.");
-    f.memo = QStringLiteral("Пример, рассчитанный программой: дача под Москвой (апрель - сентябрь) и "
-                            "автоматическая метеостанция под Астраханью (круглый год).\n"
-                            "Проект можно изменять и удалять, как любой другой.");
+    f.memo =
+        QStringLiteral("Пример, рассчитанный программой: дача под Москвой (апрель - сентябрь) и "
+                       "автоматическая метеостанция под Астраханью (круглый год).\n"
+                       "Проект можно изменять и удалять, как любой другой.");
     if (!shell.createProject(f))
         refused(QStringLiteral("проект не создан"), dm);
     buildDacha(dm);
@@ -276,8 +277,7 @@ void buildDemoProject(Shell& shell)
     dm.tblProj_Mas().first();
 }
 
-bool createDataDirectoryWithExample(const QString& dir)
-{
+bool createDataDirectoryWithExample(const QString& dir) {
     return createDataDirectory(dir, [](const QString& work) {
         fillDataDirectory(work, InitContent::StarterCatalogs);
         auto store = Store::open(work);

@@ -22,8 +22,7 @@ using namespace ses;
 namespace {
 
 // The splash window, painted at once while the tables open.
-QWidget* showSplash()
-{
+QWidget* showSplash() {
     auto* splash = new QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint);
     splash->setWindowTitle(QStringLiteral("Tovrel SES 1.1."));
     auto* l = new QVBoxLayout(splash);
@@ -38,7 +37,8 @@ QWidget* showSplash()
         label->setAlignment(Qt::AlignCenter);
         l->addWidget(label);
     }
-    splash->setStyleSheet(QStringLiteral("QWidget { background: #f4f7fb; } QLabel { color: #1d3b5e; }"));
+    splash->setStyleSheet(
+        QStringLiteral("QWidget { background: #f4f7fb; } QLabel { color: #1d3b5e; }"));
     splash->adjustSize();
     splash->show();
     splash->repaint();
@@ -48,8 +48,7 @@ QWidget* showSplash()
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // A file that may not grow further is a full disk to the program, not a reason to die.
     std::signal(SIGXFSZ, SIG_IGN);
     QElapsedTimer clock;
@@ -60,7 +59,8 @@ int main(int argc, char** argv)
 
     // The data directory lives beside the program; a missing one is created with the catalogs and
     // the worked example, which is then the project opened.
-    const QString dataDir = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Data"));
+    const QString dataDir =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Data"));
     MessageBoxPrompter prompter(nullptr);
     const auto fail = [&](const QString& message) {
         delete splash;

@@ -21,8 +21,7 @@ private:
 
 } // namespace
 
-QString projectFieldsError(const ProjectFields& f)
-{
+QString projectFieldsError(const ProjectFields& f) {
     if (f.name.trimmed().isEmpty())
         return kProjectNameRequired;
     if (f.name.size() > 255)
@@ -32,8 +31,7 @@ QString projectFieldsError(const ProjectFields& f)
     return {};
 }
 
-ProjectFields Shell::newProjectFields() const
-{
+ProjectFields Shell::newProjectFields() const {
     ProjectFields f;
     f.name = proposedProjectName(m_dm.tblProj0().recordCount());
     f.date = QDate::currentDate();
@@ -42,8 +40,7 @@ ProjectFields Shell::newProjectFields() const
     return f;
 }
 
-ProjectFields Shell::currentProjectFields()
-{
+ProjectFields Shell::currentProjectFields() {
     View& p = m_dm.tblProj0();
     ProjectFields f;
     if (p.isEmpty())
@@ -56,8 +53,7 @@ ProjectFields Shell::currentProjectFields()
     return f;
 }
 
-bool Shell::writeProject(const ProjectFields& f)
-{
+bool Shell::writeProject(const ProjectFields& f) {
     const QString error = projectFieldsError(f);
     View& p = m_dm.tblProj0();
     if (!error.isEmpty()) {
@@ -77,33 +73,29 @@ bool Shell::writeProject(const ProjectFields& f)
     return true;
 }
 
-bool Shell::createProject(const ProjectFields& f)
-{
+bool Shell::createProject(const ProjectFields& f) {
     if (!m_dm.tblProj0().append())
         return false;
     return writeProject(f);
 }
 
-bool Shell::editProject(const ProjectFields& f)
-{
+bool Shell::editProject(const ProjectFields& f) {
     View& p = m_dm.tblProj0();
     if (p.isEmpty() || !p.edit())
         return false;
     return writeProject(f);
 }
 
-bool Shell::deleteProject()
-{
+bool Shell::deleteProject() {
     View& p = m_dm.tblProj0();
-    if (p.isEmpty()
-        || !m_prompter.question(QStringLiteral("Удалить проект вместе со всеми вариантами расчетов?")))
+    if (p.isEmpty() ||
+        !m_prompter.question(QStringLiteral("Удалить проект вместе со всеми вариантами расчетов?")))
         return false;
     RedrawPause pause(m_redraw);
     return p.remove();
 }
 
-bool Shell::deleteVariant()
-{
+bool Shell::deleteVariant() {
     View& v = m_dm.tblProj1();
     if (v.isEmpty() || !m_prompter.question(QStringLiteral("Удалить вариант расчета?")))
         return false;
@@ -112,8 +104,7 @@ bool Shell::deleteVariant()
 }
 
 bool Shell::runCopy(ProgressSink* progress, int maximum,
-                    const std::function<int(const ProgressStep&)>& copy, View& view)
-{
+                    const std::function<int(const ProgressStep&)>& copy, View& view) {
     if (progress)
         progress->start(maximum);
     bool done = false;
@@ -134,31 +125,30 @@ bool Shell::runCopy(ProgressSink* progress, int maximum,
     return done;
 }
 
-bool Shell::copyVariant(ProgressSink* progress)
-{
+bool Shell::copyVariant(ProgressSink* progress) {
     View& v = m_dm.tblProj1();
     if (v.isEmpty())
         return false;
     RedrawPause pause(m_redraw);
-    const auto name = m_prompter.textInput(QStringLiteral("Сохранить как..."),
-                                           QStringLiteral("Наименование варианта:"),
-                                           proposedCopyName(v[QStringLiteral("VarName")].asString()));
+    const auto name = m_prompter.textInput(
+        QStringLiteral("Сохранить как..."), QStringLiteral("Наименование варианта:"),
+        proposedCopyName(v[QStringLiteral("VarName")].asString()));
     if (!name)
         return false;
-    const int maximum = m_dm.tblProj_Mas().recordCount() + m_dm.tblProj_Inv().recordCount()
-                        + m_dm.tbl(QStringLiteral("proj_graf12_0")).recordCount() + 18;
+    const int maximum = m_dm.tblProj_Mas().recordCount() + m_dm.tblProj_Inv().recordCount() +
+                        m_dm.tbl(QStringLiteral("proj_graf12_0")).recordCount() + 18;
     const int variantKod = v.currentKey().toInt();
     const int projectKod = m_dm.tblProj0().currentKey().toInt();
     Store& store = m_dm.store();
-    return runCopy(progress, maximum,
-                   [&](const ProgressStep& step) {
-                       return ses::copyVariant(store, variantKod, projectKod, *name, step);
-                   },
-                   v);
+    return runCopy(
+        progress, maximum,
+        [&](const ProgressStep& step) {
+            return ses::copyVariant(store, variantKod, projectKod, *name, step);
+        },
+        v);
 }
 
-bool Shell::copyProject(ProgressSink* progress)
-{
+bool Shell::copyProject(ProgressSink* progress) {
     View& p = m_dm.tblProj0();
     if (p.isEmpty())
         return false;
@@ -175,11 +165,10 @@ bool Shell::copyProject(ProgressSink* progress)
     const int maximum = m_dm.tblProj1().recordCount() + 17;
     const int projectKod = p.currentKey().toInt();
     Store& store = m_dm.store();
-    return runCopy(progress, maximum,
-                   [&](const ProgressStep& step) {
-                       return ses::copyProject(store, projectKod, *name, step);
-                   },
-                   p);
+    return runCopy(
+        progress, maximum,
+        [&](const ProgressStep& step) { return ses::copyProject(store, projectKod, *name, step); },
+        p);
 }
 
 } // namespace ses

@@ -41,15 +41,15 @@ public:
     ProjectFields currentProjectFields();
     bool createProject(const ProjectFields& f);
     bool editProject(const ProjectFields& f);
-    bool deleteProject();                  // asks first
+    bool deleteProject();                     // asks first
     bool copyProject(ProgressSink* progress); // asks for the name
-    bool deleteVariant();                  // asks first
+    bool deleteVariant();                     // asks first
     bool copyVariant(ProgressSink* progress); // asks for the name
 
 private:
     bool writeProject(const ProjectFields& f);
-    bool runCopy(ProgressSink* progress, int maximum, const std::function<int(const ProgressStep&)>& copy,
-                 View& view);
+    bool runCopy(ProgressSink* progress, int maximum,
+                 const std::function<int(const ProgressStep&)>& copy, View& view);
 
     TDataModule1& m_dm;
     Prompter& m_prompter;

@@ -6,18 +6,14 @@
 namespace ses {
 
 CsvReader::CsvReader(QIODevice& in)
-    : m_in(in), m_decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless)
-{
-}
+    : m_in(in), m_decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless) {}
 
-bool CsvReader::fail(const QString& message)
-{
+bool CsvReader::fail(const QString& message) {
     m_error = message;
     return false;
 }
 
-bool CsvReader::next(QStringList& record, int& line)
-{
+bool CsvReader::next(QStringList& record, int& line) {
     if (!m_error.isEmpty())
         return false;
     record.clear();
@@ -60,7 +56,8 @@ bool CsvReader::next(QStringList& record, int& line)
             }
             if (c == QLatin1Char('"')) {
                 if (!field.isEmpty() || fieldQuoted)
-                    return fail(QStringLiteral("Строка %1: кавычка внутри поля без кавычек.").arg(m_line));
+                    return fail(
+                        QStringLiteral("Строка %1: кавычка внутри поля без кавычек.").arg(m_line));
                 inQuotes = fieldQuoted = true;
             } else if (c == QLatin1Char(',')) {
                 record << field;
@@ -70,7 +67,8 @@ bool CsvReader::next(QStringList& record, int& line)
                 // A line end outside quotes ends the record (CR LF is read as LF).
             } else {
                 if (fieldQuoted)
-                    return fail(QStringLiteral("Строка %1: текст после закрывающей кавычки.").arg(m_line));
+                    return fail(
+                        QStringLiteral("Строка %1: текст после закрывающей кавычки.").arg(m_line));
                 field += c;
             }
         }
@@ -84,8 +82,7 @@ bool CsvReader::next(QStringList& record, int& line)
     return false;
 }
 
-std::optional<CsvTable> parseCsv(const QString& input, QString* error)
-{
+std::optional<CsvTable> parseCsv(const QString& input, QString* error) {
     QByteArray bytes = input.toUtf8();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -118,10 +115,9 @@ std::optional<CsvTable> parseCsv(const QString& input, QString* error)
     return t;
 }
 
-QString csvField(const QString& value)
-{
-    if (value.contains(QLatin1Char(',')) || value.contains(QLatin1Char('"'))
-        || value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))) {
+QString csvField(const QString& value) {
+    if (value.contains(QLatin1Char(',')) || value.contains(QLatin1Char('"')) ||
+        value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))) {
         QString v = value;
         v.replace(QLatin1String("\""), QLatin1String("\"\""));
         return QLatin1Char('"') + v + QLatin1Char('"');
@@ -129,8 +125,7 @@ QString csvField(const QString& value)
     return value;
 }
 
-QString csvLine(const QStringList& fields)
-{
+QString csvLine(const QStringList& fields) {
     QStringList out;
     for (const QString& f : fields)
         out << csvField(f);

@@ -9,9 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlQuery>
 #include <QLocale>
 #include <QSaveFile>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -22,8 +22,7 @@
 
 // The starter catalogs live in a resource of an object library; referencing its initialiser keeps
 // the linker from dropping it.
-static void initStarterResources()
-{
+static void initStarterResources() {
     Q_INIT_RESOURCE(starter_data);
 }
 
@@ -31,46 +30,43 @@ namespace ses {
 
 namespace {
 
-QString readText(const QString& path)
-{
+QString readText(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Не удалось прочитать файл \"%1\".").arg(QDir::toNativeSeparators(path)));
+        throw DbError(DbError::Kind::General, QStringLiteral("Не удалось прочитать файл \"%1\".")
+                                                  .arg(QDir::toNativeSeparators(path)));
     return QString::fromUtf8(f.readAll());
 }
 
-CsvTable parseOrThrow(const QString& text, const QString& source)
-{
+CsvTable parseOrThrow(const QString& text, const QString& source) {
     QString error;
     auto t = parseCsv(text, &error);
     if (!t)
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Файл \"%1\" имеет неверный формат CSV. %2").arg(source, error));
+        throw DbError(
+            DbError::Kind::General,
+            QStringLiteral("Файл \"%1\" имеет неверный формат CSV. %2").arg(source, error));
     return *t;
 }
 
-const TableDef& tableOrThrow(const QString& name)
-{
+const TableDef& tableOrThrow(const QString& name) {
     const TableDef* t = findTable(name);
     if (!t)
-        throw DbError(DbError::Kind::General, QStringLiteral("Неизвестная таблица \"%1\".").arg(name));
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Неизвестная таблица \"%1\".").arg(name));
     return *t;
 }
 
 // Navigation guards protect the user's work in the windows; an import moves the views itself.
 class ScrollGuardsOff {
 public:
-    explicit ScrollGuardsOff(TDataModule1& dm)
-    {
+    explicit ScrollGuardsOff(TDataModule1& dm) {
         for (const QString& name : TDataModule1::openOrder()) {
             View& v = dm.tbl(name);
             if (v.beforeScroll)
                 m_saved.emplace_back(&v, std::exchange(v.beforeScroll, nullptr));
         }
     }
-    ~ScrollGuardsOff()
-    {
+    ~ScrollGuardsOff() {
         for (auto& [v, h] : m_saved)
             v->beforeScroll = std::move(h);
     }
@@ -80,12 +76,12 @@ private:
 };
 
 // Makes the row with key kod current in the module's view of table, moving its masters first.
-bool positionOn(TDataModule1& dm, const QString& table, const QVariant& kod)
-{
+bool positionOn(TDataModule1& dm, const QString& table, const QVariant& kod) {
     View& v = dm.tbl(table);
     if (View* m = v.master()) {
         QSqlQuery q(dm.store().db());
-        q.prepare(QStringLiteral("SELECT \"Kod0\" FROM \"%1\" WHERE \"Kod\"=?").arg(v.table().name));
+        q.prepare(
+            QStringLiteral("SELECT \"Kod0\" FROM \"%1\" WHERE \"Kod\"=?").arg(v.table().name));
         q.addBindValue(kod);
         if (!q.exec() || !q.next() || !positionOn(dm, m->table().name, q.value(0)))
             return false;
@@ -93,16 +89,14 @@ bool positionOn(TDataModule1& dm, const QString& table, const QVariant& kod)
     return v.locate(QStringLiteral("Kod"), kod) || (!v.isEmpty() && v.currentKey() == kod);
 }
 
-bool isOpenedByModule(const QString& table)
-{
+bool isOpenedByModule(const QString& table) {
     for (const QString& n : TDataModule1::openOrder())
         if (n.compare(table, Qt::CaseInsensitive) == 0)
             return true;
     return false;
 }
 
-void setFromCsv(Field f, const QString& text)
-{
+void setFromCsv(Field f, const QString& text) {
     switch (f.def().type) {
     case ColType::Number: {
         if (text.trimmed().isEmpty()) {
@@ -111,30 +105,33 @@ void setFromCsv(Field f, const QString& text)
         }
         const auto d = parseNumber(text);
         if (!d)
-            throw DbError(DbError::Kind::BadValue,
-                          QStringLiteral("\"%1\" - недопустимое значение поля \"%2\".").arg(text, f.name()));
+            throw DbError(
+                DbError::Kind::BadValue,
+                QStringLiteral("\"%1\" - недопустимое значение поля \"%2\".").arg(text, f.name()));
         f.setFloat(*d);
         return;
     }
-    default: f.setString(text);
+    default:
+        f.setString(text);
     }
 }
 
-QString toCsv(const ColumnDef& c, const QVariant& v)
-{
+QString toCsv(const ColumnDef& c, const QVariant& v) {
     if (v.isNull())
         return {};
     switch (c.type) {
     // The shortest text that reads back as the same double: an import of the export gives the
     // table again to the last bit.
-    case ColType::Number: return QString::number(v.toDouble(), 'f', QLocale::FloatingPointShortest);
-    case ColType::Logical: return v.toInt() ? QStringLiteral("1") : QStringLiteral("0");
-    default: return v.toString();
+    case ColType::Number:
+        return QString::number(v.toDouble(), 'f', QLocale::FloatingPointShortest);
+    case ColType::Logical:
+        return v.toInt() ? QStringLiteral("1") : QStringLiteral("0");
+    default:
+        return v.toString();
     }
 }
 
-void insertDaylightRows(Store& store)
-{
+void insertDaylightRows(Store& store) {
     // The twelve fixed rows come with the schema: the tables refuse inserts afterwards. Each
     // table takes its starter file when there is one, else the months with empty times.
     for (const char* table : {"sSun_day", "sSun_day_def"}) {
@@ -150,15 +147,17 @@ void insertDaylightRows(Store& store)
                 const qsizetype riseCol = csv->header.indexOf(QStringLiteral("Voshod10"));
                 const qsizetype setCol = csv->header.indexOf(QStringLiteral("Zakat10"));
                 for (const QStringList& row : csv->rows)
-                    if (monthCol >= 0 && riseCol >= 0 && setCol >= 0 && row[monthCol] == monthNames()[m - 1]) {
+                    if (monthCol >= 0 && riseCol >= 0 && setCol >= 0 &&
+                        row[monthCol] == monthNames()[m - 1]) {
                         const auto r = parseNumber(row[riseCol]);
                         const auto s = parseNumber(row[setCol]);
                         rise = r ? QVariant(*r) : QVariant();
                         set = s ? QVariant(*s) : QVariant();
                     }
             }
-            store.exec(QStringLiteral("INSERT INTO \"%1\" (\"Kod\",\"MonthName\",\"Voshod10\",\"Zakat10\") "
-                                      "VALUES (?,?,?,?)")
+            store.exec(QStringLiteral(
+                           "INSERT INTO \"%1\" (\"Kod\",\"MonthName\",\"Voshod10\",\"Zakat10\") "
+                           "VALUES (?,?,?,?)")
                            .arg(name),
                        {m, monthNames()[m - 1], rise, set});
         }
@@ -172,13 +171,13 @@ namespace {
 // Every row from next() through the table's rules; a refused row is reported with its line and the
 // import goes on, so that one run names every bad line.
 ImportReport importRecords(TDataModule1& dm, const TableDef& t, const QStringList& header,
-                           const std::function<bool(QStringList&, int&)>& next)
-{
+                           const std::function<bool(QStringList&, int&)>& next) {
     for (const QString& h : header) {
         const ColumnDef* c = t.column(h);
         if (!c || c->calculated)
-            throw DbError(DbError::Kind::General,
-                          QStringLiteral("Таблица \"%1\" не имеет хранимого поля \"%2\".").arg(t.name, h));
+            throw DbError(
+                DbError::Kind::General,
+                QStringLiteral("Таблица \"%1\" не имеет хранимого поля \"%2\".").arg(t.name, h));
     }
     ImportReport report;
     auto& prompter = static_cast<RecordingPrompter&>(dm.prompter());
@@ -206,17 +205,19 @@ ImportReport importRecords(TDataModule1& dm, const TableDef& t, const QStringLis
             const bool exists = taken.next();
             taken.finish();
             if (exists) {
-                report.refusals << where
-                                       + QStringLiteral("в таблице \"%1\" уже есть запись с ключом Kod = %2.")
-                                             .arg(t.name, row[kodCol].trimmed());
+                report.refusals << where +
+                                       QStringLiteral(
+                                           "в таблице \"%1\" уже есть запись с ключом Kod = %2.")
+                                           .arg(t.name, row[kodCol].trimmed());
                 continue;
             }
         }
         try {
             if (viaModule && t.hasMaster()) {
                 if (kod0Col < 0)
-                    throw DbError(DbError::Kind::General,
-                                  QStringLiteral("нет поля Kod0 для связи с таблицей \"%1\".").arg(t.master));
+                    throw DbError(
+                        DbError::Kind::General,
+                        QStringLiteral("нет поля Kod0 для связи с таблицей \"%1\".").arg(t.master));
                 const QVariant kod0 = row[kod0Col].toInt();
                 if (!positionOn(dm, t.master, kod0))
                     throw DbError(DbError::Kind::General,
@@ -252,8 +253,7 @@ ImportReport importRecords(TDataModule1& dm, const TableDef& t, const QStringLis
 
 } // namespace
 
-ImportReport importRows(TDataModule1& dm, const TableDef& t, const CsvTable& csv)
-{
+ImportReport importRows(TDataModule1& dm, const TableDef& t, const CsvTable& csv) {
     size_t i = 0;
     return importRecords(dm, t, csv.header, [&](QStringList& row, int& line) {
         if (i >= csv.rows.size())
@@ -265,8 +265,7 @@ ImportReport importRows(TDataModule1& dm, const TableDef& t, const CsvTable& csv
     });
 }
 
-bool createDataDirectory(const QString& dir, const std::function<void(const QString&)>& fill)
-{
+bool createDataDirectory(const QString& dir, const std::function<void(const QString&)>& fill) {
     if (!QDir().mkpath(dir))
         throw DbError(DbError::Kind::ReadOnly,
                       QStringLiteral("Не удалось создать каталог данных \"%1\". Проверьте права на "
@@ -280,8 +279,8 @@ bool createDataDirectory(const QString& dir, const std::function<void(const QStr
     // each other, a killed one leaves no half-built database, and nothing is ever deleted that
     // this process did not make.
     // What a killed build left behind: no build takes an hour.
-    for (const QFileInfo& left : QDir(dir).entryInfoList({QStringLiteral(".new-*")},
-                                                          QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
+    for (const QFileInfo& left : QDir(dir).entryInfoList(
+             {QStringLiteral(".new-*")}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
         if (left.lastModified().secsTo(QDateTime::currentDateTime()) > 3600)
             QDir(left.absoluteFilePath()).removeRecursively();
     QTemporaryDir work(QDir(dir).filePath(QStringLiteral(".new-XXXXXX")));
@@ -298,13 +297,13 @@ bool createDataDirectory(const QString& dir, const std::function<void(const QStr
     if (errno == EEXIST)
         return false;
     const int error = errno;
-    throw DbError(error == ENOSPC ? DbError::Kind::DiskFull : DbError::Kind::ReadOnly,
-                  QStringLiteral("Не удалось записать базу данных \"%1\": %2.")
-                      .arg(QDir::toNativeSeparators(target), QString::fromLocal8Bit(std::strerror(error))));
+    throw DbError(
+        error == ENOSPC ? DbError::Kind::DiskFull : DbError::Kind::ReadOnly,
+        QStringLiteral("Не удалось записать базу данных \"%1\": %2.")
+            .arg(QDir::toNativeSeparators(target), QString::fromLocal8Bit(std::strerror(error))));
 }
 
-void fillDataDirectory(const QString& dir, InitContent content)
-{
+void fillDataDirectory(const QString& dir, InitContent content) {
     initStarterResources();
     auto store = Store::create(dir);
     Transaction tr(*store);
@@ -317,21 +316,22 @@ void fillDataDirectory(const QString& dir, InitContent content)
             const QString res = QStringLiteral(":/data/%1.csv").arg(t.name);
             if (t.name.startsWith(QLatin1String("sSun_day")) || !QFile::exists(res))
                 continue;
-            const auto report = importRows(dm, t, parseOrThrow(readText(res), t.name + QStringLiteral(".csv")));
+            const auto report =
+                importRows(dm, t, parseOrThrow(readText(res), t.name + QStringLiteral(".csv")));
             for (const QString& r : report.refusals)
                 problems << t.name + QStringLiteral(".csv, ") + r;
         }
         if (!problems.isEmpty())
             throw DbError(DbError::Kind::General,
-                          QStringLiteral("Стартовые справочники не приняты правилами таблиц:\n")
-                              + problems.join('\n'));
+                          QStringLiteral("Стартовые справочники не приняты правилами таблиц:\n") +
+                              problems.join('\n'));
     }
     tr.commit();
 }
 
-void initDataDirectory(const QString& dir, InitContent content)
-{
-    if (!createDataDirectory(dir, [content](const QString& work) { fillDataDirectory(work, content); }))
+void initDataDirectory(const QString& dir, InitContent content) {
+    if (!createDataDirectory(dir,
+                             [content](const QString& work) { fillDataDirectory(work, content); }))
         throw DbError(DbError::Kind::General,
                       QStringLiteral("В каталоге \"%1\" уже есть база данных; она не будет "
                                      "перезаписана.")
@@ -342,40 +342,43 @@ namespace {
 
 // The rows the program cannot work without: the twelve day-light months of the settings and of
 // the factory, at most one settings row, and a default variant (when there is one) with its months.
-QStringList missingRequiredRows(Store& store)
-{
+QStringList missingRequiredRows(Store& store) {
     QStringList problems;
     QSqlQuery q(store.db());
     for (const char* table : {"sSun_day", "sSun_day_def"}) {
-        if (!q.exec(QStringLiteral("SELECT MonthName FROM \"%1\" ORDER BY Kod").arg(QString::fromLatin1(table))))
+        if (!q.exec(QStringLiteral("SELECT MonthName FROM \"%1\" ORDER BY Kod")
+                        .arg(QString::fromLatin1(table))))
             continue; // a missing table is told by the layout check
         QStringList months;
         while (q.next())
             months << q.value(0).toString();
         if (months != monthNames())
-            problems << QStringLiteral("Таблица \"%1\": должны быть 12 строк месяцев с января по декабрь "
-                                       "(в файле %2).")
+            problems << QStringLiteral(
+                            "Таблица \"%1\": должны быть 12 строк месяцев с января по декабрь "
+                            "(в файле %2).")
                             .arg(QString::fromLatin1(table))
                             .arg(months.size());
     }
     for (const char* table : {"param", "ParVarDef"})
-        if (q.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(QString::fromLatin1(table))) && q.next()
-            && q.value(0).toLongLong() > 1)
-            problems << QStringLiteral("Таблица \"%1\": допускается не более одной строки (в файле %2).")
+        if (q.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(QString::fromLatin1(table))) &&
+            q.next() && q.value(0).toLongLong() > 1)
+            problems << QStringLiteral(
+                            "Таблица \"%1\": допускается не более одной строки (в файле %2).")
                             .arg(QString::fromLatin1(table))
                             .arg(q.value(0).toLongLong());
-    if (q.exec(QStringLiteral("SELECT (SELECT COUNT(*) FROM ParVarDef), (SELECT COUNT(*) FROM ParVarDef1)")) && q.next()
-        && q.value(0).toLongLong() == 1 && q.value(1).toLongLong() != 12)
-        problems << QStringLiteral("Таблица \"ParVarDef1\": у варианта по умолчанию должно быть 12 строк "
-                                   "месяцев (в файле %1).")
+    if (q.exec(QStringLiteral(
+            "SELECT (SELECT COUNT(*) FROM ParVarDef), (SELECT COUNT(*) FROM ParVarDef1)")) &&
+        q.next() && q.value(0).toLongLong() == 1 && q.value(1).toLongLong() != 12)
+        problems << QStringLiteral(
+                        "Таблица \"ParVarDef1\": у варианта по умолчанию должно быть 12 строк "
+                        "месяцев (в файле %1).")
                         .arg(q.value(1).toLongLong());
     return problems;
 }
 
 } // namespace
 
-CheckReport checkDataDirectory(const QString& dir)
-{
+CheckReport checkDataDirectory(const QString& dir) {
     // Inspection changes nothing: the file is opened for reading only.
     auto store = Store::openReadOnly(dir);
     CheckReport r;
@@ -388,7 +391,8 @@ CheckReport checkDataDirectory(const QString& dir)
                 damage << q.value(0).toString();
         if (!damage.isEmpty()) {
             r.ok = false;
-            r.problems << QStringLiteral("Файл базы данных поврежден: %1").arg(damage.mid(0, 10).join(QStringLiteral("; ")));
+            r.problems << QStringLiteral("Файл базы данных поврежден: %1")
+                              .arg(damage.mid(0, 10).join(QStringLiteral("; ")));
         }
     } else {
         r.ok = false;
@@ -398,8 +402,10 @@ CheckReport checkDataDirectory(const QString& dir)
     if (q.exec(QStringLiteral("PRAGMA foreign_key_check"))) {
         while (q.next()) {
             r.ok = false;
-            r.problems << QStringLiteral("Таблица \"%1\": строка %2 ссылается на отсутствующую запись таблицы \"%3\".")
-                              .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
+            r.problems << QStringLiteral("Таблица \"%1\": строка %2 ссылается на отсутствующую "
+                                         "запись таблицы \"%3\".")
+                              .arg(q.value(0).toString(), q.value(1).toString(),
+                                   q.value(2).toString());
         }
     }
     for (const QString& p : missingRequiredRows(*store)) {
@@ -428,15 +434,21 @@ CheckReport checkDataDirectory(const QString& dir)
         const qint64 rows = store->count(t.name);
         QStringList cols;
         for (const ColumnDef& c : t.columns)
-            cols << c.name + QLatin1Char(' ') + columnTypeName(c) + (c.calculated ? QStringLiteral(" (вычисляемое)") : QString());
-        r.lines << QStringLiteral("%1 (%2): %3 зап.; поля: %4").arg(t.name, t.fileName).arg(rows).arg(cols.join(QStringLiteral(", ")));
+            cols << c.name + QLatin1Char(' ') + columnTypeName(c) +
+                        (c.calculated ? QStringLiteral(" (вычисляемое)") : QString());
+        r.lines << QStringLiteral("%1 (%2): %3 зап.; поля: %4")
+                       .arg(t.name, t.fileName)
+                       .arg(rows)
+                       .arg(cols.join(QStringLiteral(", ")));
         if (t.hasMaster()) {
-            q.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"Kod0\" IS NULL OR \"Kod0\" NOT IN "
-                                  "(SELECT \"Kod\" FROM \"%2\")")
+            q.exec(QStringLiteral(
+                       "SELECT COUNT(*) FROM \"%1\" WHERE \"Kod0\" IS NULL OR \"Kod0\" NOT IN "
+                       "(SELECT \"Kod\" FROM \"%2\")")
                        .arg(t.name, t.master));
             if (q.next() && q.value(0).toLongLong() > 0) {
                 r.ok = false;
-                r.problems << QStringLiteral("Таблица \"%1\": %2 зап. без записи главной таблицы \"%3\".")
+                r.problems << QStringLiteral(
+                                  "Таблица \"%1\": %2 зап. без записи главной таблицы \"%3\".")
                                   .arg(t.name)
                                   .arg(q.value(0).toLongLong())
                                   .arg(t.master);
@@ -450,7 +462,8 @@ CheckReport checkDataDirectory(const QString& dir)
                        .arg(c.width));
             if (q.next() && q.value(0).toLongLong() > 0) {
                 r.ok = false;
-                r.problems << QStringLiteral("Таблица \"%1\", поле \"%2\": %3 зап. длиннее %4 символов.")
+                r.problems << QStringLiteral(
+                                  "Таблица \"%1\", поле \"%2\": %3 зап. длиннее %4 символов.")
                                   .arg(t.name, c.name)
                                   .arg(q.value(0).toLongLong())
                                   .arg(c.width);
@@ -462,41 +475,43 @@ CheckReport checkDataDirectory(const QString& dir)
 
 namespace {
 
-bool sameFile(const QString& a, const QString& b)
-{
-    struct stat sa {}, sb {};
+bool sameFile(const QString& a, const QString& b) {
+    struct stat sa {
+    }, sb{};
     const QByteArray pa = QFile::encodeName(a), pb = QFile::encodeName(b);
-    return ::stat(pa.constData(), &sa) == 0 && ::stat(pb.constData(), &sb) == 0 && sa.st_dev == sb.st_dev
-           && sa.st_ino == sb.st_ino;
+    return ::stat(pa.constData(), &sa) == 0 && ::stat(pb.constData(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 // An export never writes over the database, its journal files or any other file of the data
 // directory but a CSV, wherever the name given points (links included).
-void refuseExportTarget(const QString& dir, const QString& file)
-{
+void refuseExportTarget(const QString& dir, const QString& file) {
     const QString shown = QDir::toNativeSeparators(file);
     const QString db = Store::databasePath(dir);
     for (const QString& own : {db, db + QStringLiteral("-wal"), db + QStringLiteral("-shm"),
                                QDir(dir).filePath(QString::fromLatin1(kLockFileName))})
-        if (sameFile(own, file) || QFileInfo(file).absoluteFilePath() == QFileInfo(own).absoluteFilePath())
-            throw DbError(DbError::Kind::General,
-                          QStringLiteral("Выгрузка отменена: \"%1\" - файл базы данных программы, он не "
-                                         "будет перезаписан. Укажите другой файл с расширением .csv.")
-                              .arg(shown));
+        if (sameFile(own, file) ||
+            QFileInfo(file).absoluteFilePath() == QFileInfo(own).absoluteFilePath())
+            throw DbError(
+                DbError::Kind::General,
+                QStringLiteral("Выгрузка отменена: \"%1\" - файл базы данных программы, он не "
+                               "будет перезаписан. Укажите другой файл с расширением .csv.")
+                    .arg(shown));
     const QFileInfo target(file);
     const QString dataDir = QFileInfo(dir).canonicalFilePath();
     const QString targetDir = QFileInfo(target.absolutePath()).canonicalFilePath();
-    if (!dataDir.isEmpty() && targetDir == dataDir && target.suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0)
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Выгрузка отменена: в каталог данных выгружаются только файлы с "
-                                     "расширением .csv, \"%1\" не будет перезаписан.")
-                          .arg(shown));
+    if (!dataDir.isEmpty() && targetDir == dataDir &&
+        target.suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0)
+        throw DbError(
+            DbError::Kind::General,
+            QStringLiteral("Выгрузка отменена: в каталог данных выгружаются только файлы с "
+                           "расширением .csv, \"%1\" не будет перезаписан.")
+                .arg(shown));
 }
 
 } // namespace
 
-void exportTable(const QString& dir, const QString& table, const QString& file)
-{
+void exportTable(const QString& dir, const QString& table, const QString& file) {
     const TableDef& t = tableOrThrow(table);
     refuseExportTarget(dir, file);
     auto store = Store::openReadOnly(dir);
@@ -507,10 +522,11 @@ void exportTable(const QString& dir, const QString& table, const QString& file)
     const auto failed = [&] {
         const QString why = out.errorString();
         out.cancelWriting();
-        return DbError(DbError::Kind::DiskFull,
-                       QStringLiteral("Не удалось записать файл \"%1\" (%2). Файл не изменен; проверьте "
-                                      "свободное место и права на запись.")
-                           .arg(QDir::toNativeSeparators(file), why));
+        return DbError(
+            DbError::Kind::DiskFull,
+            QStringLiteral("Не удалось записать файл \"%1\" (%2). Файл не изменен; проверьте "
+                           "свободное место и права на запись.")
+                .arg(QDir::toNativeSeparators(file), why));
     };
     if (!out.open(QIODevice::WriteOnly))
         throw failed();
@@ -531,29 +547,31 @@ void exportTable(const QString& dir, const QString& table, const QString& file)
         throw failed();
 }
 
-ImportReport importTable(const QString& dir, const QString& table, const QString& file)
-{
+ImportReport importTable(const QString& dir, const QString& table, const QString& file) {
     const TableDef& t = tableOrThrow(table);
     const QString shown = QDir::toNativeSeparators(file);
     QFile in(file);
     if (!QFileInfo(file).isFile())
         throw DbError(DbError::Kind::General, QStringLiteral("Файл \"%1\" не найден.").arg(shown));
     if (in.size() > kMaxImportBytes)
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Файл \"%1\" слишком велик (%2 МБ): наибольший размер загружаемого "
-                                     "файла - %3 МБ. Разделите его на части.")
-                          .arg(shown)
-                          .arg(in.size() / (1024 * 1024))
-                          .arg(kMaxImportBytes / (1024 * 1024)));
+        throw DbError(
+            DbError::Kind::General,
+            QStringLiteral("Файл \"%1\" слишком велик (%2 МБ): наибольший размер загружаемого "
+                           "файла - %3 МБ. Разделите его на части.")
+                .arg(shown)
+                .arg(in.size() / (1024 * 1024))
+                .arg(kMaxImportBytes / (1024 * 1024)));
     if (!in.open(QIODevice::ReadOnly))
-        throw DbError(DbError::Kind::General, QStringLiteral("Не удалось прочитать файл \"%1\".").arg(shown));
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Не удалось прочитать файл \"%1\".").arg(shown));
     CsvReader reader(in);
     QStringList header;
     int headerLine = 0;
     if (!reader.next(header, headerLine)) {
         if (!reader.error().isEmpty())
             throw DbError(DbError::Kind::General,
-                          QStringLiteral("Файл \"%1\" имеет неверный формат CSV. %2").arg(shown, reader.error()));
+                          QStringLiteral("Файл \"%1\" имеет неверный формат CSV. %2")
+                              .arg(shown, reader.error()));
         throw DbError(DbError::Kind::General,
                       QStringLiteral("Файл \"%1\" имеет неверный формат CSV. Файл пуст: нет строки "
                                      "заголовка.")
@@ -571,17 +589,19 @@ ImportReport importTable(const QString& dir, const QString& table, const QString
             if (!reader.next(row, line)) {
                 if (!reader.error().isEmpty())
                     throw DbError(DbError::Kind::General,
-                                  QStringLiteral("Файл \"%1\" имеет неверный формат CSV. %2").arg(shown, reader.error()));
+                                  QStringLiteral("Файл \"%1\" имеет неверный формат CSV. %2")
+                                      .arg(shown, reader.error()));
                 return false;
             }
             if (row.size() != header.size())
-                throw DbError(DbError::Kind::General,
-                              QStringLiteral("Файл \"%1\" имеет неверный формат CSV. Строка %2: %3 полей, а "
-                                             "в заголовке %4.")
-                                  .arg(shown)
-                                  .arg(line)
-                                  .arg(row.size())
-                                  .arg(header.size()));
+                throw DbError(
+                    DbError::Kind::General,
+                    QStringLiteral("Файл \"%1\" имеет неверный формат CSV. Строка %2: %3 полей, а "
+                                   "в заголовке %4.")
+                        .arg(shown)
+                        .arg(line)
+                        .arg(row.size())
+                        .arg(header.size()));
             return true;
         });
         if (report.ok())

@@ -12,8 +12,7 @@ namespace {
 
 using Handler = std::function<void(View&)>;
 
-void chain(Handler& ev, Handler f)
-{
+void chain(Handler& ev, Handler f) {
     if (!ev) {
         ev = std::move(f);
         return;
@@ -26,37 +25,91 @@ void chain(Handler& ev, Handler f)
 
 const QString kQ = QStringLiteral("\"");
 
-QString quotedValue(View& v, const QString& column)
-{
+QString quotedValue(View& v, const QString& column) {
     return kQ + v[column].asString() + kQ;
 }
 
 } // namespace
 
-const QStringList& TDataModule1::openOrder()
-{
+const QStringList& TDataModule1::openOrder() {
     static const QStringList order = {
-        "region0",      "region1",      "SunPanel0",     "SunPanel1",     "akb0",
-        "akb1",         "akb2",         "Kproiz",        "Kproiz1",       "Kproiz2",
-        "Ktemp",        "Ktemp1",       "Controller0",   "Controller1",   "Controller2",
-        "Controller4",  "project0",     "project1",      "proj_mas",      "proj_sunday",
-        "proj_inv",     "proj_graf0",   "proj_graf1",    "proj_time",     "proj_gr_prm",
-        "proj_ep0",     "proj_ep1",     "proj_graf12_0", "proj_graf12_1", "proj_time12",
-        "proj_gr12_prm", "proj_ep12_0", "proj_ep12_1",   "Invert0",       "Invert1",
-        "optim_akb",    "optim_sp",     "param",         "ParVarDef",     "ParVarDef1",
-        "sEP",          "sEP12",        "kl",            "perem",         "sKab_inv0",
-        "sKab_inv1",    "akb_zaryad0",  "akb_zaryad",    "mc",            "mc_y",
-        "AV0",          "AV1",          "AV2",           "Pr0",           "Pr1",
-        "Pr2",          "sSutEP",       "sSutEP0",       "sSutEP1",       "sSutEP2",
-        "sSut",         "sSut0",        "sSut1",         "sSun_day_def",  "sSun_day",
-        "sTempAB0",     "sTempAB1",     "sSutEP12",      "sSutEP12_0",    "sSutEP12_1",
+        "region0",
+        "region1",
+        "SunPanel0",
+        "SunPanel1",
+        "akb0",
+        "akb1",
+        "akb2",
+        "Kproiz",
+        "Kproiz1",
+        "Kproiz2",
+        "Ktemp",
+        "Ktemp1",
+        "Controller0",
+        "Controller1",
+        "Controller2",
+        "Controller4",
+        "project0",
+        "project1",
+        "proj_mas",
+        "proj_sunday",
+        "proj_inv",
+        "proj_graf0",
+        "proj_graf1",
+        "proj_time",
+        "proj_gr_prm",
+        "proj_ep0",
+        "proj_ep1",
+        "proj_graf12_0",
+        "proj_graf12_1",
+        "proj_time12",
+        "proj_gr12_prm",
+        "proj_ep12_0",
+        "proj_ep12_1",
+        "Invert0",
+        "Invert1",
+        "optim_akb",
+        "optim_sp",
+        "param",
+        "ParVarDef",
+        "ParVarDef1",
+        "sEP",
+        "sEP12",
+        "kl",
+        "perem",
+        "sKab_inv0",
+        "sKab_inv1",
+        "akb_zaryad0",
+        "akb_zaryad",
+        "mc",
+        "mc_y",
+        "AV0",
+        "AV1",
+        "AV2",
+        "Pr0",
+        "Pr1",
+        "Pr2",
+        "sSutEP",
+        "sSutEP0",
+        "sSutEP1",
+        "sSutEP2",
+        "sSut",
+        "sSut0",
+        "sSut1",
+        "sSun_day_def",
+        "sSun_day",
+        "sTempAB0",
+        "sTempAB1",
+        "sSutEP12",
+        "sSutEP12_0",
+        "sSutEP12_1",
         "sSutEP12_2",
     };
     return order;
 }
 
-TDataModule1::TDataModule1(Store& store, Prompter& prompter) : m_store(store), m_prompter(prompter)
-{
+TDataModule1::TDataModule1(Store& store, Prompter& prompter)
+    : m_store(store), m_prompter(prompter) {
     for (const QString& name : openOrder()) {
         const TableDef* def = findTable(name);
         View* master = def->hasMaster() ? m_byName.value(def->master.toLower()) : nullptr;
@@ -70,19 +123,16 @@ TDataModule1::TDataModule1(Store& store, Prompter& prompter) : m_store(store), m
             v->refresh(); // fills the calculated columns now that their rules are in place
 }
 
-TDataModule1::~TDataModule1()
-{
+TDataModule1::~TDataModule1() {
     while (!m_views.empty())
         m_views.pop_back();
 }
 
-QString TDataModule1::dataPath() const
-{
+QString TDataModule1::dataPath() const {
     return QDir(m_store.dir()).absolutePath() + QDir::separator();
 }
 
-View& TDataModule1::tbl(const QString& table)
-{
+View& TDataModule1::tbl(const QString& table) {
     View* v = m_byName.value(table.toLower());
     if (!v)
         throw DbError(DbError::Kind::General,
@@ -90,37 +140,36 @@ View& TDataModule1::tbl(const QString& table)
     return *v;
 }
 
-int TDataModule1::optimUgolRejim()
-{
+int TDataModule1::optimUgolRejim() {
     View& p = tblParam();
     return p.isEmpty() || p[QStringLiteral("OptimUgolRejim")].isNull()
                ? 0
                : p[QStringLiteral("OptimUgolRejim")].asInteger();
 }
 
-int TDataModule1::optimUgolDay()
-{
+int TDataModule1::optimUgolDay() {
     View& p = tblParam();
     return p.isEmpty() || p[QStringLiteral("OptimUgolDay")].isNull()
                ? 22
                : p[QStringLiteral("OptimUgolDay")].asInteger();
 }
 
-void TDataModule1::refuse(const QString& message)
-{
+void TDataModule1::refuse(const QString& message) {
     m_prompter.error(message);
     throw Abort{};
 }
 
-QString TDataModule1::rewriteStoreMessage(const QString& message, const QString& f, const QString& m)
-{
-    if (message.contains(QLatin1String("Key violation")) && message.contains(QLatin1String("Index:")))
+QString TDataModule1::rewriteStoreMessage(const QString& message, const QString& f,
+                                          const QString& m) {
+    if (message.contains(QLatin1String("Key violation")) &&
+        message.contains(QLatin1String("Index:")))
         return QStringLiteral("Нарушение уникального ключа ") + f + QStringLiteral(".\n") + m;
     if (message.startsWith(QLatin1String("Key violation.")))
         return QStringLiteral("Нарушение первичного ключа ") + f + QStringLiteral(".\n") + m;
     if (message.contains(QLatin1String("Master has detail records. Cannot delete or modify")))
-        return QStringLiteral("Запись главной таблицы имеет подчиненные записи в в других таблицах. "
-                              "Ее удаление или изменение запрещено");
+        return QStringLiteral(
+            "Запись главной таблицы имеет подчиненные записи в в других таблицах. "
+            "Ее удаление или изменение запрещено");
     if (message.contains(QLatin1String("Field value out of lookup table range")))
         return QStringLiteral("Значение поля таблицы выходит за пределы диапазона значений таблицы "
                               "для просмотра");
@@ -131,53 +180,50 @@ QString TDataModule1::rewriteStoreMessage(const QString& message, const QString&
 
 // ---------------------------------------------------------------- generic rules
 
-void TDataModule1::checkRequired(View& v)
-{
+void TDataModule1::checkRequired(View& v) {
     for (int i = 0; i < v.fieldCount(); ++i) {
         Field f = v.field(i);
-        if (f.isCalculated() || f.name() == QLatin1String("Kod") || f.name() == QLatin1String("Kod0"))
+        if (f.isCalculated() || f.name() == QLatin1String("Kod") ||
+            f.name() == QLatin1String("Kod0"))
             continue;
         if (f.isNull())
             refuse(QStringLiteral("Заполнение всех полей таблицы обязательно."));
     }
 }
 
-void TDataModule1::requireAll(View& v)
-{
+void TDataModule1::requireAll(View& v) {
     chain(v.beforePost, [this](View& w) { checkRequired(w); });
 }
 
-void TDataModule1::checkInclusion(View& v, const QString& flag)
-{
+void TDataModule1::checkInclusion(View& v, const QString& flag) {
     const QString s = v[flag].asString();
     if (s != QLatin1String("+") && s != QLatin1String("-"))
         refuse(QStringLiteral("Ошибка. Поле \"Вкл.\" может принимать только два значения - \"+\" "
                               "или \"-\"."));
 }
 
-bool TDataModule1::checkGuard(View& v, const GuardRule& g)
-{
+bool TDataModule1::checkGuard(View& v, const GuardRule& g) {
     View* master = v.master();
     if (!master)
         return true;
     if (g.onEmptyMaster && master->isEmpty()) {
-        m_prompter.error(QStringLiteral("Перед вставкой записи в таблицу \"") + g.detailTitle
-                         + QStringLiteral("\" добавьте хотя бы одну запись в таблицу \"")
-                         + g.masterTitle + QStringLiteral("\"."));
+        m_prompter.error(QStringLiteral("Перед вставкой записи в таблицу \"") + g.detailTitle +
+                         QStringLiteral("\" добавьте хотя бы одну запись в таблицу \"") +
+                         g.masterTitle + QStringLiteral("\"."));
         return false;
     }
     if (master->isEditing()) {
-        m_prompter.error(QStringLiteral("Перед выполнением операции завершите работу с таблицей \"")
-                         + g.masterTitle
-                         + QStringLiteral("\", сохранив или отменив в ней изменения (кнопка \"V\" "
-                                          "или кнопка \"Х\" навигатора)."));
+        m_prompter.error(
+            QStringLiteral("Перед выполнением операции завершите работу с таблицей \"") +
+            g.masterTitle +
+            QStringLiteral("\", сохранив или отменив в ней изменения (кнопка \"V\" "
+                           "или кнопка \"Х\" навигатора)."));
         return false;
     }
     return true;
 }
 
-void TDataModule1::installGuard(View& v, const GuardRule& g)
-{
+void TDataModule1::installGuard(View& v, const GuardRule& g) {
     auto h = [this, g](View& w) {
         if (!checkGuard(w, g))
             throw Abort{};
@@ -189,8 +235,7 @@ void TDataModule1::installGuard(View& v, const GuardRule& g)
 }
 
 void TDataModule1::installUnique(View& v, std::function<QString(View&)> f,
-                                 std::function<QString(View&)> m)
-{
+                                 std::function<QString(View&)> m) {
     v.onPostError = [this, f, m](View& w, const DbError& e) {
         if (!e.isRowRefusal())
             return View::ErrorAction::Fail;
@@ -202,8 +247,7 @@ void TDataModule1::installUnique(View& v, std::function<QString(View&)> f,
     };
 }
 
-void TDataModule1::installCascade(View& v)
-{
+void TDataModule1::installCascade(View& v) {
     const QStringList details = v.table().cascade;
     if (details.isEmpty())
         return;
@@ -224,8 +268,7 @@ void TDataModule1::installCascade(View& v)
 
 // ---------------------------------------------------------------- special rules
 
-void TDataModule1::invalidateSchedule(View& schedule, bool ac)
-{
+void TDataModule1::invalidateSchedule(View& schedule, bool ac) {
     if (schedule.isEmpty())
         return;
     static const QStringList figures = {QStringLiteral("Wp_sut"), QStringLiteral("Pnom30min"),
@@ -244,29 +287,28 @@ void TDataModule1::invalidateSchedule(View& schedule, bool ac)
     schedule.post();
 }
 
-void TDataModule1::checkScheduleCalculated(View& schedules, View& sections, View& consumers)
-{
+void TDataModule1::checkScheduleCalculated(View& schedules, View& sections, View& consumers) {
     if (schedules.isEmpty() || consumers.isEmpty())
         return;
     static const QStringList figures = {QStringLiteral("Wp_sut"), QStringLiteral("Pnom30min"),
                                         QStringLiteral("Pmax10min"), QStringLiteral("Ppik")};
     for (const QString& c : figures)
         if (schedules[c].isNull())
-            refuse(QStringLiteral("Пожалуйста, выполните расчет суточного графика \"")
-                   + schedules[QStringLiteral("Name")].asString() + QStringLiteral("\" раздела \"")
-                   + sections[QStringLiteral("Razdel")].asString()
-                   + QStringLiteral("\" (кнопка со всплывающей подсказкой \"Формирование суточного "
-                                    "графика ")
-                   + QStringLiteral("и расчет его параметров\" панели инструментов вкладки "
-                                    "\"Электроприемники\"), ")
-                   + QStringLiteral("а затем приступайте к работе с другими суточными графиками "
-                                    "справочника."));
+            refuse(QStringLiteral("Пожалуйста, выполните расчет суточного графика \"") +
+                   schedules[QStringLiteral("Name")].asString() + QStringLiteral("\" раздела \"") +
+                   sections[QStringLiteral("Razdel")].asString() +
+                   QStringLiteral("\" (кнопка со всплывающей подсказкой \"Формирование суточного "
+                                  "графика ") +
+                   QStringLiteral("и расчет его параметров\" панели инструментов вкладки "
+                                  "\"Электроприемники\"), ") +
+                   QStringLiteral("а затем приступайте к работе с другими суточными графиками "
+                                  "справочника."));
 }
 
-void TDataModule1::controllerRatingCheck(View& v, bool ratingRow)
-{
+void TDataModule1::controllerRatingCheck(View& v, bool ratingRow) {
     View& types = tbl(QStringLiteral("Controller1"));
-    const QString algorithm = types.isEmpty() ? QString() : types[QStringLiteral("Algoritm1")].asString();
+    const QString algorithm =
+        types.isEmpty() ? QString() : types[QStringLiteral("Algoritm1")].asString();
     if (algorithm == QLatin1String("MPPT")) {
         checkRequired(v);
         return;
@@ -274,11 +316,12 @@ void TDataModule1::controllerRatingCheck(View& v, bool ratingRow)
     if (algorithm != QLatin1String("PWM"))
         return;
     View& rating = ratingRow ? v : tbl(QStringLiteral("Controller2"));
-    if (rating[QStringLiteral("Uses")].isNull() || rating[QStringLiteral("Uxx_sp")].isNull()
-        || rating[QStringLiteral("Psp")].isNull())
-        refuse(QStringLiteral("Заполнение полей \"Uном., В\", \"Uxx.сп, В\" и \"Рсп, Вт\" обязательно."));
-    if (ratingRow
-        && (!v[QStringLiteral("Umppt_min")].isNull() || !v[QStringLiteral("Umppt_max")].isNull())) {
+    if (rating[QStringLiteral("Uses")].isNull() || rating[QStringLiteral("Uxx_sp")].isNull() ||
+        rating[QStringLiteral("Psp")].isNull())
+        refuse(QStringLiteral(
+            "Заполнение полей \"Uном., В\", \"Uxx.сп, В\" и \"Рсп, Вт\" обязательно."));
+    if (ratingRow &&
+        (!v[QStringLiteral("Umppt_min")].isNull() || !v[QStringLiteral("Umppt_max")].isNull())) {
         m_prompter.information(QStringLiteral("Поля \"Umppt_мин., В\" и \"Umppt_макс., В\" для "
                                               "PWM-контроллеров не заполняются."));
         v[QStringLiteral("Umppt_min")].clear();
@@ -286,8 +329,7 @@ void TDataModule1::controllerRatingCheck(View& v, bool ratingRow)
     }
 }
 
-void TDataModule1::recomputeRegionTilts(int day)
-{
+void TDataModule1::recomputeRegionTilts(int day) {
     View& regions = tbl(QStringLiteral("region0"));
     View& months = tbl(QStringLiteral("region1"));
     const Bookmark regionMark = regions.bookmark();
@@ -318,8 +360,7 @@ void TDataModule1::recomputeRegionTilts(int day)
 
 // ---------------------------------------------------------------- the rules of each table
 
-void TDataModule1::installRules()
-{
+void TDataModule1::installRules() {
     // Every view reports a row the data refuse once, in the user's words, and stays in editing.
     // A failing store (a full disk, a read-only or busy file) ends the whole operation instead:
     // its transaction is gone, and going on row by row would write outside it.
@@ -373,12 +414,13 @@ void TDataModule1::installRules()
         });
 
         View& r1 = tbl(QStringLiteral("region1"));
-        installGuard(r1, {QStringLiteral("Характеристики региона"), QStringLiteral("Регионы"), true, true});
+        installGuard(
+            r1, {QStringLiteral("Характеристики региона"), QStringLiteral("Регионы"), true, true});
         chain(r1.beforePost, [this](View& v) {
             const bool automatic = optimUgolRejim() == 0;
             if (automatic) {
-                if (v[QStringLiteral("MonthName")].isNull() || v[QStringLiteral("P")].isNull()
-                    || v[QStringLiteral("Tsred")].isNull())
+                if (v[QStringLiteral("MonthName")].isNull() || v[QStringLiteral("P")].isNull() ||
+                    v[QStringLiteral("Tsred")].isNull())
                     refuse(QStringLiteral("Ошибка. Заполнение полей \"Месяц\", "
                                           "\"Е, кВт*ч/(м2*день)\" и \"Tср., град.\" обязательно."));
             } else {
@@ -386,9 +428,9 @@ void TDataModule1::installRules()
             }
             const QString month = v[QStringLiteral("MonthName")].asString();
             if (!month.isEmpty() && monthIndex(month) == 0)
-                refuse(QStringLiteral("Ошибка. \"") + month
-                       + QStringLiteral("\" - не название месяца. Допустимы названия от \"январь\" "
-                                        "до \"декабрь\"."));
+                refuse(QStringLiteral("Ошибка. \"") + month +
+                       QStringLiteral("\" - не название месяца. Допустимы названия от \"январь\" "
+                                      "до \"декабрь\"."));
             View& region = *v.master();
             if (automatic && !region.isEmpty() && !region[QStringLiteral("Fi")].isNull())
                 v[QStringLiteral("B")].setFloat(
@@ -437,7 +479,8 @@ void TDataModule1::installRules()
          "В таблице \"Типы аккумуляторов\" уже имеется запись с наименованием типа (технологии "
          "изготовления) аккумулятора ",
          "Tip"},
-        {"akb2", "UseAKB", true, "Аккумуляторы", "Типы аккумуляторов", true, "по полю \"Наименование\"",
+        {"akb2", "UseAKB", true, "Аккумуляторы", "Типы аккумуляторов", true,
+         "по полю \"Наименование\"",
          "В таблице \"Аккумуляторы\" уже имеется запись с наименованием аккумулятора ", "Name"},
         {"Controller1", "UseCtrl", true, "Контроллеры", "Компании", true, "по полю \"Тип\"",
          "В таблице \"Контроллеры\" уже имеется запись с наименованием типа контроллера ", "Tip"},
@@ -461,7 +504,8 @@ void TDataModule1::installRules()
         {"Pr1", nullptr, true, "Предохранители", "Компании", true, "по полю \"Тип предохранителя\"",
          "В таблице \"Предохранители\" уже имеется запись с наименованием типа предохранителя ",
          "Name"},
-        {"Pr2", nullptr, true, "Параметры инверторов", "Предохранители", true, "по полю \"Uсэс, В\"",
+        {"Pr2", nullptr, true, "Параметры инверторов", "Предохранители", true,
+         "по полю \"Uсэс, В\"",
          "В таблице \"Параметры инверторов\" уже имеется запись с номинальным напряжением "
          "солнечной электростанции ",
          "Uses"},
@@ -511,13 +555,15 @@ void TDataModule1::installRules()
          "В таблице мощностей инверторов уже имеется запись с номинальной мощностью инвертора ",
          "Pinv"},
         {"perem", "по полю \"S, мм2\"",
-         "В таблице \"Аккумуляторные перемычки\" уже имеется запись с сечением жилы перемычки ", "Sech"},
-        {"mc", "по полю \"Тип\"", "В таблице \"Коннекторы линейные\" уже имеется запись с типом коннектора ",
-         "Tip"},
+         "В таблице \"Аккумуляторные перемычки\" уже имеется запись с сечением жилы перемычки ",
+         "Sech"},
+        {"mc", "по полю \"Тип\"",
+         "В таблице \"Коннекторы линейные\" уже имеется запись с типом коннектора ", "Tip"},
         {"mc_y", "по полю \"Тип\"",
          "В таблице \"Коннекторы-разветвители\" уже имеется запись с типом коннектора ", "Tip"},
         {"akb_zaryad0", "по полю \"Тип АБ\"",
-         "В таблице \"Типы АБ\" уже имеется запись с типом (технологией изготовления) аккумуляторной "
+         "В таблице \"Типы АБ\" уже имеется запись с типом (технологией изготовления) "
+         "аккумуляторной "
          "батареи ",
          "TipAKB"},
         {"Ktemp", "по полю \"Т, град. С\"",
@@ -535,20 +581,22 @@ void TDataModule1::installRules()
     for (const char* name : {"Kproiz", "Kproiz1"}) {
         View& v = tbl(QString::fromLatin1(name));
         requireAll(v);
-        installUnique(v, text(QStringLiteral("по полям \"Ао, град.\", \"Ан, град.\"")), [](View& w) {
-            return QStringLiteral("В таблице уже имеется запись со значениями углов ориентации и "
-                                  "наклона солнечных панелей соответственно ")
-                   + w[QStringLiteral("UgolOrient")].asString() + QStringLiteral(" и ")
-                   + w[QStringLiteral("UgolNakl")].asString() + QStringLiteral(" градусов.");
-        });
+        installUnique(
+            v, text(QStringLiteral("по полям \"Ао, град.\", \"Ан, град.\"")), [](View& w) {
+                return QStringLiteral(
+                           "В таблице уже имеется запись со значениями углов ориентации и "
+                           "наклона солнечных панелей соответственно ") +
+                       w[QStringLiteral("UgolOrient")].asString() + QStringLiteral(" и ") +
+                       w[QStringLiteral("UgolNakl")].asString() + QStringLiteral(" градусов.");
+            });
     }
     {
         View& v = tbl(QStringLiteral("Kproiz2"));
         requireAll(v);
         installUnique(v, text(QStringLiteral("по полю \"А, град.\"")), [](View& w) {
             return QStringLiteral("В таблице уже имеется запись со значением угла отклонения "
-                                  "солнечных лучей ")
-                   + w[QStringLiteral("Ugol")].asString() + QStringLiteral(" градусов.");
+                                  "солнечных лучей ") +
+                   w[QStringLiteral("Ugol")].asString() + QStringLiteral(" градусов.");
         });
     }
     for (const char* name : {"sEP", "sEP12"}) {
@@ -559,12 +607,12 @@ void TDataModule1::installRules()
                                           "\"Iпуск./Iном.\"")),
                       [](View& w) {
                           return QStringLiteral("В таблице \"Электроприемники\" уже имеется запись "
-                                                "с электроприемником \"")
-                                 + w[QStringLiteral("Name")].asString()
-                                 + QStringLiteral("\" (номинальная мощность ")
-                                 + w[QStringLiteral("Pnom")].asString() + QStringLiteral(" Вт, ")
-                                 + QStringLiteral("отношение пускового тока к номинальному ")
-                                 + w[QStringLiteral("Ip_In")].asString() + QStringLiteral(").");
+                                                "с электроприемником \"") +
+                                 w[QStringLiteral("Name")].asString() +
+                                 QStringLiteral("\" (номинальная мощность ") +
+                                 w[QStringLiteral("Pnom")].asString() + QStringLiteral(" Вт, ") +
+                                 QStringLiteral("отношение пускового тока к номинальному ") +
+                                 w[QStringLiteral("Ip_In")].asString() + QStringLiteral(").");
                       });
     }
 
@@ -587,9 +635,10 @@ void TDataModule1::installRules()
             refuse(QStringLiteral("Удаление записей из таблицы запрещено.\n") + second);
         });
         chain(v.beforePost, [this](View& w) {
-            if (w[QStringLiteral("Zakat10")].isNull() || w[QStringLiteral("Voshod10")].isNull()
-                || !(w[QStringLiteral("Zakat10")].asFloat() > w[QStringLiteral("Voshod10")].asFloat()))
-                refuse(QStringLiteral("Время заката солнца должно быть больше времени его восхода."));
+            if (w[QStringLiteral("Zakat10")].isNull() || w[QStringLiteral("Voshod10")].isNull() ||
+                !(w[QStringLiteral("Zakat10")].asFloat() > w[QStringLiteral("Voshod10")].asFloat()))
+                refuse(
+                    QStringLiteral("Время заката солнца должно быть больше времени его восхода."));
         });
     }
 
@@ -645,15 +694,19 @@ void TDataModule1::installRules()
         chain(sections.beforeScroll, calculated);
         chain(schedules.beforeScroll, calculated);
         chain(consumers.beforePost, [](View& w) {
-            for (const auto& [total, one] : {std::pair{QStringLiteral("SPnom"), QStringLiteral("Pnom")},
-                                             std::pair{QStringLiteral("SPpik"), QStringLiteral("Ppik")}}) {
+            for (const auto& [total, one] :
+                 {std::pair{QStringLiteral("SPnom"), QStringLiteral("Pnom")},
+                  std::pair{QStringLiteral("SPpik"), QStringLiteral("Ppik")}}) {
                 if (w[one].isNull() || w[QStringLiteral("Kol_vo")].isNull())
                     continue;
-                w[total].setFloat(roundPattern(w[one].asFloat() * w[QStringLiteral("Kol_vo")].asInteger(),
-                                               QStringLiteral("0.##")));
+                w[total].setFloat(
+                    roundPattern(w[one].asFloat() * w[QStringLiteral("Kol_vo")].asInteger(),
+                                 QStringLiteral("0.##")));
             }
         });
-        const auto invalidate = [this, &schedules, ac](View&) { invalidateSchedule(schedules, ac); };
+        const auto invalidate = [this, &schedules, ac](View&) {
+            invalidateSchedule(schedules, ac);
+        };
         chain(consumers.afterPost, invalidate);
         chain(consumers.afterDelete, invalidate);
         installCascade(consumers);
@@ -675,11 +728,13 @@ void TDataModule1::installRules()
     View& variant = tblProj1();
     chain(variant.beforePost, [](View& v) {
         if (v[QStringLiteral("Sposob_kab_akb")].isNull())
-            v[QStringLiteral("Sposob_kab_akb")].setValue(v[QStringLiteral("Spos_KL_AKB_Output")].value());
+            v[QStringLiteral("Sposob_kab_akb")].setValue(
+                v[QStringLiteral("Spos_KL_AKB_Output")].value());
         if (v[QStringLiteral("Lkab_akb")].isNull())
             v[QStringLiteral("Lkab_akb")].setValue(v[QStringLiteral("L_KL_AKB_Output")].value());
     });
-    const auto fillFromVariant = [this](View& v, const QString& column, const QString& fromVariant) {
+    const auto fillFromVariant = [this](View& v, const QString& column,
+                                        const QString& fromVariant) {
         View& var = tblProj1();
         if (v[column].isNull() && !var.isEmpty())
             v[column].setValue(var[fromVariant].value());
@@ -693,11 +748,13 @@ void TDataModule1::installRules()
     tblProj_Mas().onCalcFields = [this](View& v) {
         View& var = tblProj1();
         Field sum = v[QStringLiteral("SumUxx")];
-        if (v[QStringLiteral("KolPosled")].isNull() || var.isEmpty() || var[QStringLiteral("Voc_SP")].isNull()) {
+        if (v[QStringLiteral("KolPosled")].isNull() || var.isEmpty() ||
+            var[QStringLiteral("Voc_SP")].isNull()) {
             sum.clear();
             return;
         }
-        sum.setFloat(roundPattern(v[QStringLiteral("KolPosled")].asInteger() * var[QStringLiteral("Voc_SP")].asFloat(),
+        sum.setFloat(roundPattern(v[QStringLiteral("KolPosled")].asInteger() *
+                                      var[QStringLiteral("Voc_SP")].asFloat(),
                                   QStringLiteral("0.##")));
     };
     chain(tblProj_Inv().beforePost, [fillFromVariant](View& v) {
@@ -723,8 +780,9 @@ void TDataModule1::installRules()
     for (const char* name : {"proj_ep0", "proj_ep12_0"})
         chain(tbl(QString::fromLatin1(name)).beforePost, [](View& v) {
             const Field n = v[QStringLiteral("Kol_vo")];
-            for (const auto& [total, one] : {std::pair{QStringLiteral("SPnom"), QStringLiteral("Pnom")},
-                                             std::pair{QStringLiteral("SPpik"), QStringLiteral("Ppik")}}) {
+            for (const auto& [total, one] :
+                 {std::pair{QStringLiteral("SPnom"), QStringLiteral("Pnom")},
+                  std::pair{QStringLiteral("SPpik"), QStringLiteral("Ppik")}}) {
                 if (n.isNull() || v[one].isNull())
                     v[total].clear();
                 else
@@ -744,8 +802,8 @@ void TDataModule1::installRules()
                                       "хотя бы одну запись в таблицу \"Электроприемники\"."));
         });
         chain(intervals.beforePost, [this](View& v) {
-            if (v[QStringLiteral("T1")].isNull() || v[QStringLiteral("T2")].isNull()
-                || !(v[QStringLiteral("T2")].asFloat() > v[QStringLiteral("T1")].asFloat()))
+            if (v[QStringLiteral("T1")].isNull() || v[QStringLiteral("T2")].isNull() ||
+                !(v[QStringLiteral("T2")].asFloat() > v[QStringLiteral("T1")].asFloat()))
                 refuse(QStringLiteral("Значение поля \"Т1, час.\" должно быть меньше значения поля "
                                       "\"Т2, час.\"."));
         });

@@ -66,7 +66,7 @@ private:
     Store& m_store;
     Prompter& m_prompter;
     std::vector<std::unique_ptr<View>> m_views; // in open order
-    QHash<QString, View*> m_byName;              // lower-case table name
+    QHash<QString, View*> m_byName;             // lower-case table name
 };
 
 } // namespace ses

@@ -7,16 +7,14 @@
 
 namespace ses {
 
-const FixedQueryDef* findFixedQuery(const QString& name)
-{
+const FixedQueryDef* findFixedQuery(const QString& name) {
     for (const auto& d : fixedQueries())
         if (d.name.compare(name, Qt::CaseInsensitive) == 0)
             return &d;
     return nullptr;
 }
 
-QVariant QueryResult::value(int row, const QString& column) const
-{
+QVariant QueryResult::value(int row, const QString& column) const {
     const int c = columnIndex(column);
     if (row < 0 || row >= int(rows.size()) || c < 0)
         return {};
@@ -24,15 +22,14 @@ QVariant QueryResult::value(int row, const QString& column) const
 }
 
 FixedQuery::FixedQuery(Store& store, const QString& name)
-    : m_store(store), m_def(findFixedQuery(name))
-{
+    : m_store(store), m_def(findFixedQuery(name)) {
     if (!m_def)
-        throw DbError(DbError::Kind::General, QStringLiteral("Неизвестный запрос \"%1\".").arg(name));
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Неизвестный запрос \"%1\".").arg(name));
     m_values.resize(m_def->params.size());
 }
 
-void FixedQuery::setParam(const QString& name, const QVariant& value)
-{
+void FixedQuery::setParam(const QString& name, const QVariant& value) {
     bool found = false;
     for (size_t i = 0; i < m_def->params.size(); ++i)
         if (m_def->params[i].name == name) {
@@ -40,31 +37,34 @@ void FixedQuery::setParam(const QString& name, const QVariant& value)
             found = true;
         }
     if (!found)
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Запрос \"%1\" не имеет параметра \"%2\".").arg(m_def->name, name));
+        throw DbError(
+            DbError::Kind::General,
+            QStringLiteral("Запрос \"%1\" не имеет параметра \"%2\".").arg(m_def->name, name));
 }
 
-void FixedQuery::setParamAt(int occurrence, const QVariant& value)
-{
+void FixedQuery::setParamAt(int occurrence, const QVariant& value) {
     const QueryParam& p = m_def->params.at(occurrence);
     QVariant v = value;
     if (!v.isNull()) {
         switch (p.type) {
-        case ColType::Integer: v = v.toInt(); break;
+        case ColType::Integer:
+            v = v.toInt();
+            break;
         case ColType::Number: {
             const double d = v.toDouble();
             // Tolerant comparison: the bound is taken at 6 decimals, like the catalog side.
             v = p.name == QLatin1String("Ro") ? d : roundHalfEven(d, 6);
             break;
         }
-        default: v = v.toString(); break;
+        default:
+            v = v.toString();
+            break;
         }
     }
     m_values[occurrence] = v;
 }
 
-QueryResult FixedQuery::run() const
-{
+QueryResult FixedQuery::run() const {
     for (size_t i = 0; i < m_values.size(); ++i)
         if (!m_values[i].isValid())
             throw DbError(DbError::Kind::General,

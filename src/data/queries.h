@@ -17,10 +17,10 @@ struct QueryParam {
 
 struct FixedQueryDef {
     QString name;
-    QStringList text;                // the lines of the historical text
-    std::vector<QueryParam> params;  // one entry per occurrence, in order
+    QStringList text;               // the lines of the historical text
+    std::vector<QueryParam> params; // one entry per occurrence, in order
     QStringList resultColumns;
-    QString sql;                     // SQLite statement with one ? per occurrence
+    QString sql; // SQLite statement with one ? per occurrence
 };
 
 const std::vector<FixedQueryDef>& fixedQueries();
@@ -38,7 +38,7 @@ struct QueryResult {
 // A fixed query with its parameter values. Every parameter must be set before run().
 class FixedQuery {
 public:
-    FixedQuery(Store& store, const QString& name); // throws DbError for an unknown name
+    FixedQuery(Store& store, const QString& name);             // throws DbError for an unknown name
     void setParam(const QString& name, const QVariant& value); // every occurrence of the name
     void setParamAt(int occurrence, const QVariant& value);
     QueryResult run() const; // throws DbError when a parameter is missing

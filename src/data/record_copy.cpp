@@ -13,8 +13,7 @@ struct Node {
     std::vector<Node> details;
 };
 
-const Node& scheduleTree(bool ac)
-{
+const Node& scheduleTree(bool ac) {
     static const Node acTree{"proj_graf0",
                              {{"proj_graf1", {}},
                               {"proj_time", {}},
@@ -34,26 +33,26 @@ struct Level {
     std::vector<std::unique_ptr<Level>> details;
 };
 
-std::unique_ptr<Level> openLevel(Store& store, const Node& node, View* srcMaster, View* dstMaster)
-{
+std::unique_ptr<Level> openLevel(Store& store, const Node& node, View* srcMaster, View* dstMaster) {
     auto l = std::make_unique<Level>();
-    l->src = std::make_unique<View>(store, QString::fromLatin1(node.table), QStringLiteral("Kod0"), srcMaster);
-    l->dst = std::make_unique<View>(store, QString::fromLatin1(node.table), QStringLiteral("Kod0"), dstMaster);
+    l->src = std::make_unique<View>(store, QString::fromLatin1(node.table), QStringLiteral("Kod0"),
+                                    srcMaster);
+    l->dst = std::make_unique<View>(store, QString::fromLatin1(node.table), QStringLiteral("Kod0"),
+                                    dstMaster);
     for (const Node& d : node.details)
         l->details.push_back(openLevel(store, d, l->src.get(), l->dst.get()));
     return l;
 }
 
-void post(View& dst)
-{
+void post(View& dst) {
     if (!dst.post())
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Не удалось скопировать запись таблицы \"%1\".").arg(dst.name()));
+        throw DbError(
+            DbError::Kind::General,
+            QStringLiteral("Не удалось скопировать запись таблицы \"%1\".").arg(dst.name()));
 }
 
 // Copies every source row of the level and, after each, the rows of its details.
-void copyLevel(Level& l, const ProgressStep& afterEach = {})
-{
+void copyLevel(Level& l, const ProgressStep& afterEach = {}) {
     for (l.src->first(); !l.src->eof(); l.src->next()) {
         if (!copyRecord(*l.src, *l.dst))
             post(*l.dst);
@@ -64,8 +63,7 @@ void copyLevel(Level& l, const ProgressStep& afterEach = {})
     }
 }
 
-void copyVariantRows(Store& store, View& srcVariant, View& dstVariant, const ProgressStep& step)
-{
+void copyVariantRows(Store& store, View& srcVariant, View& dstVariant, const ProgressStep& step) {
     const Node arrays{"proj_mas", {}};
     const Node sunday{"proj_sunday", {}};
     const Node loads{"proj_inv", {scheduleTree(true)}};
@@ -83,8 +81,7 @@ void copyVariantRows(Store& store, View& srcVariant, View& dstVariant, const Pro
     copyLevel(*dc, step);
 }
 
-void checkWidth(const QString& table, const QString& column, const QString& value)
-{
+void checkWidth(const QString& table, const QString& column, const QString& value) {
     const ColumnDef* c = findTable(table)->column(column);
     if (value.size() > c->width)
         throw DbError(DbError::Kind::TextTooLong,
@@ -96,28 +93,27 @@ void checkWidth(const QString& table, const QString& column, const QString& valu
 
 } // namespace
 
-void copyFields(View& src, View& dst)
-{
+void copyFields(View& src, View& dst) {
     const bool project = src.table().name == QLatin1String("project0");
     for (int i = 0; i < src.fieldCount(); ++i) {
         Field f = src.field(i);
         if (f.isCalculated())
             continue;
-        if (project ? (f.name() == QLatin1String("Kod") || f.name() == QLatin1String("Name")) : i < 2)
+        if (project ? (f.name() == QLatin1String("Kod") || f.name() == QLatin1String("Name"))
+                    : i < 2)
             continue;
         dst.field(f.name()).setValue(f.value());
     }
 }
 
-void appendOrThrow(View& dst)
-{
+void appendOrThrow(View& dst) {
     if (!dst.append())
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Не удалось добавить запись в таблицу \"%1\".").arg(dst.name()));
+        throw DbError(
+            DbError::Kind::General,
+            QStringLiteral("Не удалось добавить запись в таблицу \"%1\".").arg(dst.name()));
 }
 
-bool copyRecord(View& src, View& dst)
-{
+bool copyRecord(View& src, View& dst) {
     if (!dst.append())
         return false;
     copyFields(src, dst);
@@ -125,8 +121,7 @@ bool copyRecord(View& src, View& dst)
 }
 
 int copyVariant(Store& store, int variantKod, int projectKod, const QString& newName,
-                const ProgressStep& step)
-{
+                const ProgressStep& step) {
     checkWidth(QStringLiteral("project1"), QStringLiteral("VarName"), newName);
     Transaction tr(store);
     View src(store, QStringLiteral("project1"), QStringLiteral("primary"));
@@ -146,8 +141,7 @@ int copyVariant(Store& store, int variantKod, int projectKod, const QString& new
     return kod;
 }
 
-int copyProject(Store& store, int projectKod, const QString& newName, const ProgressStep& step)
-{
+int copyProject(Store& store, int projectKod, const QString& newName, const ProgressStep& step) {
     checkWidth(QStringLiteral("project0"), QStringLiteral("Name"), newName);
     Transaction tr(store);
     View src(store, QStringLiteral("project0"), QStringLiteral("primary"));

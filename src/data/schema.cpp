@@ -4,30 +4,26 @@
 
 namespace ses {
 
-int TableDef::columnIndex(const QString& c) const
-{
+int TableDef::columnIndex(const QString& c) const {
     for (int i = 0; i < int(columns.size()); ++i)
         if (columns[i].name.compare(c, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
 
-const ColumnDef* TableDef::column(const QString& c) const
-{
+const ColumnDef* TableDef::column(const QString& c) const {
     const int i = columnIndex(c);
     return i < 0 ? nullptr : &columns[i];
 }
 
-const IndexDef* TableDef::index(const QString& indexName) const
-{
+const IndexDef* TableDef::index(const QString& indexName) const {
     for (const auto& ix : indexes)
         if (!ix.name.isEmpty() && ix.name.compare(indexName, Qt::CaseInsensitive) == 0)
             return &ix;
     return nullptr;
 }
 
-QStringList TableDef::storedColumns() const
-{
+QStringList TableDef::storedColumns() const {
     QStringList r;
     for (const auto& c : columns)
         if (!c.calculated)
@@ -35,8 +31,7 @@ QStringList TableDef::storedColumns() const
     return r;
 }
 
-QStringList TableDef::orderColumns(const QString& indexName) const
-{
+QStringList TableDef::orderColumns(const QString& indexName) const {
     QStringList r;
     if (const IndexDef* ix = index(indexName))
         r = ix->columns;
@@ -48,8 +43,7 @@ QStringList TableDef::orderColumns(const QString& indexName) const
     return r;
 }
 
-const TableDef* findTable(const QString& name)
-{
+const TableDef* findTable(const QString& name) {
     static const QHash<QString, const TableDef*> byName = [] {
         QHash<QString, const TableDef*> h;
         for (const auto& t : allTables())
@@ -59,43 +53,51 @@ const TableDef* findTable(const QString& name)
     return byName.value(name.toLower(), nullptr);
 }
 
-QString columnTypeName(const ColumnDef& c)
-{
+QString columnTypeName(const ColumnDef& c) {
     switch (c.type) {
-    case ColType::AutoInc: return QStringLiteral("autoincrement");
-    case ColType::Integer: return QStringLiteral("integer");
-    case ColType::Number: return QStringLiteral("number");
-    case ColType::Text: return QStringLiteral("text(%1)").arg(c.width);
-    case ColType::Logical: return QStringLiteral("logical");
-    case ColType::Date: return QStringLiteral("date");
-    case ColType::Time: return QStringLiteral("time");
-    case ColType::Memo: return QStringLiteral("memo");
+    case ColType::AutoInc:
+        return QStringLiteral("autoincrement");
+    case ColType::Integer:
+        return QStringLiteral("integer");
+    case ColType::Number:
+        return QStringLiteral("number");
+    case ColType::Text:
+        return QStringLiteral("text(%1)").arg(c.width);
+    case ColType::Logical:
+        return QStringLiteral("logical");
+    case ColType::Date:
+        return QStringLiteral("date");
+    case ColType::Time:
+        return QStringLiteral("time");
+    case ColType::Memo:
+        return QStringLiteral("memo");
     }
     return {};
 }
 
-static QString sqlType(const ColumnDef& c)
-{
+static QString sqlType(const ColumnDef& c) {
     switch (c.type) {
-    case ColType::AutoInc: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case ColType::AutoInc:
+        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
     case ColType::Integer:
-    case ColType::Logical: return QStringLiteral("INTEGER");
-    case ColType::Number: return QStringLiteral("REAL");
+    case ColType::Logical:
+        return QStringLiteral("INTEGER");
+    case ColType::Number:
+        return QStringLiteral("REAL");
     case ColType::Text:
     case ColType::Date:
     case ColType::Time:
-    case ColType::Memo: return QStringLiteral("TEXT");
+    case ColType::Memo:
+        return QStringLiteral("TEXT");
     }
     return {};
 }
 
-static QString quoted(const QString& id)
-{
+static QString quoted(const QString& id) {
     return QLatin1Char('"') + id + QLatin1Char('"');
 }
 
-QStringList createStatements(const TableDef& t)
-{
+QStringList createStatements(const TableDef& t) {
     QStringList cols;
     for (const auto& c : t.columns) {
         if (c.calculated)
@@ -106,7 +108,8 @@ QStringList createStatements(const TableDef& t)
         cols << def;
     }
     QStringList r;
-    r << QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(t.name), cols.join(QStringLiteral(", ")));
+    r << QStringLiteral("CREATE TABLE %1 (%2)")
+             .arg(quoted(t.name), cols.join(QStringLiteral(", ")));
     int n = 0;
     for (const auto& ix : t.indexes) {
         QStringList ic;
@@ -115,7 +118,8 @@ QStringList createStatements(const TableDef& t)
         const QString name = ix.name.isEmpty() ? QStringLiteral("uk%1").arg(n++) : ix.name;
         r << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
                  .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(),
-                      quoted(t.name + QLatin1Char('_') + name), quoted(t.name), ic.join(QLatin1Char(',')));
+                      quoted(t.name + QLatin1Char('_') + name), quoted(t.name),
+                      ic.join(QLatin1Char(',')));
     }
     return r;
 }

@@ -5,8 +5,7 @@ namespace ses {
 
 namespace {
 
-std::vector<TableDef> buildTables()
-{
+std::vector<TableDef> buildTables() {
     std::vector<TableDef> t;
     t.reserve(74);
     {
@@ -190,7 +189,8 @@ std::vector<TableDef> buildTables()
         d.indexes = {
             {QStringLiteral("Kod0"), {QStringLiteral("Kod0")}, false, true},
         };
-        d.cascade = {QStringLiteral("proj_mas"), QStringLiteral("proj_inv"), QStringLiteral("proj_graf12_0"), QStringLiteral("proj_sunday")};
+        d.cascade = {QStringLiteral("proj_mas"), QStringLiteral("proj_inv"),
+                     QStringLiteral("proj_graf12_0"), QStringLiteral("proj_sunday")};
         t.push_back(std::move(d));
     }
     {
@@ -345,7 +345,8 @@ std::vector<TableDef> buildTables()
         d.indexes = {
             {QStringLiteral("Kod0"), {QStringLiteral("Kod0")}, false, true},
         };
-        d.cascade = {QStringLiteral("proj_graf1"), QStringLiteral("proj_time"), QStringLiteral("proj_ep0"), QStringLiteral("proj_gr_prm")};
+        d.cascade = {QStringLiteral("proj_graf1"), QStringLiteral("proj_time"),
+                     QStringLiteral("proj_ep0"), QStringLiteral("proj_gr_prm")};
         t.push_back(std::move(d));
     }
     {
@@ -374,7 +375,8 @@ std::vector<TableDef> buildTables()
         d.indexes = {
             {QStringLiteral("Kod0"), {QStringLiteral("Kod0")}, false, true},
         };
-        d.cascade = {QStringLiteral("proj_graf12_1"), QStringLiteral("proj_time12"), QStringLiteral("proj_gr12_prm"), QStringLiteral("proj_ep12_0")};
+        d.cascade = {QStringLiteral("proj_graf12_1"), QStringLiteral("proj_time12"),
+                     QStringLiteral("proj_gr12_prm"), QStringLiteral("proj_ep12_0")};
         t.push_back(std::move(d));
     }
     {
@@ -807,7 +809,10 @@ std::vector<TableDef> buildTables()
             {QStringLiteral("Inom_SP_Ost"), ColType::Number, 0, false},
         };
         d.indexes = {
-            {QStringLiteral("siP_Kol"), {QStringLiteral("PTotal_SP"), QStringLiteral("Kol_SP")}, false, true},
+            {QStringLiteral("siP_Kol"),
+             {QStringLiteral("PTotal_SP"), QStringLiteral("Kol_SP")},
+             false,
+             true},
         };
         t.push_back(std::move(d));
     }
@@ -845,7 +850,10 @@ std::vector<TableDef> buildTables()
         };
         d.indexes = {
             {QStringLiteral("Kod0"), {QStringLiteral("Kod0")}, false, true},
-            {QStringLiteral(""), {QStringLiteral("Kod0"), QStringLiteral("MonthName")}, true, false},
+            {QStringLiteral(""),
+             {QStringLiteral("Kod0"), QStringLiteral("MonthName")},
+             true,
+             false},
         };
         t.push_back(std::move(d));
     }
@@ -1452,7 +1460,10 @@ std::vector<TableDef> buildTables()
             {QStringLiteral("K"), ColType::Number, 0, false},
         };
         d.indexes = {
-            {QStringLiteral("siOrient"), {QStringLiteral("UgolOrient"), QStringLiteral("UgolNakl")}, true, true},
+            {QStringLiteral("siOrient"),
+             {QStringLiteral("UgolOrient"), QStringLiteral("UgolNakl")},
+             true,
+             true},
         };
         t.push_back(std::move(d));
     }
@@ -1470,7 +1481,10 @@ std::vector<TableDef> buildTables()
             {QStringLiteral("K"), ColType::Number, 0, false},
         };
         d.indexes = {
-            {QStringLiteral("siOrient"), {QStringLiteral("UgolOrient"), QStringLiteral("UgolNakl")}, true, true},
+            {QStringLiteral("siOrient"),
+             {QStringLiteral("UgolOrient"), QStringLiteral("UgolNakl")},
+             true,
+             true},
         };
         t.push_back(std::move(d));
     }
@@ -1546,7 +1560,10 @@ std::vector<TableDef> buildTables()
         };
         d.indexes = {
             {QStringLiteral("Kod0"), {QStringLiteral("Kod0")}, false, true},
-            {QStringLiteral(""), {QStringLiteral("Kod0"), QStringLiteral("MonthName")}, true, false},
+            {QStringLiteral(""),
+             {QStringLiteral("Kod0"), QStringLiteral("MonthName")},
+             true,
+             false},
         };
         t.push_back(std::move(d));
     }
@@ -1565,7 +1582,10 @@ std::vector<TableDef> buildTables()
             {QStringLiteral("Rejim"), ColType::Text, 20, false},
         };
         d.indexes = {
-            {QStringLiteral("siNamePnom"), {QStringLiteral("Name"), QStringLiteral("Pnom"), QStringLiteral("Ip_In")}, true, true},
+            {QStringLiteral("siNamePnom"),
+             {QStringLiteral("Name"), QStringLiteral("Pnom"), QStringLiteral("Ip_In")},
+             true,
+             true},
         };
         t.push_back(std::move(d));
     }
@@ -1584,7 +1604,10 @@ std::vector<TableDef> buildTables()
             {QStringLiteral("Rejim"), ColType::Text, 20, false},
         };
         d.indexes = {
-            {QStringLiteral("siNamePnom"), {QStringLiteral("Name"), QStringLiteral("Pnom"), QStringLiteral("Ip_In")}, true, true},
+            {QStringLiteral("siNamePnom"),
+             {QStringLiteral("Name"), QStringLiteral("Pnom"), QStringLiteral("Ip_In")},
+             true,
+             true},
         };
         t.push_back(std::move(d));
     }
@@ -1804,8 +1827,7 @@ std::vector<TableDef> buildTables()
 
 } // namespace
 
-const std::vector<TableDef>& allTables()
-{
+const std::vector<TableDef>& allTables() {
     static const std::vector<TableDef> tables = buildTables();
     return tables;
 }

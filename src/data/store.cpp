@@ -21,8 +21,7 @@ namespace {
 // database.
 constexpr int kApplicationId = 0x54534553;
 
-QString nextConnectionName()
-{
+QString nextConnectionName() {
     static std::atomic<int> n{0};
     return QStringLiteral("ses_store_%1").arg(++n);
 }
@@ -30,15 +29,13 @@ QString nextConnectionName()
 // How long a statement waits for another process to release the database, ms.
 constexpr int kBusyTimeoutMs = 5000;
 
-QString nativePath(const QString& path)
-{
+QString nativePath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
 } // namespace
 
-QString dataDirectoryHolder(const QString& dir)
-{
+QString dataDirectoryHolder(const QString& dir) {
     QLockFile lock(QDir(dir).filePath(QString::fromLatin1(kLockFileName)));
     qint64 pid = 0;
     QString host, app;
@@ -49,8 +46,7 @@ QString dataDirectoryHolder(const QString& dir)
 }
 
 DataDirLock::DataDirLock(const QString& dir)
-    : m_lock(std::make_unique<QLockFile>(QDir(dir).filePath(QString::fromLatin1(kLockFileName))))
-{
+    : m_lock(std::make_unique<QLockFile>(QDir(dir).filePath(QString::fromLatin1(kLockFileName)))) {
     if (!QFileInfo(dir).isDir())
         throw DbError(DbError::Kind::General,
                       QStringLiteral("Каталог данных \"%1\" не найден.").arg(nativePath(dir)));
@@ -60,11 +56,13 @@ DataDirLock::DataDirLock(const QString& dir)
         return;
     if (m_lock->error() == QLockFile::LockFailedError) {
         const QString holder = dataDirectoryHolder(dir);
-        throw DbError(DbError::Kind::Busy,
-                      QStringLiteral("Данные программы в каталоге \"%1\" уже используются: их открыл "
-                                     "%2. Закройте ту программу или дождитесь окончания ее работы и "
-                                     "повторите.")
-                          .arg(nativePath(dir), holder.isEmpty() ? QStringLiteral("другой процесс") : holder));
+        throw DbError(
+            DbError::Kind::Busy,
+            QStringLiteral("Данные программы в каталоге \"%1\" уже используются: их открыл "
+                           "%2. Закройте ту программу или дождитесь окончания ее работы и "
+                           "повторите.")
+                .arg(nativePath(dir),
+                     holder.isEmpty() ? QStringLiteral("другой процесс") : holder));
     }
     throw DbError(DbError::Kind::ReadOnly,
                   QStringLiteral("Не удалось записать файл блокировки в каталоге данных \"%1\". "
@@ -74,18 +72,18 @@ DataDirLock::DataDirLock(const QString& dir)
 
 DataDirLock::~DataDirLock() = default;
 
-DbError storeError(const QSqlError& error, const QString& path)
-{
+DbError storeError(const QSqlError& error, const QString& path) {
     const int code = error.nativeErrorCode().toInt() & 0xff;
     const QString file = nativePath(path);
     const QString text = error.databaseText();
     switch (code) {
     case SQLITE_FULL:
-        return DbError(DbError::Kind::DiskFull,
-                       QStringLiteral("Недостаточно места на диске для базы данных \"%1\". Изменения "
-                                      "не сохранены. Освободите место на диске и повторите "
-                                      "действие.")
-                           .arg(file));
+        return DbError(
+            DbError::Kind::DiskFull,
+            QStringLiteral("Недостаточно места на диске для базы данных \"%1\". Изменения "
+                           "не сохранены. Освободите место на диске и повторите "
+                           "действие.")
+                .arg(file));
     case SQLITE_READONLY:
     case SQLITE_PERM:
         return DbError(DbError::Kind::ReadOnly,
@@ -96,11 +94,12 @@ DbError storeError(const QSqlError& error, const QString& path)
     case SQLITE_BUSY:
     case SQLITE_LOCKED: {
         const QString holder = dataDirectoryHolder(QFileInfo(path).absolutePath());
-        return DbError(DbError::Kind::Busy,
-                       QStringLiteral("База данных \"%1\" занята другим процессом%2. Изменения не "
-                                      "сохранены. Дождитесь его завершения или закройте его и "
-                                      "повторите действие.")
-                           .arg(file, holder.isEmpty() ? QString() : QStringLiteral(" (") + holder + ')'));
+        return DbError(
+            DbError::Kind::Busy,
+            QStringLiteral("База данных \"%1\" занята другим процессом%2. Изменения не "
+                           "сохранены. Дождитесь его завершения или закройте его и "
+                           "повторите действие.")
+                .arg(file, holder.isEmpty() ? QString() : QStringLiteral(" (") + holder + ')'));
     }
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
@@ -115,10 +114,11 @@ DbError storeError(const QSqlError& error, const QString& path)
                                       "свободное место и повторите действие.")
                            .arg(file));
     case SQLITE_CANTOPEN:
-        return DbError(DbError::Kind::ReadOnly,
-                       QStringLiteral("Не удалось открыть базу данных \"%1\". Проверьте, что файл и "
-                                      "его каталог существуют и доступны.")
-                           .arg(file));
+        return DbError(
+            DbError::Kind::ReadOnly,
+            QStringLiteral("Не удалось открыть базу данных \"%1\". Проверьте, что файл и "
+                           "его каталог существуют и доступны.")
+                .arg(file));
     default:
         break;
     }
@@ -131,13 +131,11 @@ DbError storeError(const QSqlError& error, const QString& path)
     return DbError(DbError::Kind::General, error.text());
 }
 
-QString Store::databasePath(const QString& dir)
-{
+QString Store::databasePath(const QString& dir) {
     return QDir(dir).filePath(QString::fromLatin1(kDatabaseFileName));
 }
 
-Store::~Store()
-{
+Store::~Store() {
     for (View* v : m_views)
         v->storeGone();
     m_views.clear();
@@ -147,8 +145,7 @@ Store::~Store()
     QSqlDatabase::removeDatabase(m_connection);
 }
 
-std::unique_ptr<Store> Store::connect(const QString& dir, bool readOnly)
-{
+std::unique_ptr<Store> Store::connect(const QString& dir, bool readOnly) {
     std::unique_ptr<Store> s(new Store);
     s->m_dir = QDir(dir).absolutePath();
     s->m_connection = nextConnectionName();
@@ -163,8 +160,7 @@ std::unique_ptr<Store> Store::connect(const QString& dir, bool readOnly)
     return s;
 }
 
-std::unique_ptr<Store> Store::create(const QString& dir)
-{
+std::unique_ptr<Store> Store::create(const QString& dir) {
     if (!QDir().mkpath(dir))
         throw DbError(DbError::Kind::General,
                       QStringLiteral("Не удалось создать каталог данных \"%1\".").arg(dir));
@@ -192,31 +188,31 @@ std::unique_ptr<Store> Store::create(const QString& dir)
     return s;
 }
 
-std::unique_ptr<Store> Store::open(const QString& dir)
-{
+std::unique_ptr<Store> Store::open(const QString& dir) {
     if (!QFileInfo(dir).isDir())
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Каталог данных \"%1\" не найден.")
-                          .arg(QDir::toNativeSeparators(dir)));
+        throw DbError(
+            DbError::Kind::General,
+            QStringLiteral("Каталог данных \"%1\" не найден.").arg(QDir::toNativeSeparators(dir)));
     if (!QFileInfo::exists(databasePath(dir)))
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("В каталоге \"%1\" нет базы данных программы (%2).")
-                          .arg(QDir::toNativeSeparators(dir), QString::fromLatin1(kDatabaseFileName)));
+        throw DbError(
+            DbError::Kind::General,
+            QStringLiteral("В каталоге \"%1\" нет базы данных программы (%2).")
+                .arg(QDir::toNativeSeparators(dir), QString::fromLatin1(kDatabaseFileName)));
     auto s = connect(dir);
     s->checkAndUpgrade();
     const QStringList problems = s->layoutProblems();
     if (!problems.isEmpty())
-        throw DbError(DbError::Kind::MissingTable,
-                      QStringLiteral("База данных \"%1\" не соответствует программе: %2 Восстановите "
-                                     "ее из резервной копии.")
-                          .arg(nativePath(databasePath(dir)), problems.join(QLatin1Char(' '))));
+        throw DbError(
+            DbError::Kind::MissingTable,
+            QStringLiteral("База данных \"%1\" не соответствует программе: %2 Восстановите "
+                           "ее из резервной копии.")
+                .arg(nativePath(databasePath(dir)), problems.join(QLatin1Char(' '))));
     s->exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     s->exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     return s;
 }
 
-std::unique_ptr<Store> Store::openReadOnly(const QString& dir)
-{
+std::unique_ptr<Store> Store::openReadOnly(const QString& dir) {
     if (!QFileInfo(dir).isDir())
         throw DbError(DbError::Kind::General,
                       QStringLiteral("Каталог данных \"%1\" не найден.").arg(nativePath(dir)));
@@ -229,8 +225,7 @@ std::unique_ptr<Store> Store::openReadOnly(const QString& dir)
     return s;
 }
 
-QStringList Store::layoutProblems()
-{
+QStringList Store::layoutProblems() {
     QStringList problems;
     QSqlQuery q(m_db);
     for (const TableDef& t : allTables()) {
@@ -249,8 +244,7 @@ QStringList Store::layoutProblems()
     return problems;
 }
 
-void Store::checkAndUpgrade(bool upgrade)
-{
+void Store::checkAndUpgrade(bool upgrade) {
     const QString notOurs = QStringLiteral("Файл \"%1\" не является базой данных программы; "
                                            "он не будет изменен.")
                                 .arg(QDir::toNativeSeparators(databasePath(m_dir)));
@@ -282,14 +276,12 @@ void Store::checkAndUpgrade(bool upgrade)
     // for (int v = version; v < kSchemaVersion; ++v) { Transaction tr(*this); ...; tr.commit(); }
 }
 
-void Store::exec(const QString& sql, const QVariantList& binds)
-{
+void Store::exec(const QString& sql, const QVariantList& binds) {
     ensureTransactionAlive();
     select(sql, binds);
 }
 
-QSqlQuery Store::select(const QString& sql, const QVariantList& binds)
-{
+QSqlQuery Store::select(const QString& sql, const QVariantList& binds) {
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
@@ -301,16 +293,14 @@ QSqlQuery Store::select(const QString& sql, const QVariantList& binds)
     return q;
 }
 
-qint64 Store::count(const QString& table)
-{
+qint64 Store::count(const QString& table) {
     QSqlQuery q(m_db);
     if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table)) || !q.next())
         fail(q);
     return q.value(0).toLongLong();
 }
 
-bool Store::engineInTransaction()
-{
+bool Store::engineInTransaction() {
     const QVariant handle = m_db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return true;
@@ -318,8 +308,7 @@ bool Store::engineInTransaction()
     return db && sqlite3_get_autocommit(db) == 0;
 }
 
-void Store::fail(const QSqlQuery& query, const QString& sql)
-{
+void Store::fail(const QSqlQuery& query, const QString& sql) {
     DbError e = storeError(query.lastError(), databasePath(m_dir));
     // SQLite rolls the whole transaction back by itself on a full disk, an I/O error and the
     // like; what follows would run in autocommit, so the transaction is marked lost and every
@@ -331,8 +320,7 @@ void Store::fail(const QSqlQuery& query, const QString& sql)
     throw e;
 }
 
-void Store::ensureTransactionAlive() const
-{
+void Store::ensureTransactionAlive() const {
     if (m_lost && m_depth > 0)
         throw DbError(DbError::Kind::TransactionLost,
                       QStringLiteral("Действие прервано: база данных \"%1\" уже отменила его "
@@ -340,18 +328,15 @@ void Store::ensureTransactionAlive() const
                           .arg(nativePath(databasePath(m_dir))));
 }
 
-void Store::attach(View* v)
-{
+void Store::attach(View* v) {
     m_views.push_back(v);
 }
 
-void Store::detach(View* v)
-{
+void Store::detach(View* v) {
     m_views.erase(std::remove(m_views.begin(), m_views.end(), v), m_views.end());
 }
 
-void Store::refreshAllViews()
-{
+void Store::refreshAllViews() {
     // Masters first: a detail reloads when its master moves, so a refresh in schema order keeps
     // every view consistent with the file.
     const auto views = m_views;
@@ -360,22 +345,19 @@ void Store::refreshAllViews()
             v->refresh();
 }
 
-void Store::begin()
-{
+void Store::begin() {
     exec(QStringLiteral("SAVEPOINT sp%1").arg(m_depth));
     ++m_depth;
 }
 
-void Store::commit()
-{
+void Store::commit() {
     // A lost transaction commits nothing: the guard's destructor unwinds it.
     ensureTransactionAlive();
     exec(QStringLiteral("RELEASE sp%1").arg(m_depth - 1));
     --m_depth;
 }
 
-void Store::rollback()
-{
+void Store::rollback() {
     --m_depth;
     if (!m_lost) {
         try {

@@ -38,16 +38,13 @@ public:
         TransactionLost, // the database engine already rolled the whole transaction back
     };
     DbError(Kind kind, const QString& message)
-        : std::runtime_error(message.toStdString()), m_kind(kind), m_message(message)
-    {
-    }
+        : std::runtime_error(message.toStdString()), m_kind(kind), m_message(message) {}
     Kind kind() const { return m_kind; }
     // A row refused by the data (a duplicate key, a text too long, a bad value): the operation
     // may tell the user and go on. Any other error ends the operation and its transaction.
-    bool isRowRefusal() const
-    {
-        return m_kind == Kind::KeyViolation || m_kind == Kind::TextTooLong || m_kind == Kind::BadValue
-               || m_kind == Kind::NotEditing;
+    bool isRowRefusal() const {
+        return m_kind == Kind::KeyViolation || m_kind == Kind::TextTooLong ||
+               m_kind == Kind::BadValue || m_kind == Kind::NotEditing;
     }
     const QString& message() const { return m_message; }
 
@@ -159,15 +156,13 @@ public:
     // The views the work edits: a rollback first cancels whichever of them is still editing, so
     // that no caller does it by hand.
     Transaction(Store& s, std::initializer_list<View*> views) : Transaction(s) { m_views = views; }
-    ~Transaction()
-    {
+    ~Transaction() {
         if (!m_done) {
             cancelEditing(m_views);
             m_store.rollback();
         }
     }
-    void commit()
-    {
+    void commit() {
         m_store.commit();
         m_done = true;
     }

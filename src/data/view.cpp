@@ -14,21 +14,22 @@ namespace {
 
 const QString kRowid = QStringLiteral("rowid");
 
-QString q(const QString& id)
-{
+QString q(const QString& id) {
     return QLatin1Char('"') + id + QLatin1Char('"');
 }
 
 // Brings a value read from SQLite, or written by the program, to the column's own type.
-QVariant normalise(const ColumnDef& c, const QVariant& v)
-{
+QVariant normalise(const ColumnDef& c, const QVariant& v) {
     if (!v.isValid() || v.isNull())
         return {};
     switch (c.type) {
     case ColType::AutoInc:
-    case ColType::Integer: return QVariant(v.toInt());
-    case ColType::Logical: return QVariant(v.toInt() != 0);
-    case ColType::Number: return QVariant(v.toDouble());
+    case ColType::Integer:
+        return QVariant(v.toInt());
+    case ColType::Logical:
+        return QVariant(v.toInt() != 0);
+    case ColType::Number:
+        return QVariant(v.toDouble());
     case ColType::Text:
     case ColType::Memo:
     case ColType::Date:
@@ -40,13 +41,12 @@ QVariant normalise(const ColumnDef& c, const QVariant& v)
     return v;
 }
 
-int compareValues(const ColumnDef* c, const QVariant& a, const QVariant& b)
-{
+int compareValues(const ColumnDef* c, const QVariant& a, const QVariant& b) {
     const bool an = a.isNull(), bn = b.isNull();
     if (an || bn)
         return an == bn ? 0 : (an ? -1 : 1);
-    if (!c || c->type == ColType::Text || c->type == ColType::Memo || c->type == ColType::Date
-        || c->type == ColType::Time) {
+    if (!c || c->type == ColType::Text || c->type == ColType::Memo || c->type == ColType::Date ||
+        c->type == ColType::Time) {
         if (!c)
             return a.toLongLong() < b.toLongLong() ? -1 : (a.toLongLong() > b.toLongLong() ? 1 : 0);
         return QString::compare(a.toString(), b.toString(), Qt::CaseSensitive);
@@ -55,37 +55,49 @@ int compareValues(const ColumnDef* c, const QVariant& a, const QVariant& b)
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 
-DbError notEditing(const TableDef& t)
-{
-    return DbError(DbError::Kind::NotEditing,
-                   QStringLiteral("Таблица \"%1\" не находится в режиме редактирования.").arg(t.name));
+DbError notEditing(const TableDef& t) {
+    return DbError(
+        DbError::Kind::NotEditing,
+        QStringLiteral("Таблица \"%1\" не находится в режиме редактирования.").arg(t.name));
 }
 
 } // namespace
 
 // ---------------------------------------------------------------- Field
 
-const QString& Field::name() const { return def().name; }
-const ColumnDef& Field::def() const { return m_view->table().columns[m_index]; }
-bool Field::isCalculated() const { return def().calculated; }
-bool Field::isNull() const { return m_view->currentValue(m_index).isNull(); }
-QVariant Field::value() const { return m_view->currentValue(m_index); }
+const QString& Field::name() const {
+    return def().name;
+}
+const ColumnDef& Field::def() const {
+    return m_view->table().columns[m_index];
+}
+bool Field::isCalculated() const {
+    return def().calculated;
+}
+bool Field::isNull() const {
+    return m_view->currentValue(m_index).isNull();
+}
+QVariant Field::value() const {
+    return m_view->currentValue(m_index);
+}
 
-QString Field::asString() const
-{
+QString Field::asString() const {
     const QVariant& v = m_view->currentValue(m_index);
     if (v.isNull())
         return {};
     switch (def().type) {
-    case ColType::Number: return numberToText(v.toDouble());
-    case ColType::Logical: return v.toBool() ? QStringLiteral("+") : QStringLiteral("-");
-    case ColType::Date: return QDate::fromString(v.toString(), Qt::ISODate).toString(QStringLiteral("dd.MM.yyyy"));
-    default: return v.toString();
+    case ColType::Number:
+        return numberToText(v.toDouble());
+    case ColType::Logical:
+        return v.toBool() ? QStringLiteral("+") : QStringLiteral("-");
+    case ColType::Date:
+        return QDate::fromString(v.toString(), Qt::ISODate).toString(QStringLiteral("dd.MM.yyyy"));
+    default:
+        return v.toString();
     }
 }
 
-double Field::asFloat() const
-{
+double Field::asFloat() const {
     const QVariant& v = m_view->currentValue(m_index);
     if (v.isNull())
         return 0;
@@ -96,8 +108,7 @@ double Field::asFloat() const
     return v.toDouble();
 }
 
-int Field::asInteger() const
-{
+int Field::asInteger() const {
     const QVariant& v = m_view->currentValue(m_index);
     if (v.isNull())
         return 0;
@@ -106,14 +117,12 @@ int Field::asInteger() const
     return v.toInt();
 }
 
-bool Field::asBoolean() const
-{
+bool Field::asBoolean() const {
     const QVariant& v = m_view->currentValue(m_index);
     return !v.isNull() && v.toBool();
 }
 
-QDateTime Field::asDateTime() const
-{
+QDateTime Field::asDateTime() const {
     const QVariant& v = m_view->currentValue(m_index);
     if (v.isNull())
         return {};
@@ -125,8 +134,7 @@ QDateTime Field::asDateTime() const
     return QDateTime::fromString(s, Qt::ISODate);
 }
 
-void Field::setValue(const QVariant& v)
-{
+void Field::setValue(const QVariant& v) {
     const ColumnDef& c = def();
     QVariant& slot = m_view->bufferValue(m_index);
     if (!v.isValid() || v.isNull()) {
@@ -153,12 +161,12 @@ void Field::setValue(const QVariant& v)
         slot = d;
         return;
     }
-    default: slot = normalise(c, v);
+    default:
+        slot = normalise(c, v);
     }
 }
 
-void Field::setString(const QString& text)
-{
+void Field::setString(const QString& text) {
     const ColumnDef& c = def();
     QVariant& slot = m_view->bufferValue(m_index);
     const QString s = (c.type == ColType::Text || c.type == ColType::Memo) ? text : text.trimmed();
@@ -167,12 +175,15 @@ void Field::setString(const QString& text)
         return;
     }
     const auto bad = [&] {
-        return DbError(DbError::Kind::BadValue,
-                       QStringLiteral("\"%1\" - недопустимое значение поля \"%2\".").arg(text, c.name));
+        return DbError(
+            DbError::Kind::BadValue,
+            QStringLiteral("\"%1\" - недопустимое значение поля \"%2\".").arg(text, c.name));
     };
     switch (c.type) {
     case ColType::Text:
-    case ColType::Memo: slot = s; return;
+    case ColType::Memo:
+        slot = s;
+        return;
     case ColType::Number: {
         const auto d = parseNumber(s);
         if (!d)
@@ -220,21 +231,30 @@ void Field::setString(const QString& text)
     }
 }
 
-void Field::setFloat(double v) { setValue(QVariant(v)); }
-void Field::setInteger(int v) { setValue(QVariant(v)); }
-void Field::setBoolean(bool v) { setValue(QVariant(v)); }
-void Field::clear() { setValue(QVariant()); }
+void Field::setFloat(double v) {
+    setValue(QVariant(v));
+}
+void Field::setInteger(int v) {
+    setValue(QVariant(v));
+}
+void Field::setBoolean(bool v) {
+    setValue(QVariant(v));
+}
+void Field::clear() {
+    setValue(QVariant());
+}
 
 // ---------------------------------------------------------------- View
 
 View::View(Store& store, const QString& table, const QString& indexName, View* master)
-    : m_store(&store), m_def(findTable(table)), m_index(indexName), m_master(master)
-{
+    : m_store(&store), m_def(findTable(table)), m_index(indexName), m_master(master) {
     if (!m_def)
-        throw DbError(DbError::Kind::General, QStringLiteral("Неизвестная таблица \"%1\".").arg(table));
-    if (!m_index.isEmpty() && m_index != QLatin1String("primary") && !m_def->index(m_index))
         throw DbError(DbError::Kind::General,
-                      QStringLiteral("Таблица \"%1\" не имеет индекса \"%2\".").arg(table, m_index));
+                      QStringLiteral("Неизвестная таблица \"%1\".").arg(table));
+    if (!m_index.isEmpty() && m_index != QLatin1String("primary") && !m_def->index(m_index))
+        throw DbError(
+            DbError::Kind::General,
+            QStringLiteral("Таблица \"%1\" не имеет индекса \"%2\".").arg(table, m_index));
     for (const QString& c : m_def->orderColumns(m_index))
         m_order.push_back(c == kRowid ? -1 : m_def->columnIndex(c));
     for (const auto& c : m_def->columns)
@@ -247,8 +267,7 @@ View::View(Store& store, const QString& table, const QString& indexName, View* m
     setCurrent(m_rows.empty() ? -1 : 0);
 }
 
-View::~View()
-{
+View::~View() {
     for (View* d : m_details)
         d->m_master = nullptr;
     if (m_master)
@@ -257,8 +276,7 @@ View::~View()
         m_store->detach(this);
 }
 
-QVariant View::masterKey() const
-{
+QVariant View::masterKey() const {
     if (!m_master)
         return {};
     if (m_master->m_state == ViewState::Insert || m_master->m_cur < 0)
@@ -266,15 +284,13 @@ QVariant View::masterKey() const
     return m_master->currentKey();
 }
 
-QVariant View::currentKey() const
-{
+QVariant View::currentKey() const {
     if (!m_def->hasKod() || m_cur < 0 || m_cur >= int(m_rows.size()))
         return {};
     return m_rows[m_cur].values[0];
 }
 
-View::Row View::readRow(QSqlQuery& query) const
-{
+View::Row View::readRow(QSqlQuery& query) const {
     Row r;
     r.rowid = query.value(0).toLongLong();
     r.values.resize(m_def->columns.size());
@@ -288,8 +304,7 @@ View::Row View::readRow(QSqlQuery& query) const
     return r;
 }
 
-void View::calc(Row& r)
-{
+void View::calc(Row& r) {
     if (!m_hasCalc || !onCalcFields)
         return;
     Row* saved = m_calcRow;
@@ -303,8 +318,7 @@ void View::calc(Row& r)
     m_calcRow = saved;
 }
 
-void View::load()
-{
+void View::load() {
     m_rows.clear();
     m_loadedMasterKey = masterKey();
     if (!m_store)
@@ -337,32 +351,30 @@ void View::load()
             calc(r);
 }
 
-Field View::field(int index)
-{
+Field View::field(int index) {
     if (index < 0 || index >= fieldCount())
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Таблица \"%1\": нет поля с номером %2.").arg(m_def->name).arg(index));
+        throw DbError(
+            DbError::Kind::General,
+            QStringLiteral("Таблица \"%1\": нет поля с номером %2.").arg(m_def->name).arg(index));
     return Field(this, index);
 }
 
-Field View::field(const QString& name)
-{
+Field View::field(const QString& name) {
     const int i = m_def->columnIndex(name);
     if (i < 0)
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Таблица \"%1\": поле \"%2\" не найдено.").arg(m_def->name, name));
+        throw DbError(
+            DbError::Kind::General,
+            QStringLiteral("Таблица \"%1\": поле \"%2\" не найдено.").arg(m_def->name, name));
     return Field(this, i);
 }
 
-QVariant View::valueAt(int row, int column) const
-{
+QVariant View::valueAt(int row, int column) const {
     if (row < 0 || row >= int(m_rows.size()) || column < 0 || column >= fieldCount())
         return {};
     return m_rows[row].values[column];
 }
 
-const QVariant& View::currentValue(int index) const
-{
+const QVariant& View::currentValue(int index) const {
     static const QVariant null;
     if (m_calcRow)
         return m_calcRow->values[index];
@@ -373,8 +385,7 @@ const QVariant& View::currentValue(int index) const
     return m_rows[m_cur].values[index];
 }
 
-QVariant& View::bufferValue(int index)
-{
+QVariant& View::bufferValue(int index) {
     if (m_calcRow) {
         if (!m_def->columns[index].calculated)
             throw notEditing(*m_def);
@@ -385,8 +396,7 @@ QVariant& View::bufferValue(int index)
     return m_buffer.values[index];
 }
 
-bool View::runBefore(const std::function<void(View&)>& ev)
-{
+bool View::runBefore(const std::function<void(View&)>& ev) {
     if (!ev)
         return true;
     try {
@@ -397,32 +407,27 @@ bool View::runBefore(const std::function<void(View&)>& ev)
     return true;
 }
 
-int View::addListener(Listener l)
-{
+int View::addListener(Listener l) {
     m_listeners.emplace_back(m_nextListener, std::move(l));
     return m_nextListener++;
 }
 
-void View::removeListener(int id)
-{
+void View::removeListener(int id) {
     std::erase_if(m_listeners, [id](const auto& p) { return p.first == id; });
 }
 
-void View::emitChange(Change c)
-{
+void View::emitChange(Change c) {
     const auto listeners = m_listeners; // a listener may remove itself
     for (const auto& [id, l] : listeners)
         l(*this, c);
 }
 
-void View::notifyDetails()
-{
+void View::notifyDetails() {
     for (View* d : m_details)
         d->masterMoved();
 }
 
-void View::masterMoved()
-{
+void View::masterMoved() {
     if (masterKey() == m_loadedMasterKey && m_loadedMasterKey.isValid())
         return;
     if (isEditing()) {
@@ -434,8 +439,7 @@ void View::masterMoved()
     setCurrent(m_rows.empty() ? -1 : 0);
 }
 
-void View::setCurrent(int row)
-{
+void View::setCurrent(int row) {
     m_cur = m_rows.empty() ? -1 : std::clamp(row, 0, int(m_rows.size()) - 1);
     m_bof = m_cur <= 0;
     m_eof = m_rows.empty();
@@ -446,8 +450,7 @@ void View::setCurrent(int row)
     emitChange(Change::Moved);
 }
 
-bool View::scrollTo(int row)
-{
+bool View::scrollTo(int row) {
     if (isEditing() && !post())
         return false;
     if (m_rows.empty()) {
@@ -461,22 +464,19 @@ bool View::scrollTo(int row)
     return true;
 }
 
-bool View::first()
-{
+bool View::first() {
     const bool r = scrollTo(0);
     m_bof = true;
     return r;
 }
 
-bool View::last()
-{
+bool View::last() {
     const bool r = scrollTo(int(m_rows.size()) - 1);
     m_eof = m_rows.empty();
     return r;
 }
 
-bool View::next()
-{
+bool View::next() {
     if (isEditing() && !post())
         return false;
     if (m_cur + 1 >= int(m_rows.size())) {
@@ -489,8 +489,7 @@ bool View::next()
     return true;
 }
 
-bool View::prior()
-{
+bool View::prior() {
     if (isEditing() && !post())
         return false;
     if (m_cur <= 0) {
@@ -500,47 +499,45 @@ bool View::prior()
     return scrollTo(m_cur - 1);
 }
 
-bool View::moveTo(int row)
-{
+bool View::moveTo(int row) {
     return scrollTo(row);
 }
 
-Bookmark View::bookmark() const
-{
+Bookmark View::bookmark() const {
     if (m_cur < 0 || m_cur >= int(m_rows.size()))
         return -1;
     return m_rows[m_cur].rowid;
 }
 
-bool View::gotoBookmark(Bookmark b)
-{
+bool View::gotoBookmark(Bookmark b) {
     for (int i = 0; i < int(m_rows.size()); ++i)
         if (m_rows[i].rowid == b)
             return scrollTo(i);
     return false;
 }
 
-bool View::locate(const QString& column, const QVariant& value)
-{
+bool View::locate(const QString& column, const QVariant& value) {
     const int c = m_def->columnIndex(column);
     if (c < 0)
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Таблица \"%1\": поле \"%2\" не найдено.").arg(m_def->name, column));
+        throw DbError(
+            DbError::Kind::General,
+            QStringLiteral("Таблица \"%1\": поле \"%2\" не найдено.").arg(m_def->name, column));
     const ColumnDef& def = m_def->columns[c];
     QVariant v = value;
-    if (value.typeId() == QMetaType::QString && def.type != ColType::Text && def.type != ColType::Memo) {
+    if (value.typeId() == QMetaType::QString && def.type != ColType::Text &&
+        def.type != ColType::Memo) {
         const auto d = parseNumber(value.toString());
         v = d ? QVariant(*d) : value;
     }
     v = normalise(def, v);
     for (int i = 0; i < int(m_rows.size()); ++i)
-        if (compareValues(&def, m_rows[i].values[c], v) == 0 && m_rows[i].values[c].isNull() == v.isNull())
+        if (compareValues(&def, m_rows[i].values[c], v) == 0 &&
+            m_rows[i].values[c].isNull() == v.isNull())
             return scrollTo(i);
     return false;
 }
 
-void View::refresh()
-{
+void View::refresh() {
     const Bookmark b = bookmark();
     const int old = m_cur;
     load();
@@ -556,8 +553,7 @@ void View::refresh()
         d->refresh();
 }
 
-bool View::append()
-{
+bool View::append() {
     if (isEditing() && !post())
         return false;
     if (!runBefore(beforeInsert))
@@ -577,8 +573,7 @@ bool View::append()
     return true;
 }
 
-bool View::edit()
-{
+bool View::edit() {
     if (isEditing())
         return true;
     if (m_rows.empty())
@@ -591,25 +586,24 @@ bool View::edit()
     return true;
 }
 
-void View::checkWidths() const
-{
+void View::checkWidths() const {
     for (size_t i = 0; i < m_def->columns.size(); ++i) {
         const ColumnDef& c = m_def->columns[i];
         if (c.type != ColType::Text || m_buffer.values[i].isNull())
             continue;
         const int len = int(m_buffer.values[i].toString().size());
         if (len > c.width)
-            throw DbError(DbError::Kind::TextTooLong,
-                          QStringLiteral("Значение поля \"%1\" длиннее допустимого: %2 символов при "
-                                         "наибольшей длине %3.")
-                              .arg(c.name)
-                              .arg(len)
-                              .arg(c.width));
+            throw DbError(
+                DbError::Kind::TextTooLong,
+                QStringLiteral("Значение поля \"%1\" длиннее допустимого: %2 символов при "
+                               "наибольшей длине %3.")
+                    .arg(c.name)
+                    .arg(len)
+                    .arg(c.width));
     }
 }
 
-void View::writeRow()
-{
+void View::writeRow() {
     QStringList cols, marks;
     QVariantList binds;
     for (size_t i = 0; i < m_def->columns.size(); ++i) {
@@ -665,8 +659,7 @@ void View::writeRow()
         m_buffer.rowid = query.lastInsertId().toLongLong();
 }
 
-bool View::rowLess(const Row& a, const Row& b) const
-{
+bool View::rowLess(const Row& a, const Row& b) const {
     for (int i : m_order) {
         int c;
         if (i < 0)
@@ -679,15 +672,13 @@ bool View::rowLess(const Row& a, const Row& b) const
     return false;
 }
 
-int View::insertPosition(const Row& r) const
-{
+int View::insertPosition(const Row& r) const {
     auto it = std::upper_bound(m_rows.begin(), m_rows.end(), r,
                                [this](const Row& a, const Row& b) { return rowLess(a, b); });
     return int(it - m_rows.begin());
 }
 
-bool View::post()
-{
+bool View::post() {
     if (!isEditing())
         return true;
     if (!runBefore(beforePost))
@@ -706,7 +697,8 @@ bool View::post()
     for (const QString& c : m_def->storedColumns())
         cols << q(c);
     QSqlQuery query(m_store->db());
-    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(cols.join(','), q(m_def->name)));
+    query.prepare(
+        QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(cols.join(','), q(m_def->name)));
     query.addBindValue(m_buffer.rowid);
     if (!query.exec() || !query.next())
         m_store->fail(query);
@@ -717,7 +709,8 @@ bool View::post()
     m_state = ViewState::Browse;
     m_buffer = Row();
     emitChange(Change::State);
-    const bool belongs = !m_master || r.values[m_def->columnIndex(QStringLiteral("Kod0"))] == m_loadedMasterKey;
+    const bool belongs =
+        !m_master || r.values[m_def->columnIndex(QStringLiteral("Kod0"))] == m_loadedMasterKey;
     int pos = m_cur;
     if (belongs) {
         pos = insertPosition(r);
@@ -730,8 +723,7 @@ bool View::post()
     return true;
 }
 
-void View::cancel()
-{
+void View::cancel() {
     if (!isEditing())
         return;
     const bool wasInsert = m_state == ViewState::Insert;
@@ -744,8 +736,7 @@ void View::cancel()
     emitChange(Change::State);
 }
 
-bool View::remove()
-{
+bool View::remove() {
     if (m_state == ViewState::Insert) {
         cancel();
         return true;
@@ -775,15 +766,13 @@ bool View::remove()
     return true;
 }
 
-void Transaction::cancelEditing(const std::vector<View*>& views)
-{
+void Transaction::cancelEditing(const std::vector<View*>& views) {
     for (View* v : views)
         if (v->isEditing())
             v->cancel();
 }
 
-bool View::removeAll()
-{
+bool View::removeAll() {
     while (!isEmpty()) {
         first();
         if (!remove())

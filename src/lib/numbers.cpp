@@ -4,8 +4,8 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <stdexcept>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace ses {

@@ -33,12 +33,10 @@ public:
     };
 
     void error(const QString& text) override { m_entries.push_back({Kind::Error, text}); }
-    void information(const QString& text) override
-    {
+    void information(const QString& text) override {
         m_entries.push_back({Kind::Information, text});
     }
-    bool question(const QString& text) override
-    {
+    bool question(const QString& text) override {
         m_entries.push_back({Kind::Question, text});
         if (m_answers.empty())
             return false;
@@ -47,8 +45,7 @@ public:
         return a;
     }
     std::optional<QString> textInput(const QString&, const QString& prompt,
-                                     const QString&) override
-    {
+                                     const QString&) override {
         m_entries.push_back({Kind::TextInput, prompt});
         if (m_texts.empty())
             return std::nullopt;
@@ -60,8 +57,7 @@ public:
     void answer(bool yes) { m_answers.push_back(yes); }
     void type(const QString& text) { m_texts.push_back(text); }
     const std::vector<Entry>& entries() const { return m_entries; }
-    QStringList texts() const
-    {
+    QStringList texts() const {
         QStringList r;
         for (const auto& e : m_entries)
             r << e.text;

@@ -7,8 +7,7 @@
 
 namespace ses {
 
-std::optional<double> optimalTilt(double latitude, const QString& month, int day)
-{
+std::optional<double> optimalTilt(double latitude, const QString& month, int day) {
     const int m = monthIndex(month);
     if (m == 0)
         return std::nullopt;

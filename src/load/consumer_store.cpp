@@ -391,8 +391,7 @@ int firstNameMatch(const QStringList& names, const QString& typed) {
     return -1;
 }
 
-void fillFromConsumers(ScheduleDraft& d, const ConsumerFigures& f, const ScheduleInputs& in)
-{
+void fillFromConsumers(ScheduleDraft& d, const ConsumerFigures& f, const ScheduleInputs& in) {
     const MonthlyResult rows = monthlyRows(parseIntervals(f.intervals), d.from, d.to, in);
     d.intervals = f.intervals;
     d.wpSut = rows.params.wpSut;

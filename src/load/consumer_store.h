@@ -74,7 +74,8 @@ ConsumerFigures consumerFigures(const std::vector<Consumer>& consumers, int nomM
 
 // Fills a draft (name and month range set) with what the consumers make of it: their intervals,
 // the energy and powers, the monthly rows of its range, the peak and the pure-sine flag.
-void fillFromConsumers(ScheduleDraft& draft, const ConsumerFigures& figures, const ScheduleInputs& in);
+void fillFromConsumers(ScheduleDraft& draft, const ConsumerFigures& figures,
+                       const ScheduleInputs& in);
 
 // Edits of the current schedule's consumers.
 // Appends a consumer made from a catalog row; it becomes the current consumer.

@@ -67,8 +67,8 @@ struct PeriodInputs {
 };
 enum class PeriodField { Energy, Time, Begin, End, Step };
 struct PeriodResult {
-    std::optional<QString> error;            // the refusal; the table stays empty
-    std::optional<PeriodField> errorField;   // where the focus goes
+    std::optional<QString> error;                   // the refusal; the table stays empty
+    std::optional<PeriodField> errorField;          // where the focus goes
     std::vector<std::pair<double, double>> periods; // T1, T2
 };
 PeriodResult generatePeriods(const PeriodInputs& in);

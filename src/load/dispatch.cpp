@@ -9,8 +9,7 @@ namespace ses {
 
 namespace {
 
-std::optional<double> largest(std::optional<double> a, std::optional<double> b)
-{
+std::optional<double> largest(std::optional<double> a, std::optional<double> b) {
     if (!a)
         return b;
     if (!b)
@@ -20,8 +19,7 @@ std::optional<double> largest(std::optional<double> a, std::optional<double> b)
 
 } // namespace
 
-LoadAggregates loadAggregates(const std::vector<ScheduleSummary>& schedules)
-{
+LoadAggregates loadAggregates(const std::vector<ScheduleSummary>& schedules) {
     LoadAggregates a;
     for (const ScheduleSummary& s : schedules) {
         a.pnom = largest(a.pnom, s.pnom);
@@ -32,52 +30,53 @@ LoadAggregates loadAggregates(const std::vector<ScheduleSummary>& schedules)
     return a;
 }
 
-QStringList overlappingMonths(const std::vector<ScheduleSummary>& schedules)
-{
+QStringList overlappingMonths(const std::vector<ScheduleSummary>& schedules) {
     QStringList months;
     for (const QString& m : monthNames()) {
-        const auto count = std::count_if(schedules.begin(), schedules.end(),
-                                         [&](const ScheduleSummary& s) { return monthInRange(m, s.from, s.to); });
+        const auto count =
+            std::count_if(schedules.begin(), schedules.end(),
+                          [&](const ScheduleSummary& s) { return monthInRange(m, s.from, s.to); });
         if (count > 1)
             months << m;
     }
     return months;
 }
 
-std::optional<QString> acCloseRefusal(const std::vector<AcLoadSummary>& loads)
-{
+std::optional<QString> acCloseRefusal(const std::vector<AcLoadSummary>& loads) {
     for (const AcLoadSummary& l : loads)
         if (l.schedules.empty())
-            return QStringLiteral("Каждая нагрузка варианта расчета должна содержать хотя бы один суточный "
-                                  "график. Добавьте один или несколько суточных графиков к нагрузке \"%1\" "
-                                  "или удалите эту нагрузку. После этого может быть завершена работа с "
-                                  "диалогом.")
+            return QStringLiteral(
+                       "Каждая нагрузка варианта расчета должна содержать хотя бы один суточный "
+                       "график. Добавьте один или несколько суточных графиков к нагрузке \"%1\" "
+                       "или удалите эту нагрузку. После этого может быть завершена работа с "
+                       "диалогом.")
                 .arg(l.name);
     for (const AcLoadSummary& l : loads) {
         const QStringList months = overlappingMonths(l.schedules);
         if (!months.isEmpty())
-            return QStringLiteral("Диапазоны месяцев действия суточных графиков не должны накладываться друг "
-                                  "на друга в пределах одной нагрузки.\nДиапазоны месяцев суточных графиков "
-                                  "нагрузки \"%1\" накладываются друг на друга по месяцам: %2.\nОтредактируйте "
-                                  "диапазоны месяцев суточных графиков данной нагрузки.")
+            return QStringLiteral(
+                       "Диапазоны месяцев действия суточных графиков не должны накладываться друг "
+                       "на друга в пределах одной нагрузки.\nДиапазоны месяцев суточных графиков "
+                       "нагрузки \"%1\" накладываются друг на друга по месяцам: "
+                       "%2.\nОтредактируйте "
+                       "диапазоны месяцев суточных графиков данной нагрузки.")
                 .arg(l.name, months.join(QStringLiteral(", ")));
     }
     return std::nullopt;
 }
 
-std::optional<QString> dcCloseRefusal(const std::vector<ScheduleSummary>& schedules)
-{
+std::optional<QString> dcCloseRefusal(const std::vector<ScheduleSummary>& schedules) {
     const QStringList months = overlappingMonths(schedules);
     if (months.isEmpty())
         return std::nullopt;
-    return QStringLiteral("Диапазоны месяцев действия суточных графиков не должны накладываться друг на "
-                          "друга.\nДиапазоны месяцев накладываются друг на друга по месяцам: %1.\n"
-                          "Отредактируйте диапазоны месяцев суточных графиков.")
+    return QStringLiteral(
+               "Диапазоны месяцев действия суточных графиков не должны накладываться друг на "
+               "друга.\nДиапазоны месяцев накладываются друг на друга по месяцам: %1.\n"
+               "Отредактируйте диапазоны месяцев суточных графиков.")
         .arg(months.join(QStringLiteral(", ")));
 }
 
-DcFigures dcFigures(const std::vector<ScheduleSummary>& schedules, double uses)
-{
+DcFigures dcFigures(const std::vector<ScheduleSummary>& schedules, double uses) {
     DcFigures f;
     const auto current = [uses](std::optional<double> p) -> std::optional<double> {
         if (!p || !(uses > 0))

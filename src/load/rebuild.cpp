@@ -10,8 +10,7 @@ namespace ses {
 namespace {
 
 // Rebuilds every schedule of the view as it stands (the view follows its owner).
-bool rebuildSchedules(TDataModule1& dm, View& schedules, bool ac)
-{
+bool rebuildSchedules(TDataModule1& dm, View& schedules, bool ac) {
     if (schedules.isEmpty())
         return true;
     const Bookmark mark = schedules.bookmark();
@@ -47,8 +46,7 @@ bool rebuildSchedules(TDataModule1& dm, View& schedules, bool ac)
 
 } // namespace
 
-bool rebuildMonthlyRows(TDataModule1& dm)
-{
+bool rebuildMonthlyRows(TDataModule1& dm) {
     if (dm.tblProj1().isEmpty())
         return true;
     Transaction tr(dm.store());

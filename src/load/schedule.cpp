@@ -11,27 +11,23 @@ namespace ses {
 namespace {
 
 // Hours are compared at 0,001 h.
-double h3(double x)
-{
+double h3(double x) {
     return roundHalfEven(x, 3);
 }
 
 // A value written with "0.###" and read back.
-double p3(double x)
-{
+double p3(double x) {
     return roundHalfAway(x, 3);
 }
 
 // A whole number as the pattern "0" writes it: halves away from zero.
-double whole(double x)
-{
+double whole(double x) {
     return roundHalfAway(x, 0);
 }
 
 } // namespace
 
-IntervalTestResult testIntervals(const IntervalTexts& rows)
-{
+IntervalTestResult testIntervals(const IntervalTexts& rows) {
     const auto fail = [](const QString& m, int column, int row) {
         return IntervalTestResult{false, m, column, row};
     };
@@ -48,14 +44,16 @@ IntervalTestResult testIntervals(const IntervalTexts& rows)
     const std::vector<Interval> iv = parseIntervals(rows);
     for (int r = 0; r < int(iv.size()); ++r)
         if (h3(iv[r].t2) > 24)
-            return fail(QStringLiteral("Для периода замеров значение поля \"Т2\" должно быть меньше "
-                                       "либо равно 24 часам."),
-                        1, r);
+            return fail(
+                QStringLiteral("Для периода замеров значение поля \"Т2\" должно быть меньше "
+                               "либо равно 24 часам."),
+                1, r);
     for (int r = 0; r < int(iv.size()); ++r)
         if (!(h3(iv[r].t1) < h3(iv[r].t2)))
-            return fail(QStringLiteral("Для периода замеров значение поля \"Т1\" должно быть меньше "
-                                       "значения поля \"Т2\"."),
-                        0, r);
+            return fail(
+                QStringLiteral("Для периода замеров значение поля \"Т1\" должно быть меньше "
+                               "значения поля \"Т2\"."),
+                0, r);
     for (int r = 0; r + 1 < int(iv.size()); ++r)
         if (h3(iv[r].t2) != h3(iv[r + 1].t1))
             return fail(QStringLiteral("Значение поля \"Т2\" предыдущего периода замеров должно "
@@ -64,8 +62,7 @@ IntervalTestResult testIntervals(const IntervalTexts& rows)
     return {};
 }
 
-std::vector<Interval> parseIntervals(const IntervalTexts& rows)
-{
+std::vector<Interval> parseIntervals(const IntervalTexts& rows) {
     std::vector<Interval> r;
     r.reserve(rows.size());
     for (const auto& row : rows)
@@ -75,8 +72,7 @@ std::vector<Interval> parseIntervals(const IntervalTexts& rows)
 }
 
 ScheduleParams scheduleParameters(const std::vector<Interval>& intervals, int nomMinutes,
-                                  int maxMinutes, ScheduleForm form)
-{
+                                  int maxMinutes, ScheduleForm form) {
     const double hnom = p3(nomMinutes / 60.0);
     const double hmax = p3(maxMinutes / 60.0);
     ScheduleParams s;
@@ -101,8 +97,7 @@ ScheduleParams scheduleParameters(const std::vector<Interval>& intervals, int no
     return s;
 }
 
-double darkEnergy(const std::vector<Interval>& intervals, const std::vector<Period>& periods)
-{
+double darkEnergy(const std::vector<Interval>& intervals, const std::vector<Period>& periods) {
     double total = 0;
     std::vector<Period> p3periods;
     p3periods.reserve(periods.size());
@@ -124,9 +119,10 @@ double darkEnergy(const std::vector<Interval>& intervals, const std::vector<Peri
     return total;
 }
 
-QStringList MonthlyRow::texts() const
-{
-    const auto opt = [](const std::optional<double>& v) { return v ? numberToText(*v) : QString(); };
+QStringList MonthlyRow::texts() const {
+    const auto opt = [](const std::optional<double>& v) {
+        return v ? numberToText(*v) : QString();
+    };
     return {month,
             periodDark,
             formatPattern(tsutDark, QStringLiteral("0.###")),
@@ -145,50 +141,57 @@ QStringList MonthlyRow::texts() const
 
 namespace {
 
-void addProblem(QStringList& problems, const QString& m)
-{
+void addProblem(QStringList& problems, const QString& m) {
     if (!problems.contains(m))
         problems << m;
 }
 
 } // namespace
 
-void monthlyInputProblems(const MonthlyInputs& in, QStringList& problems)
-{
+void monthlyInputProblems(const MonthlyInputs& in, QStringList& problems) {
     if (in.uses <= 0)
-        addProblem(problems, QStringLiteral("Напряжение системы должно быть больше 0: емкость АБ не рассчитана."));
+        addProblem(
+            problems,
+            QStringLiteral("Напряжение системы должно быть больше 0: емкость АБ не рассчитана."));
     if (in.depthOfDischarge <= 0)
-        addProblem(problems, QStringLiteral("Глубина разряда АБ должна быть больше 0: емкость АБ не рассчитана."));
+        addProblem(
+            problems,
+            QStringLiteral("Глубина разряда АБ должна быть больше 0: емкость АБ не рассчитана."));
     if (in.batteryLosses >= 100)
-        addProblem(problems, QStringLiteral("Потери на заряд-разряд АБ должны быть меньше 100 %: емкость АБ и "
-                                            "мощность СБ не рассчитаны."));
+        addProblem(problems, QStringLiteral(
+                                 "Потери на заряд-разряд АБ должны быть меньше 100 %: емкость АБ и "
+                                 "мощность СБ не рассчитаны."));
     if (in.kinv <= 0)
-        addProblem(problems, QStringLiteral("КПД инвертора должен быть больше 0: емкость АБ и мощность СБ не "
-                                            "рассчитаны."));
+        addProblem(problems,
+                   QStringLiteral("КПД инвертора должен быть больше 0: емкость АБ и мощность СБ не "
+                                  "рассчитаны."));
     if (in.controllerLosses >= 100)
-        addProblem(problems, QStringLiteral("Потери в контроллере должны быть меньше 100 %: мощность СБ не "
-                                            "рассчитана."));
+        addProblem(problems,
+                   QStringLiteral("Потери в контроллере должны быть меньше 100 %: мощность СБ не "
+                                  "рассчитана."));
     if (in.tempCoefficients.empty())
-        addProblem(problems, QStringLiteral("Таблица температурных коэффициентов эксплуатации АБ пуста: "
-                                            "емкость АБ не рассчитана."));
+        addProblem(problems,
+                   QStringLiteral("Таблица температурных коэффициентов эксплуатации АБ пуста: "
+                                  "емкость АБ не рассчитана."));
 }
 
 void completeMonthlyRow(MonthlyRow& row, double wp, const MonthlyInputs& in, RegionCarry& carry,
-                        QStringList& problems)
-{
+                        QStringList& problems) {
     const auto sun = std::find_if(in.daylight.begin(), in.daylight.end(),
                                   [&](const DaylightRow& d) { return d.month == row.month; });
     row.takb = sun == in.daylight.end() ? std::nullopt : sun->batteryTemp;
     row.ktemp = row.takb ? batteryTempCoef(in.tempCoefficients, *row.takb) : 0;
     // Divisors that would make the capacity or the panel power infinite or meaningless.
-    const bool batteryOk = in.uses > 0 && in.depthOfDischarge > 0 && in.batteryLosses < 100 && in.kinv > 0;
+    const bool batteryOk =
+        in.uses > 0 && in.depthOfDischarge > 0 && in.batteryLosses < 100 && in.kinv > 0;
     if (batteryOk && row.ktemp > 0)
-        row.cakb = roundPattern(row.wmaxDark / in.uses / in.depthOfDischarge * 100 * row.ktemp
-                                    / (1 - in.batteryLosses / 100) / in.kinv,
+        row.cakb = roundPattern(row.wmaxDark / in.uses / in.depthOfDischarge * 100 * row.ktemp /
+                                    (1 - in.batteryLosses / 100) / in.kinv,
                                 QStringLiteral("0.##"));
     else if (!row.takb)
         addProblem(problems,
-                   QStringLiteral("Не задана температура эксплуатации АБ для месяца \"%1\".").arg(row.month));
+                   QStringLiteral("Не задана температура эксплуатации АБ для месяца \"%1\".")
+                       .arg(row.month));
     const auto reg = std::find_if(in.regionMonths.begin(), in.regionMonths.end(),
                                   [&](const RegionMonth& r) { return r.month == row.month; });
     if (reg != in.regionMonths.end())
@@ -199,27 +202,29 @@ void completeMonthlyRow(MonthlyRow& row, double wp, const MonthlyInputs& in, Reg
     row.ksp = isSummerMonth(row.month) ? in.kspSummer : in.kspWinter;
     const double ft = in.panelTemperature ? 1 + (carry.tsred - 25) * in.kdifP / 100 : 1;
     if (carry.radiation <= 0 || reg == in.regionMonths.end()) {
-        addProblem(problems,
-                   in.region.isEmpty()
-                       ? QStringLiteral("Для варианта не задан регион: мощность СБ не рассчитана.")
-                       : QStringLiteral("Нет данных о солнечной радиации региона \"%1\" за месяц \"%2\": "
-                                        "мощность СБ за этот месяц не рассчитана.")
-                             .arg(in.region, row.month));
-    } else if (in.kinv > 0 && row.ksp > 0 && ft > 0 && in.batteryLosses < 100 && in.controllerLosses < 100) {
+        addProblem(
+            problems,
+            in.region.isEmpty()
+                ? QStringLiteral("Для варианта не задан регион: мощность СБ не рассчитана.")
+                : QStringLiteral("Нет данных о солнечной радиации региона \"%1\" за месяц \"%2\": "
+                                 "мощность СБ за этот месяц не рассчитана.")
+                      .arg(in.region, row.month));
+    } else if (in.kinv > 0 && row.ksp > 0 && ft > 0 && in.batteryLosses < 100 &&
+               in.controllerLosses < 100) {
         // Part of the day's energy is drawn while the sun shines, the rest goes through the
         // battery and its losses; the controller loses its share of both.
-        const double r = (wp - row.wsutDark + row.wmaxDark / (1 - in.batteryLosses / 100))
-                         / (1 - in.controllerLosses / 100);
+        const double r = (wp - row.wsutDark + row.wmaxDark / (1 - in.batteryLosses / 100)) /
+                         (1 - in.controllerLosses / 100);
         row.psb = whole(r / ft / carry.radiation / in.kinv / row.ksp);
     } else if (row.ksp <= 0) {
-        addProblem(problems, QStringLiteral("Сезонный поправочный коэффициент должен быть больше 0: мощность "
-                                            "СБ не рассчитана."));
+        addProblem(problems,
+                   QStringLiteral("Сезонный поправочный коэффициент должен быть больше 0: мощность "
+                                  "СБ не рассчитана."));
     }
 }
 
 MonthlyResult monthlyRows(const std::vector<Interval>& intervals, const QString& from,
-                          const QString& to, const MonthlyInputs& in)
-{
+                          const QString& to, const MonthlyInputs& in) {
     MonthlyResult res;
     res.params = scheduleParameters(intervals, in.nomMinutes, in.maxMinutes);
     const double wp = res.params.wpSut;
@@ -236,8 +241,8 @@ MonthlyResult monthlyRows(const std::vector<Interval>& intervals, const QString&
         MonthlyRow row;
         row.month = month;
         const double v = sun->sunrise, z = sun->sunset;
-        row.periodDark = QStringLiteral("0 - ") + numberToText(v) + QStringLiteral("; ") + numberToText(z)
-                         + QStringLiteral(" - 24");
+        row.periodDark = QStringLiteral("0 - ") + numberToText(v) + QStringLiteral("; ") +
+                         numberToText(z) + QStringLiteral(" - 24");
         row.tsutDark = p3(v + (24 - z));
         row.wsutDark = darkEnergy(intervals, {{0, v}, {z, 24}});
         if (in.dailyCycle) {
@@ -261,8 +266,7 @@ MonthlyResult monthlyRows(const std::vector<Interval>& intervals, const QString&
     return res;
 }
 
-const QStringList& monthlyHeaders()
-{
+const QStringList& monthlyHeaders() {
     static const QStringList h = {
         QStringLiteral("Месяц"),          QStringLiteral("Периоды суток, час."),
         QStringLiteral("Тсут.бс, час."),  QStringLiteral("Wсут.бс, Вт*ч"),
@@ -274,21 +278,24 @@ const QStringList& monthlyHeaders()
     return h;
 }
 
-const QStringList& monthlyNoteLines()
-{
+const QStringList& monthlyNoteLines() {
     static const QStringList n = {
         QStringLiteral("Месяц - наименование месяца года."),
         QStringLiteral("Периоды суток, час. - периоды времени суток \"без солнца\", час."),
-        QStringLiteral("Тсут.бс, час. - общая длительность периодов времени суток \"без солнца\", час."),
+        QStringLiteral(
+            "Тсут.бс, час. - общая длительность периодов времени суток \"без солнца\", час."),
         QStringLiteral("Wсут.бс, Вт*ч - потребление электроэнергии в периоды времени суток \"без "
                        "солнца\", Вт*ч."),
-        QStringLiteral("Тмакс.бс, час. - максимальное число последовательных \"часов без солнца\", час."),
-        QStringLiteral("Wмакс.бс, Вт*ч - потребление электроэнергии за максимальное число \"часов без "
-                       "солнца\", Вт*ч."),
+        QStringLiteral(
+            "Тмакс.бс, час. - максимальное число последовательных \"часов без солнца\", час."),
+        QStringLiteral(
+            "Wмакс.бс, Вт*ч - потребление электроэнергии за максимальное число \"часов без "
+            "солнца\", Вт*ч."),
         QStringLiteral("Такб, град. - средняя температура эксплуатации АБ, град. С."),
         QStringLiteral("Ктемп. - температурный коэффициент эксплуатации АБ."),
         QStringLiteral("Саб, А*ч - расчетная емкость аккумуляторной батареи, А*ч."),
-        QStringLiteral("Е, кВт*ч/м2 - средний месячный уровень солнечной радиации, кВтч/(м2*день)."),
+        QStringLiteral(
+            "Е, кВт*ч/м2 - средний месячный уровень солнечной радиации, кВтч/(м2*день)."),
         QStringLiteral("Тср., град. - среднемесячная температура, град. С."),
         QStringLiteral("В, град. - оптимальный угол наклона солнечных панелей, град."),
         QStringLiteral("Ксп - сезонный поправочный коэффициент."),
@@ -297,8 +304,7 @@ const QStringList& monthlyNoteLines()
 }
 
 std::optional<QString> monthRangeConflict(const QString& from, const QString& to,
-                                          const std::vector<OtherSchedule>& others)
-{
+                                          const std::vector<OtherSchedule>& others) {
     for (int m = 1; m <= 12; ++m) {
         const QString month = monthNames()[m - 1];
         if (!monthInRange(month, from, to))
@@ -306,23 +312,24 @@ std::optional<QString> monthRangeConflict(const QString& from, const QString& to
         for (const OtherSchedule& o : others) {
             if (!monthInRange(month, o.from, o.to))
                 continue;
-            QString msg = QStringLiteral("Месяц \"%1\" данного суточного графика входит в диапазон "
-                                         "месяцев \"%2\" - \"%3\" другого имеющегося суточного графика "
-                                         "\"%4\". Не допускается подобное пересечение диапазонов "
-                                         "месяцев суточных графиков.")
-                              .arg(month, o.from, o.to, o.name)
-                          + QStringLiteral("\nСправка о диапазонах месяцев имеющихся суточных графиков:\n");
+            QString msg =
+                QStringLiteral("Месяц \"%1\" данного суточного графика входит в диапазон "
+                               "месяцев \"%2\" - \"%3\" другого имеющегося суточного графика "
+                               "\"%4\". Не допускается подобное пересечение диапазонов "
+                               "месяцев суточных графиков.")
+                    .arg(month, o.from, o.to, o.name) +
+                QStringLiteral("\nСправка о диапазонах месяцев имеющихся суточных графиков:\n");
             for (const OtherSchedule& e : others)
-                msg += QStringLiteral("- суточный график \"%1\" - диапазон месяцев \"%2\" - \"%3\"\n")
-                           .arg(e.name, e.from, e.to);
+                msg +=
+                    QStringLiteral("- суточный график \"%1\" - диапазон месяцев \"%2\" - \"%3\"\n")
+                        .arg(e.name, e.from, e.to);
             return msg;
         }
     }
     return std::nullopt;
 }
 
-std::vector<ChartPoint> stepChartPoints(const IntervalTexts& rows)
-{
+std::vector<ChartPoint> stepChartPoints(const IntervalTexts& rows) {
     std::vector<ChartPoint> pts;
     for (const auto& row : rows) {
         const double p = parseNumber(row[2]).value_or(0);

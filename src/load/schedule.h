@@ -51,8 +51,8 @@ double darkEnergy(const std::vector<Interval>& intervals, const std::vector<Peri
 // What the monthly rows read from the variant, its day-light table and the catalogs.
 struct DaylightRow {
     QString month;
-    double sunrise = 0;      // Voshod10, hours
-    double sunset = 0;       // Zakat10, hours
+    double sunrise = 0;                // Voshod10, hours
+    double sunset = 0;                 // Zakat10, hours
     std::optional<double> batteryTemp; // TempAB, degrees C
 };
 struct RegionMonth {
@@ -72,28 +72,28 @@ struct MonthlyInputs {
     bool panelTemperature = false;        // UchetKdifP_SP
     double kdifP = -0.47;                 // KdifP_SP, %/degree
     double kspSummer = 0.5, kspWinter = 0.7;
-    double kinv = 1; // inverter efficiency of an AC load, 1 for DC
-    QString region;  // for messages
-    std::vector<DaylightRow> daylight;    // the variant's proj_sunday rows
-    std::vector<RegionMonth> regionMonths; // empty when the region is not in the catalog
+    double kinv = 1;                           // inverter efficiency of an AC load, 1 for DC
+    QString region;                            // for messages
+    std::vector<DaylightRow> daylight;         // the variant's proj_sunday rows
+    std::vector<RegionMonth> regionMonths;     // empty when the region is not in the catalog
     std::vector<TempCoefRow> tempCoefficients; // the table for the battery type
 };
 
 // One monthly row, its fourteen columns in order.
 struct MonthlyRow {
     QString month;
-    QString periodDark;   // "0 - V; Z - 24"
-    double tsutDark = 0;  // hours
-    double wsutDark = 0;  // W*h
-    double tmaxDark = 0;  // hours
-    double wmaxDark = 0;  // W*h
+    QString periodDark;  // "0 - V; Z - 24"
+    double tsutDark = 0; // hours
+    double wsutDark = 0; // W*h
+    double tmaxDark = 0; // hours
+    double wmaxDark = 0; // W*h
     std::optional<double> takb;
     double ktemp = 0;
     std::optional<double> cakb; // A*h; empty when it cannot be computed
     double radiation = 0, tsred = 0, tilt = 0;
     double ksp = 0;
-    std::optional<double> psb;  // W; empty when it cannot be computed
-    QStringList texts() const;  // the fourteen cell texts
+    std::optional<double> psb; // W; empty when it cannot be computed
+    QStringList texts() const; // the fourteen cell texts
 };
 
 struct MonthlyResult {

@@ -188,10 +188,9 @@ void DocumentReportWriter::writeHeading(const QString& text) {
     // it, as the headings that begin with "\r" leave themselves. (A note below a table, written as
     // text, stays close to it.)
     const QTextBlock block = m_cursor.block();
-    const bool belowTable = block.length() == 1 && !text.startsWith(u'\r') &&
-                            block.previous().isValid() &&
-                            QTextCursor(block.previous()).currentTable() &&
-                            !QTextCursor(block).currentTable();
+    const bool belowTable =
+        block.length() == 1 && !text.startsWith(u'\r') && block.previous().isValid() &&
+        QTextCursor(block.previous()).currentTable() && !QTextCursor(block).currentTable();
     // Lines kept together mark a heading for the package repair, which keeps it with what follows
     // (keepHeadingsWithNext).
     QTextBlockFormat heading = blockFormat(Qt::AlignLeft);

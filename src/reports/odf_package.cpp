@@ -9,32 +9,27 @@ namespace ses {
 
 namespace {
 
-quint32 u32(const QByteArray& b, qsizetype at)
-{
+quint32 u32(const QByteArray& b, qsizetype at) {
     return qFromLittleEndian<quint32>(b.constData() + at);
 }
 
-quint16 u16(const QByteArray& b, qsizetype at)
-{
+quint16 u16(const QByteArray& b, qsizetype at) {
     return qFromLittleEndian<quint16>(b.constData() + at);
 }
 
-void put16(QByteArray& b, quint16 v)
-{
+void put16(QByteArray& b, quint16 v) {
     char c[2];
     qToLittleEndian(v, c);
     b.append(c, 2);
 }
 
-void put32(QByteArray& b, quint32 v)
-{
+void put32(QByteArray& b, quint32 v) {
     char c[4];
     qToLittleEndian(v, c);
     b.append(c, 4);
 }
 
-std::optional<QByteArray> inflateRaw(const QByteArray& data, quint32 size)
-{
+std::optional<QByteArray> inflateRaw(const QByteArray& data, quint32 size) {
     QByteArray out(qsizetype(size), Qt::Uninitialized);
     z_stream s{};
     if (inflateInit2(&s, -MAX_WBITS) != Z_OK)
@@ -51,8 +46,7 @@ std::optional<QByteArray> inflateRaw(const QByteArray& data, quint32 size)
 }
 
 // Styles added at the start of content.xml's automatic styles (made where there are none).
-void addAutomaticStyles(QString& xml, const QString& styles)
-{
+void addAutomaticStyles(QString& xml, const QString& styles) {
     const QString open = QStringLiteral("<office:automatic-styles>");
     const qsizetype at = xml.indexOf(open);
     if (at >= 0)
@@ -64,8 +58,7 @@ void addAutomaticStyles(QString& xml, const QString& styles)
 
 } // namespace
 
-std::optional<ZipEntries> readZip(const QByteArray& zip)
-{
+std::optional<ZipEntries> readZip(const QByteArray& zip) {
     // The end-of-central-directory record: the last "PK\5\6" with room for its 22 bytes.
     const qsizetype eocd = zip.lastIndexOf(QByteArray("PK\x05\x06", 4));
     if (eocd < 0 || eocd + 22 > zip.size())
@@ -78,7 +71,8 @@ std::optional<ZipEntries> readZip(const QByteArray& zip)
             return std::nullopt;
         const int method = u16(zip, at + 10);
         const quint32 packed = u32(zip, at + 20), size = u32(zip, at + 24);
-        const int nameLen = u16(zip, at + 28), extraLen = u16(zip, at + 30), commentLen = u16(zip, at + 32);
+        const int nameLen = u16(zip, at + 28), extraLen = u16(zip, at + 30),
+                  commentLen = u16(zip, at + 32);
         const qsizetype local = u32(zip, at + 42);
         const QByteArray name = zip.mid(at + 46, nameLen);
         if (local + 30 > zip.size() || u32(zip, local) != 0x04034b50)
@@ -102,11 +96,11 @@ std::optional<ZipEntries> readZip(const QByteArray& zip)
     return entries;
 }
 
-QByteArray writeZip(const ZipEntries& entries)
-{
+QByteArray writeZip(const ZipEntries& entries) {
     QByteArray out, directory;
     for (const auto& [name, data] : entries) {
-        const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef*>(data.constData()), uInt(data.size())));
+        const quint32 crc =
+            quint32(crc32(0, reinterpret_cast<const Bytef*>(data.constData()), uInt(data.size())));
         const quint32 offset = quint32(out.size());
         // Local header: stored, no data descriptor, no time stamp of interest.
         put32(out, 0x04034b50);
@@ -155,10 +149,10 @@ QByteArray writeZip(const ZipEntries& entries)
     return out;
 }
 
-QByteArray defineCellStyles(const QByteArray& contentXml)
-{
+QByteArray defineCellStyles(const QByteArray& contentXml) {
     QString xml = QString::fromUtf8(contentXml);
-    static const QRegularExpression used(QStringLiteral("<table:table-cell table:style-name=\"([^\"]+)\""));
+    static const QRegularExpression used(
+        QStringLiteral("<table:table-cell table:style-name=\"([^\"]+)\""));
     QSet<QString> names;
     for (auto it = used.globalMatch(xml); it.hasNext();)
         names.insert(it.next().captured(1));
@@ -179,8 +173,7 @@ QByteArray defineCellStyles(const QByteArray& contentXml)
     return xml.toUtf8();
 }
 
-QByteArray markTableRows(const QByteArray& contentXml, const std::vector<int>& headerRows)
-{
+QByteArray markTableRows(const QByteArray& contentXml, const std::vector<int>& headerRows) {
     QString xml = QString::fromUtf8(contentXml);
     const QString rowStyle = QStringLiteral("ReportRow");
     if (xml.contains(QStringLiteral("style:name=\"%1\"").arg(rowStyle)))
@@ -210,23 +203,21 @@ QByteArray markTableRows(const QByteArray& contentXml, const std::vector<int>& h
     if (!xml.contains(row))
         return xml.toUtf8();
     xml.replace(row, QStringLiteral("<table:table-row table:style-name=\"%1\">").arg(rowStyle));
-    addAutomaticStyles(
-        xml, QStringLiteral("<style:style style:name=\"%1\" style:family=\"table-row\">"
-                            "<style:table-row-properties fo:keep-together=\"always\"/>"
-                            "</style:style>")
-                 .arg(rowStyle));
+    addAutomaticStyles(xml,
+                       QStringLiteral("<style:style style:name=\"%1\" style:family=\"table-row\">"
+                                      "<style:table-row-properties fo:keep-together=\"always\"/>"
+                                      "</style:style>")
+                           .arg(rowStyle));
     return xml.toUtf8();
 }
 
-QByteArray keepHeadingsWithNext(const QByteArray& contentXml)
-{
+QByteArray keepHeadingsWithNext(const QByteArray& contentXml) {
     QByteArray xml = contentXml;
     return xml.replace("fo:keep-together=\"true\"",
                        "fo:keep-together=\"always\" fo:keep-with-next=\"always\"");
 }
 
-QByteArray repairedPackage(const QByteArray& odt, const std::vector<int>& headerRows)
-{
+QByteArray repairedPackage(const QByteArray& odt, const std::vector<int>& headerRows) {
     auto entries = readZip(odt);
     if (!entries)
         return odt;

@@ -13,19 +13,20 @@ namespace {
 const QString kIzarMin = QStringLiteral("Iз.мин.");
 
 // int(a / b) with the quotient first rounded to 6 decimals: 2,4 / 0,8 is 3 panels, not 2.
-int floorQuotient(double a, double b)
-{
+int floorQuotient(double a, double b) {
     if (!(b > 0) || !(a > 0))
         return 0;
     return int(std::floor(roundHalfEven(a / b, 6)));
 }
 
-double stringVoltage(const SystemSettings& s) { return s.mppt ? s.umppt : s.uses; }
+double stringVoltage(const SystemSettings& s) {
+    return s.mppt ? s.umppt : s.uses;
+}
 
 // The month coefficient of an array: its deviation from the month's tilt, unrounded.
 std::optional<double> monthCoefficient(const std::vector<LossRow>& loss, double orientation,
-                                       double tilt, double monthTilt, std::optional<QString>& error)
-{
+                                       double tilt, double monthTilt,
+                                       std::optional<QString>& error) {
     const double dx = monthTilt - tilt, dy = 180 - orientation;
     const double angle = std::sqrt(dx * dx + dy * dy);
     const auto k = performanceCoefficient(loss, angle);
@@ -34,16 +35,14 @@ std::optional<double> monthCoefficient(const std::vector<LossRow>& loss, double 
     return k;
 }
 
-QString nothingToAdd()
-{
+QString nothingToAdd() {
     return QStringLiteral("Требуемая дополнительная мощность панелей массива равна 0.\r"
                           "Добавление массива не требуется.");
 }
 
 } // namespace
 
-bool typeFitsSystem(const SystemSettings& s, double unom)
-{
+bool typeFitsSystem(const SystemSettings& s, double unom) {
     const double u = roundHalfEven(unom, 0);
     if (u <= 0)
         return false;
@@ -51,8 +50,7 @@ bool typeFitsSystem(const SystemSettings& s, double unom)
     return sameValue(rest, 0) || sameValue(rest, u);
 }
 
-std::optional<int> panelsInSeries(const SystemSettings& s, double unom)
-{
+std::optional<int> panelsInSeries(const SystemSettings& s, double unom) {
     const double u = roundHalfEven(unom, 0);
     if (u <= 0)
         return std::nullopt;
@@ -60,8 +58,7 @@ std::optional<int> panelsInSeries(const SystemSettings& s, double unom)
 }
 
 std::vector<double> givenPowerChoices(std::vector<double> controllerPowers, double uses, double usp,
-                                      double panelPower)
-{
+                                      double panelPower) {
     std::sort(controllerPowers.begin(), controllerPowers.end());
     controllerPowers.erase(std::unique(controllerPowers.begin(), controllerPowers.end()),
                            controllerPowers.end());
@@ -70,8 +67,7 @@ std::vector<double> givenPowerChoices(std::vector<double> controllerPowers, doub
     return controllerPowers;
 }
 
-std::optional<double> controllerOutputCurrent(const SystemSettings& s, double power)
-{
+std::optional<double> controllerOutputCurrent(const SystemSettings& s, double power) {
     const double u = double(int(s.uses) / 12) * s.chargeVoltage;
     if (!(u > 0))
         return std::nullopt;
@@ -80,8 +76,7 @@ std::optional<double> controllerOutputCurrent(const SystemSettings& s, double po
 
 ArrayEvaluation evaluateArray(const std::array<double, 12>& remaining, const RegionYear& region,
                               const std::vector<LossRow>& loss, double orientation, double tilt,
-                              double arrayPower, double dopP)
-{
+                              double arrayPower, double dopP) {
     ArrayEvaluation e;
     std::array<double, 12> rest{}, lossOf{};
     int governing = -1;
@@ -147,8 +142,7 @@ ArrayEvaluation evaluateArray(const std::array<double, 12>& remaining, const Reg
     return e;
 }
 
-SiteCapacity siteCapacity(const Site& site, const PanelType& panel)
-{
+SiteCapacity siteCapacity(const Site& site, const PanelType& panel) {
     SiteCapacity c;
     const double w = panel.width / 1000, h = panel.height / 1000;
     if (!(w > 0) || !(h > 0) || !(site.height > 0))
@@ -164,9 +158,10 @@ SiteCapacity siteCapacity(const Site& site, const PanelType& panel)
     const double rowHeight = roundHalfEven(h, 3);
     const int rows = int(roundHalfEven(site.height / h, 3));
     const double longer = std::max(a, b);
-    const double first = site.valign == VAlign::Top    ? 0
-                         : site.valign == VAlign::Centre ? roundHalfEven((site.height - rows * h) / 2, 3)
-                                                         : site.height - rowHeight;
+    const double first = site.valign == VAlign::Top ? 0
+                         : site.valign == VAlign::Centre
+                             ? roundHalfEven((site.height - rows * h) / 2, 3)
+                             : site.height - rowHeight;
     const double step = site.valign == VAlign::Bottom ? -rowHeight : rowHeight;
     const auto widthAt = [&](double y) {
         return a > b ? a - y * (a - b) / site.height : a + y * (b - a) / site.height;
@@ -190,8 +185,7 @@ SiteCapacity siteCapacity(const Site& site, const PanelType& panel)
     return c;
 }
 
-double siteArea(const Site& site)
-{
+double siteArea(const Site& site) {
     switch (site.shape) {
     case SiteShape::Rectangle:
         return roundHalfAway(site.length * site.height, 2);
@@ -204,8 +198,7 @@ double siteArea(const Site& site)
 }
 
 ArrayResult formArray(const ArrayRequest& q, const PanelType& panel, const SystemSettings& s,
-                      const RegionYear& region, const std::vector<LossRow>& loss)
-{
+                      const RegionYear& region, const std::vector<LossRow>& loss) {
     ArrayResult r;
     const auto refuse = [&](QString message) {
         ArrayResult x;
@@ -221,8 +214,8 @@ ArrayResult formArray(const ArrayRequest& q, const PanelType& panel, const Syste
                                      "сборку массива на напряжение системы."));
     r.series = *series;
     const double psp = panel.power;
-    const bool byRequired = q.criterion == Criterion::RequiredPower
-                            || (q.criterion == Criterion::SiteSize && !q.siteByGivenPower);
+    const bool byRequired = q.criterion == Criterion::RequiredPower ||
+                            (q.criterion == Criterion::SiteSize && !q.siteByGivenPower);
     if (byRequired && !(q.dopP > 0)) {
         r.status = ArrayResult::Status::NothingToAdd;
         r.message = nothingToAdd();
@@ -238,7 +231,8 @@ ArrayResult formArray(const ArrayRequest& q, const PanelType& panel, const Syste
         r.power = roundHalfAway(psp * r.panels, 0);
     };
     const auto evaluate = [&]() {
-        r.evaluation = evaluateArray(q.remaining, region, loss, q.orientation, q.tilt, r.power, q.dopP);
+        r.evaluation =
+            evaluateArray(q.remaining, region, loss, q.orientation, q.tilt, r.power, q.dopP);
         return !r.evaluation.error;
     };
     const QString noPanels =
@@ -337,8 +331,7 @@ ArrayResult formArray(const ArrayRequest& q, const PanelType& panel, const Syste
 }
 
 ArrayRow arrayRow(const QString& name, const ArrayRequest& q, double k, const ArrayResult& r,
-                  std::optional<int> bopt)
-{
+                  std::optional<int> bopt) {
     ArrayRow a;
     a.name = name.trimmed();
     a.bopt = bopt;
@@ -377,34 +370,30 @@ ArrayRow arrayRow(const QString& name, const ArrayRequest& q, double k, const Ar
 
 namespace {
 
-bool sameNumber(std::optional<double> a, std::optional<double> b)
-{
+bool sameNumber(std::optional<double> a, std::optional<double> b) {
     return a.has_value() == b.has_value() && (!a || sameValue(*a, *b));
 }
 
 } // namespace
 
-bool sameArray(const ArrayRow& a, const ArrayRow& b)
-{
-    return a.name.trimmed() == b.name.trimmed() && a.bopt == b.bopt
-           && sameValue(a.orientation, b.orientation) && sameValue(a.tilt, b.tilt)
-           && sameValue(a.k, b.k) && a.series == b.series && a.strings == b.strings
-           && a.panels == b.panels && sameValue(a.power, b.power)
-           && sameValue(a.current, b.current) && sameValue(a.loss, b.loss)
-           && a.criterion == b.criterion && a.siteParameter == b.siteParameter
-           && sameNumber(a.givenPower, b.givenPower) && sameNumber(a.givenCurrent, b.givenCurrent)
-           && a.shape == b.shape && sameNumber(a.length, b.length)
-           && sameNumber(a.lower, b.lower) && sameNumber(a.height, b.height);
+bool sameArray(const ArrayRow& a, const ArrayRow& b) {
+    return a.name.trimmed() == b.name.trimmed() && a.bopt == b.bopt &&
+           sameValue(a.orientation, b.orientation) && sameValue(a.tilt, b.tilt) &&
+           sameValue(a.k, b.k) && a.series == b.series && a.strings == b.strings &&
+           a.panels == b.panels && sameValue(a.power, b.power) && sameValue(a.current, b.current) &&
+           sameValue(a.loss, b.loss) && a.criterion == b.criterion &&
+           a.siteParameter == b.siteParameter && sameNumber(a.givenPower, b.givenPower) &&
+           sameNumber(a.givenCurrent, b.givenCurrent) && a.shape == b.shape &&
+           sameNumber(a.length, b.length) && sameNumber(a.lower, b.lower) &&
+           sameNumber(a.height, b.height);
 }
 
-ArrayFigures arrayFigures(const ArrayRow& row)
-{
+ArrayFigures arrayFigures(const ArrayRow& row) {
     return {row.panels, row.power, row.current, row.loss};
 }
 
 SelectionTotals selectionTotals(const std::vector<ArrayFigures>& arrays, double prasSp,
-                                const SystemSettings& s)
-{
+                                const SystemSettings& s) {
     SelectionTotals t;
     if (arrays.empty())
         return t;
@@ -419,14 +408,14 @@ SelectionTotals selectionTotals(const std::vector<ArrayFigures>& arrays, double 
     t.current = roundHalfAway(current, 2);
     t.losses = roundHalfAway(losses, 6);
     t.fullPower = roundHalfAway(prasSp + losses, 2);
-    t.chargeCurrent = s.mppt ? controllerOutputCurrent(s, t.power) : std::optional<double>(t.current);
+    t.chargeCurrent =
+        s.mppt ? controllerOutputCurrent(s, t.power) : std::optional<double>(t.current);
     return t;
 }
 
 std::optional<double> forecastMinimumChargeCurrent(std::optional<double> crasAkb,
                                                    const QString& nameAkb, const QString& izarMin,
-                                                   double kzarMin)
-{
+                                                   double kzarMin) {
     if (!crasAkb || !nameAkb.trimmed().isEmpty())
         return std::nullopt;
     return roundHalfAway(*crasAkb * kzarMin / (izarMin == kIzarMin ? 10 : 5), 0);
@@ -435,24 +424,23 @@ std::optional<double> forecastMinimumChargeCurrent(std::optional<double> crasAkb
 std::optional<ChargeWindow> batteryChargeWindow(std::optional<double> sizarMin,
                                                 std::optional<double> sizarMax,
                                                 const QString& izarMin, const QString& izarMax,
-                                                double kzarMin, double kzarMax)
-{
+                                                double kzarMin, double kzarMax) {
     if (!sizarMin || !sizarMax)
         return std::nullopt;
     return ChargeWindow{roundHalfAway(kzarMin * (izarMin == kIzarMin ? *sizarMin : *sizarMax), 2),
                         roundHalfAway(kzarMax * (izarMax == kIzarMin ? *sizarMin : *sizarMax), 2)};
 }
 
-std::optional<QString> selectionOkRefusal(const SelectionOkInput& in)
-{
+std::optional<QString> selectionOkRefusal(const SelectionOkInput& in) {
     if (in.arrays < 1)
         return QStringLiteral("Для завершения работы с диалогом посредством нажатия кнопки \"ОК\" "
                               "необходимо сформировать массивы солнечных панелей.");
     if (in.fullPower && !atLeast(in.totalPower, *in.fullPower))
-        return QStringLiteral("Значение поля \"Общая мощность панелей солнечной батареи, Вт\" (%1 Вт) "
-                              "не должно быть меньше значения поля \"Полная расчетная мощность "
-                              "солнечной батареи, Вт\" (%2 Вт).\rТребуемая дополнительная мощность "
-                              "солнечной батареи - не менее %3 Вт.")
+        return QStringLiteral(
+                   "Значение поля \"Общая мощность панелей солнечной батареи, Вт\" (%1 Вт) "
+                   "не должно быть меньше значения поля \"Полная расчетная мощность "
+                   "солнечной батареи, Вт\" (%2 Вт).\rТребуемая дополнительная мощность "
+                   "солнечной батареи - не менее %3 Вт.")
             .arg(numberToText(in.totalPower), numberToText(*in.fullPower),
                  numberToText(in.additionalPower));
     if (!in.checkChargeCurrent || !in.chargeCurrent)
@@ -463,31 +451,31 @@ std::optional<QString> selectionOkRefusal(const SelectionOkInput& in)
                               .arg(current);
     if (in.window) {
         if (!atLeast(*in.chargeCurrent, in.window->minimum))
-            return field
-                   + QStringLiteral("не должно быть меньше значения поля \"Минимальный ток заряда "
-                                    "имеющейся АБ (с учетом настроек), А\" (%1 A).\rПо возможности, "
-                                    "либо увеличьте мощность солнечной батареи (добавьте "
-                                    "дополнительные массивы солнечных панелей или увеличьте мощность "
-                                    "имеющихся массивов), либо уменьшите емкость аккумуляторной "
-                                    "батареи.")
-                         .arg(numberToText(in.window->minimum));
+            return field +
+                   QStringLiteral("не должно быть меньше значения поля \"Минимальный ток заряда "
+                                  "имеющейся АБ (с учетом настроек), А\" (%1 A).\rПо возможности, "
+                                  "либо увеличьте мощность солнечной батареи (добавьте "
+                                  "дополнительные массивы солнечных панелей или увеличьте мощность "
+                                  "имеющихся массивов), либо уменьшите емкость аккумуляторной "
+                                  "батареи.")
+                       .arg(numberToText(in.window->minimum));
         if (!notAbove(*in.chargeCurrent, in.window->maximum))
-            return field
-                   + QStringLiteral("не должно быть больше значения поля \"Максимальный ток заряда "
-                                    "имеющейся АБ (с учетом настроек), А\" (%1 A).\rПо возможности, "
-                                    "либо уменьшите мощность солнечной батареи (удалите массивы "
-                                    "солнечных панелей или уменьшите мощность имеющихся массивов), "
-                                    "либо увеличьте емкость аккумуляторной батареи.")
-                         .arg(numberToText(in.window->maximum));
+            return field +
+                   QStringLiteral("не должно быть больше значения поля \"Максимальный ток заряда "
+                                  "имеющейся АБ (с учетом настроек), А\" (%1 A).\rПо возможности, "
+                                  "либо уменьшите мощность солнечной батареи (удалите массивы "
+                                  "солнечных панелей или уменьшите мощность имеющихся массивов), "
+                                  "либо увеличьте емкость аккумуляторной батареи.")
+                       .arg(numberToText(in.window->maximum));
         return std::nullopt;
     }
     if (in.forecastMinimum && !atLeast(*in.chargeCurrent, *in.forecastMinimum))
-        return field
-               + QStringLiteral("не должно быть меньше значения поля \"Прогнозируемый требуемый "
-                                "минимальный ток заряда АБ, А\" (%1 A).\rУвеличьте мощность "
-                                "солнечной батареи, добавив дополнительные массивы солнечных панелей "
-                                "или увеличив мощность имеющихся массивов.")
-                     .arg(numberToText(*in.forecastMinimum));
+        return field +
+               QStringLiteral("не должно быть меньше значения поля \"Прогнозируемый требуемый "
+                              "минимальный ток заряда АБ, А\" (%1 A).\rУвеличьте мощность "
+                              "солнечной батареи, добавив дополнительные массивы солнечных панелей "
+                              "или увеличив мощность имеющихся массивов.")
+                   .arg(numberToText(*in.forecastMinimum));
     return std::nullopt;
 }
 

@@ -16,20 +16,20 @@ namespace ses {
 // ---------------------------------------------------------------- the system and the panel
 
 struct PanelType {
-    double power = 0;            // Psp, W
-    double unom = 0;             // Usp, V
-    double isc = 0;              // short-circuit current, A
-    double vmp = 0, imp = 0;     // operating point, V and A
+    double power = 0;             // Psp, W
+    double unom = 0;              // Usp, V
+    double isc = 0;               // short-circuit current, A
+    double vmp = 0, imp = 0;      // operating point, V and A
     double height = 0, width = 0; // mm
 };
 
 struct SystemSettings {
-    bool mppt = false;           // UseMPPT_Ctrl
-    double umppt = 0;            // MPPT input voltage, V
-    double uses = 12;            // system voltage, V
+    bool mppt = false;            // UseMPPT_Ctrl
+    double umppt = 0;             // MPPT input voltage, V
+    double uses = 12;             // system voltage, V
     double controllerLosses = 10; // Poteri_Ctrl, %
-    double chargeVoltage = 13.8; // DefUzar_Ctrl: battery charge voltage per 12 V
-    bool currentFromIsc = false; // Score_Isp = 1: PWM array current counted from Isc
+    double chargeVoltage = 13.8;  // DefUzar_Ctrl: battery charge voltage per 12 V
+    bool currentFromIsc = false;  // Score_Isp = 1: PWM array current counted from Isc
 };
 
 // A panel type is offered when the voltage the panels are strung to (Umppt with MPPT controllers,
@@ -108,27 +108,27 @@ struct ArrayRequest {
     double givenCurrent = 0;       // Iз, A
     Site site;
     double orientation = 180, tilt = 0;
-    double k = 1;                  // К of the array
-    double dopP = 0;               // the power still to be covered, W
+    double k = 1;    // К of the array
+    double dopP = 0; // the power still to be covered, W
     std::array<double, 12> remaining{};
-    int maxStrings = 1000;         // bound of the string-adding loop of the required power
+    int maxStrings = 1000; // bound of the string-adding loop of the required power
 };
 
 struct ArrayResult {
     enum class Status { Done, NothingToAdd, Refused };
     Status status = Status::Done;
-    QString message;      // the information or error when not done
-    int series = 0;       // Nпосл
-    int strings = 0;      // Nпарал
-    int panels = 0;       // Nсп
-    double power = 0;     // Рсп, W
-    double current = 0;   // Iсп, A
-    double loss = 0;      // dРсп, W
+    QString message;              // the information or error when not done
+    int series = 0;               // Nпосл
+    int strings = 0;              // Nпарал
+    int panels = 0;               // Nсп
+    double power = 0;             // Рсп, W
+    double current = 0;           // Iсп, A
+    double loss = 0;              // dРсп, W
     double controllerCurrent = 0; // forecast current at the controller's output, A
-    int capacity = 0;     // panels the site holds (site criterion)
+    int capacity = 0;             // panels the site holds (site criterion)
     ArrayEvaluation evaluation;
     std::optional<double> additionalPower; // "Требуемая дополнительная мощность СБ": >= 0
-    std::optional<double> suggestedTilt;   // when the additional power is above 0
+    std::optional<double> suggestedTilt; // when the additional power is above 0
 };
 ArrayResult formArray(const ArrayRequest& request, const PanelType& panel, const SystemSettings& s,
                       const RegionYear& region, const std::vector<LossRow>& loss);
@@ -138,17 +138,17 @@ ArrayResult formArray(const ArrayRequest& request, const PanelType& panel, const
 // One array as the selection's table and the array record (proj_mas, NameMassive to Hpl) keep
 // it. The criterion's inputs are kept only where the criterion uses them.
 struct ArrayRow {
-    QString name;                       // NameMassive
-    std::optional<int> bopt;            // Bopt: the tilt suggested when it was formed, degrees
-    double orientation = 180;           // Ugol_Orient, degrees (180: south)
-    double tilt = 0;                    // Ugol_Nakl, degrees
-    double k = 1;                       // Kproiz
-    int series = 0;                     // KolPosled: Nпосл
-    int strings = 0;                    // KolVetv: Nпарал
-    int panels = 0;                     // KolMas: Nсп
-    double power = 0;                   // Pmas: Рсп, W
-    double current = 0;                 // Imas: Iсп, A
-    double loss = 0;                    // DPmas: dРсп, W
+    QString name;             // NameMassive
+    std::optional<int> bopt;  // Bopt: the tilt suggested when it was formed, degrees
+    double orientation = 180; // Ugol_Orient, degrees (180: south)
+    double tilt = 0;          // Ugol_Nakl, degrees
+    double k = 1;             // Kproiz
+    int series = 0;           // KolPosled: Nпосл
+    int strings = 0;          // KolVetv: Nпарал
+    int panels = 0;           // KolMas: Nсп
+    double power = 0;         // Pmas: Рсп, W
+    double current = 0;       // Imas: Iсп, A
+    double loss = 0;          // DPmas: dРсп, W
     Criterion criterion = Criterion::RequiredPower; // TipScore
     std::optional<int> siteParameter;   // ParamPriv (site criterion): 0 required, 1 given power
     std::optional<double> givenPower;   // Pzad, W

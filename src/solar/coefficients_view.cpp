@@ -145,19 +145,20 @@ CoefficientTable variantCoefficients(TDataModule1& dm) {
     const QVariant kod = variant.currentKey();
 
     std::vector<MonthRange> ranges;
-    QSqlQuery r = dm.store().select(QStringLiteral("SELECT g.MonthName1, g.MonthName2 FROM proj_graf0 g "
-                                        "JOIN proj_inv i ON g.Kod0 = i.Kod WHERE i.Kod0 = ? "
-                                        "UNION ALL SELECT MonthName1, MonthName2 "
-                                        "FROM proj_graf12_0 WHERE Kod0 = ?"),
-                         {kod, kod});
+    QSqlQuery r =
+        dm.store().select(QStringLiteral("SELECT g.MonthName1, g.MonthName2 FROM proj_graf0 g "
+                                         "JOIN proj_inv i ON g.Kod0 = i.Kod WHERE i.Kod0 = ? "
+                                         "UNION ALL SELECT MonthName1, MonthName2 "
+                                         "FROM proj_graf12_0 WHERE Kod0 = ?"),
+                          {kod, kod});
     while (r.next())
         ranges.push_back({r.value(0).toString(), r.value(1).toString()});
 
     std::vector<RegionMonthTilt> months;
     QSqlQuery m = dm.store().select(QStringLiteral("SELECT r1.MonthName, r1.B FROM region0 r0 "
-                                        "JOIN region1 r1 ON r1.Kod0 = r0.Kod "
-                                        "WHERE r0.Region = ? ORDER BY r1.Kod"),
-                         {variant[QStringLiteral("Region")].asString()});
+                                                   "JOIN region1 r1 ON r1.Kod0 = r0.Kod "
+                                                   "WHERE r0.Region = ? ORDER BY r1.Kod"),
+                                    {variant[QStringLiteral("Region")].asString()});
     while (m.next())
         months.push_back({m.value(0).toString(), number(m.value(1))});
 

@@ -9,8 +9,7 @@
 
 namespace ses {
 
-double deviationLoss(const std::vector<LossRow>& rows, double angle)
-{
+double deviationLoss(const std::vector<LossRow>& rows, double angle) {
     if (rows.empty())
         return 0;
     if (angle <= rows.front().angle)
@@ -24,35 +23,33 @@ double deviationLoss(const std::vector<LossRow>& rows, double angle)
         if (hi.angle == angle)
             return hi.loss;
         const LossRow& lo = rows[i - 1];
-        return roundHalfEven(lo.loss - (lo.loss - hi.loss) * (angle - lo.angle) / (hi.angle - lo.angle), 2);
+        return roundHalfEven(
+            lo.loss - (lo.loss - hi.loss) * (angle - lo.angle) / (hi.angle - lo.angle), 2);
     }
     return rows.back().loss;
 }
 
-std::optional<double> performanceCoefficient(const std::vector<LossRow>& rows, double angle)
-{
+std::optional<double> performanceCoefficient(const std::vector<LossRow>& rows, double angle) {
     const double k = roundHalfEven(1 - deviationLoss(rows, angle) / 100, 3);
     if (k <= 0)
         return std::nullopt;
     return k;
 }
 
-QString coefficientRefusal(double angle)
-{
-    return QStringLiteral("Коэффициент падения производительности для угла отклонения солнечных лучей %1 "
-                          "град. составляет 100 % или более: проверьте таблицу коэффициентов падения "
-                          "производительности.")
+QString coefficientRefusal(double angle) {
+    return QStringLiteral(
+               "Коэффициент падения производительности для угла отклонения солнечных лучей %1 "
+               "град. составляет 100 % или более: проверьте таблицу коэффициентов падения "
+               "производительности.")
         .arg(numberToText(angle));
 }
 
-double deviationAngle(double orientation, double tilt, double monthTilt)
-{
+double deviationAngle(double orientation, double tilt, double monthTilt) {
     const double a = tilt - monthTilt, b = 180 - orientation;
     return roundHalfEven(std::sqrt(a * a + b * b), 1);
 }
 
-std::optional<double> batteryCoefficient(const std::vector<ArrayShare>& arrays, double totalPower)
-{
+std::optional<double> batteryCoefficient(const std::vector<ArrayShare>& arrays, double totalPower) {
     if (!(totalPower > 0))
         return std::nullopt;
     double sum = 0;
@@ -61,11 +58,11 @@ std::optional<double> batteryCoefficient(const std::vector<ArrayShare>& arrays, 
     return roundHalfEven(sum / totalPower, 3);
 }
 
-std::optional<double> scheduleMonthRequirement(const SizingSettings& s, double wpSut, double wsutDark,
-                                               double wmaxDark, double radiation, double tsred,
-                                               double kinv, double ksp)
-{
-    if (s.batteryLosses >= 100 || s.controllerLosses >= 100 || !(radiation > 0) || !(kinv > 0) || !(ksp > 0))
+std::optional<double> scheduleMonthRequirement(const SizingSettings& s, double wpSut,
+                                               double wsutDark, double wmaxDark, double radiation,
+                                               double tsred, double kinv, double ksp) {
+    if (s.batteryLosses >= 100 || s.controllerLosses >= 100 || !(radiation > 0) || !(kinv > 0) ||
+        !(ksp > 0))
         return std::nullopt;
     // The dark-time energy passes through the battery and bears its losses; the controller loses
     // its share of everything; the panels' rating holds at 25 degrees.
@@ -77,9 +74,8 @@ std::optional<double> scheduleMonthRequirement(const SizingSettings& s, double w
     return roundHalfAway(e1 / ft / radiation / kinv / ksp, 0);
 }
 
-MonthlyRequirement monthlyRequirement(const std::vector<StoredSchedule>& schedules, const RegionYear& region,
-                                      const SizingSettings& s)
-{
+MonthlyRequirement monthlyRequirement(const std::vector<StoredSchedule>& schedules,
+                                      const RegionYear& region, const SizingSettings& s) {
     MonthlyRequirement r;
     for (const StoredSchedule& sch : schedules) {
         std::array<double, 12> one{};
@@ -89,14 +85,16 @@ MonthlyRequirement monthlyRequirement(const std::vector<StoredSchedule>& schedul
                 continue;
             const auto& reg = region[i - 1];
             const double ksp = isSummerMonth(m.month) ? s.kspSummer : s.kspWinter;
-            const auto need = reg ? scheduleMonthRequirement(s, sch.wpSut, m.wsutDark, m.wmaxDark, reg->radiation,
-                                                             reg->tsred, sch.kinv, ksp)
-                                  : std::nullopt;
+            const auto need =
+                reg ? scheduleMonthRequirement(s, sch.wpSut, m.wsutDark, m.wmaxDark, reg->radiation,
+                                               reg->tsred, sch.kinv, ksp)
+                    : std::nullopt;
             if (!need) {
-                const QString p = QStringLiteral("Мощность СБ за месяц \"%1\" не рассчитана: нет данных о "
-                                                 "солнечной радиации региона или неверны потери, КПД "
-                                                 "инвертора или сезонный коэффициент.")
-                                      .arg(m.month);
+                const QString p =
+                    QStringLiteral("Мощность СБ за месяц \"%1\" не рассчитана: нет данных о "
+                                   "солнечной радиации региона или неверны потери, КПД "
+                                   "инвертора или сезонный коэффициент.")
+                        .arg(m.month);
                 if (!r.problems.contains(p))
                     r.problems << p;
                 continue;
@@ -110,8 +108,7 @@ MonthlyRequirement monthlyRequirement(const std::vector<StoredSchedule>& schedul
 }
 
 TiltResult requiredPowerAndTilt(const std::array<double, 12>& req, const RegionYear& region,
-                                const std::vector<LossRow>& loss)
-{
+                                const std::vector<LossRow>& loss) {
     TiltResult t;
     for (int m = 0; m < 12; ++m) {
         const double v = roundHalfEven(req[m], 2);
@@ -120,7 +117,8 @@ TiltResult requiredPowerAndTilt(const std::array<double, 12>& req, const RegionY
             t.governingMonth = m + 1;
         }
     }
-    const double bg = t.governingMonth && region[t.governingMonth - 1] ? region[t.governingMonth - 1]->tilt : 0;
+    const double bg =
+        t.governingMonth && region[t.governingMonth - 1] ? region[t.governingMonth - 1]->tilt : 0;
     t.power = t.pmax;
     t.tilt = bg;
     // The power needed at a tilt: each month's requirement over the month's coefficient.
@@ -166,10 +164,11 @@ TiltResult requiredPowerAndTilt(const std::array<double, 12>& req, const RegionY
     return t;
 }
 
-std::array<double, 12> remainingRequirement(const std::array<double, 12>& req, const std::vector<FormedArray>& arrays,
-                                            const RegionYear& region, const std::vector<LossRow>& loss,
-                                            std::optional<QString>* error)
-{
+std::array<double, 12> remainingRequirement(const std::array<double, 12>& req,
+                                            const std::vector<FormedArray>& arrays,
+                                            const RegionYear& region,
+                                            const std::vector<LossRow>& loss,
+                                            std::optional<QString>* error) {
     std::array<double, 12> rest = req;
     for (const FormedArray& a : arrays)
         for (int m = 0; m < 12; ++m) {

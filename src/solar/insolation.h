@@ -50,9 +50,9 @@ struct SizingSettings {
 };
 
 // Panel power (whole W) one schedule needs in one month; nullopt when a divisor is 0 or less.
-std::optional<double> scheduleMonthRequirement(const SizingSettings& s, double wpSut, double wsutDark,
-                                               double wmaxDark, double radiation, double tsred,
-                                               double kinv, double ksp);
+std::optional<double> scheduleMonthRequirement(const SizingSettings& s, double wpSut,
+                                               double wsutDark, double wmaxDark, double radiation,
+                                               double tsred, double kinv, double ksp);
 
 struct RegionMonthData {
     double radiation = 0; // kW*h/(m2*day)
@@ -67,7 +67,7 @@ struct StoredMonth {
 };
 struct StoredSchedule {
     double wpSut = 0;
-    double kinv = 1; // the load's inverter coefficient; 1 for DC
+    double kinv = 1;                 // the load's inverter coefficient; 1 for DC
     std::vector<StoredMonth> months; // the schedule's monthly rows in stored order
 };
 
@@ -75,18 +75,18 @@ struct MonthlyRequirement {
     std::array<double, 12> watts{};
     QStringList problems; // months that could not be computed, each said once
 };
-MonthlyRequirement monthlyRequirement(const std::vector<StoredSchedule>& schedules, const RegionYear& region,
-                                      const SizingSettings& s);
+MonthlyRequirement monthlyRequirement(const std::vector<StoredSchedule>& schedules,
+                                      const RegionYear& region, const SizingSettings& s);
 
 // The result of the required power and tilt, with what the analysis windows show.
 struct TiltResult {
-    double power = 0;          // Pras_SP, W
-    double tilt = 0;           // B, degrees
-    int governingMonth = 0;    // 1..12, 0 when every month needs nothing
-    double pmax = 0;           // the largest monthly requirement
-    bool searched = false;     // the tilt search ran
+    double power = 0;                           // Pras_SP, W
+    double tilt = 0;                            // B, degrees
+    int governingMonth = 0;                     // 1..12, 0 when every month needs nothing
+    double pmax = 0;                            // the largest monthly requirement
+    bool searched = false;                      // the tilt search ran
     std::vector<std::pair<int, double>> byTilt; // W(t) for every searched tilt
-    std::optional<QString> error; // a coefficient of 0 or less met on the way
+    std::optional<QString> error;               // a coefficient of 0 or less met on the way
 };
 // `start` is the maximum the governing month must exceed (0 for the remaining requirement,
 // where negative months never govern).
@@ -100,7 +100,8 @@ struct FormedArray {
 };
 std::array<double, 12> remainingRequirement(const std::array<double, 12>& requirement,
                                             const std::vector<FormedArray>& arrays,
-                                            const RegionYear& region, const std::vector<LossRow>& loss,
+                                            const RegionYear& region,
+                                            const std::vector<LossRow>& loss,
                                             std::optional<QString>* error = nullptr);
 
 } // namespace ses

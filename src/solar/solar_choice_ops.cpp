@@ -2,8 +2,8 @@
 
 #include "data/data_module.h"
 #include "data/queries.h"
-#include "solar/sizing_store.h"
 #include "lib/numbers.h"
+#include "solar/sizing_store.h"
 
 #include <QSqlQuery>
 
@@ -14,15 +14,13 @@ namespace ses {
 
 namespace {
 
-std::optional<double> opt(Field f)
-{
+std::optional<double> opt(Field f) {
     if (f.isNull())
         return std::nullopt;
     return f.asFloat();
 }
 
-std::optional<double> opt(const QVariant& v)
-{
+std::optional<double> opt(const QVariant& v) {
     if (v.isNull() || !v.isValid())
         return std::nullopt;
     bool ok = false;
@@ -30,39 +28,34 @@ std::optional<double> opt(const QVariant& v)
     return ok ? std::optional<double>(d) : std::nullopt;
 }
 
-std::optional<int> optInt(const QVariant& v)
-{
+std::optional<int> optInt(const QVariant& v) {
     const auto d = opt(v);
     return d ? std::optional<int>(int(std::lround(*d))) : std::nullopt;
 }
 
-QVariant value(std::optional<double> x)
-{
+QVariant value(std::optional<double> x) {
     return x ? QVariant(*x) : QVariant();
 }
 
-QVariant value(std::optional<int> x)
-{
+QVariant value(std::optional<int> x) {
     return x ? QVariant(*x) : QVariant();
 }
 
 // The array fields of proj_mas, NameMassive to Hpl, in the order of the table's columns.
-const QStringList& arrayFieldNames()
-{
+const QStringList& arrayFieldNames() {
     static const QStringList names = {
-        QStringLiteral("NameMassive"), QStringLiteral("Bopt"),     QStringLiteral("Ugol_Orient"),
-        QStringLiteral("Ugol_Nakl"),   QStringLiteral("Kproiz"),   QStringLiteral("KolPosled"),
-        QStringLiteral("KolVetv"),     QStringLiteral("KolMas"),   QStringLiteral("Pmas"),
-        QStringLiteral("Imas"),        QStringLiteral("DPmas"),    QStringLiteral("TipScore"),
-        QStringLiteral("ParamPriv"),   QStringLiteral("Pzad"),     QStringLiteral("Izad"),
-        QStringLiteral("FormaPl"),     QStringLiteral("Lpl"),      QStringLiteral("Spl"),
+        QStringLiteral("NameMassive"), QStringLiteral("Bopt"),   QStringLiteral("Ugol_Orient"),
+        QStringLiteral("Ugol_Nakl"),   QStringLiteral("Kproiz"), QStringLiteral("KolPosled"),
+        QStringLiteral("KolVetv"),     QStringLiteral("KolMas"), QStringLiteral("Pmas"),
+        QStringLiteral("Imas"),        QStringLiteral("DPmas"),  QStringLiteral("TipScore"),
+        QStringLiteral("ParamPriv"),   QStringLiteral("Pzad"),   QStringLiteral("Izad"),
+        QStringLiteral("FormaPl"),     QStringLiteral("Lpl"),    QStringLiteral("Spl"),
         QStringLiteral("Hpl")};
     return names;
 }
 
 // One stored array row; an empty number reads as 0 where the row needs one.
-ArrayRow arrayAt(const View& v, int r)
-{
+ArrayRow arrayAt(const View& v, int r) {
     const auto at = [&](const char* column) {
         return v.valueAt(r, v.table().columnIndex(QString::fromLatin1(column)));
     };
@@ -92,8 +85,7 @@ ArrayRow arrayAt(const View& v, int r)
     return a;
 }
 
-void writeArray(View& m, const ArrayRow& a)
-{
+void writeArray(View& m, const ArrayRow& a) {
     m[QStringLiteral("NameMassive")].setString(a.name.trimmed());
     m[QStringLiteral("Bopt")].setValue(value(a.bopt));
     m[QStringLiteral("Ugol_Orient")].setFloat(a.orientation);
@@ -117,8 +109,7 @@ void writeArray(View& m, const ArrayRow& a)
 
 // The columns that a stored row carries besides its key, its master link and the 19 array
 // fields: the choices made later for that array.
-QStringList downstreamColumns(View& v)
-{
+QStringList downstreamColumns(View& v) {
     QStringList cols;
     for (int i = 0; i < v.fieldCount(); ++i) {
         Field f = v.field(i);
@@ -133,15 +124,13 @@ QStringList downstreamColumns(View& v)
 
 // The cable ways and lengths take the variant's defaults on every post, so they alone do not
 // make a choice worth a warning.
-bool isDefaulted(const QString& column)
-{
+bool isDefaulted(const QString& column) {
     return column == QLatin1String("Sposob_kab") || column == QLatin1String("Lkab") ||
            column == QLatin1String("Sposob_kab_akb") || column == QLatin1String("Lkab_akb");
 }
 
 // The later choices of every stored row, in the order of downstreamColumns.
-std::vector<std::vector<QVariant>> downstreamValues(View& v, const QStringList& columns)
-{
+std::vector<std::vector<QVariant>> downstreamValues(View& v, const QStringList& columns) {
     std::vector<std::vector<QVariant>> rows;
     for (int r = 0; r < v.recordCount(); ++r) {
         std::vector<QVariant> row;
@@ -154,8 +143,7 @@ std::vector<std::vector<QVariant>> downstreamValues(View& v, const QStringList& 
 
 } // namespace
 
-std::vector<PanelCompany> panelCompanies(TDataModule1& dm)
-{
+std::vector<PanelCompany> panelCompanies(TDataModule1& dm) {
     View& v = dm.tbl(QStringLiteral("SunPanel0"));
     std::vector<PanelCompany> out;
     const int kod = v.field(QStringLiteral("Kod")).index();
@@ -167,8 +155,7 @@ std::vector<PanelCompany> panelCompanies(TDataModule1& dm)
     return out;
 }
 
-std::vector<CatalogPanel> panelTypes(TDataModule1& dm, int companyKod, const SystemSettings& s)
-{
+std::vector<CatalogPanel> panelTypes(TDataModule1& dm, int companyKod, const SystemSettings& s) {
     FixedQuery q(dm.store(), QStringLiteral("qrySunPanel1"));
     q.setParam(QStringLiteral("Kod"), companyKod);
     const QueryResult res = q.run();
@@ -184,16 +171,15 @@ std::vector<CatalogPanel> panelTypes(TDataModule1& dm, int companyKod, const Sys
         p.imp = opt(res.value(r, QStringLiteral("Imp")));
         p.height = opt(res.value(r, QStringLiteral("H")));
         p.width = opt(res.value(r, QStringLiteral("S")));
-        p.panel = {p.power.value_or(0), p.unom.value_or(0), p.isc.value_or(0), p.vmp.value_or(0),
-                   p.imp.value_or(0), p.height.value_or(0), p.width.value_or(0)};
+        p.panel = {p.power.value_or(0), p.unom.value_or(0),   p.isc.value_or(0),  p.vmp.value_or(0),
+                   p.imp.value_or(0),   p.height.value_or(0), p.width.value_or(0)};
         if (typeFitsSystem(s, p.panel.unom))
             out.push_back(std::move(p));
     }
     return out;
 }
 
-std::vector<double> controllerArrayPowers(TDataModule1& dm, const SystemSettings& s)
-{
+std::vector<double> controllerArrayPowers(TDataModule1& dm, const SystemSettings& s) {
     QSqlQuery q = dm.store().select(
         QStringLiteral("SELECT c2.Psp FROM Controller2 c2 JOIN Controller1 c1 ON c1.Kod = c2.Kod0 "
                        "WHERE c1.Algoritm1 = ? AND c2.Uses = ? AND c2.Psp IS NOT NULL"),
@@ -204,8 +190,7 @@ std::vector<double> controllerArrayPowers(TDataModule1& dm, const SystemSettings
     return out;
 }
 
-SystemSettings systemSettings(TDataModule1& dm)
-{
+SystemSettings systemSettings(TDataModule1& dm) {
     View& p = dm.tblProj1();
     SystemSettings s;
     s.mppt = p[QStringLiteral("UseMPPT_Ctrl")].asBoolean();
@@ -218,8 +203,7 @@ SystemSettings systemSettings(TDataModule1& dm)
     return s;
 }
 
-VariantChoice readVariantChoice(TDataModule1& dm)
-{
+VariantChoice readVariantChoice(TDataModule1& dm) {
     View& p = dm.tblProj1();
     VariantChoice v;
     v.company = p[QStringLiteral("Company_SP")].asString();
@@ -239,8 +223,7 @@ VariantChoice readVariantChoice(TDataModule1& dm)
     return v;
 }
 
-std::vector<StoredArray> readStoredArrays(TDataModule1& dm)
-{
+std::vector<StoredArray> readStoredArrays(TDataModule1& dm) {
     View& v = dm.tblProj_Mas();
     const QStringList down = downstreamColumns(v);
     const auto values = downstreamValues(v, down);
@@ -257,16 +240,14 @@ std::vector<StoredArray> readStoredArrays(TDataModule1& dm)
     return out;
 }
 
-std::vector<ArrayRow> readArrays(TDataModule1& dm)
-{
+std::vector<ArrayRow> readArrays(TDataModule1& dm) {
     std::vector<ArrayRow> out;
     for (StoredArray& a : readStoredArrays(dm))
         out.push_back(std::move(a.row));
     return out;
 }
 
-SelectionSource readSelectionSource(TDataModule1& dm)
-{
+SelectionSource readSelectionSource(TDataModule1& dm) {
     SelectionSource s;
     s.variant = readVariantChoice(dm);
     s.region = regionYear(dm, s.variant.region);
@@ -280,8 +261,7 @@ SelectionSource readSelectionSource(TDataModule1& dm)
     return s;
 }
 
-bool arraysChanged(TDataModule1& dm, const std::vector<ArrayRow>& arrays)
-{
+bool arraysChanged(TDataModule1& dm, const std::vector<ArrayRow>& arrays) {
     const std::vector<ArrayRow> stored = readArrays(dm);
     if (stored.size() != arrays.size())
         return true;
@@ -291,8 +271,7 @@ bool arraysChanged(TDataModule1& dm, const std::vector<ArrayRow>& arrays)
     return false;
 }
 
-void storeChoice(TDataModule1& dm, const StoredChoice& c)
-{
+void storeChoice(TDataModule1& dm, const StoredChoice& c) {
     View& p = dm.tblProj1();
     View& m = dm.tblProj_Mas();
     const bool rewrite = arraysChanged(dm, c.arrays);
@@ -303,7 +282,8 @@ void storeChoice(TDataModule1& dm, const StoredChoice& c)
 
     Transaction t(dm.store(), {&p, &m});
     if (!p.edit())
-        throw DbError(DbError::Kind::General, QStringLiteral("Вариант проекта не может быть изменен."));
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Вариант проекта не может быть изменен."));
     const bool any = !c.arrays.empty();
     p[QStringLiteral("Company_SP")].setString(any ? c.company : QString());
     p[QStringLiteral("Tip_SP")].setString(any ? c.type.tip : QString());
@@ -316,9 +296,9 @@ void storeChoice(TDataModule1& dm, const StoredChoice& c)
     p[QStringLiteral("KolTotal_SP")].setValue(any ? QVariant(c.panels) : QVariant());
     p[QStringLiteral("PTotal_SP")].setValue(any ? QVariant(c.power) : QVariant());
     p[QStringLiteral("ITotal_SP")].setValue(any ? QVariant(c.current) : QVariant());
-    for (const char* name : {"SIzar_AKB", "Company_AV_SP", "Tip_AV_SP", "Inom_AV_SP", "Unom_AV_SP",
-                             "Company_Pr_SP", "Tip_Pr_SP", "Tip_Pr_Derzh_SP", "Inom_Pr_SP",
-                             "Unom_Pr_SP"})
+    for (const char* name :
+         {"SIzar_AKB", "Company_AV_SP", "Tip_AV_SP", "Inom_AV_SP", "Unom_AV_SP", "Company_Pr_SP",
+          "Tip_Pr_SP", "Tip_Pr_Derzh_SP", "Inom_Pr_SP", "Unom_Pr_SP"})
         p[QString::fromLatin1(name)].clear();
     p.post();
 

@@ -10,8 +10,7 @@ namespace ses {
 
 namespace {
 
-FormedArray formedArray(const ArrayRow& row)
-{
+FormedArray formedArray(const ArrayRow& row) {
     return {row.orientation, row.tilt, row.power};
 }
 
@@ -20,8 +19,7 @@ FormedArray formedArray(const ArrayRow& row)
 // ---------------------------------------------------------------- stored arrays
 
 std::vector<int> matchArrays(const std::vector<StoredArray>& stored,
-                             const std::vector<ArrayRow>& rows)
-{
+                             const std::vector<ArrayRow>& rows) {
     std::vector<int> match(rows.size(), -1);
     std::vector<bool> used(stored.size(), false);
     for (size_t i = 0; i < rows.size(); ++i)
@@ -35,8 +33,7 @@ std::vector<int> matchArrays(const std::vector<StoredArray>& stored,
 }
 
 QStringList arraysLosingChoices(const std::vector<StoredArray>& stored,
-                                const std::vector<ArrayRow>& rows)
-{
+                                const std::vector<ArrayRow>& rows) {
     std::vector<bool> kept(stored.size(), false);
     for (int m : matchArrays(stored, rows))
         if (m >= 0)
@@ -50,8 +47,8 @@ QStringList arraysLosingChoices(const std::vector<StoredArray>& stored,
 
 // ---------------------------------------------------------------- the array window
 
-std::optional<double> arrayCoefficient(const ArrayWindowInput& in, double orientation, double tilt)
-{
+std::optional<double> arrayCoefficient(const ArrayWindowInput& in, double orientation,
+                                       double tilt) {
     const double angle = deviationAngle(orientation, tilt, in.dopB.value_or(in.variantB));
     const auto k = performanceCoefficient(in.loss, angle);
     if (!k || *k <= 0)
@@ -59,8 +56,7 @@ std::optional<double> arrayCoefficient(const ArrayWindowInput& in, double orient
     return roundPattern(*k, QStringLiteral("0.###"));
 }
 
-std::optional<double> initialGivenPower(const ArrayWindowInput& in)
-{
+std::optional<double> initialGivenPower(const ArrayWindowInput& in) {
     if (in.row.givenPower)
         return in.row.givenPower;
     // The usual controller sizes of the three system voltages.
@@ -79,8 +75,7 @@ std::optional<double> initialGivenPower(const ArrayWindowInput& in)
     return in.powerChoices.back();
 }
 
-ArrayCalculation calculateArray(const ArrayWindowInput& in, ArrayRequest request)
-{
+ArrayCalculation calculateArray(const ArrayWindowInput& in, ArrayRequest request) {
     ArrayCalculation c;
     const auto k = arrayCoefficient(in, request.orientation, request.tilt);
     if (!k) {
@@ -104,8 +99,7 @@ ArrayCalculation calculateArray(const ArrayWindowInput& in, ArrayRequest request
 
 // ---------------------------------------------------------------- the selection
 
-void SolarSelection::load(SelectionSource source)
-{
+void SolarSelection::load(SelectionSource source) {
     m_source = std::move(source);
     m_company.clear();
     m_type.reset();
@@ -117,8 +111,8 @@ void SolarSelection::load(SelectionSource source)
     recompute();
 }
 
-std::optional<QString> SolarSelection::chooseType(const QString& company, const CatalogPanel* type)
-{
+std::optional<QString> SolarSelection::chooseType(const QString& company,
+                                                  const CatalogPanel* type) {
     const QString was = m_type ? m_type->tip : QString();
     m_company = company;
     m_type = type ? std::optional<CatalogPanel>(*type) : std::nullopt;
@@ -132,32 +126,27 @@ std::optional<QString> SolarSelection::chooseType(const QString& company, const 
         .arg(was, now);
 }
 
-void SolarSelection::setCurrent(int row)
-{
+void SolarSelection::setCurrent(int row) {
     if (row >= 0 && row < int(m_rows.size()))
         m_current = row;
 }
 
-void SolarSelection::put(int at, const ArrayRow& row)
-{
+void SolarSelection::put(int at, const ArrayRow& row) {
     m_rows.insert(m_rows.begin() + at, row);
     m_formedFor.insert(m_formedFor.begin() + at, m_type ? m_type->tip : QString());
     m_current = at;
     recompute();
 }
 
-void SolarSelection::add(const ArrayRow& row)
-{
+void SolarSelection::add(const ArrayRow& row) {
     put(int(m_rows.size()), row);
 }
 
-void SolarSelection::insert(const ArrayRow& row)
-{
+void SolarSelection::insert(const ArrayRow& row) {
     put(m_current < 0 ? int(m_rows.size()) : m_current, row);
 }
 
-void SolarSelection::replace(const ArrayRow& row)
-{
+void SolarSelection::replace(const ArrayRow& row) {
     if (m_current < 0)
         return;
     m_rows[m_current] = row;
@@ -165,8 +154,7 @@ void SolarSelection::replace(const ArrayRow& row)
     recompute();
 }
 
-void SolarSelection::remove()
-{
+void SolarSelection::remove() {
     if (m_current < 0)
         return;
     m_rows.erase(m_rows.begin() + m_current);
@@ -175,8 +163,7 @@ void SolarSelection::remove()
     recompute();
 }
 
-void SolarSelection::moveUp()
-{
+void SolarSelection::moveUp() {
     if (m_current <= 0)
         return;
     std::swap(m_rows[m_current], m_rows[m_current - 1]);
@@ -185,8 +172,7 @@ void SolarSelection::moveUp()
     recompute();
 }
 
-void SolarSelection::moveDown()
-{
+void SolarSelection::moveDown() {
     if (m_current < 0 || m_current + 1 >= int(m_rows.size()))
         return;
     std::swap(m_rows[m_current], m_rows[m_current + 1]);
@@ -195,8 +181,7 @@ void SolarSelection::moveDown()
     recompute();
 }
 
-SolarSelection::Commands SolarSelection::commands() const
-{
+SolarSelection::Commands SolarSelection::commands() const {
     const bool type = m_type.has_value();
     const int n = int(m_rows.size());
     Commands c;
@@ -208,8 +193,7 @@ SolarSelection::Commands SolarSelection::commands() const
     return c;
 }
 
-void SolarSelection::recompute()
-{
+void SolarSelection::recompute() {
     std::vector<ArrayFigures> figures;
     std::vector<FormedArray> formed;
     for (const ArrayRow& r : m_rows) {
@@ -219,7 +203,8 @@ void SolarSelection::recompute()
     const VariantChoice& v = m_source.variant;
     const double pras = v.prasSp.value_or(0);
     m_totals = selectionTotals(figures, pras, v.system);
-    m_remaining = remainingRequirement(m_source.requirement, formed, m_source.region, m_source.loss);
+    m_remaining =
+        remainingRequirement(m_source.requirement, formed, m_source.region, m_source.loss);
     m_suggestedTilt.reset();
     if (m_rows.empty()) {
         m_additional = pras;
@@ -233,27 +218,23 @@ void SolarSelection::recompute()
         m_suggestedTilt = t.tilt;
 }
 
-std::optional<int> SolarSelection::boptForNewRow() const
-{
+std::optional<int> SolarSelection::boptForNewRow() const {
     if (!m_suggestedTilt)
         return std::nullopt;
     return int(roundHalfAway(*m_suggestedTilt, 0));
 }
 
-std::optional<double> SolarSelection::forecastMinimum() const
-{
+std::optional<double> SolarSelection::forecastMinimum() const {
     const VariantChoice& v = m_source.variant;
     return forecastMinimumChargeCurrent(v.crasAkb, v.nameAkb, v.izarMin, v.kzarMin);
 }
 
-std::optional<ChargeWindow> SolarSelection::chargeWindow() const
-{
+std::optional<ChargeWindow> SolarSelection::chargeWindow() const {
     const VariantChoice& v = m_source.variant;
     return batteryChargeWindow(v.sizarMin, v.sizarMax, v.izarMin, v.izarMax, v.kzarMin, v.kzarMax);
 }
 
-ArrayWindowInput SolarSelection::arrayWindowInput(int row) const
-{
+ArrayWindowInput SolarSelection::arrayWindowInput(int row) const {
     ArrayWindowInput in;
     if (!m_type)
         return in;
@@ -297,8 +278,7 @@ ArrayWindowInput SolarSelection::arrayWindowInput(int row) const
     return in;
 }
 
-std::optional<QString> SolarSelection::okRefusal(bool checkChargeCurrent) const
-{
+std::optional<QString> SolarSelection::okRefusal(bool checkChargeCurrent) const {
     SelectionOkInput in;
     in.arrays = int(m_rows.size());
     in.totalPower = m_totals.power;
@@ -324,8 +304,7 @@ std::optional<QString> SolarSelection::okRefusal(bool checkChargeCurrent) const
     return std::nullopt;
 }
 
-std::optional<QString> SolarSelection::losingChoicesQuestion() const
-{
+std::optional<QString> SolarSelection::losingChoicesQuestion() const {
     const QStringList losing = arraysLosingChoices(m_source.arrays, m_rows);
     if (losing.isEmpty())
         return std::nullopt;
@@ -338,8 +317,7 @@ std::optional<QString> SolarSelection::losingChoicesQuestion() const
         .arg(quoted.join(QStringLiteral(", ")));
 }
 
-StoredChoice SolarSelection::storedChoice() const
-{
+StoredChoice SolarSelection::storedChoice() const {
     StoredChoice c;
     c.company = m_company;
     if (m_type)

@@ -56,9 +56,9 @@ struct SelectionSource {
     RegionYear region;
     std::vector<LossRow> loss;
     std::array<double, 12> requirement{}; // the monthly requirement, W
-    std::optional<QString> sizingProblem;  // why the requirement could not be computed
-    std::vector<StoredArray> arrays;       // in stored order
-    std::vector<double> controllerPowers;  // the controllers' array powers for the system, W
+    std::optional<QString> sizingProblem; // why the requirement could not be computed
+    std::vector<StoredArray> arrays;      // in stored order
+    std::vector<double> controllerPowers; // the controllers' array powers for the system, W
 };
 
 // What "ОК" stores.
@@ -86,21 +86,20 @@ struct ArrayWindowInput {
     QString company;
     CatalogPanel type;
     SystemSettings system;
-    double variantB = 0;        // the variant's B: the К shown while typing
+    double variantB = 0; // the variant's B: the К shown while typing
     RegionYear region;
     std::vector<LossRow> loss;
     double dopP = 0;            // the power still to be covered, W
     std::optional<double> dopB; // the suggested tilt
     std::array<double, 12> remaining{};
     std::vector<double> powerChoices; // the given powers offered, ascending
-    ArrayRow row;               // name, orientation, tilt and К; all of it when editing
+    ArrayRow row;                     // name, orientation, tilt and К; all of it when editing
     bool editing = false;
 };
 
 // К of an array turned to the orientation and tilt, against the suggested tilt (the variant's B
 // when none is suggested), "0.###"; nullopt when the coefficient is 0 or less.
-std::optional<double> arrayCoefficient(const ArrayWindowInput& in, double orientation,
-                                       double tilt);
+std::optional<double> arrayCoefficient(const ArrayWindowInput& in, double orientation, double tilt);
 
 // The given power the window shows first: the row's own, else 800, 1600 or 3200 W for a 12, 24
 // or 48 V system, else the largest power offered; nullopt when there is none of these.

@@ -11,32 +11,27 @@ namespace ses {
 namespace {
 
 // Hours are compared at 0,001 h.
-double h3(double x)
-{
+double h3(double x) {
     return roundHalfEven(x, 3);
 }
 
 // A value written with "0.##" and read back.
-double text2(double x)
-{
+double text2(double x) {
     return roundHalfAway(x, 2);
 }
 
-double divisorOf(const CapacitySchedule& s)
-{
+double divisorOf(const CapacitySchedule& s) {
     return s.ac ? s.kinv : 1.0;
 }
 
-const DaylightRow* daylightOf(const std::vector<DaylightRow>& rows, const QString& month)
-{
+const DaylightRow* daylightOf(const std::vector<DaylightRow>& rows, const QString& month) {
     const auto it = std::find_if(rows.begin(), rows.end(),
                                  [&](const DaylightRow& r) { return r.month == month; });
     return it == rows.end() ? nullptr : &*it;
 }
 
 // Inserts x among ascending time points unless a point equal at 0,001 h is there already.
-void insertPoint(std::vector<double>& points, double x)
-{
+void insertPoint(std::vector<double>& points, double x) {
     // The points stay sorted, so the place is found by halving (compared at 0,001).
     const double x3 = h3(x);
     const auto it = std::lower_bound(points.begin(), points.end(), x3,
@@ -47,8 +42,7 @@ void insertPoint(std::vector<double>& points, double x)
 }
 
 // Why the inputs cannot give a capacity at all.
-std::optional<QString> refusal(const CapacityInputs& in)
-{
+std::optional<QString> refusal(const CapacityInputs& in) {
     const StorageSettings& s = in.settings;
     const QString tail = QStringLiteral(": емкость АБ не рассчитана.");
     if (!(s.uses > 0))
@@ -66,15 +60,14 @@ std::optional<QString> refusal(const CapacityInputs& in)
         const DaylightRow* d = daylightOf(in.daylight, month);
         if (d && !d->batteryTemp)
             return QStringLiteral("Не задана температура эксплуатации АБ для месяца \"%1\"")
-                       .arg(month)
-                   + tail;
+                       .arg(month) +
+                   tail;
     }
     return std::nullopt;
 }
 
 // The energies and the capacity by months: C is the largest monthly capacity.
-CapacityResult capacityByMonths(const CapacityInputs& in)
-{
+CapacityResult capacityByMonths(const CapacityInputs& in) {
     CapacityResult r;
     const StorageSettings& s = in.settings;
     const std::array<double, 12> energy = darkEnergyByMonth(in.schedules);
@@ -87,9 +80,9 @@ CapacityResult capacityByMonths(const CapacityInputs& in)
         cm.daylight = true;
         cm.temperature = *d->batteryTemp;
         cm.ktemp = batteryTempCoef(in.tempCoefficients, cm.temperature);
-        cm.capacity = monthCapacity(s.uses, 1, s.batteryLosses, cm.ktemp, s.depthOfDischarge,
-                                    cm.energy)
-                          .value_or(0);
+        cm.capacity =
+            monthCapacity(s.uses, 1, s.batteryLosses, cm.ktemp, s.depthOfDischarge, cm.energy)
+                .value_or(0);
         if (roundHalfEven(cm.capacity, 2) > roundHalfEven(r.energyCapacity, 2)) {
             r.energyCapacity = roundHalfEven(cm.capacity, 2);
             r.governingMonth = m;
@@ -100,8 +93,7 @@ CapacityResult capacityByMonths(const CapacityInputs& in)
 }
 
 // The discharge currents: a check that needs more than the capacity so far takes over.
-void checkDischarge(CapacityResult& r, const StorageSettings& s, bool withPeak)
-{
+void checkDischarge(CapacityResult& r, const StorageSettings& s, bool withPeak) {
     const auto check = [&](double k, double p, double& need, CapacityBasis basis) {
         need = roundHalfEven(k * p / s.uses, 2);
         if (need > *r.capacity) {
@@ -115,8 +107,7 @@ void checkDischarge(CapacityResult& r, const StorageSettings& s, bool withPeak)
         check(s.krazrPik, r.ppeak, r.peakCapacity, CapacityBasis::Peak);
 }
 
-CapacityResult refused(const QString& message)
-{
+CapacityResult refused(const QString& message) {
     CapacityResult r;
     r.error = message;
     return r;
@@ -125,16 +116,14 @@ CapacityResult refused(const QString& message)
 } // namespace
 
 std::optional<double> monthCapacity(double uses, double kdiv, double losses, double ktemp,
-                                    double depth, double energy)
-{
+                                    double depth, double energy) {
     if (!(uses > 0) || !(kdiv > 0) || !(depth > 0) || !(losses < 100))
         return std::nullopt;
     return roundPattern(energy / uses / depth * 100 * ktemp / (1 - losses / 100) / kdiv,
                         QStringLiteral("0.##"));
 }
 
-std::array<double, 12> darkEnergyByMonth(const std::vector<CapacitySchedule>& schedules)
-{
+std::array<double, 12> darkEnergyByMonth(const std::vector<CapacitySchedule>& schedules) {
     std::array<double, 12> e{};
     // AC schedules first, as the loads come before the DC schedules.
     for (const bool ac : {true, false}) {
@@ -154,8 +143,7 @@ std::array<double, 12> darkEnergyByMonth(const std::vector<CapacitySchedule>& sc
     return e;
 }
 
-std::vector<Period> darkWindows(double sunset, double darkLength)
-{
+std::vector<Period> darkWindows(double sunset, double darkLength) {
     double r = h3(darkLength);
     if (r <= 0)
         return {};
@@ -173,8 +161,7 @@ std::vector<Period> darkWindows(double sunset, double darkLength)
 }
 
 std::vector<Interval> mergeIntoProfile(const std::vector<Interval>& profile,
-                                       const std::vector<Interval>& intervals, double divisor)
-{
+                                       const std::vector<Interval>& intervals, double divisor) {
     if (intervals.empty())
         return profile;
     std::vector<double> points;
@@ -218,8 +205,7 @@ std::vector<Interval> mergeIntoProfile(const std::vector<Interval>& profile,
 }
 
 std::vector<Interval> clipToWindows(const std::vector<Interval>& segments,
-                                    const std::vector<Period>& windows)
-{
+                                    const std::vector<Period>& windows) {
     std::vector<Interval> clipped;
     for (const auto& [a, b] : windows)
         for (const Interval& s : segments)
@@ -228,8 +214,7 @@ std::vector<Interval> clipToWindows(const std::vector<Interval>& segments,
     return clipped;
 }
 
-CapacityResult capacityByParameters(const CapacityInputs& in)
-{
+CapacityResult capacityByParameters(const CapacityInputs& in) {
     if (const auto e = refusal(in))
         return refused(*e);
     CapacityResult r = capacityByMonths(in);
@@ -242,8 +227,7 @@ CapacityResult capacityByParameters(const CapacityInputs& in)
     return r;
 }
 
-CapacityResult capacityByProfiles(const CapacityInputs& in)
-{
+CapacityResult capacityByProfiles(const CapacityInputs& in) {
     if (const auto e = refusal(in))
         return refused(*e);
     const StorageSettings& st = in.settings;
@@ -272,16 +256,16 @@ CapacityResult capacityByProfiles(const CapacityInputs& in)
         const double dark = st.dailyCycle ? d->sunrise + 24 - d->sunset : st.hoursWithoutSun;
         cm.darkWindows = darkWindows(d->sunset, dark);
         const ScheduleParams powers =
-            scheduleParameters(clipToWindows(profile, cm.darkWindows), st.nomMinutes,
-                               st.maxMinutes, ScheduleForm::TripleList);
+            scheduleParameters(clipToWindows(profile, cm.darkWindows), st.nomMinutes, st.maxMinutes,
+                               ScheduleForm::TripleList);
         cm.pnom = powers.pnom;
         cm.pmax = powers.pmax;
 
         if (!byConsumers) {
             for (const CapacitySchedule& s : in.schedules)
                 if (monthInRange(month, s.from, s.to))
-                    cm.ppeak = std::max(cm.ppeak, s.ac ? roundHalfEven(s.wpPik / s.kinv, 3)
-                                                       : s.wpPik);
+                    cm.ppeak =
+                        std::max(cm.ppeak, s.ac ? roundHalfEven(s.wpPik / s.kinv, 3) : s.wpPik);
         } else {
             // The load at each switching time: the starting powers of the periods that begin
             // then and the rated powers of those running through it.
@@ -323,8 +307,7 @@ CapacityResult capacityByProfiles(const CapacityInputs& in)
     return r;
 }
 
-CapacityResult requiredCapacity(const CapacityInputs& in)
-{
+CapacityResult requiredCapacity(const CapacityInputs& in) {
     return in.settings.loadMode == 0 ? capacityByParameters(in) : capacityByProfiles(in);
 }
 

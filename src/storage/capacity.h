@@ -22,9 +22,9 @@ struct StorageSettings {
     double depthOfDischarge = 30; // GlubRazryad_AKB, %
     double batteryLosses = 20;    // Poteri_AKB, %
     double krazrNom = 10, krazrMax = 5, krazrPik = 1; // hours of each discharge current
-    bool dailyCycle = true;       // SutCikl
-    double hoursWithoutSun = 24;  // KolHourWithoutSun, K
-    int nomMinutes = 30, maxMinutes = 10; // param.SutGr_Pnom_Time, SutGr_Pmax_Time
+    bool dailyCycle = true;                           // SutCikl
+    double hoursWithoutSun = 24;                      // KolHourWithoutSun, K
+    int nomMinutes = 30, maxMinutes = 10;             // param.SutGr_Pnom_Time, SutGr_Pmax_Time
 };
 
 // A stored monthly row of a schedule: what it draws over the longest run of hours without sun.
@@ -39,7 +39,7 @@ struct CapacitySchedule {
     bool ac = true;  // an AC load's schedule (charged through the inverter) or a DC one
     double kinv = 1; // the load's Kinv (lib/kinv.h); not read for DC
     QString from = QStringLiteral("январь"), to = QStringLiteral("декабрь");
-    double pnom = 0, pmax = 0, wpPik = 0;   // Pnom30min, Pmax10min, Wp_pik, W
+    double pnom = 0, pmax = 0, wpPik = 0;    // Pnom30min, Pmax10min, Wp_pik, W
     std::vector<ScheduleMonthEnergy> months; // monthly rows in stored order
     std::vector<Interval> intervals;         // the interval table (modes 1 and 2)
     std::vector<Consumer> consumers;         // consumers and their periods (mode 2)
@@ -47,9 +47,9 @@ struct CapacitySchedule {
 
 struct CapacityInputs {
     StorageSettings settings;
-    std::vector<DaylightRow> daylight;          // proj_sunday: sunrise, sunset, TempAB
-    std::vector<TempCoefRow> tempCoefficients;  // the table of the variant's battery type
-    std::vector<CapacitySchedule> schedules;    // AC schedules, load by load, then DC ones
+    std::vector<DaylightRow> daylight;         // proj_sunday: sunrise, sunset, TempAB
+    std::vector<TempCoefRow> tempCoefficients; // the table of the variant's battery type
+    std::vector<CapacitySchedule> schedules;   // AC schedules, load by load, then DC ones
 };
 
 // How one month took part.
@@ -58,7 +58,7 @@ struct CapacityMonth {
     bool daylight = false;  // has a day-light row; without one the month takes no part at all
     double temperature = 0; // TempAB, degrees C
     double ktemp = 0;
-    double capacity = 0;    // A*h the month's energy needs
+    double capacity = 0; // A*h the month's energy needs
     // The profile method only.
     std::vector<Period> darkWindows;
     double pnom = 0, pmax = 0, ppeak = 0; // W, in the dark windows
@@ -68,13 +68,13 @@ struct CapacityMonth {
 enum class CapacityBasis { Energy, Nominal, Maximum, Peak };
 
 struct CapacityResult {
-    std::optional<double> capacity; // Cras_AKB, A*h; empty when refused
-    std::optional<QString> error;   // why it was refused, for the user
+    std::optional<double> capacity;         // Cras_AKB, A*h; empty when refused
+    std::optional<QString> error;           // why it was refused, for the user
     std::array<CapacityMonth, 12> months{}; // calendar order
-    double energyCapacity = 0; // the largest monthly capacity
-    int governingMonth = 0;    // 1..12, the month of energyCapacity; 0 when every month needs 0
-    double pnom = 0, pmax = 0, ppeak = 0;                        // the powers checked, W
-    double nomCapacity = 0, maxCapacity = 0, peakCapacity = 0;   // Krazr * P / Uses, A*h
+    double energyCapacity = 0;              // the largest monthly capacity
+    int governingMonth = 0; // 1..12, the month of energyCapacity; 0 when every month needs 0
+    double pnom = 0, pmax = 0, ppeak = 0;                      // the powers checked, W
+    double nomCapacity = 0, maxCapacity = 0, peakCapacity = 0; // Krazr * P / Uses, A*h
     CapacityBasis basis = CapacityBasis::Energy;
 };
 

@@ -15,13 +15,11 @@ constexpr int kButtonWidth = 90;
 
 } // namespace
 
-ButtonRow closeRow(std::vector<QPushButton*> commands)
-{
+ButtonRow closeRow(std::vector<QPushButton*> commands) {
     return {QString(), QStringLiteral("Закрыть"), std::move(commands)};
 }
 
-DialogButtons makeDialogButtons(QDialog* dialog, const WindowInfo& window, const ButtonRow& row)
-{
+DialogButtons makeDialogButtons(QDialog* dialog, const WindowInfo& window, const ButtonRow& row) {
     DialogButtons b;
     b.layout = new QHBoxLayout;
     for (QPushButton* p : row.commands) {
@@ -40,7 +38,7 @@ DialogButtons makeDialogButtons(QDialog* dialog, const WindowInfo& window, const
     if (!row.cancel.isEmpty()) {
         b.cancel = new QPushButton(row.cancel, dialog);
         b.cancel->setObjectName(row.cancel == QStringLiteral("Закрыть") ? QStringLiteral("close")
-                                                                       : QStringLiteral("cancel"));
+                                                                        : QStringLiteral("cancel"));
         QObject::connect(b.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
         right.push_back(b.cancel);
     }

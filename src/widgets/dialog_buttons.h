@@ -34,6 +34,7 @@ struct DialogButtons {
 // Builds the row. "ОК" is the default button; in a row without it no button takes Enter, so that
 // Enter in a grid never closes the window. "Справка..." and F1 open the window's help topic
 // (neither exists for a window without one). Every button is at least 90 pixels wide.
-DialogButtons makeDialogButtons(QDialog* dialog, const WindowInfo& window, const ButtonRow& row = {});
+DialogButtons makeDialogButtons(QDialog* dialog, const WindowInfo& window,
+                                const ButtonRow& row = {});
 
 } // namespace ses

@@ -8,8 +8,7 @@
 
 namespace ses {
 
-void ShownRows::add(QFormLayout* form, const std::vector<FormRow>& rows, ShownLook look)
-{
+void ShownRows::add(QFormLayout* form, const std::vector<FormRow>& rows, ShownLook look) {
     QWidget* owner = form->parentWidget();
     for (const FormRow& r : rows) {
         auto* field = new QLabel(owner);
@@ -29,40 +28,34 @@ void ShownRows::add(QFormLayout* form, const std::vector<FormRow>& rows, ShownLo
     }
 }
 
-const ShownRows::Row* ShownRows::find(const QString& name) const
-{
+const ShownRows::Row* ShownRows::find(const QString& name) const {
     for (const Row& r : m_rows)
         if (r.def.name == name)
             return &r;
     return nullptr;
 }
 
-QLabel* ShownRows::field(const QString& name) const
-{
+QLabel* ShownRows::field(const QString& name) const {
     const Row* r = find(name);
     return r ? r->field : nullptr;
 }
 
-QString ShownRows::text(const QString& name) const
-{
+QString ShownRows::text(const QString& name) const {
     const Row* r = find(name);
     return r ? r->field->text() : QString();
 }
 
-void ShownRows::setText(const QString& name, const QString& text)
-{
+void ShownRows::setText(const QString& name, const QString& text) {
     if (const Row* r = find(name))
         r->field->setText(text);
 }
 
-void ShownRows::clear()
-{
+void ShownRows::clear() {
     for (const Row& r : m_rows)
         r.field->clear();
 }
 
-std::pair<QString, QString> ShownRows::pair(const QString& name) const
-{
+std::pair<QString, QString> ShownRows::pair(const QString& name) const {
     const Row* r = find(name);
     if (!r)
         return {};
@@ -71,16 +64,14 @@ std::pair<QString, QString> ShownRows::pair(const QString& name) const
             r->field->text()};
 }
 
-std::vector<std::pair<QString, QString>> ShownRows::pairs(const QStringList& names) const
-{
+std::vector<std::pair<QString, QString>> ShownRows::pairs(const QStringList& names) const {
     std::vector<std::pair<QString, QString>> out;
     for (const QString& n : names)
         out.push_back(pair(n));
     return out;
 }
 
-QString reportLabel(const QString& caption)
-{
+QString reportLabel(const QString& caption) {
     return caption.endsWith(u':') ? caption.chopped(1) : caption;
 }
 

@@ -15,8 +15,8 @@ class QLabel;
 namespace ses {
 
 struct FormRow {
-    QString name;    // the field's object name: the window and its tests reach the field by it
-    QString caption; // as shown, the colon included
+    QString name;      // the field's object name: the window and its tests reach the field by it
+    QString caption;   // as shown, the colon included
     QString unit = {}; // shown after the field; empty: the caption carries it
 };
 

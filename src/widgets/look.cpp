@@ -14,8 +14,7 @@
 
 namespace ses {
 
-bool isNumberText(const QString& text)
-{
+bool isNumberText(const QString& text) {
     static const QRegularExpression number(
         QStringLiteral(R"(^\s*[-+−]?(\d[\d  ]*)?([.,]\d+)?\s*%?\s*$)"));
     const QString t = text.trimmed();
@@ -23,19 +22,16 @@ bool isNumberText(const QString& text)
            number.match(t).hasMatch();
 }
 
-Qt::Alignment alignmentFor(const QString& text)
-{
+Qt::Alignment alignmentFor(const QString& text) {
     return Qt::AlignVCenter | (isNumberText(text) ? Qt::AlignRight : Qt::AlignLeft);
 }
 
-int numberFieldWidth(const QWidget* w)
-{
+int numberFieldWidth(const QWidget* w) {
     // Nine digits and a comma, with the frame and the text margins.
     return w->fontMetrics().horizontalAdvance(QStringLiteral("000000,000")) + 16;
 }
 
-QLineEdit* valueField(QWidget* parent)
-{
+QLineEdit* valueField(QWidget* parent) {
     auto* f = new QLineEdit(parent);
     f->setReadOnly(true);
     f->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -44,15 +40,13 @@ QLineEdit* valueField(QWidget* parent)
     return f;
 }
 
-QTableWidgetItem* cellItem(const QString& text)
-{
+QTableWidgetItem* cellItem(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setTextAlignment(alignmentFor(text));
     return item;
 }
 
-void showShortfall(QLabel* line, const QString& text)
-{
+void showShortfall(QLabel* line, const QString& text) {
     line->setText(text);
     line->setStyleSheet(QStringLiteral("color: #c00000;"));
     line->setWordWrap(true);
@@ -61,8 +55,7 @@ void showShortfall(QLabel* line, const QString& text)
 
 namespace {
 
-QString widgetName(const QWidget* w)
-{
+QString widgetName(const QWidget* w) {
     if (!w->objectName().isEmpty())
         return w->objectName();
     // A field without a name is known by the caption whose buddy it is.
@@ -73,8 +66,7 @@ QString widgetName(const QWidget* w)
     return QString::fromLatin1(w->metaObject()->className());
 }
 
-bool insideEditor(const QWidget* w)
-{
+bool insideEditor(const QWidget* w) {
     for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
         if (qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractSpinBox*>(p) ||
             qobject_cast<const QAbstractItemView*>(p))
@@ -82,8 +74,7 @@ bool insideEditor(const QWidget* w)
     return false;
 }
 
-bool insideCombo(const QWidget* w)
-{
+bool insideCombo(const QWidget* w) {
     for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
         if (qobject_cast<const QComboBox*>(p))
             return true;
@@ -92,8 +83,7 @@ bool insideCombo(const QWidget* w)
 
 } // namespace
 
-QStringList lookProblems(const QWidget* window, const QString& name)
-{
+QStringList lookProblems(const QWidget* window, const QString& name) {
     QStringList out;
     const QString head = name + QStringLiteral(": ");
 
@@ -112,7 +102,8 @@ QStringList lookProblems(const QWidget* window, const QString& name)
             continue;
         const bool numeric = qobject_cast<const NumberField*>(f) || isNumberText(f->text());
         if (numeric && !(f->alignment() & Qt::AlignRight))
-            out << head + QStringLiteral("число в поле \"%1\" выровнено не вправо").arg(widgetName(f));
+            out << head +
+                       QStringLiteral("число в поле \"%1\" выровнено не вправо").arg(widgetName(f));
     }
     for (const QLabel* l : window->findChildren<QLabel*>()) {
         if (insideEditor(l) || !isNumberText(l->text()))

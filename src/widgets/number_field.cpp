@@ -85,8 +85,8 @@ void NumberField::keyPressEvent(QKeyEvent* event) {
         c = u',';
     // A minus sign may open a decimal value: temperatures and temperature coefficients are
     // negative in winter, and the checks of each quantity refuse a sign where it makes no sense.
-    const bool sign = m_kind == Kind::Decimal && c == u'-' && cursorPosition() == 0
-                      && !this->text().startsWith(u'-') && selectedText().isEmpty();
+    const bool sign = m_kind == Kind::Decimal && c == u'-' && cursorPosition() == 0 &&
+                      !this->text().startsWith(u'-') && selectedText().isEmpty();
     const bool allowed =
         sign || (m_kind == Kind::Decimal ? decimalKeyAllowed(c) : integerKeyAllowed(c));
     if (!allowed) {

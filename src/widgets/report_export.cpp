@@ -10,8 +10,7 @@
 
 namespace ses {
 
-QPushButton* makeExportButton(QWidget* parent, const QString& hint)
-{
+QPushButton* makeExportButton(QWidget* parent, const QString& hint) {
     auto* b = new QPushButton(QStringLiteral("Экспорт..."), parent);
     b->setObjectName(QStringLiteral("export"));
     b->setToolTip(hint);
@@ -20,8 +19,7 @@ QPushButton* makeExportButton(QWidget* parent, const QString& hint)
     return b;
 }
 
-void exportReport(Prompter& prompter, const std::function<void(ReportWriter&)>& write)
-{
+void exportReport(Prompter& prompter, const std::function<void(ReportWriter&)>& write) {
     QString path;
     try {
         const WaitCursor wait;

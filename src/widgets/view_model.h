@@ -17,7 +17,7 @@ struct GridColumn {
     QString field; // column of the view
     QString title;
     bool readOnly = true;
-    int width = 0; // pixels, the least width; the column widens to its contents and title
+    int width = 0;        // pixels, the least width; the column widens to its contents and title
     bool stretch = false; // the name column: takes the width the others leave
 };
 

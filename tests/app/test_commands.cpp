@@ -9,8 +9,7 @@ using namespace ses;
 
 namespace {
 
-ShellFacts facts(int p, int v, int a = 0, int d = 0)
-{
+ShellFacts facts(int p, int v, int a = 0, int d = 0) {
     ShellFacts f;
     f.projects = p;
     f.variants = v;
@@ -19,8 +18,7 @@ ShellFacts facts(int p, int v, int a = 0, int d = 0)
     return f;
 }
 
-TEST(Commands, EnablingRulesFollowTheDesignOrder)
-{
+TEST(Commands, EnablingRulesFollowTheDesignOrder) {
     using C = Command;
     ShellFacts none = facts(0, 0);
     ShellFacts oneProject = facts(1, 0);
@@ -46,34 +44,48 @@ TEST(Commands, EnablingRulesFollowTheDesignOrder)
         std::vector<C> enabled;
         std::vector<C> disabled;
     } cases[] = {
-        {"no project", none, {C::ProjCreate, C::RefPanels, C::Settings, C::Help, C::Exit},
+        {"no project",
+         none,
+         {C::ProjCreate, C::RefPanels, C::Settings, C::Help, C::Exit},
          {C::ProjOpen, C::ProjEdit, C::ProjDelete, C::VarAdd, C::VarEdit, C::LoadAc}},
-        {"one project", oneProject, {C::ProjEdit, C::ProjSaveAs, C::VarAdd},
+        {"one project",
+         oneProject,
+         {C::ProjEdit, C::ProjSaveAs, C::VarAdd},
          {C::ProjOpen, C::VarEdit, C::VarDelete, C::LoadAc, C::CompareParams}},
-        {"two projects", twoProjects, {C::ProjOpen, C::VarEdit, C::VarSaveAs, C::LoadAc, C::LoadDc},
+        {"two projects",
+         twoProjects,
+         {C::ProjOpen, C::VarEdit, C::VarSaveAs, C::LoadAc, C::LoadDc},
          {C::CompareParams, C::InvSelect, C::SbSelect, C::LoadMonthly}},
-        {"AC load without inverter", acNoInverter, {C::InvSelect, C::InvAnalysis, C::SbAnalysis},
+        {"AC load without inverter",
+         acNoInverter,
+         {C::InvSelect, C::InvAnalysis, C::SbAnalysis},
          {C::SbSelect, C::CtrlSelect, C::AkbSelect}},
         {"DC schedules make up for it", acNoInverterButDc, {C::SbSelect}, {C::CtrlSelect}},
-        {"panels, an array without controller", withPanels,
+        {"panels, an array without controller",
+         withPanels,
          {C::SbSelect, C::CtrlSelect, C::SbScheme, C::VarGeneration, C::VarSpec},
          {C::AkbSelect, C::AkbScheme, C::CableSelect, C::VarScheme, C::CompareSpecs}},
-        {"controllers on every array", withControllers, {C::AkbSelect}, {C::CableSelect, C::FuseSelect}},
-        {"everything chosen", full,
+        {"controllers on every array",
+         withControllers,
+         {C::AkbSelect},
+         {C::CableSelect, C::FuseSelect}},
+        {"everything chosen",
+         full,
          {C::CableSelect, C::BreakerSelect, C::FuseSelect, C::VarScheme, C::CompareSchemes,
           C::CompareSpecs, C::CompareParams, C::AkbScheme},
          {}},
     };
     for (const auto& c : cases) {
         for (C cmd : c.enabled)
-            EXPECT_TRUE(commandEnabled(cmd, c.f)) << c.what << ": " << commandDef(cmd).text.toStdString();
+            EXPECT_TRUE(commandEnabled(cmd, c.f))
+                << c.what << ": " << commandDef(cmd).text.toStdString();
         for (C cmd : c.disabled)
-            EXPECT_FALSE(commandEnabled(cmd, c.f)) << c.what << ": " << commandDef(cmd).text.toStdString();
+            EXPECT_FALSE(commandEnabled(cmd, c.f))
+                << c.what << ": " << commandDef(cmd).text.toStdString();
     }
 }
 
-TEST(Commands, MonthlyTotalsNeedConsumerLoadsAndMenusFollowTheirCounts)
-{
+TEST(Commands, MonthlyTotalsNeedConsumerLoadsAndMenusFollowTheirCounts) {
     ShellFacts f = facts(1, 1, 0, 1);
     EXPECT_FALSE(commandEnabled(Command::LoadMonthly, f));
     f.paramNagr = 2;
@@ -89,8 +101,7 @@ TEST(Commands, MonthlyTotalsNeedConsumerLoadsAndMenusFollowTheirCounts)
     EXPECT_TRUE(menuEnabled(Menu::Battery, facts(1, 1, 1, 0)));
 }
 
-TEST(Commands, EveryCommandHasOneDefinition)
-{
+TEST(Commands, EveryCommandHasOneDefinition) {
     QSet<int> ids;
     for (const auto& d : commandTable())
         ids.insert(int(d.id));
@@ -98,8 +109,7 @@ TEST(Commands, EveryCommandHasOneDefinition)
     EXPECT_EQ(int(commandTable().size()), int(Command::Exit) + 1);
 }
 
-TEST(Commands, CaptionAndProposedNames)
-{
+TEST(Commands, CaptionAndProposedNames) {
     EXPECT_EQ(mainCaption(false, ""), "Tovrel SES 1.1.");
     EXPECT_EQ(mainCaption(true, "Дача"), "Tovrel SES 1.1. Дача.");
     EXPECT_EQ(proposedProjectName(2), "Проект 3");

@@ -24,8 +24,7 @@ namespace {
 
 class RecalcTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ensureApp();
         initDataDirectory(m_tmp.path());
         store = Store::open(m_tmp.path());
@@ -39,8 +38,7 @@ protected:
     std::unique_ptr<Shell> shell;
 };
 
-TEST_F(RecalcTest, SizesTheDemoAndEmptiesAVariantWithoutLoads)
-{
+TEST_F(RecalcTest, SizesTheDemoAndEmptiesAVariantWithoutLoads) {
     buildDemoProject(*shell);
     View& v = dm->tblProj1();
     ASSERT_EQ(v["VarName"].asString(), "Дача (апрель - сентябрь)");
@@ -76,8 +74,7 @@ TEST_F(RecalcTest, SizesTheDemoAndEmptiesAVariantWithoutLoads)
 
 // The example a user first sees must be a design that passes its own checks: every figure below
 // is worked out by hand from the demo's inputs, or is a check the selection windows make.
-TEST_F(RecalcTest, DemoIsADesignThatPassesItsOwnChecks)
-{
+TEST_F(RecalcTest, DemoIsADesignThatPassesItsOwnChecks) {
     buildDemoProject(*shell);
     EXPECT_EQ(dm->tblProj0()["Name"].asString(), "Пример: дача и метеостанция");
     struct Expected {
@@ -131,7 +128,8 @@ TEST_F(RecalcTest, DemoIsADesignThatPassesItsOwnChecks)
         const InverterVariant iv = readInverterVariant(*dm);
         for (const InverterLoad& load : readInverterLoads(*dm)) {
             CatalogInverter chosen{load.stored, double(*iv.uses), double(*iv.uvuh)};
-            EXPECT_TRUE(fitsTypeList(chosen, inverterRequirement(load, iv))) << load.name.toStdString();
+            EXPECT_TRUE(fitsTypeList(chosen, inverterRequirement(load, iv)))
+                << load.name.toStdString();
         }
 
         // The solar battery as the selection window reads it back: nothing left to cover and its
@@ -153,8 +151,7 @@ TEST_F(RecalcTest, DemoIsADesignThatPassesItsOwnChecks)
 
 // The first start builds the example beside the final name and links it in: a second start finds
 // the name taken and leaves the first database as it is.
-TEST(FirstStart, CreatesTheExampleOnceAndNeverOverAnother)
-{
+TEST(FirstStart, CreatesTheExampleOnceAndNeverOverAnother) {
     ensureApp();
     QTemporaryDir tmp;
     const QString dir = tmp.path() + "/Data";
@@ -172,8 +169,7 @@ TEST(FirstStart, CreatesTheExampleOnceAndNeverOverAnother)
     EXPECT_FALSE(q.next());
 }
 
-TEST_F(RecalcTest, TriggersRunTheChainInOneTransactionWithTheirWrites)
-{
+TEST_F(RecalcTest, TriggersRunTheChainInOneTransactionWithTheirWrites) {
     buildDemoProject(*shell);
     View& v = dm->tblProj1();
     View& loads = dm->tblProj_Inv();
@@ -195,7 +191,8 @@ TEST_F(RecalcTest, TriggersRunTheChainInOneTransactionWithTheirWrites)
     EXPECT_TRUE(runWithChain(*dm, ChainTrigger::AcDispatcherClosed, [] { return false; }));
 
     // A failure after the dialog's writes takes them back too.
-    store->exec("CREATE TRIGGER no_months BEFORE INSERT ON proj_gr_prm BEGIN SELECT RAISE(ABORT, 'диск полон'); END");
+    store->exec("CREATE TRIGGER no_months BEFORE INSERT ON proj_gr_prm BEGIN SELECT RAISE(ABORT, "
+                "'диск полон'); END");
     const QString name = v["VarName"].asString();
     EXPECT_THROW(runWithChain(*dm, ChainTrigger::VariantEdited,
                               [&] {
@@ -211,8 +208,7 @@ TEST_F(RecalcTest, TriggersRunTheChainInOneTransactionWithTheirWrites)
     EXPECT_EQ(q.value(0).toString(), name);
 }
 
-TEST_F(RecalcTest, MonthlyRowsFollowTheVariantsDaylightHours)
-{
+TEST_F(RecalcTest, MonthlyRowsFollowTheVariantsDaylightHours) {
     buildDemoProject(*shell);
     View& months = dm->tbl("proj_gr_prm");
     ASSERT_FALSE(months.isEmpty());

@@ -19,13 +19,11 @@ struct CountingProgress : ProgressSink {
 
 class ShellTest : public DbTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         DbTest::SetUp();
         shell = std::make_unique<Shell>(*dm, prompter);
     }
-    void addProjectWithVariant(const QString& name)
-    {
+    void addProjectWithVariant(const QString& name) {
         ProjectFields f = shell->newProjectFields();
         f.name = name;
         ASSERT_TRUE(shell->createProject(f));
@@ -38,8 +36,7 @@ protected:
     std::unique_ptr<Shell> shell;
 };
 
-TEST_F(ShellTest, CreateAndEditProjectWithTheirChecks)
-{
+TEST_F(ShellTest, CreateAndEditProjectWithTheirChecks) {
     ProjectFields f = shell->newProjectFields();
     EXPECT_EQ(f.name, "Проект 1");
     EXPECT_EQ(f.date, QDate::currentDate());
@@ -67,8 +64,7 @@ TEST_F(ShellTest, CreateAndEditProjectWithTheirChecks)
     EXPECT_EQ(mainCaption(true, tbl("project0")["Name"].asString()), "Tovrel SES 1.1. Дача.");
 }
 
-TEST_F(ShellTest, DeletesAskFirstAndCascade)
-{
+TEST_F(ShellTest, DeletesAskFirstAndCascade) {
     addProjectWithVariant("Первый");
     addProjectWithVariant("Второй");
     prompter.answer(false);
@@ -84,14 +80,14 @@ TEST_F(ShellTest, DeletesAskFirstAndCascade)
     EXPECT_EQ(prompter.last(), "Удалить проект вместе со всеми вариантами расчетов?");
     EXPECT_TRUE(shell->redrawFlag());
     // Only the first project's tree is left.
-    for (const char* t : {"project0", "project1", "proj_inv", "proj_graf0", "proj_graf1", "proj_graf12_0"})
+    for (const char* t :
+         {"project0", "project1", "proj_inv", "proj_graf0", "proj_graf1", "proj_graf12_0"})
         EXPECT_EQ(store->count(t), 1) << t;
     EXPECT_EQ(tbl("project0")["Name"].asString(), "Первый");
     EXPECT_EQ(tbl("proj_graf1").recordCount(), 1);
 }
 
-TEST_F(ShellTest, VariantCopyProposesTheNameAndBecomesCurrent)
-{
+TEST_F(ShellTest, VariantCopyProposesTheNameAndBecomesCurrent) {
     addProjectWithVariant("Дача");
     CountingProgress progress;
     prompter.type("Дача В1 копия");
@@ -111,14 +107,15 @@ TEST_F(ShellTest, VariantCopyProposesTheNameAndBecomesCurrent)
     EXPECT_TRUE(shell->redrawFlag());
 }
 
-TEST_F(ShellTest, AFailingCopyReportsAndLeavesNothing)
-{
+TEST_F(ShellTest, AFailingCopyReportsAndLeavesNothing) {
     addProjectWithVariant("Дача");
-    store->exec("CREATE TRIGGER no_graf BEFORE INSERT ON proj_graf1 BEGIN SELECT RAISE(ABORT, 'диск полон'); END");
+    store->exec("CREATE TRIGGER no_graf BEFORE INSERT ON proj_graf1 BEGIN SELECT RAISE(ABORT, "
+                "'диск полон'); END");
     CountingProgress progress;
     prompter.type("Дача_1");
     EXPECT_FALSE(shell->copyProject(&progress));
-    EXPECT_TRUE(prompter.last().startsWith("Копирование не выполнено: ")) << prompter.last().toStdString();
+    EXPECT_TRUE(prompter.last().startsWith("Копирование не выполнено: "))
+        << prompter.last().toStdString();
     EXPECT_EQ(progress.finished, 1);
     EXPECT_TRUE(shell->redrawFlag());
     for (const char* t : {"project0", "project1", "proj_inv", "proj_graf0", "proj_graf12_0"})
@@ -126,8 +123,7 @@ TEST_F(ShellTest, AFailingCopyReportsAndLeavesNothing)
     EXPECT_EQ(tbl("project0")["Name"].asString(), "Дача");
 }
 
-TEST_F(ShellTest, ProjectCopyOfAnEmptyProjectKeepsItsOwnerAndDates)
-{
+TEST_F(ShellTest, ProjectCopyOfAnEmptyProjectKeepsItsOwnerAndDates) {
     ProjectFields f = shell->newProjectFields();
     f.name = "Пустой";
     f.owner = "Сидоров";
@@ -144,8 +140,7 @@ TEST_F(ShellTest, ProjectCopyOfAnEmptyProjectKeepsItsOwnerAndDates)
     EXPECT_TRUE(tbl("project1").isEmpty());
 }
 
-TEST_F(ShellTest, FactsCountTheCurrentVariant)
-{
+TEST_F(ShellTest, FactsCountTheCurrentVariant) {
     addProjectWithVariant("Дача");
     ShellFacts f = gatherFacts(*dm);
     EXPECT_EQ(f.projects, 1);

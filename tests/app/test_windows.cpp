@@ -27,8 +27,7 @@ namespace {
 
 class WindowTest : public DbTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         DbTest::SetUp();
         main = std::make_unique<TMainForm>(*dm, prompter);
     }
@@ -37,8 +36,7 @@ protected:
     std::unique_ptr<TMainForm> main;
 };
 
-TEST_F(WindowTest, CommandsFollowTheProjectsAndVariants)
-{
+TEST_F(WindowTest, CommandsFollowTheProjectsAndVariants) {
     EXPECT_EQ(main->windowTitle(), "Tovrel SES 1.1.");
     EXPECT_TRUE(enabled(Command::ProjCreate));
     EXPECT_FALSE(enabled(Command::ProjEdit));
@@ -60,8 +58,7 @@ TEST_F(WindowTest, CommandsFollowTheProjectsAndVariants)
     EXPECT_TRUE(enabled(Command::VarSaveAs));
 }
 
-TEST_F(WindowTest, ProjectDialogRefusesAnEmptyName)
-{
+TEST_F(WindowTest, ProjectDialogRefusesAnEmptyName) {
     TProjForm& form = main->projForm();
     ProjectFields f = main->shell().newProjectFields();
     form.load(f);
@@ -75,8 +72,7 @@ TEST_F(WindowTest, ProjectDialogRefusesAnEmptyName)
     EXPECT_EQ(form.values().name, "Дом");
 }
 
-TEST(MainWindow, DemoProjectFillsEveryTab)
-{
+TEST(MainWindow, DemoProjectFillsEveryTab) {
     ensureApp();
     QTemporaryDir tmp;
     initDataDirectory(tmp.path());
@@ -110,12 +106,12 @@ TEST(MainWindow, DemoProjectFillsEveryTab)
     ASSERT_TRUE(v.post());
     main.refreshAll();
     EXPECT_FALSE(label("sbShortfall")->isHidden());
-    EXPECT_EQ(label("sbShortfall")->text(), "Мощность панелей СБ 2400 Вт меньше требуемой 2693 Вт.");
+    EXPECT_EQ(label("sbShortfall")->text(),
+              "Мощность панелей СБ 2400 Вт меньше требуемой 2693 Вт.");
     EXPECT_EQ(label("akbShortfall")->text(), "Емкость АБ 200 А*ч меньше требуемой 267,91 А*ч.");
 }
 
-TEST(ScreenTour, WritesAPictureOfEveryWindow)
-{
+TEST(ScreenTour, WritesAPictureOfEveryWindow) {
     ensureApp();
     QTemporaryDir tmp;
     QProcess p;
@@ -128,19 +124,18 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow)
     // Nor may any window break the look every window follows: a number aligned left in a field or
     // a cell, a dialog larger than the work area of a 1366 x 768 screen.
     EXPECT_FALSE(err.contains("look:")) << err.toStdString();
-    for (const char* name : {"TMainForm-1", "TMainForm-7", "TMainForm-8", "TProjForm", "TOpenForm",
-                             "TAboutForm", "TParamFrm", "TsTempABF", "TsTempABF-2", "TVarForm-1",
-                             "TVarForm-7", "TVarForm-default-7", "TDspNagrF", "TDspNagr12F",
-                             "TAddSutGrF-2", "TNagrForm", "TCreateSGF-3", "TCreateSG12F-1",
-                             "TPeriodFm", "TsEPForm", "TsEP12Frm", "TInvForm", "TSelInvFm",
-                             "TTabInvFm", "TAnalInvF", "TSprKForm-1", "TSprKForm-5", "TKproizFm",
-                             "TsSunDayF", "TSelSPFrm", "TMasSPFrm-1", "TMasSPFrm-2", "TMasSPFrm-4",
-                             "TMasSPFrm-5"})
+    for (const char* name :
+         {"TMainForm-1", "TMainForm-7",        "TMainForm-8",    "TProjForm",   "TOpenForm",
+          "TAboutForm",  "TParamFrm",          "TsTempABF",      "TsTempABF-2", "TVarForm-1",
+          "TVarForm-7",  "TVarForm-default-7", "TDspNagrF",      "TDspNagr12F", "TAddSutGrF-2",
+          "TNagrForm",   "TCreateSGF-3",       "TCreateSG12F-1", "TPeriodFm",   "TsEPForm",
+          "TsEP12Frm",   "TInvForm",           "TSelInvFm",      "TTabInvFm",   "TAnalInvF",
+          "TSprKForm-1", "TSprKForm-5",        "TKproizFm",      "TsSunDayF",   "TSelSPFrm",
+          "TMasSPFrm-1", "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
-TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport)
-{
+TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     ensureApp();
     QTemporaryDir tmp;
     QProcess p;
@@ -172,8 +167,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport)
               9 * suffixes.size());
 }
 
-TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits)
-{
+TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {
     ensureApp();
     QTemporaryDir tmp;
     // The program keeps its data beside itself: run a copy from a fresh folder.
@@ -199,8 +193,9 @@ TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits)
         p.start(exe, {"--smoke"});
         ASSERT_TRUE(p.waitForFinished(60000));
         EXPECT_NE(p.exitCode(), 0);
-        EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError())
-                        .contains(QStringLiteral("процесс %1").arg(QCoreApplication::applicationPid())));
+        EXPECT_TRUE(
+            QString::fromUtf8(p.readAllStandardError())
+                .contains(QStringLiteral("процесс %1").arg(QCoreApplication::applicationPid())));
     }
 
     // A database the program cannot use is told on the error stream of a smoke run, which then

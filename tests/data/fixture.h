@@ -12,26 +12,24 @@
 namespace ses::test {
 
 // QSqlDatabase finds its driver plugins through the application object.
-inline void ensureApp()
-{
+inline void ensureApp() {
     static int argc = 1;
     static char name[] = "test_data";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+    static QCoreApplication* app =
+        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
     (void)app;
 }
 
 class DbTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ensureApp();
         ASSERT_TRUE(m_tmp.isValid());
         initDataDirectory(dir(), InitContent::Bare);
         reopen();
     }
-    void reopen()
-    {
+    void reopen() {
         dm.reset();
         store.reset();
         store = Store::open(dir());
@@ -41,8 +39,7 @@ protected:
     View& tbl(const char* name) { return dm->tbl(QString::fromLatin1(name)); }
 
     // Appends and posts one row with the given column texts; returns post()'s answer.
-    bool add(View& v, std::initializer_list<std::pair<const char*, QString>> values)
-    {
+    bool add(View& v, std::initializer_list<std::pair<const char*, QString>> values) {
         if (!v.append())
             return false;
         for (const auto& [c, text] : values)

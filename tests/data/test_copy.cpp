@@ -11,11 +11,11 @@ namespace {
 
 class CopyTest : public DbTest {
 protected:
-    void buildVariant()
-    {
+    void buildVariant() {
         ASSERT_TRUE(add(tbl("project0"), {{"Name", "Дача"}, {"ProjDate", "2026-12-01"}}));
-        ASSERT_TRUE(add(tbl("project1"), {{"VarName", "Основной"}, {"Uses", "24"}, {"Voc_SP", "22,3"},
-                                          {"Pras_SP", "512,5"}}));
+        ASSERT_TRUE(add(
+            tbl("project1"),
+            {{"VarName", "Основной"}, {"Uses", "24"}, {"Voc_SP", "22,3"}, {"Pras_SP", "512,5"}}));
         ASSERT_TRUE(add(tbl("proj_mas"), {{"KolPosled", "2"}}));
         for (const char* m : {"январь", "февраль"})
             ASSERT_TRUE(add(tbl("proj_sunday"), {{"MonthName", m}, {"TempAB", "5"}}));
@@ -27,17 +27,17 @@ protected:
             ASSERT_TRUE(add(tbl("proj_ep1"), {{"T1", "18"}, {"T2", "23"}}));
         }
         ASSERT_TRUE(add(tbl("proj_graf12_0"), {{"SutGrafName", "Телеметрия"}}));
-        ASSERT_TRUE(add(tbl("proj_ep12_0"), {{"Name", "Модем"}, {"Unom", "12"}, {"Kol_vo", "1"}, {"Pnom", "6"}}));
+        ASSERT_TRUE(add(tbl("proj_ep12_0"),
+                        {{"Name", "Модем"}, {"Unom", "12"}, {"Kol_vo", "1"}, {"Pnom", "6"}}));
         ASSERT_TRUE(add(tbl("proj_ep12_1"), {{"T1", "0"}, {"T2", "24"}}));
     }
 };
 
-const char* const kVariantTree[] = {"project1", "proj_mas", "proj_sunday", "proj_inv", "proj_graf0",
-                                    "proj_graf1", "proj_ep0", "proj_ep1", "proj_graf12_0",
-                                    "proj_ep12_0", "proj_ep12_1"};
+const char* const kVariantTree[] = {"project1",      "proj_mas",    "proj_sunday", "proj_inv",
+                                    "proj_graf0",    "proj_graf1",  "proj_ep0",    "proj_ep1",
+                                    "proj_graf12_0", "proj_ep12_0", "proj_ep12_1"};
 
-TEST_F(CopyTest, VariantCopyDuplicatesTheWholeTreeUnderTheNewKey)
-{
+TEST_F(CopyTest, VariantCopyDuplicatesTheWholeTreeUnderTheNewKey) {
     buildVariant();
     const int project = tbl("project0")["Kod"].asInteger();
     const int original = tbl("project1")["Kod"].asInteger();
@@ -61,8 +61,7 @@ TEST_F(CopyTest, VariantCopyDuplicatesTheWholeTreeUnderTheNewKey)
     EXPECT_EQ(tbl("proj_mas")["SumUxx"].asString(), "44,6");
 }
 
-TEST_F(CopyTest, ProjectCopyKeepsDatesAndTakesTheNewName)
-{
+TEST_F(CopyTest, ProjectCopyKeepsDatesAndTakesTheNewName) {
     buildVariant();
     const int project = tbl("project0")["Kod"].asInteger();
     const int copy = copyProject(*store, project, "Дача_1");
@@ -75,8 +74,7 @@ TEST_F(CopyTest, ProjectCopyKeepsDatesAndTakesTheNewName)
         EXPECT_EQ(store->count(t) % 2, 0) << t;
 }
 
-TEST_F(CopyTest, AFailedCopyLeavesNothingBehind)
-{
+TEST_F(CopyTest, AFailedCopyLeavesNothingBehind) {
     buildVariant();
     const int project = tbl("project0")["Kod"].asInteger();
     const int original = tbl("project1")["Kod"].asInteger();

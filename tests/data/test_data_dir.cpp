@@ -18,8 +18,7 @@ struct ToolRun {
     QString out, err;
 };
 
-ToolRun runTool(const QStringList& args)
-{
+ToolRun runTool(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(DATA_TOOL), args);
     p.waitForFinished(60000);
@@ -27,22 +26,19 @@ ToolRun runTool(const QStringList& args)
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-QByteArray fileHash(const QString& path)
-{
+QByteArray fileHash(const QString& path) {
     QFile f(path);
     f.open(QIODevice::ReadOnly);
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
-void writeFile(const QString& path, const QByteArray& text)
-{
+void writeFile(const QString& path, const QByteArray& text) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(text);
 }
 
-TEST(DataTool, BareInitThenCheckListsEveryTableWithItsColumns)
-{
+TEST(DataTool, BareInitThenCheckListsEveryTableWithItsColumns) {
     ensureApp();
     QTemporaryDir tmp;
     const QString dir = tmp.path() + "/Data";
@@ -52,8 +48,9 @@ TEST(DataTool, BareInitThenCheckListsEveryTableWithItsColumns)
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 75); // a line per table and the verdict
-    EXPECT_TRUE(r.out.contains("project0 (project0.DB): 0 зап.; поля: Kod autoincrement, Name text(255), "
-                               "ProjOwner text(50), ProjDate date, ProjTime time, ProjMemo memo\n"));
+    EXPECT_TRUE(
+        r.out.contains("project0 (project0.DB): 0 зап.; поля: Kod autoincrement, Name text(255), "
+                       "ProjOwner text(50), ProjDate date, ProjTime time, ProjMemo memo\n"));
     EXPECT_TRUE(r.out.contains("sSun_day (sSun_day.DB): 12 зап."));
     EXPECT_TRUE(r.out.contains("proj_inv (proj_inv.DB): 0 зап.;"));
     EXPECT_TRUE(r.out.contains("Inom_Inv number (вычисляемое)"));
@@ -67,8 +64,7 @@ TEST(DataTool, BareInitThenCheckListsEveryTableWithItsColumns)
     EXPECT_EQ(fileHash(Store::databasePath(dir)), before);
 }
 
-TEST(DataTool, BadArgumentsGetAMessageAndANonZeroExit)
-{
+TEST(DataTool, BadArgumentsGetAMessageAndANonZeroExit) {
     ensureApp();
     QTemporaryDir tmp;
     const QString dir = tmp.path() + "/Data";
@@ -99,20 +95,25 @@ TEST(DataTool, BadArgumentsGetAMessageAndANonZeroExit)
 
 class ImportTest : public DbTest {
 protected:
-    void TearDown() override
-    {
+    void TearDown() override {
         dm.reset();
         store.reset();
     }
 };
 
-TEST_F(ImportTest, ExportImportRoundTripKeepsEveryValue)
-{
+TEST_F(ImportTest, ExportImportRoundTripKeepsEveryValue) {
     ASSERT_TRUE(add(tbl("akb0"), {{"Company", "Запятая, \"кавычки\""}, {"UseAKB", "+"}}));
     ASSERT_TRUE(add(tbl("akb1"), {{"Tip", "GEL"}, {"UseAKB", "-"}}));
-    ASSERT_TRUE(add(tbl("akb2"), {{"Name", "Г-100"}, {"C", "100"}, {"U", "12"}, {"Izar_min", "2,5"},
-                                  {"Izar_max", "30"}, {"Irazr_max", "1000"}, {"L", "330"}, {"S", "171"},
-                                  {"H", "220"}, {"UseAKB", "+"}}));
+    ASSERT_TRUE(add(tbl("akb2"), {{"Name", "Г-100"},
+                                  {"C", "100"},
+                                  {"U", "12"},
+                                  {"Izar_min", "2,5"},
+                                  {"Izar_max", "30"},
+                                  {"Irazr_max", "1000"},
+                                  {"L", "330"},
+                                  {"S", "171"},
+                                  {"H", "220"},
+                                  {"UseAKB", "+"}}));
     dm.reset();
     for (const char* t : {"akb0", "akb1", "akb2"})
         exportTable(dir(), t, m_tmp.path() + "/" + t + ".csv");
@@ -133,8 +134,7 @@ TEST_F(ImportTest, ExportImportRoundTripKeepsEveryValue)
     EXPECT_EQ(fileHash(other.path() + "/back.csv"), fileHash(m_tmp.path() + "/akb0.csv"));
 }
 
-TEST_F(ImportTest, ARefusedLineCancelsTheWholeImportAndNamesEveryLine)
-{
+TEST_F(ImportTest, ARefusedLineCancelsTheWholeImportAndNamesEveryLine) {
     dm.reset();
     store.reset();
     const QString path = m_tmp.path() + "/kl.csv";
@@ -148,15 +148,15 @@ TEST_F(ImportTest, ARefusedLineCancelsTheWholeImportAndNamesEveryLine)
     const ImportReport r = importTable(dir(), "kl", path);
     ASSERT_EQ(r.refusals.size(), 3) << r.refusals.join('\n').toStdString();
     EXPECT_EQ(r.refusals[0], "Строка 3: Заполнение всех полей таблицы обязательно.");
-    EXPECT_TRUE(r.refusals[1].startsWith("Строка 5: Нарушение первичного ключа по полю \"S, мм2\"."));
+    EXPECT_TRUE(
+        r.refusals[1].startsWith("Строка 5: Нарушение первичного ключа по полю \"S, мм2\"."));
     EXPECT_EQ(r.refusals[2], "Строка 6: \"abc\" - недопустимое значение поля \"Idop\".");
     EXPECT_EQ(r.imported, 0);
     auto s = Store::open(dir());
     EXPECT_EQ(s->count("kl"), 0);
 }
 
-TEST_F(ImportTest, DetailLinesNeedTheirMasterRow)
-{
+TEST_F(ImportTest, DetailLinesNeedTheirMasterRow) {
     dm.reset();
     store.reset();
     const QString path = m_tmp.path() + "/region1.csv";
@@ -166,8 +166,7 @@ TEST_F(ImportTest, DetailLinesNeedTheirMasterRow)
     EXPECT_EQ(r.refusals[0], "Строка 2: в таблице \"region0\" нет записи с Kod = 7.");
 }
 
-TEST(Csv, QuotingAndLineNumbers)
-{
+TEST(Csv, QuotingAndLineNumbers) {
     QString error;
     const auto t = parseCsv("a,b\r\n\"x, \"\"y\"\"\",\"две\nстроки\"\n3,\n", &error);
     ASSERT_TRUE(t) << error.toStdString();
@@ -184,8 +183,7 @@ TEST(Csv, QuotingAndLineNumbers)
 
 namespace {
 
-TEST(DataTool, DemoDirectoryIsSizedByRecalc)
-{
+TEST(DataTool, DemoDirectoryIsSizedByRecalc) {
     ensureApp();
     QTemporaryDir tmp;
     const QString dir = tmp.path() + "/Data";

@@ -27,57 +27,55 @@ struct ToolResult {
 
 // The data tool, optionally with a limit on the size of the files it writes (KiB): the way a full
 // disk is made without a mount.
-ToolResult tool(const QStringList& args, int fileLimitKiB = 0)
-{
+ToolResult tool(const QStringList& args, int fileLimitKiB = 0) {
     QProcess p;
     if (fileLimitKiB > 0) {
         QStringList quoted;
         for (const QString& a : args)
             quoted << QLatin1Char('\'') + a + QLatin1Char('\'');
-        p.start(QStringLiteral("bash"), {QStringLiteral("-c"),
-                                         QStringLiteral("ulimit -f %1; exec '%2' %3")
-                                             .arg(fileLimitKiB)
-                                             .arg(QStringLiteral(DATA_TOOL), quoted.join(' '))});
+        p.start(QStringLiteral("bash"),
+                {QStringLiteral("-c"), QStringLiteral("ulimit -f %1; exec '%2' %3")
+                                           .arg(fileLimitKiB)
+                                           .arg(QStringLiteral(DATA_TOOL), quoted.join(' '))});
     } else {
         p.start(QStringLiteral(DATA_TOOL), args);
     }
     p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-QByteArray digest(const QString& path)
-{
+QByteArray digest(const QString& path) {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+    return f.open(QIODevice::ReadOnly)
+               ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+               : QByteArray();
 }
 
-qint64 rows(const QString& dir, const QString& table)
-{
+qint64 rows(const QString& dir, const QString& table) {
     auto store = Store::openReadOnly(dir);
     return store->count(table);
 }
 
-void write(const QString& path, const QByteArray& bytes)
-{
+void write(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
 }
 
 // Many consumer rows for an import, enough to overflow a small file limit.
-QByteArray consumerRows(int n)
-{
+QByteArray consumerRows(int n) {
     QByteArray csv = "Name,Pnom,Ip_In,ClearSinus,Rejim\n";
     for (int i = 0; i < n; ++i)
-        csv += "Потребитель номер " + QByteArray::number(i) + " с длинным наименованием,100,1.5,0,ручной\n";
+        csv += "Потребитель номер " + QByteArray::number(i) +
+               " с длинным наименованием,100,1.5,0,ручной\n";
     return csv;
 }
 
 class FaultTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ensureApp();
         ASSERT_TRUE(m_tmp.isValid());
     }
@@ -89,8 +87,7 @@ protected:
 
 // ---------------------------------------------------------------- full disks
 
-TEST_F(FaultTest, AFullDiskEndsTheImportAndKeepsNothingOfIt)
-{
+TEST_F(FaultTest, AFullDiskEndsTheImportAndKeepsNothingOfIt) {
     initDataDirectory(data());
     const qint64 before = rows(data(), QStringLiteral("sEP"));
     write(path("many.csv"), consumerRows(20000));
@@ -103,8 +100,7 @@ TEST_F(FaultTest, AFullDiskEndsTheImportAndKeepsNothingOfIt)
     EXPECT_EQ(tool({"check", data()}).code, 0);
 }
 
-TEST_F(FaultTest, NothingIsWrittenInAutocommitAfterTheEngineDroppedTheTransaction)
-{
+TEST_F(FaultTest, NothingIsWrittenInAutocommitAfterTheEngineDroppedTheTransaction) {
     initDataDirectory(data(), InitContent::Bare);
     auto store = Store::open(data());
     RecordingPrompter prompter;
@@ -122,7 +118,8 @@ TEST_F(FaultTest, NothingIsWrittenInAutocommitAfterTheEngineDroppedTheTransactio
         for (int i = 0; i < 5000 && failures < 10; ++i) {
             try {
                 ASSERT_TRUE(v.append());
-                v[QStringLiteral("Name")].setString(QStringLiteral("Потребитель %1 с длинным наименованием").arg(i));
+                v[QStringLiteral("Name")].setString(
+                    QStringLiteral("Потребитель %1 с длинным наименованием").arg(i));
                 v[QStringLiteral("Pnom")].setString(QStringLiteral("100"));
                 v[QStringLiteral("Ip_In")].setString(QStringLiteral("1"));
                 v[QStringLiteral("ClearSinus")].setString(QStringLiteral("+"));
@@ -143,11 +140,11 @@ TEST_F(FaultTest, NothingIsWrittenInAutocommitAfterTheEngineDroppedTheTransactio
     EXPECT_EQ(store->transactionDepth(), 0);
 }
 
-TEST_F(FaultTest, ExportNeverWritesOverTheDatabaseAndAFullDiskKeepsTheOldFile)
-{
+TEST_F(FaultTest, ExportNeverWritesOverTheDatabaseAndAFullDiskKeepsTheOldFile) {
     initDataDirectory(data());
     const QByteArray dbBefore = digest(db());
-    for (const QString& target : {db(), db() + "-wal", data() + "/notes.txt", data() + "/TovrelSES11.lock"}) {
+    for (const QString& target :
+         {db(), db() + "-wal", data() + "/notes.txt", data() + "/TovrelSES11.lock"}) {
         const ToolResult r = tool({"export", data(), "kl", target});
         EXPECT_EQ(r.code, 1) << target.toStdString();
         EXPECT_TRUE(r.err.contains("Выгрузка отменена")) << r.err.toStdString();
@@ -169,8 +166,7 @@ TEST_F(FaultTest, ExportNeverWritesOverTheDatabaseAndAFullDiskKeepsTheOldFile)
     EXPECT_EQ(tool({"export", data(), "sEP", data() + "/sEP.csv"}).code, 0);
 }
 
-TEST_F(FaultTest, InitOnAFullDiskSaysSoAndLeavesNoDatabase)
-{
+TEST_F(FaultTest, InitOnAFullDiskSaysSoAndLeavesNoDatabase) {
     for (const char* mode : {"--bare", "--demo"}) {
         const QString dir = path(QString::fromLatin1(mode).mid(2));
         const ToolResult r = tool({"init", mode, dir}, 64);
@@ -184,8 +180,7 @@ TEST_F(FaultTest, InitOnAFullDiskSaysSoAndLeavesNoDatabase)
 
 // ---------------------------------------------------------------- kills and two processes
 
-TEST_F(FaultTest, TwoInitsOnOneFolderMakeOneDatabase)
-{
+TEST_F(FaultTest, TwoInitsOnOneFolderMakeOneDatabase) {
     for (int round = 0; round < 4; ++round) {
         const QString dir = path(QStringLiteral("race%1").arg(round));
         QProcess a, b;
@@ -193,14 +188,14 @@ TEST_F(FaultTest, TwoInitsOnOneFolderMakeOneDatabase)
         b.start(QStringLiteral(DATA_TOOL), {"init", dir});
         ASSERT_TRUE(a.waitForFinished(60000) && b.waitForFinished(60000));
         EXPECT_EQ((a.exitCode() == 0) + (b.exitCode() == 0), 1) << "round " << round;
-        const QString loser = QString::fromUtf8(a.exitCode() == 0 ? b.readAllStandardError() : a.readAllStandardError());
+        const QString loser = QString::fromUtf8(a.exitCode() == 0 ? b.readAllStandardError()
+                                                                  : a.readAllStandardError());
         EXPECT_TRUE(loser.contains("уже есть база данных")) << loser.toStdString();
         EXPECT_EQ(tool({"check", dir}).code, 0) << "round " << round;
     }
 }
 
-TEST_F(FaultTest, AKilledInitLeavesEitherNothingOrAWholeDatabase)
-{
+TEST_F(FaultTest, AKilledInitLeavesEitherNothingOrAWholeDatabase) {
     // Kills spread over the run (about half a second for the demo); bounded, no timing asserted.
     for (int delayMs : {20, 80, 150, 250, 400}) {
         const QString dir = path(QStringLiteral("killed%1").arg(delayMs));
@@ -220,16 +215,17 @@ TEST_F(FaultTest, AKilledInitLeavesEitherNothingOrAWholeDatabase)
     }
 }
 
-TEST_F(FaultTest, AWriterIsToldWhichProcessHoldsTheData)
-{
+TEST_F(FaultTest, AWriterIsToldWhichProcessHoldsTheData) {
     initDataDirectory(data());
     write(path("one.csv"), consumerRows(1));
     {
         DataDirLock held(data());
-        for (const QStringList& args : {QStringList{"import", data(), "sEP", path("one.csv")}, QStringList{"recalc", data()}}) {
+        for (const QStringList& args : {QStringList{"import", data(), "sEP", path("one.csv")},
+                                        QStringList{"recalc", data()}}) {
             const ToolResult r = tool(args);
             EXPECT_EQ(r.code, 1);
-            EXPECT_TRUE(r.err.contains(QStringLiteral("процесс %1").arg(QCoreApplication::applicationPid())))
+            EXPECT_TRUE(r.err.contains(
+                QStringLiteral("процесс %1").arg(QCoreApplication::applicationPid())))
                 << r.err.toStdString();
         }
         // Reading needs no lock.
@@ -238,8 +234,7 @@ TEST_F(FaultTest, AWriterIsToldWhichProcessHoldsTheData)
     EXPECT_EQ(tool({"import", data(), "sEP", path("one.csv")}).code, 0);
 }
 
-TEST_F(FaultTest, ABusyDatabaseIsWaitedForAndThenNamed)
-{
+TEST_F(FaultTest, ABusyDatabaseIsWaitedForAndThenNamed) {
     initDataDirectory(data());
     auto other = Store::open(data());
     other->exec(QStringLiteral("BEGIN IMMEDIATE"));
@@ -252,8 +247,7 @@ TEST_F(FaultTest, ABusyDatabaseIsWaitedForAndThenNamed)
 
 // ---------------------------------------------------------------- damaged and foreign files
 
-TEST_F(FaultTest, CheckFindsDamageAndMissingRowsAndChangesNothing)
-{
+TEST_F(FaultTest, CheckFindsDamageAndMissingRowsAndChangesNothing) {
     initDataDirectory(data());
     EXPECT_EQ(tool({"check", data()}).code, 0);
     {
@@ -280,11 +274,11 @@ TEST_F(FaultTest, CheckFindsDamageAndMissingRowsAndChangesNothing)
     EXPECT_TRUE(damaged.err.contains("поврежден")) << damaged.err.toStdString();
 }
 
-TEST_F(FaultTest, AForeignFileIsRefusedWithoutAChange)
-{
+TEST_F(FaultTest, AForeignFileIsRefusedWithoutAChange) {
     QDir().mkpath(data());
     {
-        QSqlDatabase foreign = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("foreign"));
+        QSqlDatabase foreign =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("foreign"));
         foreign.setDatabaseName(db());
         ASSERT_TRUE(foreign.open());
         QSqlQuery(foreign).exec(QStringLiteral("CREATE TABLE notes (t TEXT)"));
@@ -302,15 +296,15 @@ TEST_F(FaultTest, AForeignFileIsRefusedWithoutAChange)
     EXPECT_FALSE(QFileInfo::exists(db() + "-wal"));
 }
 
-TEST_F(FaultTest, AMissingTableIsNamedByEveryEntryPoint)
-{
+TEST_F(FaultTest, AMissingTableIsNamedByEveryEntryPoint) {
     initDataDirectory(data());
     {
         auto store = Store::open(data());
         store->exec(QStringLiteral("DROP TABLE kl"));
     }
     write(path("one.csv"), consumerRows(1));
-    for (const QStringList& args : {QStringList{"recalc", data()}, QStringList{"import", data(), "sEP", path("one.csv")}}) {
+    for (const QStringList& args :
+         {QStringList{"recalc", data()}, QStringList{"import", data(), "sEP", path("one.csv")}}) {
         const ToolResult r = tool(args);
         EXPECT_EQ(r.code, 1);
         EXPECT_TRUE(r.err.contains("нет таблицы \"kl\"")) << r.err.toStdString();
@@ -320,8 +314,7 @@ TEST_F(FaultTest, AMissingTableIsNamedByEveryEntryPoint)
     EXPECT_TRUE(check.err.contains("kl")) << check.err.toStdString();
 }
 
-TEST(StoreErrors, AreToldApartByTheEnginesCode)
-{
+TEST(StoreErrors, AreToldApartByTheEnginesCode) {
     const struct {
         const char* code;
         const char* text;
@@ -336,9 +329,10 @@ TEST(StoreErrors, AreToldApartByTheEnginesCode)
         {"1", "no such table: kl", DbError::Kind::MissingTable, "нет таблицы \"kl\""},
     };
     for (const auto& c : cases) {
-        const DbError e = storeError(QSqlError(QString(), QString::fromLatin1(c.text), QSqlError::StatementError,
-                                               QString::fromLatin1(c.code)),
-                                     QStringLiteral("/data/TovrelSES11.sqlite"));
+        const DbError e =
+            storeError(QSqlError(QString(), QString::fromLatin1(c.text), QSqlError::StatementError,
+                                 QString::fromLatin1(c.code)),
+                       QStringLiteral("/data/TovrelSES11.sqlite"));
         EXPECT_EQ(e.kind(), c.kind) << c.code;
         EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.words))) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains("/data/TovrelSES11.sqlite"));
@@ -348,13 +342,13 @@ TEST(StoreErrors, AreToldApartByTheEnginesCode)
 
 // ---------------------------------------------------------------- import input
 
-TEST_F(FaultTest, ImportInputIsCheckedBeforeAnythingIsStored)
-{
+TEST_F(FaultTest, ImportInputIsCheckedBeforeAnythingIsStored) {
     initDataDirectory(data());
     const qint64 before = rows(data(), QStringLiteral("sEP"));
     // Windows-1251 text on line 3.
-    write(path("cp1251.csv"), QByteArray("Name,Pnom,Ip_In,ClearSinus,Rejim\nЛампа,10,1,0,ручной\n")
-                                  + QByteArray("\xcb\xe0\xec\xef\xe0,10,1,0,x\n"));
+    write(path("cp1251.csv"),
+          QByteArray("Name,Pnom,Ip_In,ClearSinus,Rejim\nЛампа,10,1,0,ручной\n") +
+              QByteArray("\xcb\xe0\xec\xef\xe0,10,1,0,x\n"));
     ToolResult r = tool({"import", data(), "sEP", path("cp1251.csv")});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("Строка 3") && r.err.contains("UTF-8")) << r.err.toStdString();
@@ -376,23 +370,20 @@ TEST_F(FaultTest, ImportInputIsCheckedBeforeAnythingIsStored)
     EXPECT_EQ(rows(data(), QStringLiteral("sEP")), before);
 }
 
-TEST_F(FaultTest, WhatTheImportAcceptsTheExportGivesBackExactly)
-{
+TEST_F(FaultTest, WhatTheImportAcceptsTheExportGivesBackExactly) {
     initDataDirectory(data(), InitContent::Bare);
-    write(path("tricky.csv"),
-          "Name,Pnom,Ip_In,ClearSinus,Rejim\n"
-          "\"Запятая, и \"\"кавычки\"\"\",0.30000000000000004,1,1,ручной\n"
-          "\"Две\nстроки\",123456789.125,0.000001,0,ручной\n"
-          "  пробелы по краям  ,1e0,2,0,автоматический\n");
+    write(path("tricky.csv"), "Name,Pnom,Ip_In,ClearSinus,Rejim\n"
+                              "\"Запятая, и \"\"кавычки\"\"\",0.30000000000000004,1,1,ручной\n"
+                              "\"Две\nстроки\",123456789.125,0.000001,0,ручной\n"
+                              "  пробелы по краям  ,1e0,2,0,автоматический\n");
     ToolResult r = tool({"import", data(), "sEP", path("tricky.csv")});
     // "1e0" is no number of this program: the line is refused, the rest reported with it.
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains("Строка 5")) << r.err.toStdString();
-    write(path("tricky.csv"),
-          "Name,Pnom,Ip_In,ClearSinus,Rejim\n"
-          "\"Запятая, и \"\"кавычки\"\"\",0.30000000000000004,1,1,ручной\n"
-          "\"Две\nстроки\",123456789.125,0.000001,0,ручной\n"
-          "  пробелы по краям  ,100000000000000000000,2,0,автоматический\n");
+    write(path("tricky.csv"), "Name,Pnom,Ip_In,ClearSinus,Rejim\n"
+                              "\"Запятая, и \"\"кавычки\"\"\",0.30000000000000004,1,1,ручной\n"
+                              "\"Две\nстроки\",123456789.125,0.000001,0,ручной\n"
+                              "  пробелы по краям  ,100000000000000000000,2,0,автоматический\n");
     ASSERT_EQ(tool({"import", data(), "sEP", path("tricky.csv")}).code, 0);
     ASSERT_EQ(tool({"export", data(), "sEP", path("first.csv")}).code, 0);
     const QString again = path("Again");
@@ -409,8 +400,7 @@ TEST_F(FaultTest, WhatTheImportAcceptsTheExportGivesBackExactly)
 
 // ---------------------------------------------------------------- arguments
 
-TEST_F(FaultTest, UnknownOptionsGetTheUsageAndCreateNothing)
-{
+TEST_F(FaultTest, UnknownOptionsGetTheUsageAndCreateNothing) {
     const QStringList cases[] = {
         {"init", "--demo"},
         {"init", "--force", path("x")},
@@ -427,7 +417,8 @@ TEST_F(FaultTest, UnknownOptionsGetTheUsageAndCreateNothing)
         p.start(QStringLiteral(DATA_TOOL), args);
         ASSERT_TRUE(p.waitForFinished(30000));
         EXPECT_EQ(p.exitCode(), 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("Использование")) << args.join(' ').toStdString();
+        EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("Использование"))
+            << args.join(' ').toStdString();
     }
     EXPECT_EQ(QDir(m_tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }

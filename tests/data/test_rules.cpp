@@ -9,21 +9,28 @@ namespace {
 
 class RulesTest : public DbTest {
 protected:
-    void addPanelMaker(const char* company = "Панели А")
-    {
+    void addPanelMaker(const char* company = "Панели А") {
         ASSERT_TRUE(add(tbl("SunPanel0"), {{"Company", company}, {"UseSP", "+"}}));
     }
-    bool addPanel(const char* tip)
-    {
-        return add(tbl("SunPanel1"),
-                   {{"Tip", tip}, {"Structure", "моно"}, {"P", "100"}, {"Unom", "12"}, {"H", "1000"},
-                    {"S", "600"}, {"Voc", "22,3"}, {"Isc", "6"}, {"Vmp", "18"}, {"Imp", "5,6"},
-                    {"Kpd", "17"}, {"UseSP", "+"}, {"TK_Pmax", "-0,4"}, {"TK_Vos", "-0,3"}});
+    bool addPanel(const char* tip) {
+        return add(tbl("SunPanel1"), {{"Tip", tip},
+                                      {"Structure", "моно"},
+                                      {"P", "100"},
+                                      {"Unom", "12"},
+                                      {"H", "1000"},
+                                      {"S", "600"},
+                                      {"Voc", "22,3"},
+                                      {"Isc", "6"},
+                                      {"Vmp", "18"},
+                                      {"Imp", "5,6"},
+                                      {"Kpd", "17"},
+                                      {"UseSP", "+"},
+                                      {"TK_Pmax", "-0,4"},
+                                      {"TK_Vos", "-0,3"}});
     }
 };
 
-TEST_F(RulesTest, RequiredColumnsAndInclusionFlag)
-{
+TEST_F(RulesTest, RequiredColumnsAndInclusionFlag) {
     View& makers = tbl("SunPanel0");
     ASSERT_TRUE(makers.append());
     makers["Company"].setString("Без флага");
@@ -34,8 +41,7 @@ TEST_F(RulesTest, RequiredColumnsAndInclusionFlag)
     EXPECT_TRUE(makers.post());
 }
 
-TEST_F(RulesTest, DuplicateValuesGetTheRewrittenKeyMessages)
-{
+TEST_F(RulesTest, DuplicateValuesGetTheRewrittenKeyMessages) {
     addPanelMaker();
     ASSERT_TRUE(addPanel("СП-100"));
     EXPECT_FALSE(addPanel("СП-100"));
@@ -53,16 +59,20 @@ TEST_F(RulesTest, DuplicateValuesGetTheRewrittenKeyMessages)
     // A consumer duplicates over a secondary index.
     View& ep = tbl("sEP");
     const auto consumer = [&] {
-        return add(ep, {{"Name", "Насос"}, {"Pnom", "750"}, {"Ip_In", "5"}, {"ClearSinus", "-"},
+        return add(ep, {{"Name", "Насос"},
+                        {"Pnom", "750"},
+                        {"Ip_In", "5"},
+                        {"ClearSinus", "-"},
                         {"Rejim", "повторно-кратковр."}});
     };
     ASSERT_TRUE(consumer());
     EXPECT_FALSE(consumer());
-    EXPECT_EQ(prompter.last(),
-              "Нарушение уникального ключа по полям \"Наименование\", \"Рном., Вт\", "
-              "\"Iпуск./Iном.\".\nВ таблице \"Электроприемники\" уже имеется запись с "
-              "электроприемником \"Насос\" (номинальная мощность 750 Вт, отношение пускового тока к "
-              "номинальному 5).");
+    EXPECT_EQ(
+        prompter.last(),
+        "Нарушение уникального ключа по полям \"Наименование\", \"Рном., Вт\", "
+        "\"Iпуск./Iном.\".\nВ таблице \"Электроприемники\" уже имеется запись с "
+        "электроприемником \"Насос\" (номинальная мощность 750 Вт, отношение пускового тока к "
+        "номинальному 5).");
     ep.cancel();
 
     // Months are unique within their region only.
@@ -76,8 +86,7 @@ TEST_F(RulesTest, DuplicateValuesGetTheRewrittenKeyMessages)
     EXPECT_TRUE(prompter.last().startsWith("Нарушение первичного ключа по полю \"Месяц\".\n"));
 }
 
-TEST_F(RulesTest, DetailGuardRefusesWithoutMasterAndWhileMasterIsEdited)
-{
+TEST_F(RulesTest, DetailGuardRefusesWithoutMasterAndWhileMasterIsEdited) {
     View& types = tbl("akb1");
     View& cells = tbl("akb2");
     EXPECT_FALSE(types.append());
@@ -96,8 +105,7 @@ TEST_F(RulesTest, DetailGuardRefusesWithoutMasterAndWhileMasterIsEdited)
     cells.cancel();
 }
 
-TEST_F(RulesTest, OptimalTiltOfAMonth)
-{
+TEST_F(RulesTest, OptimalTiltOfAMonth) {
     struct Case {
         const char* fi;
         const char* month;
@@ -120,8 +128,7 @@ TEST_F(RulesTest, OptimalTiltOfAMonth)
     r1.cancel();
 }
 
-TEST_F(RulesTest, LatitudeChangeRewritesTiltsOnlyInAutomaticMode)
-{
+TEST_F(RulesTest, LatitudeChangeRewritesTiltsOnlyInAutomaticMode) {
     View& r0 = tbl("region0");
     View& r1 = tbl("region1");
     ASSERT_TRUE(add(r0, {{"Region", "Элиста"}, {"Fi", "46,5"}}));
@@ -154,16 +161,21 @@ TEST_F(RulesTest, LatitudeChangeRewritesTiltsOnlyInAutomaticMode)
     EXPECT_EQ(r1["B"].asFloat(), 83); // 60 + 23 for the first of January
 }
 
-TEST_F(RulesTest, PwmRatingIsSavedWithoutMpptBounds)
-{
+TEST_F(RulesTest, PwmRatingIsSavedWithoutMpptBounds) {
     ASSERT_TRUE(add(tbl("Controller0"), {{"Company", "К"}, {"UseCtrl", "+"}}));
-    ASSERT_TRUE(add(tbl("Controller1"), {{"Tip", "ШИМ-20"}, {"Algoritm1", "PWM"}, {"Imax_sp", "20"},
-                                          {"Imax_nagr", "20"}, {"ProvSechMax", "6"}, {"UseCtrl", "+"}}));
+    ASSERT_TRUE(add(tbl("Controller1"), {{"Tip", "ШИМ-20"},
+                                         {"Algoritm1", "PWM"},
+                                         {"Imax_sp", "20"},
+                                         {"Imax_nagr", "20"},
+                                         {"ProvSechMax", "6"},
+                                         {"UseCtrl", "+"}}));
     View& rating = tbl("Controller2");
     EXPECT_FALSE(add(rating, {{"Uses", "24"}, {"Psp", "520"}}));
-    EXPECT_EQ(prompter.last(), "Заполнение полей \"Uном., В\", \"Uxx.сп, В\" и \"Рсп, Вт\" обязательно.");
+    EXPECT_EQ(prompter.last(),
+              "Заполнение полей \"Uном., В\", \"Uxx.сп, В\" и \"Рсп, Вт\" обязательно.");
     rating.cancel();
-    ASSERT_TRUE(add(rating, {{"Uses", "24"}, {"Psp", "520"}, {"Uxx_sp", "50"}, {"Umppt_min", "30"}}));
+    ASSERT_TRUE(
+        add(rating, {{"Uses", "24"}, {"Psp", "520"}, {"Uxx_sp", "50"}, {"Umppt_min", "30"}}));
     EXPECT_EQ(prompter.last(),
               "Поля \"Umppt_мин., В\" и \"Umppt_макс., В\" для PWM-контроллеров не заполняются.");
     EXPECT_TRUE(rating["Umppt_min"].isNull());
@@ -171,15 +183,18 @@ TEST_F(RulesTest, PwmRatingIsSavedWithoutMpptBounds)
     EXPECT_TRUE(add(tbl("Controller4"), {{"TipAKB", "AGM"}, {"Upodzar", "14,4"}}));
 
     // An MPPT type needs every column of its rating rows.
-    ASSERT_TRUE(add(tbl("Controller1"), {{"Tip", "MPPT-40"}, {"Algoritm1", "MPPT"}, {"Imax_sp", "40"},
-                                          {"Imax_nagr", "20"}, {"ProvSechMax", "16"}, {"UseCtrl", "+"}}));
+    ASSERT_TRUE(add(tbl("Controller1"), {{"Tip", "MPPT-40"},
+                                         {"Algoritm1", "MPPT"},
+                                         {"Imax_sp", "40"},
+                                         {"Imax_nagr", "20"},
+                                         {"ProvSechMax", "16"},
+                                         {"UseCtrl", "+"}}));
     EXPECT_FALSE(add(rating, {{"Uses", "24"}, {"Psp", "1040"}, {"Uxx_sp", "100"}}));
     EXPECT_EQ(prompter.last(), "Заполнение всех полей таблицы обязательно.");
     rating.cancel();
 }
 
-TEST_F(RulesTest, CatalogScheduleIsInvalidatedAndMustBeRecalculatedBeforeLeaving)
-{
+TEST_F(RulesTest, CatalogScheduleIsInvalidatedAndMustBeRecalculatedBeforeLeaving) {
     View& sections = tbl("sSutEP");
     View& schedules = tbl("sSutEP0");
     View& consumers = tbl("sSutEP1");
@@ -189,8 +204,12 @@ TEST_F(RulesTest, CatalogScheduleIsInvalidatedAndMustBeRecalculatedBeforeLeaving
     EXPECT_FALSE(periods.append());
     EXPECT_EQ(prompter.last(), "Перед вставкой записи в таблицу \"Время работы\" добавьте хотя бы "
                                "одну запись в таблицу \"Электроприемники\".");
-    ASSERT_TRUE(add(consumers, {{"Name", "Лампа"}, {"Pnom", "10,005"}, {"Ppik", "12"}, {"Kol_vo", "3"},
-                                {"ClearSinus", "-"}, {"Rejim", "длительный"}}));
+    ASSERT_TRUE(add(consumers, {{"Name", "Лампа"},
+                                {"Pnom", "10,005"},
+                                {"Ppik", "12"},
+                                {"Kol_vo", "3"},
+                                {"ClearSinus", "-"},
+                                {"Rejim", "длительный"}}));
     EXPECT_EQ(consumers["SPnom"].asString(), "30,02"); // 30,015 written with "0.##"
     EXPECT_EQ(consumers["SPpik"].asString(), "36");
     ASSERT_TRUE(add(periods, {{"T1", "18"}, {"T2", "23"}}));
@@ -218,13 +237,13 @@ TEST_F(RulesTest, CatalogScheduleIsInvalidatedAndMustBeRecalculatedBeforeLeaving
               "другими суточными графиками справочника.");
 }
 
-TEST_F(RulesTest, DaylightRowsCanOnlyBeEdited)
-{
+TEST_F(RulesTest, DaylightRowsCanOnlyBeEdited) {
     View& d = tbl("sSun_day_def");
     ASSERT_EQ(d.recordCount(), 12);
     EXPECT_FALSE(d.append());
-    EXPECT_EQ(prompter.last(), "Добавление записей в таблицу запрещено.\nРазрешается редактирование "
-                               "всех полей имеющихся записей, кроме поля \"Месяц\".");
+    EXPECT_EQ(prompter.last(),
+              "Добавление записей в таблицу запрещено.\nРазрешается редактирование "
+              "всех полей имеющихся записей, кроме поля \"Месяц\".");
     EXPECT_FALSE(d.remove());
     EXPECT_TRUE(prompter.last().startsWith("Удаление записей из таблицы запрещено.\n"));
     ASSERT_TRUE(d.edit());
@@ -237,13 +256,17 @@ TEST_F(RulesTest, DaylightRowsCanOnlyBeEdited)
     EXPECT_EQ(store->count("sSun_day_def"), 12);
 }
 
-TEST_F(RulesTest, VariantRowsAreCompletedAndCalculated)
-{
+TEST_F(RulesTest, VariantRowsAreCompletedAndCalculated) {
     ASSERT_TRUE(add(tbl("project0"), {{"Name", "П"}}));
     View& v = dm->tblProj1();
-    ASSERT_TRUE(add(v, {{"VarName", "В"}, {"Voc_SP", "22,3"}, {"Spos_KL_AKB_Output", "открыто"},
-                        {"L_KL_AKB_Output", "3"}, {"Spos_KL_Mas_Ctrl", "открыто"}, {"L_KL_Mas_Ctrl", "10"},
-                        {"Spos_KL_AKB_Inv", "открыто"}, {"L_KL_AKB_Inv", "2"}}));
+    ASSERT_TRUE(add(v, {{"VarName", "В"},
+                        {"Voc_SP", "22,3"},
+                        {"Spos_KL_AKB_Output", "открыто"},
+                        {"L_KL_AKB_Output", "3"},
+                        {"Spos_KL_Mas_Ctrl", "открыто"},
+                        {"L_KL_Mas_Ctrl", "10"},
+                        {"Spos_KL_AKB_Inv", "открыто"},
+                        {"L_KL_AKB_Inv", "2"}}));
     EXPECT_EQ(v["Sposob_kab_akb"].asString(), "открыто");
     EXPECT_EQ(v["Lkab_akb"].asString(), "3");
 
@@ -265,19 +288,20 @@ TEST_F(RulesTest, VariantRowsAreCompletedAndCalculated)
 
     ASSERT_TRUE(add(tbl("proj_graf0"), {{"SutGrafName", "Г"}}));
     View& ep = tbl("proj_ep0");
-    ASSERT_TRUE(add(ep, {{"Name", "Холодильник"}, {"Kol_vo", "4"}, {"Pnom", "60"}, {"Ppik", "100"}}));
+    ASSERT_TRUE(
+        add(ep, {{"Name", "Холодильник"}, {"Kol_vo", "4"}, {"Pnom", "60"}, {"Ppik", "100"}}));
     EXPECT_EQ(ep["SPnom"].asString(), "240");
     EXPECT_EQ(ep["SPpik"].asString(), "400");
     View& periods = tbl("proj_ep1");
     EXPECT_FALSE(add(periods, {{"T1", "8"}, {"T2", "8"}}));
-    EXPECT_EQ(prompter.last(), "Значение поля \"Т1, час.\" должно быть меньше значения поля \"Т2, час.\".");
+    EXPECT_EQ(prompter.last(),
+              "Значение поля \"Т1, час.\" должно быть меньше значения поля \"Т2, час.\".");
     EXPECT_EQ(periods.state(), ViewState::Insert);
     periods["T2"].setString("9");
     EXPECT_TRUE(periods.post());
 }
 
-TEST_F(RulesTest, DeletingAProjectLeavesNoOrphan)
-{
+TEST_F(RulesTest, DeletingAProjectLeavesNoOrphan) {
     // Two projects with full trees; the first is deleted.
     for (int p = 0; p < 2; ++p) {
         ASSERT_TRUE(add(tbl("project0"), {{"Name", QString("П%1").arg(p)}}));
@@ -298,10 +322,11 @@ TEST_F(RulesTest, DeletingAProjectLeavesNoOrphan)
     }
     tbl("project0").first();
     ASSERT_TRUE(tbl("project0").remove());
-    const char* tree[] = {"project0", "project1", "proj_mas", "proj_sunday", "proj_inv", "proj_graf0",
-                          "proj_graf1", "proj_time", "proj_gr_prm", "proj_ep0", "proj_ep1",
-                          "proj_graf12_0", "proj_graf12_1", "proj_time12", "proj_gr12_prm",
-                          "proj_ep12_0", "proj_ep12_1"};
+    const char* tree[] = {"project0",      "project1",    "proj_mas",      "proj_sunday",
+                          "proj_inv",      "proj_graf0",  "proj_graf1",    "proj_time",
+                          "proj_gr_prm",   "proj_ep0",    "proj_ep1",      "proj_graf12_0",
+                          "proj_graf12_1", "proj_time12", "proj_gr12_prm", "proj_ep12_0",
+                          "proj_ep12_1"};
     for (const char* t : tree)
         EXPECT_EQ(store->count(t), 1) << t;
     dm.reset();
@@ -309,11 +334,14 @@ TEST_F(RulesTest, DeletingAProjectLeavesNoOrphan)
     EXPECT_TRUE(report.problems.isEmpty()) << report.problems.join('\n').toStdString();
 }
 
-TEST_F(RulesTest, AFailedCascadeDeletesNothing)
-{
+TEST_F(RulesTest, AFailedCascadeDeletesNothing) {
     ASSERT_TRUE(add(tbl("Controller0"), {{"Company", "К"}, {"UseCtrl", "+"}}));
-    ASSERT_TRUE(add(tbl("Controller1"), {{"Tip", "Т1"}, {"Algoritm1", "X"}, {"Imax_sp", "20"},
-                                          {"Imax_nagr", "20"}, {"ProvSechMax", "6"}, {"UseCtrl", "+"}}));
+    ASSERT_TRUE(add(tbl("Controller1"), {{"Tip", "Т1"},
+                                         {"Algoritm1", "X"},
+                                         {"Imax_sp", "20"},
+                                         {"Imax_nagr", "20"},
+                                         {"ProvSechMax", "6"},
+                                         {"UseCtrl", "+"}}));
     ASSERT_TRUE(add(tbl("Controller2"), {{"Uses", "12"}}));
     ASSERT_TRUE(add(tbl("Controller4"), {{"TipAKB", "GEL"}}));
     ASSERT_TRUE(add(tbl("Controller2"), {{"Uses", "24"}}));
@@ -338,8 +366,7 @@ TEST_F(RulesTest, AFailedCascadeDeletesNothing)
 
 namespace {
 
-TEST(StoreMessages, AreRewrittenIntoTheUsersWords)
-{
+TEST(StoreMessages, AreRewrittenIntoTheUsersWords) {
     struct Case {
         const char* store;
         const char* shown;
@@ -361,8 +388,7 @@ TEST(StoreMessages, AreRewrittenIntoTheUsersWords)
 
 class GuardTest : public DbTest {};
 
-TEST_F(GuardTest, DeleteGuardsAndTheHalfGuardOfDcSchedules)
-{
+TEST_F(GuardTest, DeleteGuardsAndTheHalfGuardOfDcSchedules) {
     // A region month cannot be deleted while its region is being edited.
     ASSERT_TRUE(add(tbl("region0"), {{"Region", "Омск"}, {"Fi", "55"}}));
     ASSERT_TRUE(add(tbl("region1"), {{"MonthName", "май"}, {"P", "5"}, {"Tsred", "12"}}));
@@ -378,12 +404,14 @@ TEST_F(GuardTest, DeleteGuardsAndTheHalfGuardOfDcSchedules)
     ASSERT_TRUE(add(sections, {{"Razdel", "Связь"}}));
     ASSERT_TRUE(sections.edit());
     EXPECT_FALSE(schedules.append());
-    EXPECT_EQ(prompter.last(), "Перед выполнением операции завершите работу с таблицей \"Разделы\", "
-                               "сохранив или отменив в ней изменения (кнопка \"V\" или кнопка \"Х\" "
-                               "навигатора).");
+    EXPECT_EQ(prompter.last(),
+              "Перед выполнением операции завершите работу с таблицей \"Разделы\", "
+              "сохранив или отменив в ней изменения (кнопка \"V\" или кнопка \"Х\" "
+              "навигатора).");
     sections.cancel();
     EXPECT_FALSE(add(schedules, {{"Name", "Модем"}}));
-    EXPECT_EQ(prompter.last(), "Ошибка. Заполнение полей \"Наименование\" и \"Uном., В\" таблицы обязательно.");
+    EXPECT_EQ(prompter.last(),
+              "Ошибка. Заполнение полей \"Наименование\" и \"Uном., В\" таблицы обязательно.");
     schedules["Unom"].setString("12");
     EXPECT_TRUE(schedules.post());
     EXPECT_FALSE(add(sections, {}));

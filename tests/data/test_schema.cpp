@@ -7,16 +7,14 @@ using namespace ses;
 
 namespace {
 
-QString columnList(const char* table)
-{
+QString columnList(const char* table) {
     QStringList r;
     for (const auto& c : findTable(QString::fromLatin1(table))->columns)
         r << c.name + ' ' + columnTypeName(c) + (c.calculated ? "*" : "");
     return r.join(", ");
 }
 
-TEST(Schema, HoldsEveryTableOnce)
-{
+TEST(Schema, HoldsEveryTableOnce) {
     EXPECT_EQ(allTables().size(), 74u);
     QSet<QString> names;
     for (const auto& t : allTables())
@@ -24,16 +22,16 @@ TEST(Schema, HoldsEveryTableOnce)
     EXPECT_EQ(names.size(), 74);
 }
 
-TEST(Schema, ColumnsOfTablesThatDifferFromTheirTwins)
-{
+TEST(Schema, ColumnsOfTablesThatDifferFromTheirTwins) {
     struct Case {
         const char* table;
         const char* columns;
     } cases[] = {
         {"project0", "Kod autoincrement, Name text(255), ProjOwner text(50), ProjDate date, "
                      "ProjTime time, ProjMemo memo"},
-        {"proj_ep0", "Kod autoincrement, Kod0 integer, Name text(50), Pnom number, Ppik number, "
-                     "Kol_vo integer, SPnom number, SPpik number, ClearSinus logical, Rejim text(20)"},
+        {"proj_ep0",
+         "Kod autoincrement, Kod0 integer, Name text(50), Pnom number, Ppik number, "
+         "Kol_vo integer, SPnom number, SPpik number, ClearSinus logical, Rejim text(20)"},
         {"proj_ep12_0", "Kod autoincrement, Kod0 integer, Name text(50), Unom number, Pnom number, "
                         "Ppik number, Kol_vo integer, SPnom number, SPpik number, Rejim text(20)"},
         {"Ktemp", "T number, K number"},
@@ -54,8 +52,7 @@ TEST(Schema, ColumnsOfTablesThatDifferFromTheirTwins)
     EXPECT_FALSE(findTable("proj_inv")->storedColumns().contains("Inom_Inv"));
 }
 
-TEST(Schema, MastersExistAndCascadesNameTheirDetails)
-{
+TEST(Schema, MastersExistAndCascadesNameTheirDetails) {
     for (const auto& t : allTables()) {
         if (t.hasMaster()) {
             ASSERT_NE(findTable(t.master), nullptr) << t.name.toStdString();
@@ -68,8 +65,7 @@ TEST(Schema, MastersExistAndCascadesNameTheirDetails)
               QStringList({"proj_mas", "proj_inv", "proj_graf12_0", "proj_sunday"}));
 }
 
-TEST(Schema, FixedQueriesNameOnlyDeclaredParameters)
-{
+TEST(Schema, FixedQueriesNameOnlyDeclaredParameters) {
     EXPECT_EQ(fixedQueries().size(), 17u);
     const FixedQueryDef* q = findFixedQuery("qryController1");
     ASSERT_NE(q, nullptr);

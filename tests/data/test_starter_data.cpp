@@ -15,21 +15,19 @@ namespace {
 
 class StarterData : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         ensureApp();
         s_tmp = new QTemporaryDir;
         // Throws, naming every refused line, when any rule refuses a starter row.
         initDataDirectory(s_tmp->path());
         s_store = Store::open(s_tmp->path()).release();
     }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         delete s_store;
         delete s_tmp;
     }
-    static QueryResult run(const char* name, std::initializer_list<std::pair<const char*, QVariant>> params)
-    {
+    static QueryResult run(const char* name,
+                           std::initializer_list<std::pair<const char*, QVariant>> params) {
         FixedQuery q(*s_store, name);
         for (const auto& [p, v] : params)
             q.setParam(p, v);
@@ -41,33 +39,43 @@ protected:
 QTemporaryDir* StarterData::s_tmp = nullptr;
 Store* StarterData::s_store = nullptr;
 
-TEST_F(StarterData, PassesTheDirectoryCheckAndFillsEveryCatalog)
-{
+TEST_F(StarterData, PassesTheDirectoryCheckAndFillsEveryCatalog) {
     const CheckReport r = checkDataDirectory(s_tmp->path());
     EXPECT_TRUE(r.ok) << r.problems.join('\n').toStdString();
-    for (const char* t : {"region0", "SunPanel1", "akb2", "Controller4", "Invert1", "AV2", "Pr2", "kl",
-                          "sKab_inv1", "perem", "mc", "mc_y", "akb_zaryad", "Ktemp", "Ktemp1", "Kproiz",
-                          "Kproiz1", "Kproiz2", "sTempAB1", "sEP", "sEP12", "sSut1", "sSutEP2",
-                          "sSutEP12_2"})
+    for (const char* t :
+         {"region0",    "SunPanel1", "akb2",      "Controller4", "Invert1", "AV2",
+          "Pr2",        "kl",        "sKab_inv1", "perem",       "mc",      "mc_y",
+          "akb_zaryad", "Ktemp",     "Ktemp1",    "Kproiz",      "Kproiz1", "Kproiz2",
+          "sTempAB1",   "sEP",       "sEP12",     "sSut1",       "sSutEP2", "sSutEP12_2"})
         EXPECT_GT(s_store->count(t), 0) << t;
     for (const char* t : {"project0", "project1", "param", "ParVarDef"})
         EXPECT_EQ(s_store->count(t), 0) << t;
 }
 
-TEST_F(StarterData, A24VoltStationFindsCandidates)
-{
-    EXPECT_FALSE(run("qryInv2", {{"Uvh", 24}, {"Uvuh", 220}, {"Pnom", 1000}, {"Pmax", 1000}, {"Ppik", 1000},
-                                 {"Forma", "чистый синус"}, {"Forma1", "модиф. синус"}})
+TEST_F(StarterData, A24VoltStationFindsCandidates) {
+    EXPECT_FALSE(run("qryInv2", {{"Uvh", 24},
+                                 {"Uvuh", 220},
+                                 {"Pnom", 1000},
+                                 {"Pmax", 1000},
+                                 {"Ppik", 1000},
+                                 {"Forma", "чистый синус"},
+                                 {"Forma1", "модиф. синус"}})
                      .empty());
     for (const char* algorithm : {"MPPT", "PWM"}) {
-        const QueryResult r = run("qryController1",
-                                  {{"Algoritm", algorithm}, {"Uxx_sp", 44.6}, {"Umppt", 36}, {"Uses", 24},
-                                   {"Psp", 1600}, {"Izar_akb", 40}, {"TipAKB", "AGM"}});
+        const QueryResult r = run("qryController1", {{"Algoritm", algorithm},
+                                                     {"Uxx_sp", 44.6},
+                                                     {"Umppt", 36},
+                                                     {"Uses", 24},
+                                                     {"Psp", 1600},
+                                                     {"Izar_akb", 40},
+                                                     {"TipAKB", "AGM"}});
         EXPECT_FALSE(r.empty()) << algorithm;
     }
     EXPECT_FALSE(run("qryAV", {{"Unom", 24}, {"Inom", 40}, {"Skab", 0}}).empty());
     EXPECT_FALSE(run("qryPr", {{"Unom", 24}, {"Inom", 40}, {"Skab", 0}}).empty());
-    EXPECT_FALSE(run("qryAV_Inv", {{"Uses", 24}, {"Pinv_nom", 1000}, {"Pinv_pik", 2000}, {"Skab", 0}}).empty());
+    EXPECT_FALSE(
+        run("qryAV_Inv", {{"Uses", 24}, {"Pinv_nom", 1000}, {"Pinv_pik", 2000}, {"Skab", 0}})
+            .empty());
     EXPECT_FALSE(run("qryPr_Inv", {{"Uses", 24}, {"Pinv_nom", 1000}, {"Skab", 0}}).empty());
     // 30 A over 2 m at 24 V with a 2 % drop: resistance per metre of one core at most
     // 24 * 0,02 / 30 / 2 / 2 = 0,004 ohm/m.
@@ -81,10 +89,10 @@ TEST_F(StarterData, A24VoltStationFindsCandidates)
     EXPECT_FALSE(run("qryPerem", {{"I", 100}}).rows[0][0].isNull());
 }
 
-TEST_F(StarterData, RegionsHaveTwelveMonthsInOrderWithTilts)
-{
+TEST_F(StarterData, RegionsHaveTwelveMonthsInOrderWithTilts) {
     QSqlQuery q(s_store->db());
-    q.exec("SELECT r.Region, COUNT(m.Kod), SUM(m.B IS NULL) FROM region0 r LEFT JOIN region1 m ON m.Kod0 = r.Kod "
+    q.exec("SELECT r.Region, COUNT(m.Kod), SUM(m.B IS NULL) FROM region0 r LEFT JOIN region1 m ON "
+           "m.Kod0 = r.Kod "
            "GROUP BY r.Kod");
     int regions = 0;
     while (q.next()) {
@@ -101,8 +109,7 @@ TEST_F(StarterData, RegionsHaveTwelveMonthsInOrderWithTilts)
     EXPECT_EQ(first, monthNames());
 }
 
-TEST_F(StarterData, LossByDeviationAngleRisesAndStaysBelow100)
-{
+TEST_F(StarterData, LossByDeviationAngleRisesAndStaysBelow100) {
     View k(*s_store, "Kproiz2", "siUgol");
     double previousK = -1, previousAngle = -1;
     EXPECT_EQ(k["Ugol"].asFloat(), 0);
@@ -117,8 +124,7 @@ TEST_F(StarterData, LossByDeviationAngleRisesAndStaysBelow100)
     EXPECT_GE(previousAngle, 201);
 }
 
-TEST_F(StarterData, TemperatureCoefficientsAreOneAt25Degrees)
-{
+TEST_F(StarterData, TemperatureCoefficientsAreOneAt25Degrees) {
     for (const char* t : {"Ktemp", "Ktemp1"}) {
         View k(*s_store, t);
         ASSERT_TRUE(k.locate("T", 25.0)) << t;
@@ -131,8 +137,7 @@ TEST_F(StarterData, TemperatureCoefficientsAreOneAt25Degrees)
 namespace {
 
 // A maker switched off hides all its types, whatever their own flags say.
-TEST(StarterDataFlags, AMakerSwitchedOffHidesAllItsTypes)
-{
+TEST(StarterDataFlags, AMakerSwitchedOffHidesAllItsTypes) {
     ensureApp();
     QTemporaryDir tmp;
     initDataDirectory(tmp.path());
@@ -141,10 +146,22 @@ TEST(StarterDataFlags, AMakerSwitchedOffHidesAllItsTypes)
         const char* query;
         std::vector<std::pair<const char*, QVariant>> params;
     } cases[] = {
-        {"qryInv2", {{"Uvh", 24}, {"Uvuh", 220}, {"Pnom", 300}, {"Pmax", 0}, {"Ppik", 0},
-                     {"Forma", "чистый синус"}, {"Forma1", "модиф. синус"}}},
-        {"qryController1", {{"Algoritm", "PWM"}, {"Uxx_sp", 30}, {"Umppt", 30}, {"Uses", 24}, {"Psp", 100},
-                            {"Izar_akb", 1}, {"TipAKB", "AGM"}}},
+        {"qryInv2",
+         {{"Uvh", 24},
+          {"Uvuh", 220},
+          {"Pnom", 300},
+          {"Pmax", 0},
+          {"Ppik", 0},
+          {"Forma", "чистый синус"},
+          {"Forma1", "модиф. синус"}}},
+        {"qryController1",
+         {{"Algoritm", "PWM"},
+          {"Uxx_sp", 30},
+          {"Umppt", 30},
+          {"Uses", 24},
+          {"Psp", 100},
+          {"Izar_akb", 1},
+          {"TipAKB", "AGM"}}},
         {"qryAV", {{"Unom", 24}, {"Inom", 6}, {"Skab", 0}}},
         {"qryAV_Inv", {{"Uses", 24}, {"Pinv_nom", 100}, {"Pinv_pik", 100}, {"Skab", 0}}},
         {"qryPr", {{"Unom", 24}, {"Inom", 6}, {"Skab", 0}}},

@@ -12,8 +12,7 @@ namespace {
 
 class StoreTest : public DbTest {};
 
-TEST_F(StoreTest, EmptyTextIsNullAndNumbersReadWithTheDecimalComma)
-{
+TEST_F(StoreTest, EmptyTextIsNullAndNumbersReadWithTheDecimalComma) {
     View& p = tbl("project0");
     ASSERT_TRUE(add(p, {{"Name", "Проект"}, {"ProjOwner", ""}}));
     EXPECT_TRUE(p["ProjOwner"].isNull());
@@ -21,7 +20,8 @@ TEST_F(StoreTest, EmptyTextIsNullAndNumbersReadWithTheDecimalComma)
     EXPECT_EQ(p["Kod"].asInteger(), 1);
 
     View& v = tbl("project1");
-    ASSERT_TRUE(add(v, {{"VarName", "В1"}, {"Voc_SP", "22,3"}, {"Uses", "24"}, {"Ktemp_AKB", "-0,47"}}));
+    ASSERT_TRUE(
+        add(v, {{"VarName", "В1"}, {"Voc_SP", "22,3"}, {"Uses", "24"}, {"Ktemp_AKB", "-0,47"}}));
     EXPECT_EQ(v["Voc_SP"].asString(), "22,3");
     EXPECT_EQ(v["Ktemp_AKB"].asString(), "-0,47");
     EXPECT_EQ(v["Uses"].asString(), "24");
@@ -38,8 +38,7 @@ TEST_F(StoreTest, EmptyTextIsNullAndNumbersReadWithTheDecimalComma)
     v.cancel();
 }
 
-TEST_F(StoreTest, DetailFollowsItsMasterAndTakesItsKey)
-{
+TEST_F(StoreTest, DetailFollowsItsMasterAndTakesItsKey) {
     View& p = tbl("project0");
     View& v = tbl("project1");
     ASSERT_TRUE(add(p, {{"Name", "A"}}));
@@ -60,11 +59,14 @@ TEST_F(StoreTest, DetailFollowsItsMasterAndTakesItsKey)
     EXPECT_TRUE(p.eof());
 }
 
-TEST_F(StoreTest, NavigationBookmarksLocateAndDelete)
-{
+TEST_F(StoreTest, NavigationBookmarksLocateAndDelete) {
     View& k = tbl("kl");
     for (const char* s : {"4", "1,5", "2,5"})
-        ASSERT_TRUE(add(k, {{"Sech", s}, {"Idop", "10"}, {"Idop_2_1zh", "9"}, {"Idop_1_2zh", "8"}, {"Ro", "0,0175"}}));
+        ASSERT_TRUE(add(k, {{"Sech", s},
+                            {"Idop", "10"},
+                            {"Idop_2_1zh", "9"},
+                            {"Idop_1_2zh", "8"},
+                            {"Ro", "0,0175"}}));
     // The primary order is the key order, not the value order.
     k.first();
     QStringList seen;
@@ -86,8 +88,7 @@ TEST_F(StoreTest, NavigationBookmarksLocateAndDelete)
     EXPECT_EQ(store->count("kl"), 2);
 }
 
-TEST_F(StoreTest, SecondaryIndexOrdersTheView)
-{
+TEST_F(StoreTest, SecondaryIndexOrdersTheView) {
     View& r = tbl("region0");
     for (const char* name : {"Омск", "Архангельск", "Тверь"})
         ASSERT_TRUE(add(r, {{"Region", name}, {"Fi", "55"}}));
@@ -97,8 +98,7 @@ TEST_F(StoreTest, SecondaryIndexOrdersTheView)
     EXPECT_EQ(seen, QStringList({"Архангельск", "Омск", "Тверь"}));
 }
 
-TEST_F(StoreTest, EditOfAnEmptyViewStartsAnInsert)
-{
+TEST_F(StoreTest, EditOfAnEmptyViewStartsAnInsert) {
     View& k = tbl("mc");
     ASSERT_TRUE(k.edit());
     EXPECT_EQ(k.state(), ViewState::Insert);
@@ -106,8 +106,7 @@ TEST_F(StoreTest, EditOfAnEmptyViewStartsAnInsert)
     EXPECT_TRUE(k.isEmpty());
 }
 
-TEST_F(StoreTest, TooLongTextIsRefusedNamingTheColumnAndTheRowStaysInEditing)
-{
+TEST_F(StoreTest, TooLongTextIsRefusedNamingTheColumnAndTheRowStaysInEditing) {
     View& p = tbl("project0");
     ASSERT_TRUE(p.append());
     p["Name"].setString("П");
@@ -121,8 +120,7 @@ TEST_F(StoreTest, TooLongTextIsRefusedNamingTheColumnAndTheRowStaysInEditing)
     EXPECT_TRUE(p.post());
 }
 
-TEST_F(StoreTest, BeforeEventAbortLeavesTheViewUnchanged)
-{
+TEST_F(StoreTest, BeforeEventAbortLeavesTheViewUnchanged) {
     View& k = tbl("perem");
     ASSERT_TRUE(add(k, {{"Sech", "16"}, {"Idop", "100"}}));
     int scrolls = 0;
@@ -142,8 +140,7 @@ TEST_F(StoreTest, BeforeEventAbortLeavesTheViewUnchanged)
     EXPECT_EQ(store->count("perem"), 2);
 }
 
-TEST_F(StoreTest, AutoincrementKeysAreNeverReused)
-{
+TEST_F(StoreTest, AutoincrementKeysAreNeverReused) {
     View& k = tbl("mc_y");
     ASSERT_TRUE(add(k, {{"Tip", "Y1"}, {"I", "20"}}));
     ASSERT_TRUE(add(k, {{"Tip", "Y2"}, {"I", "30"}}));
@@ -152,8 +149,7 @@ TEST_F(StoreTest, AutoincrementKeysAreNeverReused)
     EXPECT_EQ(k["Kod"].asInteger(), 3);
 }
 
-TEST_F(StoreTest, RolledBackTransactionBringsViewsBackInStep)
-{
+TEST_F(StoreTest, RolledBackTransactionBringsViewsBackInStep) {
     View& k = tbl("perem");
     ASSERT_TRUE(add(k, {{"Sech", "16"}, {"Idop", "100"}}));
     {
@@ -165,8 +161,7 @@ TEST_F(StoreTest, RolledBackTransactionBringsViewsBackInStep)
     EXPECT_EQ(store->count("perem"), 1);
 }
 
-TEST_F(StoreTest, ForeignAndNewerFilesAreRefusedAndLeftAlone)
-{
+TEST_F(StoreTest, ForeignAndNewerFilesAreRefusedAndLeftAlone) {
     dm.reset();
     store.reset();
     // A newer layout.
@@ -194,8 +189,7 @@ TEST_F(StoreTest, ForeignAndNewerFilesAreRefusedAndLeftAlone)
 
 class QueryTest : public DbTest {};
 
-TEST_F(QueryTest, AggregatesOverNoRowsGiveOneNullRow)
-{
+TEST_F(QueryTest, AggregatesOverNoRowsGiveOneNullRow) {
     for (const char* name : {"qryKL", "qryPerem", "qryMC"}) {
         FixedQuery q(*store, name);
         for (const auto& p : q.def().params)
@@ -209,13 +203,18 @@ TEST_F(QueryTest, AggregatesOverNoRowsGiveOneNullRow)
     EXPECT_THROW(q.run(), DbError); // a parameter left unset
 }
 
-TEST_F(QueryTest, InclusionFlagsOfEveryLevelAndOrdering)
-{
+TEST_F(QueryTest, InclusionFlagsOfEveryLevelAndOrdering) {
     View& makers = tbl("Invert0");
     View& types = tbl("Invert1");
     const auto inverter = [&](const char* name, const char* pnom, const char* use) {
-        return add(types, {{"Name", name}, {"Pnom", pnom}, {"Pmax", "2000"}, {"Ppik", "3000"},
-                           {"Uvuh", "220"}, {"Uvh", "24"}, {"Forma", "чистый синус"}, {"Kpd", "0,9"},
+        return add(types, {{"Name", name},
+                           {"Pnom", pnom},
+                           {"Pmax", "2000"},
+                           {"Ppik", "3000"},
+                           {"Uvuh", "220"},
+                           {"Uvh", "24"},
+                           {"Forma", "чистый синус"},
+                           {"Kpd", "0,9"},
                            {"UseInv", use}});
     };
     ASSERT_TRUE(add(makers, {{"Company", "Вкл"}, {"UseInv", "+"}}));
@@ -248,8 +247,7 @@ TEST_F(QueryTest, InclusionFlagsOfEveryLevelAndOrdering)
 
 namespace {
 
-TEST_F(StoreTest, ListenersHearMovesDataAndStateChanges)
-{
+TEST_F(StoreTest, ListenersHearMovesDataAndStateChanges) {
     View& k = tbl("mc");
     std::vector<View::Change> heard;
     const int id = k.addListener([&](View&, View::Change c) { heard.push_back(c); });

@@ -14,16 +14,14 @@ namespace {
 
 class StoreHelpersTest : public DbTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         DbTest::SetUp();
         for (const char* sech : {"16", "25", "35"})
             ASSERT_TRUE(add(tbl("perem"), {{"Sech", sech}, {"Idop", "100"}}));
     }
 };
 
-TEST_F(StoreHelpersTest, SelectBindsItsValuesAndThrowsOnBadSql)
-{
+TEST_F(StoreHelpersTest, SelectBindsItsValuesAndThrowsOnBadSql) {
     QSqlQuery q = store->select("SELECT Sech FROM perem WHERE Sech > ? ORDER BY Sech", {20});
     QStringList found;
     while (q.next())
@@ -32,8 +30,7 @@ TEST_F(StoreHelpersTest, SelectBindsItsValuesAndThrowsOnBadSql)
     EXPECT_THROW(store->select("SELECT nosuch FROM perem"), DbError);
 }
 
-TEST_F(StoreHelpersTest, RemoveAllStopsAtTheFirstRefusedRow)
-{
+TEST_F(StoreHelpersTest, RemoveAllStopsAtTheFirstRefusedRow) {
     View& k = tbl("perem");
     k.beforeDelete = [](View& v) {
         if (v["Sech"].asInteger() == 25)
@@ -47,8 +44,7 @@ TEST_F(StoreHelpersTest, RemoveAllStopsAtTheFirstRefusedRow)
     EXPECT_EQ(store->count("perem"), 0);
 }
 
-TEST_F(StoreHelpersTest, RollbackCancelsTheNamedViewsEditing)
-{
+TEST_F(StoreHelpersTest, RollbackCancelsTheNamedViewsEditing) {
     View& k = tbl("perem");
     const auto failingWrite = [&](bool named) {
         try {

@@ -305,8 +305,7 @@ TEST(CeilQuotient, RefusesZeroDivisorAndResultsBeyondInt) {
 namespace {
 
 // The fast rounding of values far from a tie must agree with the exact decimal formatting.
-TEST(RoundHalfAway, AgreesWithPatternFormattingOverManyValues)
-{
+TEST(RoundHalfAway, AgreesWithPatternFormattingOverManyValues) {
     const QString patterns[] = {QStringLiteral("0"), QStringLiteral("0.#"), QStringLiteral("0.##"),
                                 QStringLiteral("0.###")};
     unsigned seed = 12345;

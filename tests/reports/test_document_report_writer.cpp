@@ -200,7 +200,8 @@ TEST(DocumentReportWriter, TableWhoseWordsOverrunThePageIsSetSmaller) {
         DocumentReportWriter writer(QDir::tempPath());
         writer.openReport();
         writer.writeGridTable(c.rows);
-        auto* table = qobject_cast<QTextTable*>(writer.document().rootFrame()->childFrames().value(0));
+        auto* table =
+            qobject_cast<QTextTable*>(writer.document().rootFrame()->childFrames().value(0));
         ASSERT_NE(table, nullptr);
         for (const auto& [row, column] : {std::pair{0, 0}, std::pair{1, 3}}) {
             const QTextBlock cell = table->cellAt(row, column).firstCursorPosition().block();

@@ -12,8 +12,7 @@ using namespace ses;
 
 namespace {
 
-TEST(OdfPackage, ZipRoundTripKeepsEntriesAndMimetypeFirst)
-{
+TEST(OdfPackage, ZipRoundTripKeepsEntriesAndMimetypeFirst) {
     const ZipEntries in = {{"mimetype", "application/vnd.oasis.opendocument.text"},
                            {"content.xml", QByteArray("<x>кириллица</x>")},
                            {"Pictures/1.png", QByteArray(5000, '\x7f')}};
@@ -26,8 +25,7 @@ TEST(OdfPackage, ZipRoundTripKeepsEntriesAndMimetypeFirst)
     EXPECT_FALSE(readZip("not a zip"));
 }
 
-TEST(OdfPackage, EveryCellStyleGetsDefinedWithABorderOnce)
-{
+TEST(OdfPackage, EveryCellStyleGetsDefinedWithABorderOnce) {
     const QByteArray xml =
         "<office:document-content><office:automatic-styles><style:style style:name=\"c1\"/>"
         "</office:automatic-styles><office:body><table:table-cell table:style-name=\"T1.1\">"
@@ -40,14 +38,13 @@ TEST(OdfPackage, EveryCellStyleGetsDefinedWithABorderOnce)
     EXPECT_EQ(defineCellStyles(fixed.toUtf8()), fixed.toUtf8()); // nothing twice
 }
 
-TEST(OdfPackage, HeaderRowsAreMarkedAndNoRowBreaksBetweenPages)
-{
+TEST(OdfPackage, HeaderRowsAreMarkedAndNoRowBreaksBetweenPages) {
     const QByteArray row = "<table:table-row><table:table-cell/></table:table-row>";
     const QByteArray xml = "<office:document-content><office:automatic-styles>"
                            "</office:automatic-styles><office:body>"
-                           "<table:table table:name=\"grid\">" + row + row + row +
-                           "</table:table><table:table table:name=\"pairs\">" + row + row +
-                           "</table:table></office:body></office:document-content>";
+                           "<table:table table:name=\"grid\">" +
+                           row + row + row + "</table:table><table:table table:name=\"pairs\">" +
+                           row + row + "</table:table></office:body></office:document-content>";
     const QString fixed = QString::fromUtf8(markTableRows(xml, {1, 0}));
     // The grid's first row only.
     EXPECT_EQ(fixed.count("<table:table-header-rows>"), 1);
@@ -63,8 +60,7 @@ TEST(OdfPackage, HeaderRowsAreMarkedAndNoRowBreaksBetweenPages)
     EXPECT_EQ(markTableRows(fixed.toUtf8(), {1, 0}), fixed.toUtf8()); // nothing twice
 }
 
-TEST(OdfPackage, HeadingsKeepWithTheNextParagraph)
-{
+TEST(OdfPackage, HeadingsKeepWithTheNextParagraph) {
     const QByteArray xml = "<style:style style:name=\"p1\" style:family=\"paragraph\">"
                            "<style:paragraph-properties fo:keep-together=\"true\"/></style:style>"
                            "<style:style style:name=\"p2\" style:family=\"paragraph\">"
@@ -76,8 +72,7 @@ TEST(OdfPackage, HeadingsKeepWithTheNextParagraph)
     EXPECT_EQ(keepHeadingsWithNext(fixed.toUtf8()), fixed.toUtf8());
 }
 
-TEST(OdfPackage, WrittenReportsDefineTheirCellStyles)
-{
+TEST(OdfPackage, WrittenReportsDefineTheirCellStyles) {
     QTemporaryDir tmp;
     DocumentReportWriter w(tmp.path());
     w.openReport();

@@ -11,8 +11,7 @@ namespace {
 // Loss equal to the angle in percent: the coefficient is 1 - angle / 100.
 const std::vector<LossRow> kLinear = {{0, 0}, {90, 90}};
 
-RegionYear flatRegion(double tilt = 40)
-{
+RegionYear flatRegion(double tilt = 40) {
     RegionYear r;
     for (auto& m : r)
         m = RegionMonthData{2, 10, tilt};
@@ -20,8 +19,7 @@ RegionYear flatRegion(double tilt = 40)
 }
 
 // 200 W, 12 V panels 1000 mm wide and 1600 mm high; Ump 17 V, Imp 11,8 A, Isc 12,5 A.
-PanelType panel200()
-{
+PanelType panel200() {
     PanelType p;
     p.power = 200;
     p.unom = 12;
@@ -33,16 +31,14 @@ PanelType panel200()
     return p;
 }
 
-SystemSettings pwm24()
-{
+SystemSettings pwm24() {
     SystemSettings s;
     s.uses = 24;
     return s;
 }
 
 // Orientation 170 at the months' own tilt: deviation 10 degrees, coefficient 0,9 every month.
-ArrayRequest request(Criterion c, double dopP, double k, std::array<double, 12> remaining)
-{
+ArrayRequest request(Criterion c, double dopP, double k, std::array<double, 12> remaining) {
     ArrayRequest q;
     q.criterion = c;
     q.dopP = dopP;
@@ -53,8 +49,7 @@ ArrayRequest request(Criterion c, double dopP, double k, std::array<double, 12> 
     return q;
 }
 
-TEST(ArrayRequiredPower, AddsAStringWhileAMonthIsLeftUncovered)
-{
+TEST(ArrayRequiredPower, AddsAStringWhileAMonthIsLeftUncovered) {
     // 24 V / 12 V: 2 in series. n = ceil(1000 / 0,95 / 200) = ceil(5,26) = 6, 3 strings, 1200 W.
     // January: 1200 - 1200 * 0,9 = 120 W uncovered -> a 4th string: 1200 - 1600 * 0,9 = -240.
     std::array<double, 12> rest{};
@@ -67,15 +62,14 @@ TEST(ArrayRequiredPower, AddsAStringWhileAMonthIsLeftUncovered)
     EXPECT_EQ(r.strings, 4);
     EXPECT_EQ(r.panels, 8);
     EXPECT_EQ(r.power, 1600);
-    EXPECT_EQ(r.loss, 53);       // 1000 / 0,95 - 1000 = 52,6
-    EXPECT_EQ(r.current, 47.2);  // PWM: Imp x 4
+    EXPECT_EQ(r.loss, 53);      // 1000 / 0,95 - 1000 = 52,6
+    EXPECT_EQ(r.current, 47.2); // PWM: Imp x 4
     EXPECT_EQ(r.controllerCurrent, 47.2);
     EXPECT_EQ(*r.additionalPower, 0);
     EXPECT_FALSE(r.suggestedTilt);
 }
 
-TEST(ArrayRequiredPower, BoundedLoopSaysTheRequirementIsNotMet)
-{
+TEST(ArrayRequiredPower, BoundedLoopSaysTheRequirementIsNotMet) {
     std::array<double, 12> rest{};
     rest[0] = 1200;
     ArrayRequest q = request(Criterion::RequiredPower, 1000, 0.95, rest);
@@ -96,10 +90,10 @@ TEST(ArrayRequiredPower, BoundedLoopSaysTheRequirementIsNotMet)
     EXPECT_EQ(r.status, ArrayResult::Status::NothingToAdd);
 }
 
-TEST(ArrayGivenPower, WholeStringsOrARefusal)
-{
+TEST(ArrayGivenPower, WholeStringsOrARefusal) {
     // 1000 W: 5 panels, 2 strings, 800 W. January: 1000 - 800 * 0,9 = 280 W left at the months'
-    // tilt 40, so dP becomes the month's loss min(1000, 800) x 0,1 = 80 (not (1 - 0,95) x 800 = 40).
+    // tilt 40, so dP becomes the month's loss min(1000, 800) x 0,1 = 80 (not (1 - 0,95) x 800 =
+    // 40).
     std::array<double, 12> rest{};
     rest[0] = 1000;
     ArrayRequest q = request(Criterion::GivenPower, 1000, 0.95, rest);
@@ -121,12 +115,12 @@ TEST(ArrayGivenPower, WholeStringsOrARefusal)
     q.givenPower = 350; // 1 panel, 0 strings
     r = formArray(q, panel200(), pwm24(), flatRegion(), kLinear);
     EXPECT_EQ(r.status, ArrayResult::Status::Refused);
-    EXPECT_TRUE(r.message.contains("(350 Вт) меньше минимально допустимой мощности массива (400 Вт)"))
+    EXPECT_TRUE(
+        r.message.contains("(350 Вт) меньше минимально допустимой мощности массива (400 Вт)"))
         << r.message.toStdString();
 }
 
-TEST(ArrayMaxCurrent, FromTheOperatingPointOrTheShortCircuitCurrent)
-{
+TEST(ArrayMaxCurrent, FromTheOperatingPointOrTheShortCircuitCurrent) {
     struct Case {
         double current;
         bool fromIsc;
@@ -153,8 +147,7 @@ TEST(ArrayMaxCurrent, FromTheOperatingPointOrTheShortCircuitCurrent)
               ArrayResult::Status::Refused);
 }
 
-TEST(SiteCapacity, ShapesAndAlignments)
-{
+TEST(SiteCapacity, ShapesAndAlignments) {
     const auto panel = [](double width, double height) {
         PanelType p;
         p.width = width;
@@ -168,7 +161,7 @@ TEST(SiteCapacity, ShapesAndAlignments)
         double panelWidth, panelHeight;
         int capacity;
     } cases[] = {
-        {SiteShape::Rectangle, 5, 0, 5, VAlign::Top, 1000, 1600, 15},  // 5 x int(3,125)
+        {SiteShape::Rectangle, 5, 0, 5, VAlign::Top, 1000, 1600, 15},   // 5 x int(3,125)
         {SiteShape::Rectangle, 2.4, 0, 1.6, VAlign::Top, 800, 1600, 3}, // 2,4 / 0,8 is 3
         {SiteShape::Rectangle, 0.9, 0, 5, VAlign::Top, 1000, 1600, 0},
         // Triangle base 6, height 3, rows at upper edges 0, 1, 2: widths 0, 2, 4.
@@ -197,8 +190,7 @@ TEST(SiteCapacity, ShapesAndAlignments)
     }
 }
 
-TEST(SiteCapacity, HorizontalAlignmentPlacesTheRowsOnly)
-{
+TEST(SiteCapacity, HorizontalAlignmentPlacesTheRowsOnly) {
     // Upper 2, lower 5, height 3, 1,2 m panels; the second row (depth 1) is 3 m wide, centred
     // over the lower base from x = 1, and holds 2 panels (2,4 m).
     Site s;
@@ -222,8 +214,7 @@ TEST(SiteCapacity, HorizontalAlignmentPlacesTheRowsOnly)
     }
 }
 
-TEST(SiteCapacity, Area)
-{
+TEST(SiteCapacity, Area) {
     Site s;
     s.length = 2.345; // 2,345 written with 15 digits: halves away -> 2,35
     s.height = 1;
@@ -234,17 +225,16 @@ TEST(SiteCapacity, Area)
     EXPECT_EQ(siteArea(s), 10.5);
 }
 
-TEST(ArraySite, WantedStringsUpToWhatTheSiteHolds)
-{
+TEST(ArraySite, WantedStringsUpToWhatTheSiteHolds) {
     // 5 m x 5 m site of 1 m x 1,6 m panels: 15 panels, 7 strings of 2.
     struct Case {
         bool byGivenPower;
         double givenPower;
         int strings;
     } cases[] = {
-        {true, 2000, 5},  // 10 panels, 5 strings wanted
-        {true, 4000, 7},  // 10 wanted, 7 fit
-        {false, 0, 3},    // ceil(ceil(1000 / 0,95 / 200) / 2) = 3
+        {true, 2000, 5}, // 10 panels, 5 strings wanted
+        {true, 4000, 7}, // 10 wanted, 7 fit
+        {false, 0, 3},   // ceil(ceil(1000 / 0,95 / 200) / 2) = 3
     };
     for (const auto& c : cases) {
         ArrayRequest q = request(Criterion::SiteSize, 1000, 0.95, {});
@@ -266,8 +256,7 @@ TEST(ArraySite, WantedStringsUpToWhatTheSiteHolds)
     EXPECT_EQ(r.capacity, 1);
 }
 
-TEST(ArrayEvaluation, SearchesTheTiltWhenTheGoverningMonthsTiltIsNotEnough)
-{
+TEST(ArrayEvaluation, SearchesTheTiltWhenTheGoverningMonthsTiltIsNotEnough) {
     // January tilt 60, July 20, others 40; 1000 W at 180/40: January and July at 20 degrees
     // (0,8): R' = 1500 - 800 = 700 and 1300 - 800 = 500, the others 0 - 1000.
     // At 60: July 500 / 0,6 = 833 > 700 -> search. t = 53: January 700 / 0,93 = 753, July
@@ -294,8 +283,7 @@ TEST(ArrayEvaluation, SearchesTheTiltWhenTheGoverningMonthsTiltIsNotEnough)
     EXPECT_EQ(g.loss, 160);
 }
 
-TEST(TypeFilter, NominalVoltageDividesTheStringVoltage)
-{
+TEST(TypeFilter, NominalVoltageDividesTheStringVoltage) {
     SystemSettings mppt;
     mppt.mppt = true;
     mppt.umppt = 150;
@@ -308,7 +296,7 @@ TEST(TypeFilter, NominalVoltageDividesTheStringVoltage)
     } cases[] = {
         {false, 12, true, 2},   {false, 24, true, 1}, {false, 48, false, 0}, // 0,5 -> 0
         {false, 12.5, true, 2}, // rounds to 12 (half to even)
-        {true, 24, false, 6},   {true, 30, true, 5},  {true, 60, false, 2},   // 150 / 60 = 2,5 -> 2
+        {true, 24, false, 6},   {true, 30, true, 5},  {true, 60, false, 2}, // 150 / 60 = 2,5 -> 2
     };
     for (const auto& c : cases) {
         const SystemSettings s = c.mppt ? mppt : pwm24();
@@ -319,8 +307,7 @@ TEST(TypeFilter, NominalVoltageDividesTheStringVoltage)
     EXPECT_FALSE(panelsInSeries(pwm24(), 0.4));
 }
 
-TEST(ChargeCurrent, MpptFromTheBatteryChargeVoltage)
-{
+TEST(ChargeCurrent, MpptFromTheBatteryChargeVoltage) {
     // 24 V system, charge voltage 14,4: U = 2 x 14,4 = 28,8; 0,9 x 1600 / 28,8 = 50 A
     // (not 1600 x 0,9 / (150 / 24 x 13,8) = 16,7 A).
     SystemSettings s;
@@ -346,8 +333,7 @@ TEST(ChargeCurrent, MpptFromTheBatteryChargeVoltage)
     EXPECT_EQ(r.controllerCurrent, 50);
 }
 
-TEST(SelectionTotals, SumsAndTheForecastCurrent)
-{
+TEST(SelectionTotals, SumsAndTheForecastCurrent) {
     const std::vector<ArrayFigures> arrays = {{8, 1600, 47.2, 53}, {4, 800, 23.6, 0}};
     SystemSettings s = pwm24();
     SelectionTotals t = selectionTotals(arrays, 2300, s);
@@ -368,8 +354,7 @@ TEST(SelectionTotals, SumsAndTheForecastCurrent)
     EXPECT_FALSE(t.chargeCurrent);
 }
 
-TEST(SelectionTotals, BatteryChargeCurrents)
-{
+TEST(SelectionTotals, BatteryChargeCurrents) {
     const QString min = QStringLiteral("Iз.мин."), max = QStringLiteral("Iз.макс.");
     EXPECT_EQ(*forecastMinimumChargeCurrent(200, "", min, 1), 20);
     EXPECT_EQ(*forecastMinimumChargeCurrent(200, "", max, 1), 40);
@@ -384,8 +369,7 @@ TEST(SelectionTotals, BatteryChargeCurrents)
     EXPECT_FALSE(batteryChargeWindow(10, std::nullopt, min, max, 1.5, 0.8));
 }
 
-TEST(SelectionOk, ChecksInOrder)
-{
+TEST(SelectionOk, ChecksInOrder) {
     SelectionOkInput ok;
     ok.arrays = 2;
     ok.totalPower = 2400;
@@ -412,7 +396,8 @@ TEST(SelectionOk, ChecksInOrder)
     c = ok;
     c.window = ChargeWindow{80, 120};
     c.forecastMinimum = 10; // the window wins over the forecast minimum
-    cases.push_back({"below window", c, "(75 A) не должно быть меньше значения поля \"Минимальный"});
+    cases.push_back(
+        {"below window", c, "(75 A) не должно быть меньше значения поля \"Минимальный"});
     c.window = ChargeWindow{20, 60};
     cases.push_back({"above window", c, "(75 A) не должно быть больше"});
     c.checkChargeCurrent = false;
@@ -437,8 +422,7 @@ TEST(SelectionOk, ChecksInOrder)
 
 } // namespace
 
-TEST(GivenPowerChoices, DistinctAscendingAndAtLeastOneSeriesString)
-{
+TEST(GivenPowerChoices, DistinctAscendingAndAtLeastOneSeriesString) {
     struct Case {
         std::vector<double> catalog;
         double uses, usp, psp;
@@ -446,11 +430,12 @@ TEST(GivenPowerChoices, DistinctAscendingAndAtLeastOneSeriesString)
     };
     const Case cases[] = {
         {{1600, 400, 800, 400, 200}, 24, 12, 200, {400, 800, 1600}}, // two in series: >= 400
-        {{300, 150, 70}, 12, 12, 150, {150, 300}},                 // at least the panel
-        {{600, 800}, 12, 24, 250, {600, 800}},                    // a 24 V panel on 12 V: >= 250
-        {{600, 800}, 12, 0, 250, {600, 800}},                     // unknown Usp: the panel bound
+        {{300, 150, 70}, 12, 12, 150, {150, 300}},                   // at least the panel
+        {{600, 800}, 12, 24, 250, {600, 800}},                       // a 24 V panel on 12 V: >= 250
+        {{600, 800}, 12, 0, 250, {600, 800}},                        // unknown Usp: the panel bound
         {{100}, 48, 12, 200, {}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(givenPowerChoices(c.catalog, c.uses, c.usp, c.psp), c.offered) << c.uses << " " << c.psp;
+        EXPECT_EQ(givenPowerChoices(c.catalog, c.uses, c.usp, c.psp), c.offered)
+            << c.uses << " " << c.psp;
 }

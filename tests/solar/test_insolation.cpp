@@ -1,7 +1,7 @@
 // Panel performance against the sun and the required power and tilt, worked out by hand.
 
-#include "solar/insolation.h"
 #include "lib/months.h"
+#include "solar/insolation.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +11,13 @@ namespace {
 
 const std::vector<LossRow> kTable = {{0, 0}, {10, 1.5}, {20, 6}};
 
-TEST(DeviationLoss, InsideAtAndBeyondTheTable)
-{
+TEST(DeviationLoss, InsideAtAndBeyondTheTable) {
     struct Case {
         double angle, loss;
-    } cases[] = {{10, 1.5}, {15, 3.75}, {14, 3.3}, {0, 0},
-                 {25, 6},   // beyond the last row the last row holds (no "perfect" east array)
-                 {-5, 0}};  // below the first row the first row holds
+    } cases[] = {
+        {10, 1.5}, {15, 3.75}, {14, 3.3},
+        {0, 0},    {25, 6}, // beyond the last row the last row holds (no "perfect" east array)
+        {-5, 0}};           // below the first row the first row holds
     for (const auto& c : cases)
         EXPECT_EQ(deviationLoss(kTable, c.angle), c.loss) << c.angle;
     EXPECT_EQ(deviationLoss({}, 40), 0);
@@ -26,16 +26,14 @@ TEST(DeviationLoss, InsideAtAndBeyondTheTable)
     EXPECT_TRUE(coefficientRefusal(95).contains("95 град."));
 }
 
-TEST(DeviationAngle, TiltAndAzimuthAsTheLegsOfATriangle)
-{
+TEST(DeviationAngle, TiltAndAzimuthAsTheLegsOfATriangle) {
     EXPECT_EQ(deviationAngle(150, 40, 50), 31.6);
     EXPECT_EQ(deviationAngle(180, 50, 50), 0);
     EXPECT_EQ(*batteryCoefficient({{1200, 1}, {600, 0.9}}, 1800), 0.967);
     EXPECT_FALSE(batteryCoefficient({{1200, 1}}, 0));
 }
 
-TEST(ScheduleMonthRequirement, FromTheNightEnergyThroughTheLosses)
-{
+TEST(ScheduleMonthRequirement, FromTheNightEnergyThroughTheLosses) {
     SizingSettings s;
     // E = 3300 - 1000 + 1000 / 0,8 = 3550; E1 = 3944,44; / 1 / 1 / 0,7 = 5634,9.
     EXPECT_EQ(*scheduleMonthRequirement(s, 3300, 1000, 1000, 1, -10, 1, 0.7), 5635);
@@ -46,8 +44,7 @@ TEST(ScheduleMonthRequirement, FromTheNightEnergyThroughTheLosses)
     EXPECT_FALSE(scheduleMonthRequirement(s, 3300, 1000, 1000, 1, -10, 1, 0.7));
 }
 
-RegionYear regionWithTilts(std::array<double, 12> tilts)
-{
+RegionYear regionWithTilts(std::array<double, 12> tilts) {
     RegionYear r;
     for (int m = 0; m < 12; ++m)
         r[m] = RegionMonthData{2, 10, tilts[m]};
@@ -57,8 +54,7 @@ RegionYear regionWithTilts(std::array<double, 12> tilts)
 // Loss equal to the angle in percent: the coefficient is 1 - angle / 100.
 const std::vector<LossRow> kLinear = {{0, 0}, {90, 90}};
 
-TEST(RequiredPower, SearchesTheTiltWhenTheGoverningMonthsTiltIsNotEnough)
-{
+TEST(RequiredPower, SearchesTheTiltWhenTheGoverningMonthsTiltIsNotEnough) {
     const RegionYear region = regionWithTilts({60, 40, 40, 40, 40, 20, 40, 40, 40, 40, 40, 40});
     std::array<double, 12> req{};
     req[0] = 1000;
@@ -73,8 +69,7 @@ TEST(RequiredPower, SearchesTheTiltWhenTheGoverningMonthsTiltIsNotEnough)
     EXPECT_EQ(t.byTilt.front(), std::make_pair(20, 1667.0));
 }
 
-TEST(RequiredPower, NoSearchWhenEveryMonthIsCoveredAtTheGoverningTilt)
-{
+TEST(RequiredPower, NoSearchWhenEveryMonthIsCoveredAtTheGoverningTilt) {
     const RegionYear region = regionWithTilts({45, 45, 45, 45, 45, 45, 45, 45, 45, 45, 45, 45});
     const std::array<double, 12> req = {300, 500, 500, 100, 0, 0, 0, 0, 0, 100, 200, 400};
     const TiltResult t = requiredPowerAndTilt(req, region, kLinear);
@@ -85,8 +80,7 @@ TEST(RequiredPower, NoSearchWhenEveryMonthIsCoveredAtTheGoverningTilt)
     EXPECT_EQ(requiredPowerAndTilt({}, region, kLinear).governingMonth, 0);
 }
 
-TEST(RequiredPower, MonthlyRequirementSumsSchedulesAndRemainingSubtractsArrays)
-{
+TEST(RequiredPower, MonthlyRequirementSumsSchedulesAndRemainingSubtractsArrays) {
     SizingSettings s;
     s.batteryLosses = 0;
     s.controllerLosses = 0;

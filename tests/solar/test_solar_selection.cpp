@@ -11,8 +11,7 @@ using namespace ses;
 namespace {
 
 // A 24 V PWM system needing 1000 W every month at a 45 degree tilt, 200 W panels of 12 V.
-SelectionSource source()
-{
+SelectionSource source() {
     SelectionSource s;
     s.variant.company = QStringLiteral("Солнце");
     s.variant.tip = QStringLiteral("СП-200");
@@ -26,8 +25,7 @@ SelectionSource source()
     return s;
 }
 
-CatalogPanel panel(const char* tip)
-{
+CatalogPanel panel(const char* tip) {
     CatalogPanel p;
     p.tip = QString::fromUtf8(tip);
     p.panel = {200, 12, 12.5, 17, 11.8, 1600, 1000};
@@ -37,8 +35,7 @@ CatalogPanel panel(const char* tip)
 }
 
 // A south-facing array at 45 degrees of `panels` 200 W panels strung by two.
-ArrayRow array(const char* name, int panels)
-{
+ArrayRow array(const char* name, int panels) {
     ArrayRow a;
     a.name = QString::fromUtf8(name);
     a.tilt = 45;
@@ -52,13 +49,11 @@ ArrayRow array(const char* name, int panels)
 
 class SelectionTest : public ::testing::Test {
 protected:
-    void load(SelectionSource s = source())
-    {
+    void load(SelectionSource s = source()) {
         sel.load(std::move(s));
         sel.chooseType(QStringLiteral("Солнце"), &type);
     }
-    QStringList names() const
-    {
+    QStringList names() const {
         QStringList n;
         for (const ArrayRow& r : sel.rows())
             n << r.name;
@@ -69,8 +64,7 @@ protected:
     SolarSelection sel;
 };
 
-TEST_F(SelectionTest, OkChecksInOrderThenAsksThenStores)
-{
+TEST_F(SelectionTest, OkChecksInOrderThenAsksThenStores) {
     SelectionSource s = source();
     // A stored array with a controller chosen for it, and a battery taking 10 to 30 A.
     s.arrays = {{array("Старый", 2), true}};
@@ -107,8 +101,7 @@ TEST_F(SelectionTest, OkChecksInOrderThenAsksThenStores)
     EXPECT_EQ(c.arrays[1].name, "Массив 2");
 }
 
-TEST_F(SelectionTest, UnchangedStoredArraysAskNothing)
-{
+TEST_F(SelectionTest, UnchangedStoredArraysAskNothing) {
     SelectionSource s = source();
     s.arrays = {{array("Массив 1", 6), true}};
     load(s);
@@ -120,8 +113,7 @@ TEST_F(SelectionTest, UnchangedStoredArraysAskNothing)
     EXPECT_TRUE(sel.losingChoicesQuestion().has_value());
 }
 
-TEST_F(SelectionTest, RowsOfTheOldTypeRefuseOkUntilFormedAgain)
-{
+TEST_F(SelectionTest, RowsOfTheOldTypeRefuseOkUntilFormedAgain) {
     SelectionSource s = source();
     s.arrays = {{array("Массив 1", 6), false}, {array("Массив 2", 2), false}};
     load(s);
@@ -147,8 +139,7 @@ TEST_F(SelectionTest, RowsOfTheOldTypeRefuseOkUntilFormedAgain)
     EXPECT_FALSE(sel.commands().add);
 }
 
-TEST_F(SelectionTest, TotalsAndWhatTheRowsLeave)
-{
+TEST_F(SelectionTest, TotalsAndWhatTheRowsLeave) {
     load();
     // No rows: empty totals, the whole calculated power still to add at the variant's tilt.
     EXPECT_FALSE(sel.totals().fullPower);
@@ -177,8 +168,7 @@ TEST_F(SelectionTest, TotalsAndWhatTheRowsLeave)
     EXPECT_EQ(sel.boptForNewRow(), std::nullopt);
 }
 
-TEST_F(SelectionTest, MpptChargeCurrentComesFromThePower)
-{
+TEST_F(SelectionTest, MpptChargeCurrentComesFromThePower) {
     SelectionSource s = source();
     s.variant.system.mppt = true;
     s.variant.system.umppt = 48;
@@ -188,8 +178,7 @@ TEST_F(SelectionTest, MpptChargeCurrentComesFromThePower)
     EXPECT_DOUBLE_EQ(*sel.totals().chargeCurrent, 39.13);
 }
 
-TEST_F(SelectionTest, CommandsFollowTheCurrentRow)
-{
+TEST_F(SelectionTest, CommandsFollowTheCurrentRow) {
     SelectionSource s = source();
     s.arrays = {{array("А", 2), false}, {array("Б", 2), false}, {array("В", 2), false}};
     load(s);
@@ -220,8 +209,7 @@ TEST_F(SelectionTest, CommandsFollowTheCurrentRow)
     EXPECT_FALSE(c.edit || c.remove || c.insert || c.ok);
 }
 
-TEST_F(SelectionTest, ArrayWindowSeesTheNeedWithoutTheEditedRow)
-{
+TEST_F(SelectionTest, ArrayWindowSeesTheNeedWithoutTheEditedRow) {
     SelectionSource s = source();
     s.arrays = {{array("Массив 1", 2), false}, {array("Массив 2", 2), false}};
     s.controllerPowers = {300, 800, 400, 800};
@@ -240,15 +228,14 @@ TEST_F(SelectionTest, ArrayWindowSeesTheNeedWithoutTheEditedRow)
     EXPECT_EQ(edited.remaining[0], 600);
 }
 
-TEST(ArrayWindowInput, FirstGivenPowerByTheSystemVoltage)
-{
+TEST(ArrayWindowInput, FirstGivenPowerByTheSystemVoltage) {
     struct Case {
         double uses;
         std::optional<double> own;
         std::vector<double> offered;
         std::optional<double> shown;
     } cases[] = {
-        {12, {}, {400}, 800},  {24, {}, {}, 1600},     {48, {}, {}, 3200},
+        {12, {}, {400}, 800},      {24, {}, {}, 1600},         {48, {}, {}, 3200},
         {36, {}, {400, 900}, 900}, {36, {}, {}, std::nullopt}, {24, 1000, {}, 1000},
     };
     for (const Case& c : cases) {

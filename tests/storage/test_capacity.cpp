@@ -12,8 +12,7 @@ namespace {
 
 // 24 V, 50 % depth of discharge, 10 % losses: 1200 W*h need
 // 1200 / 24 / 50 * 100 * Kt / 0,9 = 111,11 * Kt A*h.
-StorageSettings settings(int mode)
-{
+StorageSettings settings(int mode) {
     StorageSettings s;
     s.loadMode = mode;
     s.uses = 24;
@@ -23,29 +22,25 @@ StorageSettings settings(int mode)
     return s;
 }
 
-DaylightRow daylight(const QString& month, double sunrise, double sunset, double temp)
-{
+DaylightRow daylight(const QString& month, double sunrise, double sunset, double temp) {
     return {month, sunrise, sunset, temp};
 }
 
-CapacitySchedule dcSchedule(std::vector<ScheduleMonthEnergy> months = {})
-{
+CapacitySchedule dcSchedule(std::vector<ScheduleMonthEnergy> months = {}) {
     CapacitySchedule s;
     s.ac = false;
     s.months = std::move(months);
     return s;
 }
 
-CapacitySchedule acSchedule(double kinv, std::vector<ScheduleMonthEnergy> months = {})
-{
+CapacitySchedule acSchedule(double kinv, std::vector<ScheduleMonthEnergy> months = {}) {
     CapacitySchedule s;
     s.kinv = kinv;
     s.months = std::move(months);
     return s;
 }
 
-TEST(MonthCapacity, EnergyThroughVoltageDepthLossesAndTemperature)
-{
+TEST(MonthCapacity, EnergyThroughVoltageDepthLossesAndTemperature) {
     EXPECT_EQ(*monthCapacity(24, 1, 10, 1, 50, 1200), 111.11);
     // 1200 / 12 / 80 * 100 * 1,1 / 0,8 / 0,9 = 190,97
     EXPECT_EQ(*monthCapacity(12, 0.9, 20, 1.1, 80, 1200), 190.97);
@@ -55,8 +50,7 @@ TEST(MonthCapacity, EnergyThroughVoltageDepthLossesAndTemperature)
     EXPECT_FALSE(monthCapacity(24, 1, 10, 1, 0, 1200));
 }
 
-TEST(DarkEnergyByMonth, AcSharesThroughTheInverterWrittenWithTwoDecimals)
-{
+TEST(DarkEnergyByMonth, AcSharesThroughTheInverterWrittenWithTwoDecimals) {
     // 1 / 0,3 = 3,33 three times: 9,99, not 10. The DC row is taken as stored; a month text
     // that is not a month name adds nothing.
     std::vector<CapacitySchedule> s(3, acSchedule(0.3, {{"январь", 0, 1}}));
@@ -66,18 +60,15 @@ TEST(DarkEnergyByMonth, AcSharesThroughTheInverterWrittenWithTwoDecimals)
     EXPECT_EQ(e[1], 0);
 }
 
-TEST(DarkWindows, FromSunsetThroughWholeDaysToTheRest)
-{
+TEST(DarkWindows, FromSunsetThroughWholeDaysToTheRest) {
     struct Case {
         double sunset, length;
         std::vector<Period> windows;
     } cases[] = {
         {20, 10, {{20, 24}, {0, 6}}}, // daily cycle with sunrise at 6
-        {18, 30, {{18, 24}, {0, 24}}},
-        {18, 40, {{18, 24}, {0, 24}, {0, 10}}},
+        {18, 30, {{18, 24}, {0, 24}}}, {18, 40, {{18, 24}, {0, 24}, {0, 10}}},
         {18, 6, {{18, 24}}}, // ends exactly at midnight: one window
-        {18, 4, {{18, 22}}},
-        {18, 0, {}},
+        {18, 4, {{18, 22}}},           {18, 0, {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(darkWindows(c.sunset, c.length), c.windows) << c.sunset << " " << c.length;
@@ -86,26 +77,23 @@ TEST(DarkWindows, FromSunsetThroughWholeDaysToTheRest)
 } // namespace
 
 namespace ses {
-bool operator==(const Interval& a, const Interval& b)
-{
+bool operator==(const Interval& a, const Interval& b) {
     return a.t1 == b.t1 && a.t2 == b.t2 && a.p == b.p;
 }
 
-void PrintTo(const Interval& i, std::ostream* os)
-{
+void PrintTo(const Interval& i, std::ostream* os) {
     *os << "(" << i.t1 << ", " << i.t2 << ", " << i.p << ")";
 }
 } // namespace ses
 
 namespace {
 
-TEST(MergeIntoProfile, SplitsAtEveryPointAndAddsTheDividedPower)
-{
+TEST(MergeIntoProfile, SplitsAtEveryPointAndAddsTheDividedPower) {
     // Points 0, 10, 24 of the profile and 5, 12 of the schedule (10,0004 is 10 at 0,001 h);
     // 40 / 0,5 = 80 over 5..12.
-    EXPECT_EQ(mergeIntoProfile({{0, 10, 100}, {10, 24, 50}}, {{5, 10.0004, 40}, {10.0004, 12, 40}},
-                               0.5),
-              (std::vector<Interval>{{0, 5, 100}, {5, 10, 180}, {10, 12, 130}, {12, 24, 50}}));
+    EXPECT_EQ(
+        mergeIntoProfile({{0, 10, 100}, {10, 24, 50}}, {{5, 10.0004, 40}, {10.0004, 12, 40}}, 0.5),
+        (std::vector<Interval>{{0, 5, 100}, {5, 10, 180}, {10, 12, 130}, {12, 24, 50}}));
     // An empty profile: the hours before and after the schedule draw nothing.
     EXPECT_EQ(mergeIntoProfile({}, {{8, 18, 10}}, 1),
               (std::vector<Interval>{{0, 8, 0}, {8, 18, 10}, {18, 24, 0}}));
@@ -118,14 +106,13 @@ TEST(MergeIntoProfile, SplitsAtEveryPointAndAddsTheDividedPower)
 // Temperatures 20 (Kt 1) in January and 0 (Kt 1,2) in February, no day-light row for March:
 // January 1500 / 24 / 50 * 100 / 0,9 = 138,89; February 1300 ... * 1,2 / 0,9 = 144,44.
 // Largest powers: Pnom 400 (AC, not divided by Kinv), Pmax 700 (DC), peak 2000 (AC).
-CapacityInputs parameterVariant()
-{
+CapacityInputs parameterVariant() {
     CapacityInputs in;
     in.settings = settings(0);
     in.daylight = {daylight("январь", 9, 17, 20), daylight("февраль", 8, 18, 0)};
     in.tempCoefficients = {{0, 1.2}, {20, 1.0}};
-    CapacitySchedule ac = acSchedule(0.8, {{"январь", 0, 960}, {"февраль", 0, 1040},
-                                           {"март", 0, 4000}});
+    CapacitySchedule ac =
+        acSchedule(0.8, {{"январь", 0, 960}, {"февраль", 0, 1040}, {"март", 0, 4000}});
     ac.pnom = 400, ac.pmax = 600, ac.wpPik = 2000;
     CapacitySchedule dc = dcSchedule({{"январь", 0, 300}});
     dc.from = dc.to = "июль"; // its months do not matter for the powers
@@ -134,8 +121,7 @@ CapacityInputs parameterVariant()
     return in;
 }
 
-TEST(CapacityByParameters, LargestMonthThenTheDischargeCurrents)
-{
+TEST(CapacityByParameters, LargestMonthThenTheDischargeCurrents) {
     struct Case {
         double nom, max, pik;
         double capacity;
@@ -166,8 +152,7 @@ TEST(CapacityByParameters, LargestMonthThenTheDischargeCurrents)
     EXPECT_EQ(r.months[2].capacity, 0);
 }
 
-TEST(CapacityByParameters, InterpolatedTemperatureCoefficient)
-{
+TEST(CapacityByParameters, InterpolatedTemperatureCoefficient) {
     // 1200 W*h in January: Kt 1,15 halfway between 1,2 at 0 and 1,1 at 10 gives
     // 111,11 * 1,15 = 127,78 (from the unrounded 100 * 1,15 / 0,9); below the table, 1,2.
     struct Case {
@@ -186,8 +171,7 @@ TEST(CapacityByParameters, InterpolatedTemperatureCoefficient)
     }
 }
 
-TEST(CapacityByParameters, NoLoadNeedsNothing)
-{
+TEST(CapacityByParameters, NoLoadNeedsNothing) {
     CapacityInputs in = parameterVariant();
     in.schedules.clear();
     in.settings.krazrNom = in.settings.krazrMax = in.settings.krazrPik = 10;
@@ -205,15 +189,14 @@ TEST(CapacityByParameters, NoLoadNeedsNothing)
 // Profile: 0-8 70, 8-12 520, 12-19 70, 19-21 120, 21-23 160, 23-23,1 1060, 23,1-24 110.
 // AC July only, 0-24 5000 W, peak 9000: not active in January, and July takes no part.
 // Stored January energy 240 / 0,8 = 300 W*h: 300 / 24 / 50 * 100 / 0,9 = 27,78 A*h.
-CapacityInputs profileVariant()
-{
+CapacityInputs profileVariant() {
     CapacityInputs in;
     in.settings = settings(1);
     in.daylight = {daylight("январь", 6, 20, 20)};
     in.tempCoefficients = {{20, 1.0}};
     CapacitySchedule ac = acSchedule(0.8, {{"январь", 0, 240}});
-    ac.intervals = {{0, 8, 40}, {8, 12, 400}, {12, 19, 40}, {19, 23, 80}, {23, 23.1, 800},
-                    {23.1, 24, 40}};
+    ac.intervals = {{0, 8, 40},   {8, 12, 400},    {12, 19, 40},
+                    {19, 23, 80}, {23, 23.1, 800}, {23.1, 24, 40}};
     ac.wpPik = 1200;
     CapacitySchedule dc = dcSchedule();
     dc.intervals = {{0, 21, 20}, {21, 24, 60}};
@@ -226,8 +209,7 @@ CapacityInputs profileVariant()
     return in;
 }
 
-TEST(CapacityByProfiles, PowersInsideTheDarkWindowsWithAndWithoutTheDailyCycle)
-{
+TEST(CapacityByProfiles, PowersInsideTheDarkWindowsWithAndWithoutTheDailyCycle) {
     struct Case {
         bool dailyCycle;
         double k;
@@ -260,8 +242,7 @@ TEST(CapacityByProfiles, PowersInsideTheDarkWindowsWithAndWithoutTheDailyCycle)
     }
 }
 
-TEST(CapacityByProfiles, PeakIsTheLargestActiveScheduleThroughItsInverter)
-{
+TEST(CapacityByProfiles, PeakIsTheLargestActiveScheduleThroughItsInverter) {
     CapacityInputs in = profileVariant();
     in.settings.krazrPik = 1;
     const CapacityResult r = requiredCapacity(in);
@@ -269,8 +250,7 @@ TEST(CapacityByProfiles, PeakIsTheLargestActiveScheduleThroughItsInverter)
     EXPECT_EQ(r.basis, CapacityBasis::Peak);
 }
 
-Consumer consumer(double spnom, double sppik, std::vector<std::pair<double, double>> periods)
-{
+Consumer consumer(double spnom, double sppik, std::vector<std::pair<double, double>> periods) {
     Consumer c;
     c.spnom = spnom;
     c.sppik = sppik;
@@ -279,8 +259,7 @@ Consumer consumer(double spnom, double sppik, std::vector<std::pair<double, doub
     return c;
 }
 
-TEST(CapacityByProfiles, PeakFromConsumersAtTheSwitchingTimesInTheDark)
-{
+TEST(CapacityByProfiles, PeakFromConsumersAtTheSwitchingTimesInTheDark) {
     // Dark windows of January: 20-24 and 0-6.
     struct Case {
         const char* what;
@@ -341,8 +320,7 @@ TEST(CapacityByProfiles, PeakFromConsumersAtTheSwitchingTimesInTheDark)
 
 // ------------------------------------------------------------------ refusals
 
-TEST(RequiredCapacity, RefusesWhatWouldDivideByZeroOrMeanNothing)
-{
+TEST(RequiredCapacity, RefusesWhatWouldDivideByZeroOrMeanNothing) {
     struct Case {
         const char* message;
         std::function<void(CapacityInputs&)> spoil;

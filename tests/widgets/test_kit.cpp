@@ -19,10 +19,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
-#include <QVBoxLayout>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTextBrowser>
+#include <QVBoxLayout>
 
 #include <stdexcept>
 
@@ -32,8 +32,7 @@ namespace {
 // A topic that will never have a page: the viewer names it.
 const WindowInfo kWindow{QStringLiteral("TTest"), QStringLiteral("Проба."), 9997};
 
-QStringList rowTexts(const DialogButtons& b)
-{
+QStringList rowTexts(const DialogButtons& b) {
     QStringList texts;
     for (int i = 0; i < b.layout->count(); ++i)
         if (auto* p = qobject_cast<QPushButton*>(b.layout->itemAt(i)->widget()))
@@ -43,14 +42,12 @@ QStringList rowTexts(const DialogButtons& b)
     return texts;
 }
 
-QString shownHelp(QWidget& window)
-{
+QString shownHelp(QWidget& window) {
     auto* browser = window.findChild<QTextBrowser*>();
     return browser ? browser->toPlainText() : QString();
 }
 
-TEST(ButtonRow, LaysOutItsButtonsAndWiresThem)
-{
+TEST(ButtonRow, LaysOutItsButtonsAndWiresThem) {
     struct Case {
         const char* name;
         ButtonRow row;
@@ -60,8 +57,11 @@ TEST(ButtonRow, LaysOutItsButtonsAndWiresThem)
     } cases[] = {
         {"choosing", {}, {"|", "ОК", "Отмена", "Справка..."}, "cancel", true},
         {"closing", closeRow(), {"|", "Закрыть", "Справка..."}, "close", false},
-        {"own texts", {.ok = "OK", .cancel = "Закрыть"}, {"|", "OK", "Закрыть", "Справка..."},
-         "close", true},
+        {"own texts",
+         {.ok = "OK", .cancel = "Закрыть"},
+         {"|", "OK", "Закрыть", "Справка..."},
+         "close",
+         true},
     };
     for (Case& c : cases) {
         QDialog dialog;
@@ -87,8 +87,7 @@ TEST(ButtonRow, LaysOutItsButtonsAndWiresThem)
     }
 }
 
-TEST(ButtonRow, HelpAndF1OpenTheWindowsTopic)
-{
+TEST(ButtonRow, HelpAndF1OpenTheWindowsTopic) {
     QDialog dialog;
     makeDialogButtons(&dialog, kWindow);
     ASSERT_TRUE(showActive(dialog));
@@ -108,8 +107,7 @@ TEST(ButtonRow, HelpAndF1OpenTheWindowsTopic)
     EXPECT_EQ(none.findChild<QTextBrowser*>(), nullptr);
 }
 
-TEST(ExportReport, AFailedReportIsToldAndTheCursorComesBack)
-{
+TEST(ExportReport, AFailedReportIsToldAndTheCursorComesBack) {
     RecordingPrompter prompter;
     exportReport(prompter, [](ReportWriter& w) {
         w.openReport();
@@ -126,8 +124,7 @@ TEST(ExportReport, AFailedReportIsToldAndTheCursorComesBack)
     EXPECT_EQ(prompter.entries().size(), 1u);
 }
 
-TEST(ShownRows, FieldsByNameAndTheirReportLabels)
-{
+TEST(ShownRows, FieldsByNameAndTheirReportLabels) {
     QWidget window;
     auto* form = new QFormLayout(&window);
     ShownRows rows;
@@ -158,8 +155,7 @@ TEST(ShownRows, FieldsByNameAndTheirReportLabels)
     EXPECT_TRUE(rows.text(QStringLiteral("P")).isEmpty());
 }
 
-TEST(WindowTable, NamesAndCaptionsTheWindow)
-{
+TEST(WindowTable, NamesAndCaptionsTheWindow) {
     QDialog dialog;
     const WindowInfo& info = setUpWindow(&dialog, QStringLiteral("TSelSPFrm"));
     EXPECT_EQ(dialog.objectName(), "TSelSPFrm");
@@ -168,9 +164,7 @@ TEST(WindowTable, NamesAndCaptionsTheWindow)
     EXPECT_THROW(windowInfo(QStringLiteral("TNoSuchForm")), std::logic_error);
 }
 
-
-TEST(Look, NumberTexts)
-{
+TEST(Look, NumberTexts) {
     for (const char* yes : {"0", "2693", "-0,47", "8,75", "1 234,5", "+3", "12,5 %", "0.5"})
         EXPECT_TRUE(isNumberText(QString::fromUtf8(yes))) << yes;
     for (const char* no : {"", " ", "-", ",", "СП-М-300-24", "12 В", "0 - 9,27; 14,73 - 24", "+",
@@ -180,8 +174,7 @@ TEST(Look, NumberTexts)
     EXPECT_TRUE(alignmentFor(QStringLiteral("юг")) & Qt::AlignLeft);
 }
 
-TEST(Look, ProblemsNameWhatBreaksTheRules)
-{
+TEST(Look, ProblemsNameWhatBreaksTheRules) {
     QDialog dialog;
     auto* layout = new QVBoxLayout(&dialog);
     auto* left = new QLineEdit(QStringLiteral("2693"), &dialog);
@@ -218,8 +211,7 @@ TEST(Look, ProblemsNameWhatBreaksTheRules)
     EXPECT_TRUE(lookProblems(&dialog, QStringLiteral("W")).isEmpty());
 }
 
-TEST(Look, StringGridAlignsEachCellByItsText)
-{
+TEST(Look, StringGridAlignsEachCellByItsText) {
     StringGrid grid;
     grid.setFixedRow(true);
     grid.setColCount(2);

@@ -10,18 +10,15 @@
 
 namespace ses {
 
-const char* TAboutForm::webPage()
-{
+const char* TAboutForm::webPage() {
     return "https://tovrel-ses.example.org";
 }
 
-const char* TAboutForm::mailAddress()
-{
+const char* TAboutForm::mailAddress() {
     return "support@tovrel-ses.example.org";
 }
 
-TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
-{
+TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     setUpWindow(this, QStringLiteral("TAboutForm"));
     auto* title = new QLabel(QStringLiteral("Tovrel SES 1.1"), this);
     QFont big = title->font();
@@ -29,9 +26,11 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
     big.setBold(true);
     title->setFont(big);
     title->setAlignment(Qt::AlignCenter);
-    auto* purpose = new QLabel(QStringLiteral("Программа расчета автономных солнечных электростанций"), this);
+    auto* purpose =
+        new QLabel(QStringLiteral("Программа расчета автономных солнечных электростанций"), this);
     purpose->setAlignment(Qt::AlignCenter);
-    auto* remarks = new QLabel(QStringLiteral("Ваши замечания и рекомендации отправляйте по адресу:"), this);
+    auto* remarks =
+        new QLabel(QStringLiteral("Ваши замечания и рекомендации отправляйте по адресу:"), this);
     remarks->setAlignment(Qt::AlignCenter);
     // The two links open through the desktop: the browser and the mail program.
     const auto link = [this](const QString& href, const QString& text) {
@@ -39,7 +38,8 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
         l->setAlignment(Qt::AlignCenter);
         l->setTextInteractionFlags(Qt::TextBrowserInteraction);
         l->setOpenExternalLinks(false);
-        connect(l, &QLabel::linkActivated, this, [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); });
+        connect(l, &QLabel::linkActivated, this,
+                [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); });
         return l;
     };
     auto* ok = new QPushButton(QStringLiteral("ОК"), this);

@@ -8,8 +8,7 @@
 namespace ses {
 
 FieldPanel::FieldPanel(View& view, std::vector<PanelField> fields, int columns, QWidget* parent)
-    : QWidget(parent), m_view(view), m_fields(std::move(fields))
-{
+    : QWidget(parent), m_view(view), m_fields(std::move(fields)) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(8);
@@ -54,13 +53,11 @@ FieldPanel::FieldPanel(View& view, std::vector<PanelField> fields, int columns, 
     reload();
 }
 
-FieldPanel::~FieldPanel()
-{
+FieldPanel::~FieldPanel() {
     m_view.removeListener(m_listener);
 }
 
-void FieldPanel::reload()
-{
+void FieldPanel::reload() {
     for (size_t i = 0; i < m_fields.size(); ++i) {
         const QString text = m_view.isEmpty() && !m_view.isEditing()
                                  ? QString()

@@ -10,6 +10,7 @@
 #include "app/ui/var_form.h"
 #include "lib/entry.h"
 #include "load/ui/dsp_nagr_form.h"
+#include "solar/sizing_store.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
@@ -18,10 +19,9 @@
 #include "storage/ui/inv_form.h"
 #include "widgets/bound_grid.h"
 #include "widgets/help_viewer.h"
+#include "widgets/look.h"
 #include "widgets/number_field.h"
 #include "widgets/step_buttons.h"
-#include "solar/sizing_store.h"
-#include "widgets/look.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -46,8 +46,7 @@ namespace {
 
 // A grid under its title, as every tab page lists its tables. The first (name) column takes
 // the spare width.
-QWidget* titledGrid(const QString& title, BoundGrid* grid, QWidget* parent)
-{
+QWidget* titledGrid(const QString& title, BoundGrid* grid, QWidget* parent) {
     grid->horizontalHeader()->setStretchLastSection(false);
     grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     auto* box = new QWidget(parent);
@@ -63,8 +62,7 @@ QWidget* titledGrid(const QString& title, BoundGrid* grid, QWidget* parent)
     return box;
 }
 
-QWidget* noteBox(const QString& text, QWidget* parent)
-{
+QWidget* noteBox(const QString& text, QWidget* parent) {
     auto* box = new QGroupBox(QStringLiteral("Примечание."), parent);
     auto* l = new QVBoxLayout(box);
     auto* note = new QPlainTextEdit(text, box);
@@ -78,8 +76,7 @@ QWidget* noteBox(const QString& text, QWidget* parent)
     return box;
 }
 
-QWidget* page(QWidget* parent, std::initializer_list<std::pair<QWidget*, int>> parts)
-{
+QWidget* page(QWidget* parent, std::initializer_list<std::pair<QWidget*, int>> parts) {
     auto* w = new QWidget(parent);
     auto* l = new QVBoxLayout(w);
     l->setContentsMargins(6, 6, 6, 6);
@@ -89,16 +86,22 @@ QWidget* page(QWidget* parent, std::initializer_list<std::pair<QWidget*, int>> p
 }
 
 // The tool bar repeats the menu commands under shorter names; the full text is their hint.
-QString toolText(Command c)
-{
+QString toolText(Command c) {
     switch (c) {
-    case Command::VarAdd: return QStringLiteral("Добавить вариант");
-    case Command::VarEdit: return QStringLiteral("Параметры варианта");
-    case Command::LoadAc: return QStringLiteral("Нагрузки ~");
-    case Command::LoadDc: return QStringLiteral("Нагрузки =");
-    case Command::InvSelect: return QStringLiteral("Инверторы");
-    case Command::SbSelect: return QStringLiteral("Солнечная батарея");
-    default: return {};
+    case Command::VarAdd:
+        return QStringLiteral("Добавить вариант");
+    case Command::VarEdit:
+        return QStringLiteral("Параметры варианта");
+    case Command::LoadAc:
+        return QStringLiteral("Нагрузки ~");
+    case Command::LoadDc:
+        return QStringLiteral("Нагрузки =");
+    case Command::InvSelect:
+        return QStringLiteral("Инверторы");
+    case Command::SbSelect:
+        return QStringLiteral("Солнечная батарея");
+    default:
+        return {};
     }
 }
 
@@ -107,20 +110,17 @@ QString toolText(Command c)
 class TMainForm::Progress : public ProgressSink {
 public:
     explicit Progress(QProgressBar* bar) : m_bar(bar) {}
-    void start(int maximum) override
-    {
+    void start(int maximum) override {
         m_bar->setRange(0, maximum);
         m_bar->setValue(0);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         m_cursor = true;
     }
-    void step() override
-    {
+    void step() override {
         m_bar->setValue(std::min(m_bar->value() + 1, m_bar->maximum()));
         m_bar->repaint();
     }
-    void finish() override
-    {
+    void finish() override {
         m_bar->setValue(m_bar->maximum());
         m_bar->setValue(0);
         if (m_cursor)
@@ -133,8 +133,7 @@ private:
     bool m_cursor = false;
 };
 
-bool TMainForm::commandAvailable(Command c)
-{
+bool TMainForm::commandAvailable(Command c) {
     switch (c) {
     case Command::ProjCreate:
     case Command::ProjOpen:
@@ -158,14 +157,15 @@ bool TMainForm::commandAvailable(Command c)
     case Command::Settings:
     case Command::Help:
     case Command::About:
-    case Command::Exit: return true;
-    default: return false;
+    case Command::Exit:
+        return true;
+    default:
+        return false;
     }
 }
 
 TMainForm::TMainForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), m_dm(dm), m_prompter(prompter), m_shell(dm, prompter)
-{
+    : QMainWindow(parent), m_dm(dm), m_prompter(prompter), m_shell(dm, prompter) {
     setObjectName(QStringLiteral("TMainForm"));
     buildMenus();
     buildCentre();
@@ -179,20 +179,17 @@ TMainForm::TMainForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     refreshAll();
 }
 
-TMainForm::~TMainForm()
-{
+TMainForm::~TMainForm() {
     m_dm.tblProj1().removeListener(m_variantListener);
     m_dm.tblProj0().removeListener(m_projectListener);
 }
 
-QAction* TMainForm::action(Command c) const
-{
+QAction* TMainForm::action(Command c) const {
     const auto it = m_actions.find(c);
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-void TMainForm::buildMenus()
-{
+void TMainForm::buildMenus() {
     auto* tools = addToolBar(QStringLiteral("Команды"));
     tools->setObjectName(QStringLiteral("commands"));
     tools->setMovable(false);
@@ -236,8 +233,7 @@ void TMainForm::buildMenus()
     m_progress = std::make_unique<Progress>(m_progressBar);
 }
 
-void TMainForm::buildCentre()
-{
+void TMainForm::buildCentre() {
     View& variant = m_dm.tblProj1();
     View& loads = m_dm.tblProj_Inv();
     View& arrays = m_dm.tblProj_Mas();
@@ -252,7 +248,8 @@ void TMainForm::buildCentre()
     QFont bold = leftTitle->font();
     bold.setBold(true);
     leftTitle->setFont(bold);
-    m_variantList = new BoundGrid(variant, {{QStringLiteral("VarName"), QStringLiteral("Вариант расчета"), true, 0}}, left);
+    m_variantList = new BoundGrid(
+        variant, {{QStringLiteral("VarName"), QStringLiteral("Вариант расчета"), true, 0}}, left);
     leftLayout->addWidget(leftTitle);
     leftLayout->addWidget(m_variantList, 1);
 
@@ -267,80 +264,88 @@ void TMainForm::buildCentre()
         {QStringLiteral("Pmax10min"), QStringLiteral("Pмакс., Вт"), true, 70},
         {QStringLiteral("Wp_pik"), QStringLiteral("Рпик., Вт"), true, 70}};
     std::vector<GridColumn> acScheduleColumns = scheduleColumns;
-    acScheduleColumns.push_back({QStringLiteral("ClearSinus"), QStringLiteral("Чистый синус"), true, 0});
+    acScheduleColumns.push_back(
+        {QStringLiteral("ClearSinus"), QStringLiteral("Чистый синус"), true, 0});
     m_tabs->addTab(
-        page(m_tabs,
-             {{titledGrid(QStringLiteral("Нагрузки переменного напряжения."),
-                          new BoundGrid(loads,
-                                        {{QStringLiteral("Nagr_Name"), QStringLiteral("Наименование нагрузки"), true, 200, true},
-                                         {QStringLiteral("Pnom30min"), QStringLiteral("Pном., Вт"), true, 70},
-                                         {QStringLiteral("Pmax10min"), QStringLiteral("Pмакс., Вт"), true, 70},
-                                         {QStringLiteral("Ppik"), QStringLiteral("Pпик., Вт"), true, 70},
-                                         {QStringLiteral("ClearSinus"), QStringLiteral("Чистый синус"), true, 0}},
-                                        m_tabs),
-                          m_tabs),
-               2},
-              {titledGrid(QStringLiteral("Суточные графики нагрузки переменного напряжения."),
-                          new BoundGrid(schedules, acScheduleColumns, m_tabs), m_tabs),
-               2},
-              {titledGrid(QStringLiteral("Суточные графики нагрузки постоянного напряжения."),
-                          new BoundGrid(dcSchedules, scheduleColumns, m_tabs), m_tabs),
-               2},
-              {noteBox(QStringLiteral(
-                           "Pном. - номинальная мощность (наибольшая мощность, длящаяся не менее "
-                           "заданного времени), Pмакс. - максимальная мощность, Pпик. - пиковая "
-                           "(пусковая, до 6 с) мощность, Wсут. - суточное потребление "
-                           "электроэнергии. \"+\" в столбце \"Чистый синус\" означает, что нагрузке "
-                           "нужен инвертор с синусоидальным выходным напряжением. Суточные графики "
-                           "показаны для нагрузки, выделенной в верхней таблице."),
-                       m_tabs),
-               0}}),
+        page(
+            m_tabs,
+            {{titledGrid(
+                  QStringLiteral("Нагрузки переменного напряжения."),
+                  new BoundGrid(
+                      loads,
+                      {{QStringLiteral("Nagr_Name"), QStringLiteral("Наименование нагрузки"), true,
+                        200, true},
+                       {QStringLiteral("Pnom30min"), QStringLiteral("Pном., Вт"), true, 70},
+                       {QStringLiteral("Pmax10min"), QStringLiteral("Pмакс., Вт"), true, 70},
+                       {QStringLiteral("Ppik"), QStringLiteral("Pпик., Вт"), true, 70},
+                       {QStringLiteral("ClearSinus"), QStringLiteral("Чистый синус"), true, 0}},
+                      m_tabs),
+                  m_tabs),
+              2},
+             {titledGrid(QStringLiteral("Суточные графики нагрузки переменного напряжения."),
+                         new BoundGrid(schedules, acScheduleColumns, m_tabs), m_tabs),
+              2},
+             {titledGrid(QStringLiteral("Суточные графики нагрузки постоянного напряжения."),
+                         new BoundGrid(dcSchedules, scheduleColumns, m_tabs), m_tabs),
+              2},
+             {noteBox(QStringLiteral(
+                          "Pном. - номинальная мощность (наибольшая мощность, длящаяся не менее "
+                          "заданного времени), Pмакс. - максимальная мощность, Pпик. - пиковая "
+                          "(пусковая, до 6 с) мощность, Wсут. - суточное потребление "
+                          "электроэнергии. \"+\" в столбце \"Чистый синус\" означает, что нагрузке "
+                          "нужен инвертор с синусоидальным выходным напряжением. Суточные графики "
+                          "показаны для нагрузки, выделенной в верхней таблице."),
+                      m_tabs),
+              0}}),
         QStringLiteral("Нагрузка"));
 
     m_tabs->addTab(
-        page(m_tabs,
-             {{titledGrid(QStringLiteral("Параметры инверторов."),
-                          new BoundGrid(loads,
-                                        {{QStringLiteral("Nagr_Name"), QStringLiteral("Нагрузка"), true, 160, true},
-                                         {QStringLiteral("Company_Inv"), QStringLiteral("Компания"), true, 140},
-                                         {QStringLiteral("Name_Inv"), QStringLiteral("Тип"), true, 120},
-                                         {QStringLiteral("Pnom_Inv"), QStringLiteral("Рном, Вт"), true, 70},
-                                         {QStringLiteral("Pmax_Inv"), QStringLiteral("Рмакс, Вт"), true, 70},
-                                         {QStringLiteral("Ppik_Inv"), QStringLiteral("Рпик., Вт"), true, 70},
-                                         {QStringLiteral("Uvh_Inv"), QStringLiteral("Uвх., В"), true, 60},
-                                         {QStringLiteral("Uvuh_Inv"), QStringLiteral("Uвых., В"), true, 60},
-                                         {QStringLiteral("Forma_Inv"), QStringLiteral("Форма сигнала"), true, 100},
-                                         {QStringLiteral("Kpd_Inv"), QStringLiteral("КПД, о.е."), true, 70}},
-                                        m_tabs),
-                          m_tabs),
-               1},
-              {noteBox(QStringLiteral("Для каждой нагрузки переменного напряжения показан выбранный "
-                                      "инвертор: номинальная, максимальная и пиковая мощности, "
-                                      "входное (напряжение АБ) и выходное напряжения, форма "
-                                      "выходного сигнала и КПД в относительных единицах. Пустая "
-                                      "строка означает, что инвертор еще не выбран."),
-                       m_tabs),
-               0}}),
+        page(
+            m_tabs,
+            {{titledGrid(
+                  QStringLiteral("Параметры инверторов."),
+                  new BoundGrid(
+                      loads,
+                      {{QStringLiteral("Nagr_Name"), QStringLiteral("Нагрузка"), true, 160, true},
+                       {QStringLiteral("Company_Inv"), QStringLiteral("Компания"), true, 140},
+                       {QStringLiteral("Name_Inv"), QStringLiteral("Тип"), true, 120},
+                       {QStringLiteral("Pnom_Inv"), QStringLiteral("Рном, Вт"), true, 70},
+                       {QStringLiteral("Pmax_Inv"), QStringLiteral("Рмакс, Вт"), true, 70},
+                       {QStringLiteral("Ppik_Inv"), QStringLiteral("Рпик., Вт"), true, 70},
+                       {QStringLiteral("Uvh_Inv"), QStringLiteral("Uвх., В"), true, 60},
+                       {QStringLiteral("Uvuh_Inv"), QStringLiteral("Uвых., В"), true, 60},
+                       {QStringLiteral("Forma_Inv"), QStringLiteral("Форма сигнала"), true, 100},
+                       {QStringLiteral("Kpd_Inv"), QStringLiteral("КПД, о.е."), true, 70}},
+                      m_tabs),
+                  m_tabs),
+              1},
+             {noteBox(QStringLiteral("Для каждой нагрузки переменного напряжения показан выбранный "
+                                     "инвертор: номинальная, максимальная и пиковая мощности, "
+                                     "входное (напряжение АБ) и выходное напряжения, форма "
+                                     "выходного сигнала и КПД в относительных единицах. Пустая "
+                                     "строка означает, что инвертор еще не выбран."),
+                      m_tabs),
+              0}}),
         QStringLiteral(" Инвертор"));
 
-    auto* sbFields = new FieldPanel(
-        variant,
-        {{QStringLiteral("Pras_SP"), QStringLiteral("Требуемая мощность СБ, Вт:")},
-         {QStringLiteral("B"), QStringLiteral("Оптимальный угол наклона, град.:")},
-         {QStringLiteral("Company_SP"), QStringLiteral("Компания:")},
-         {QStringLiteral("Tip_SP"), QStringLiteral("Тип панели:")},
-         {QStringLiteral("Pnom_SP"), QStringLiteral("Wp панели, Вт:")},
-         {QStringLiteral("Unom_SP"), QStringLiteral("Uном. панели, В:")},
-         {QStringLiteral("Voc_SP"), QStringLiteral("Uxx, В:")},
-         {QStringLiteral("Isc_SP"), QStringLiteral("Iкз, А:")},
-         {QStringLiteral("Vmp_SP"), QStringLiteral("Up, В:")},
-         {QStringLiteral("Imp_SP"), QStringLiteral("Ip, А:")},
-         {QStringLiteral("S_SP"), QStringLiteral("S, мм:")},
-         {QStringLiteral("H_SP"), QStringLiteral("H, мм:")},
-         {QStringLiteral("KolTotal_SP"), QStringLiteral("Количество панелей, шт.:")},
-         {QStringLiteral("PTotal_SP"), QStringLiteral("Мощность СБ, Вт:")},
-         {QStringLiteral("ITotal_SP"), QStringLiteral("Ток СБ, А:")}},
-        3, m_tabs);
+    auto* sbFields =
+        new FieldPanel(variant,
+                       {{QStringLiteral("Pras_SP"), QStringLiteral("Требуемая мощность СБ, Вт:")},
+                        {QStringLiteral("B"), QStringLiteral("Оптимальный угол наклона, град.:")},
+                        {QStringLiteral("Company_SP"), QStringLiteral("Компания:")},
+                        {QStringLiteral("Tip_SP"), QStringLiteral("Тип панели:")},
+                        {QStringLiteral("Pnom_SP"), QStringLiteral("Wp панели, Вт:")},
+                        {QStringLiteral("Unom_SP"), QStringLiteral("Uном. панели, В:")},
+                        {QStringLiteral("Voc_SP"), QStringLiteral("Uxx, В:")},
+                        {QStringLiteral("Isc_SP"), QStringLiteral("Iкз, А:")},
+                        {QStringLiteral("Vmp_SP"), QStringLiteral("Up, В:")},
+                        {QStringLiteral("Imp_SP"), QStringLiteral("Ip, А:")},
+                        {QStringLiteral("S_SP"), QStringLiteral("S, мм:")},
+                        {QStringLiteral("H_SP"), QStringLiteral("H, мм:")},
+                        {QStringLiteral("KolTotal_SP"), QStringLiteral("Количество панелей, шт.:")},
+                        {QStringLiteral("PTotal_SP"), QStringLiteral("Мощность СБ, Вт:")},
+                        {QStringLiteral("ITotal_SP"), QStringLiteral("Ток СБ, А:")}},
+                       3, m_tabs);
     m_sbWhy = new QLabel(m_tabs);
     m_sbWhy->setObjectName(QStringLiteral("sbGoverns"));
     m_sbShort = new QLabel(m_tabs);
@@ -351,40 +356,45 @@ void TMainForm::buildCentre()
              {{sbFields, 0},
               {m_sbWhy, 0},
               {m_sbShort, 0},
-              {titledGrid(QStringLiteral("Массивы солнечных панелей."),
-                          new BoundGrid(arrays,
-                                        {{QStringLiteral("NameMassive"), QStringLiteral("Массив"), true, 140, true},
-                                         {QStringLiteral("Ugol_Orient"), QStringLiteral("А, град."), true, 70},
-                                         {QStringLiteral("Ugol_Nakl"), QStringLiteral("В, град."), true, 70},
-                                         {QStringLiteral("Kproiz"), QStringLiteral("Kпр, о.е."), true, 70},
-                                         {QStringLiteral("KolMas"), QStringLiteral("Кол-во, шт."), true, 80},
-                                         {QStringLiteral("Pmas"), QStringLiteral("Pсп, Вт"), true, 70},
-                                         {QStringLiteral("Imas"), QStringLiteral("Iсп, А"), true, 70}},
-                                        m_tabs),
-                          m_tabs),
-               1},
-              {noteBox(QStringLiteral("Требуемая мощность и оптимальный угол наклона рассчитываются "
-                                      "по нагрузке варианта. Uxx - напряжение холостого хода, Iкз - "
-                                      "ток короткого замыкания, Up и Ip - напряжение и ток в рабочей "
-                                      "точке панели. А - угол ориентации массива (180 - юг), В - угол "
-                                      "наклона, Kпр - коэффициент производительности массива, Pсп и "
-                                      "Iсп - мощность и ток массива."),
+              {titledGrid(
+                   QStringLiteral("Массивы солнечных панелей."),
+                   new BoundGrid(
+                       arrays,
+                       {{QStringLiteral("NameMassive"), QStringLiteral("Массив"), true, 140, true},
+                        {QStringLiteral("Ugol_Orient"), QStringLiteral("А, град."), true, 70},
+                        {QStringLiteral("Ugol_Nakl"), QStringLiteral("В, град."), true, 70},
+                        {QStringLiteral("Kproiz"), QStringLiteral("Kпр, о.е."), true, 70},
+                        {QStringLiteral("KolMas"), QStringLiteral("Кол-во, шт."), true, 80},
+                        {QStringLiteral("Pmas"), QStringLiteral("Pсп, Вт"), true, 70},
+                        {QStringLiteral("Imas"), QStringLiteral("Iсп, А"), true, 70}},
                        m_tabs),
+                   m_tabs),
+               1},
+              {noteBox(
+                   QStringLiteral("Требуемая мощность и оптимальный угол наклона рассчитываются "
+                                  "по нагрузке варианта. Uxx - напряжение холостого хода, Iкз - "
+                                  "ток короткого замыкания, Up и Ip - напряжение и ток в рабочей "
+                                  "точке панели. А - угол ориентации массива (180 - юг), В - угол "
+                                  "наклона, Kпр - коэффициент производительности массива, Pсп и "
+                                  "Iсп - мощность и ток массива."),
+                   m_tabs),
                0}}),
         QStringLiteral(" СБ"));
 
     m_tabs->addTab(
         page(m_tabs,
-             {{titledGrid(QStringLiteral("Контроллеры заряда массивов солнечных панелей."),
-                          new BoundGrid(arrays,
-                                        {{QStringLiteral("NameMassive"), QStringLiteral("Массив"), true, 140, true},
-                                         {QStringLiteral("Company_Ctrl"), QStringLiteral("Компания"), true, 150},
-                                         {QStringLiteral("Tip_Ctrl"), QStringLiteral("Тип"), true, 120},
-                                         {QStringLiteral("Unom_Ctrl"), QStringLiteral("Uном, В"), true, 70},
-                                         {QStringLiteral("Inom_Ctrl"), QStringLiteral("Iмакс, А"), true, 70},
-                                         {QStringLiteral("Iakb_Ctrl"), QStringLiteral("Iаб, А"), true, 70}},
-                                        m_tabs),
-                          m_tabs),
+             {{titledGrid(
+                   QStringLiteral("Контроллеры заряда массивов солнечных панелей."),
+                   new BoundGrid(
+                       arrays,
+                       {{QStringLiteral("NameMassive"), QStringLiteral("Массив"), true, 140, true},
+                        {QStringLiteral("Company_Ctrl"), QStringLiteral("Компания"), true, 150},
+                        {QStringLiteral("Tip_Ctrl"), QStringLiteral("Тип"), true, 120},
+                        {QStringLiteral("Unom_Ctrl"), QStringLiteral("Uном, В"), true, 70},
+                        {QStringLiteral("Inom_Ctrl"), QStringLiteral("Iмакс, А"), true, 70},
+                        {QStringLiteral("Iakb_Ctrl"), QStringLiteral("Iаб, А"), true, 70}},
+                       m_tabs),
+                   m_tabs),
                1},
               {noteBox(QStringLiteral("Uном - номинальное напряжение АБ, на которое рассчитан "
                                       "контроллер, Iмакс - максимальный ток контроллера, Iаб - ток "
@@ -420,19 +430,20 @@ void TMainForm::buildCentre()
     m_akbShort = new QLabel(m_tabs);
     m_akbShort->setObjectName(QStringLiteral("akbShortfall"));
     showShortfall(m_akbShort, {});
-    m_tabs->addTab(page(m_tabs, {{akbFields, 0},
-                                 {m_akbShort, 0},
-                                 {new QWidget(m_tabs), 1},
-                                 {noteBox(QStringLiteral(
-                                              "Iз.мин. и Iз.макс. - наименьший и наибольший токи "
-                                              "заряда, Iр.макс. - наибольший ток разряда. Значения "
-                                              "\"по настройкам\" учитывают коэффициенты окна "
-                                              "зарядного тока из параметров варианта. Ток заряда от "
-                                              "контроллеров - суммарный ток, который контроллеры "
-                                              "отдают в АБ."),
-                                          m_tabs),
-                                  0}}),
-                   QStringLiteral(" АБ"));
+    m_tabs->addTab(
+        page(m_tabs,
+             {{akbFields, 0},
+              {m_akbShort, 0},
+              {new QWidget(m_tabs), 1},
+              {noteBox(QStringLiteral("Iз.мин. и Iз.макс. - наименьший и наибольший токи "
+                                      "заряда, Iр.макс. - наибольший ток разряда. Значения "
+                                      "\"по настройкам\" учитывают коэффициенты окна "
+                                      "зарядного тока из параметров варианта. Ток заряда от "
+                                      "контроллеров - суммарный ток, который контроллеры "
+                                      "отдают в АБ."),
+                       m_tabs),
+               0}}),
+        QStringLiteral(" АБ"));
 
     const auto cableGrid = [&](View& v, const QString& nameField, const QString& nameTitle,
                                bool withCount, const QString& suffix) {
@@ -447,100 +458,127 @@ void TMainForm::buildCentre()
         cols.push_back({QStringLiteral("DUkab") + suffix, QStringLiteral("dU, % "), true, 60});
         return new BoundGrid(v, cols, m_tabs);
     };
-    auto* dcCable = new FieldPanel(variant,
-                                   {{QStringLiteral("Spos_KL_AKB_Output"), QStringLiteral("Способ прокладки:")},
-                                    {QStringLiteral("Lkab_akb"), QStringLiteral("L, м:")},
-                                    {QStringLiteral("Skab_akb"), QStringLiteral("S, мм2:")},
-                                    {QStringLiteral("Ikab_akb"), QStringLiteral("Iдоп., А:")},
-                                    {QStringLiteral("DUkab_akb"), QStringLiteral("dU, %:")}},
-                                   3, m_tabs);
-    auto* dcCableBox = new QGroupBox(QStringLiteral("Провод \"АБ - потребители постоянного напряжения\"."), m_tabs);
+    auto* dcCable =
+        new FieldPanel(variant,
+                       {{QStringLiteral("Spos_KL_AKB_Output"), QStringLiteral("Способ прокладки:")},
+                        {QStringLiteral("Lkab_akb"), QStringLiteral("L, м:")},
+                        {QStringLiteral("Skab_akb"), QStringLiteral("S, мм2:")},
+                        {QStringLiteral("Ikab_akb"), QStringLiteral("Iдоп., А:")},
+                        {QStringLiteral("DUkab_akb"), QStringLiteral("dU, %:")}},
+                       3, m_tabs);
+    auto* dcCableBox = new QGroupBox(
+        QStringLiteral("Провод \"АБ - потребители постоянного напряжения\"."), m_tabs);
     (new QVBoxLayout(dcCableBox))->addWidget(dcCable);
     m_tabs->addTab(
-        page(m_tabs,
-             {{titledGrid(QStringLiteral("Провода \"массив СП - контроллер\"."),
-                          cableGrid(arrays, QStringLiteral("NameMassive"), QStringLiteral("Массив"), false, {}),
-                          m_tabs),
-               1},
-              {titledGrid(QStringLiteral("Провода \"контроллер - АБ\"."),
-                          cableGrid(arrays, QStringLiteral("NameMassive"), QStringLiteral("Массив"), false,
-                                    QStringLiteral("_akb")),
-                          m_tabs),
-               1},
-              {titledGrid(QStringLiteral("Провода \"АБ - инвертор\"."),
-                          cableGrid(loads, QStringLiteral("Name_Inv"), QStringLiteral("Тип инвертора"), true,
-                                    QStringLiteral("_inv")),
-                          m_tabs),
-               1},
-              {dcCableBox, 0},
-              {noteBox(QStringLiteral("L - длина провода (кабеля), S - сечение жилы, N - число "
-                                      "параллельных кабелей, Iдоп. - длительно допустимый ток, dU - "
-                                      "падение напряжения в процентах от номинального."),
-                       m_tabs),
-               0}}),
+        page(
+            m_tabs,
+            {{titledGrid(QStringLiteral("Провода \"массив СП - контроллер\"."),
+                         cableGrid(arrays, QStringLiteral("NameMassive"), QStringLiteral("Массив"),
+                                   false, {}),
+                         m_tabs),
+              1},
+             {titledGrid(QStringLiteral("Провода \"контроллер - АБ\"."),
+                         cableGrid(arrays, QStringLiteral("NameMassive"), QStringLiteral("Массив"),
+                                   false, QStringLiteral("_akb")),
+                         m_tabs),
+              1},
+             {titledGrid(QStringLiteral("Провода \"АБ - инвертор\"."),
+                         cableGrid(loads, QStringLiteral("Name_Inv"),
+                                   QStringLiteral("Тип инвертора"), true, QStringLiteral("_inv")),
+                         m_tabs),
+              1},
+             {dcCableBox, 0},
+             {noteBox(QStringLiteral("L - длина провода (кабеля), S - сечение жилы, N - число "
+                                     "параллельных кабелей, Iдоп. - длительно допустимый ток, dU - "
+                                     "падение напряжения в процентах от номинального."),
+                      m_tabs),
+              0}}),
         QStringLiteral("Провода"));
 
     // Protection: breakers and fuses on their own sub-tabs.
     m_protectionTabs = new QTabWidget(m_tabs);
     const auto protectionPage = [&](bool fuses) {
         const QString kind = fuses ? QStringLiteral("Pr") : QStringLiteral("AV");
-        const auto cols = [&](const QString& nameField, const QString& nameTitle, const QString& suffix) {
-            std::vector<GridColumn> c = {{nameField, nameTitle, true, 140, true},
-                                   {QStringLiteral("Company_%1_%2").arg(kind, suffix), QStringLiteral("Компания"), true, 150},
-                                   {QStringLiteral("Tip_%1_%2").arg(kind, suffix), QStringLiteral("Тип"), true, 120}};
+        const auto cols = [&](const QString& nameField, const QString& nameTitle,
+                              const QString& suffix) {
+            std::vector<GridColumn> c = {
+                {nameField, nameTitle, true, 140, true},
+                {QStringLiteral("Company_%1_%2").arg(kind, suffix), QStringLiteral("Компания"),
+                 true, 150},
+                {QStringLiteral("Tip_%1_%2").arg(kind, suffix), QStringLiteral("Тип"), true, 120}};
             if (fuses)
-                c.push_back({QStringLiteral("Tip_Pr_Derzh_%1").arg(suffix), QStringLiteral("Держатель"), true, 110});
-            c.push_back({QStringLiteral("Inom_%1_%2").arg(kind, suffix), QStringLiteral("Iном., А"), true, 70});
-            c.push_back({QStringLiteral("Unom_%1_%2").arg(kind, suffix), QStringLiteral("Uном., В"), true, 70});
+                c.push_back({QStringLiteral("Tip_Pr_Derzh_%1").arg(suffix),
+                             QStringLiteral("Держатель"), true, 110});
+            c.push_back({QStringLiteral("Inom_%1_%2").arg(kind, suffix), QStringLiteral("Iном., А"),
+                         true, 70});
+            c.push_back({QStringLiteral("Unom_%1_%2").arg(kind, suffix), QStringLiteral("Uном., В"),
+                         true, 70});
             return c;
         };
         const auto fieldsOf = [&](const QString& suffix) {
-            std::vector<PanelField> f = {{QStringLiteral("Company_%1_%2").arg(kind, suffix), QStringLiteral("Компания:")},
-                                         {QStringLiteral("Tip_%1_%2").arg(kind, suffix), QStringLiteral("Тип:")}};
+            std::vector<PanelField> f = {
+                {QStringLiteral("Company_%1_%2").arg(kind, suffix), QStringLiteral("Компания:")},
+                {QStringLiteral("Tip_%1_%2").arg(kind, suffix), QStringLiteral("Тип:")}};
             if (fuses)
-                f.push_back({QStringLiteral("Tip_Pr_Derzh_%1").arg(suffix), QStringLiteral("Держатель:")});
-            f.push_back({QStringLiteral("Inom_%1_%2").arg(kind, suffix), QStringLiteral("Iном., А:")});
-            f.push_back({QStringLiteral("Unom_%1_%2").arg(kind, suffix), QStringLiteral("Uном., В:")});
+                f.push_back(
+                    {QStringLiteral("Tip_Pr_Derzh_%1").arg(suffix), QStringLiteral("Держатель:")});
+            f.push_back(
+                {QStringLiteral("Inom_%1_%2").arg(kind, suffix), QStringLiteral("Iном., А:")});
+            f.push_back(
+                {QStringLiteral("Unom_%1_%2").arg(kind, suffix), QStringLiteral("Uном., В:")});
             return f;
         };
-        const QString what = fuses ? QStringLiteral("Предохранитель") : QStringLiteral("Автоматический выключатель");
-        auto* strings = new QGroupBox(what + QStringLiteral(" в цепях панелей (ветвей) массивов."), m_protectionTabs);
-        (new QVBoxLayout(strings))->addWidget(new FieldPanel(variant, fieldsOf(QStringLiteral("SP")), 3, strings));
-        auto* dc = new QGroupBox(what + QStringLiteral(" в цепи \"АБ - потребители постоянного напряжения\"."),
-                                 m_protectionTabs);
-        (new QVBoxLayout(dc))->addWidget(new FieldPanel(variant, fieldsOf(QStringLiteral("AKB")), 3, dc));
+        const QString what =
+            fuses ? QStringLiteral("Предохранитель") : QStringLiteral("Автоматический выключатель");
+        auto* strings = new QGroupBox(what + QStringLiteral(" в цепях панелей (ветвей) массивов."),
+                                      m_protectionTabs);
+        (new QVBoxLayout(strings))
+            ->addWidget(new FieldPanel(variant, fieldsOf(QStringLiteral("SP")), 3, strings));
+        auto* dc = new QGroupBox(
+            what + QStringLiteral(" в цепи \"АБ - потребители постоянного напряжения\"."),
+            m_protectionTabs);
+        (new QVBoxLayout(dc))
+            ->addWidget(new FieldPanel(variant, fieldsOf(QStringLiteral("AKB")), 3, dc));
         const QString mas = QStringLiteral("mas");
-        return page(m_protectionTabs,
-                    {{strings, 0},
-                     {titledGrid(QStringLiteral("Цепи \"массив СП - контроллер\"."),
-                                 new BoundGrid(arrays, cols(QStringLiteral("NameMassive"), QStringLiteral("Массив"), mas),
-                                               m_protectionTabs),
-                                 m_protectionTabs),
-                      1},
-                     {titledGrid(QStringLiteral("Цепи \"контроллер - АБ\"."),
-                                 new BoundGrid(arrays, cols(QStringLiteral("NameMassive"), QStringLiteral("Массив"), QStringLiteral("AKB")),
-                                               m_protectionTabs),
-                                 m_protectionTabs),
-                      1},
-                     {titledGrid(QStringLiteral("Цепи \"АБ - инвертор\"."),
-                                 new BoundGrid(loads, cols(QStringLiteral("Name_Inv"), QStringLiteral("Тип инвертора"), QStringLiteral("Inv")),
-                                               m_protectionTabs),
-                                 m_protectionTabs),
-                      1},
-                     {dc, 0}});
+        return page(
+            m_protectionTabs,
+            {{strings, 0},
+             {titledGrid(
+                  QStringLiteral("Цепи \"массив СП - контроллер\"."),
+                  new BoundGrid(arrays,
+                                cols(QStringLiteral("NameMassive"), QStringLiteral("Массив"), mas),
+                                m_protectionTabs),
+                  m_protectionTabs),
+              1},
+             {titledGrid(QStringLiteral("Цепи \"контроллер - АБ\"."),
+                         new BoundGrid(arrays,
+                                       cols(QStringLiteral("NameMassive"), QStringLiteral("Массив"),
+                                            QStringLiteral("AKB")),
+                                       m_protectionTabs),
+                         m_protectionTabs),
+              1},
+             {titledGrid(QStringLiteral("Цепи \"АБ - инвертор\"."),
+                         new BoundGrid(loads,
+                                       cols(QStringLiteral("Name_Inv"),
+                                            QStringLiteral("Тип инвертора"), QStringLiteral("Inv")),
+                                       m_protectionTabs),
+                         m_protectionTabs),
+              1},
+             {dc, 0}});
     };
     m_protectionTabs->addTab(protectionPage(false), QStringLiteral(" Автоматические выключатели"));
     m_protectionTabs->addTab(protectionPage(true), QStringLiteral(" Предохранители"));
-    m_tabs->addTab(page(m_tabs, {{m_protectionTabs, 1},
-                                 {noteBox(QStringLiteral("Iном. - номинальный ток аппарата защиты "
-                                                         "(плавкой вставки), Uном. - его номинальное "
-                                                         "напряжение. Аппараты в цепях панелей "
-                                                         "ставятся, когда в массиве больше "
-                                                         "параллельных ветвей, чем задано в "
-                                                         "параметрах варианта."),
-                                          m_tabs),
-                                  0}}),
-                   QStringLiteral("Защита"));
+    m_tabs->addTab(
+        page(m_tabs, {{m_protectionTabs, 1},
+                      {noteBox(QStringLiteral("Iном. - номинальный ток аппарата защиты "
+                                              "(плавкой вставки), Uном. - его номинальное "
+                                              "напряжение. Аппараты в цепях панелей "
+                                              "ставятся, когда в массиве больше "
+                                              "параллельных ветвей, чем задано в "
+                                              "параметрах варианта."),
+                               m_tabs),
+                       0}}),
+        QStringLiteral("Защита"));
 
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(left);
@@ -553,8 +591,7 @@ void TMainForm::buildCentre()
     setCentralWidget(split);
 }
 
-QWidget* TMainForm::buildSchemePanel()
-{
+QWidget* TMainForm::buildSchemePanel() {
     auto* panel = new QGroupBox(QStringLiteral("Структурная схема варианта расчета."), this);
     auto* l = new QVBoxLayout(panel);
     auto* area = new QScrollArea(panel);
@@ -603,14 +640,13 @@ QWidget* TMainForm::buildSchemePanel()
     return panel;
 }
 
-void TMainForm::setCaption()
-{
+void TMainForm::setCaption() {
     View& p = m_dm.tblProj0();
-    setWindowTitle(mainCaption(!p.isEmpty(), p.isEmpty() ? QString() : p[QStringLiteral("Name")].asString()));
+    setWindowTitle(
+        mainCaption(!p.isEmpty(), p.isEmpty() ? QString() : p[QStringLiteral("Name")].asString()));
 }
 
-void TMainForm::updateCommands()
-{
+void TMainForm::updateCommands() {
     const ShellFacts f = gatherFacts(m_dm);
     for (auto& [menu, m] : m_menus)
         m->setEnabled(menuEnabled(menu, f));
@@ -618,8 +654,7 @@ void TMainForm::updateCommands()
         a->setEnabled(commandEnabled(cmd, f) && menuEnabled(commandDef(cmd).menu, f));
 }
 
-void TMainForm::redrawScheme()
-{
+void TMainForm::redrawScheme() {
     // A cleared picture is 50 x 50 pixels of the window background.
     QPixmap cleared(50, 50);
     cleared.fill(palette().color(QPalette::Window));
@@ -627,8 +662,8 @@ void TMainForm::redrawScheme()
     if (!m_autoUpdate->isChecked())
         return;
     View& v = m_dm.tblProj1();
-    if (v.isEmpty() || v[QStringLiteral("Tip_SP")].isNull() || m_dm.tblProj_Mas().isEmpty()
-        || v[QStringLiteral("Tip_AKB")].isNull() || v[QStringLiteral("Name_AKB")].isNull())
+    if (v.isEmpty() || v[QStringLiteral("Tip_SP")].isNull() || m_dm.tblProj_Mas().isEmpty() ||
+        v[QStringLiteral("Tip_AKB")].isNull() || v[QStringLiteral("Name_AKB")].isNull())
         return;
     for (const auto& [field, quantity] :
          {std::pair{m_scaleSP, QStringLiteral("масштаба отображения солнечных панелей")},
@@ -642,8 +677,7 @@ void TMainForm::redrawScheme()
     // The structural scheme itself is drawn by the scheme module once it is part of the program.
 }
 
-void TMainForm::showReasons()
-{
+void TMainForm::showReasons() {
     View& v = m_dm.tblProj1();
     m_sbWhy->clear();
     showShortfall(m_sbShort, {});
@@ -653,7 +687,8 @@ void TMainForm::showReasons()
     const QString governs = requiredSolarPower(m_dm).governingText();
     if (!governs.isEmpty())
         m_sbWhy->setText(QStringLiteral("Требуемую мощность определяет месяц: %1.").arg(governs));
-    const auto shortOf = [&](const char* have, const char* need) -> std::optional<std::pair<QString, QString>> {
+    const auto shortOf = [&](const char* have,
+                             const char* need) -> std::optional<std::pair<QString, QString>> {
         const Field h = v[QString::fromLatin1(have)], n = v[QString::fromLatin1(need)];
         if (h.isNull() || n.isNull() || h.asFloat() >= n.asFloat())
             return std::nullopt;
@@ -663,135 +698,119 @@ void TMainForm::showReasons()
         showShortfall(m_sbShort, QStringLiteral("Мощность панелей СБ %1 Вт меньше требуемой %2 Вт.")
                                      .arg(s->first, s->second));
     if (const auto s = shortOf("Cfakt_AKB", "Cras_AKB"))
-        showShortfall(m_akbShort, QStringLiteral("Емкость АБ %1 А*ч меньше требуемой %2 А*ч.")
-                                      .arg(s->first, s->second));
+        showShortfall(
+            m_akbShort,
+            QStringLiteral("Емкость АБ %1 А*ч меньше требуемой %2 А*ч.").arg(s->first, s->second));
 }
 
-void TMainForm::refreshAll()
-{
+void TMainForm::refreshAll() {
     setCaption();
     redrawScheme();
     showReasons();
     updateCommands();
 }
 
-void TMainForm::onVariantChanged()
-{
+void TMainForm::onVariantChanged() {
     if (m_shell.redrawFlag() && !m_dm.tblProj1().isEmpty())
         redrawScheme();
     showReasons();
     updateCommands();
 }
 
-void TMainForm::changeEvent(QEvent* e)
-{
+void TMainForm::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
     if (e->type() == QEvent::ActivationChange && isActiveWindow())
         refreshAll();
 }
 
-TProjForm& TMainForm::projForm()
-{
+TProjForm& TMainForm::projForm() {
     if (!m_projForm)
         m_projForm = new TProjForm(m_prompter, this);
     return *m_projForm;
 }
 
-TOpenForm& TMainForm::openForm()
-{
+TOpenForm& TMainForm::openForm() {
     if (!m_openForm)
         m_openForm = new TOpenForm(m_dm, this);
     return *m_openForm;
 }
 
-TParamFrm& TMainForm::paramForm()
-{
+TParamFrm& TMainForm::paramForm() {
     if (!m_paramForm)
         m_paramForm = new TParamFrm(m_dm, m_prompter, this);
     return *m_paramForm;
 }
 
-TsTempABF& TMainForm::tempABForm()
-{
+TsTempABF& TMainForm::tempABForm() {
     if (!m_tempABForm)
         m_tempABForm = new TsTempABF(m_dm, m_prompter, this);
     return *m_tempABForm;
 }
 
-TVarForm& TMainForm::varForm()
-{
+TVarForm& TMainForm::varForm() {
     if (!m_varForm) {
         m_varForm = new TVarForm(m_dm, m_prompter, this);
-        m_varForm->setRoomChooser([this](const QString& room) { return tempABForm().choose(room); });
+        m_varForm->setRoomChooser(
+            [this](const QString& room) { return tempABForm().choose(room); });
     }
     return *m_varForm;
 }
 
-TDspNagrF& TMainForm::acDispatcher()
-{
+TDspNagrF& TMainForm::acDispatcher() {
     if (!m_acDispatcher)
         m_acDispatcher = new TDspNagrF(m_dm, m_prompter, this);
     return *m_acDispatcher;
 }
 
-TDspNagr12F& TMainForm::dcDispatcher()
-{
+TDspNagr12F& TMainForm::dcDispatcher() {
     if (!m_dcDispatcher)
         m_dcDispatcher = new TDspNagr12F(m_dm, m_prompter, this);
     return *m_dcDispatcher;
 }
 
-TInvForm& TMainForm::inverterForm()
-{
+TInvForm& TMainForm::inverterForm() {
     if (!m_inverterForm)
         m_inverterForm = new TInvForm(m_dm, m_prompter, this);
     return *m_inverterForm;
 }
 
-TAnalInvF& TMainForm::inverterAnalysis()
-{
+TAnalInvF& TMainForm::inverterAnalysis() {
     if (!m_inverterAnalysis)
         m_inverterAnalysis = new TAnalInvF(m_dm, m_prompter, this);
     return *m_inverterAnalysis;
 }
 
-TSprKForm& TMainForm::lossForm()
-{
+TSprKForm& TMainForm::lossForm() {
     if (!m_lossForm)
         m_lossForm = new TSprKForm(m_dm, m_prompter, this);
     return *m_lossForm;
 }
 
-TKproizFm& TMainForm::coefficientsForm()
-{
+TKproizFm& TMainForm::coefficientsForm() {
     if (!m_coefficientsForm)
         m_coefficientsForm = new TKproizFm(m_dm, this);
     return *m_coefficientsForm;
 }
 
-TsSunDayF& TMainForm::daylightForm()
-{
+TsSunDayF& TMainForm::daylightForm() {
     if (!m_daylightForm)
         m_daylightForm = new TsSunDayF(m_dm, m_prompter, this);
     return *m_daylightForm;
 }
 
-TSelSPFrm& TMainForm::solarBatteryForm()
-{
+TSelSPFrm& TMainForm::solarBatteryForm() {
     if (!m_solarBatteryForm)
         m_solarBatteryForm = new TSelSPFrm(m_dm, m_prompter, this);
     return *m_solarBatteryForm;
 }
 
-TAboutForm& TMainForm::aboutForm()
-{
+TAboutForm& TMainForm::aboutForm() {
     if (!m_aboutForm)
         m_aboutForm = new TAboutForm(this);
     return *m_aboutForm;
 }
 
-void TMainForm::recalculateAfter(ChainTrigger trigger, const std::function<bool()>& command)
-{
+void TMainForm::recalculateAfter(ChainTrigger trigger, const std::function<bool()>& command) {
     std::optional<ChainResult> r;
     try {
         r = runWithChain(m_dm, trigger, command);
@@ -801,12 +820,12 @@ void TMainForm::recalculateAfter(ChainTrigger trigger, const std::function<bool(
     }
     showReasons();
     if (r && !r->problems.isEmpty())
-        m_prompter.information(QStringLiteral("Расчетные параметры варианта определены не полностью:\n")
-                               + r->problems.join(QLatin1Char('\n')));
+        m_prompter.information(
+            QStringLiteral("Расчетные параметры варианта определены не полностью:\n") +
+            r->problems.join(QLatin1Char('\n')));
 }
 
-void TMainForm::run(Command c)
-{
+void TMainForm::run(Command c) {
     switch (c) {
     case Command::ProjCreate: {
         ProjectFields f = m_shell.newProjectFields();
@@ -820,15 +839,27 @@ void TMainForm::run(Command c)
             m_shell.editProject(f);
         break;
     }
-    case Command::ProjOpen: openForm().run(); break;
-    case Command::ProjDelete: m_shell.deleteProject(); break;
-    case Command::ProjSaveAs: m_shell.copyProject(m_progress.get()); break;
-    case Command::VarAdd: varForm().runAdd(); break;
+    case Command::ProjOpen:
+        openForm().run();
+        break;
+    case Command::ProjDelete:
+        m_shell.deleteProject();
+        break;
+    case Command::ProjSaveAs:
+        m_shell.copyProject(m_progress.get());
+        break;
+    case Command::VarAdd:
+        varForm().runAdd();
+        break;
     case Command::VarEdit:
         recalculateAfter(ChainTrigger::VariantEdited, [this] { return varForm().runEdit(); });
         break;
-    case Command::DefaultVariant: varForm().runDefault(); break;
-    case Command::VarDelete: m_shell.deleteVariant(); break;
+    case Command::DefaultVariant:
+        varForm().runDefault();
+        break;
+    case Command::VarDelete:
+        m_shell.deleteVariant();
+        break;
     // The dispatchers store their own figures on closing (the DC one the variant's DC figures).
     case Command::LoadAc:
         recalculateAfter(ChainTrigger::AcDispatcherClosed, [this] {
@@ -845,12 +876,24 @@ void TMainForm::run(Command c)
     case Command::InvSelect:
         recalculateAfter(ChainTrigger::InvertersChosen, [this] { return inverterForm().run(); });
         break;
-    case Command::InvAnalysis: inverterAnalysis().run(); break;
-    case Command::SbCoefficients: coefficientsForm().run(); break;
-    case Command::SbSelect: solarBatteryForm().run(); break;
-    case Command::RefLossCoefficients: lossForm().run(); break;
-    case Command::RefDaylight: daylightForm().run(); break;
-    case Command::VarSaveAs: m_shell.copyVariant(m_progress.get()); break;
+    case Command::InvAnalysis:
+        inverterAnalysis().run();
+        break;
+    case Command::SbCoefficients:
+        coefficientsForm().run();
+        break;
+    case Command::SbSelect:
+        solarBatteryForm().run();
+        break;
+    case Command::RefLossCoefficients:
+        lossForm().run();
+        break;
+    case Command::RefDaylight:
+        daylightForm().run();
+        break;
+    case Command::VarSaveAs:
+        m_shell.copyVariant(m_progress.get());
+        break;
     case Command::Settings:
         if (paramForm().run()) {
             // The current variant is saved unchanged so that every view of it is refreshed.
@@ -859,11 +902,20 @@ void TMainForm::run(Command c)
                 v.post();
         }
         break;
-    case Command::RefBatteryRooms: tempABForm().browse(); break;
-    case Command::Help: HelpViewer::showIndex(this); break;
-    case Command::About: aboutForm().exec(); break;
-    case Command::Exit: close(); break;
-    default: break;
+    case Command::RefBatteryRooms:
+        tempABForm().browse();
+        break;
+    case Command::Help:
+        HelpViewer::showIndex(this);
+        break;
+    case Command::About:
+        aboutForm().exec();
+        break;
+    case Command::Exit:
+        close();
+        break;
+    default:
+        break;
     }
     refreshAll();
 }

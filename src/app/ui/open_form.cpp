@@ -1,8 +1,8 @@
 #include "app/ui/open_form.h"
 
+#include "widgets/bound_grid.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/windows.h"
-#include "widgets/bound_grid.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -13,18 +13,18 @@
 
 namespace ses {
 
-TOpenForm::TOpenForm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(dm)
-{
+TOpenForm::TOpenForm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(dm) {
     const WindowInfo& info = setUpWindow(this, QStringLiteral("TOpenForm"));
-    m_projects = new BoundGrid(dm.tblProj0(),
-                               {{QStringLiteral("Name"), QStringLiteral("Наименование проекта"), true, 260},
-                                {QStringLiteral("ProjOwner"), QStringLiteral("Владелец"), true, 140},
-                                {QStringLiteral("ProjDate"), QStringLiteral("Дата создания"), true, 100},
-                                {QStringLiteral("ProjTime"), QStringLiteral("Время создания"), true, 100}},
-                               this);
-    m_variants = new BoundGrid(dm.tblProj1(),
-                               {{QStringLiteral("VarName"), QStringLiteral("Наименование варианта"), true, 0}},
-                               this);
+    m_projects =
+        new BoundGrid(dm.tblProj0(),
+                      {{QStringLiteral("Name"), QStringLiteral("Наименование проекта"), true, 260},
+                       {QStringLiteral("ProjOwner"), QStringLiteral("Владелец"), true, 140},
+                       {QStringLiteral("ProjDate"), QStringLiteral("Дата создания"), true, 100},
+                       {QStringLiteral("ProjTime"), QStringLiteral("Время создания"), true, 100}},
+                      this);
+    m_variants = new BoundGrid(
+        dm.tblProj1(),
+        {{QStringLiteral("VarName"), QStringLiteral("Наименование варианта"), true, 0}}, this);
     m_note = new QPlainTextEdit(this);
     m_note->setReadOnly(true);
 
@@ -64,28 +64,24 @@ TOpenForm::TOpenForm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(
     updateState();
 }
 
-TOpenForm::~TOpenForm()
-{
+TOpenForm::~TOpenForm() {
     m_dm.tblProj0().removeListener(m_listener);
 }
 
-void TOpenForm::updateState()
-{
+void TOpenForm::updateState() {
     View& p = m_dm.tblProj0();
     m_note->setPlainText(p.isEmpty() ? QString() : p[QStringLiteral("ProjMemo")].asString());
     m_ok->setEnabled(!p.isEmpty());
 }
 
-bool TOpenForm::run()
-{
+bool TOpenForm::run() {
     m_remembered = m_dm.tblProj0().bookmark();
     updateState();
     m_projects->setFocus();
     return exec() == QDialog::Accepted;
 }
 
-void TOpenForm::reject()
-{
+void TOpenForm::reject() {
     m_dm.tblProj0().gotoBookmark(m_remembered);
     QDialog::reject();
 }

@@ -1,11 +1,11 @@
 #include "app/ui/param_form.h"
 
-#include "widgets/dialog_buttons.h"
-#include "widgets/windows.h"
 #include "data/data_module.h"
 #include "lib/entry.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/number_field.h"
 #include "widgets/step_buttons.h"
+#include "widgets/windows.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -13,8 +13,7 @@
 
 namespace ses {
 
-TProjForm::TProjForm(Prompter& prompter, QWidget* parent) : QDialog(parent), m_prompter(prompter)
-{
+TProjForm::TProjForm(Prompter& prompter, QWidget* parent) : QDialog(parent), m_prompter(prompter) {
     const WindowInfo& info = setUpWindow(this, QStringLiteral("TProjForm"));
     m_name = new QLineEdit(this);
     m_name->setMaxLength(255);
@@ -41,8 +40,7 @@ TProjForm::TProjForm(Prompter& prompter, QWidget* parent) : QDialog(parent), m_p
     resize(520, 360);
 }
 
-void TProjForm::load(const ProjectFields& f)
-{
+void TProjForm::load(const ProjectFields& f) {
     m_name->setText(f.name);
     m_owner->setText(f.owner);
     m_date->setDate(f.date.isValid() ? f.date : QDate::currentDate());
@@ -50,13 +48,11 @@ void TProjForm::load(const ProjectFields& f)
     m_memo->setPlainText(f.memo);
 }
 
-ProjectFields TProjForm::values() const
-{
+ProjectFields TProjForm::values() const {
     return {m_name->text(), m_owner->text(), m_date->date(), m_time->time(), m_memo->toPlainText()};
 }
 
-bool TProjForm::run(ProjectFields& f)
-{
+bool TProjForm::run(ProjectFields& f) {
     load(f);
     m_name->setFocus();
     m_name->selectAll();
@@ -66,8 +62,7 @@ bool TProjForm::run(ProjectFields& f)
     return true;
 }
 
-void TProjForm::accept()
-{
+void TProjForm::accept() {
     const QString error = projectFieldsError(values());
     if (!error.isEmpty()) {
         m_prompter.error(error);

@@ -2,12 +2,12 @@
 
 #include "widgets/choice_column.h"
 
-#include "widgets/dialog_buttons.h"
-#include "widgets/windows.h"
 #include "data/data_module.h"
 #include "lib/months.h"
 #include "widgets/bound_grid.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/navigator.h"
+#include "widgets/windows.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -126,8 +126,8 @@ TsTempABF::TsTempABF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     note->setWordWrap(true);
     note->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    const DialogButtons buttons =
-        makeDialogButtons(this, info, {.ok = QStringLiteral("OK"), .cancel = QStringLiteral("Закрыть")});
+    const DialogButtons buttons = makeDialogButtons(
+        this, info, {.ok = QStringLiteral("OK"), .cancel = QStringLiteral("Закрыть")});
     m_ok = buttons.ok;
     m_close = buttons.cancel;
     // Enter in a grid cell must not close the window.

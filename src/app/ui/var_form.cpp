@@ -1,17 +1,17 @@
 #include "app/ui/var_form.h"
 
 #include "app/commands.h"
-#include "widgets/dialog_buttons.h"
 #include "app/variant_export.h"
 #include "app/variant_ops.h"
-#include "widgets/windows.h"
 #include "data/data_module.h"
 #include "lib/months.h"
 #include "lib/numbers.h"
+#include "widgets/dialog_buttons.h"
 #include "widgets/number_field.h"
 #include "widgets/report_export.h"
 #include "widgets/step_buttons.h"
 #include "widgets/string_grid.h"
+#include "widgets/windows.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

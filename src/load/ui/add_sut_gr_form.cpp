@@ -6,12 +6,12 @@
 #include "load/ui/s_sut_form.h"
 #include "load/ui/schedule_panels.h"
 #include "load/ui/step_chart.h"
-#include "widgets/number_field.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/number_field.h"
 #include "widgets/report_export.h"
 #include "widgets/step_buttons.h"
-#include "widgets/windows.h"
 #include "widgets/string_grid.h"
+#include "widgets/windows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -395,9 +395,9 @@ void TAddSutGrF::saveToBook() {
 }
 
 ScheduleReport TAddSutGrF::report() {
-    ScheduleReport r = scheduleReport(*m_header, m_in,
-                                      {m_wpSut, m_pnom, m_pmax, m_peak, m_pnomLabel, m_pmaxLabel,
-                                       m_sine, m_monthly});
+    ScheduleReport r = scheduleReport(
+        *m_header, m_in,
+        {m_wpSut, m_pnom, m_pmax, m_peak, m_pnomLabel, m_pmaxLabel, m_sine, m_monthly});
     r.withIntervals = true;
     r.intervals = intervals();
     r.chart = m_chart->picture();

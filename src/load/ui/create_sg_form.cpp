@@ -521,8 +521,7 @@ TCreateSGF::TCreateSGF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* p
     m_progress->setTextVisible(false);
     m_progress->setFixedWidth(200);
     m_progress->hide();
-    const DialogButtons buttons =
-        makeDialogButtons(this, info, {.commands = {m_commands[Export]}});
+    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = {m_commands[Export]}});
     m_ok = buttons.ok;
     buttons.layout->insertWidget(1, m_progress);
 
@@ -944,9 +943,9 @@ void TCreateSGF::showInfo() {
 }
 
 ScheduleReport TCreateSGF::report() {
-    ScheduleReport r = scheduleReport(*m_header, m_in,
-                                      {m_wpSut, m_pnom, m_pmax, m_peak, m_pnomLabel, m_pmaxLabel,
-                                       m_sine, m_monthly});
+    ScheduleReport r = scheduleReport(
+        *m_header, m_in,
+        {m_wpSut, m_pnom, m_pmax, m_peak, m_pnomLabel, m_pmaxLabel, m_sine, m_monthly});
     r.withIntervals = true;
     for (int row = 1; row < m_intervals->rowCount(); ++row)
         if (!m_intervals->cell(0, row).isEmpty())

@@ -6,8 +6,8 @@
 #include "load/consumer_store.h"
 #include "load/ui/schedule_panels.h"
 #include "widgets/bound_grid.h"
-#include "widgets/number_field.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/number_field.h"
 #include "widgets/step_buttons.h"
 #include "widgets/windows.h"
 

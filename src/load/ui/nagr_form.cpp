@@ -3,12 +3,12 @@
 #include "lib/entry.h"
 #include "lib/numbers.h"
 #include "load/ui/schedule_panels.h"
-#include "widgets/number_field.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/number_field.h"
 #include "widgets/report_export.h"
 #include "widgets/step_buttons.h"
-#include "widgets/windows.h"
 #include "widgets/string_grid.h"
+#include "widgets/windows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -286,9 +286,9 @@ bool TNagrForm::runCalculation(bool tellErrors, bool tellProblems) {
 }
 
 ScheduleReport TNagrForm::report() {
-    ScheduleReport r = scheduleReport(*m_header, m_in,
-                                      {m_wpSut, m_pnom, m_pmax, m_peak, m_pnomLabel, m_pmaxLabel,
-                                       m_sine, m_monthly});
+    ScheduleReport r = scheduleReport(
+        *m_header, m_in,
+        {m_wpSut, m_pnom, m_pmax, m_peak, m_pnomLabel, m_pmaxLabel, m_sine, m_monthly});
     return r;
 }
 

@@ -2,11 +2,11 @@
 
 #include "lib/numbers.h"
 #include "load/ui/schedule_panels.h"
-#include "widgets/number_field.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/number_field.h"
 #include "widgets/step_buttons.h"
-#include "widgets/windows.h"
 #include "widgets/string_grid.h"
+#include "widgets/windows.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -2,9 +2,9 @@
 
 #include "data/data_module.h"
 #include "load/ui/schedule_panels.h"
+#include "widgets/bound_grid.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/windows.h"
-#include "widgets/bound_grid.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -255,8 +255,8 @@ bool MonthlyTable::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     const QString text = key->text();
     const bool printable = text.size() == 1 && text[0].isPrint();
-    const bool editing = printable || key->key() == Qt::Key_Backspace
-                         || key->key() == Qt::Key_Delete || key->key() == Qt::Key_F2;
+    const bool editing = printable || key->key() == Qt::Key_Backspace ||
+                         key->key() == Qt::Key_Delete || key->key() == Qt::Key_F2;
     // Navigation, Tab and the window's own keys (Enter, Escape, F1, shortcuts) pass.
     if (!editing || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;

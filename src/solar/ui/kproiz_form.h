@@ -24,7 +24,6 @@ class TDataModule1;
 
 class TKproizFm : public QDialog {
 public:
-
     TKproizFm(TDataModule1& dm, QWidget* parent = nullptr);
 
     // Shows the window (not modal) built for the current variant.

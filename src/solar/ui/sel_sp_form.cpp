@@ -18,8 +18,8 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -29,13 +29,18 @@ namespace ses {
 
 namespace {
 
-QString fmt(double x, const char* pattern) { return formatPattern(x, QString::fromLatin1(pattern)); }
-QString fmt(std::optional<double> x, const char* pattern)
-{
+QString fmt(double x, const char* pattern) {
+    return formatPattern(x, QString::fromLatin1(pattern));
+}
+QString fmt(std::optional<double> x, const char* pattern) {
     return x ? fmt(*x, pattern) : QString();
 }
-QString text(std::optional<double> x) { return x ? numberToText(*x) : QString(); }
-QString text(std::optional<int> x) { return x ? QString::number(*x) : QString(); }
+QString text(std::optional<double> x) {
+    return x ? numberToText(*x) : QString();
+}
+QString text(std::optional<int> x) {
+    return x ? QString::number(*x) : QString();
+}
 
 // The window's figures: the variant's, the chosen panel's and the totals of the arrays.
 const std::vector<FormRow> kInputRows = {
@@ -64,14 +69,14 @@ const std::vector<FormRow> kTotalRows = {
     {QStringLiteral("power"), QStringLiteral("Общая мощность панелей солнечной батареи, Вт:")},
     {QStringLiteral("charge"),
      QStringLiteral("Прогнозируемый ток заряда АБ (на выходе контроллеров), А:")},
-    {QStringLiteral("additional"), QStringLiteral("Требуемая дополнительная мощность батареи, Вт:")},
+    {QStringLiteral("additional"),
+     QStringLiteral("Требуемая дополнительная мощность батареи, Вт:")},
     {QStringLiteral("tilt"), QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:")}};
 
 } // namespace
 
 TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_dm(dm), m_prompter(prompter)
-{
+    : QDialog(parent), m_dm(dm), m_prompter(prompter) {
     const WindowInfo& info = setUpWindow(this, QStringLiteral("TSelSPFrm"));
     auto* top = new QVBoxLayout(this);
     const ShownLook look{70, true};
@@ -128,7 +133,8 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     // Titles on two lines, broken after the comma, so that the columns are as narrow as their
     // figures allow and all nineteen fit the window.
     for (int c = 0; c < columnTitles().size(); ++c)
-        m_grid->setCell(c, 0, columnTitles()[c].trimmed().replace(QStringLiteral(", "), QStringLiteral(",\n")));
+        m_grid->setCell(
+            c, 0, columnTitles()[c].trimmed().replace(QStringLiteral(", "), QStringLiteral(",\n")));
     m_grid->setReadOnly(true);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -182,8 +188,7 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     resize(1270, 680);
 }
 
-void TSelSPFrm::load()
-{
+void TSelSPFrm::load() {
     m_filling = true;
     m_sel.load(readSelectionSource(m_dm));
     const VariantChoice& v = m_sel.variant();
@@ -192,8 +197,10 @@ void TSelSPFrm::load()
     m_governs->setText(requiredSolarPower(m_dm).governingText());
     m_fields.setText(QStringLiteral("forecastMin"), fmt(m_sel.forecastMinimum(), "0"));
     const auto window = m_sel.chargeWindow();
-    m_fields.setText(QStringLiteral("windowMin"), window ? fmt(window->minimum, "0.##") : QString());
-    m_fields.setText(QStringLiteral("windowMax"), window ? fmt(window->maximum, "0.##") : QString());
+    m_fields.setText(QStringLiteral("windowMin"),
+                     window ? fmt(window->minimum, "0.##") : QString());
+    m_fields.setText(QStringLiteral("windowMax"),
+                     window ? fmt(window->maximum, "0.##") : QString());
 
     m_companies = panelCompanies(m_dm);
     m_company->clear();
@@ -210,22 +217,19 @@ void TSelSPFrm::load()
     tableChanged();
 }
 
-void TSelSPFrm::loadForTour()
-{
+void TSelSPFrm::loadForTour() {
     load();
     setCurrentArray(0);
 }
 
-bool TSelSPFrm::run()
-{
+bool TSelSPFrm::run() {
     load();
     if (m_sel.sizingProblem())
         m_prompter.error(*m_sel.sizingProblem());
     return exec() == QDialog::Accepted;
 }
 
-void TSelSPFrm::companyChanged()
-{
+void TSelSPFrm::companyChanged() {
     const int ci = m_company->currentIndex();
     const bool wasFilling = m_filling;
     m_filling = true;
@@ -245,14 +249,13 @@ void TSelSPFrm::companyChanged()
     typeChanged();
 }
 
-void TSelSPFrm::typeChanged()
-{
+void TSelSPFrm::typeChanged() {
     const int ti = m_type->currentIndex();
     const CatalogPanel* t = ti >= 0 && ti < int(m_types.size()) ? &m_types[ti] : nullptr;
     const std::pair<const char*, std::optional<double>> figures[] = {
-        {"P", t ? t->power : std::nullopt},   {"Unom", t ? t->unom : std::nullopt},
-        {"Voc", t ? t->voc : std::nullopt},   {"Isc", t ? t->isc : std::nullopt},
-        {"Vmp", t ? t->vmp : std::nullopt},   {"Imp", t ? t->imp : std::nullopt},
+        {"P", t ? t->power : std::nullopt},  {"Unom", t ? t->unom : std::nullopt},
+        {"Voc", t ? t->voc : std::nullopt},  {"Isc", t ? t->isc : std::nullopt},
+        {"Vmp", t ? t->vmp : std::nullopt},  {"Imp", t ? t->imp : std::nullopt},
         {"H", t ? t->height : std::nullopt}, {"S", t ? t->width : std::nullopt}};
     for (const auto& [key, value] : figures)
         m_fields.setText(QString::fromLatin1(key), text(value));
@@ -262,8 +265,7 @@ void TSelSPFrm::typeChanged()
     updateCommands();
 }
 
-void TSelSPFrm::showGrid()
-{
+void TSelSPFrm::showGrid() {
     const bool was = m_filling;
     m_filling = true;
     const auto& rows = m_sel.rows();
@@ -280,8 +282,7 @@ void TSelSPFrm::showGrid()
     m_filling = was;
 }
 
-void TSelSPFrm::tableChanged()
-{
+void TSelSPFrm::tableChanged() {
     showGrid();
     const SelectionTotals& t = m_sel.totals();
     m_fields.setText(QStringLiteral("count"), QString::number(t.panels));
@@ -295,18 +296,16 @@ void TSelSPFrm::tableChanged()
     updateCommands();
 }
 
-void TSelSPFrm::updateCommands()
-{
+void TSelSPFrm::updateCommands() {
     const SolarSelection::Commands c = m_sel.commands();
     const std::pair<const char*, bool> states[] = {
-        {"add", c.add},   {"insert", c.insert}, {"edit", c.edit}, {"delete", c.remove},
-        {"up", c.up},     {"down", c.down},     {"ok", c.ok}};
+        {"add", c.add}, {"insert", c.insert}, {"edit", c.edit}, {"delete", c.remove},
+        {"up", c.up},   {"down", c.down},     {"ok", c.ok}};
     for (const auto& [key, on] : states)
         m_buttons[QString::fromLatin1(key)]->setEnabled(on);
 }
 
-void TSelSPFrm::setCurrentArray(int row)
-{
+void TSelSPFrm::setCurrentArray(int row) {
     if (row < 0 || row >= int(m_sel.rows().size()))
         return;
     m_sel.setCurrent(row);
@@ -317,8 +316,7 @@ void TSelSPFrm::setCurrentArray(int row)
     updateCommands();
 }
 
-bool TSelSPFrm::runArrayWindow(int row, ArrayRow& out)
-{
+bool TSelSPFrm::runArrayWindow(int row, ArrayRow& out) {
     if (!m_sel.type())
         return false;
     TMasSPFrm w(m_prompter, this);
@@ -330,8 +328,7 @@ bool TSelSPFrm::runArrayWindow(int row, ArrayRow& out)
     return true;
 }
 
-bool TSelSPFrm::addArray()
-{
+bool TSelSPFrm::addArray() {
     ArrayRow row;
     if (!runArrayWindow(-1, row))
         return false;
@@ -340,8 +337,7 @@ bool TSelSPFrm::addArray()
     return true;
 }
 
-bool TSelSPFrm::insertArray()
-{
+bool TSelSPFrm::insertArray() {
     ArrayRow row;
     if (!runArrayWindow(-1, row))
         return false;
@@ -350,8 +346,7 @@ bool TSelSPFrm::insertArray()
     return true;
 }
 
-bool TSelSPFrm::editArray()
-{
+bool TSelSPFrm::editArray() {
     if (m_sel.current() < 0)
         return false;
     ArrayRow row;
@@ -362,8 +357,7 @@ bool TSelSPFrm::editArray()
     return true;
 }
 
-bool TSelSPFrm::deleteArray()
-{
+bool TSelSPFrm::deleteArray() {
     if (m_sel.current() < 0)
         return false;
     m_sel.remove();
@@ -371,8 +365,7 @@ bool TSelSPFrm::deleteArray()
     return true;
 }
 
-bool TSelSPFrm::moveUp()
-{
+bool TSelSPFrm::moveUp() {
     if (!m_sel.commands().up)
         return false;
     m_sel.moveUp();
@@ -380,8 +373,7 @@ bool TSelSPFrm::moveUp()
     return true;
 }
 
-bool TSelSPFrm::moveDown()
-{
+bool TSelSPFrm::moveDown() {
     if (!m_sel.commands().down)
         return false;
     m_sel.moveDown();
@@ -389,8 +381,7 @@ bool TSelSPFrm::moveDown()
     return true;
 }
 
-bool TSelSPFrm::ok()
-{
+bool TSelSPFrm::ok() {
     if (auto refusal = m_sel.okRefusal(m_checkCharge->isChecked())) {
         m_prompter.error(*refusal);
         return false;
@@ -408,29 +399,34 @@ bool TSelSPFrm::ok()
     return true;
 }
 
-void TSelSPFrm::accept()
-{
+void TSelSPFrm::accept() {
     ok();
 }
 
-const QStringList& TSelSPFrm::columnTitles()
-{
-    static const QStringList titles = {
-        QStringLiteral(" Наименование массива"), QStringLiteral(" Bопт., град."),
-        QStringLiteral(" Ориентация, град."),    QStringLiteral(" Угол наклона, град."),
-        QStringLiteral(" К, отн. ед."),          QStringLiteral(" Nпосл., шт."),
-        QStringLiteral(" Nпарал., шт."),         QStringLiteral(" Nсп, шт."),
-        QStringLiteral(" Рсп, Вт"),              QStringLiteral(" Iсп, А"),
-        QStringLiteral(" dPсп, Вт"),             QStringLiteral(" Режим"),
-        QStringLiteral(" Параметр"),             QStringLiteral(" Рмас., Вт"),
-        QStringLiteral(" Iмас., А"),             QStringLiteral(" Форма пл."),
-        QStringLiteral(" Lпл., м"),              QStringLiteral(" Sпл., м"),
-        QStringLiteral(" Нпл., м")};
+const QStringList& TSelSPFrm::columnTitles() {
+    static const QStringList titles = {QStringLiteral(" Наименование массива"),
+                                       QStringLiteral(" Bопт., град."),
+                                       QStringLiteral(" Ориентация, град."),
+                                       QStringLiteral(" Угол наклона, град."),
+                                       QStringLiteral(" К, отн. ед."),
+                                       QStringLiteral(" Nпосл., шт."),
+                                       QStringLiteral(" Nпарал., шт."),
+                                       QStringLiteral(" Nсп, шт."),
+                                       QStringLiteral(" Рсп, Вт"),
+                                       QStringLiteral(" Iсп, А"),
+                                       QStringLiteral(" dPсп, Вт"),
+                                       QStringLiteral(" Режим"),
+                                       QStringLiteral(" Параметр"),
+                                       QStringLiteral(" Рмас., Вт"),
+                                       QStringLiteral(" Iмас., А"),
+                                       QStringLiteral(" Форма пл."),
+                                       QStringLiteral(" Lпл., м"),
+                                       QStringLiteral(" Sпл., м"),
+                                       QStringLiteral(" Нпл., м")};
     return titles;
 }
 
-QStringList TSelSPFrm::rowTexts(const ArrayRow& a)
-{
+QStringList TSelSPFrm::rowTexts(const ArrayRow& a) {
     return {a.name,
             text(a.bopt),
             numberToText(a.orientation),
@@ -452,30 +448,32 @@ QStringList TSelSPFrm::rowTexts(const ArrayRow& a)
             text(a.height)};
 }
 
-QString TSelSPFrm::governingText() const
-{
+QString TSelSPFrm::governingText() const {
     return m_governs->text();
 }
 
-const QStringList& TSelSPFrm::noteLines()
-{
+const QStringList& TSelSPFrm::noteLines() {
     static const QStringList lines = {
         QStringLiteral("Наименование массива - наименование массива солнечных панелей."),
-        QStringLiteral("Bопт., град. - оптимальный угол наклона солнечных панелей при формировании массива, град."),
-        QStringLiteral("Ориентация, град. - угол ориентации солнечных панелей массива (180 град. - юг), град."),
-        QStringLiteral("Угол наклона, град. - угол наклона солнечных панелей массива к горизонту, град."),
+        QStringLiteral("Bопт., град. - оптимальный угол наклона солнечных панелей при формировании "
+                       "массива, град."),
+        QStringLiteral("Ориентация, град. - угол ориентации солнечных панелей массива (180 град. - "
+                       "юг), град."),
+        QStringLiteral(
+            "Угол наклона, град. - угол наклона солнечных панелей массива к горизонту, град."),
         QStringLiteral("К, отн. ед. - коэффициент производительности солнечных панелей массива."),
-        QStringLiteral("Nпосл., шт. - количество последовательно соединенных панелей в сборке массива, шт."),
+        QStringLiteral(
+            "Nпосл., шт. - количество последовательно соединенных панелей в сборке массива, шт."),
         QStringLiteral("Nпарал., шт. - количество параллельных сборок массива, шт."),
         QStringLiteral("Nсп, шт. - количество солнечных панелей массива, шт."),
         QStringLiteral("Рсп, Вт - суммарная мощность солнечных панелей массива, Вт."),
         QStringLiteral("Iсп, А - ток солнечных панелей массива, А."),
-        QStringLiteral("dPсп, Вт - потери мощности массива из-за отклонения от оптимальной ориентации, Вт.")};
+        QStringLiteral(
+            "dPсп, Вт - потери мощности массива из-за отклонения от оптимальной ориентации, Вт.")};
     return lines;
 }
 
-void TSelSPFrm::writeReport(ReportWriter& w) const
-{
+void TSelSPFrm::writeReport(ReportWriter& w) const {
     w.openReport();
     w.writeTitle(QStringLiteral("Выбор солнечных панелей и формирование массивов.\r\r"));
     w.writeHeading(QStringLiteral("Исходные данные для выбора солнечных панелей и массивов.\r"));
@@ -483,8 +481,9 @@ void TSelSPFrm::writeReport(ReportWriter& w) const
     w.writeText(QStringLiteral("\r"));
     w.writeHeading(QStringLiteral("Параметры солнечных панелей.\r"));
     auto panel = m_fields.pairs({"P", "Unom", "Isc", "Vmp", "Imp", "H", "S"});
-    panel.insert(panel.begin(), {{QStringLiteral("Компания-производитель"), m_company->currentText()},
-                                 {QStringLiteral("Тип солнечной панели"), m_type->currentText()}});
+    panel.insert(panel.begin(),
+                 {{QStringLiteral("Компания-производитель"), m_company->currentText()},
+                  {QStringLiteral("Тип солнечной панели"), m_type->currentText()}});
     w.writePairsTable(panel);
     w.writeText(QStringLiteral("\r"));
     w.writeHeading(QStringLiteral("Таблица массивов солнечных панелей.\r"));
@@ -526,8 +525,7 @@ void TSelSPFrm::writeReport(ReportWriter& w) const
     w.writeText(QStringLiteral("\r"));
 }
 
-void TSelSPFrm::exportReport()
-{
+void TSelSPFrm::exportReport() {
     ses::exportReport(m_prompter, [this](ReportWriter& w) { writeReport(w); });
 }
 

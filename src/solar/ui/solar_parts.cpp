@@ -40,7 +40,6 @@ QColor lineColor(int index) {
 
 } // namespace
 
-
 // ---------------------------------------------------------------- GroupHeader
 
 GroupHeader::GroupHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {

@@ -91,7 +91,6 @@ private:
 
 class TSprKForm : public QDialog {
 public:
-
     TSprKForm(TDataModule1& dm, Prompter& prompter, QWidget* parent = nullptr);
     ~TSprKForm() override;
 

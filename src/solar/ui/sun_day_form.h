@@ -18,7 +18,6 @@ class TDataModule1;
 
 class TsSunDayF : public QDialog {
 public:
-
     TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent = nullptr);
 
     void run(); // modal

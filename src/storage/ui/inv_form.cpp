@@ -64,7 +64,8 @@ TInvForm::TInvForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     QPushButton* exportButton =
         makeExportButton(this, QStringLiteral("Экспорт отчёта в документ Microsoft Word"));
     connect(exportButton, &QPushButton::clicked, this, [this] { exportReport(); });
-    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = {m_choose, exportButton}});
+    const DialogButtons buttons =
+        makeDialogButtons(this, info, {.commands = {m_choose, exportButton}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(voltages);
