@@ -292,7 +292,7 @@ void TDataModule1::recomputeRegionTilts(int day)
     View& months = tbl(QStringLiteral("region1"));
     const Bookmark regionMark = regions.bookmark();
     const Bookmark monthMark = months.bookmark();
-    Transaction tr(m_store);
+    Transaction tr(m_store, {&months});
     for (int r = 0; r < regions.recordCount(); ++r) {
         regions.moveTo(r);
         if (regions[QStringLiteral("Fi")].isNull())
@@ -305,7 +305,6 @@ void TDataModule1::recomputeRegionTilts(int day)
                 continue;
             months[QStringLiteral("B")].setFloat(*b);
             if (!months.post()) {
-                months.cancel();
                 throw DbError(DbError::Kind::General,
                               QStringLiteral("Не удалось сохранить угол наклона региона \"%1\".")
                                   .arg(regions[QStringLiteral("Region")].asString()));
@@ -359,17 +358,15 @@ void TDataModule1::installRules()
             const Bookmark mark = months.bookmark();
             const double fi = v[QStringLiteral("Fi")].asFloat();
             const int day = optimUgolDay();
-            Transaction tr(m_store);
+            Transaction tr(m_store, {&months});
             for (int m = 0; m < months.recordCount(); ++m) {
                 months.moveTo(m);
                 const auto b = optimalTilt(fi, months[QStringLiteral("MonthName")].asString(), day);
                 if (!b || !months.edit())
                     continue;
                 months[QStringLiteral("B")].setFloat(*b);
-                if (!months.post()) {
-                    months.cancel();
-                    return; // the transaction guard puts every month row back
-                }
+                if (!months.post())
+                    return; // the transaction guard cancels the row and puts every month back
             }
             tr.commit();
             months.gotoBookmark(mark);
