@@ -12,13 +12,15 @@
 #include "app/ui/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "data/data_dir.h"
-#include "widgets/number_field.h"
 #include "load/schedule_store.h"
 #include "load/ui/add_sut_gr_form.h"
 #include "load/ui/create_sg_form.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "load/ui/ep_chooser.h"
+#include "load/ui/nagr_form.h"
 #include "load/ui/period_form.h"
+#include "load/ui/s_sut_form.h"
+#include "report_tour.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/mas_sp_form.h"
 #include "solar/ui/sel_sp_form.h"
@@ -28,10 +30,8 @@
 #include "storage/ui/inv_form.h"
 #include "storage/ui/sel_inv_form.h"
 #include "storage/ui/tab_inv_form.h"
-#include "load/ui/nagr_form.h"
-#include "load/ui/s_sut_form.h"
-#include "report_tour.h"
 #include "tour.h"
+#include "widgets/number_field.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -45,8 +45,7 @@ namespace {
 
 QTextStream out(stdout);
 
-void save(QWidget* w, const QString& dir, const QString& name)
-{
+void save(QWidget* w, const QString& dir, const QString& name) {
     QApplication::processEvents();
     const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
     if (!w->grab().save(path))
@@ -54,25 +53,23 @@ void save(QWidget* w, const QString& dir, const QString& name)
     out << path << "\n";
 }
 
-void shoot(QWidget* w, const QString& dir, const QString& name)
-{
+void shoot(QWidget* w, const QString& dir, const QString& name) {
     w->show();
     save(w, dir, name);
     w->hide();
 }
 
 // Any message a window would have shown: the demo must need none.
-void printMessages(const RecordingPrompter& prompter)
-{
+void printMessages(const RecordingPrompter& prompter) {
     for (const auto& e : prompter.entries())
-        if (e.kind == RecordingPrompter::Kind::Error || e.kind == RecordingPrompter::Kind::Information)
+        if (e.kind == RecordingPrompter::Kind::Error ||
+            e.kind == RecordingPrompter::Kind::Information)
             QTextStream(stderr) << "message: " << e.text << "\n";
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     Application app(argc, argv);
@@ -140,7 +137,7 @@ int main(int argc, char** argv)
             shoot(&book, dir, QStringLiteral("TsSutForm"));
             TsRazdGrF saveDialog(prompter, &main);
             saveDialog.prepare({QStringLiteral("Жилые дома"), QStringLiteral("Мастерские")},
-                         QStringLiteral("Дачный дом, зима"));
+                               QStringLiteral("Дачный дом, зима"));
             shoot(&saveDialog, dir, QStringLiteral("TsRazdGrF"));
         }
         main.acDispatcher().prepareForTour();
@@ -214,7 +211,8 @@ int main(int argc, char** argv)
             for (int i = 0; i < consumers->pages()->count(); ++i) {
                 consumers->pages()->setCurrentIndex(i);
                 save(consumers.get(), dir,
-                     QStringLiteral("%1-%2").arg(ac ? QStringLiteral("TCreateSGF") : QStringLiteral("TCreateSG12F"))
+                     QStringLiteral("%1-%2")
+                         .arg(ac ? QStringLiteral("TCreateSGF") : QStringLiteral("TCreateSG12F"))
                          .arg(i + 1));
             }
             consumers->hide();

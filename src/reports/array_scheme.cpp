@@ -248,7 +248,7 @@ SitePlacementLayout sitePlacement(const SitePlacementInput& input) {
     const double upper = input.shape == PlacementShape::Triangle ? 0 : input.length;
     const double lower = input.shape == PlacementShape::Rectangle  ? input.length
                          : input.shape == PlacementShape::Triangle ? input.length
-                                                              : input.lowerBase;
+                                                                   : input.lowerBase;
     const int widthPx = static_cast<int>(roundEven(k * std::max(upper, lower), 0));
     const int heightPx = static_cast<int>(roundEven(k * input.height, 0));
     drawing.size = QSize(widthPx + 40, heightPx + 40);

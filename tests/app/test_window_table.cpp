@@ -45,8 +45,7 @@ namespace {
 
 using Make = std::function<std::unique_ptr<QWidget>(TDataModule1&, Prompter&)>;
 
-template <class W, class... Args> Make make(Args... args)
-{
+template <class W, class... Args> Make make(Args... args) {
     return [=](TDataModule1& dm, Prompter& p) -> std::unique_ptr<QWidget> {
         if constexpr (std::is_constructible_v<W, TDataModule1&, Prompter&, Args...>)
             return std::make_unique<W>(dm, p, args...);
@@ -76,8 +75,7 @@ const Window kWindows[] = {
     {"TVarForm", "Параметры варианта расчета.", 62, make<TVarForm>()},
     {"TDspNagrF", "Диспетчер нагрузок переменного напряжения.", 44, make<TDspNagrF>()},
     {"TDspNagr12F", "Диспетчер нагрузок постоянного напряжения.", 85, make<TDspNagr12F>()},
-    {"TAddSutGrF", "Суточный график без детализации по электроприемникам.", 42,
-     make<TAddSutGrF>()},
+    {"TAddSutGrF", "Суточный график без детализации по электроприемникам.", 42, make<TAddSutGrF>()},
     {"TNagrForm", "Параметры суточного графика нагрузки.", 43, make<TNagrForm>()},
     {"TsSutForm", "Справочник суточных графиков без детализации по электроприемникам.", 12,
      make<TsSutForm>()},
@@ -89,14 +87,13 @@ const Window kWindows[] = {
      "Суточный график нагрузки с детализацией по электроприемникам постоянного напряжения.", 88,
      make<TCreateSG12F>()},
     {"TsSutEPF",
-     "Справочник суточных графиков с детализацией по электроприемникам переменного напряжения.",
-     14, make<ConsumerBookChooser>(true)},
+     "Справочник суточных графиков с детализацией по электроприемникам переменного напряжения.", 14,
+     make<ConsumerBookChooser>(true)},
     {"TsSutEP12F",
-     "Справочник суточных графиков с детализацией по электроприемникам постоянного напряжения.",
-     86, make<ConsumerBookChooser>(false)},
+     "Справочник суточных графиков с детализацией по электроприемникам постоянного напряжения.", 86,
+     make<ConsumerBookChooser>(false)},
     {"TPeriodFm", "Периодичность времени работы электроприемника.", 80, make<TPeriodFm>()},
-    {"TsEPForm", "Справочник электроприемников переменного напряжения.", 11,
-     make<TsEPForm>(true)},
+    {"TsEPForm", "Справочник электроприемников переменного напряжения.", 11, make<TsEPForm>(true)},
     {"TsEP12Frm", "Справочник электроприемников постоянного напряжения.", 81, make<TsEP12Frm>()},
     {"TInvForm", "Инверторы.", 89, make<TInvForm>()},
     {"TSelInvFm", "Выбор инвертора.", 46, make<TSelInvFm>()},
@@ -112,8 +109,7 @@ const Window kWindows[] = {
 
 // The topic the window's help viewer shows after `open`; -1 when no viewer opened, 0 for the
 // contents. No topic here has a page yet, so the viewer names the topic it was asked for.
-int shownTopic(QWidget& window, const std::function<void()>& open)
-{
+int shownTopic(QWidget& window, const std::function<void()>& open) {
     open();
     auto* browser = window.findChild<QTextBrowser*>();
     if (!browser)
@@ -127,8 +123,7 @@ int shownTopic(QWidget& window, const std::function<void()>& open)
 
 class WindowTableTest : public DbTest {};
 
-TEST_F(WindowTableTest, EveryWindowShowsItsCaptionAndOpensItsTopic)
-{
+TEST_F(WindowTableTest, EveryWindowShowsItsCaptionAndOpensItsTopic) {
     for (const Window& w : kWindows) {
         SCOPED_TRACE(w.className);
         const WindowInfo& info = windowInfo(QString::fromLatin1(w.className));

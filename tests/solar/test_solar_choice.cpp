@@ -21,19 +21,27 @@ namespace {
 
 class ChoiceTest : public DbTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         DbTest::SetUp();
         ASSERT_TRUE(add(tbl("Kproiz2"), {{"Ugol", "0"}, {"K", "0"}}));
         ASSERT_TRUE(add(tbl("Kproiz2"), {{"Ugol", "90"}, {"K", "100"}}));
         ASSERT_TRUE(add(tbl("SunPanel0"), {{"Company", "Солнце"}, {"UseSP", "1"}}));
-        for (const auto& [tip, p, u] : {std::tuple{"СП-200", "200", "12"}, {"СП-250", "250", "24"},
-                                        {"СП-300", "300", "36"}})
-            ASSERT_TRUE(add(tbl("SunPanel1"), {{"Tip", tip}, {"P", p}, {"Unom", u}, {"Isc", "12,5"},
-                                               {"Vmp", "17"}, {"Imp", "11,8"}, {"Voc", "22"},
-                                               {"H", "1600"}, {"S", "1000"}, {"UseSP", "1"},
-                                               {"Structure", "моно"}, {"Kpd", "18"},
-                                               {"TK_Pmax", "-0,4"}, {"TK_Vos", "-0,3"}}))
+        for (const auto& [tip, p, u] :
+             {std::tuple{"СП-200", "200", "12"}, {"СП-250", "250", "24"}, {"СП-300", "300", "36"}})
+            ASSERT_TRUE(add(tbl("SunPanel1"), {{"Tip", tip},
+                                               {"P", p},
+                                               {"Unom", u},
+                                               {"Isc", "12,5"},
+                                               {"Vmp", "17"},
+                                               {"Imp", "11,8"},
+                                               {"Voc", "22"},
+                                               {"H", "1600"},
+                                               {"S", "1000"},
+                                               {"UseSP", "1"},
+                                               {"Structure", "моно"},
+                                               {"Kpd", "18"},
+                                               {"TK_Pmax", "-0,4"},
+                                               {"TK_Vos", "-0,3"}}))
                 << prompter.last().toStdString();
         ASSERT_TRUE(add(tbl("project0"), {{"Name", "Дача"}}));
         ASSERT_TRUE(add(tbl("project1"), {{"VarName", "Основной"},
@@ -45,8 +53,7 @@ protected:
     }
 
     // An array row as the window would write it: six panels by a given power.
-    static ArrayRow row(const char* name, double power, double current)
-    {
+    static ArrayRow row(const char* name, double power, double current) {
         ArrayRow a;
         a.name = QString::fromUtf8(name);
         a.bopt = 45;
@@ -61,8 +68,7 @@ protected:
         return a;
     }
 
-    void storeArrays(const std::vector<ArrayRow>& rows)
-    {
+    void storeArrays(const std::vector<ArrayRow>& rows) {
         StoredChoice c;
         c.company = QStringLiteral("Солнце");
         c.type = panelTypes(*dm, 1, systemSettings(*dm)).front();
@@ -71,23 +77,20 @@ protected:
     }
 
     // Runs the array window by the required power and accepts it.
-    static bool formByRequiredPower(TMasSPFrm& w)
-    {
+    static bool formByRequiredPower(TMasSPFrm& w) {
         w.criterionBox()->setCurrentIndex(0);
         return w.calculate() && w.accept_();
     }
 };
 
-TEST_F(ChoiceTest, OnlyTypesWhoseVoltageDividesTheSystemAreOffered)
-{
+TEST_F(ChoiceTest, OnlyTypesWhoseVoltageDividesTheSystemAreOffered) {
     const auto types = panelTypes(*dm, 1, systemSettings(*dm));
     ASSERT_EQ(types.size(), 2u);
     EXPECT_EQ(types[0].tip, "СП-200");
     EXPECT_EQ(types[1].tip, "СП-250");
 }
 
-TEST_F(ChoiceTest, UnchangedArraysAreNotRewrittenAndKeepTheirController)
-{
+TEST_F(ChoiceTest, UnchangedArraysAreNotRewrittenAndKeepTheirController) {
     storeArrays({row("Массив 1", 1200, 35.4)});
     View& m = tbl("proj_mas");
     ASSERT_TRUE(m.edit());
@@ -105,8 +108,7 @@ TEST_F(ChoiceTest, UnchangedArraysAreNotRewrittenAndKeepTheirController)
     EXPECT_EQ(m["Company_Ctrl"].asString(), "Контроль");
 }
 
-TEST_F(ChoiceTest, ChangedArraysAreRewrittenKeepingTheUnchangedOnesChoices)
-{
+TEST_F(ChoiceTest, ChangedArraysAreRewrittenKeepingTheUnchangedOnesChoices) {
     storeArrays({row("Массив 1", 1200, 35.4), row("Массив 2", 1200, 35.4)});
     View& m = tbl("proj_mas");
     for (int r = 0; r < 2; ++r) {
@@ -127,8 +129,7 @@ TEST_F(ChoiceTest, ChangedArraysAreRewrittenKeepingTheUnchangedOnesChoices)
     EXPECT_TRUE(m["Company_Ctrl"].isNull());
 }
 
-TEST_F(ChoiceTest, WindowFormsAnArrayAndStoresTheSumOfCurrents)
-{
+TEST_F(ChoiceTest, WindowFormsAnArrayAndStoresTheSumOfCurrents) {
     TSelSPFrm w(*dm, prompter);
     w.arrayWindowRunner = formByRequiredPower;
     w.loadForTour();
@@ -155,16 +156,22 @@ TEST_F(ChoiceTest, WindowFormsAnArrayAndStoresTheSumOfCurrents)
     EXPECT_EQ(tbl("proj_mas").recordCount(), 1);
 }
 
-TEST_F(ChoiceTest, GivenPowersComeFromControllersOfTheSystemsAlgorithmAndVoltage)
-{
+TEST_F(ChoiceTest, GivenPowersComeFromControllersOfTheSystemsAlgorithmAndVoltage) {
     ASSERT_TRUE(add(tbl("Controller0"), {{"Company", "К"}, {"UseCtrl", "+"}}));
     const auto type = [&](const char* tip, const char* algorithm) {
-        return add(tbl("Controller1"), {{"Tip", tip}, {"Algoritm1", algorithm}, {"Imax_sp", "40"},
-                                        {"Imax_nagr", "20"}, {"ProvSechMax", "16"}, {"UseCtrl", "+"}});
+        return add(tbl("Controller1"), {{"Tip", tip},
+                                        {"Algoritm1", algorithm},
+                                        {"Imax_sp", "40"},
+                                        {"Imax_nagr", "20"},
+                                        {"ProvSechMax", "16"},
+                                        {"UseCtrl", "+"}});
     };
     const auto rating = [&](const char* uses, const char* psp) {
-        return add(tbl("Controller2"), {{"Uses", uses}, {"Psp", psp}, {"Uxx_sp", "100"},
-                                        {"Umppt_min", "30"}, {"Umppt_max", "90"}});
+        return add(tbl("Controller2"), {{"Uses", uses},
+                                        {"Psp", psp},
+                                        {"Uxx_sp", "100"},
+                                        {"Umppt_min", "30"},
+                                        {"Umppt_max", "90"}});
     };
     // One rating per system voltage and type. 200 W is below two 12 V panels of 200 W strung for
     // 24 V; 300 W is for 12 V systems; 1200 W is an MPPT type's.
@@ -193,8 +200,7 @@ TEST_F(ChoiceTest, GivenPowersComeFromControllersOfTheSystemsAlgorithmAndVoltage
     EXPECT_EQ(shown, "1600"); // the 24 V default even when no controller offers it
 }
 
-TEST_F(ChoiceTest, OkWithoutArraysIsRefused)
-{
+TEST_F(ChoiceTest, OkWithoutArraysIsRefused) {
     TSelSPFrm w(*dm, prompter);
     w.loadForTour();
     EXPECT_FALSE(w.ok());
@@ -204,8 +210,7 @@ TEST_F(ChoiceTest, OkWithoutArraysIsRefused)
     EXPECT_TRUE(tbl("project1")["KolTotal_SP"].isNull());
 }
 
-TEST_F(ChoiceTest, ArraysOfTheOldTypeBlockOkUntilFormedAgain)
-{
+TEST_F(ChoiceTest, ArraysOfTheOldTypeBlockOkUntilFormedAgain) {
     storeArrays({row("Массив 1", 1200, 35.4)});
     TSelSPFrm w(*dm, prompter);
     w.arrayWindowRunner = formByRequiredPower;
@@ -231,8 +236,7 @@ TEST_F(ChoiceTest, ArraysOfTheOldTypeBlockOkUntilFormedAgain)
     EXPECT_EQ(tbl("proj_mas")["Pmas"].asString(), "1000");
 }
 
-TEST_F(ChoiceTest, DeclinedWarningChangesNothing)
-{
+TEST_F(ChoiceTest, DeclinedWarningChangesNothing) {
     storeArrays({row("Массив 1", 1200, 35.4), row("Массив 2", 1200, 35.4)});
     View& m = tbl("proj_mas");
     ASSERT_TRUE(m.edit());
@@ -248,8 +252,7 @@ TEST_F(ChoiceTest, DeclinedWarningChangesNothing)
     EXPECT_EQ(m.recordCount(), 2);
 }
 
-TEST_F(ChoiceTest, CommandsFollowTheTable)
-{
+TEST_F(ChoiceTest, CommandsFollowTheTable) {
     storeArrays({row("Массив 1", 1200, 35.4), row("Массив 2", 600, 17.7)});
     TSelSPFrm w(*dm, prompter);
     w.loadForTour();
@@ -268,8 +271,7 @@ TEST_F(ChoiceTest, CommandsFollowTheTable)
 
 // A 24 V system of 200 W, 12 V panels with 1000 W still to cover every month at 45 degrees,
 // opened on a new south-facing array and calculated by the required power.
-void openSample(TMasSPFrm& w)
-{
+void openSample(TMasSPFrm& w) {
     ArrayWindowInput in;
     in.company = QStringLiteral("Солнечный завод");
     in.type.tip = QStringLiteral("СП-200");
@@ -294,8 +296,7 @@ protected:
     RecordingPrompter prompter;
 };
 
-TEST_F(ArrayWindowTest, GivenPowerBelowOneStringIsRefused)
-{
+TEST_F(ArrayWindowTest, GivenPowerBelowOneStringIsRefused) {
     TMasSPFrm w(prompter);
     openSample(w);
     ASSERT_TRUE(w.isCalculated());
@@ -312,8 +313,7 @@ TEST_F(ArrayWindowTest, GivenPowerBelowOneStringIsRefused)
     EXPECT_TRUE(w.resultText("panels").isEmpty());
 }
 
-TEST_F(ArrayWindowTest, BadAngleIsRefused)
-{
+TEST_F(ArrayWindowTest, BadAngleIsRefused) {
     TMasSPFrm w(prompter);
     openSample(w);
     w.orientationField()->setText("юг");
@@ -323,8 +323,7 @@ TEST_F(ArrayWindowTest, BadAngleIsRefused)
     EXPECT_FALSE(w.okButton()->isEnabled());
 }
 
-TEST_F(ArrayWindowTest, SiteCriterionWritesItsCells)
-{
+TEST_F(ArrayWindowTest, SiteCriterionWritesItsCells) {
     TMasSPFrm w(prompter);
     openSample(w);
     w.criterionBox()->setCurrentIndex(3);
@@ -337,7 +336,7 @@ TEST_F(ArrayWindowTest, SiteCriterionWritesItsCells)
     EXPECT_EQ(a.shape, SiteShape::Rectangle);
     EXPECT_EQ(a.length, 5);
     EXPECT_EQ(a.height, 5);
-    EXPECT_FALSE(a.lower); // a trapezoid's only
+    EXPECT_FALSE(a.lower);      // a trapezoid's only
     EXPECT_FALSE(a.givenPower); // the site is sized by the required power
 }
 
@@ -345,8 +344,7 @@ TEST_F(ArrayWindowTest, SiteCriterionWritesItsCells)
 
 namespace {
 
-TEST_F(ChoiceTest, ReportHasItsTablesAndOneSchemePerArray)
-{
+TEST_F(ChoiceTest, ReportHasItsTablesAndOneSchemePerArray) {
     TSelSPFrm w(*dm, prompter);
     w.arrayWindowRunner = formByRequiredPower;
     w.loadForTour();
@@ -369,8 +367,7 @@ TEST_F(ChoiceTest, ReportHasItsTablesAndOneSchemePerArray)
 
 namespace {
 
-TEST_F(ChoiceTest, SitePlacementIsDrawnForTheSiteCriterionOnly)
-{
+TEST_F(ChoiceTest, SitePlacementIsDrawnForTheSiteCriterionOnly) {
     TMasSPFrm a(prompter);
     openSample(a);
     EXPECT_EQ(a.placementPicture().size(), QSize(50, 50)); // not a site calculation

@@ -30,10 +30,11 @@ namespace ses {
 
 namespace {
 
-QString fmt(double x, const char* pattern) { return formatPattern(x, QString::fromLatin1(pattern)); }
+QString fmt(double x, const char* pattern) {
+    return formatPattern(x, QString::fromLatin1(pattern));
+}
 
-const QStringList& criterionNames()
-{
+const QStringList& criterionNames() {
     static const QStringList n = {QStringLiteral("по требуемой мощности панелей массива"),
                                   QStringLiteral("по заданной мощности панелей массива"),
                                   QStringLiteral("по максимально допустимому току массива"),
@@ -51,7 +52,8 @@ const std::vector<FormRow> kResultRows = {
     {QStringLiteral("panels"), QStringLiteral("Количество солнечных панелей массива, шт.:")},
     {QStringLiteral("power"), QStringLiteral("Мощность солнечных панелей массива, Вт:")},
     {QStringLiteral("current"), QStringLiteral("Ток солнечных панелей массива, А:")},
-    {QStringLiteral("loss"), QStringLiteral("Потери мощности из-за ориентации панелей массива, Вт:")},
+    {QStringLiteral("loss"),
+     QStringLiteral("Потери мощности из-за ориентации панелей массива, Вт:")},
     {QStringLiteral("controller"),
      QStringLiteral("Прогнозируемый ток на выходе контроллера заряда, А:")},
     {QStringLiteral("additional"), QStringLiteral("Требуемая дополнительная мощность СБ, Вт:")},
@@ -59,9 +61,7 @@ const std::vector<FormRow> kResultRows = {
 
 } // namespace
 
-TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_prompter(prompter)
-{
+TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent) : QDialog(parent), m_prompter(prompter) {
     const WindowInfo& info = setUpWindow(this, QStringLiteral("TMasSPFrm"));
     auto* top = new QVBoxLayout(this);
 
@@ -177,11 +177,13 @@ TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
     controls->addSpacing(12);
     controls->addWidget(new QLabel(QStringLiteral("По горизонтали:"), placementPage));
     m_placementH = new QComboBox(placementPage);
-    m_placementH->addItems({QStringLiteral("слева"), QStringLiteral("по центру"), QStringLiteral("справа")});
+    m_placementH->addItems(
+        {QStringLiteral("слева"), QStringLiteral("по центру"), QStringLiteral("справа")});
     controls->addWidget(m_placementH);
     controls->addWidget(new QLabel(QStringLiteral("По вертикали:"), placementPage));
     m_placementV = new QComboBox(placementPage);
-    m_placementV->addItems({QStringLiteral("сверху"), QStringLiteral("по центру"), QStringLiteral("снизу")});
+    m_placementV->addItems(
+        {QStringLiteral("сверху"), QStringLiteral("по центру"), QStringLiteral("снизу")});
     controls->addWidget(m_placementV);
     controls->addStretch();
     pp->addLayout(controls);
@@ -200,15 +202,15 @@ TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent)
     inputsChanged();
 }
 
-void TMasSPFrm::setInput(const ArrayWindowInput& in)
-{
+void TMasSPFrm::setInput(const ArrayWindowInput& in) {
     m_in = in;
     m_filling = true;
     const auto& p = in.type;
-    m_panelInfo->setText(QStringLiteral("%1, %2: %3 Вт; %4 В; Isc %5 А; Vmp %6 В; Imp %7 А; %8 x %9 мм")
-                             .arg(in.company, p.tip, numberToText(p.power), numberToText(p.unom),
-                                  numberToText(p.isc), numberToText(p.vmp), numberToText(p.imp),
-                                  numberToText(p.height), numberToText(p.width)));
+    m_panelInfo->setText(
+        QStringLiteral("%1, %2: %3 Вт; %4 В; Isc %5 А; Vmp %6 В; Imp %7 А; %8 x %9 мм")
+            .arg(in.company, p.tip, numberToText(p.power), numberToText(p.unom),
+                 numberToText(p.isc), numberToText(p.vmp), numberToText(p.imp),
+                 numberToText(p.height), numberToText(p.width)));
     m_need.setText(QStringLiteral("dopP"), fmt(in.dopP, "0"));
     m_need.setText(QStringLiteral("dopB"), in.dopB ? fmt(*in.dopB, "0") : QString());
     const auto text = [](std::optional<double> x) { return x ? numberToText(*x) : QString(); };
@@ -220,8 +222,8 @@ void TMasSPFrm::setInput(const ArrayWindowInput& in)
     m_k = r.k;
     m_criterion->setCurrentIndex(int(in.editing ? r.criterion : Criterion::RequiredPower));
     m_param->setCurrentIndex(in.editing ? std::clamp(r.siteParameter.value_or(0), 0, 1) : 0);
-    m_shape->setCurrentIndex(int(in.editing ? r.shape.value_or(SiteShape::Rectangle)
-                                            : SiteShape::Rectangle));
+    m_shape->setCurrentIndex(
+        int(in.editing ? r.shape.value_or(SiteShape::Rectangle) : SiteShape::Rectangle));
     m_givenPower->clear();
     for (double p : in.powerChoices)
         m_givenPower->addItem(numberToText(p));
@@ -238,13 +240,11 @@ void TMasSPFrm::setInput(const ArrayWindowInput& in)
         calculate();
 }
 
-bool TMasSPFrm::run()
-{
+bool TMasSPFrm::run() {
     return exec() == QDialog::Accepted;
 }
 
-std::optional<double> TMasSPFrm::number(NumberField* f, const QString& quantity)
-{
+std::optional<double> TMasSPFrm::number(NumberField* f, const QString& quantity) {
     if (auto e = checkNumber(f->text(), quantity)) {
         m_prompter.error(*e);
         if (isVisible())
@@ -254,8 +254,7 @@ std::optional<double> TMasSPFrm::number(NumberField* f, const QString& quantity)
     return parseNumber(f->text());
 }
 
-bool TMasSPFrm::calculate()
-{
+bool TMasSPFrm::calculate() {
     inputsChanged();
     const auto orient = number(m_orient, QStringLiteral("угла ориентации солнечных панелей"));
     if (!orient)
@@ -325,8 +324,7 @@ bool TMasSPFrm::calculate()
     return true;
 }
 
-void TMasSPFrm::showResult(const ArrayResult& r)
-{
+void TMasSPFrm::showResult(const ArrayResult& r) {
     const std::pair<const char*, QString> shown[] = {
         {"series", QString::number(r.series)},
         {"strings", QString::number(r.strings)},
@@ -352,17 +350,16 @@ void TMasSPFrm::showResult(const ArrayResult& r)
     scheme.panelWidthMm = m_in.type.panel.width;
     scheme.panelHeightMm = m_in.type.panel.height;
     scheme.scale = 30;
-    m_scheme->setPixmap(QPixmap::fromImage(ses::render(arrayScheme(scheme, fontTextMeasure()).drawing)));
+    m_scheme->setPixmap(
+        QPixmap::fromImage(ses::render(arrayScheme(scheme, fontTextMeasure()).drawing)));
     drawPlacement();
 }
 
-QPixmap TMasSPFrm::placementPicture() const
-{
+QPixmap TMasSPFrm::placementPicture() const {
     return m_placement->pixmap();
 }
 
-void TMasSPFrm::drawPlacement()
-{
+void TMasSPFrm::drawPlacement() {
     const QPixmap cleared =
         QPixmap::fromImage(ses::render(clearedPicture(palette().color(QPalette::Window))));
     const auto scale = parseNumber(m_placementScale->text());
@@ -385,8 +382,7 @@ void TMasSPFrm::drawPlacement()
     m_placement->setPixmap(QPixmap::fromImage(ses::render(sitePlacement(in).drawing)));
 }
 
-bool TMasSPFrm::accept_()
-{
+bool TMasSPFrm::accept_() {
     if (!m_done)
         return false;
     if (m_name->text().trimmed().isEmpty()) {
@@ -398,30 +394,25 @@ bool TMasSPFrm::accept_()
     return true;
 }
 
-void TMasSPFrm::accept()
-{
+void TMasSPFrm::accept() {
     accept_();
 }
 
-ArrayRow TMasSPFrm::resultRow(std::optional<int> bopt) const
-{
+ArrayRow TMasSPFrm::resultRow(std::optional<int> bopt) const {
     if (!m_done)
         return {};
     return arrayRow(m_name->text(), m_request, m_k, *m_done, bopt);
 }
 
-Criterion TMasSPFrm::criterion() const
-{
+Criterion TMasSPFrm::criterion() const {
     return Criterion(m_criterion->currentIndex());
 }
 
-SiteShape TMasSPFrm::shape() const
-{
+SiteShape TMasSPFrm::shape() const {
     return SiteShape(m_shape->currentIndex());
 }
 
-void TMasSPFrm::angleTyped()
-{
+void TMasSPFrm::angleTyped() {
     inputsChanged();
     const auto o = parseNumber(m_orient->text());
     const auto t = parseNumber(m_tilt->text());
@@ -433,21 +424,20 @@ void TMasSPFrm::angleTyped()
     m_kLabel->setText(k ? fmt(*k, "0.###") : QString());
 }
 
-void TMasSPFrm::inputsChanged()
-{
+void TMasSPFrm::inputsChanged() {
     if (m_filling)
         return;
     m_done.reset();
     m_results.clear();
     if (m_scheme)
-        m_scheme->setPixmap(QPixmap::fromImage(ses::render(clearedPicture(palette().color(QPalette::Window)))));
+        m_scheme->setPixmap(
+            QPixmap::fromImage(ses::render(clearedPicture(palette().color(QPalette::Window)))));
     if (m_placement)
         drawPlacement();
     m_ok->setEnabled(false);
 }
 
-void TMasSPFrm::updateEnabling()
-{
+void TMasSPFrm::updateEnabling() {
     const Criterion c = criterion();
     const bool site = c == Criterion::SiteSize;
     const bool trapezoid = shape() == SiteShape::Trapezoid;
@@ -479,8 +469,7 @@ void TMasSPFrm::updateEnabling()
     m_sCap->setVisible(trapezoid);
 }
 
-void TMasSPFrm::updateArea()
-{
+void TMasSPFrm::updateArea() {
     Site s;
     s.shape = shape();
     s.length = parseNumber(m_l->text()).value_or(0);

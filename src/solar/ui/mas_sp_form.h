@@ -93,7 +93,7 @@ private:
     QLabel* m_hCap;
     QLabel* m_area;
     ShownRows m_results;
-    QLabel* m_scheme = nullptr; // the connection scheme of the calculated array
+    QLabel* m_scheme = nullptr;    // the connection scheme of the calculated array
     QLabel* m_placement = nullptr; // the site with the array's panels placed
     NumberField* m_placementScale = nullptr;
     QComboBox* m_placementH = nullptr;
