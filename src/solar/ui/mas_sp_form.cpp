@@ -379,7 +379,7 @@ void TMasSPFrm::drawPlacement() {
     in.scale = int(*scale);
     in.horizontal = HorizontalPlacement(m_placementH->currentIndex());
     in.vertical = VerticalPlacement(m_placementV->currentIndex());
-    m_placement->setPixmap(QPixmap::fromImage(ses::render(sitePlacement(in).drawing)));
+    m_placement->setPixmap(QPixmap::fromImage(ses::render(sitePlacement(in, fontTextMeasure()).drawing)));
 }
 
 bool TMasSPFrm::accept_() {
