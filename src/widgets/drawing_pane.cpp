@@ -12,6 +12,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ses {
 
 namespace {
@@ -19,6 +21,9 @@ namespace {
 // The scale a fitted drawing keeps to at least, however small the pane: panels of about a metre
 // are still told apart at it, and a larger drawing scrolls.
 constexpr int kLowestFittedScale = 10;
+// Pixels of the longer side of the largest picture drawn; a large site at a large scale would
+// take more memory than a picture is worth.
+constexpr int kLargestSide = 8000;
 
 } // namespace
 
@@ -81,11 +86,11 @@ bool DrawingPane::fitsPane() const {
 }
 
 QPixmap DrawingPane::picture() const {
-    return m_layout ? m_view->pixmap() : QPixmap();
+    return m_view->pixmap();
 }
 
 QString DrawingPane::message() const {
-    return m_layout ? QString() : m_view->text();
+    return m_view->text();
 }
 
 QSize DrawingPane::room() const {
@@ -111,7 +116,17 @@ void DrawingPane::redraw() {
         setScale(fittingScale([this](int scale) { return m_layout(scale).size; }, room(),
                               kLowestFittedScale, kHighestScale));
     }
-    m_view->setPixmap(QPixmap::fromImage(ses::render(m_layout(m_scale))));
+    const Drawing drawing = m_layout(m_scale);
+    if (std::max(drawing.size.width(), drawing.size.height()) > kLargestSide) {
+        m_view->setText(QStringLiteral("Рисунок в масштабе %1 пиксель/м слишком велик (%2 x %3 "
+                                       "пикселей). Уменьшите масштаб или отметьте «По размеру "
+                                       "окна».")
+                            .arg(m_scale)
+                            .arg(drawing.size.width())
+                            .arg(drawing.size.height()));
+        return;
+    }
+    m_view->setPixmap(QPixmap::fromImage(ses::render(drawing)));
 }
 
 void DrawingPane::scaleEntered() {

@@ -48,7 +48,8 @@ public:
     int scale() const { return m_scale; }
     bool fitsPane() const;
     bool hasDrawing() const { return bool(m_layout); }
-    // The picture shown; null while a message is.
+    // The picture shown; null while a message is, as when the drawing at a scale set by hand
+    // would be too large to draw.
     QPixmap picture() const;
     QString message() const;
     // The room a fitted drawing must keep within: the visible pane without scroll bars.

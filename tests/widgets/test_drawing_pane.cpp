@@ -110,5 +110,21 @@ TEST_F(DrawingPaneTest, MessageTakesThePlaceOfTheDrawing) {
     EXPECT_EQ(pane.picture().size(), sample(fitted(pane.room())).size);
 }
 
+TEST_F(DrawingPaneTest, DrawingTooLargeAtTheScaleSetIsNotDrawn) {
+    // 100 pixels a metre wide: 8000 pixels at 80 px/m is the most drawn.
+    pane.setDrawing([](int scale) {
+        Drawing drawing;
+        drawing.size = QSize(100 * scale, 20);
+        return drawing;
+    });
+    enter(pane, QStringLiteral("81"));
+    EXPECT_TRUE(pane.picture().isNull());
+    EXPECT_EQ(pane.message(), "Рисунок в масштабе 81 пиксель/м слишком велик (8100 x 20 "
+                              "пикселей). Уменьшите масштаб или отметьте «По размеру окна».");
+    enter(pane, QStringLiteral("80"));
+    EXPECT_EQ(pane.picture().size(), QSize(8000, 20));
+    EXPECT_TRUE(pane.message().isEmpty());
+}
+
 } // namespace
 } // namespace ses::test
