@@ -31,9 +31,11 @@
 #include "storage/ui/sel_inv_form.h"
 #include "storage/ui/tab_inv_form.h"
 #include "tour.h"
+#include "widgets/drawing_pane.h"
 #include "widgets/look.h"
 #include "widgets/number_field.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QTabWidget>
@@ -196,6 +198,13 @@ int main(int argc, char** argv) {
             array.placementScaleField()->setText(QStringLiteral("90"));
             emit array.placementScaleField()->editingFinished();
             save(&array, dir, QStringLiteral("TMasSPFrm-5"));
+            // A trapezoid, 6 m over 3 m and 4 m high, fitted to the pane again.
+            array.shapeBox()->setCurrentIndex(1);
+            array.lowerField()->setText(QStringLiteral("3"));
+            array.calculate();
+            array.placementPane()->fitBox()->setChecked(true);
+            array.findChild<QTabWidget*>()->setCurrentIndex(2);
+            save(&array, dir, QStringLiteral("TMasSPFrm-6"));
             array.hide();
             main.coefficientsForm().loadForTour();
             shoot(&main.coefficientsForm(), dir, QStringLiteral("TKproizFm"));

@@ -51,27 +51,52 @@ int scaledSize(double millimetres, int scale) {
     return static_cast<int>(roundEven(millimetres / 1000.0 * scale, 0));
 }
 
-void addPanel(Drawing& drawing, QPointF topLeft, int width, int height) {
-    const DrawPen frame{panelFrameColour, 2};
-    const DrawPen grid{panelFrameColour, 1};
-    drawing.items.push_back(
-        DrawRect{QRectF(topLeft, QSizeF(width, height)), frame, panelFaceColour});
+int cellPitch(int scale) {
+    return std::max(5, scale / 6);
+}
+
+void addPanel(Drawing& drawing, QPointF topLeft, int width, int height, int cell) {
+    cell = std::max(cell, 2);
+    const QRectF face(topLeft, QSizeF(width, height));
+    drawing.items.push_back(DrawRect{face, DrawPen{panelFaceColour, 1}, panelFaceColour});
+    const DrawPen grid{panelGridColour, 1};
     const double left = topLeft.x();
     const double top = topLeft.y();
-    for (int dx = 5; dx < width; dx += 5)
+    // The grid stays inside the border, which is drawn over its ends.
+    for (int dx = cell; dx < width; dx += cell)
         drawing.items.push_back(
-            DrawLine{QPointF(left + dx, top), QPointF(left + dx, top + height), grid});
-    for (int dy = 5; dy < height; dy += 5)
+            DrawLine{QPointF(left + dx, top + 1), QPointF(left + dx, top + height - 1), grid});
+    for (int dy = cell; dy < height; dy += cell)
         drawing.items.push_back(
-            DrawLine{QPointF(left, top + dy), QPointF(left + width, top + dy), grid});
+            DrawLine{QPointF(left + 1, top + dy), QPointF(left + width - 1, top + dy), grid});
+    // Two pixels once the panel is large enough to spare them: one pixel is lost among the cells.
+    const int border = std::min(width, height) >= 40 ? 2 : 1;
+    drawing.items.push_back(DrawRect{face, DrawPen{panelBorderColour, border}, std::nullopt});
 }
 
 ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& measure) {
     const int w = scaledSize(input.panelWidthMm, input.scale);
     const int h = scaledSize(input.panelHeightMm, input.scale);
-    const int t = w / 3;
+    const int t = w / 3; // the minus lead leaves the panel at t, the plus lead at 2t
     const int strings = std::max(input.strings, 0);
     const int series = std::max(input.panelsPerString, 0);
+
+    // Under each panel its polarity marks stand beside the leads, the minus mark left of the
+    // minus lead and the plus mark right of the plus lead; below them the plus lead turns right
+    // to the riser that takes it up past the panel, and the minus lead goes on to the joint with
+    // the next panel's plus lead (or to the minus bus), 10 pixels above the next panel.
+    const QSizeF plusSize = measure(QStringLiteral("+"), DrawFont{});
+    const QSizeF minusSize = measure(QStringLiteral("-"), DrawFont{});
+    const int markHeight =
+        static_cast<int>(std::ceil(std::max(plusSize.height(), minusSize.height())));
+    const int markWidth = static_cast<int>(std::ceil(plusSize.width()));
+    const int markTop = 1; // below the lower edge of the panel
+    const int plusTurn = markTop + markHeight + 2;
+    const int joint = plusTurn + 4;
+    const int rowPitch = h + joint + 10;
+    // The riser keeps clear of the plus mark however narrow the panel is drawn.
+    const int riser = std::max(w + 5, 2 * t + 3 + markWidth + 3);
+    const int columnPitch = riser + 15;
 
     const QString powerText = input.arrayPower + QStringLiteral(" Вт");
     // Latin "B": drawn labels keep the unit letters of the original pictures.
@@ -81,42 +106,42 @@ ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& 
     ArraySchemeLayout layout;
     Drawing& drawing = layout.drawing;
     const double plusBusY = 10;
-    const double minusBusY = series * (h + 20) + 10;
-    const double busEnd = strings * (w + 20) + 20;
-    drawing.size = QSize(static_cast<int>(std::ceil(powerSize.width())) + strings * (w + 20) + 50,
-                         static_cast<int>(std::ceil(powerSize.height())) + series * (h + 20) + 40);
+    const double minusBusY = 20 + series * rowPitch - 10;
+    const double busEnd = 20 + strings * columnPitch;
+    drawing.size = QSize(static_cast<int>(std::ceil(powerSize.width() + busEnd)) + 30,
+                         static_cast<int>(std::ceil(powerSize.height() + minusBusY)) + 30);
 
     for (int i = 0; i < strings; ++i) {
-        const double x = 20 + i * (w + 20);
+        const double x = 20 + i * columnPitch;
         for (int j = 0; j < series; ++j) {
-            const double y = 20 + j * (h + 20);
-            addPanel(drawing, QPointF(x, y), w, h);
-            // Polarity marks beside the leads (clear of the lead lines), their boxes starting 5
-            // pixels above the edge.
-            addText(drawing, QPointF(x + t - 1, y + h - 5), QStringLiteral("-"),
+            const double y = 20 + j * rowPitch;
+            const double bottom = y + h;
+            addPanel(drawing, QPointF(x, y), w, h, cellPitch(input.scale));
+            addText(drawing, QPointF(x + t - 2, bottom + markTop), QStringLiteral("-"),
                     Qt::AlignRight | Qt::AlignTop);
-            addText(drawing, QPointF(x + 2 * t + 2, y + h - 5), QStringLiteral("+"),
+            addText(drawing, QPointF(x + 2 * t + 3, bottom + markTop), QStringLiteral("+"),
                     Qt::AlignLeft | Qt::AlignTop);
             // Minus lead; the last one reaches the minus bus, the others meet the next panel.
-            addLine(drawing, QPointF(x + t, y + h), QPointF(x + t, y + h + 10));
-            // Plus lead round the right side of the panel up to the gap above it.
-            addPath(drawing, {QPointF(x + 2 * t, y + h), QPointF(x + 2 * t, y + h + 6),
-                              QPointF(x + w + 5, y + h + 6), QPointF(x + w + 5, y - 10)});
+            addLine(drawing, QPointF(x + t, bottom), QPointF(x + t, bottom + joint));
+            // Plus lead round the right side of the panel up to the joint above it.
+            addPath(drawing, {QPointF(x + 2 * t, bottom), QPointF(x + 2 * t, bottom + plusTurn),
+                              QPointF(x + riser, bottom + plusTurn), QPointF(x + riser, y - 10)});
             if (j > 0)
-                addLine(drawing, QPointF(x + w + 5, y - 10), QPointF(x + t - 1, y - 10));
+                addLine(drawing, QPointF(x + riser, y - 10), QPointF(x + t - 1, y - 10));
         }
         if (i > 0 && series > 0) {
-            addDot(drawing, QPointF(x + w + 5, plusBusY));
+            addDot(drawing, QPointF(x + riser, plusBusY));
             addDot(drawing, QPointF(x + t, minusBusY));
         }
     }
 
     layout.plus = QPointF(busEnd + 3, plusBusY);
     layout.minus = QPointF(busEnd + 3, minusBusY);
-    addLine(drawing, QPointF(w + 25, plusBusY), QPointF(busEnd, plusBusY));
+    addLine(drawing, QPointF(20 + riser, plusBusY), QPointF(busEnd, plusBusY));
     addLine(drawing, QPointF(t + 20, minusBusY), QPointF(busEnd, minusBusY));
     addTerminal(drawing, layout.plus);
     addTerminal(drawing, layout.minus);
+    // The terminals' marks: below the plus terminal and above the minus one, off the buses.
     addText(drawing, layout.plus + QPointF(0, 4), QStringLiteral("+"),
             Qt::AlignHCenter | Qt::AlignTop);
     addText(drawing, layout.minus - QPointF(0, 4), QStringLiteral("-"),
@@ -151,12 +176,6 @@ ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& 
 
 namespace {
 
-// Panels of one row: their count and the x of the first one, in pixels.
-struct PlacedRow {
-    int count = 0;
-    double left = 0;
-};
-
 double alignedStart(HorizontalPlacement placement, double left, double room, double used) {
     switch (placement) {
     case HorizontalPlacement::Left:
@@ -169,7 +188,9 @@ double alignedStart(HorizontalPlacement placement, double left, double room, dou
     return left;
 }
 
-void placeRectangle(const SitePlacementInput& input, int w, int h, SitePlacementLayout& layout) {
+// origin: the top-left corner of the site in pixels.
+void placeRectangle(const SitePlacementInput& input, QPointF origin, int w, int h,
+                    SitePlacementLayout& layout) {
     const double panelWidth = input.panelWidthMm / 1000;
     const double panelHeight = input.panelHeightMm / 1000;
     const int lengthPx = static_cast<int>(roundEven(input.scale * input.length, 0));
@@ -182,15 +203,15 @@ void placeRectangle(const SitePlacementInput& input, int w, int h, SitePlacement
 
     for (int r = 0; r < rows && layout.placed < input.panels; ++r) {
         const int inRow = std::min(perRow, input.panels - layout.placed);
-        double y = 20 + r * h;
+        double y = r * h;
         if (input.vertical == VerticalPlacement::Centre)
-            y = 20 + std::floor((heightPx - rows * h) / 2.0) + r * h;
+            y = std::floor((heightPx - rows * h) / 2.0) + r * h;
         else if (input.vertical == VerticalPlacement::Bottom)
-            y = 20 + heightPx - (r + 1) * h;
+            y = heightPx - (r + 1) * h;
         for (int c = 0; c < inRow; ++c) {
             const double x =
-                std::floor(alignedStart(input.horizontal, 20, lengthPx, inRow * w)) + c * w;
-            addPanel(layout.drawing, QPointF(x, y), w, h);
+                std::floor(alignedStart(input.horizontal, 0, lengthPx, inRow * w)) + c * w;
+            addPanel(layout.drawing, origin + QPointF(x, y), w, h, cellPitch(input.scale));
             ++layout.placed;
         }
     }
@@ -198,8 +219,8 @@ void placeRectangle(const SitePlacementInput& input, int w, int h, SitePlacement
 
 // Trapezoid and triangle: rows counted at their narrower edge, the shorter base centred over
 // the longer one.
-void placeSloped(const SitePlacementInput& input, double upper, double lower, int w, int h,
-                 SitePlacementLayout& layout) {
+void placeSloped(const SitePlacementInput& input, QPointF origin, double upper, double lower, int w,
+                 int h, SitePlacementLayout& layout) {
     const double panelWidth = input.panelWidthMm / 1000;
     const double panelHeight = input.panelHeightMm / 1000;
     const double rowHeight = roundEven(panelHeight, 3);
@@ -228,55 +249,148 @@ void placeSloped(const SitePlacementInput& input, double upper, double lower, in
         const double roomLeft = (longer - room) / 2;
         const double startMetres =
             alignedStart(input.horizontal, roomLeft, room, inRow * panelWidth);
-        const double x = 20 + roundEven(input.scale * startMetres, 0);
-        const double y = 20 + roundEven(input.scale * depth, 0);
+        const double x = roundEven(input.scale * startMetres, 0);
+        const double y = roundEven(input.scale * depth, 0);
         for (int c = 0; c < inRow; ++c) {
-            addPanel(layout.drawing, QPointF(x + c * w, y), w, h);
+            addPanel(layout.drawing, origin + QPointF(x + c * w, y), w, h, cellPitch(input.scale));
             ++layout.placed;
         }
     }
 }
 
+// Dimension lines: 12 pixels off the site, their extension lines starting 3 pixels off it and
+// running 4 pixels past the dimension line, arrowheads 8 pixels long at both ends.
+constexpr double kDimensionOffset = 12;
+constexpr double kExtensionGap = 3;
+constexpr double kExtensionOverrun = 4;
+constexpr double kArrowLength = 8;
+constexpr double kArrowHalfWidth = 3;
+constexpr double kLabelGap = 3;
+
+QString metres(double value) {
+    return numberToText(value) + QStringLiteral(" м");
+}
+
+void addArrowHead(Drawing& drawing, QPointF tip, QPointF direction) {
+    const QPointF across(-direction.y(), direction.x());
+    QPolygonF head;
+    head << tip << tip - direction * kArrowLength + across * kArrowHalfWidth
+         << tip - direction * kArrowLength - across * kArrowHalfWidth;
+    drawing.items.push_back(DrawPolygon{head, blackPen, QColor(Qt::black)});
+}
+
+// The dimension line between from and to with an arrowhead at each end pointing outwards;
+// arrowheads are left off a line too short to hold both.
+void addDimensionLine(Drawing& drawing, QPointF from, QPointF to) {
+    addLine(drawing, from, to);
+    const QPointF span = to - from;
+    const double length = std::hypot(span.x(), span.y());
+    if (length < 2 * kArrowLength + 2)
+        return;
+    const QPointF direction = span / length;
+    addArrowHead(drawing, to, direction);
+    addArrowHead(drawing, from, -direction);
+}
+
+// A width from left to right of an edge at edgeY, measured above the edge (above) or below it.
+void addWidthDimension(Drawing& drawing, double left, double right, double edgeY, bool above,
+                       double value) {
+    const double side = above ? -1 : 1;
+    const double lineY = edgeY + side * kDimensionOffset;
+    for (double x : {left, right})
+        addLine(drawing, QPointF(x, edgeY + side * kExtensionGap),
+                QPointF(x, lineY + side * kExtensionOverrun));
+    addDimensionLine(drawing, QPointF(left, lineY), QPointF(right, lineY));
+    addText(drawing, QPointF((left + right) / 2, lineY + side * kLabelGap), metres(value),
+            Qt::AlignHCenter | (above ? Qt::AlignBottom : Qt::AlignTop));
+}
+
+// The height from top to bottom measured left of the site; the extension lines start at the
+// left ends of the upper and lower edges (topX, bottomX) and the dimension line stands at lineX.
+void addHeightDimension(Drawing& drawing, double top, double bottom, double topX, double bottomX,
+                        double lineX, double value) {
+    addLine(drawing, QPointF(topX - kExtensionGap, top), QPointF(lineX - kExtensionOverrun, top));
+    addLine(drawing, QPointF(bottomX - kExtensionGap, bottom),
+            QPointF(lineX - kExtensionOverrun, bottom));
+    addDimensionLine(drawing, QPointF(lineX, top), QPointF(lineX, bottom));
+    addText(drawing, QPointF(lineX - kExtensionOverrun - kLabelGap, (top + bottom) / 2),
+            metres(value), Qt::AlignRight | Qt::AlignVCenter);
+}
+
 } // namespace
 
-SitePlacementLayout sitePlacement(const SitePlacementInput& input) {
+SitePlacementLayout sitePlacement(const SitePlacementInput& input, const TextMeasure& measure) {
     SitePlacementLayout layout;
     Drawing& drawing = layout.drawing;
     const int k = input.scale;
     const int w = scaledSize(input.panelWidthMm, k);
     const int h = scaledSize(input.panelHeightMm, k);
-    const double upper = input.shape == PlacementShape::Triangle ? 0 : input.length;
-    const double lower = input.shape == PlacementShape::Rectangle  ? input.length
-                         : input.shape == PlacementShape::Triangle ? input.length
-                                                                   : input.lowerBase;
+    const bool triangle = input.shape == PlacementShape::Triangle;
+    const bool trapezoid = input.shape == PlacementShape::Trapezoid;
+    const double upper = triangle ? 0 : input.length;
+    const double lower = trapezoid ? input.lowerBase : input.length;
     const int widthPx = static_cast<int>(roundEven(k * std::max(upper, lower), 0));
     const int heightPx = static_cast<int>(roundEven(k * input.height, 0));
-    drawing.size = QSize(widthPx + 40, heightPx + 40);
+
+    // Room for the dimensions: the height's label on the left, the upper edge's above the site
+    // (none over a triangle's apex) and the lower base's below a trapezoid or triangle.
+    const QSizeF heightLabel = measure(metres(input.height), DrawFont{});
+    const double labelHeight = std::ceil(heightLabel.height());
+    const bool upperDimension = !triangle;
+    const bool lowerDimension = trapezoid || triangle;
+    const double left =
+        10 + std::ceil(heightLabel.width()) + kLabelGap + kExtensionOverrun + kDimensionOffset;
+    const double top = upperDimension ? 6 + labelHeight + kLabelGap + kDimensionOffset : 20;
+    const QPointF origin(left, top);
+    layout.site = QRectF(origin, QSizeF(widthPx, heightPx));
+    const double bottom = top + heightPx;
+    const double below = lowerDimension ? kDimensionOffset + kLabelGap + labelHeight + 6 : 20;
+    drawing.size = QSize(static_cast<int>(left) + widthPx + 20, static_cast<int>(bottom + below));
 
     const DrawPen outline{Qt::black, 2};
     if (input.shape == PlacementShape::Rectangle) {
         // One pixel outside the site so the 2-pixel frame does not cover the edge panels.
-        drawing.items.push_back(DrawRect{
-            QRectF(QPointF(19, 19), QPointF(widthPx + 21, heightPx + 21)), outline, std::nullopt});
+        drawing.items.push_back(
+            DrawRect{layout.site.adjusted(-1, -1, 1, 1), outline, std::nullopt});
+        addWidthDimension(drawing, left, left + widthPx, top, true, input.length);
+        addHeightDimension(drawing, top, bottom, left, left, left - kDimensionOffset, input.height);
     } else {
         const double upperPx = roundEven(k * upper, 0);
         const double lowerPx = roundEven(k * lower, 0);
+        const double upperLeft = left + std::floor((widthPx - upperPx) / 2);
+        const double upperRight = left + std::floor((widthPx + upperPx) / 2);
+        const double lowerLeft = left + std::floor((widthPx - lowerPx) / 2);
+        const double lowerRight = left + std::floor((widthPx + lowerPx) / 2);
         QPolygonF points;
-        points << QPointF(20 + std::floor((widthPx - upperPx) / 2), 20);
+        points << QPointF(upperLeft, top);
         if (upperPx > 0)
-            points << QPointF(20 + std::floor((widthPx + upperPx) / 2), 20);
-        points << QPointF(20 + std::floor((widthPx + lowerPx) / 2), 20 + heightPx)
-               << QPointF(20 + std::floor((widthPx - lowerPx) / 2), 20 + heightPx);
+            points << QPointF(upperRight, top);
+        points << QPointF(lowerRight, bottom) << QPointF(lowerLeft, bottom);
         drawing.items.push_back(DrawPolygon{points, outline, std::nullopt});
+        if (upperDimension)
+            addWidthDimension(drawing, upperLeft, upperRight, top, true, input.length);
+        addWidthDimension(drawing, lowerLeft, lowerRight, bottom, false,
+                          trapezoid ? input.lowerBase : input.length);
+        addHeightDimension(drawing, top, bottom, upperLeft, lowerLeft, left - kDimensionOffset,
+                           input.height);
     }
+
+    // A label longer than its edge may reach past the site's margin: the canvas takes it in.
+    for (const Primitive& item : drawing.items)
+        if (const auto* label = std::get_if<DrawText>(&item)) {
+            const QRectF box = textBox(*label, measure);
+            drawing.size =
+                drawing.size.expandedTo(QSize(static_cast<int>(std::ceil(box.right())) + 6,
+                                              static_cast<int>(std::ceil(box.bottom())) + 6));
+        }
 
     if (input.panelWidthMm <= 0 || input.panelHeightMm <= 0 || input.height <= 0 ||
         input.panels <= 0)
         return layout;
     if (input.shape == PlacementShape::Rectangle)
-        placeRectangle(input, w, h, layout);
+        placeRectangle(input, origin, w, h, layout);
     else
-        placeSloped(input, upper, lower, w, h, layout);
+        placeSloped(input, origin, upper, lower, w, h, layout);
     return layout;
 }
 

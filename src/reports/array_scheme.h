@@ -7,16 +7,22 @@
 
 namespace ses {
 
-// Panel colours: blue face with a light-blue frame and grid.
+// Panel colours: a blue face with a light-blue grid of cells and a black border, which keeps
+// panels laid edge to edge apart where the grid alone would run on from one into the next.
 inline const QColor panelFaceColour{0, 0, 255};
-inline const QColor panelFrameColour{166, 202, 240};
+inline const QColor panelGridColour{166, 202, 240};
+inline const QColor panelBorderColour{0, 0, 0};
 
-// A panel of w x h pixels with its top-left corner at topLeft: the framed face and light-blue
-// grid lines every 5 pixels.
-void addPanel(Drawing& drawing, QPointF topLeft, int width, int height);
+// A panel of w x h pixels with its top-left corner at topLeft: the face, grid lines every cell
+// pixels and a border on the edges of the rectangle, one pixel wide on panels under 40 pixels
+// and two on larger ones.
+void addPanel(Drawing& drawing, QPointF topLeft, int width, int height, int cell = 5);
 
 // Pixels of a catalog size in millimetres at scale pixels per metre.
 int scaledSize(double millimetres, int scale);
+// The grid pitch of panels drawn at scale pixels per metre: cells of about a sixth of a metre,
+// never closer than 5 pixels.
+int cellPitch(int scale);
 
 struct ArraySchemeInput {
     QString arrayName; // empty: the caption starts with the panel type
@@ -67,8 +73,11 @@ struct SitePlacementInput {
 struct SitePlacementLayout {
     Drawing drawing;
     int placed = 0; // panels drawn; fewer than asked when the site holds fewer
+    QRectF site;    // the box of the site's outline, in drawing pixels
 };
 
-SitePlacementLayout sitePlacement(const SitePlacementInput& input);
+// The site's outline with its dimensions in metres (the length or upper base above it, the lower
+// base or the triangle's base below it, the height on its left) and the panels placed on it.
+SitePlacementLayout sitePlacement(const SitePlacementInput& input, const TextMeasure& measure);
 
 } // namespace ses

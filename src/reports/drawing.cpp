@@ -50,9 +50,13 @@ struct PrimitivePainter {
         painter.drawArc(arc.rect, qRound(arc.startDegrees * 16), qRound(arc.spanDegrees * 16));
     }
     void operator()(const DrawPolygon& polygon) const {
+        // Slanted edges and small arrowheads are smoothed; the other primitives stay on whole
+        // pixels.
+        painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(toQPen(polygon.pen));
         setBrush(painter, polygon.brush);
         painter.drawPolygon(polygon.points);
+        painter.setRenderHint(QPainter::Antialiasing, false);
     }
     void operator()(const DrawText& text) const {
         painter.setFont(toQFont(text.font));
@@ -132,6 +136,26 @@ Drawing clearedPicture(QColor background) {
     drawing.size = QSize(50, 50);
     drawing.background = background;
     return drawing;
+}
+
+int fittingScale(const std::function<QSize(int)>& sizeAt, QSize room, int lowest, int highest) {
+    const auto fits = [&](int scale) {
+        const QSize size = sizeAt(scale);
+        return size.width() <= room.width() && size.height() <= room.height();
+    };
+    if (highest <= lowest || !fits(lowest))
+        return lowest;
+    // low fits; no scale above high does, or it lies past highest.
+    int low = lowest;
+    int high = highest;
+    while (low < high) {
+        const int middle = low + (high - low + 1) / 2;
+        if (fits(middle))
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return low;
 }
 
 } // namespace ses

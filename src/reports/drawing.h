@@ -95,12 +95,16 @@ QRectF textBox(const DrawText& text, const TextMeasure& measure);
 // Moves every primitive by (dx, dy); the drawing's size is left to the caller.
 void translate(Drawing& drawing, QPointF offset);
 
-// Fills the device with the drawing's background and draws the primitives in order, without
-// antialiasing, so one-pixel lines stay on whole pixels.
+// Fills the device with the drawing's background and draws the primitives in order; all but
+// polygons without antialiasing, so one-pixel lines stay on whole pixels.
 void paint(const Drawing& drawing, QPaintDevice& device);
 QImage render(const Drawing& drawing);
 
 // The empty picture a drawing window shows before anything is calculated.
 Drawing clearedPicture(QColor background);
+
+// The largest scale in [lowest, highest] whose drawing, of sizeAt(scale), fits room in both
+// directions; lowest when even that one does not fit. sizeAt must not shrink as the scale grows.
+int fittingScale(const std::function<QSize(int)>& sizeAt, QSize room, int lowest, int highest);
 
 } // namespace ses

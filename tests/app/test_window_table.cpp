@@ -108,14 +108,17 @@ const Window kWindows[] = {
 };
 
 // The topic the window's help viewer shows after `open`; -1 when no viewer opened, 0 for the
-// contents. No topic here has a page yet, so the viewer names the topic it was asked for.
+// contents. A topic with a page shows that page (":/help/<topic>.html"); for one without, the
+// contents name the topic that was asked for.
 int shownTopic(QWidget& window, const std::function<void()>& open) {
     open();
     auto* browser = window.findChild<QTextBrowser*>();
     if (!browser)
         return -1;
+    static const QRegularExpression page(QStringLiteral("^/help/(\\d+)\\.html$"));
     static const QRegularExpression named(QStringLiteral("Раздел справки (\\d+) пока не написан"));
-    const auto m = named.match(browser->toPlainText());
+    const auto shown = page.match(browser->source().path());
+    const auto m = shown.hasMatch() ? shown : named.match(browser->toPlainText());
     const int topic = m.hasMatch() ? m.captured(1).toInt() : 0;
     delete browser->window(); // the next question opens a fresh viewer
     return topic;

@@ -14,9 +14,11 @@
 #include "widgets/string_grid.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -232,6 +234,72 @@ TEST_F(DialogTest, RowCommandsAndButtonStates) {
     prompter.answer(true);
     f.clearTable();
     EXPECT_EQ(f.intervals(), IntervalTexts(2));
+}
+
+TEST(StepChartAxis, LabelsThatWouldOverlapAreLeftOutTheLastKept) {
+    struct Case {
+        const char* name;
+        std::vector<double> positions, widths;
+        std::vector<std::size_t> kept;
+    };
+    // Gap 6: two labels 10 wide need their ticks 16 apart.
+    const Case cases[] = {
+        {"all clear", {0, 20, 40, 60}, {10, 10, 10, 10}, {0, 1, 2, 3}},
+        {"exactly clear", {0, 16, 32}, {10, 10, 10}, {0, 1, 2}},
+        {"one too close is skipped", {0, 15, 30, 46}, {10, 10, 10, 10}, {0, 2, 3}},
+        // Hours 0, 6,5, 8, 18, 23, 24 at 16 pixels an hour: 23 gives way to the last.
+        {"last in place of the one before",
+         {0, 104, 128, 288, 368, 384},
+         {7, 18, 7, 14, 14, 14},
+         {0, 1, 2, 3, 5}},
+        {"a wide last label drops several", {0, 40, 60, 80, 100}, {10, 10, 10, 10, 80}, {0, 1, 4}},
+        {"the last never drops the first", {0, 10}, {10, 10}, {0}},
+        {"one tick", {5}, {10}, {0}},
+        {"none", {}, {}, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(labelledTicks(c.positions, c.widths, 6), c.kept) << c.name;
+}
+
+TEST(StepChartAxis, HourLabelsKeepClearOfEachOtherAtEverySize) {
+    StepChart view;
+    view.draw(day()); // hours 0, 6,5, 8, 8,1, 18, 23, 24
+    view.show();
+    auto* axis = qobject_cast<QCategoryAxis*>(view.chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(axis, nullptr);
+    const QFontMetricsF metrics(axis->labelsFont());
+    const auto labelled = [&] {
+        const QStringList labels = axis->categoriesLabels();
+        const QRectF plot = view.chart()->plotArea();
+        const auto x = [&](const QString& label) {
+            return plot.left() + (axis->endValue(label) - axis->min()) /
+                                     (axis->max() - axis->min()) * plot.width();
+        };
+        for (int i = 1; i < labels.size(); ++i)
+            EXPECT_GE(x(labels[i]) - x(labels[i - 1]), (metrics.horizontalAdvance(labels[i]) +
+                                                        metrics.horizontalAdvance(labels[i - 1])) /
+                                                           2)
+                << labels[i - 1].toStdString() << " and " << labels[i].toStdString() << " at "
+                << view.width();
+        return labels;
+    };
+    // In the smallest view 23 is an hour from the end of the axis: too close to label both.
+    view.resize(view.minimumSize());
+    QApplication::processEvents();
+    const QStringList narrow = labelled();
+    EXPECT_EQ(narrow.first(), "0");
+    EXPECT_EQ(narrow.last(), "24");
+    EXPECT_FALSE(narrow.contains("23"));
+    // A wide view has room for more, 23 among them.
+    view.resize(1300, 500);
+    QApplication::processEvents();
+    const QStringList wide = labelled();
+    EXPECT_GT(wide.size(), narrow.size());
+    EXPECT_TRUE(wide.contains("23"));
+    EXPECT_EQ(wide.last(), "24");
+    // The report's picture labels for its own size and leaves the view's labels as they were.
+    view.picture();
+    EXPECT_EQ(axis->categoriesLabels(), wide);
 }
 
 TEST_F(DialogTest, ReportChartHasOneSizeWhateverTheView) {

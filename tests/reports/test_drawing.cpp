@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ses {
 namespace {
@@ -37,12 +38,42 @@ QStringList texts(const Drawing& drawing) {
     return result;
 }
 
+// The boxes the painter strokes: half the pen either side of a line or an outline.
+QRectF strokeBox(const DrawLine& line) {
+    const double half = line.pen.width / 2.0;
+    return QRectF(line.from, line.to).normalized().adjusted(-half, -half, half, half);
+}
+
+QRectF strokeBox(const DrawRect& rect) {
+    const double half = rect.pen.width / 2.0;
+    return rect.rect.adjusted(-half, -half, half, half);
+}
+
+double gapBetween(const QRectF& a, const QRectF& b) {
+    const double dx = std::max({0.0, a.left() - b.right(), b.left() - a.right()});
+    const double dy = std::max({0.0, a.top() - b.bottom(), b.top() - a.bottom()});
+    return std::hypot(dx, dy);
+}
+
+// WCAG contrast ratio of two colours, 1 (the same) to 21 (black on white).
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 TEST(Painter, DrawsLineOnItsPixelsAndBackgroundElsewhere) {
     Drawing drawing;
     drawing.size = QSize(40, 30);
     drawing.items.push_back(DrawLine{QPointF(5, 10), QPointF(30, 10), DrawPen{}});
     drawing.items.push_back(
-        DrawRect{QRectF(10, 18, 10, 8), DrawPen{panelFrameColour, 1}, panelFaceColour});
+        DrawRect{QRectF(10, 18, 10, 8), DrawPen{panelGridColour, 1}, panelFaceColour});
     const QImage image = render(drawing);
     ASSERT_EQ(image.size(), QSize(40, 30));
     EXPECT_EQ(image.format(), QImage::Format_RGB32);
@@ -80,6 +111,26 @@ TEST(Drawing, TextBoxFollowsAlignment) {
     }
 }
 
+TEST(Drawing, FittingScaleIsTheLargestThatFitsTheRoom) {
+    // 10 by 5 pixels a metre and a 40-pixel margin.
+    const auto sizeAt = [](int scale) { return QSize(10 * scale + 40, 5 * scale + 40); };
+    struct Case {
+        QSize room;
+        int lowest, highest, expected;
+    };
+    const Case cases[] = {
+        {QSize(440, 1000), 1, 1000, 40},      // the width decides, exactly filled
+        {QSize(439, 1000), 1, 1000, 39},      // one pixel short
+        {QSize(1000, 240), 1, 1000, 40},      // the height decides
+        {QSize(20, 20), 10, 1000, 10},        // nothing fits: the lowest, to be scrolled
+        {QSize(100000, 100000), 1, 300, 300}, // no more than the highest
+        {QSize(440, 240), 50, 50, 50},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fittingScale(sizeAt, c.room, c.lowest, c.highest), c.expected)
+            << c.room.width() << "x" << c.room.height();
+}
+
 ArraySchemeInput schemeInput(int strings, int series, int scale) {
     ArraySchemeInput input;
     input.arrayName = QStringLiteral("Массив 1");
@@ -96,6 +147,10 @@ ArraySchemeInput schemeInput(int strings, int series, int scale) {
     input.scale = scale;
     return input;
 }
+
+// Under a panel of the scheme: its polarity marks (12 pixels of fake text high), then the plus
+// lead's turn and the joint with the next panel: 29 pixels between panels of a string.
+constexpr int kRowGap = 29;
 
 TEST(ArrayScheme, PanelsAreColumnsOfScaledRectangles) {
     struct Case {
@@ -118,7 +173,7 @@ TEST(ArrayScheme, PanelsAreColumnsOfScaledRectangles) {
         ASSERT_EQ(int(panels.size()), c.strings * c.series) << c.scale;
         for (int i = 0; i < c.strings; ++i)
             for (int j = 0; j < c.series; ++j) {
-                const QRectF expected(20 + i * (c.w + 20), 20 + j * (c.h + 20), c.w, c.h);
+                const QRectF expected(20 + i * (c.w + 20), 20 + j * (c.h + kRowGap), c.w, c.h);
                 EXPECT_NE(std::find(panels.begin(), panels.end(), expected), panels.end())
                     << c.scale << " string " << i << " panel " << j;
             }
@@ -126,13 +181,14 @@ TEST(ArrayScheme, PanelsAreColumnsOfScaledRectangles) {
 }
 
 TEST(ArrayScheme, CanvasAndTerminalsOnTheRight) {
-    // 3 strings of 4 panels at 30 px/m: w = 30, h = 48; power text "2400 Вт" is 42 px wide.
+    // 3 strings of 4 panels at 30 px/m: w = 30, h = 48, a string every 50 px and a panel every
+    // 77 px; power text "2400 Вт" is 42 px wide.
     ArraySchemeInput input = schemeInput(3, 4, 30);
     input.arrayName.clear(); // keeps the caption narrower than the scheme
     const ArraySchemeLayout layout = arrayScheme(input, fakeMeasure);
-    EXPECT_EQ(layout.drawing.size, QSize(42 + 3 * 50 + 50, 12 + 4 * 68 + 40));
+    EXPECT_EQ(layout.drawing.size, QSize(42 + 3 * 50 + 50, 12 + 4 * 77 + 40));
     EXPECT_EQ(layout.plus, QPointF(3 * 50 + 23, 10));
-    EXPECT_EQ(layout.minus, QPointF(3 * 50 + 23, 4 * 68 + 10));
+    EXPECT_EQ(layout.minus, QPointF(3 * 50 + 23, 4 * 77 + 10));
     for (const QRectF& panel : panelRects(layout.drawing))
         EXPECT_LT(panel.right(), layout.plus.x());
     EXPECT_LT(layout.plus.x(), layout.drawing.size.width());
@@ -144,9 +200,9 @@ TEST(ArrayScheme, CanvasAndTerminalsOnTheRight) {
                            [&](const DrawLine& l) { return l.from == from && l.to == to; });
     };
     EXPECT_TRUE(hasLine(QPointF(55, 10), QPointF(170, 10)));
-    EXPECT_TRUE(hasLine(QPointF(30, 282), QPointF(170, 282)));
+    EXPECT_TRUE(hasLine(QPointF(30, 318), QPointF(170, 318)));
     // The plus lead of the second panel of a string reaches the minus lead of the first.
-    EXPECT_TRUE(hasLine(QPointF(55, 78), QPointF(29, 78)));
+    EXPECT_TRUE(hasLine(QPointF(55, 87), QPointF(29, 87)));
     const auto dots = std::count_if(layout.drawing.items.begin(), layout.drawing.items.end(),
                                     [](const Primitive& item) {
                                         const auto* e = std::get_if<DrawEllipse>(&item);
@@ -180,6 +236,54 @@ TEST(ArrayScheme, LongCaptionWidensCanvas) {
     EXPECT_EQ(layout.drawing.size.width(), 6 * caption.size() + 10);
 }
 
+TEST(ArrayScheme, PolarityMarksStandBesideTheLeadsClearOfEveryLine) {
+    struct Case {
+        int strings, series, scale;
+        double widthMm;
+    };
+    const Case cases[] = {
+        {1, 1, 30, 1000}, {3, 2, 30, 992}, {2, 3, 10, 992},
+        {2, 2, 90, 1000}, {2, 2, 30, 400}, // a panel narrower than its marks: the riser moves out
+    };
+    const std::pair<const char*, TextMeasure> measures[] = {{"fake", fakeMeasure},
+                                                            {"font", fontTextMeasure()}};
+    for (const auto& [measureName, measure] : measures)
+        for (const Case& c : cases) {
+            ArraySchemeInput input = schemeInput(c.strings, c.series, c.scale);
+            input.panelWidthMm = c.widthMm;
+            const Drawing drawing = arrayScheme(input, measure).drawing;
+            std::vector<QRectF> lines;
+            for (const DrawLine& line : itemsOf<DrawLine>(drawing))
+                lines.push_back(strokeBox(line));
+            std::vector<QRectF> obstacles = lines;
+            for (const DrawRect& rect : itemsOf<DrawRect>(drawing))
+                obstacles.push_back(strokeBox(rect));
+            for (const DrawEllipse& ellipse : itemsOf<DrawEllipse>(drawing))
+                obstacles.push_back(ellipse.rect);
+            int marks = 0;
+            for (const DrawText& text : itemsOf<DrawText>(drawing)) {
+                if (text.text != QStringLiteral("+") && text.text != QStringLiteral("-"))
+                    continue;
+                ++marks;
+                const QRectF box = textBox(text, measure);
+                const auto trace = [&] {
+                    return std::string(measureName) + " " + std::to_string(c.strings) + "x" +
+                           std::to_string(c.series) + " at " + std::to_string(c.scale) + ": " +
+                           text.text.toStdString() + " at " + std::to_string(box.x()) + "," +
+                           std::to_string(box.y());
+                };
+                for (const QRectF& obstacle : obstacles)
+                    EXPECT_FALSE(box.intersects(obstacle)) << trace();
+                // Beside a lead, not off on its own.
+                double nearest = 1e9;
+                for (const QRectF& line : lines)
+                    nearest = std::min(nearest, gapBetween(box, line));
+                EXPECT_LE(nearest, 5) << trace();
+            }
+            EXPECT_EQ(marks, 2 * c.strings * c.series + 2) << measureName;
+        }
+}
+
 TEST(ArrayScheme, MinusTerminalMovedDownToHundredWhenAsked) {
     struct Case {
         int series;
@@ -187,20 +291,20 @@ TEST(ArrayScheme, MinusTerminalMovedDownToHundredWhenAsked) {
         double minusY;
         int height;
     };
-    // One panel at 30 px/m: minus bus at 68 + 10 = 78, canvas 12 + 68 + 40 = 120 high.
+    // One panel at 30 px/m: minus bus at 77 + 10 = 87, canvas 12 + 77 + 40 = 129 high.
     const Case cases[] = {
-        {1, false, 78, 120},
+        {1, false, 87, 129},
         {1, true, 100, 142},
-        {2, true, 146, 188}, // already below 100: unchanged
+        {2, true, 164, 206}, // already below 100: unchanged
     };
     for (const Case& c : cases) {
         ArraySchemeInput input = schemeInput(1, c.series, 30);
         input.minusAtLeast100 = c.asked;
         const ArraySchemeLayout layout = arrayScheme(input, fakeMeasure);
         EXPECT_EQ(layout.minus.y(), c.minusY) << c.series << c.asked;
-        EXPECT_EQ(layout.plus.y(), c.minusY - c.series * 68) << c.series << c.asked;
+        EXPECT_EQ(layout.plus.y(), c.minusY - c.series * 77) << c.series << c.asked;
         EXPECT_EQ(layout.drawing.size.height(), c.height) << c.series << c.asked;
-        EXPECT_EQ(panelRects(layout.drawing).front().top(), c.minusY - c.series * 68 + 10);
+        EXPECT_EQ(panelRects(layout.drawing).front().top(), c.minusY - c.series * 77 + 10);
     }
 }
 
@@ -220,8 +324,8 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
         int panels;
         HorizontalPlacement horizontal;
         VerticalPlacement vertical;
-        QSize canvas;
-        std::vector<QRectF> expected; // a sample of the panels
+        QSizeF site;
+        std::vector<QRectF> expected; // a sample of the panels, from the site's corner
         int placed;
     };
     using H = HorizontalPlacement;
@@ -237,8 +341,8 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
          15,
          H::Left,
          V::Top,
-         QSize(190, 190),
-         {{20, 20, 30, 48}, {140, 116, 30, 48}},
+         QSizeF(150, 150),
+         {{0, 0, 30, 48}, {120, 96, 30, 48}},
          15},
         {"rectangle holds 15 of 20",
          PlacementShape::Rectangle,
@@ -250,8 +354,8 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
          20,
          H::Left,
          V::Top,
-         QSize(190, 190),
-         {{140, 116, 30, 48}},
+         QSizeF(150, 150),
+         {{120, 96, 30, 48}},
          15},
         {"last short row centred",
          PlacementShape::Rectangle,
@@ -263,8 +367,8 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
          7,
          H::Centre,
          V::Top,
-         QSize(190, 190),
-         {{20, 20, 30, 48}, {65, 68, 30, 48}},
+         QSizeF(150, 150),
+         {{0, 0, 30, 48}, {45, 48, 30, 48}},
          7},
         {"right and bottom",
          PlacementShape::Rectangle,
@@ -276,8 +380,8 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
          6,
          H::Right,
          V::Bottom,
-         QSize(190, 190),
-         {{140, 122, 30, 48}, {140, 74, 30, 48}, {20, 122, 30, 48}},
+         QSizeF(150, 150),
+         {{120, 102, 30, 48}, {120, 54, 30, 48}, {0, 102, 30, 48}},
          6},
         {"triangle 6x3, 1x1 m rows of 0, 2, 4",
          PlacementShape::Triangle,
@@ -289,8 +393,8 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
          6,
          H::Centre,
          V::Top,
-         QSize(220, 130),
-         {{80, 50, 30, 30}, {50, 80, 30, 30}},
+         QSizeF(180, 90),
+         {{60, 30, 30, 30}, {30, 60, 30, 30}},
          6},
         {"trapezoid 6 over 2, rows at lower edge",
          PlacementShape::Trapezoid,
@@ -302,8 +406,8 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
          9,
          H::Left,
          V::Top,
-         QSize(220, 100),
-         {{50, 20, 30, 30}, {80, 50, 30, 30}},
+         QSizeF(180, 60),
+         {{30, 0, 30, 30}, {60, 30, 30, 30}},
          6},
     };
     for (const Case& c : cases) {
@@ -317,13 +421,15 @@ TEST(SitePlacement, PanelsPlacedOnTheSite) {
         input.panels = c.panels;
         input.horizontal = c.horizontal;
         input.vertical = c.vertical;
-        const SitePlacementLayout layout = sitePlacement(input);
-        EXPECT_EQ(layout.drawing.size, c.canvas) << c.name;
+        const SitePlacementLayout layout = sitePlacement(input, fakeMeasure);
+        EXPECT_EQ(layout.site.size(), c.site) << c.name;
         EXPECT_EQ(layout.placed, c.placed) << c.name;
         const std::vector<QRectF> panels = panelRects(layout.drawing);
         EXPECT_EQ(int(panels.size()), c.placed) << c.name;
         for (const QRectF& rect : c.expected)
-            EXPECT_NE(std::find(panels.begin(), panels.end(), rect), panels.end())
+            EXPECT_NE(
+                std::find(panels.begin(), panels.end(), rect.translated(layout.site.topLeft())),
+                panels.end())
                 << c.name << " " << rect.x() << "," << rect.y();
     }
 }
@@ -333,10 +439,103 @@ TEST(SitePlacement, RectangleOutlineOnePixelOutsideTheSite) {
     input.length = 5;
     input.height = 4;
     input.scale = 30;
-    const std::vector<DrawRect> rects = itemsOf<DrawRect>(sitePlacement(input).drawing);
+    const SitePlacementLayout layout = sitePlacement(input, fakeMeasure);
+    EXPECT_EQ(layout.site.size(), QSizeF(150, 120));
+    const std::vector<DrawRect> rects = itemsOf<DrawRect>(layout.drawing);
     ASSERT_EQ(rects.size(), 1u);
-    EXPECT_EQ(rects.front().rect, QRectF(QPointF(19, 19), QPointF(171, 141)));
+    EXPECT_EQ(rects.front().rect, layout.site.adjusted(-1, -1, 1, 1));
     EXPECT_EQ(rects.front().pen.width, 2);
+}
+
+TEST(Panels, BorderStandsOutFromTheGridWherePanelsMeet) {
+    EXPECT_GE(contrast(panelBorderColour, panelGridColour), 4.5);
+    EXPECT_GE(contrast(panelBorderColour, QColor(Qt::white)), 4.5);
+    for (const int scale : {30, 120}) {
+        // Two 1 x 1 m panels side by side on a 2 x 1 m site.
+        SitePlacementInput input;
+        input.length = 2;
+        input.height = 1;
+        input.panelWidthMm = 1000;
+        input.panelHeightMm = 1000;
+        input.panels = 2;
+        input.scale = scale;
+        const SitePlacementLayout layout = sitePlacement(input, fakeMeasure);
+        std::vector<QRectF> panels = panelRects(layout.drawing);
+        ASSERT_EQ(panels.size(), 2u);
+        std::sort(panels.begin(), panels.end(),
+                  [](const QRectF& a, const QRectF& b) { return a.left() < b.left(); });
+        ASSERT_EQ(panels[0].right(), panels[1].left());
+        const QImage image = render(layout.drawing);
+        const int cell = cellPitch(scale);
+        // Half a cell down the second row of cells, off every grid line.
+        const int y = int(panels[0].top()) + cell + cell / 2;
+        const int seam = int(panels[0].right());
+        EXPECT_EQ(image.pixelColor(seam, y), panelBorderColour) << scale;
+        EXPECT_EQ(image.pixelColor(int(panels[0].left()) + cell, y), panelGridColour) << scale;
+        EXPECT_EQ(image.pixelColor(int(panels[0].left()) + cell + cell / 2, y), panelFaceColour)
+            << scale;
+    }
+}
+
+TEST(SitePlacement, SiteDimensionsAreDrawnAndLabelledInMetres) {
+    struct Case {
+        const char* name;
+        PlacementShape shape;
+        double length, lowerBase, height;
+        QStringList labels;
+        std::vector<int> widths; // pixels of the dimension lines across, at 30 px/m
+        int heightPx;
+    };
+    const Case cases[] = {
+        {"rectangle", PlacementShape::Rectangle, 6, 0, 4, {"6 м", "4 м"}, {180}, 120},
+        {"trapezoid", PlacementShape::Trapezoid, 6, 2.5, 2, {"6 м", "2,5 м", "2 м"}, {180, 75}, 60},
+        {"triangle", PlacementShape::Triangle, 4.5, 0, 3, {"4,5 м", "3 м"}, {135}, 90},
+        {"narrow rectangle",
+         PlacementShape::Rectangle,
+         0.4,
+         0,
+         12.25,
+         {"0,4 м", "12,25 м"},
+         {12},
+         368},
+    };
+    for (const Case& c : cases) {
+        SitePlacementInput input;
+        input.shape = c.shape;
+        input.length = c.length;
+        input.lowerBase = c.lowerBase;
+        input.height = c.height;
+        input.scale = 30;
+        const SitePlacementLayout layout = sitePlacement(input, fakeMeasure);
+        const Drawing& drawing = layout.drawing;
+        QStringList labels = texts(drawing);
+        QStringList expected = c.labels;
+        labels.sort();
+        expected.sort();
+        EXPECT_EQ(labels, expected) << c.name;
+        // Each label on the canvas and off the site.
+        const QRectF canvas(QPointF(0, 0), QSizeF(drawing.size));
+        for (const DrawText& text : itemsOf<DrawText>(drawing)) {
+            const QRectF box = textBox(text, fakeMeasure);
+            EXPECT_TRUE(canvas.contains(box)) << c.name << " " << text.text.toStdString();
+            EXPECT_FALSE(box.intersects(layout.site)) << c.name << " " << text.text.toStdString();
+        }
+        // The dimension lines outside the site span the scaled sizes.
+        const std::vector<DrawLine> lines = itemsOf<DrawLine>(drawing);
+        for (const int width : c.widths)
+            EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                                    [&](const DrawLine& l) {
+                                        return l.from.y() == l.to.y() &&
+                                               std::abs(l.to.x() - l.from.x()) == width &&
+                                               (l.from.y() < layout.site.top() ||
+                                                l.from.y() > layout.site.bottom());
+                                    }))
+                << c.name << " width " << width;
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const DrawLine& l) {
+            return l.from.x() == l.to.x() && std::abs(l.to.y() - l.from.y()) == c.heightPx &&
+                   l.from.x() < layout.site.left();
+        })) << c.name;
+    }
 }
 
 } // namespace

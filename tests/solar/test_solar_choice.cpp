@@ -8,11 +8,15 @@
 #include "solar/solar_choice_ops.h"
 #include "solar/ui/mas_sp_form.h"
 #include "solar/ui/sel_sp_form.h"
+#include "widgets/drawing_pane.h"
 #include "widgets/number_field.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 
 using namespace ses;
 using namespace ses::test;
@@ -370,16 +374,58 @@ namespace {
 TEST_F(ChoiceTest, SitePlacementIsDrawnForTheSiteCriterionOnly) {
     TMasSPFrm a(prompter);
     openSample(a);
-    EXPECT_EQ(a.placementPicture().size(), QSize(50, 50)); // not a site calculation
+    const DrawingPane* placement = a.placementPane();
+    // Calculated by the required power: the page says which criterion it is drawn for, in the
+    // words of the criterion list.
+    EXPECT_TRUE(a.placementPicture().isNull());
+    EXPECT_EQ(placement->message(), "Размещение панелей на площадке рисуется только для режима "
+                                    "расчета «по заданному размеру площадки установки».");
+    EXPECT_TRUE(placement->message().contains("«" + a.criterionBox()->itemText(3) + "»"));
     a.criterionBox()->setCurrentIndex(3);
     a.shapeBox()->setCurrentIndex(0);
     a.lengthField()->setText("6");
     a.heightField()->setText("4");
+    EXPECT_EQ(placement->message(),
+              "Размещение панелей на площадке рисуется после расчета: нажмите «Расчет».");
     ASSERT_TRUE(a.calculate());
-    // 6 x 4 m at 30 px/m with room around the outline.
-    EXPECT_GT(a.placementPicture().width(), 180);
+    EXPECT_TRUE(placement->message().isEmpty());
+    EXPECT_FALSE(a.placementPicture().isNull());
     a.heightField()->setText("5"); // any change drops the result and its drawing
-    EXPECT_EQ(a.placementPicture().size(), QSize(50, 50));
+    EXPECT_TRUE(a.placementPicture().isNull());
+    EXPECT_TRUE(placement->message().contains("после расчета"));
+}
+
+TEST_F(ChoiceTest, DrawingsFillTheirPanesAtTheDefaultScale) {
+    TMasSPFrm a(prompter);
+    a.resize(830, 730);
+    a.show();
+    openSample(a);
+    a.criterionBox()->setCurrentIndex(3);
+    a.lengthField()->setText("6");
+    a.heightField()->setText("4");
+    ASSERT_TRUE(a.calculate());
+    auto* pages = a.findChild<QTabWidget*>();
+    for (DrawingPane* pane : {a.schemePane(), a.placementPane()}) {
+        pages->setCurrentWidget(pane);
+        QApplication::processEvents();
+        ASSERT_TRUE(pane->fitsPane());
+        const QSize room = pane->room();
+        const QSize shown = pane->picture().size();
+        EXPECT_LE(shown.width(), room.width());
+        EXPECT_LE(shown.height(), room.height());
+        // The fixed 30 px/m of old left most of the pane empty.
+        EXPECT_GT(pane->scale(), 30);
+        // A pixel a metre more would not fit.
+        const int fitted = pane->scale();
+        pane->scaleField()->setText(QString::number(fitted + 1));
+        emit pane->scaleField()->editingFinished();
+        EXPECT_FALSE(pane->fitsPane());
+        const QSize larger = pane->picture().size();
+        EXPECT_TRUE(larger.width() > room.width() || larger.height() > room.height());
+        pane->fitBox()->setChecked(true);
+        EXPECT_EQ(pane->scale(), fitted);
+    }
+    EXPECT_TRUE(prompter.entries().empty());
 }
 
 } // namespace

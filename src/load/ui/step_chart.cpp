@@ -2,6 +2,7 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QLineSeries>
@@ -67,23 +68,14 @@ void StepChart::draw(const IntervalTexts& rows) {
     }
     chart()->addSeries(line);
 
-    // The hours as typed, each at its own place. An hour closer than a thirtieth of the axis to
-    // a labelled one would write over it and stays unlabelled; both ends are always labelled.
-    for (const QString& l : m_time->categoriesLabels())
-        m_time->remove(l);
-    std::vector<ChartPoint> hours = points;
-    std::stable_sort(hours.begin(), hours.end(),
+    // The hours as typed, one per place; which of them are labelled depends on the axis's
+    // length in pixels (labelHours).
+    m_hours = points;
+    std::stable_sort(m_hours.begin(), m_hours.end(),
                      [](const ChartPoint& a, const ChartPoint& b) { return a.t < b.t; });
-    const double gap = (tMax - tMin) / 30;
-    m_time->append(hours.front().label, hours.front().t);
-    double last = hours.front().t;
-    for (const ChartPoint& h : hours)
-        if (h.t - last >= gap && tMax - h.t >= gap) {
-            m_time->append(h.label, h.t);
-            last = h.t;
-        }
-    if (tMax > hours.front().t)
-        m_time->append(hours.back().label, tMax);
+    m_hours.erase(std::unique(m_hours.begin(), m_hours.end(),
+                              [](const ChartPoint& a, const ChartPoint& b) { return a.t == b.t; }),
+                  m_hours.end());
     m_time->setStartValue(tMin);
     m_time->setRange(tMin, tMax > tMin ? tMax : tMin + 1);
     m_power->setRange(0, pMax > 0 ? pMax * 1.1 : 1);
@@ -92,6 +84,64 @@ void StepChart::draw(const IntervalTexts& rows) {
     line->attachAxis(m_power);
     m_time->setVisible(true);
     m_power->setVisible(true);
+    labelHours();
+}
+
+void StepChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    labelHours();
+}
+
+void StepChart::labelHours() {
+    for (const QString& l : m_time->categoriesLabels())
+        m_time->remove(l);
+    if (isEmpty() || m_hours.empty())
+        return;
+    if (chart()->layout())
+        chart()->layout()->activate();
+    const QRectF plot = chart()->plotArea();
+    const double tMin = m_time->min();
+    const double span = m_time->max() - tMin;
+    const QFontMetricsF metrics(m_time->labelsFont());
+    std::vector<double> positions;
+    std::vector<double> widths;
+    for (const ChartPoint& h : m_hours) {
+        positions.push_back(plot.left() + (h.t - tMin) / span * plot.width());
+        widths.push_back(metrics.horizontalAdvance(h.label));
+    }
+    // Between two labels at least the width of a digit and a space, so that neighbouring hours
+    // do not read as one number.
+    const double gap = metrics.horizontalAdvance(QStringLiteral("0 "));
+    for (const std::size_t i : labelledTicks(positions, widths, gap))
+        m_time->append(m_hours[i].label, m_hours[i].t);
+    // The axis lays out its new labels with the chart's next layout; the report's picture is
+    // drawn before the event loop would run it.
+    if (chart()->layout()) {
+        chart()->layout()->invalidate();
+        chart()->layout()->activate();
+    }
+}
+
+std::vector<std::size_t> labelledTicks(const std::vector<double>& positions,
+                                       const std::vector<double>& widths, double gap) {
+    std::vector<std::size_t> kept;
+    if (positions.empty())
+        return kept;
+    const auto clear = [&](std::size_t a, std::size_t b) {
+        return positions[b] - positions[a] >= (widths[a] + widths[b]) / 2 + gap;
+    };
+    kept.push_back(0);
+    const std::size_t last = positions.size() - 1;
+    for (std::size_t i = 1; i < last; ++i)
+        if (clear(kept.back(), i))
+            kept.push_back(i);
+    if (last == 0)
+        return kept;
+    while (kept.size() > 1 && !clear(kept.back(), last))
+        kept.pop_back();
+    if (clear(kept.back(), last))
+        kept.push_back(last);
+    return kept;
 }
 
 QImage StepChart::picture() {
@@ -107,6 +157,7 @@ QImage StepChart::picture() {
             c->layout()->activate();
     };
     layOut(report);
+    labelHours();
     QImage image(report.size().toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -114,6 +165,7 @@ QImage StepChart::picture() {
     scene()->render(&painter, report, c->mapRectToScene(report));
     painter.end();
     layOut(shown);
+    labelHours();
     return image;
 }
 

@@ -4,12 +4,12 @@
 #include "reports/drawing.h"
 
 #include <QPixmap>
-#include <QScrollArea>
 
 #include "lib/entry.h"
 #include "lib/numbers.h"
 #include "lib/prompter.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/drawing_pane.h"
 #include "widgets/number_field.h"
 #include "widgets/windows.h"
 
@@ -161,45 +161,26 @@ TMasSPFrm::TMasSPFrm(Prompter& prompter, QWidget* parent) : QDialog(parent), m_p
             inputsChanged();
         });
     // The connection scheme of the array as calculated.
-    auto* schemeArea = new QScrollArea(m_pages);
-    m_scheme = new QLabel(schemeArea);
-    m_scheme->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    schemeArea->setWidget(m_scheme);
-    schemeArea->setWidgetResizable(true);
-    m_pages->addTab(schemeArea, QStringLiteral(" Схема массива "));
+    m_scheme = new DrawingPane(m_prompter, 30, m_pages);
+    m_scheme->controls()->addStretch();
+    m_pages->addTab(m_scheme, QStringLiteral(" Схема массива "));
 
     // The placement of the array's panels on its site (site criterion), at a chosen scale and
     // alignment.
-    auto* placementPage = new QWidget(m_pages);
-    auto* pp = new QVBoxLayout(placementPage);
-    auto* controls = new QHBoxLayout;
-    controls->addWidget(new QLabel(QStringLiteral("Масштаб, пиксель/м:"), placementPage));
-    m_placementScale = new NumberField(NumberField::Kind::Integer, placementPage);
-    m_placementScale->setPrompter(&m_prompter);
-    m_placementScale->setValue(30);
-    m_placementScale->setMaximumWidth(60);
-    controls->addWidget(m_placementScale);
-    controls->addSpacing(12);
-    controls->addWidget(new QLabel(QStringLiteral("По горизонтали:"), placementPage));
-    m_placementH = new QComboBox(placementPage);
+    m_placement = new DrawingPane(m_prompter, 30, m_pages);
+    QHBoxLayout* controls = m_placement->controls();
+    controls->addWidget(new QLabel(QStringLiteral("По горизонтали:"), m_placement));
+    m_placementH = new QComboBox(m_placement);
     m_placementH->addItems(
         {QStringLiteral("слева"), QStringLiteral("по центру"), QStringLiteral("справа")});
     controls->addWidget(m_placementH);
-    controls->addWidget(new QLabel(QStringLiteral("По вертикали:"), placementPage));
-    m_placementV = new QComboBox(placementPage);
+    controls->addWidget(new QLabel(QStringLiteral("По вертикали:"), m_placement));
+    m_placementV = new QComboBox(m_placement);
     m_placementV->addItems(
         {QStringLiteral("сверху"), QStringLiteral("по центру"), QStringLiteral("снизу")});
     controls->addWidget(m_placementV);
     controls->addStretch();
-    pp->addLayout(controls);
-    auto* placementArea = new QScrollArea(placementPage);
-    m_placement = new QLabel(placementArea);
-    m_placement->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    placementArea->setWidget(m_placement);
-    placementArea->setWidgetResizable(true);
-    pp->addWidget(placementArea, 1);
-    m_pages->addTab(placementPage, QStringLiteral(" Размещение массива "));
-    connect(m_placementScale, &QLineEdit::editingFinished, this, [this] { drawPlacement(); });
+    m_pages->addTab(m_placement, QStringLiteral(" Размещение массива "));
     for (auto* box : {m_placementH, m_placementV})
         connect(box, &QComboBox::currentIndexChanged, this, [this] { drawPlacement(); });
 
@@ -342,35 +323,54 @@ void TMasSPFrm::showResult(const ArrayResult& r) {
         {"tilt", r.suggestedTilt ? fmt(*r.suggestedTilt, "0") : QString()}};
     for (const auto& [key, text] : shown)
         m_results.setText(QString::fromLatin1(key), text);
+    drawScheme();
+    drawPlacement();
+}
+
+NumberField* TMasSPFrm::placementScaleField() const {
+    return m_placement->scaleField();
+}
+
+QPixmap TMasSPFrm::placementPicture() const {
+    return m_placement->picture();
+}
+
+void TMasSPFrm::drawScheme() {
+    if (!m_done) {
+        m_scheme->showMessage(
+            QStringLiteral("Схема массива рисуется после расчета: нажмите «Расчет»."));
+        return;
+    }
     ArraySchemeInput scheme;
     scheme.arrayName = m_name->text().trimmed();
     scheme.panelType = m_in.type.tip;
-    scheme.strings = r.strings;
-    scheme.panelsPerString = r.series;
-    scheme.panelCount = r.panels;
-    scheme.arrayPower = fmt(r.power, "0");
+    scheme.strings = m_done->strings;
+    scheme.panelsPerString = m_done->series;
+    scheme.panelCount = m_done->panels;
+    scheme.arrayPower = fmt(m_done->power, "0");
     scheme.arrayVoltage = numberToText(m_in.system.mppt ? m_in.system.umppt : m_in.system.uses);
     scheme.panelPower = numberToText(m_in.type.panel.power);
     scheme.panelVoltage = numberToText(m_in.type.panel.unom);
     scheme.panelWidthMm = m_in.type.panel.width;
     scheme.panelHeightMm = m_in.type.panel.height;
-    scheme.scale = 30;
-    m_scheme->setPixmap(
-        QPixmap::fromImage(ses::render(arrayScheme(scheme, fontTextMeasure()).drawing)));
-    drawPlacement();
-}
-
-QPixmap TMasSPFrm::placementPicture() const {
-    return m_placement->pixmap();
+    m_scheme->setDrawing([scheme](int scale) mutable {
+        scheme.scale = scale;
+        return arrayScheme(scheme, fontTextMeasure()).drawing;
+    });
 }
 
 void TMasSPFrm::drawPlacement() {
-    const QPixmap cleared =
-        QPixmap::fromImage(ses::render(clearedPicture(palette().color(QPalette::Window))));
-    const auto scale = parseNumber(m_placementScale->text());
-    // Only the site criterion knows a site; a scale must be a positive whole number.
-    if (!m_done || criterion() != Criterion::SiteSize || !scale || *scale < 1) {
-        m_placement->setPixmap(cleared);
+    // Only the site criterion knows a site.
+    if (criterion() != Criterion::SiteSize) {
+        m_placement->showMessage(
+            QStringLiteral(
+                "Размещение панелей на площадке рисуется только для режима расчета «%1».")
+                .arg(criterionNames()[int(Criterion::SiteSize)]));
+        return;
+    }
+    if (!m_done) {
+        m_placement->showMessage(QStringLiteral(
+            "Размещение панелей на площадке рисуется после расчета: нажмите «Расчет»."));
         return;
     }
     SitePlacementInput in;
@@ -381,10 +381,12 @@ void TMasSPFrm::drawPlacement() {
     in.panelWidthMm = m_in.type.panel.width;
     in.panelHeightMm = m_in.type.panel.height;
     in.panels = m_done->panels;
-    in.scale = int(*scale);
     in.horizontal = HorizontalPlacement(m_placementH->currentIndex());
     in.vertical = VerticalPlacement(m_placementV->currentIndex());
-    m_placement->setPixmap(QPixmap::fromImage(ses::render(sitePlacement(in).drawing)));
+    m_placement->setDrawing([in](int scale) mutable {
+        in.scale = scale;
+        return sitePlacement(in, fontTextMeasure()).drawing;
+    });
 }
 
 bool TMasSPFrm::accept_() {
@@ -435,8 +437,7 @@ void TMasSPFrm::inputsChanged() {
     m_done.reset();
     m_results.clear();
     if (m_scheme)
-        m_scheme->setPixmap(
-            QPixmap::fromImage(ses::render(clearedPicture(palette().color(QPalette::Window)))));
+        drawScheme();
     if (m_placement)
         drawPlacement();
     m_ok->setEnabled(false);

@@ -17,6 +17,7 @@ class QTabWidget;
 
 namespace ses {
 
+class DrawingPane;
 class NumberField;
 class Prompter;
 
@@ -49,7 +50,10 @@ public:
     NumberField* lengthField() const { return m_l; }
     NumberField* lowerField() const { return m_s; }
     NumberField* heightField() const { return m_h; }
-    NumberField* placementScaleField() const { return m_placementScale; }
+    // The pages of the array's connection scheme and of its panels placed on the site.
+    DrawingPane* schemePane() const { return m_scheme; }
+    DrawingPane* placementPane() const { return m_placement; }
+    NumberField* placementScaleField() const;
     QPixmap placementPicture() const;
     QPushButton* calculateButton() const { return m_calc; }
     QPushButton* okButton() const { return m_ok; }
@@ -93,11 +97,11 @@ private:
     QLabel* m_hCap;
     QLabel* m_area;
     ShownRows m_results;
-    QLabel* m_scheme = nullptr;    // the connection scheme of the calculated array
-    QLabel* m_placement = nullptr; // the site with the array's panels placed
-    NumberField* m_placementScale = nullptr;
+    DrawingPane* m_scheme = nullptr;    // the connection scheme of the calculated array
+    DrawingPane* m_placement = nullptr; // the site with the array's panels placed
     QComboBox* m_placementH = nullptr;
     QComboBox* m_placementV = nullptr;
+    void drawScheme();
     void drawPlacement();
     QPushButton* m_calc;
     QPushButton* m_ok;
