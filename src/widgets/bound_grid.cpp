@@ -108,20 +108,38 @@ void BoundGrid::discardEditor() {
 }
 
 void BoundGrid::fitColumns() {
-    // Every column as wide as its widest text and title (no less than its own width); the name
-    // column, or else the last, takes what is left, so that no text is cut while space is idle.
+    // Every column as wide as its widest text and title (no less than its own width). The name
+    // column, or else the last, takes what the others leave, but never less than its own texts:
+    // a grid wider than its pane scrolls instead of cutting the names.
     const auto& columns = m_model->columns();
-    bool stretched = false;
+    m_stretchColumn = -1;
+    m_stretchContent = 0;
     for (int i = 0; i < int(columns.size()); ++i) {
         resizeColumnToContents(i);
         if (columnWidth(i) < columns[i].width)
             setColumnWidth(i, columns[i].width);
-        if (columns[i].stretch) {
-            horizontalHeader()->setSectionResizeMode(i, QHeaderView::Stretch);
-            stretched = true;
+        if (columns[i].stretch && m_stretchColumn < 0) {
+            m_stretchColumn = i;
+            m_stretchContent = columnWidth(i);
         }
     }
-    horizontalHeader()->setStretchLastSection(!stretched);
+    horizontalHeader()->setStretchLastSection(m_stretchColumn < 0);
+    spreadSpareWidth();
+}
+
+void BoundGrid::spreadSpareWidth() {
+    if (m_stretchColumn < 0)
+        return;
+    int others = 0;
+    for (int i = 0; i < horizontalHeader()->count(); ++i)
+        if (i != m_stretchColumn)
+            others += columnWidth(i);
+    setColumnWidth(m_stretchColumn, std::max(m_stretchContent, viewport()->width() - others));
+}
+
+void BoundGrid::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    spreadSpareWidth();
 }
 
 bool BoundGrid::moveViewTo(int row) {

@@ -45,11 +45,13 @@ signals:
     void currentRowChanged(int row);
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void spreadSpareWidth();
     bool moveViewTo(int row);
     bool startEdit(int row);
     void syncFromView();
@@ -57,6 +59,8 @@ private:
     void noteRow(int row);
 
     ViewTableModel* m_model;
+    int m_stretchColumn = -1; // the name column that takes the spare width, or none
+    int m_stretchContent = 0; // its width by its texts
     int m_listener = 0;
     bool m_syncing = false;
     int m_lastRow = -1;

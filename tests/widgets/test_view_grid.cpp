@@ -3,6 +3,7 @@
 #include "widgets/navigator.h"
 #include "widgets/view_model.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -177,6 +178,27 @@ TEST_F(GridTest, ColumnsTakeTheirWidthsAndTheLastStretches) {
     EXPECT_TRUE(grid->horizontalHeader()->stretchLastSection());
     grid->setReadOnly(true);
     EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+TEST_F(GridTest, NameColumnTakesTheSpareWidthButNeverCutsItsTexts) {
+    add(QStringLiteral("Насос скважинный с частотным преобразователем"), QStringLiteral("750"),
+        QStringLiteral("+"));
+    BoundGrid named(*view, {{"Name", "Наименование", true, 60, true},
+                            {"Pnom", "Рном., Вт", true, 0},
+                            {"ClearSinus", "Синус", true, 0}});
+    named.fitColumns();
+    named.resize(1200, 200);
+    named.show();
+    QApplication::processEvents();
+    const int others = named.columnWidth(1) + named.columnWidth(2);
+    EXPECT_EQ(named.columnWidth(0), named.viewport()->width() - others); // the spare width
+    EXPECT_FALSE(named.horizontalHeader()->stretchLastSection());
+    const int wide = named.columnWidth(0);
+    named.resize(200, 200); // too narrow: the grid scrolls, the name stays whole
+    QApplication::processEvents();
+    EXPECT_GE(named.columnWidth(0), named.fontMetrics().horizontalAdvance(
+                                        "Насос скважинный с частотным преобразователем"));
+    EXPECT_LT(named.columnWidth(0), wide);
 }
 
 TEST_F(GridTest, InsertedRowIsFollowedToItsPlace) {

@@ -44,11 +44,9 @@ namespace ses {
 
 namespace {
 
-// A grid under its title, as every tab page lists its tables. The first (name) column takes
-// the spare width.
+// A grid under its title, as every tab page lists its tables. The grid's name column takes the
+// spare width.
 QWidget* titledGrid(const QString& title, BoundGrid* grid, QWidget* parent) {
-    grid->horizontalHeader()->setStretchLastSection(false);
-    grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     auto* box = new QWidget(parent);
     auto* l = new QVBoxLayout(box);
     l->setContentsMargins(0, 0, 0, 0);
