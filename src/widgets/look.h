@@ -13,7 +13,8 @@
 // - Grid columns. Sized to their content; the name column (or the last) takes the rest.
 //   Headers are plain, as in every grid.
 // - Drawings. At the default scale a drawing fills its pane; a scale control beside it lets the
-//   user zoom. An empty drawing says in one line why it is empty.
+//   user zoom (DrawingPane: "Масштаб, пиксель/м:" with step buttons and "По размеру окна").
+//   An empty drawing says in one line why it is empty (DrawingPane::showMessage).
 // - Window size. A dialog with its title bar fits the work area of a 1366 x 768 screen
 //   (kWorkArea).
 // - Shortfall. When what is chosen falls short of what is required, the window says so in one
