@@ -88,7 +88,8 @@ TControlF::TControlF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
         }
     });
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { choose(); });
-    resize(1180, 600);
+    // Wide enough for every column with the makers' names whole.
+    resize(1340, 560);
 }
 
 const std::vector<FormRow>& TControlF::sourceRows() {
