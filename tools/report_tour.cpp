@@ -3,6 +3,7 @@
 #include "app/ui/main_form.h"
 #include "app/ui/var_form.h"
 #include "reports/document_report_writer.h"
+#include "solar/ui/control_form.h"
 #include "solar/ui/sel_sp_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
@@ -134,6 +135,8 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     tour.write(main.inverterAnalysis(), QStringLiteral("TAnalInvF"));
     main.solarBatteryForm().loadForTour();
     tour.write(main.solarBatteryForm(), QStringLiteral("TSelSPFrm"));
+    main.controllerForm().load();
+    tour.write(main.controllerForm(), QStringLiteral("TControlF"));
     // Last, as they add consumers to the current schedules of the demo.
     tour.write(*tour::consumerSchedule(dm, prompter, true, &main), QStringLiteral("TCreateSGF"));
     tour.write(*tour::consumerSchedule(dm, prompter, false, &main), QStringLiteral("TCreateSG12F"));

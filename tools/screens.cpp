@@ -21,8 +21,10 @@
 #include "load/ui/period_form.h"
 #include "load/ui/s_sut_form.h"
 #include "report_tour.h"
+#include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/mas_sp_form.h"
+#include "solar/ui/sel_ctrl_form.h"
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
@@ -206,6 +208,18 @@ int main(int argc, char** argv) {
             array.findChild<QTabWidget*>()->setCurrentIndex(2);
             save(&array, dir, QStringLiteral("TMasSPFrm-6"));
             array.hide();
+            // The demo's arrays with their controllers, and the candidates of the first array
+            // positioned on its controller.
+            TControlF& controllers = main.controllerForm();
+            if (!controllers.load())
+                throw std::runtime_error("the controller window refused the demo");
+            shoot(&controllers, dir, QStringLiteral("TControlF"));
+            controllers.choiceRunner = [&](TSelCtrlF& choice) {
+                shoot(&choice, dir, QStringLiteral("TSelCtrlF"));
+                return false;
+            };
+            controllers.choose();
+            controllers.choiceRunner = nullptr;
             main.coefficientsForm().loadForTour();
             shoot(&main.coefficientsForm(), dir, QStringLiteral("TKproizFm"));
             main.daylightForm().loadForTour();

@@ -12,6 +12,7 @@
 #include "load/consumers.h"
 #include "load/dispatch_ops.h"
 #include "load/schedule_store.h"
+#include "solar/controller_ops.h"
 #include "solar/solar_choice_ops.h"
 #include "storage/inverter_ops.h"
 
@@ -176,6 +177,36 @@ void chooseSolarBattery(TDataModule1& dm, const QString& tip,
     storeChoice(dm, sel.storedChoice());
 }
 
+// The controller window's choice: for every array the first (smallest) catalog controller that
+// suits it, written with the all-arrays option into the arrays of equal power, confirmed with
+// "ОК".
+void chooseControllers(TDataModule1& dm) {
+    ControllerSource s = readControllerSource(dm);
+    if (const auto problem = panelProblem(s.variant))
+        refused(*problem, dm);
+    ControllerCatalog catalog(dm);
+    for (size_t i = 0; i < s.rows.size(); ++i) {
+        if (!s.rows[i].controller.tip.isEmpty())
+            continue; // written with an array of equal power
+        const QueryOrRefusal q = catalog.rowQuery(s, s.rows[i]);
+        if (!q.query)
+            refused(q.error, dm);
+        const std::vector<ControllerCandidate> found = catalog.query(*q.query);
+        if (found.empty())
+            refused(QStringLiteral("нет контроллера для массива \"%1\"").arg(s.rows[i].name), dm);
+        const ControllerCandidate& c = found.front();
+        const ChoiceResult r = applyChoice(
+            s.rows, int(i), c, true, s.variant,
+            catalog.chargeVoltage(c.company, c.tip, s.variant.uses, chargedBatteryType(s.variant)));
+        if (!r.error.isEmpty())
+            refused(r.error, dm);
+    }
+    if (const auto refusal = controllersOkRefusal(s.rows, s.variant.mppt))
+        refused(*refusal, dm);
+    if (const auto refusal = storeControllers(dm, s.rows))
+        refused(*refusal, dm);
+}
+
 // A variant through the variant dialog's own save, from the default parameters.
 void addDemoVariant(TDataModule1& dm, const char* name, const char* region, const char* mode,
                     const char* uses, bool peakForInverters) {
@@ -231,7 +262,11 @@ void buildDacha(TDataModule1& dm) {
         {{dc("Охранная сигнализация 24 В", 12, 1, 24, "автоматический"), 1, {{0, 24}}, {}}});
     closeDispatchers(dm);
     chooseInverters(dm);
-    chooseSolarBattery(dm, QStringLiteral("СП-М-300-24"), {{Criterion::RequiredPower, 0}});
+    // The largest PWM controller for 24 V takes 1600 W of panels: one array of that power, the
+    // rest of the requirement in a second.
+    chooseSolarBattery(dm, QStringLiteral("СП-М-300-24"),
+                       {{Criterion::GivenPower, 1600}, {Criterion::RequiredPower, 0}});
+    chooseControllers(dm);
 }
 
 // An automatic weather station near Astrakhan working all year: sensors, a data logger and a
@@ -252,7 +287,10 @@ void buildStation(TDataModule1& dm) {
                      {{"0", "7", "27"}, {"7", "19", "15"}, {"19", "24", "27"}}, 30);
     closeDispatchers(dm);
     chooseInverters(dm);
-    chooseSolarBattery(dm, QStringLiteral("СП-М-150-12"), {{Criterion::RequiredPower, 0}});
+    // The largest PWM controller for 12 V takes 800 W: two arrays.
+    chooseSolarBattery(dm, QStringLiteral("СП-М-150-12"),
+                       {{Criterion::GivenPower, 800}, {Criterion::RequiredPower, 0}});
+    chooseControllers(dm);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "solar/arrays.h"
 
 #include "lib/numbers.h"
+#include "solar/controllers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,10 +69,7 @@ std::vector<double> givenPowerChoices(std::vector<double> controllerPowers, doub
 }
 
 std::optional<double> controllerOutputCurrent(const SystemSettings& s, double power) {
-    const double u = double(int(s.uses) / 12) * s.chargeVoltage;
-    if (!(u > 0))
-        return std::nullopt;
-    return roundHalfAway((1 - s.controllerLosses / 100) * power / u, 2);
+    return outputCurrentAt(s.controllerLosses, power, double(int(s.uses) / 12) * s.chargeVoltage);
 }
 
 ArrayEvaluation evaluateArray(const std::array<double, 12>& remaining, const RegionYear& region,

@@ -6,6 +6,7 @@
 #include "app/recalc.h"
 #include "app/shell.h"
 #include "load/rebuild.h"
+#include "solar/controller_ops.h"
 #include "solar/sizing_store.h"
 #include "solar/solar_choice_ops.h"
 #include "storage/inverter_ops.h"
@@ -144,6 +145,25 @@ TEST_F(RecalcTest, DemoIsADesignThatPassesItsOwnChecks) {
         EXPECT_EQ(sel.okRefusal(true), std::nullopt);
         EXPECT_EQ(v["PTotal_SP"].asFloat(), sel.totals().power);
         EXPECT_GE(sel.totals().power, *sel.totals().fullPower);
+
+        // Every array has a catalog controller that the controller query offers it, and the
+        // variant's charge current is the sum of theirs.
+        const ControllerSource cs = readControllerSource(*dm);
+        ControllerCatalog catalog(*dm);
+        std::vector<double> currents;
+        for (const ControllerArray& a : cs.rows) {
+            SCOPED_TRACE(a.name.toStdString());
+            ASSERT_FALSE(a.controller.tip.isEmpty());
+            const QueryOrRefusal q = catalog.rowQuery(cs, a);
+            ASSERT_TRUE(q.query) << q.error.toStdString();
+            const auto offered = catalog.query(*q.query);
+            EXPECT_TRUE(std::any_of(offered.begin(), offered.end(),
+                                    [&](const auto& c) { return fieldsOf(c) == a.controller; }));
+            ASSERT_TRUE(a.iakb);
+            EXPECT_EQ(a.iakb, catalog.rowCurrent(cs.variant, a).value);
+            currents.push_back(*a.iakb);
+        }
+        EXPECT_EQ(v["SIzar_AKB"].asFloat(), totalChargeCurrent(currents));
         v.next();
     }
     EXPECT_TRUE(v.eof());

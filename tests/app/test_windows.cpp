@@ -41,7 +41,8 @@ TEST_F(WindowTest, CommandsFollowTheProjectsAndVariants) {
     EXPECT_TRUE(enabled(Command::ProjCreate));
     EXPECT_FALSE(enabled(Command::ProjEdit));
     EXPECT_FALSE(enabled(Command::VarDelete));
-    EXPECT_EQ(main->action(Command::CtrlSelect), nullptr); // comes with the controller window
+    ASSERT_NE(main->action(Command::CtrlSelect), nullptr);
+    EXPECT_FALSE(enabled(Command::CtrlSelect)); // no solar battery chosen
     EXPECT_FALSE(enabled(Command::VarAdd));
 
     ProjectFields f = main->shell().newProjectFields();
@@ -87,9 +88,10 @@ TEST(MainWindow, DemoProjectFillsEveryTab) {
     QStringList menus;
     for (QAction* a : main.menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Нагрузка", "Инвертор", "СБ", "Справочники",
-                                  "Параметры", "Помощь", "Выход"}));
+    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Нагрузка", "Инвертор", "СБ", "Контроллер",
+                                  "Справочники", "Параметры", "Помощь", "Выход"}));
     EXPECT_TRUE(main.action(Command::VarSaveAs)->isEnabled());
+    EXPECT_TRUE(main.action(Command::CtrlSelect)->isEnabled());
     EXPECT_TRUE(prompter.entries().empty());
 
     // The required power names the month that governs it; nothing falls short in the demo.
@@ -131,7 +133,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TNagrForm",   "TCreateSGF-3",       "TCreateSG12F-1", "TPeriodFm",   "TsEPForm",
           "TsEP12Frm",   "TInvForm",           "TSelInvFm",      "TTabInvFm",   "TAnalInvF",
           "TSprKForm-1", "TSprKForm-5",        "TKproizFm",      "TsSunDayF",   "TSelSPFrm",
-          "TMasSPFrm-1", "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5"})
+          "TMasSPFrm-1", "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5", "TControlF",
+          "TSelCtrlF",   "TMainForm-4"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
@@ -152,7 +155,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
             suffixes << ".png";
     }
     for (const char* name : {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F",
-                             "TInvForm", "TSelInvFm", "TAnalInvF", "TSelSPFrm"}) {
+                             "TInvForm", "TSelInvFm", "TAnalInvF", "TSelSPFrm", "TControlF"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -164,7 +167,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              9 * suffixes.size());
+              10 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {

@@ -11,6 +11,7 @@
 #include "lib/entry.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "solar/sizing_store.h"
+#include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
@@ -98,6 +99,8 @@ QString toolText(Command c) {
         return QStringLiteral("Инверторы");
     case Command::SbSelect:
         return QStringLiteral("Солнечная батарея");
+    case Command::CtrlSelect:
+        return QStringLiteral("Контроллеры");
     default:
         return {};
     }
@@ -149,6 +152,7 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::InvSelect:
     case Command::SbCoefficients:
     case Command::SbSelect:
+    case Command::CtrlSelect:
     case Command::RefLossCoefficients:
     case Command::RefDaylight:
     case Command::RefBatteryRooms:
@@ -423,7 +427,8 @@ void TMainForm::buildCentre() {
          {QStringLiteral("SIzar_max_AKB"), QStringLiteral("Iз.макс. АБ, А:")},
          {QStringLiteral("SIzar_min_use_AKB"), QStringLiteral("Iз.мин. АБ по настройкам, А:")},
          {QStringLiteral("SIzar_max_use_AKB"), QStringLiteral("Iз.макс. АБ по настройкам, А:")},
-         {QStringLiteral("SIzar_AKB"), QStringLiteral("Ток заряда от контроллеров, А:")}},
+         {QStringLiteral("SIzar_AKB"),
+          QStringLiteral("Общий ток заряда АБ (на выходе контроллеров), А:")}},
         3, m_tabs);
     m_akbShort = new QLabel(m_tabs);
     m_akbShort->setObjectName(QStringLiteral("akbShortfall"));
@@ -802,6 +807,12 @@ TSelSPFrm& TMainForm::solarBatteryForm() {
     return *m_solarBatteryForm;
 }
 
+TControlF& TMainForm::controllerForm() {
+    if (!m_controllerForm)
+        m_controllerForm = new TControlF(m_dm, m_prompter, this);
+    return *m_controllerForm;
+}
+
 TAboutForm& TMainForm::aboutForm() {
     if (!m_aboutForm)
         m_aboutForm = new TAboutForm(this);
@@ -882,6 +893,9 @@ void TMainForm::run(Command c) {
         break;
     case Command::SbSelect:
         solarBatteryForm().run();
+        break;
+    case Command::CtrlSelect:
+        controllerForm().run();
         break;
     case Command::RefLossCoefficients:
         lossForm().run();

@@ -35,6 +35,7 @@ class TSprKForm;
 class TKproizFm;
 class TsSunDayF;
 class TSelSPFrm;
+class TControlF;
 
 class TMainForm : public QMainWindow {
 public:
@@ -73,6 +74,7 @@ public:
     TKproizFm& coefficientsForm();
     TsSunDayF& daylightForm();
     TSelSPFrm& solarBatteryForm();
+    TControlF& controllerForm();
 
 protected:
     void changeEvent(QEvent* e) override;
@@ -119,6 +121,7 @@ private:
     TKproizFm* m_coefficientsForm = nullptr;
     TsSunDayF* m_daylightForm = nullptr;
     TSelSPFrm* m_solarBatteryForm = nullptr;
+    TControlF* m_controllerForm = nullptr;
     int m_variantListener = 0;
     int m_projectListener = 0;
 };
