@@ -160,50 +160,6 @@ std::vector<Period> darkWindows(double sunset, double darkLength) {
     return w;
 }
 
-std::vector<Interval> mergeIntoProfile(const std::vector<Interval>& profile,
-                                       const std::vector<Interval>& intervals, double divisor) {
-    if (intervals.empty())
-        return profile;
-    std::vector<double> points;
-    for (const Interval& s : profile) {
-        insertPoint(points, s.t1);
-        insertPoint(points, s.t2);
-    }
-    for (const Interval& i : intervals) {
-        insertPoint(points, i.t1);
-        insertPoint(points, i.t2);
-    }
-    if (h3(points.front()) > 0)
-        points.insert(points.begin(), 0);
-    if (h3(points.back()) < 24)
-        points.push_back(24);
-    // The hours compared at 0,001, rounded once rather than at every comparison.
-    const auto rounded = [](const std::vector<Interval>& v) {
-        std::vector<std::pair<double, double>> r;
-        r.reserve(v.size());
-        for (const Interval& i : v)
-            r.emplace_back(h3(i.t1), h3(i.t2));
-        return r;
-    };
-    const auto profileHours = rounded(profile), intervalHours = rounded(intervals);
-    std::vector<Interval> merged;
-    merged.reserve(points.size());
-    double b = h3(points.front());
-    for (size_t k = 0; k + 1 < points.size(); ++k) {
-        const double a = b;
-        b = h3(points[k + 1]);
-        double p = 0;
-        for (size_t i = 0; i < profile.size(); ++i)
-            if (a >= profileHours[i].first && b <= profileHours[i].second)
-                p += profile[i].p;
-        for (size_t i = 0; i < intervals.size(); ++i)
-            if (a >= intervalHours[i].first && b <= intervalHours[i].second)
-                p += intervals[i].p / divisor;
-        merged.push_back({points[k], points[k + 1], p});
-    }
-    return merged;
-}
-
 std::vector<Interval> clipToWindows(const std::vector<Interval>& segments,
                                     const std::vector<Period>& windows) {
     std::vector<Interval> clipped;

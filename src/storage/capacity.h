@@ -93,12 +93,6 @@ std::array<double, 12> darkEnergyByMonth(const std::vector<CapacitySchedule>& sc
 // cycle, else K. No window when it is 0 or less.
 std::vector<Period> darkWindows(double sunset, double darkLength);
 
-// Adds a schedule's intervals, each power divided by divisor, to a profile: the result covers
-// 0 to 24 hours with a segment between every two neighbouring time points of either. An empty
-// interval table leaves the profile as it is.
-std::vector<Interval> mergeIntoProfile(const std::vector<Interval>& profile,
-                                       const std::vector<Interval>& intervals, double divisor);
-
 // The parts of the segments inside the windows, window by window.
 std::vector<Interval> clipToWindows(const std::vector<Interval>& segments,
                                     const std::vector<Period>& windows);

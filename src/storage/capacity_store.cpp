@@ -39,9 +39,9 @@ CapacitySchedule scheduleOf(TDataModule1& dm, bool ac, const QSqlQuery& g, doubl
         s.intervals.push_back(
             {i.value(0).toDouble(), i.value(1).toDouble(), i.value(2).toDouble()});
     QSqlQuery c = dm.store().select(
-        ac ? QStringLiteral("SELECT Kod, Name, SPnom, SPpik, ClearSinus FROM proj_ep0 "
+        ac ? QStringLiteral("SELECT Kod, Name, SPnom, SPpik, ClearSinus, Rejim FROM proj_ep0 "
                             "WHERE Kod0 = ? ORDER BY Kod")
-           : QStringLiteral("SELECT Kod, Name, SPnom, SPpik, 0 FROM proj_ep12_0 "
+           : QStringLiteral("SELECT Kod, Name, SPnom, SPpik, 0, Rejim FROM proj_ep12_0 "
                             "WHERE Kod0 = ? ORDER BY Kod"),
         {kod});
     while (c.next()) {
@@ -49,7 +49,8 @@ CapacitySchedule scheduleOf(TDataModule1& dm, bool ac, const QSqlQuery& g, doubl
                           c.value(2).toDouble(),
                           c.value(3).toDouble(),
                           c.value(4).toInt() != 0,
-                          {}};
+                          {},
+                          c.value(5).toString()};
         QSqlQuery p = dm.store().select(
             QStringLiteral("SELECT T1, T2 FROM %1 WHERE Kod0 = ? ORDER BY Kod")
                 .arg(ac ? QStringLiteral("proj_ep1") : QStringLiteral("proj_ep12_1")),
