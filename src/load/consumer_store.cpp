@@ -166,6 +166,7 @@ std::vector<Consumer> toConsumers(const std::vector<ConsumerRecord>& records,
         c.spnom = recordField(r, consumers, QStringLiteral("SPnom")).toDouble();
         c.sppik = recordField(r, consumers, QStringLiteral("SPpik")).toDouble();
         c.clearSinus = recordField(r, consumers, QStringLiteral("ClearSinus")).toBool();
+        c.rejim = recordField(r, consumers, QStringLiteral("Rejim")).toString();
         for (const auto& [t1, t2] : r.periods) {
             ConsumerPeriod p;
             p.t1 = t1.toDouble();

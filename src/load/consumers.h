@@ -22,6 +22,7 @@ struct Consumer {
     double sppik = 0; // total peak power, W
     bool clearSinus = false;
     std::vector<ConsumerPeriod> periods; // in stored order
+    QString rejim = QString(); // operating mode: "ручной" or "автоматический"
 };
 
 // The periods of every consumer: at least one each, and none overlapping another of the same

@@ -25,6 +25,16 @@ double whole(double x) {
     return roundHalfAway(x, 0);
 }
 
+// Inserts x among ascending time points unless a point equal at 0,001 h is there already.
+void insertPoint(std::vector<double>& points, double x) {
+    const double x3 = h3(x);
+    const auto it = std::lower_bound(points.begin(), points.end(), x3,
+                                     [](double p, double v) { return h3(p) < v; });
+    if (it != points.end() && h3(*it) == x3)
+        return;
+    points.insert(it, x);
+}
+
 } // namespace
 
 IntervalTestResult testIntervals(const IntervalTexts& rows) {
@@ -117,6 +127,50 @@ double darkEnergy(const std::vector<Interval>& intervals, const std::vector<Peri
             total += whole(sum);
     }
     return total;
+}
+
+std::vector<Interval> mergeIntoProfile(const std::vector<Interval>& profile,
+                                       const std::vector<Interval>& intervals, double divisor) {
+    if (intervals.empty())
+        return profile;
+    std::vector<double> points;
+    for (const Interval& s : profile) {
+        insertPoint(points, s.t1);
+        insertPoint(points, s.t2);
+    }
+    for (const Interval& i : intervals) {
+        insertPoint(points, i.t1);
+        insertPoint(points, i.t2);
+    }
+    if (h3(points.front()) > 0)
+        points.insert(points.begin(), 0);
+    if (h3(points.back()) < 24)
+        points.push_back(24);
+    // The hours compared at 0,001, rounded once rather than at every comparison.
+    const auto rounded = [](const std::vector<Interval>& v) {
+        std::vector<std::pair<double, double>> r;
+        r.reserve(v.size());
+        for (const Interval& i : v)
+            r.emplace_back(h3(i.t1), h3(i.t2));
+        return r;
+    };
+    const auto profileHours = rounded(profile), intervalHours = rounded(intervals);
+    std::vector<Interval> merged;
+    merged.reserve(points.size());
+    double b = h3(points.front());
+    for (size_t k = 0; k + 1 < points.size(); ++k) {
+        const double a = b;
+        b = h3(points[k + 1]);
+        double p = 0;
+        for (size_t i = 0; i < profile.size(); ++i)
+            if (a >= profileHours[i].first && b <= profileHours[i].second)
+                p += profile[i].p;
+        for (size_t i = 0; i < intervals.size(); ++i)
+            if (a >= intervalHours[i].first && b <= intervalHours[i].second)
+                p += intervals[i].p / divisor;
+        merged.push_back({points[k], points[k + 1], p});
+    }
+    return merged;
 }
 
 QStringList MonthlyRow::texts() const {

@@ -45,6 +45,14 @@ ScheduleParams scheduleParameters(const std::vector<Interval>& intervals, int no
                                   int maxMinutes, ScheduleForm form = ScheduleForm::Table);
 
 using Period = std::pair<double, double>; // [from, to] hours
+
+// Adds a schedule's intervals, each power divided by divisor, to a profile: the result covers
+// 0 to 24 hours with a segment between every two neighbouring time points of either, each
+// carrying the power of every row of both that covers it (hours compared at 0,001 h). The
+// superposition of schedules and the battery's load profile both build on it. An empty interval
+// table leaves the profile as it is.
+std::vector<Interval> mergeIntoProfile(const std::vector<Interval>& profile,
+                                       const std::vector<Interval>& intervals, double divisor);
 // Energy (W*h) the schedule draws inside the periods; each interval's share rounded to whole W*h.
 double darkEnergy(const std::vector<Interval>& intervals, const std::vector<Period>& periods);
 

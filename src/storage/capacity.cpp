@@ -41,8 +41,9 @@ void insertPoint(std::vector<double>& points, double x) {
     points.insert(it, x);
 }
 
-// Why the inputs cannot give a capacity at all.
-std::optional<QString> refusal(const CapacityInputs& in) {
+} // namespace
+
+std::optional<QString> capacityRefusal(const CapacityInputs& in) {
     const StorageSettings& s = in.settings;
     const QString tail = QStringLiteral(": емкость АБ не рассчитана.");
     if (!(s.uses > 0))
@@ -64,6 +65,12 @@ std::optional<QString> refusal(const CapacityInputs& in) {
                    tail;
     }
     return std::nullopt;
+}
+
+namespace {
+
+std::optional<QString> refusal(const CapacityInputs& in) {
+    return capacityRefusal(in);
 }
 
 // The energies and the capacity by months: C is the largest monthly capacity.
@@ -160,50 +167,6 @@ std::vector<Period> darkWindows(double sunset, double darkLength) {
     return w;
 }
 
-std::vector<Interval> mergeIntoProfile(const std::vector<Interval>& profile,
-                                       const std::vector<Interval>& intervals, double divisor) {
-    if (intervals.empty())
-        return profile;
-    std::vector<double> points;
-    for (const Interval& s : profile) {
-        insertPoint(points, s.t1);
-        insertPoint(points, s.t2);
-    }
-    for (const Interval& i : intervals) {
-        insertPoint(points, i.t1);
-        insertPoint(points, i.t2);
-    }
-    if (h3(points.front()) > 0)
-        points.insert(points.begin(), 0);
-    if (h3(points.back()) < 24)
-        points.push_back(24);
-    // The hours compared at 0,001, rounded once rather than at every comparison.
-    const auto rounded = [](const std::vector<Interval>& v) {
-        std::vector<std::pair<double, double>> r;
-        r.reserve(v.size());
-        for (const Interval& i : v)
-            r.emplace_back(h3(i.t1), h3(i.t2));
-        return r;
-    };
-    const auto profileHours = rounded(profile), intervalHours = rounded(intervals);
-    std::vector<Interval> merged;
-    merged.reserve(points.size());
-    double b = h3(points.front());
-    for (size_t k = 0; k + 1 < points.size(); ++k) {
-        const double a = b;
-        b = h3(points[k + 1]);
-        double p = 0;
-        for (size_t i = 0; i < profile.size(); ++i)
-            if (a >= profileHours[i].first && b <= profileHours[i].second)
-                p += profile[i].p;
-        for (size_t i = 0; i < intervals.size(); ++i)
-            if (a >= intervalHours[i].first && b <= intervalHours[i].second)
-                p += intervals[i].p / divisor;
-        merged.push_back({points[k], points[k + 1], p});
-    }
-    return merged;
-}
-
 std::vector<Interval> clipToWindows(const std::vector<Interval>& segments,
                                     const std::vector<Period>& windows) {
     std::vector<Interval> clipped;
@@ -227,83 +190,90 @@ CapacityResult capacityByParameters(const CapacityInputs& in) {
     return r;
 }
 
-CapacityResult capacityByProfiles(const CapacityInputs& in) {
-    if (const auto e = refusal(in))
-        return refused(*e);
+void profilePowers(const CapacityInputs& in, int monthIdx, CapacityMonth& cm,
+                   int accumulatorDecimals) {
     const StorageSettings& st = in.settings;
     const bool byConsumers = st.loadMode == 2;
-    CapacityResult r = capacityByMonths(in);
-
-    for (int m = 1; m <= 12; ++m) {
-        CapacityMonth& cm = r.months[m - 1];
-        const QString& month = monthNames()[m - 1];
-        const DaylightRow* d = daylightOf(in.daylight, month);
-        if (!d)
-            continue;
-        std::vector<Interval> profile;
-        std::vector<double> switching;
-        for (const bool ac : {true, false}) {
-            for (const CapacitySchedule& s : in.schedules) {
-                if (s.ac != ac || !monthInRange(month, s.from, s.to))
-                    continue;
-                profile = mergeIntoProfile(profile, s.intervals, divisorOf(s));
-                if (byConsumers)
-                    for (const Consumer& c : s.consumers)
-                        for (const ConsumerPeriod& p : c.periods)
-                            insertPoint(switching, p.t1);
-            }
+    const QString& month = monthNames()[monthIdx - 1];
+    const DaylightRow* d = daylightOf(in.daylight, month);
+    if (!d)
+        return;
+    std::vector<Interval> profile;
+    std::vector<double> switching;
+    for (const bool ac : {true, false}) {
+        for (const CapacitySchedule& s : in.schedules) {
+            if (s.ac != ac || !monthInRange(month, s.from, s.to))
+                continue;
+            profile = mergeIntoProfile(profile, s.intervals, divisorOf(s));
+            if (byConsumers)
+                for (const Consumer& c : s.consumers)
+                    for (const ConsumerPeriod& p : c.periods)
+                        insertPoint(switching, p.t1);
         }
-        const double dark = st.dailyCycle ? d->sunrise + 24 - d->sunset : st.hoursWithoutSun;
-        cm.darkWindows = darkWindows(d->sunset, dark);
-        const ScheduleParams powers =
-            scheduleParameters(clipToWindows(profile, cm.darkWindows), st.nomMinutes, st.maxMinutes,
-                               ScheduleForm::TripleList);
-        cm.pnom = powers.pnom;
-        cm.pmax = powers.pmax;
+    }
+    const double dark = st.dailyCycle ? d->sunrise + 24 - d->sunset : st.hoursWithoutSun;
+    cm.darkWindows = darkWindows(d->sunset, dark);
+    const ScheduleParams powers =
+        scheduleParameters(clipToWindows(profile, cm.darkWindows), st.nomMinutes, st.maxMinutes,
+                           ScheduleForm::TripleList);
+    cm.pnom = powers.pnom;
+    cm.pmax = powers.pmax;
+    cm.ppeak = 0;
 
-        if (!byConsumers) {
-            for (const CapacitySchedule& s : in.schedules)
-                if (monthInRange(month, s.from, s.to))
-                    cm.ppeak =
-                        std::max(cm.ppeak, s.ac ? roundHalfEven(s.wpPik / s.kinv, 3) : s.wpPik);
-        } else {
-            // The load at each switching time: the starting powers of the periods that begin
-            // then and the rated powers of those running through it.
-            std::vector<double> load(switching.size(), 0.0);
-            for (const bool ac : {true, false}) {
-                for (const CapacitySchedule& s : in.schedules) {
-                    if (s.ac != ac || !monthInRange(month, s.from, s.to))
-                        continue;
-                    const double x = divisorOf(s);
-                    for (const Consumer& c : s.consumers) {
-                        for (const ConsumerPeriod& p : c.periods) {
-                            const double t1 = h3(p.t1), t2 = h3(p.t2);
-                            bool started = false;
-                            for (size_t k = 0; k < switching.size(); ++k) {
-                                const double t = h3(switching[k]);
-                                if (!started && t == t1) {
-                                    load[k] = text2(load[k] + c.sppik / x);
-                                    started = true;
-                                }
-                                if (t1 < t && t < t2)
-                                    load[k] = text2(load[k] + c.spnom / x);
-                            }
+    if (!byConsumers) {
+        for (const CapacitySchedule& s : in.schedules)
+            if (monthInRange(month, s.from, s.to))
+                cm.ppeak = std::max(cm.ppeak, s.ac ? roundHalfEven(s.wpPik / s.kinv, 3) : s.wpPik);
+        return;
+    }
+    // The load at each switching time: the starting powers of the periods that begin then and
+    // the rated powers of those running through it, each addition rounded as written.
+    const auto add = [accumulatorDecimals](double acc, double x) {
+        return roundHalfAway(acc + x, accumulatorDecimals);
+    };
+    std::vector<double> load(switching.size(), 0.0);
+    for (const bool ac : {true, false}) {
+        for (const CapacitySchedule& s : in.schedules) {
+            if (s.ac != ac || !monthInRange(month, s.from, s.to))
+                continue;
+            const double x = divisorOf(s);
+            for (const Consumer& c : s.consumers) {
+                for (const ConsumerPeriod& p : c.periods) {
+                    const double t1 = h3(p.t1), t2 = h3(p.t2);
+                    bool started = false;
+                    for (size_t k = 0; k < switching.size(); ++k) {
+                        const double t = h3(switching[k]);
+                        if (!started && t == t1) {
+                            load[k] = add(load[k], c.sppik / x);
+                            started = true;
                         }
+                        if (t1 < t && t < t2)
+                            load[k] = add(load[k], c.spnom / x);
                     }
                 }
             }
-            for (const auto& [a, b] : cm.darkWindows)
-                for (size_t k = 0; k < switching.size(); ++k) {
-                    const double t = h3(switching[k]);
-                    if (h3(a) <= t && t <= h3(b))
-                        cm.ppeak = std::max(cm.ppeak, roundHalfEven(load[k], 0));
-                }
         }
+    }
+    for (const auto& [a, b] : cm.darkWindows)
+        for (size_t k = 0; k < switching.size(); ++k) {
+            const double t = h3(switching[k]);
+            if (h3(a) <= t && t <= h3(b))
+                cm.ppeak = std::max(cm.ppeak, roundHalfEven(load[k], 0));
+        }
+}
+
+CapacityResult capacityByProfiles(const CapacityInputs& in) {
+    if (const auto e = refusal(in))
+        return refused(*e);
+    CapacityResult r = capacityByMonths(in);
+    for (int m = 1; m <= 12; ++m) {
+        CapacityMonth& cm = r.months[m - 1];
+        profilePowers(in, m, cm, 2);
         r.pnom = std::max(r.pnom, cm.pnom);
         r.pmax = std::max(r.pmax, cm.pmax);
         r.ppeak = std::max(r.ppeak, cm.ppeak);
     }
-    checkDischarge(r, st, true);
+    checkDischarge(r, in.settings, true);
     return r;
 }
 

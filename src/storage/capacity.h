@@ -43,6 +43,10 @@ struct CapacitySchedule {
     std::vector<ScheduleMonthEnergy> months; // monthly rows in stored order
     std::vector<Interval> intervals;         // the interval table (modes 1 and 2)
     std::vector<Consumer> consumers;         // consumers and their periods (mode 2)
+    // What the battery analysis names: the load (its key tells one load's schedules from the
+    // next one's) and the schedule.
+    int loadKod = 0;
+    QString load, name;
 };
 
 struct CapacityInputs {
@@ -93,15 +97,21 @@ std::array<double, 12> darkEnergyByMonth(const std::vector<CapacitySchedule>& sc
 // cycle, else K. No window when it is 0 or less.
 std::vector<Period> darkWindows(double sunset, double darkLength);
 
-// Adds a schedule's intervals, each power divided by divisor, to a profile: the result covers
-// 0 to 24 hours with a segment between every two neighbouring time points of either. An empty
-// interval table leaves the profile as it is.
-std::vector<Interval> mergeIntoProfile(const std::vector<Interval>& profile,
-                                       const std::vector<Interval>& intervals, double divisor);
-
 // The parts of the segments inside the windows, window by window.
 std::vector<Interval> clipToWindows(const std::vector<Interval>& segments,
                                     const std::vector<Period>& windows);
+
+// Why the inputs give no capacity at all: a system voltage, depth of discharge or inverter
+// efficiency of 0 or less, battery losses of 100 % or more, an empty temperature table or a
+// day-light row without its battery temperature. The message names what to fix.
+std::optional<QString> capacityRefusal(const CapacityInputs& in);
+
+// The profile method's powers of one month (1..12) inside its dark windows: cm's darkWindows,
+// pnom, pmax and ppeak. In mode 2 each addition to the load at a switching time is rounded to
+// accumulatorDecimals (the chain writes it with "0.##", the battery analysis with "0.###").
+// Nothing is set for a month without a day-light row.
+void profilePowers(const CapacityInputs& in, int monthIdx, CapacityMonth& cm,
+                   int accumulatorDecimals);
 
 // The parameter method (mode 0): the monthly capacities, then the discharge currents of the
 // largest stored powers of all schedules, whatever their months and without Kinv.

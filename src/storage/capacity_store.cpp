@@ -15,10 +15,14 @@ std::optional<double> opt(const QVariant& v) {
 }
 
 // One schedule of an AC load (tables proj_graf0 ...) or of the DC loads (proj_graf12_0 ...).
-CapacitySchedule scheduleOf(TDataModule1& dm, bool ac, const QSqlQuery& g, double kinvOfLoad) {
+CapacitySchedule scheduleOf(TDataModule1& dm, bool ac, const QSqlQuery& g, double kinvOfLoad,
+                            int loadKod, const QString& load) {
     CapacitySchedule s;
     s.ac = ac;
     s.kinv = kinvOfLoad;
+    s.loadKod = loadKod;
+    s.load = load;
+    s.name = g.value(6).toString();
     const QVariant kod = g.value(0);
     s.from = g.value(1).toString();
     s.to = g.value(2).toString();
@@ -39,9 +43,9 @@ CapacitySchedule scheduleOf(TDataModule1& dm, bool ac, const QSqlQuery& g, doubl
         s.intervals.push_back(
             {i.value(0).toDouble(), i.value(1).toDouble(), i.value(2).toDouble()});
     QSqlQuery c = dm.store().select(
-        ac ? QStringLiteral("SELECT Kod, Name, SPnom, SPpik, ClearSinus FROM proj_ep0 "
+        ac ? QStringLiteral("SELECT Kod, Name, SPnom, SPpik, ClearSinus, Rejim FROM proj_ep0 "
                             "WHERE Kod0 = ? ORDER BY Kod")
-           : QStringLiteral("SELECT Kod, Name, SPnom, SPpik, 0 FROM proj_ep12_0 "
+           : QStringLiteral("SELECT Kod, Name, SPnom, SPpik, 0, Rejim FROM proj_ep12_0 "
                             "WHERE Kod0 = ? ORDER BY Kod"),
         {kod});
     while (c.next()) {
@@ -49,7 +53,8 @@ CapacitySchedule scheduleOf(TDataModule1& dm, bool ac, const QSqlQuery& g, doubl
                           c.value(2).toDouble(),
                           c.value(3).toDouble(),
                           c.value(4).toInt() != 0,
-                          {}};
+                          {},
+                          c.value(5).toString()};
         QSqlQuery p = dm.store().select(
             QStringLiteral("SELECT T1, T2 FROM %1 WHERE Kod0 = ? ORDER BY Kod")
                 .arg(ac ? QStringLiteral("proj_ep1") : QStringLiteral("proj_ep12_1")),
@@ -112,23 +117,30 @@ CapacityInputs capacityInputs(TDataModule1& dm, int variantKod) {
     while (k.next())
         in.tempCoefficients.push_back({k.value(0).toDouble(), k.value(1).toDouble()});
 
-    const QString schedules =
-        QStringLiteral("SELECT Kod, MonthName1, MonthName2, Pnom30min, Pmax10min, Wp_pik "
-                       "FROM %1 WHERE Kod0 = ? ORDER BY Kod");
+    const QString schedules = QStringLiteral(
+        "SELECT Kod, MonthName1, MonthName2, Pnom30min, Pmax10min, Wp_pik, SutGrafName "
+        "FROM %1 WHERE Kod0 = ? ORDER BY Kod");
     QSqlQuery loads = dm.store().select(
-        QStringLiteral("SELECT Kod, Kpd_Inv FROM proj_inv WHERE Kod0 = ? ORDER BY Kod"),
+        QStringLiteral("SELECT Kod, Kpd_Inv, Nagr_Name FROM proj_inv WHERE Kod0 = ? ORDER BY Kod"),
         {variantKod});
     while (loads.next()) {
         const double k = kinv(useUser, user, opt(loads.value(1)));
         QSqlQuery g =
             dm.store().select(schedules.arg(QStringLiteral("proj_graf0")), {loads.value(0)});
         while (g.next())
-            in.schedules.push_back(scheduleOf(dm, true, g, k));
+            in.schedules.push_back(
+                scheduleOf(dm, true, g, k, loads.value(0).toInt(), loads.value(2).toString()));
     }
     QSqlQuery dc = dm.store().select(schedules.arg(QStringLiteral("proj_graf12_0")), {variantKod});
     while (dc.next())
-        in.schedules.push_back(scheduleOf(dm, false, dc, 1));
+        in.schedules.push_back(scheduleOf(dm, false, dc, 1, 0, QStringLiteral("Нагрузка АБ")));
     return in;
+}
+
+std::optional<double> storedCapacity(TDataModule1& dm, int variantKod) {
+    QSqlQuery v = dm.store().select(QStringLiteral("SELECT Cras_AKB FROM project1 WHERE Kod = ?"),
+                                    {variantKod});
+    return v.next() ? opt(v.value(0)) : std::nullopt;
 }
 
 } // namespace ses

@@ -11,4 +11,7 @@ class TDataModule1;
 // battery type and every schedule with its monthly rows, intervals and consumers.
 CapacityInputs capacityInputs(TDataModule1& dm, int variantKod);
 
+// The variant's stored required capacity (Cras_AKB); empty when it has none.
+std::optional<double> storedCapacity(TDataModule1& dm, int variantKod);
+
 } // namespace ses
