@@ -7,6 +7,28 @@
 
 namespace ses {
 
+namespace {
+
+// A long caption on two lines, broken at the space nearest its middle, so that one caption does
+// not widen its whole column of the panel.
+QString twoLinesIfLong(const QString& caption) {
+    constexpr int kLongCaption = 36;
+    if (caption.size() <= kLongCaption)
+        return caption;
+    const int middle = int(caption.size()) / 2;
+    int best = -1;
+    for (int i = 0; i < caption.size(); ++i)
+        if (caption[i] == u' ' && (best < 0 || std::abs(i - middle) < std::abs(best - middle)))
+            best = i;
+    if (best < 0)
+        return caption;
+    QString out = caption;
+    out[best] = u'\n';
+    return out;
+}
+
+} // namespace
+
 FieldPanel::FieldPanel(View& view, std::vector<PanelField> fields, int columns, QWidget* parent)
     : QWidget(parent), m_view(view), m_fields(std::move(fields)) {
     auto* grid = new QGridLayout(this);
@@ -17,7 +39,7 @@ FieldPanel::FieldPanel(View& view, std::vector<PanelField> fields, int columns, 
     std::vector<bool> hasText(columns, false);
     for (int i = 0; i < int(m_fields.size()); ++i) {
         const int column = i / rows, col = column * 3, row = i % rows;
-        auto* label = new QLabel(m_fields[i].caption, this);
+        auto* label = new QLabel(twoLinesIfLong(m_fields[i].caption), this);
         // A figure is compact and right-aligned; a text (maker, type, name, way of laying) takes
         // what is left of its column.
         const ColType type = m_view[m_fields[i].field].def().type;
