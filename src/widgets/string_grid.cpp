@@ -1,9 +1,11 @@
 #include "widgets/string_grid.h"
 
 #include "widgets/cell_delegate.h"
+#include "widgets/frozen_columns.h"
 #include "widgets/look.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 #include <stdexcept>
 
@@ -23,8 +25,14 @@ StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
             const auto it = m_kinds.find(column + (m_fixedCol ? 1 : 0));
             return it == m_kinds.end() ? std::nullopt : std::optional(it->second);
         },
-        [this](int column) { return isColumnReadOnly(column + (m_fixedCol ? 1 : 0)); }, this));
+        [this](int column) {
+            return (m_frozen && column < m_frozen->count()) ||
+                   isColumnReadOnly(column + (m_fixedCol ? 1 : 0));
+        },
+        this));
 }
+
+StringGrid::~StringGrid() = default;
 
 void StringGrid::setFixedRow(bool on) {
     if (on == m_fixedRow)
@@ -42,6 +50,45 @@ void StringGrid::setFixedCol(bool on) {
     m_fixedCol = on;
     verticalHeader()->setVisible(on);
     setColCount(cols);
+    freeze();
+}
+
+void StringGrid::setFrozenCols(int count) {
+    m_frozenCols = std::max(0, count);
+    freeze();
+}
+
+void StringGrid::freeze() {
+    // The fixed column is the vertical header, in place already.
+    const int count = m_frozenCols - (m_fixedCol ? 1 : 0);
+    if (m_frozen && m_frozen->count() == count)
+        return;
+    m_frozen.reset();
+    if (count > 0)
+        m_frozen = std::make_unique<FrozenColumns>(this, new QTableView(this), count);
+}
+
+QTableView* StringGrid::frozenView() const {
+    return m_frozen ? m_frozen->overlay() : nullptr;
+}
+
+void StringGrid::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    if (m_frozen)
+        m_frozen->place();
+}
+
+void StringGrid::updateGeometries() {
+    QTableWidget::updateGeometries();
+    if (m_frozen)
+        m_frozen->place();
+}
+
+void StringGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    const int x = horizontalScrollBar()->value();
+    QTableWidget::scrollTo(index, hint);
+    if (m_frozen)
+        m_frozen->scrolledTo(index, x);
 }
 
 void StringGrid::setColCount(int count) {

@@ -49,6 +49,8 @@ TControlF::TControlF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     for (int c = 0; c < columnTitles().size(); ++c)
         m_grid->setCell(c, 0, columnTitles()[c]);
     m_grid->setReadOnly(true);
+    // The array, its power and current stay in sight beside the controller's figures.
+    m_grid->setFrozenCols(3);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->horizontalHeader()->setStretchLastSection(true);

@@ -90,46 +90,23 @@ void GroupHeader::paintEvent(QPaintEvent* event) {
 // ---------------------------------------------------------------- FrozenTable
 
 FrozenTable::FrozenTable(int frozen, QWidget* parent)
-    : QTableView(parent), m_count(frozen), m_frozen(new QTableView(this)),
-      m_header(new GroupHeader(this)), m_frozenHeader(new GroupHeader(m_frozen)) {
+    : QTableView(parent), m_header(new GroupHeader(this)), m_frozenHeader(new GroupHeader) {
     setHorizontalHeader(m_header);
-    m_frozen->setHorizontalHeader(m_frozenHeader);
-    for (QTableView* v : {static_cast<QTableView*>(this), m_frozen}) {
-        v->verticalHeader()->hide();
-        v->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-        v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        v->setSelectionBehavior(QAbstractItemView::SelectRows);
-        v->setSelectionMode(QAbstractItemView::SingleSelection);
-        v->setWordWrap(false);
-        v->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    }
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_frozen->setFocusPolicy(Qt::NoFocus);
-    m_frozen->setFrameShape(QFrame::NoFrame);
-    m_frozen->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // A line between the fixed columns and the ones scrolling under them.
-    m_frozen->setStyleSheet(
-        QStringLiteral("QTableView { border-right: 1px solid palette(dark); }"));
-    viewport()->stackUnder(m_frozen);
-    m_frozen->raise(); // over the header too, which was made after it
-    connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
-            &QAbstractSlider::setValue);
-    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_frozen->verticalScrollBar(),
-            &QAbstractSlider::setValue);
-    connect(m_header, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (column < m_count) {
-            m_frozen->setColumnWidth(column, size);
-            placeFrozen();
-        }
-    });
+    auto* overlay = new QTableView(this);
+    overlay->setHorizontalHeader(m_frozenHeader);
+    m_frozen = std::make_unique<FrozenColumns>(this, overlay, frozen);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setWordWrap(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
 }
 
 void FrozenTable::setModel(QAbstractItemModel* model) {
     QTableView::setModel(model);
-    m_frozen->setModel(model);
-    m_frozen->setSelectionModel(selectionModel());
+    m_frozen->modelChanged();
     fitColumns();
 }
 
@@ -162,47 +139,25 @@ void FrozenTable::fitColumns() {
     setMinimumHeight(horizontalHeader()->sizeHint().height() +
                      12 * verticalHeader()->defaultSectionSize() +
                      horizontalScrollBar()->sizeHint().height() + 2 * frameWidth() + 2);
-    for (int c = 0; c < columns; ++c) {
-        m_frozen->setColumnHidden(c, c >= m_count);
-        if (c < m_count)
-            m_frozen->setColumnWidth(c, columnWidth(c));
-    }
-    placeFrozen();
-}
-
-int FrozenTable::frozenWidth() const {
-    int width = 0;
-    for (int c = 0; model() && c < std::min(m_count, model()->columnCount()); ++c)
-        width += columnWidth(c);
-    return width;
-}
-
-void FrozenTable::placeFrozen() {
-    m_frozen->setGeometry(frameWidth(), frameWidth(), frozenWidth() + 1,
-                          viewport()->height() + horizontalHeader()->height());
 }
 
 void FrozenTable::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
-    placeFrozen();
+    if (m_frozen) // not while it is being made
+        m_frozen->place();
 }
 
 void FrozenTable::updateGeometries() {
     QTableView::updateGeometries();
-    placeFrozen();
-}
-
-QModelIndex FrozenTable::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
-    const QModelIndex current = QTableView::moveCursor(action, modifiers);
-    const int hidden = frozenWidth() - visualRect(current).x();
-    if (action == MoveLeft && current.column() >= m_count && hidden > 0)
-        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
-    return current;
+    if (m_frozen)
+        m_frozen->place();
 }
 
 void FrozenTable::scrollTo(const QModelIndex& index, ScrollHint hint) {
-    if (index.column() >= m_count)
-        QTableView::scrollTo(index, hint);
+    const int x = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    if (m_frozen)
+        m_frozen->scrolledTo(index, x);
 }
 
 // ---------------------------------------------------------------- LineChart

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/choice_column.h"
+#include "widgets/frozen_columns.h"
 // Pieces shared by the solar reference windows: grid columns whose values are picked from a
 // list, a grid header with a row of group titles over its column titles, a table whose first
 // columns stay in place while the others scroll, the line chart of the loss tables and the notes
@@ -12,6 +13,7 @@
 #include <QStringList>
 #include <QTableView>
 
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -51,15 +53,14 @@ private:
     std::vector<Group> m_groups;
 };
 
-// A read-only table whose first `frozen` columns stay at the left edge: a second view of the
-// same model lies over them, sharing the selection and the vertical scrolling. Both views have
-// a GroupHeader.
+// A read-only table whose first `frozen` columns stay at the left edge (see FrozenColumns). The
+// table and the view over its frozen columns have a GroupHeader each.
 class FrozenTable : public QTableView {
 public:
     FrozenTable(int frozen, QWidget* parent = nullptr);
 
     void setModel(QAbstractItemModel* model) override;
-    QTableView* frozenView() const { return m_frozen; }
+    QTableView* frozenView() const { return m_frozen->overlay(); }
     GroupHeader* groupHeader() const { return m_header; }
     GroupHeader* frozenHeader() const { return m_frozenHeader; }
 
@@ -69,18 +70,13 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     void updateGeometries() override;
 
 private:
-    int frozenWidth() const;
-    void placeFrozen();
-
-    int m_count;
-    QTableView* m_frozen;
     GroupHeader* m_header;
     GroupHeader* m_frozenHeader;
+    std::unique_ptr<FrozenColumns> m_frozen;
 };
 
 struct ChartLine {
