@@ -25,8 +25,10 @@ double whole(double x) {
     return roundHalfAway(x, 0);
 }
 
-// Inserts x among ascending time points unless a point equal at 0,001 h is there already.
-void insertPoint(std::vector<double>& points, double x) {
+} // namespace
+
+void insertTimePoint(std::vector<double>& points, double x) {
+    // The points stay sorted, so the place is found by halving (compared at 0,001 h).
     const double x3 = h3(x);
     const auto it = std::lower_bound(points.begin(), points.end(), x3,
                                      [](double p, double v) { return h3(p) < v; });
@@ -34,8 +36,6 @@ void insertPoint(std::vector<double>& points, double x) {
         return;
     points.insert(it, x);
 }
-
-} // namespace
 
 IntervalTestResult testIntervals(const IntervalTexts& rows) {
     const auto fail = [](const QString& m, int column, int row) {
@@ -135,12 +135,12 @@ std::vector<Interval> mergeIntoProfile(const std::vector<Interval>& profile,
         return profile;
     std::vector<double> points;
     for (const Interval& s : profile) {
-        insertPoint(points, s.t1);
-        insertPoint(points, s.t2);
+        insertTimePoint(points, s.t1);
+        insertTimePoint(points, s.t2);
     }
     for (const Interval& i : intervals) {
-        insertPoint(points, i.t1);
-        insertPoint(points, i.t2);
+        insertTimePoint(points, i.t1);
+        insertTimePoint(points, i.t2);
     }
     if (h3(points.front()) > 0)
         points.insert(points.begin(), 0);

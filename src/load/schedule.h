@@ -46,6 +46,9 @@ ScheduleParams scheduleParameters(const std::vector<Interval>& intervals, int no
 
 using Period = std::pair<double, double>; // [from, to] hours
 
+// Inserts x among ascending time points unless a point equal at 0,001 h is there already.
+void insertTimePoint(std::vector<double>& points, double x);
+
 // Adds a schedule's intervals, each power divided by divisor, to a profile: the result covers
 // 0 to 24 hours with a segment between every two neighbouring time points of either, each
 // carrying the power of every row of both that covers it (hours compared at 0,001 h). The

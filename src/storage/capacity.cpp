@@ -30,17 +30,6 @@ const DaylightRow* daylightOf(const std::vector<DaylightRow>& rows, const QStrin
     return it == rows.end() ? nullptr : &*it;
 }
 
-// Inserts x among ascending time points unless a point equal at 0,001 h is there already.
-void insertPoint(std::vector<double>& points, double x) {
-    // The points stay sorted, so the place is found by halving (compared at 0,001).
-    const double x3 = h3(x);
-    const auto it = std::lower_bound(points.begin(), points.end(), x3,
-                                     [](double p, double v) { return h3(p) < v; });
-    if (it != points.end() && h3(*it) == x3)
-        return;
-    points.insert(it, x);
-}
-
 } // namespace
 
 std::optional<QString> capacityRefusal(const CapacityInputs& in) {
@@ -208,7 +197,7 @@ void profilePowers(const CapacityInputs& in, int monthIdx, CapacityMonth& cm,
             if (byConsumers)
                 for (const Consumer& c : s.consumers)
                     for (const ConsumerPeriod& p : c.periods)
-                        insertPoint(switching, p.t1);
+                        insertTimePoint(switching, p.t1);
         }
     }
     const double dark = st.dailyCycle ? d->sunrise + 24 - d->sunset : st.hoursWithoutSun;

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRegularExpression>
 #include <QTableWidgetItem>
 
@@ -38,6 +39,20 @@ QLineEdit* valueField(QWidget* parent) {
     f->setFocusPolicy(Qt::ClickFocus);
     f->setFixedWidth(numberFieldWidth(f));
     return f;
+}
+
+QListWidget* noteList(const QStringList& lines, int visible, QWidget* parent) {
+    auto* note = new QListWidget(parent);
+    note->addItems(lines);
+    note->setFocusPolicy(Qt::NoFocus);
+    note->setSelectionMode(QAbstractItemView::NoSelection);
+    note->setUniformItemSizes(true);
+    note->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    note->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    const int rows = visible == 0 ? int(lines.size()) : visible;
+    if (rows > 0 && !lines.isEmpty())
+        note->setFixedHeight(rows * note->sizeHintForRow(0) + 2 * note->frameWidth());
+    return note;
 }
 
 QTableWidgetItem* cellItem(const QString& text) {

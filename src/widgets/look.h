@@ -26,6 +26,7 @@
 #include <QStringList>
 
 class QLabel;
+class QListWidget;
 class QLineEdit;
 class QTableWidgetItem;
 class QWidget;
@@ -45,6 +46,10 @@ Qt::Alignment alignmentFor(const QString& text);
 // A read-only figure: right-aligned, as wide as numberFieldWidth(), not taking the focus on tab.
 QLineEdit* valueField(QWidget* parent);
 int numberFieldWidth(const QWidget* w);
+
+// A note of whole lines that scrolls by lines, never cutting one: `visible` lines in view, all
+// of them when 0, the height left to the layout when negative.
+QListWidget* noteList(const QStringList& lines, int visible, QWidget* parent);
 
 // A grid cell with the alignment of its text.
 QTableWidgetItem* cellItem(const QString& text);

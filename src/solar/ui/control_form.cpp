@@ -5,6 +5,7 @@
 #include "reports/report_writer.h"
 #include "solar/ui/sel_ctrl_form.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/look.h"
 #include "widgets/report_export.h"
 #include "widgets/string_grid.h"
 #include "widgets/windows.h"
@@ -58,14 +59,8 @@ TControlF::TControlF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
                              5 * m_grid->verticalHeader()->defaultSectionSize() + 4);
     al->addWidget(m_grid, 1);
-    auto* note = new QListWidget(arrays);
+    QListWidget* note = noteList(noteLines(), 4, arrays);
     note->setObjectName(QStringLiteral("note"));
-    note->addItems(noteLines());
-    note->setFocusPolicy(Qt::NoFocus);
-    note->setSelectionMode(QAbstractItemView::NoSelection);
-    note->setUniformItemSizes(true);
-    note->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    note->setFixedHeight(4 * note->sizeHintForRow(0) + 2 * note->frameWidth());
     al->addWidget(note);
     m_all = new QCheckBox(
         QStringLiteral("Выбирать контроллеры сразу для всех массивов одинаковой мощности"), arrays);

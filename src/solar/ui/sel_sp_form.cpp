@@ -10,6 +10,7 @@
 #include "solar/solar_choice_ops.h"
 #include "solar/ui/mas_sp_form.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/look.h"
 #include "widgets/report_export.h"
 #include "widgets/string_grid.h"
 #include "widgets/windows.h"
@@ -143,14 +144,8 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
                              5 * m_grid->verticalHeader()->defaultSectionSize() + 4);
     al->addWidget(m_grid, 1);
     // The column notes scroll by whole lines: three of them in view.
-    auto* note = new QListWidget(arrays);
+    QListWidget* note = noteList(noteLines(), 3, arrays);
     note->setObjectName(QStringLiteral("note"));
-    note->addItems(noteLines());
-    note->setFocusPolicy(Qt::NoFocus);
-    note->setSelectionMode(QAbstractItemView::NoSelection);
-    note->setUniformItemSizes(true);
-    note->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    note->setFixedHeight(3 * note->sizeHintForRow(0) + 2 * note->frameWidth());
     al->addWidget(note);
     top->addWidget(arrays, 1);
 

@@ -5,6 +5,7 @@
 #include "storage/ui/inverter_reports.h"
 #include "storage/ui/sel_inv_form.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/look.h"
 #include "widgets/report_export.h"
 #include "widgets/string_grid.h"
 #include "widgets/wait_cursor.h"
@@ -55,7 +56,7 @@ TInvForm::TInvForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     connect(m_grid, &QAbstractItemView::doubleClicked, this, [this] { chooseRow(); });
 
     auto* noteLabel = new QLabel(QStringLiteral("Примечание."), this);
-    QListWidget* note = makeNoteList(invFormNotes(), this);
+    QListWidget* note = noteList(invFormNotes(), 0, this);
 
     m_choose = new QPushButton(QStringLiteral("Выбор..."), this);
     m_choose->setObjectName(QStringLiteral("choose"));

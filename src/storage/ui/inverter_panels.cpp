@@ -42,18 +42,6 @@ QLineEdit* makeShownField(QWidget* parent, int width) {
     return f;
 }
 
-QListWidget* makeNoteList(const QStringList& lines, QWidget* parent, bool fitHeight) {
-    auto* list = new QListWidget(parent);
-    list->addItems(lines);
-    list->setFocusPolicy(Qt::NoFocus);
-    list->setSelectionMode(QAbstractItemView::NoSelection);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    if (fitHeight)
-        list->setFixedHeight(list->sizeHintForRow(0) * int(lines.size()) + 2 * list->frameWidth() +
-                             2);
-    return list;
-}
-
 namespace {
 
 const char* const kNaturalWidths = "naturalColumnWidths";

@@ -21,9 +21,6 @@ namespace ses {
 // A right-aligned read-only field for a shown figure.
 QLineEdit* makeShownField(QWidget* parent, int width = 90);
 
-// A read-only list of note lines; fitHeight: exactly tall enough to show every line.
-QListWidget* makeNoteList(const QStringList& lines, QWidget* parent, bool fitHeight = true);
-
 // Fits the columns of a grid to their contents and shares the free width of the grid among
 // them, now and whenever the grid is resized.
 void fitColumns(QTableWidget* grid);

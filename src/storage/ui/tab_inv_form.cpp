@@ -3,6 +3,7 @@
 #include "storage/ui/inverter_panels.h"
 #include "storage/ui/inverter_reports.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/look.h"
 #include "widgets/string_grid.h"
 #include "widgets/windows.h"
 
@@ -20,7 +21,7 @@ TTabInvFm::TTabInvFm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(
     m_inputs = new InverterInputsBox(true, this);
 
     auto* noteLabel = new QLabel(QStringLiteral("Примечание."), this);
-    QListWidget* note = makeNoteList(tabInvNotes(), this, false);
+    QListWidget* note = noteList(tabInvNotes(), -1, this);
     auto* noteColumn = new QVBoxLayout;
     noteColumn->addWidget(noteLabel);
     noteColumn->addWidget(note, 1);
