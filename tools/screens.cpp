@@ -17,9 +17,11 @@
 #include "load/ui/create_sg_form.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "load/ui/ep_chooser.h"
+#include "load/ui/nagr_dop_form.h"
 #include "load/ui/nagr_form.h"
 #include "load/ui/period_form.h"
 #include "load/ui/s_sut_form.h"
+#include "load/ui/totals_pages.h"
 #include "report_tour.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
@@ -161,6 +163,22 @@ int main(int argc, char** argv) {
         shoot(&inv.selectionDialog().tableDialog(), dir, QStringLiteral("TTabInvFm"));
         main.inverterAnalysis().loadForTour();
         shoot(&main.inverterAnalysis(), dir, QStringLiteral("TAnalInvF"));
+        {
+            // The summer house's loads in their first month, a page each; then the intervals at
+            // a larger scale with the line on the pump's switch-on.
+            TNagrDopF& totals = main.monthlyTotals();
+            totals.show();
+            TotalsPages* pages = totals.pages();
+            for (int i = 0; i < pages->count(); ++i) {
+                pages->setCurrentIndex(i);
+                save(&totals, dir, QStringLiteral("TNagrDopF-%1").arg(i + 1));
+            }
+            pages->setCurrentIndex(TotalsPages::Intervals);
+            pages->setPictureScale(6);
+            pages->setTime(12);
+            save(&totals, dir, QStringLiteral("TNagrDopF-7"));
+            totals.hide();
+        }
         {
             TSprKForm& loss = main.lossForm();
             loss.loadForTour();

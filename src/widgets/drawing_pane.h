@@ -4,7 +4,8 @@
 // is when the pane opens, the scale is the largest at which the whole drawing fits the visible
 // pane, found again whenever the pane is resized, and the field shows it. A scale typed or stepped
 // in the field unchecks the box and holds until the box is checked again. Where there is nothing
-// to draw the pane says why in place of the drawing.
+// to draw the pane says why in place of the drawing. A drawing measured otherwise (the interval
+// picture in pixels per 5 minutes) brings its own ScaleRule.
 
 #include "reports/drawing.h"
 
@@ -12,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QHBoxLayout;
@@ -34,8 +36,23 @@ public:
     static constexpr int kHighestScale = 300;
     static constexpr int kScaleStep = 5;
 
+    // How the scale is named, bounded and stepped.
+    struct ScaleRule {
+        QString caption = QStringLiteral("Масштаб, пиксель/м:");
+        QString quantity = QStringLiteral("масштаба рисунка"); // in the refusals
+        QString unit = QStringLiteral("пиксель/м");
+        int lowest = kLowestScale;
+        int highest = kHighestScale;
+        int step = kScaleStep;
+        // The least scale fitting may choose; a larger drawing scrolls.
+        int lowestFitted = 10;
+        bool fitted = true; // "По размеру окна" ticked when the pane opens
+    };
+
     // prompter (not owned) tells of a scale out of range.
     DrawingPane(Prompter& prompter, int initialScale, QWidget* parent = nullptr);
+    DrawingPane(Prompter& prompter, int initialScale, const ScaleRule& rule,
+                QWidget* parent = nullptr);
 
     // The row of the scale controls; a drawing's own controls go after them.
     QHBoxLayout* controls() const { return m_controls; }
@@ -59,6 +76,13 @@ public:
     StepButtons* scaleSteps() const { return m_steps; }
     QCheckBox* fitBox() const { return m_fit; }
 
+    // Called with the point of the picture (its own pixels) under the mouse as it moves.
+    void setPointerHook(std::function<void(QPointF)> hook);
+    // Called when a typed scale is refused.
+    void setRefusalHook(std::function<void()> hook) { m_refused = std::move(hook); }
+    // The point of the picture under a point of the pane's view; nullopt without a picture.
+    std::optional<QPointF> picturePoint(const QPoint& viewPoint) const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -68,7 +92,10 @@ private:
     void setScale(int scale);
 
     Prompter& m_prompter;
+    ScaleRule m_rule;
     Layout m_layout;
+    std::function<void(QPointF)> m_pointer;
+    std::function<void()> m_refused;
     int m_scale;
     QHBoxLayout* m_controls;
     NumberField* m_field;

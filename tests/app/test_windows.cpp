@@ -5,9 +5,16 @@
 #include "app/demo.h"
 #include "app/ui/main_form.h"
 #include "app/ui/proj_form.h"
+#include "lib/numbers.h"
+#include "load/load_views_store.h"
+#include "load/ui/nagr_dop_form.h"
+#include "load/ui/totals_pages.h"
+#include "widgets/number_field.h"
+#include "widgets/string_grid.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -15,6 +22,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -113,6 +122,78 @@ TEST(MainWindow, DemoProjectFillsEveryTab) {
     EXPECT_EQ(label("akbShortfall")->text(), "Емкость АБ 200 А*ч меньше требуемой 267,91 А*ч.");
 }
 
+// "Общая нагрузка по месяцам года..." on the summer house: the window opens modally on the first
+// month of its schedules, and another month recomputes what depends on the month.
+TEST(MainWindow, MonthlyTotalsOpenOnTheDemoAndFollowTheMonth) {
+    ensureApp();
+    QTemporaryDir tmp;
+    initDataDirectory(tmp.path());
+    auto store = Store::open(tmp.path());
+    RecordingPrompter prompter;
+    TDataModule1 dm(*store, prompter);
+    TMainForm main(dm, prompter);
+    buildDemoProject(main.shell());
+    dm.tblProj1().first();
+    main.refreshAll();
+    QAction* command = main.action(Command::LoadMonthly);
+    ASSERT_NE(command, nullptr);
+    ASSERT_TRUE(command->isEnabled());
+
+    TNagrDopF* seen = nullptr;
+    QTimer::singleShot(0, [&] {
+        seen = dynamic_cast<TNagrDopF*>(QApplication::activeModalWidget());
+        if (seen)
+            seen->reject();
+    });
+    command->trigger();
+    ASSERT_NE(seen, nullptr);
+    TNagrDopF& totals = *seen;
+    EXPECT_EQ(totals.windowTitle(), "Общая нагрузка солнечной электростанции по месяцам.");
+    EXPECT_EQ(totals.monthBox()->count(), 6);
+    EXPECT_EQ(totals.monthBox()->currentText(), "апрель");
+    TotalsPages* pages = totals.pages();
+    // Six consumers of three schedules (two AC loads and the DC alarm), then "Итого".
+    StringGrid* consumers = pages->consumerGrid();
+    ASSERT_EQ(consumers->rowCount(), 1 + 6 + 1);
+    EXPECT_EQ(consumers->cell(0, 6), "Нагрузка АБ");
+    EXPECT_EQ(consumers->cell(2, 7), "Итого");
+    EXPECT_EQ(consumers->cell(3, 7), "1082");
+    EXPECT_EQ(totals.progress()->value(), 0);
+    EXPECT_EQ(pages->timeField()->text(), "0");
+
+    const TotalsInput in = readTotalsInput(dm, dm.tblProj1()["Kod"].asInteger());
+    const auto darkEnergy = [&](const QString& month) {
+        return monthTotals(in, month, {}).combined.darkEnergy;
+    };
+    QLineEdit* dark = pages->figure("Wбс, Вт*ч:");
+    ASSERT_NE(dark, nullptr);
+    ASSERT_TRUE(darkEnergy("апрель") && darkEnergy("июнь"));
+    ASSERT_NE(*darkEnergy("апрель"), *darkEnergy("июнь")); // the nights differ
+    EXPECT_NEAR(parseNumber(dark->text()).value_or(-1), *darkEnergy("апрель"), 0.005);
+    totals.monthBox()->setCurrentText("июнь");
+    EXPECT_NEAR(parseNumber(dark->text()).value_or(-1), *darkEnergy("июнь"), 0.005);
+
+    // The pump's switch-on: the running consumers with their peaks, and the remark found in the
+    // peak detail.
+    pages->setTime(12);
+    EXPECT_EQ(pages->hoursMinutesField()->text(), "12:00");
+    EXPECT_EQ(pages->runningNominal()->text(), "922");
+    EXPECT_EQ(pages->runningPeak()->text(), "3772");
+    ASSERT_TRUE(pages->findPeakButton()->isEnabled());
+    ASSERT_TRUE(pages->findPeakRemark());
+    StringGrid* peaks = pages->peakDetailGrid();
+    EXPECT_EQ(peaks->cell(peaks->currentColumn(), 0), "12");
+    EXPECT_EQ(peaks->cell(2, peaks->currentRow() + 1), "Итого");
+    EXPECT_TRUE(prompter.entries().empty());
+
+    // The parameters stay for the next opening.
+    pages->bigShareField()->setText("20");
+    QTimer::singleShot(0, [&] { totals.reject(); });
+    command->trigger();
+    EXPECT_EQ(pages->bigShareField()->text(), "20");
+    EXPECT_EQ(pages->bigPowerField()->text(), "216,4");
+}
+
 TEST(ScreenTour, WritesAPictureOfEveryWindow) {
     ensureApp();
     QTemporaryDir tmp;
@@ -134,7 +215,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TsEP12Frm",   "TInvForm",           "TSelInvFm",      "TTabInvFm",   "TAnalInvF",
           "TSprKForm-1", "TSprKForm-5",        "TKproizFm",      "TsSunDayF",   "TSelSPFrm",
           "TMasSPFrm-1", "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5", "TControlF",
-          "TSelCtrlF",   "TMainForm-4"})
+          "TSelCtrlF",   "TMainForm-4",        "TNagrDopF-1",    "TNagrDopF-2", "TNagrDopF-3",
+          "TNagrDopF-4", "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
+#include <QMouseEvent>
 
 #include <algorithm>
 
@@ -124,6 +126,55 @@ TEST_F(DrawingPaneTest, DrawingTooLargeAtTheScaleSetIsNotDrawn) {
     enter(pane, QStringLiteral("80"));
     EXPECT_EQ(pane.picture().size(), QSize(8000, 20));
     EXPECT_TRUE(pane.message().isEmpty());
+}
+
+// A drawing measured in its own unit: its caption, bounds and step, a scale set by hand from the
+// start, the refusal naming the unit, and the mouse reported in the picture's own pixels.
+TEST(DrawingPaneRule, OwnScaleAndPointerInPicturePixels) {
+    RecordingPrompter prompter;
+    DrawingPane::ScaleRule rule;
+    rule.caption = QStringLiteral("Масштаб, пикс./5 мин.:");
+    rule.quantity = QStringLiteral("масштаба");
+    rule.unit = QStringLiteral("пикс./5 мин.");
+    rule.lowest = 2;
+    rule.highest = 27;
+    rule.step = 1;
+    rule.fitted = false;
+    DrawingPane pane(prompter, 2, rule);
+    pane.resize(600, 400);
+    pane.show();
+    QApplication::processEvents();
+    pane.setDrawing(sample);
+    EXPECT_FALSE(pane.fitsPane());
+    EXPECT_EQ(pane.scale(), 2);
+    EXPECT_EQ(pane.picture().size(), sample(2).size);
+    EXPECT_EQ(pane.scaleSteps()->step(), 1);
+    bool refused = false;
+    pane.setRefusalHook([&] { refused = true; });
+    enter(pane, QStringLiteral("28"));
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(pane.scale(), 2);
+    ASSERT_FALSE(prompter.entries().empty());
+    EXPECT_EQ(prompter.entries().back().text,
+              "Значение масштаба должно быть от 2 до 27 пикс./5 мин.");
+
+    std::optional<QPointF> seen;
+    pane.setPointerHook([&](QPointF at) { seen = at; });
+    QLabel* picture = nullptr;
+    for (QLabel* label : pane.findChildren<QLabel*>())
+        if (!label->pixmap().isNull())
+            picture = label;
+    ASSERT_NE(picture, nullptr);
+    // The picture is centred in its label: the corner of the picture maps to (0, 0).
+    const auto corner = pane.picturePoint(QPoint(0, 0));
+    ASSERT_TRUE(corner);
+    const QPoint origin = -corner->toPoint();
+    QMouseEvent move(QEvent::MouseMove, QPointF(origin + QPoint(25, 7)),
+                     QPointF(picture->mapToGlobal(origin + QPoint(25, 7))), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(picture, &move);
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(*seen, QPointF(25, 7));
 }
 
 } // namespace

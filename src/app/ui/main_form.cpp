@@ -10,6 +10,7 @@
 #include "app/ui/var_form.h"
 #include "lib/entry.h"
 #include "load/ui/dsp_nagr_form.h"
+#include "load/ui/nagr_dop_form.h"
 #include "solar/sizing_store.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
@@ -148,6 +149,7 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::DefaultVariant:
     case Command::LoadAc:
     case Command::LoadDc:
+    case Command::LoadMonthly:
     case Command::InvAnalysis:
     case Command::InvSelect:
     case Command::SbCoefficients:
@@ -777,6 +779,12 @@ TInvForm& TMainForm::inverterForm() {
     return *m_inverterForm;
 }
 
+TNagrDopF& TMainForm::monthlyTotals() {
+    if (!m_monthlyTotals)
+        m_monthlyTotals = new TNagrDopF(m_dm, m_prompter, this);
+    return *m_monthlyTotals;
+}
+
 TAnalInvF& TMainForm::inverterAnalysis() {
     if (!m_inverterAnalysis)
         m_inverterAnalysis = new TAnalInvF(m_dm, m_prompter, this);
@@ -884,6 +892,9 @@ void TMainForm::run(Command c) {
         break;
     case Command::InvSelect:
         recalculateAfter(ChainTrigger::InvertersChosen, [this] { return inverterForm().run(); });
+        break;
+    case Command::LoadMonthly:
+        monthlyTotals().run();
         break;
     case Command::InvAnalysis:
         inverterAnalysis().run();
