@@ -21,6 +21,7 @@
 #include "load/ui/nagr_form.h"
 #include "load/ui/period_form.h"
 #include "load/ui/s_sut_form.h"
+#include "load/ui/sut_gr_dop_form.h"
 #include "load/ui/totals_pages.h"
 #include "report_tour.h"
 #include "solar/ui/control_form.h"
@@ -261,6 +262,17 @@ int main(int argc, char** argv) {
                          .arg(i + 1));
             }
             consumers->hide();
+            if (!ac)
+                continue;
+            // The house's schedule in the information window, a page each.
+            TSutGrDopF info(dm, prompter, consumers.get());
+            info.load(consumers->infoRequest());
+            info.show();
+            for (int i = 0; i < info.pages()->count(); ++i) {
+                info.pages()->setCurrentIndex(i);
+                save(&info, dir, QStringLiteral("TSutGrDopF-%1").arg(i + 1));
+            }
+            info.hide();
         }
         TPeriodFm periods(prompter, &main);
         periods.loadForTour();

@@ -80,6 +80,19 @@ void appendTotalsSchedules(TDataModule1& dm, bool ac, const QVariant& owner, con
 
 } // namespace
 
+std::vector<DaylightRow> infoDaylight(TDataModule1& dm, bool fromBook, int variantKod) {
+    std::vector<DaylightRow> rows;
+    QSqlQuery sun = fromBook
+                        ? dm.store().select(QStringLiteral(
+                              "SELECT MonthName, Voshod10, Zakat10 FROM sSun_day ORDER BY Kod"))
+                        : rowsOf(dm, QStringLiteral("MonthName, Voshod10, Zakat10"),
+                                 QStringLiteral("proj_sunday"), variantKod);
+    while (sun.next())
+        rows.push_back({sun.value(0).toString(), sun.value(1).toDouble(), sun.value(2).toDouble(),
+                        std::nullopt});
+    return rows;
+}
+
 TotalsInput readTotalsInput(TDataModule1& dm, int variantKod) {
     TotalsInput in;
     QSqlQuery p =

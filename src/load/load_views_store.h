@@ -17,6 +17,11 @@ class TDataModule1;
 // day-light rows and the two load windows of the settings.
 TotalsInput readTotalsInput(TDataModule1& dm, int variantKod);
 
+// The day-light rows the information window shades the dark periods by: the variant's
+// (proj_sunday of variantKod) for a schedule of the variant, the design table (sSun_day) for a
+// reference-book schedule (fromBook).
+std::vector<DaylightRow> infoDaylight(TDataModule1& dm, bool fromBook, int variantKod);
+
 // The schedules of the AC load with key ownerKod (proj_graf0), or the DC schedules of the
 // variant with key ownerKod (proj_graf12_0), in stored order.
 std::vector<ChartSchedule> readChartSchedules(TDataModule1& dm, bool ac, int ownerKod);

@@ -7,7 +7,10 @@
 #include "app/ui/proj_form.h"
 #include "lib/numbers.h"
 #include "load/load_views_store.h"
+#include "load/schedule_store.h"
+#include "load/ui/create_sg_form.h"
 #include "load/ui/nagr_dop_form.h"
+#include "load/ui/sut_gr_dop_form.h"
 #include "load/ui/totals_pages.h"
 #include "widgets/number_field.h"
 #include "widgets/string_grid.h"
@@ -192,6 +195,47 @@ TEST(MainWindow, MonthlyTotalsOpenOnTheDemoAndFollowTheMonth) {
     command->trigger();
     EXPECT_EQ(pages->bigShareField()->text(), "20");
     EXPECT_EQ(pages->bigPowerField()->text(), "216,4");
+}
+
+// "Информация..." of the summer house's consumer dialog opens the information window over the
+// schedule the dialog shows.
+TEST(MainWindow, ConsumerDialogInformationOpensTheScheduleWindowOnTheDemo) {
+    ensureApp();
+    QTemporaryDir tmp;
+    initDataDirectory(tmp.path());
+    auto store = Store::open(tmp.path());
+    RecordingPrompter prompter;
+    TDataModule1 dm(*store, prompter);
+    TMainForm main(dm, prompter);
+    buildDemoProject(main.shell());
+    dm.tblProj1().first();
+    dm.tblProj_Inv().first();
+    TCreateSGF dialog(dm, prompter, true, &main);
+    dialog.loadForTour(tourScheduleInputs(dm, true));
+    connectScheduleInfo(dialog, dm, prompter);
+    QPushButton* info = dialog.commandButton(TCreateSGF::Info);
+    ASSERT_TRUE(info->isEnabled());
+
+    QString caption, schedule, firstConsumer, pnom;
+    int consumers = 0;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<TSutGrDopF*>(QApplication::activeModalWidget());
+        if (!window)
+            return;
+        caption = window->windowTitle();
+        schedule = window->request().schedule;
+        StringGrid* grid = window->pages()->consumerGrid();
+        consumers = grid->rowCount() - 2; // without the titles and "Итого"
+        firstConsumer = grid->cell(0, 1);
+        pnom = window->pages()->figure("Номинальная выходная мощность, Вт:")->text();
+        window->reject();
+    });
+    info->click();
+    EXPECT_EQ(caption, "Дополнительная информация по суточному графику.");
+    EXPECT_EQ(schedule, "Летний сезон");
+    EXPECT_EQ(consumers, 4);
+    EXPECT_EQ(firstConsumer, "Холодильник бытовой");
+    EXPECT_EQ(pnom, dialog.pnomField()->text());
 }
 
 TEST(ScreenTour, WritesAPictureOfEveryWindow) {

@@ -56,4 +56,40 @@ TEST_F(LoadTotalsStore, ReadsLoadsThenDcWithIntervalsMonthsAndConsumers) {
     EXPECT_EQ(readChartSchedules(*dm, false, variant).size(), 1u);
 }
 
+// The information window shades the variant's dark periods for a schedule of the variant and the
+// design table's for a reference-book one.
+TEST_F(LoadTotalsStore, InformationDaylightFollowsTheOrigin) {
+    ASSERT_TRUE(add(tbl("project0"), {{"Name", "Дача"}}));
+    ASSERT_TRUE(add(tbl("project1"), {{"VarName", "Основной"}}));
+    const int variant = tbl("project1")["Kod"].asInteger();
+    ASSERT_TRUE(
+        add(tbl("proj_sunday"), {{"MonthName", "июнь"}, {"Voshod10", "4"}, {"Zakat10", "22"}}));
+    // The design table of a new data directory, its June changed to tell it from the variant's.
+    View& design = tbl("sSun_day");
+    const int designRows = design.recordCount();
+    const int month = design.table().columnIndex("MonthName");
+    int juneRow = -1;
+    for (int r = 0; r < designRows; ++r)
+        if (design.valueAt(r, month).toString() == "июнь")
+            juneRow = r;
+    const bool june = juneRow >= 0;
+    if (june) {
+        ASSERT_TRUE(design.moveTo(juneRow));
+        ASSERT_TRUE(design.edit());
+        design["Zakat10"].setFloat(18.5);
+        ASSERT_TRUE(design.post());
+    } else {
+        ASSERT_TRUE(add(design, {{"MonthName", "июнь"}, {"Voshod10", "6"}, {"Zakat10", "18,5"}}));
+    }
+
+    const std::vector<DaylightRow> own = infoDaylight(*dm, false, variant);
+    ASSERT_EQ(own.size(), 1u);
+    EXPECT_EQ(own[0].sunrise, 4);
+    const std::vector<DaylightRow> book = infoDaylight(*dm, true, variant);
+    ASSERT_EQ(int(book.size()), designRows + (june ? 0 : 1));
+    const DaylightRow* bookJune = daylightOf(book, "июнь");
+    ASSERT_NE(bookJune, nullptr);
+    EXPECT_EQ(bookJune->sunset, 18.5);
+}
+
 } // namespace

@@ -730,8 +730,6 @@ void TCreateSGF::updateButtons() {
     for (Command c : {Replace, Delete, Periods, Test, Copy, Build, Save})
         m_commands[c]->setEnabled(any);
     m_commands[Info]->setEnabled(any && m_infoHook);
-    // The information window is not part of the program yet: its button appears with it.
-    m_commands[Info]->setVisible(bool(m_infoHook));
     m_commands[Paste]->setEnabled(!m_clipboard.empty());
     m_ok->setEnabled(any);
 }
@@ -933,13 +931,23 @@ bool TCreateSGF::loadRecords(const std::vector<ConsumerRecord>& records) {
 void TCreateSGF::showInfo() {
     if (!m_infoHook || !build())
         return;
+    m_infoHook(infoRequest());
+}
+
+ScheduleInfoRequest TCreateSGF::infoRequest() {
     ScheduleInfoRequest r;
-    r.intervals = buildFromConsumers(currentConsumers());
+    const std::vector<Consumer> list = currentConsumers();
+    r.intervals = buildFromConsumers(list);
     for (const MonthlyRow& row : m_result.rows)
         r.months << row.month;
     r.pnom = m_result.params.pnom;
     r.pmax = m_result.params.pmax;
-    m_infoHook(r);
+    r.ac = m_ac;
+    r.load = m_ac ? m_dm.tblProj_Inv()[QStringLiteral("Nagr_Name")].asString() : kDcLoadName;
+    r.schedule = m_header->name();
+    r.consumers = list;
+    r.origin = kInfoFromVariant;
+    return r;
 }
 
 ScheduleReport TCreateSGF::report() {

@@ -8,6 +8,7 @@
 // it for the whole run.
 
 #include "load/consumer_store.h"
+#include "load/load_totals.h"
 #include "load/schedule_store.h"
 #include "load/ui/schedule_report.h"
 
@@ -39,11 +40,21 @@ class TsEPForm;
 class TsRazdGrF;
 class View;
 
+// Where a schedule shown in the information window comes from: the dark periods of its picture
+// are the variant's day-light table, or the design table for a reference-book schedule.
+inline const QString kInfoFromVariant = QStringLiteral("Вариант расчета");
+inline const QString kInfoFromBook = QStringLiteral("Справочник");
+
 // What the schedule information window is opened with.
 struct ScheduleInfoRequest {
     IntervalTexts intervals;
     QStringList months; // of the monthly table, the first one selected
     double pnom = 0, pmax = 0;
+    QString load;                    // the AC load's name, kDcLoadName for a DC schedule
+    QString schedule;                // the schedule's name
+    bool ac = true;                  // the side of its consumers and periods
+    std::vector<Consumer> consumers; // with their periods and modes
+    QString origin = kInfoFromVariant;
 };
 
 // The consumer table of the report: the consumer list's column titles and "Время работы, час.",
@@ -153,6 +164,8 @@ public:
     void saveToBook();
     void loadFromBook();
     void showInfo();
+    // What "Информация..." hands over: the schedule as built now, with its consumers.
+    ScheduleInfoRequest infoRequest();
     void exportReport();
     // The steps of the commands after their dialogs.
     bool addFromCatalog(const CatalogConsumer& c, int quantity);

@@ -5,6 +5,7 @@
 #include "load/ui/create_sg_form.h"
 #include "load/ui/nagr_form.h"
 #include "load/ui/schedule_panels.h"
+#include "load/ui/sut_gr_dop_form.h"
 #include "widgets/bound_grid.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/navigator.h"
@@ -96,9 +97,11 @@ LoadDispatcher::LoadDispatcher(TDataModule1& dm, Prompter& prompter, bool ac, QW
     };
     m_dialogs[2] = [this](ScheduleDraft& d, const ScheduleInputs& in,
                           const std::vector<OtherSchedule>& others) {
-        if (!m_createSGF)
+        if (!m_createSGF) {
             m_createSGF = m_ac ? new TCreateSGF(m_dm, m_prompter, true, this)
                                : new TCreateSG12F(m_dm, m_prompter, this);
+            connectScheduleInfo(*m_createSGF, m_dm, m_prompter);
+        }
         return m_createSGF->run(d, in, others);
     };
 

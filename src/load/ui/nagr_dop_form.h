@@ -18,6 +18,7 @@ class TDataModule1;
 class TotalsPages;
 
 class TNagrDopF : public QDialog {
+    Q_OBJECT
 public:
     TNagrDopF(TDataModule1& dm, Prompter& prompter, QWidget* parent = nullptr);
 

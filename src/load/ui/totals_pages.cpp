@@ -70,12 +70,15 @@ void fillGrid(StringGrid* grid, const QStringList& titles, const std::vector<QSt
     for (int r = 0; r < int(rows.size()); ++r)
         for (int c = 0; c < titles.size() && c < rows[r].size(); ++c)
             grid->setCell(c, r + 1, rows[r][c]);
+    // Sized to the content first; the name column then takes what is left of the view, never
+    // more, so that its header stays in sight.
     QHeaderView* header = grid->horizontalHeader();
     header->setStretchLastSection(false);
     for (int c = 0; c < titles.size(); ++c)
-        header->setSectionResizeMode(c, c == stretch ? QHeaderView::Stretch
-                                                     : QHeaderView::Interactive);
+        header->setSectionResizeMode(c, QHeaderView::Interactive);
     grid->resizeColumnsToContents();
+    if (stretch >= 0 && stretch < titles.size())
+        header->setSectionResizeMode(stretch, QHeaderView::Stretch);
 }
 
 QLabel* boldLabel(const QString& text, QWidget* parent) {
@@ -113,6 +116,8 @@ QWidget* legend(const std::vector<LegendLine>& lines, QWidget* parent) {
 
 // A remark table under its title with "Найти" beside it.
 QWidget* remarkBox(const QString& title, StringGrid* grid, QPushButton* find, QWidget* parent) {
+    // A remark wider than the view scrolls; its column's title stays at the left, in sight.
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto* box = new QWidget(parent);
     auto* l = new QVBoxLayout(box);
     l->setContentsMargins(0, 0, 0, 0);
@@ -640,6 +645,8 @@ void TotalsPages::showScheduleRemarks() {
         m_scheduleRemarks,
         {QStringLiteral(" Т1, час."), QStringLiteral(" Т2, час."), QStringLiteral(" Замечание")},
         rows);
+    for (int r = 0; r < int(rows.size()); ++r)
+        m_scheduleRemarks->item(r, 2)->setToolTip(rows[r][2]);
     m_findSchedule->setEnabled(!rows.empty());
     if (!rows.empty())
         m_scheduleRemarks->setCurrentCell(0, 0);
@@ -650,6 +657,8 @@ void TotalsPages::showPeakRemarks() {
     for (const PeakRemark& r : m_totals.peakRemarks)
         rows.push_back({hours(r.t), r.text});
     fillGrid(m_peakRemarks, {QStringLiteral("  Т, час."), QStringLiteral(" Замечание")}, rows, 1);
+    for (int r = 0; r < int(rows.size()); ++r)
+        m_peakRemarks->item(r, 1)->setToolTip(rows[r][1]);
     m_findPeak->setEnabled(!rows.empty());
     if (!rows.empty())
         m_peakRemarks->setCurrentCell(0, 0);

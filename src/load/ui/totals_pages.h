@@ -80,6 +80,7 @@ public:
     StringGrid* peakDetailGrid() const { return m_peakDetail; }
     StringGrid* peakRemarkGrid() const { return m_peakRemarks; }
     QPushButton* findPeakButton() const { return m_findPeak; }
+    NumberField* nPikField() const { return m_nPik; }
     NumberField* bigShareField() const { return m_bigShare; }
     QLineEdit* bigPowerField() const { return m_bigPower; }
 
