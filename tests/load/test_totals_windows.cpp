@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -138,6 +139,29 @@ TEST_F(InfoWindowTest, MonthChoosesOnlyTheDarkPeriodsAndBadParametersEmptyTheRem
     window.monthBox()->setCurrentIndex(2);
     EXPECT_EQ(pages->detailGrid()->cell(1, 1), detail);
     EXPECT_GT(pages->peakRemarkGrid()->rowCount(), 1);
+
+    // The monthly window's progress bar counts the nine stages of a showing.
+    int stages = 0;
+    pages->show(pages->totals(), std::nullopt, [&stages] { ++stages; });
+    EXPECT_EQ(stages, 9);
+
+    // A double click in the remark column finds the moment's total and tells the whole remark.
+    const int told = int(prompter.entries().size());
+    emit pages->peakRemarkGrid()->cellDoubleClicked(0, 1);
+    StringGrid* peaks = pages->peakDetailGrid();
+    EXPECT_EQ(peaks->cell(peaks->currentColumn(), 0), "8");
+    EXPECT_EQ(peaks->cell(0, peaks->currentRow() + 1), "Итого");
+    ASSERT_EQ(int(prompter.entries().size()), told + 1);
+    EXPECT_EQ(prompter.entries().back().text, pages->peakRemarkGrid()->cell(1, 1));
+
+    // A time that is no number empties the running consumers.
+    pages->setTime(9);
+    ASSERT_EQ(pages->runningNominal()->text(), "250");
+    pages->timeField()->setText("9,,5");
+    emit pages->timeField()->editingFinished();
+    EXPECT_TRUE(prompter.entries().back().text.contains("текущего времени"));
+    EXPECT_TRUE(pages->runningNominal()->text().isEmpty());
+    EXPECT_EQ(pages->runningGrid()->rowCount(), 1);
 
     // N_pik of 2 admits the two starts; a share that is no number leaves both remark tables
     // empty after saying which entry is wrong.
