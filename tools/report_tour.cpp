@@ -5,6 +5,7 @@
 #include "reports/document_report_writer.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/sel_sp_form.h"
+#include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/sel_inv_form.h"
@@ -133,6 +134,8 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     tour.write(inv.selectionDialog(), QStringLiteral("TSelInvFm"));
     main.inverterAnalysis().loadForTour();
     tour.write(main.inverterAnalysis(), QStringLiteral("TAnalInvF"));
+    main.batteryAnalysis().loadForTour();
+    tour.write(main.batteryAnalysis(), QStringLiteral("TAnalAkbF"));
     main.solarBatteryForm().loadForTour();
     tour.write(main.solarBatteryForm(), QStringLiteral("TSelSPFrm"));
     main.controllerForm().load();

@@ -28,6 +28,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/sel_inv_form.h"
@@ -161,6 +162,12 @@ int main(int argc, char** argv) {
         shoot(&inv.selectionDialog().tableDialog(), dir, QStringLiteral("TTabInvFm"));
         main.inverterAnalysis().loadForTour();
         shoot(&main.inverterAnalysis(), dir, QStringLiteral("TAnalInvF"));
+        // The battery analysis of each demo variant, computed as it is shown.
+        for (int variant = 1; variant <= 2; ++variant) {
+            shoot(&main.batteryAnalysis(), dir, QStringLiteral("TAnalAkbF-%1").arg(variant));
+            dm.tblProj1().next();
+        }
+        dm.tblProj1().first();
         {
             TSprKForm& loss = main.lossForm();
             loss.loadForTour();

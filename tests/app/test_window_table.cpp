@@ -22,6 +22,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/sel_inv_form.h"
@@ -99,6 +100,7 @@ const Window kWindows[] = {
     {"TSelInvFm", "Выбор инвертора.", 46, make<TSelInvFm>()},
     {"TTabInvFm", "Табличный выбор инвертора.", 63, make<TTabInvFm>()},
     {"TAnalInvF", "Анализ выбора инверторов.", 90, make<TAnalInvF>()},
+    {"TAnalAkbF", "Анализ выбора аккумуляторной батареи.", 91, make<TAnalAkbF>()},
     {"TSprKForm", "Справочник коэффициентов падения производительности.", 18, make<TSprKForm>()},
     {"TKproizFm", "Коэффициенты производительности солнечной батареи.", 49, make<TKproizFm>()},
     {"TsSunDayF", "Справочник среднемесячных периодов светлого времени суток.", 82,

@@ -1,10 +1,14 @@
 // The windows over a real data module, offscreen.
 
 #include "../data/fixture.h"
+#include "../lib/qt_print.h"
 
 #include "app/demo.h"
 #include "app/ui/main_form.h"
 #include "app/ui/proj_form.h"
+#include "reports/recording_report_writer.h"
+#include "storage/ui/anal_akb_form.h"
+#include "widgets/string_grid.h"
 
 #include <QAction>
 #include <QApplication>
@@ -89,7 +93,7 @@ TEST(MainWindow, DemoProjectFillsEveryTab) {
     for (QAction* a : main.menuBar()->actions())
         menus << a->text();
     EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Нагрузка", "Инвертор", "СБ", "Контроллер",
-                                  "Справочники", "Параметры", "Помощь", "Выход"}));
+                                  "АБ", "Справочники", "Параметры", "Помощь", "Выход"}));
     EXPECT_TRUE(main.action(Command::VarSaveAs)->isEnabled());
     EXPECT_TRUE(main.action(Command::CtrlSelect)->isEnabled());
     EXPECT_TRUE(prompter.entries().empty());
@@ -113,6 +117,116 @@ TEST(MainWindow, DemoProjectFillsEveryTab) {
     EXPECT_EQ(label("akbShortfall")->text(), "Емкость АБ 200 А*ч меньше требуемой 267,91 А*ч.");
 }
 
+// The battery analysis over the demo's two variants: the summer house by the switching-time
+// method (mode 2), the weather station by the profile (mode 1).
+TEST(BatteryAnalysisWindow, ShowsEachDemoVariantAndTheStoredFigureWhenItDiffers) {
+    ensureApp();
+    QTemporaryDir tmp;
+    initDataDirectory(tmp.path());
+    auto store = Store::open(tmp.path());
+    RecordingPrompter prompter;
+    TDataModule1 dm(*store, prompter);
+    TMainForm main(dm, prompter);
+    buildDemoProject(main.shell());
+    ASSERT_TRUE(main.action(Command::AkbAnalysis));
+    main.refreshAll();
+    EXPECT_TRUE(main.action(Command::AkbAnalysis)->isEnabled());
+    TAnalAkbF& form = main.batteryAnalysis();
+    EXPECT_EQ(form.windowTitle(), "Анализ выбора аккумуляторной батареи.");
+
+    struct Expected {
+        const char* variant;
+        QStringList months;
+        QString capacity;
+    };
+    const std::vector<Expected> cases = {
+        {"Дача (апрель - сентябрь)",
+         {"апрель", "май", "июнь", "июль", "август", "сентябрь"},
+         "267,91"},
+        {"Метеостанция (круглый год)",
+         {"январь", "февраль", "март", "апрель", "май", "июнь", "июль", "август", "сентябрь",
+          "октябрь", "ноябрь", "декабрь"},
+         "198,36"},
+    };
+    View& v = dm.tblProj1();
+    v.first();
+    for (const Expected& e : cases) {
+        SCOPED_TRACE(e.variant);
+        ASSERT_EQ(v["VarName"].asString(), e.variant);
+        form.load();
+        const StringGrid* energy = form.energyGrid();
+        const StringGrid* capacity = form.capacityGrid();
+        // Months with data only, the same in both tables.
+        ASSERT_EQ(energy->colCount(), 2 + e.months.size());
+        ASSERT_EQ(capacity->colCount(), 1 + e.months.size());
+        for (int m = 0; m < e.months.size(); ++m) {
+            EXPECT_EQ(energy->cell(2 + m, 0), e.months[m]);
+            EXPECT_EQ(capacity->cell(1 + m, 0), e.months[m]);
+        }
+        EXPECT_EQ(energy->cell(0, energy->rowCount() - 1), " Итого");
+        // The result is the largest С, in the one turquoise cell of the capacity table.
+        EXPECT_EQ(form.resultField()->text(), e.capacity);
+        const int cRow = capacity->rowCount() - 1;
+        int turquoise = 0;
+        for (int c = 1; c < capacity->colCount(); ++c)
+            if (capacity->item(cRow, c)->background().color() == QColor(0, 255, 255)) {
+                ++turquoise;
+                EXPECT_EQ(capacity->cell(c, cRow), e.capacity);
+            }
+        EXPECT_EQ(turquoise, 1);
+        // The chain stored the same figure: no line under the result, no refusal.
+        EXPECT_TRUE(form.storedLine()->isHidden());
+        EXPECT_TRUE(form.errorLine()->isHidden());
+        // Fits the work area of a 1366 x 768 screen with its title bar.
+        form.show();
+        EXPECT_LE(form.frameGeometry().height(), 728);
+        EXPECT_LE(form.height() + 30, 728);
+        EXPECT_LE(form.width(), 1366);
+        form.hide();
+
+        RecordingReportWriter w;
+        form.writeReport(w);
+        const QStringList summary = w.summary();
+        EXPECT_EQ(
+            summary.mid(0, 3),
+            QStringList({"open", "title: Анализ выбора аккумуляторной батареи.\r\r", "pairs 1"}));
+        EXPECT_EQ(w.blocks()[2].rows[0], QStringList({"Расчетная емкость АБ, А*ч:", e.capacity}));
+        EXPECT_EQ(summary[3], "heading: \r" + analysisEnergyHeading() + "\r");
+        EXPECT_EQ(summary[4],
+                  QString("grid %1x%2").arg(energy->rowCount()).arg(energy->colCount()));
+        EXPECT_EQ(summary[5], "text: " + analysisEnergyNote() + "\r");
+        EXPECT_EQ(summary[6], "heading: \r" + analysisCapacityHeading() + "\r");
+        EXPECT_EQ(summary[7], QString("grid 11x%1").arg(capacity->colCount()));
+        EXPECT_TRUE(summary[8].startsWith("text: В строке таблицы \"Спр.\""));
+        EXPECT_EQ(summary.size(), 9);
+        v.next();
+    }
+
+    // A stored figure other than the analysis is named under the result, and in the report.
+    v.first();
+    ASSERT_TRUE(v.edit());
+    v["Cras_AKB"].setFloat(100.5);
+    ASSERT_TRUE(v.post());
+    form.load();
+    EXPECT_FALSE(form.storedLine()->isHidden());
+    EXPECT_EQ(form.storedLine()->text(),
+              "Емкость АБ, записанная в варианте расчета (по параметрам суточных графиков), "
+              "А*ч: 100,5");
+    RecordingReportWriter w;
+    form.writeReport(w);
+    EXPECT_EQ(w.summary()[3], "text: " + form.storedLine()->text() + "\r");
+    // Without a system voltage there is no capacity: the window names what to fix.
+    ASSERT_TRUE(v.edit());
+    v["Uses"].setFloat(0);
+    ASSERT_TRUE(v.post());
+    form.load();
+    EXPECT_EQ(form.resultField()->text(), "");
+    EXPECT_FALSE(form.errorLine()->isHidden());
+    EXPECT_EQ(form.errorLine()->text(),
+              "Напряжение системы должно быть больше 0: емкость АБ не рассчитана.");
+    EXPECT_TRUE(prompter.entries().empty());
+}
+
 TEST(ScreenTour, WritesAPictureOfEveryWindow) {
     ensureApp();
     QTemporaryDir tmp;
@@ -134,7 +248,7 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TsEP12Frm",   "TInvForm",           "TSelInvFm",      "TTabInvFm",   "TAnalInvF",
           "TSprKForm-1", "TSprKForm-5",        "TKproizFm",      "TsSunDayF",   "TSelSPFrm",
           "TMasSPFrm-1", "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5", "TControlF",
-          "TSelCtrlF",   "TMainForm-4"})
+          "TSelCtrlF",   "TMainForm-4",        "TAnalAkbF-1",    "TAnalAkbF-2"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
@@ -154,8 +268,9 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
         if (!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
             suffixes << ".png";
     }
-    for (const char* name : {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F",
-                             "TInvForm", "TSelInvFm", "TAnalInvF", "TSelSPFrm", "TControlF"}) {
+    for (const char* name :
+         {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F", "TInvForm",
+          "TSelInvFm", "TAnalInvF", "TAnalAkbF", "TSelSPFrm", "TControlF"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -167,7 +282,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              10 * suffixes.size());
+              11 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {

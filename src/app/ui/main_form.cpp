@@ -16,6 +16,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "widgets/bound_grid.h"
@@ -153,6 +154,7 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::SbCoefficients:
     case Command::SbSelect:
     case Command::CtrlSelect:
+    case Command::AkbAnalysis:
     case Command::RefLossCoefficients:
     case Command::RefDaylight:
     case Command::RefBatteryRooms:
@@ -783,6 +785,12 @@ TAnalInvF& TMainForm::inverterAnalysis() {
     return *m_inverterAnalysis;
 }
 
+TAnalAkbF& TMainForm::batteryAnalysis() {
+    if (!m_batteryAnalysis)
+        m_batteryAnalysis = new TAnalAkbF(m_dm, m_prompter, this);
+    return *m_batteryAnalysis;
+}
+
 TSprKForm& TMainForm::lossForm() {
     if (!m_lossForm)
         m_lossForm = new TSprKForm(m_dm, m_prompter, this);
@@ -887,6 +895,9 @@ void TMainForm::run(Command c) {
         break;
     case Command::InvAnalysis:
         inverterAnalysis().run();
+        break;
+    case Command::AkbAnalysis:
+        batteryAnalysis().run();
         break;
     case Command::SbCoefficients:
         coefficientsForm().run();

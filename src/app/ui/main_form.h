@@ -31,6 +31,7 @@ class TDspNagrF;
 class TDspNagr12F;
 class TInvForm;
 class TAnalInvF;
+class TAnalAkbF;
 class TSprKForm;
 class TKproizFm;
 class TsSunDayF;
@@ -70,6 +71,7 @@ public:
     TDspNagr12F& dcDispatcher();
     TInvForm& inverterForm();
     TAnalInvF& inverterAnalysis();
+    TAnalAkbF& batteryAnalysis();
     TSprKForm& lossForm();
     TKproizFm& coefficientsForm();
     TsSunDayF& daylightForm();
@@ -117,6 +119,7 @@ private:
     TDspNagr12F* m_dcDispatcher = nullptr;
     TInvForm* m_inverterForm = nullptr;
     TAnalInvF* m_inverterAnalysis = nullptr;
+    TAnalAkbF* m_batteryAnalysis = nullptr;
     TSprKForm* m_lossForm = nullptr;
     TKproizFm* m_coefficientsForm = nullptr;
     TsSunDayF* m_daylightForm = nullptr;
