@@ -14,6 +14,7 @@
 #include "data/data_dir.h"
 #include "load/schedule_store.h"
 #include "load/ui/add_sut_gr_form.h"
+#include "load/ui/chart_viewers.h"
 #include "load/ui/create_sg_form.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "load/ui/ep_chooser.h"
@@ -153,6 +154,21 @@ int main(int argc, char** argv) {
         shoot(&main.acDispatcher(), dir, QStringLiteral("TDspNagrF"));
         main.dcDispatcher().prepareForTour();
         shoot(&main.dcDispatcher(), dir, QStringLiteral("TDspNagr12F"));
+        // The charts of the demo's first load with schedules; the diagram with both charts.
+        {
+            main.acDispatcher().prepareForTour();
+            const QString caption =
+                QStringLiteral("Нагрузка переменного напряжения: %1.")
+                    .arg(dm.tblProj_Inv()[QStringLiteral("Nagr_Name")].asString());
+            TSutGrafF& graf = main.scheduleCharts();
+            graf.setSide(caption, QStringLiteral("220"));
+            shoot(&graf, dir, QStringLiteral("TSutGrafF"));
+            TSutDiagF& diag = main.parameterDiagrams();
+            diag.setSide(caption, QStringLiteral("220"));
+            diag.parameterBox(1)->setChecked(true);
+            shoot(&diag, dir, QStringLiteral("TSutDiagF"));
+            diag.parameterBox(1)->setChecked(false);
+        }
         TInvForm& inv = main.inverterForm();
         inv.loadForTour();
         shoot(&inv, dir, QStringLiteral("TInvForm"));

@@ -6,19 +6,31 @@
 #include "app/demo.h"
 #include "app/ui/main_form.h"
 #include "app/ui/proj_form.h"
+#include "load/ui/chart_viewers.h"
+#include "load/ui/dsp_nagr_form.h"
 #include "reports/recording_report_writer.h"
 #include "storage/ui/anal_akb_form.h"
 #include "widgets/string_grid.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -115,6 +127,183 @@ TEST(MainWindow, DemoProjectFillsEveryTab) {
     EXPECT_EQ(label("sbShortfall")->text(),
               "Мощность панелей СБ 2400 Вт меньше требуемой 2693 Вт.");
     EXPECT_EQ(label("akbShortfall")->text(), "Емкость АБ 200 А*ч меньше требуемой 267,91 А*ч.");
+}
+
+// The demo with its main window, as the program starts with it.
+struct Demo {
+    Demo() : dm(*openStore(), prompter), main(dm, prompter) {
+        buildDemoProject(main.shell());
+        dm.tblProj1().first();
+        main.refreshAll();
+    }
+    std::unique_ptr<Store>& openStore() {
+        ensureApp();
+        initDataDirectory(tmp.path());
+        store = Store::open(tmp.path());
+        return store;
+    }
+    QTemporaryDir tmp;
+    std::unique_ptr<Store> store;
+    RecordingPrompter prompter;
+    TDataModule1 dm;
+    TMainForm main;
+};
+
+QStringList lines(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+QStringList seriesNames(const QChartView* view) {
+    QStringList out;
+    for (QAbstractSeries* s : view->chart()->series()) {
+        if (auto* bars = qobject_cast<QBarSeries*>(s))
+            for (QBarSet* set : bars->barSets())
+                out << set->label();
+        else
+            out << s->name();
+    }
+    return out;
+}
+
+// "Графики..." and "Диаграммы..." of both dispatchers open the window of their side with the
+// load's caption and its schedules, all ticked and drawn.
+TEST(DispatcherCharts, BothDispatchersOpenTheWindowsOfTheirSide) {
+    Demo demo;
+    struct Seen {
+        QString window, caption;
+        QStringList schedules, notes, series;
+    };
+    const auto press = [&](LoadDispatcher& d, LoadDispatcher::Command c) {
+        Seen seen;
+        QTimer::singleShot(0, [&] {
+            auto* w = qobject_cast<ScheduleViewer*>(QApplication::activeModalWidget());
+            if (!w)
+                return;
+            seen.window = w->objectName();
+            seen.caption = w->captionLabel()->text();
+            seen.schedules = lines(w->scheduleList());
+            seen.notes = lines(w->notesBox());
+            if (auto* g = qobject_cast<TSutGrafF*>(w))
+                seen.series = seriesNames(g->chartView());
+            if (auto* g = qobject_cast<TSutDiagF*>(w))
+                seen.series = seriesNames(g->figuresView());
+            w->reject();
+        });
+        QPushButton* b = d.commandButton(c);
+        EXPECT_FALSE(b->isHidden());
+        EXPECT_TRUE(b->isEnabled());
+        b->click();
+        return seen;
+    };
+    const QString house = "Нагрузка переменного напряжения: Дом: освещение и быт.";
+    const QString dc = "Нагрузка постоянного напряжения АБ.";
+    for (const bool ac : {true, false}) {
+        SCOPED_TRACE(ac ? "AC" : "DC");
+        LoadDispatcher& d =
+            ac ? static_cast<LoadDispatcher&>(demo.main.acDispatcher()) : demo.main.dcDispatcher();
+        d.prepareForTour();
+        d.show();
+        const QString name = ac ? "Летний сезон" : "Охранная сигнализация";
+        const Seen charts = press(d, LoadDispatcher::Charts);
+        EXPECT_EQ(charts.window, "TSutGrafF");
+        EXPECT_EQ(charts.caption, ac ? house : dc);
+        EXPECT_EQ(charts.schedules, QStringList{name});
+        EXPECT_EQ(charts.notes, QStringList{name + ": P1 = f(T)."});
+        EXPECT_EQ(charts.series, QStringList{"P1 = f(T)"});
+        const Seen diagrams = press(d, LoadDispatcher::Diagrams);
+        EXPECT_EQ(diagrams.window, "TSutDiagF");
+        EXPECT_EQ(diagrams.caption, ac ? house : dc);
+        EXPECT_EQ(diagrams.schedules, QStringList{name});
+        EXPECT_EQ(diagrams.notes, QStringList{"1 - " + name + "."});
+        EXPECT_EQ(diagrams.series, QStringList{"Wp_сут., Втч"});
+        d.hide();
+    }
+    EXPECT_EQ(demo.main.scheduleCharts().windowTitle(), "Просмотр суточных графиков нагрузки.");
+    EXPECT_EQ(demo.main.parameterDiagrams().windowTitle(),
+              "Просмотр диаграмм расчетных параметров суточных графиков нагрузки.");
+    EXPECT_TRUE(demo.prompter.entries().empty());
+}
+
+// The ticks, "Обновить" and "Автообновление", the boxes and the month names over the demo
+// station's DC schedule (all year), and the reports block by block.
+TEST(DispatcherCharts, RefreshFollowsTheTicksAndTheReportsFollowTheBoxes) {
+    Demo demo;
+    demo.dm.tblProj1().next(); // the weather station
+    TSutDiagF& diag = demo.main.parameterDiagrams();
+    diag.setSide("Нагрузка постоянного напряжения АБ.", "12");
+    diag.show();
+    QListWidgetItem* item = diag.scheduleList()->item(0);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->text(), "Датчики, регистратор, связь");
+    EXPECT_EQ(diag.figuresView()->chart()->series().size(), 1);
+    EXPECT_TRUE(diag.darkView()->chart()->series().isEmpty()); // its box is not ticked
+
+    // The energy without sun: twelve bars, the month names cut to 3 letters, then whole.
+    diag.parameterBox(1)->setChecked(true);
+    ASSERT_EQ(diag.darkView()->chart()->series().size(), 1);
+    auto* months =
+        qobject_cast<QBarCategoryAxis*>(diag.darkView()->chart()->axes(Qt::Horizontal)[0]);
+    ASSERT_TRUE(months);
+    EXPECT_EQ(months->categories().first(), "янв");
+    EXPECT_EQ(months->categories().size(), 12);
+    diag.limitBox()->setChecked(false);
+    EXPECT_FALSE(diag.charsBox()->isEnabled());
+    months = qobject_cast<QBarCategoryAxis*>(diag.darkView()->chart()->axes(Qt::Horizontal)[0]);
+    EXPECT_EQ(months->categories().at(8), "сентябрь");
+
+    RecordingReportWriter w;
+    diag.writeReport(w);
+    QStringList expected = {"open", "title: Диаграмма расчетных параметров суточных графиков.\r\r",
+                            "picture 640x360",
+                            "text: Обозначение суточных графиков на диаграмме:\r- 1 - Датчики, "
+                            "регистратор, связь.\r"};
+    for (const QString& t : diagramParameterReportTexts(diag.boxes()))
+        expected << "text: " + t;
+    expected << "title: \rДиаграмма потребления электроэнергии в периоды времени суток \"без "
+                "солнца\".\r\r"
+             << "picture 640x360" << expected[3];
+    EXPECT_EQ(w.summary(), expected);
+    diag.parameterBox(1)->setChecked(false);
+    w.clear();
+    diag.writeReport(w);
+    EXPECT_EQ(w.summary().size(), 6); // one diagram, one parameter named
+
+    // Without auto-refresh a change empties the charts until "Обновить".
+    diag.autoRefreshBox()->setChecked(false);
+    diag.parameterBox(2)->setChecked(true);
+    EXPECT_TRUE(diag.figuresView()->chart()->series().isEmpty());
+    diag.refreshButton()->click();
+    EXPECT_EQ(seriesNames(diag.figuresView()), QStringList({"Wp_сут., Втч", "Pном., Вт"}));
+    // Unticking every schedule disables "Обновить" and leaves the charts empty.
+    diag.autoRefreshBox()->setChecked(true);
+    item->setCheckState(Qt::Unchecked);
+    EXPECT_FALSE(diag.refreshButton()->isEnabled());
+    EXPECT_TRUE(diag.figuresView()->chart()->series().isEmpty());
+    EXPECT_TRUE(diag.notesBox()->count() == 0);
+    // Reopened, every schedule is ticked again; the options stay.
+    diag.hide();
+    diag.show();
+    EXPECT_EQ(diag.scheduleList()->item(0)->checkState(), Qt::Checked);
+    EXPECT_TRUE(diag.parameterBox(2)->isChecked());
+    EXPECT_EQ(diag.figuresView()->chart()->series().size(), 1);
+    diag.hide();
+
+    TSutGrafF& graf = demo.main.scheduleCharts();
+    graf.setSide("Нагрузка постоянного напряжения АБ.", "12");
+    graf.show();
+    graf.columnsBox()->setValue(3);
+    w.clear();
+    graf.writeReport(w);
+    EXPECT_EQ(
+        w.summary(),
+        QStringList({"open", "title: Суточные графики варианта расчета.\r\r", "picture 640x360",
+                     "text: Обозначение суточных графиков.\r- Датчики, регистратор, "
+                     "связь: P1 = f(T).\r"}));
+    graf.hide();
+    EXPECT_TRUE(demo.prompter.entries().empty());
 }
 
 // The battery analysis over the demo's two variants: the summer house by the switching-time
@@ -248,7 +437,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TsEP12Frm",   "TInvForm",           "TSelInvFm",      "TTabInvFm",   "TAnalInvF",
           "TSprKForm-1", "TSprKForm-5",        "TKproizFm",      "TsSunDayF",   "TSelSPFrm",
           "TMasSPFrm-1", "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5", "TControlF",
-          "TSelCtrlF",   "TMainForm-4",        "TAnalAkbF-1",    "TAnalAkbF-2"})
+          "TSelCtrlF",   "TMainForm-4",        "TAnalAkbF-1",    "TAnalAkbF-2", "TSutGrafF",
+          "TSutDiagF"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
@@ -268,9 +458,9 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
         if (!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
             suffixes << ".png";
     }
-    for (const char* name :
-         {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F", "TInvForm",
-          "TSelInvFm", "TAnalInvF", "TAnalAkbF", "TSelSPFrm", "TControlF"}) {
+    for (const char* name : {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F",
+                             "TInvForm", "TSelInvFm", "TAnalInvF", "TAnalAkbF", "TSelSPFrm",
+                             "TControlF", "TSutGrafF", "TSutDiagF"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -282,7 +472,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              11 * suffixes.size());
+              13 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {

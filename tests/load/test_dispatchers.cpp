@@ -105,6 +105,9 @@ TEST_F(DspTest, ButtonsFollowTheLoadsTheSchedulesAndTheMode) {
     ac->setChartViewer({});
     ASSERT_TRUE(tbl("proj_inv").first());
     EXPECT_EQ(enabledCommands(*ac), "++++--");
+    // Shown all the same: a disabled command is not hidden.
+    EXPECT_FALSE(ac->commandButton(LoadDispatcher::Charts)->isHidden());
+    EXPECT_FALSE(ac->commandButton(LoadDispatcher::Diagrams)->isHidden());
 }
 
 TEST_F(DspTest, AddEditAndDeleteGoThroughTheModeDialog) {

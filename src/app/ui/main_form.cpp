@@ -9,6 +9,7 @@
 #include "app/ui/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "lib/entry.h"
+#include "load/ui/chart_viewers.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "solar/sizing_store.h"
 #include "solar/ui/control_form.h"
@@ -762,15 +763,45 @@ TVarForm& TMainForm::varForm() {
 }
 
 TDspNagrF& TMainForm::acDispatcher() {
-    if (!m_acDispatcher)
+    if (!m_acDispatcher) {
         m_acDispatcher = new TDspNagrF(m_dm, m_prompter, this);
+        m_acDispatcher->setChartViewer(
+            [this](auto kind, const QString& caption, const QString& tag) {
+                showCharts(kind, caption, tag);
+            });
+    }
     return *m_acDispatcher;
 }
 
 TDspNagr12F& TMainForm::dcDispatcher() {
-    if (!m_dcDispatcher)
+    if (!m_dcDispatcher) {
         m_dcDispatcher = new TDspNagr12F(m_dm, m_prompter, this);
+        m_dcDispatcher->setChartViewer(
+            [this](auto kind, const QString& caption, const QString& tag) {
+                showCharts(kind, caption, tag);
+            });
+    }
     return *m_dcDispatcher;
+}
+
+TSutGrafF& TMainForm::scheduleCharts() {
+    if (!m_scheduleCharts)
+        m_scheduleCharts = new TSutGrafF(m_dm, m_prompter, this);
+    return *m_scheduleCharts;
+}
+
+TSutDiagF& TMainForm::parameterDiagrams() {
+    if (!m_parameterDiagrams)
+        m_parameterDiagrams = new TSutDiagF(m_dm, m_prompter, this);
+    return *m_parameterDiagrams;
+}
+
+void TMainForm::showCharts(LoadDispatcher::ChartKind kind, const QString& caption,
+                           const QString& voltageTag) {
+    if (kind == LoadDispatcher::ChartKind::Schedules)
+        scheduleCharts().open(caption, voltageTag);
+    else
+        parameterDiagrams().open(caption, voltageTag);
 }
 
 TInvForm& TMainForm::inverterForm() {

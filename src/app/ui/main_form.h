@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "app/recalc.h"
 #include "app/shell.h"
+#include "load/ui/dsp_dispatcher.h"
 
 #include <QMainWindow>
 #include <map>
@@ -29,6 +30,8 @@ class TsTempABF;
 class TVarForm;
 class TDspNagrF;
 class TDspNagr12F;
+class TSutGrafF;
+class TSutDiagF;
 class TInvForm;
 class TAnalInvF;
 class TAnalAkbF;
@@ -69,6 +72,8 @@ public:
     TVarForm& varForm();
     TDspNagrF& acDispatcher();
     TDspNagr12F& dcDispatcher();
+    TSutGrafF& scheduleCharts();
+    TSutDiagF& parameterDiagrams();
     TInvForm& inverterForm();
     TAnalInvF& inverterAnalysis();
     TAnalAkbF& batteryAnalysis();
@@ -88,6 +93,9 @@ private:
     QWidget* buildSchemePanel();
     void onVariantChanged();
     void setCaption();
+    // What the dispatchers' "Графики..." and "Диаграммы..." open.
+    void showCharts(LoadDispatcher::ChartKind kind, const QString& caption,
+                    const QString& voltageTag);
 
     TDataModule1& m_dm;
     Prompter& m_prompter;
@@ -117,6 +125,8 @@ private:
     TVarForm* m_varForm = nullptr;
     TDspNagrF* m_acDispatcher = nullptr;
     TDspNagr12F* m_dcDispatcher = nullptr;
+    TSutGrafF* m_scheduleCharts = nullptr;
+    TSutDiagF* m_parameterDiagrams = nullptr;
     TInvForm* m_inverterForm = nullptr;
     TAnalInvF* m_inverterAnalysis = nullptr;
     TAnalAkbF* m_batteryAnalysis = nullptr;
