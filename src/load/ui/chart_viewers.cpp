@@ -16,6 +16,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QFormLayout>
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -127,6 +129,9 @@ QImage chartPicture(QChartView* view) {
     // Pixels; 640 is about the text width of the report's page. The chart is laid out at that
     // size, drawn from the scene and given back its place in the view.
     const QRectF report(0, 0, 640, 360);
+    // The drawings of axes removed by the last redraw leave the scene only when their deferred
+    // deletion runs; a picture taken before the event loop has run would show them.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QChart* c = view->chart();
     const QRectF shown = c->geometry();
     const auto layOut = [c](const QRectF& rect) {
@@ -291,9 +296,12 @@ void ScheduleViewer::updateRefresh() {
 }
 
 void ScheduleViewer::layOutColumns() {
-    // Row by row, `columns` names a row, each column an equal share of the list's width.
+    // Row by row, `columns` names a row, each column an equal share of the list's width less the
+    // room the list keeps for its scroll bar when it wraps.
     const int columns = m_columns->value();
-    const int width = std::max(40, (m_list->viewport()->width() - 2) / columns);
+    const int room = m_list->viewport()->width() - 2 -
+                     m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
+    const int width = std::max(40, room / columns);
     const int height = m_list->fontMetrics().height() + 6;
     for (int i = 0; i < m_list->count(); ++i)
         m_list->item(i)->setSizeHint(QSize(width, height));
