@@ -156,11 +156,9 @@ ScheduleViewer::ScheduleViewer(TDataModule1& dm, Prompter& prompter, const QStri
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
     const WindowInfo& info = setUpWindow(this, className);
 
-    auto* captionRow = new QHBoxLayout;
-    captionRow->addWidget(new QLabel(QStringLiteral("Нагрузка:"), this));
-    m_caption = new QLabel(this);
+    // "Нагрузка:" until the opener names the load side.
+    m_caption = new QLabel(QStringLiteral("Нагрузка:"), this);
     m_caption->setObjectName(QStringLiteral("caption"));
-    captionRow->addWidget(m_caption, 1);
 
     auto* listGroup = new QGroupBox(QStringLiteral("Суточные графики"), this);
     m_list = new QListWidget(listGroup);
@@ -223,7 +221,7 @@ ScheduleViewer::ScheduleViewer(TDataModule1& dm, Prompter& prompter, const QStri
     const DialogButtons buttons = makeDialogButtons(this, info, closeRow({exportButton}));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(captionRow);
+    layout->addWidget(m_caption);
     layout->addLayout(body, 1);
     layout->addLayout(buttons.layout);
 
