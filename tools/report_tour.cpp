@@ -2,14 +2,19 @@
 
 #include "app/ui/main_form.h"
 #include "app/ui/var_form.h"
+#include "data/data_module.h"
+#include "load/ui/chart_viewers.h"
+#include "load/ui/dsp_nagr_form.h"
 #include "reports/document_report_writer.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/sel_sp_form.h"
+#include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/sel_inv_form.h"
 #include "tour.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -126,6 +131,21 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     tour.write(var, QStringLiteral("TVarForm"));
     tour.write(*tour::intervalSchedule(dm, prompter, &main), QStringLiteral("TAddSutGrF"));
     tour.write(*tour::typedSchedule(dm, prompter, &main), QStringLiteral("TNagrForm"));
+    {
+        main.acDispatcher().prepareForTour();
+        const QString caption = QStringLiteral("Нагрузка переменного напряжения: %1.")
+                                    .arg(dm.tblProj_Inv()[QStringLiteral("Nagr_Name")].asString());
+        TSutGrafF& graf = main.scheduleCharts();
+        graf.setSide(caption, QStringLiteral("220"));
+        graf.reload();
+        tour.write(graf, QStringLiteral("TSutGrafF"));
+        TSutDiagF& diag = main.parameterDiagrams();
+        diag.setSide(caption, QStringLiteral("220"));
+        diag.parameterBox(1)->setChecked(true);
+        diag.reload();
+        tour.write(diag, QStringLiteral("TSutDiagF"));
+        diag.parameterBox(1)->setChecked(false);
+    }
     TInvForm& inv = main.inverterForm();
     inv.loadForTour();
     tour.write(inv, QStringLiteral("TInvForm"));
@@ -133,6 +153,8 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     tour.write(inv.selectionDialog(), QStringLiteral("TSelInvFm"));
     main.inverterAnalysis().loadForTour();
     tour.write(main.inverterAnalysis(), QStringLiteral("TAnalInvF"));
+    main.batteryAnalysis().loadForTour();
+    tour.write(main.batteryAnalysis(), QStringLiteral("TAnalAkbF"));
     main.solarBatteryForm().loadForTour();
     tour.write(main.solarBatteryForm(), QStringLiteral("TSelSPFrm"));
     main.controllerForm().load();

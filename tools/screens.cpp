@@ -14,6 +14,7 @@
 #include "data/data_dir.h"
 #include "load/schedule_store.h"
 #include "load/ui/add_sut_gr_form.h"
+#include "load/ui/chart_viewers.h"
 #include "load/ui/create_sg_form.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "load/ui/ep_chooser.h"
@@ -31,6 +32,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/sel_inv_form.h"
@@ -155,6 +157,21 @@ int main(int argc, char** argv) {
         shoot(&main.acDispatcher(), dir, QStringLiteral("TDspNagrF"));
         main.dcDispatcher().prepareForTour();
         shoot(&main.dcDispatcher(), dir, QStringLiteral("TDspNagr12F"));
+        // The charts of the demo's first load with schedules; the diagram with both charts.
+        {
+            main.acDispatcher().prepareForTour();
+            const QString caption =
+                QStringLiteral("Нагрузка переменного напряжения: %1.")
+                    .arg(dm.tblProj_Inv()[QStringLiteral("Nagr_Name")].asString());
+            TSutGrafF& graf = main.scheduleCharts();
+            graf.setSide(caption, QStringLiteral("220"));
+            shoot(&graf, dir, QStringLiteral("TSutGrafF"));
+            TSutDiagF& diag = main.parameterDiagrams();
+            diag.setSide(caption, QStringLiteral("220"));
+            diag.parameterBox(1)->setChecked(true);
+            shoot(&diag, dir, QStringLiteral("TSutDiagF"));
+            diag.parameterBox(1)->setChecked(false);
+        }
         TInvForm& inv = main.inverterForm();
         inv.loadForTour();
         shoot(&inv, dir, QStringLiteral("TInvForm"));
@@ -164,6 +181,12 @@ int main(int argc, char** argv) {
         shoot(&inv.selectionDialog().tableDialog(), dir, QStringLiteral("TTabInvFm"));
         main.inverterAnalysis().loadForTour();
         shoot(&main.inverterAnalysis(), dir, QStringLiteral("TAnalInvF"));
+        // The battery analysis of each demo variant, computed as it is shown.
+        for (int variant = 1; variant <= 2; ++variant) {
+            shoot(&main.batteryAnalysis(), dir, QStringLiteral("TAnalAkbF-%1").arg(variant));
+            dm.tblProj1().next();
+        }
+        dm.tblProj1().first();
         {
             // The summer house's loads in their first month, a page each; then the intervals at
             // a larger scale with the line on the pump's switch-on.

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <optional>
+
 namespace ses {
 
 QPushButton* makeExportButton(QWidget* parent, const QString& hint) {
@@ -19,10 +21,13 @@ QPushButton* makeExportButton(QWidget* parent, const QString& hint) {
     return b;
 }
 
-void exportReport(Prompter& prompter, const std::function<void(ReportWriter&)>& write) {
+void exportReport(Prompter& prompter, const std::function<void(ReportWriter&)>& write,
+                  ExportCursor cursor) {
     QString path;
     try {
-        const WaitCursor wait;
+        std::optional<WaitCursor> wait;
+        if (cursor == ExportCursor::Wait)
+            wait.emplace();
         DocumentReportWriter w;
         write(w);
         path = w.closeReport();

@@ -17,9 +17,12 @@ class ReportWriter;
 // "Экспорт..." with its hint; the caller connects it.
 QPushButton* makeExportButton(QWidget* parent, const QString& hint);
 
-// Writes a report into a new document under the wait cursor: `write` opens the report and writes
-// its blocks, the document is then closed, opened in the desktop's application and its path told;
-// a report that cannot be written is told instead and nothing is opened.
-void exportReport(Prompter& prompter, const std::function<void(ReportWriter&)>& write);
+// Writes a report into a new document under the wait cursor (without it for the quick reports of
+// the chart windows): `write` opens the report and writes its blocks, the document is then closed,
+// opened in the desktop's application and its path told; a report that cannot be written is told
+// instead and nothing is opened.
+enum class ExportCursor { Wait, Plain };
+void exportReport(Prompter& prompter, const std::function<void(ReportWriter&)>& write,
+                  ExportCursor cursor = ExportCursor::Wait);
 
 } // namespace ses

@@ -11,6 +11,7 @@
 #include "app/ui/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "load/ui/add_sut_gr_form.h"
+#include "load/ui/chart_viewers.h"
 #include "load/ui/create_sg_form.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "load/ui/ep_chooser.h"
@@ -22,6 +23,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/sel_inv_form.h"
@@ -99,6 +101,10 @@ const Window kWindows[] = {
     {"TSelInvFm", "Выбор инвертора.", 46, make<TSelInvFm>()},
     {"TTabInvFm", "Табличный выбор инвертора.", 63, make<TTabInvFm>()},
     {"TAnalInvF", "Анализ выбора инверторов.", 90, make<TAnalInvF>()},
+    {"TAnalAkbF", "Анализ выбора аккумуляторной батареи.", 91, make<TAnalAkbF>()},
+    {"TSutGrafF", "Просмотр суточных графиков нагрузки.", 64, make<TSutGrafF>()},
+    {"TSutDiagF", "Просмотр диаграмм расчетных параметров суточных графиков нагрузки.", 65,
+     make<TSutDiagF>()},
     {"TSprKForm", "Справочник коэффициентов падения производительности.", 18, make<TSprKForm>()},
     {"TKproizFm", "Коэффициенты производительности солнечной батареи.", 49, make<TKproizFm>()},
     {"TsSunDayF", "Справочник среднемесячных периодов светлого времени суток.", 82,

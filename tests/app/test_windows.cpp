@@ -1,6 +1,7 @@
 // The windows over a real data module, offscreen.
 
 #include "../data/fixture.h"
+#include "../lib/qt_print.h"
 
 #include "app/demo.h"
 #include "app/ui/main_form.h"
@@ -8,25 +9,37 @@
 #include "lib/numbers.h"
 #include "load/load_views_store.h"
 #include "load/schedule_store.h"
+#include "load/ui/chart_viewers.h"
 #include "load/ui/create_sg_form.h"
+#include "load/ui/dsp_nagr_form.h"
 #include "load/ui/nagr_dop_form.h"
 #include "load/ui/sut_gr_dop_form.h"
 #include "load/ui/totals_pages.h"
+#include "reports/recording_report_writer.h"
+#include "storage/ui/anal_akb_form.h"
 #include "widgets/number_field.h"
 #include "widgets/string_grid.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -101,7 +114,7 @@ TEST(MainWindow, DemoProjectFillsEveryTab) {
     for (QAction* a : main.menuBar()->actions())
         menus << a->text();
     EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Нагрузка", "Инвертор", "СБ", "Контроллер",
-                                  "Справочники", "Параметры", "Помощь", "Выход"}));
+                                  "АБ", "Справочники", "Параметры", "Помощь", "Выход"}));
     EXPECT_TRUE(main.action(Command::VarSaveAs)->isEnabled());
     EXPECT_TRUE(main.action(Command::CtrlSelect)->isEnabled());
     EXPECT_TRUE(prompter.entries().empty());
@@ -238,6 +251,293 @@ TEST(MainWindow, ConsumerDialogInformationOpensTheScheduleWindowOnTheDemo) {
     EXPECT_EQ(pnom, dialog.pnomField()->text());
 }
 
+// The demo with its main window, as the program starts with it.
+struct Demo {
+    Demo() : dm(*openStore(), prompter), main(dm, prompter) {
+        buildDemoProject(main.shell());
+        dm.tblProj1().first();
+        main.refreshAll();
+    }
+    std::unique_ptr<Store>& openStore() {
+        ensureApp();
+        initDataDirectory(tmp.path());
+        store = Store::open(tmp.path());
+        return store;
+    }
+    QTemporaryDir tmp;
+    std::unique_ptr<Store> store;
+    RecordingPrompter prompter;
+    TDataModule1 dm;
+    TMainForm main;
+};
+
+QStringList lines(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+QStringList seriesNames(const QChartView* view) {
+    QStringList out;
+    for (QAbstractSeries* s : view->chart()->series()) {
+        if (auto* bars = qobject_cast<QBarSeries*>(s))
+            for (QBarSet* set : bars->barSets())
+                out << set->label();
+        else
+            out << s->name();
+    }
+    return out;
+}
+
+// "Графики..." and "Диаграммы..." of both dispatchers open the window of their side with the
+// load's caption and its schedules, all ticked and drawn.
+TEST(DispatcherCharts, BothDispatchersOpenTheWindowsOfTheirSide) {
+    Demo demo;
+    struct Seen {
+        QString window, caption;
+        QStringList schedules, notes, series;
+    };
+    const auto press = [&](LoadDispatcher& d, LoadDispatcher::Command c) {
+        Seen seen;
+        QTimer::singleShot(0, [&] {
+            auto* w = qobject_cast<ScheduleViewer*>(QApplication::activeModalWidget());
+            if (!w)
+                return;
+            seen.window = w->objectName();
+            seen.caption = w->captionLabel()->text();
+            seen.schedules = lines(w->scheduleList());
+            seen.notes = lines(w->notesBox());
+            if (auto* g = qobject_cast<TSutGrafF*>(w))
+                seen.series = seriesNames(g->chartView());
+            if (auto* g = qobject_cast<TSutDiagF*>(w))
+                seen.series = seriesNames(g->figuresView());
+            w->reject();
+        });
+        QPushButton* b = d.commandButton(c);
+        EXPECT_FALSE(b->isHidden());
+        EXPECT_TRUE(b->isEnabled());
+        b->click();
+        return seen;
+    };
+    const QString house = "Нагрузка переменного напряжения: Дом: освещение и быт.";
+    const QString dc = "Нагрузка постоянного напряжения АБ.";
+    for (const bool ac : {true, false}) {
+        SCOPED_TRACE(ac ? "AC" : "DC");
+        LoadDispatcher& d =
+            ac ? static_cast<LoadDispatcher&>(demo.main.acDispatcher()) : demo.main.dcDispatcher();
+        d.prepareForTour();
+        d.show();
+        const QString name = ac ? "Летний сезон" : "Охранная сигнализация";
+        const Seen charts = press(d, LoadDispatcher::Charts);
+        EXPECT_EQ(charts.window, "TSutGrafF");
+        EXPECT_EQ(charts.caption, ac ? house : dc);
+        EXPECT_EQ(charts.schedules, QStringList{name});
+        EXPECT_EQ(charts.notes, QStringList{name + ": P1 = f(T)."});
+        EXPECT_EQ(charts.series, QStringList{"P1 = f(T)"});
+        const Seen diagrams = press(d, LoadDispatcher::Diagrams);
+        EXPECT_EQ(diagrams.window, "TSutDiagF");
+        EXPECT_EQ(diagrams.caption, ac ? house : dc);
+        EXPECT_EQ(diagrams.schedules, QStringList{name});
+        EXPECT_EQ(diagrams.notes, QStringList{"1 - " + name + "."});
+        EXPECT_EQ(diagrams.series, QStringList{"Wp_сут., Втч"});
+        d.hide();
+    }
+    EXPECT_EQ(demo.main.scheduleCharts().windowTitle(), "Просмотр суточных графиков нагрузки.");
+    EXPECT_EQ(demo.main.parameterDiagrams().windowTitle(),
+              "Просмотр диаграмм расчетных параметров суточных графиков нагрузки.");
+    EXPECT_TRUE(demo.prompter.entries().empty());
+}
+
+// The ticks, "Обновить" and "Автообновление", the boxes and the month names over the demo
+// station's DC schedule (all year), and the reports block by block.
+TEST(DispatcherCharts, RefreshFollowsTheTicksAndTheReportsFollowTheBoxes) {
+    Demo demo;
+    demo.dm.tblProj1().next(); // the weather station
+    TSutDiagF& diag = demo.main.parameterDiagrams();
+    diag.setSide("Нагрузка постоянного напряжения АБ.", "12");
+    diag.show();
+    QListWidgetItem* item = diag.scheduleList()->item(0);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->text(), "Датчики, регистратор, связь");
+    EXPECT_EQ(diag.figuresView()->chart()->series().size(), 1);
+    EXPECT_TRUE(diag.darkView()->chart()->series().isEmpty()); // its box is not ticked
+
+    // The energy without sun: twelve bars, the month names cut to 3 letters, then whole.
+    diag.parameterBox(1)->setChecked(true);
+    ASSERT_EQ(diag.darkView()->chart()->series().size(), 1);
+    auto* months =
+        qobject_cast<QBarCategoryAxis*>(diag.darkView()->chart()->axes(Qt::Horizontal)[0]);
+    ASSERT_TRUE(months);
+    EXPECT_EQ(months->categories().first(), "янв");
+    EXPECT_EQ(months->categories().size(), 12);
+    diag.limitBox()->setChecked(false);
+    EXPECT_FALSE(diag.charsBox()->isEnabled());
+    months = qobject_cast<QBarCategoryAxis*>(diag.darkView()->chart()->axes(Qt::Horizontal)[0]);
+    EXPECT_EQ(months->categories().at(8), "сентябрь");
+
+    RecordingReportWriter w;
+    diag.writeReport(w);
+    QStringList expected = {"open", "title: Диаграмма расчетных параметров суточных графиков.\r\r",
+                            "picture 640x360",
+                            "text: Обозначение суточных графиков на диаграмме:\r- 1 - Датчики, "
+                            "регистратор, связь.\r"};
+    for (const QString& t : diagramParameterReportTexts(diag.boxes()))
+        expected << "text: " + t;
+    expected << "title: \rДиаграмма потребления электроэнергии в периоды времени суток \"без "
+                "солнца\".\r\r"
+             << "picture 640x360" << expected[3];
+    EXPECT_EQ(w.summary(), expected);
+    diag.parameterBox(1)->setChecked(false);
+    w.clear();
+    diag.writeReport(w);
+    EXPECT_EQ(w.summary().size(), 6); // one diagram, one parameter named
+
+    // Without auto-refresh a change empties the charts until "Обновить".
+    diag.autoRefreshBox()->setChecked(false);
+    diag.parameterBox(2)->setChecked(true);
+    EXPECT_TRUE(diag.figuresView()->chart()->series().isEmpty());
+    diag.refreshButton()->click();
+    EXPECT_EQ(seriesNames(diag.figuresView()), QStringList({"Wp_сут., Втч", "Pном., Вт"}));
+    // Unticking every schedule disables "Обновить" and leaves the charts empty.
+    diag.autoRefreshBox()->setChecked(true);
+    item->setCheckState(Qt::Unchecked);
+    EXPECT_FALSE(diag.refreshButton()->isEnabled());
+    EXPECT_TRUE(diag.figuresView()->chart()->series().isEmpty());
+    EXPECT_TRUE(diag.notesBox()->count() == 0);
+    // Reopened, every schedule is ticked again; the options stay.
+    diag.hide();
+    diag.show();
+    EXPECT_EQ(diag.scheduleList()->item(0)->checkState(), Qt::Checked);
+    EXPECT_TRUE(diag.parameterBox(2)->isChecked());
+    EXPECT_EQ(diag.figuresView()->chart()->series().size(), 1);
+    diag.hide();
+
+    TSutGrafF& graf = demo.main.scheduleCharts();
+    graf.setSide("Нагрузка постоянного напряжения АБ.", "12");
+    graf.show();
+    graf.columnsBox()->setValue(3);
+    w.clear();
+    graf.writeReport(w);
+    EXPECT_EQ(
+        w.summary(),
+        QStringList({"open", "title: Суточные графики варианта расчета.\r\r", "picture 640x360",
+                     "text: Обозначение суточных графиков.\r- Датчики, регистратор, "
+                     "связь: P1 = f(T).\r"}));
+    graf.hide();
+    EXPECT_TRUE(demo.prompter.entries().empty());
+}
+
+// The battery analysis over the demo's two variants: the summer house by the switching-time
+// method (mode 2), the weather station by the profile (mode 1).
+TEST(BatteryAnalysisWindow, ShowsEachDemoVariantAndTheStoredFigureWhenItDiffers) {
+    ensureApp();
+    QTemporaryDir tmp;
+    initDataDirectory(tmp.path());
+    auto store = Store::open(tmp.path());
+    RecordingPrompter prompter;
+    TDataModule1 dm(*store, prompter);
+    TMainForm main(dm, prompter);
+    buildDemoProject(main.shell());
+    ASSERT_TRUE(main.action(Command::AkbAnalysis));
+    main.refreshAll();
+    EXPECT_TRUE(main.action(Command::AkbAnalysis)->isEnabled());
+    TAnalAkbF& form = main.batteryAnalysis();
+    EXPECT_EQ(form.windowTitle(), "Анализ выбора аккумуляторной батареи.");
+
+    struct Expected {
+        const char* variant;
+        QStringList months;
+        QString capacity;
+    };
+    const std::vector<Expected> cases = {
+        {"Дача (апрель - сентябрь)",
+         {"апрель", "май", "июнь", "июль", "август", "сентябрь"},
+         "267,91"},
+        {"Метеостанция (круглый год)",
+         {"январь", "февраль", "март", "апрель", "май", "июнь", "июль", "август", "сентябрь",
+          "октябрь", "ноябрь", "декабрь"},
+         "198,36"},
+    };
+    View& v = dm.tblProj1();
+    v.first();
+    for (const Expected& e : cases) {
+        SCOPED_TRACE(e.variant);
+        ASSERT_EQ(v["VarName"].asString(), e.variant);
+        form.load();
+        const StringGrid* energy = form.energyGrid();
+        const StringGrid* capacity = form.capacityGrid();
+        // Months with data only, the same in both tables.
+        ASSERT_EQ(energy->colCount(), 2 + e.months.size());
+        ASSERT_EQ(capacity->colCount(), 1 + e.months.size());
+        for (int m = 0; m < e.months.size(); ++m) {
+            EXPECT_EQ(energy->cell(2 + m, 0), e.months[m]);
+            EXPECT_EQ(capacity->cell(1 + m, 0), e.months[m]);
+        }
+        EXPECT_EQ(energy->cell(0, energy->rowCount() - 1), " Итого");
+        // The result is the largest С, in the one turquoise cell of the capacity table.
+        EXPECT_EQ(form.resultField()->text(), e.capacity);
+        const int cRow = capacity->rowCount() - 1;
+        int turquoise = 0;
+        for (int c = 1; c < capacity->colCount(); ++c)
+            if (capacity->item(cRow, c)->background().color() == QColor(0, 255, 255)) {
+                ++turquoise;
+                EXPECT_EQ(capacity->cell(c, cRow), e.capacity);
+            }
+        EXPECT_EQ(turquoise, 1);
+        // The chain stored the same figure: no line under the result, no refusal.
+        EXPECT_TRUE(form.storedLine()->isHidden());
+        EXPECT_TRUE(form.errorLine()->isHidden());
+        // Fits the work area of a 1366 x 768 screen with its title bar.
+        form.show();
+        EXPECT_LE(form.frameGeometry().height(), 728);
+        EXPECT_LE(form.height() + 30, 728);
+        EXPECT_LE(form.width(), 1366);
+        form.hide();
+
+        RecordingReportWriter w;
+        form.writeReport(w);
+        const QStringList summary = w.summary();
+        EXPECT_EQ(
+            summary.mid(0, 3),
+            QStringList({"open", "title: Анализ выбора аккумуляторной батареи.\r\r", "pairs 1"}));
+        EXPECT_EQ(w.blocks()[2].rows[0], QStringList({"Расчетная емкость АБ, А*ч:", e.capacity}));
+        EXPECT_EQ(summary[3], "heading: \r" + analysisEnergyHeading() + "\r");
+        EXPECT_EQ(summary[4],
+                  QString("grid %1x%2").arg(energy->rowCount()).arg(energy->colCount()));
+        EXPECT_EQ(summary[5], "text: " + analysisEnergyNote() + "\r");
+        EXPECT_EQ(summary[6], "heading: \r" + analysisCapacityHeading() + "\r");
+        EXPECT_EQ(summary[7], QString("grid 11x%1").arg(capacity->colCount()));
+        EXPECT_TRUE(summary[8].startsWith("text: В строке таблицы \"Спр.\""));
+        EXPECT_EQ(summary.size(), 9);
+        v.next();
+    }
+
+    // A stored figure other than the analysis is named under the result, and in the report.
+    v.first();
+    ASSERT_TRUE(v.edit());
+    v["Cras_AKB"].setFloat(100.5);
+    ASSERT_TRUE(v.post());
+    form.load();
+    EXPECT_FALSE(form.storedLine()->isHidden());
+    EXPECT_EQ(form.storedLine()->text(),
+              "Емкость АБ, записанная в варианте расчета (по параметрам суточных графиков), "
+              "А*ч: 100,5");
+    RecordingReportWriter w;
+    form.writeReport(w);
+    EXPECT_EQ(w.summary()[3], "text: " + form.storedLine()->text() + "\r");
+    // Without a system voltage there is no capacity: the window names what to fix.
+    ASSERT_TRUE(v.edit());
+    v["Uses"].setFloat(0);
+    ASSERT_TRUE(v.post());
+    form.load();
+    EXPECT_EQ(form.resultField()->text(), "");
+    EXPECT_FALSE(form.errorLine()->isHidden());
+    EXPECT_EQ(form.errorLine()->text(),
+              "Напряжение системы должно быть больше 0: емкость АБ не рассчитана.");
+    EXPECT_TRUE(prompter.entries().empty());
+}
+
 TEST(ScreenTour, WritesAPictureOfEveryWindow) {
     ensureApp();
     QTemporaryDir tmp;
@@ -260,7 +560,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TSprKForm-1", "TSprKForm-5",        "TKproizFm",      "TsSunDayF",   "TSelSPFrm",
           "TMasSPFrm-1", "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5", "TControlF",
           "TSelCtrlF",   "TMainForm-4",        "TNagrDopF-1",    "TNagrDopF-2", "TNagrDopF-3",
-          "TNagrDopF-4", "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7"})
+          "TNagrDopF-4", "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7", "TAnalAkbF-1",
+          "TAnalAkbF-2", "TSutGrafF",          "TSutDiagF"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
@@ -281,7 +582,8 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
             suffixes << ".png";
     }
     for (const char* name : {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F",
-                             "TInvForm", "TSelInvFm", "TAnalInvF", "TSelSPFrm", "TControlF"}) {
+                             "TInvForm", "TSelInvFm", "TAnalInvF", "TAnalAkbF", "TSelSPFrm",
+                             "TControlF", "TSutGrafF", "TSutDiagF"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -293,7 +595,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              10 * suffixes.size());
+              13 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {

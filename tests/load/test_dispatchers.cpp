@@ -6,6 +6,7 @@
 #include "lib/qt_print.h"
 
 #include "lib/months.h"
+#include "load/ui/chart_viewers.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "load/ui/nagr_form.h"
 #include "load/ui/schedule_panels.h"
@@ -13,7 +14,13 @@
 #include "widgets/string_grid.h"
 
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QLineSeries>
+#include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 
 using namespace ses;
 using namespace ses::test;
@@ -105,6 +112,73 @@ TEST_F(DspTest, ButtonsFollowTheLoadsTheSchedulesAndTheMode) {
     ac->setChartViewer({});
     ASSERT_TRUE(tbl("proj_inv").first());
     EXPECT_EQ(enabledCommands(*ac), "++++--");
+    // Shown all the same: a disabled command is not hidden.
+    EXPECT_FALSE(ac->commandButton(LoadDispatcher::Charts)->isHidden());
+    EXPECT_FALSE(ac->commandButton(LoadDispatcher::Diagrams)->isHidden());
+}
+
+// The chart window over three DC schedules, the middle one without intervals: the numbering goes
+// past it, the list lays the names out in the columns asked for, and without auto-refresh a tick
+// empties the chart until "Обновить" draws it with the schedules numbered afresh.
+TEST_F(DspTest, ChartWindowNumbersTheTickedSchedulesAndLaysOutTheList) {
+    ScheduleDraft d;
+    d.from = "январь";
+    d.to = "декабрь";
+    d.name = "Зима";
+    d.intervals = {{"0", "12", "100"}, {"12", "24", "50"}};
+    ASSERT_TRUE(addSchedule(*dm, false, d));
+    d.name = "Без интервалов";
+    d.intervals = {};
+    ASSERT_TRUE(addSchedule(*dm, false, d));
+    d.name = "Лето";
+    d.intervals = {{"0", "24", "30"}};
+    ASSERT_TRUE(addSchedule(*dm, false, d));
+
+    TSutGrafF w(*dm, prompter);
+    w.setSide("Нагрузка постоянного напряжения АБ.", "12");
+    w.show();
+    const auto series = [&] {
+        QStringList names;
+        for (QAbstractSeries* s : w.chartView()->chart()->series())
+            names << s->name();
+        return names;
+    };
+    const auto notes = [&] {
+        QStringList lines;
+        for (int i = 0; i < w.notesBox()->count(); ++i)
+            lines << w.notesBox()->item(i)->text();
+        return lines;
+    };
+    EXPECT_EQ(series(), QStringList({"P1 = f(T)", "P3 = f(T)"}));
+    EXPECT_EQ(notes(),
+              QStringList({"Зима: P1 = f(T).", "Без интервалов: P2 = f(T).", "Лето: P3 = f(T)."}));
+    auto* first = qobject_cast<QLineSeries*>(w.chartView()->chart()->series()[0]);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->points(), QList<QPointF>({{0, 100}, {12, 100}, {12, 50}, {24, 50}}));
+
+    QListWidget* list = w.scheduleList();
+    const auto rect = [&](int i) { return list->visualItemRect(list->item(i)); };
+    w.columnsBox()->setValue(3);
+    QApplication::processEvents();
+    EXPECT_EQ(rect(1).top(), rect(0).top());
+    EXPECT_EQ(rect(2).top(), rect(0).top());
+    EXPECT_GT(rect(1).left(), rect(0).left());
+    w.columnsBox()->setValue(1);
+    QApplication::processEvents();
+    EXPECT_GT(rect(1).top(), rect(0).top());
+
+    w.autoRefreshBox()->setChecked(false);
+    list->item(0)->setCheckState(Qt::Unchecked);
+    EXPECT_TRUE(series().isEmpty());
+    EXPECT_TRUE(w.refreshButton()->isEnabled());
+    w.refreshButton()->click();
+    EXPECT_EQ(series(), QStringList({"P2 = f(T)"}));
+    EXPECT_EQ(notes(), QStringList({"Без интервалов: P1 = f(T).", "Лето: P2 = f(T)."}));
+    // Ticking "Автообновление" again draws at once.
+    list->item(0)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(series().isEmpty());
+    w.autoRefreshBox()->setChecked(true);
+    EXPECT_EQ(series(), QStringList({"P1 = f(T)", "P3 = f(T)"}));
 }
 
 TEST_F(DspTest, AddEditAndDeleteGoThroughTheModeDialog) {

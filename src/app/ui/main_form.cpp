@@ -9,6 +9,7 @@
 #include "app/ui/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "lib/entry.h"
+#include "load/ui/chart_viewers.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "load/ui/nagr_dop_form.h"
 #include "solar/sizing_store.h"
@@ -17,6 +18,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "widgets/bound_grid.h"
@@ -155,6 +157,7 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::SbCoefficients:
     case Command::SbSelect:
     case Command::CtrlSelect:
+    case Command::AkbAnalysis:
     case Command::RefLossCoefficients:
     case Command::RefDaylight:
     case Command::RefBatteryRooms:
@@ -762,15 +765,45 @@ TVarForm& TMainForm::varForm() {
 }
 
 TDspNagrF& TMainForm::acDispatcher() {
-    if (!m_acDispatcher)
+    if (!m_acDispatcher) {
         m_acDispatcher = new TDspNagrF(m_dm, m_prompter, this);
+        m_acDispatcher->setChartViewer(
+            [this](auto kind, const QString& caption, const QString& tag) {
+                showCharts(kind, caption, tag);
+            });
+    }
     return *m_acDispatcher;
 }
 
 TDspNagr12F& TMainForm::dcDispatcher() {
-    if (!m_dcDispatcher)
+    if (!m_dcDispatcher) {
         m_dcDispatcher = new TDspNagr12F(m_dm, m_prompter, this);
+        m_dcDispatcher->setChartViewer(
+            [this](auto kind, const QString& caption, const QString& tag) {
+                showCharts(kind, caption, tag);
+            });
+    }
     return *m_dcDispatcher;
+}
+
+TSutGrafF& TMainForm::scheduleCharts() {
+    if (!m_scheduleCharts)
+        m_scheduleCharts = new TSutGrafF(m_dm, m_prompter, this);
+    return *m_scheduleCharts;
+}
+
+TSutDiagF& TMainForm::parameterDiagrams() {
+    if (!m_parameterDiagrams)
+        m_parameterDiagrams = new TSutDiagF(m_dm, m_prompter, this);
+    return *m_parameterDiagrams;
+}
+
+void TMainForm::showCharts(LoadDispatcher::ChartKind kind, const QString& caption,
+                           const QString& voltageTag) {
+    if (kind == LoadDispatcher::ChartKind::Schedules)
+        scheduleCharts().open(caption, voltageTag);
+    else
+        parameterDiagrams().open(caption, voltageTag);
 }
 
 TInvForm& TMainForm::inverterForm() {
@@ -789,6 +822,12 @@ TAnalInvF& TMainForm::inverterAnalysis() {
     if (!m_inverterAnalysis)
         m_inverterAnalysis = new TAnalInvF(m_dm, m_prompter, this);
     return *m_inverterAnalysis;
+}
+
+TAnalAkbF& TMainForm::batteryAnalysis() {
+    if (!m_batteryAnalysis)
+        m_batteryAnalysis = new TAnalAkbF(m_dm, m_prompter, this);
+    return *m_batteryAnalysis;
 }
 
 TSprKForm& TMainForm::lossForm() {
@@ -898,6 +937,9 @@ void TMainForm::run(Command c) {
         break;
     case Command::InvAnalysis:
         inverterAnalysis().run();
+        break;
+    case Command::AkbAnalysis:
+        batteryAnalysis().run();
         break;
     case Command::SbCoefficients:
         coefficientsForm().run();

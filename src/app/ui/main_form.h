@@ -5,6 +5,7 @@
 #include "app/commands.h"
 #include "app/recalc.h"
 #include "app/shell.h"
+#include "load/ui/dsp_dispatcher.h"
 
 #include <QMainWindow>
 #include <map>
@@ -29,9 +30,12 @@ class TsTempABF;
 class TVarForm;
 class TDspNagrF;
 class TDspNagr12F;
+class TSutGrafF;
+class TSutDiagF;
 class TInvForm;
 class TAnalInvF;
 class TNagrDopF;
+class TAnalAkbF;
 class TSprKForm;
 class TKproizFm;
 class TsSunDayF;
@@ -69,9 +73,12 @@ public:
     TVarForm& varForm();
     TDspNagrF& acDispatcher();
     TDspNagr12F& dcDispatcher();
+    TSutGrafF& scheduleCharts();
+    TSutDiagF& parameterDiagrams();
     TInvForm& inverterForm();
     TAnalInvF& inverterAnalysis();
     TNagrDopF& monthlyTotals();
+    TAnalAkbF& batteryAnalysis();
     TSprKForm& lossForm();
     TKproizFm& coefficientsForm();
     TsSunDayF& daylightForm();
@@ -88,6 +95,9 @@ private:
     QWidget* buildSchemePanel();
     void onVariantChanged();
     void setCaption();
+    // What the dispatchers' "Графики..." and "Диаграммы..." open.
+    void showCharts(LoadDispatcher::ChartKind kind, const QString& caption,
+                    const QString& voltageTag);
 
     TDataModule1& m_dm;
     Prompter& m_prompter;
@@ -117,9 +127,12 @@ private:
     TVarForm* m_varForm = nullptr;
     TDspNagrF* m_acDispatcher = nullptr;
     TDspNagr12F* m_dcDispatcher = nullptr;
+    TSutGrafF* m_scheduleCharts = nullptr;
+    TSutDiagF* m_parameterDiagrams = nullptr;
     TInvForm* m_inverterForm = nullptr;
     TAnalInvF* m_inverterAnalysis = nullptr;
     TNagrDopF* m_monthlyTotals = nullptr;
+    TAnalAkbF* m_batteryAnalysis = nullptr;
     TSprKForm* m_lossForm = nullptr;
     TKproizFm* m_coefficientsForm = nullptr;
     TsSunDayF* m_daylightForm = nullptr;

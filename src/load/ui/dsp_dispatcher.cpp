@@ -456,9 +456,6 @@ void LoadDispatcher::updateButtons() {
         m_commands[c]->setEnabled(hasSchedule);
     m_commands[Charts]->setEnabled(hasSchedule && loadMode() != 0 && bool(m_viewer));
     m_commands[Diagrams]->setEnabled(hasSchedule && bool(m_viewer));
-    // The chart windows are not part of the program yet: their buttons appear with them.
-    m_commands[Charts]->setVisible(bool(m_viewer));
-    m_commands[Diagrams]->setVisible(bool(m_viewer));
 }
 
 void LoadDispatcher::updateFigures() {
