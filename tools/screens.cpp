@@ -39,11 +39,13 @@
 #include "storage/ui/tab_inv_form.h"
 #include "tour.h"
 #include "widgets/drawing_pane.h"
+#include "widgets/help_viewer.h"
 #include "widgets/look.h"
 #include "widgets/number_field.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -306,6 +308,17 @@ int main(int argc, char** argv) {
         TsEP12Frm dcChooser(dm, prompter, &main);
         dcChooser.loadForTour();
         shoot(&dcChooser, dir, QStringLiteral("TsEP12Frm"));
+        // The help: its contents, the design guide and the page of the solar battery's choice.
+        for (const auto& [page, name] :
+             {std::pair{QStringLiteral("index.html"), QStringLiteral("Help-index")},
+              std::pair{QStringLiteral("guide.html"), QStringLiteral("Help-guide")},
+              std::pair{QStringLiteral("53.html"), QStringLiteral("Help-53")}}) {
+            HelpViewer::showPage(&main, page);
+            auto* help = main.findChild<QDialog*>(QStringLiteral("helpViewer"));
+            if (!help)
+                throw std::runtime_error("the help viewer did not open");
+            save(help, dir, name);
+        }
         printMessages(prompter);
     } catch (const DbError& e) {
         QTextStream(stderr) << e.message() << "\n";
