@@ -10,32 +10,13 @@ namespace ses {
 
 namespace {
 
-std::optional<double> opt(const QVariant& v) {
-    if (v.isNull())
-        return std::nullopt;
-    return v.toDouble();
-}
-
-std::vector<StoredMonth> monthsOf(TDataModule1& dm, const QString& table,
-                                  const QVariant& schedule) {
-    std::vector<StoredMonth> months;
-    QSqlQuery q = dm.store().select(
-        QStringLiteral("SELECT MonthName, Wsut_dark, Wmax_dark FROM \"%1\" WHERE Kod0 = ? "
-                       "ORDER BY Kod")
-            .arg(table),
-        {schedule});
-    while (q.next())
-        months.push_back({q.value(0).toString(), q.value(1).toDouble(), q.value(2).toDouble()});
-    return months;
-}
-
 LoadSchedule scheduleOf(TDataModule1& dm, const QSqlQuery& g, const QString& table) {
     LoadSchedule s;
     s.name = g.value(1).toString();
     s.wpSut = g.value(2).toDouble();
     s.first = g.value(3).toString();
     s.last = g.value(4).toString();
-    s.months = monthsOf(dm, table, g.value(0));
+    s.months = storedMonths(dm, table, g.value(0));
     return s;
 }
 
@@ -48,7 +29,7 @@ GenerationInputs generationInputs(TDataModule1& dm) {
         return in;
     const QVariant kod = v.currentKey();
     in.region = v[QStringLiteral("Region")].asString();
-    in.totalPower = opt(v[QStringLiteral("PTotal_SP")].value());
+    in.totalPower = optionalNumber(v[QStringLiteral("PTotal_SP")].value());
     in.settings = sizingSettings(dm);
     in.loss = lossTable(dm);
 
@@ -63,12 +44,12 @@ GenerationInputs generationInputs(TDataModule1& dm) {
     QSqlQuery p = dm.store().select(
         QStringLiteral("SELECT UseUserKpd_Inv, UserKpd_Inv FROM project1 WHERE Kod = ?"), {kod});
     const bool useUser = p.next() && p.value(0).toInt() != 0;
-    const std::optional<double> user = useUser ? opt(p.value(1)) : std::nullopt;
+    const std::optional<double> user = useUser ? optionalNumber(p.value(1)) : std::nullopt;
     QSqlQuery loads = dm.store().select(
         QStringLiteral("SELECT Kod, Kpd_Inv, Nagr_Name FROM proj_inv WHERE Kod0 = ? ORDER BY Kod"),
         {kod});
     while (loads.next()) {
-        const double k = kinv(useUser, user, opt(loads.value(1)));
+        const double k = kinv(useUser, user, optionalNumber(loads.value(1)));
         QSqlQuery g = dm.store().select(
             QStringLiteral("SELECT Kod, SutGrafName, Wp_sut, MonthName1, MonthName2 FROM "
                            "proj_graf0 WHERE Kod0 = ? ORDER BY Kod"),

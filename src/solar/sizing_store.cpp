@@ -10,16 +10,14 @@
 
 namespace ses {
 
-namespace {
-
-std::optional<double> opt(const QVariant& v) {
+std::optional<double> optionalNumber(const QVariant& v) {
     if (v.isNull())
         return std::nullopt;
     return v.toDouble();
 }
 
-std::vector<StoredMonth> monthsOf(TDataModule1& dm, const QString& table,
-                                  const QVariant& schedule) {
+std::vector<StoredMonth> storedMonths(TDataModule1& dm, const QString& table,
+                                      const QVariant& schedule) {
     std::vector<StoredMonth> months;
     QSqlQuery q = dm.store().select(
         QStringLiteral("SELECT MonthName, Wsut_dark, Wmax_dark FROM \"%1\" WHERE Kod0 = ? "
@@ -31,33 +29,31 @@ std::vector<StoredMonth> monthsOf(TDataModule1& dm, const QString& table,
     return months;
 }
 
-} // namespace
-
 std::vector<StoredSchedule> storedSchedules(TDataModule1& dm, int variantKod) {
     std::vector<StoredSchedule> out;
     QSqlQuery v = dm.store().select(
         QStringLiteral("SELECT UseUserKpd_Inv, UserKpd_Inv FROM project1 WHERE Kod = ?"),
         {variantKod});
     const bool useUser = v.next() && v.value(0).toInt() != 0;
-    const std::optional<double> user = useUser ? opt(v.value(1)) : std::nullopt;
+    const std::optional<double> user = useUser ? optionalNumber(v.value(1)) : std::nullopt;
     QSqlQuery loads = dm.store().select(
         QStringLiteral("SELECT Kod, Kpd_Inv FROM proj_inv WHERE Kod0 = ? ORDER BY Kod"),
         {variantKod});
     while (loads.next()) {
-        const double k = kinv(useUser, user, opt(loads.value(1)));
+        const double k = kinv(useUser, user, optionalNumber(loads.value(1)));
         QSqlQuery g = dm.store().select(
             QStringLiteral("SELECT Kod, Wp_sut FROM proj_graf0 WHERE Kod0 = ? ORDER BY Kod"),
             {loads.value(0)});
         while (g.next())
             out.push_back({g.value(1).toDouble(), k,
-                           monthsOf(dm, QStringLiteral("proj_gr_prm"), g.value(0))});
+                           storedMonths(dm, QStringLiteral("proj_gr_prm"), g.value(0))});
     }
     QSqlQuery dc = dm.store().select(
         QStringLiteral("SELECT Kod, Wp_sut FROM proj_graf12_0 WHERE Kod0 = ? ORDER BY Kod"),
         {variantKod});
     while (dc.next())
         out.push_back({dc.value(1).toDouble(), 1,
-                       monthsOf(dm, QStringLiteral("proj_gr12_prm"), dc.value(0))});
+                       storedMonths(dm, QStringLiteral("proj_gr12_prm"), dc.value(0))});
     return out;
 }
 

@@ -4,6 +4,8 @@
 
 #include "solar/insolation.h"
 
+#include <QVariant>
+
 namespace ses {
 
 class TDataModule1;
@@ -18,6 +20,13 @@ struct SolarSizing {
     // "декабрь, E = 0,35 кВт*ч/(м2*день)"; empty when no month governs.
     QString governingText() const;
 };
+
+// A stored number, or none for null.
+std::optional<double> optionalNumber(const QVariant& v);
+// The monthly rows (month, dark energy, largest dark energy) of one schedule of `table`, in stored
+// order.
+std::vector<StoredMonth> storedMonths(TDataModule1& dm, const QString& table,
+                                      const QVariant& schedule);
 
 // The inputs of the variant with key variantKod (its loads' Kinv, the schedules' monthly rows).
 std::vector<StoredSchedule> storedSchedules(TDataModule1& dm, int variantKod);
