@@ -197,6 +197,22 @@ void StringGrid::setReadOnly(bool readOnly) {
     m_readOnly = readOnly;
 }
 
+void StringGrid::setRowList(const QStringList& titles) {
+    setFixedRow(true);
+    setColCount(int(titles.size()));
+    for (int c = 0; c < titles.size(); ++c)
+        setCell(c, 0, titles[c]);
+    setReadOnly(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void StringGrid::setVisibleRows(int rows) {
+    setMinimumHeight(horizontalHeader()->sizeHint().height() +
+                     rows * verticalHeader()->defaultSectionSize() + 4);
+}
+
 void StringGrid::setColumnKind(int col, NumberField::Kind kind) {
     m_kinds[col] = kind;
 }

@@ -54,6 +54,11 @@ public:
     void setColumnReadOnly(int col, bool readOnly);
     bool isColumnReadOnly(int col) const;
     void setReadOnly(bool readOnly);
+    // A read-only list of rows under fixed titles (row 0), one whole row selected at a time: how
+    // the selection and result windows show their lists.
+    void setRowList(const QStringList& titles);
+    // The least height that shows the titles and `rows` rows without scrolling.
+    void setVisibleRows(int rows);
     // Typing in a column goes through the number key filter of this kind.
     void setColumnKind(int col, NumberField::Kind kind);
 

@@ -44,20 +44,12 @@ TControlF::TControlF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     auto* arrays = new QGroupBox(QStringLiteral(" Контроллеры заряда массивов "), this);
     auto* al = new QVBoxLayout(arrays);
     m_grid = new StringGrid(arrays);
-    m_grid->setFixedRow(true);
-    m_grid->setColCount(int(columnTitles().size()));
+    m_grid->setRowList(columnTitles());
     m_grid->setRowCount(2);
-    for (int c = 0; c < columnTitles().size(); ++c)
-        m_grid->setCell(c, 0, columnTitles()[c]);
-    m_grid->setReadOnly(true);
     // The array, its power and current stay in sight beside the controller's figures.
     m_grid->setFrozenCols(3);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    // Room for five arrays without scrolling.
-    m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
-                             5 * m_grid->verticalHeader()->defaultSectionSize() + 4);
+    m_grid->setVisibleRows(5); // room for five arrays without scrolling
     al->addWidget(m_grid, 1);
     QListWidget* note = noteList(noteLines(), 4, arrays);
     note->setObjectName(QStringLiteral("note"));

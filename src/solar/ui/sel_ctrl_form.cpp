@@ -50,14 +50,8 @@ TSelCtrlF::TSelCtrlF(Prompter& prompter, QWidget* parent) : QDialog(parent), m_p
     auto* list = new QGroupBox(QStringLiteral(" Контроллеры заряда "), this);
     auto* ll = new QVBoxLayout(list);
     m_grid = new StringGrid(list);
-    m_grid->setFixedRow(true);
-    m_grid->setColCount(int(columnTitles().size()));
+    m_grid->setRowList(columnTitles());
     m_grid->setRowCount(2);
-    for (int c = 0; c < columnTitles().size(); ++c)
-        m_grid->setCell(c, 0, columnTitles()[c]);
-    m_grid->setReadOnly(true);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     ll->addWidget(m_grid);
     top->addWidget(list, 1);

@@ -128,20 +128,14 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     commands->addStretch();
     al->addLayout(commands);
     m_grid = new StringGrid(arrays);
-    m_grid->setFixedRow(true);
-    m_grid->setColCount(int(columnTitles().size()));
-    m_grid->setRowCount(2);
     // Titles on two lines, broken after the comma, so that the columns are as narrow as their
     // figures allow and all nineteen fit the window.
-    for (int c = 0; c < columnTitles().size(); ++c)
-        m_grid->setCell(
-            c, 0, columnTitles()[c].trimmed().replace(QStringLiteral(", "), QStringLiteral(",\n")));
-    m_grid->setReadOnly(true);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Room for five arrays without scrolling: the titles (two lines) and five rows.
-    m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
-                             5 * m_grid->verticalHeader()->defaultSectionSize() + 4);
+    QStringList titles;
+    for (const QString& t : columnTitles())
+        titles << t.trimmed().replace(QStringLiteral(", "), QStringLiteral(",\n"));
+    m_grid->setRowList(titles);
+    m_grid->setRowCount(2);
+    m_grid->setVisibleRows(5); // room for five arrays without scrolling
     al->addWidget(m_grid, 1);
     // The column notes scroll by whole lines: three of them in view.
     QListWidget* note = noteList(noteLines(), 3, arrays);

@@ -44,14 +44,7 @@ TInvForm::TInvForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     auto* gridLabel = new QLabel(QStringLiteral("Параметры нагрузок и инверторов."), this);
     m_grid = new StringGrid(this);
     m_grid->setObjectName(QStringLiteral("loads"));
-    m_grid->setFixedRow(true);
-    m_grid->setColCount(int(invFormTitles().size()));
-    for (int c = 0; c < int(invFormTitles().size()); ++c)
-        m_grid->setCell(c, 0, invFormTitles()[c]);
-    m_grid->setReadOnly(true);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setRowList(invFormTitles());
     gridLabel->setBuddy(m_grid);
     connect(m_grid, &QAbstractItemView::doubleClicked, this, [this] { chooseRow(); });
 

@@ -29,14 +29,7 @@ TTabInvFm::TTabInvFm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(
     auto* gridLabel = new QLabel(QStringLiteral("Инверторы."), this);
     m_grid = new StringGrid(this);
     m_grid->setObjectName(QStringLiteral("candidates"));
-    m_grid->setFixedRow(true);
-    m_grid->setColCount(int(tabInvTitles().size()));
-    for (int c = 0; c < int(tabInvTitles().size()); ++c)
-        m_grid->setCell(c, 0, tabInvTitles()[c]);
-    m_grid->setReadOnly(true);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setRowList(tabInvTitles());
     m_grid->setMinimumHeight(160);
     gridLabel->setBuddy(m_grid);
     connect(m_grid, &QAbstractItemView::doubleClicked, this, [this] {
