@@ -138,19 +138,33 @@ TEST(MainWindow, DemoProjectFillsEveryTab) {
     EXPECT_EQ(label("akbShortfall")->text(), "Емкость АБ 200 А*ч меньше требуемой 267,91 А*ч.");
 }
 
+// The demo with its main window, as the program starts with it.
+struct Demo {
+    Demo() : dm(*openStore(), prompter), main(dm, prompter) {
+        buildDemoProject(main.shell());
+        dm.tblProj1().first();
+        main.refreshAll();
+    }
+    std::unique_ptr<Store>& openStore() {
+        ensureApp();
+        initDataDirectory(tmp.path());
+        store = Store::open(tmp.path());
+        return store;
+    }
+    QTemporaryDir tmp;
+    std::unique_ptr<Store> store;
+    RecordingPrompter prompter;
+    TDataModule1 dm;
+    TMainForm main;
+};
+
 // "Общая нагрузка по месяцам года..." on the summer house: the window opens modally on the first
 // month of its schedules, and another month recomputes what depends on the month.
 TEST(MainWindow, MonthlyTotalsOpenOnTheDemoAndFollowTheMonth) {
-    ensureApp();
-    QTemporaryDir tmp;
-    initDataDirectory(tmp.path());
-    auto store = Store::open(tmp.path());
-    RecordingPrompter prompter;
-    TDataModule1 dm(*store, prompter);
-    TMainForm main(dm, prompter);
-    buildDemoProject(main.shell());
-    dm.tblProj1().first();
-    main.refreshAll();
+    Demo demo;
+    TDataModule1& dm = demo.dm;
+    TMainForm& main = demo.main;
+    RecordingPrompter& prompter = demo.prompter;
     QAction* command = main.action(Command::LoadMonthly);
     ASSERT_NE(command, nullptr);
     ASSERT_TRUE(command->isEnabled());
@@ -213,15 +227,10 @@ TEST(MainWindow, MonthlyTotalsOpenOnTheDemoAndFollowTheMonth) {
 // "Информация..." of the summer house's consumer dialog opens the information window over the
 // schedule the dialog shows.
 TEST(MainWindow, ConsumerDialogInformationOpensTheScheduleWindowOnTheDemo) {
-    ensureApp();
-    QTemporaryDir tmp;
-    initDataDirectory(tmp.path());
-    auto store = Store::open(tmp.path());
-    RecordingPrompter prompter;
-    TDataModule1 dm(*store, prompter);
-    TMainForm main(dm, prompter);
-    buildDemoProject(main.shell());
-    dm.tblProj1().first();
+    Demo demo;
+    TDataModule1& dm = demo.dm;
+    TMainForm& main = demo.main;
+    RecordingPrompter& prompter = demo.prompter;
     dm.tblProj_Inv().first();
     TCreateSGF dialog(dm, prompter, true, &main);
     dialog.loadForTour(tourScheduleInputs(dm, true));
@@ -250,26 +259,6 @@ TEST(MainWindow, ConsumerDialogInformationOpensTheScheduleWindowOnTheDemo) {
     EXPECT_EQ(firstConsumer, "Холодильник бытовой");
     EXPECT_EQ(pnom, dialog.pnomField()->text());
 }
-
-// The demo with its main window, as the program starts with it.
-struct Demo {
-    Demo() : dm(*openStore(), prompter), main(dm, prompter) {
-        buildDemoProject(main.shell());
-        dm.tblProj1().first();
-        main.refreshAll();
-    }
-    std::unique_ptr<Store>& openStore() {
-        ensureApp();
-        initDataDirectory(tmp.path());
-        store = Store::open(tmp.path());
-        return store;
-    }
-    QTemporaryDir tmp;
-    std::unique_ptr<Store> store;
-    RecordingPrompter prompter;
-    TDataModule1 dm;
-    TMainForm main;
-};
 
 QStringList lines(const QListWidget* list) {
     QStringList out;
