@@ -238,8 +238,8 @@ void TMainForm::buildMenus() {
     }
     action(Command::Help)->setShortcut(QKeySequence(Qt::Key_F1));
     action(Command::AkbSelect)->setToolTip(QStringLiteral("Выбор аккумуляторной батареи системы"));
-    action(Command::AkbScheme)->setToolTip(
-        QStringLiteral("Просмотр схемы (токов, перемычек) аккумуляторной батареи"));
+    action(Command::AkbScheme)
+        ->setToolTip(QStringLiteral("Просмотр схемы (токов, перемычек) аккумуляторной батареи"));
     tools->addSeparator();
     auto* processLabel = new QLabel(QStringLiteral(" Процесс: "), tools);
     tools->addWidget(processLabel);

@@ -28,8 +28,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 
@@ -202,9 +202,9 @@ QWidget* TAKBForm::buildDischargeTab() {
     auto* figures = new QFormLayout;
     figures->setVerticalSpacing(2);
     m_dischargeFields.add(
-        figures, {{QStringLiteral("periods"), QStringLiteral("Периоды разряда АБ, час.:")},
-                  {QStringLiteral("kt"),
-                   QStringLiteral("Температурный коэффициент эксплуатации АБ:")}});
+        figures,
+        {{QStringLiteral("periods"), QStringLiteral("Периоды разряда АБ, час.:")},
+         {QStringLiteral("kt"), QStringLiteral("Температурный коэффициент эксплуатации АБ:")}});
     l->addLayout(figures);
     // The periods are a text of several windows: left-aligned and as wide as they need.
     QLabel* periods = m_dischargeFields.field(QStringLiteral("periods"));
@@ -375,9 +375,9 @@ void TAKBForm::fillTypes() {
 void TAKBForm::fillModels() {
     m_filling = true;
     const int row = m_type->currentIndex();
-    m_models = row >= 0 ? offeredModels(batteryModels(m_dm, m_types[row].kod),
-                                        m_source.variant.uses)
-                        : std::vector<BatteryModel>{};
+    m_models = row >= 0
+                   ? offeredModels(batteryModels(m_dm, m_types[row].kod), m_source.variant.uses)
+                   : std::vector<BatteryModel>{};
     m_model->clear();
     int modelRow = 0;
     for (int i = 0; i < int(m_models.size()); ++i) {
@@ -660,7 +660,7 @@ void TAKBForm::writeReport(ReportWriter& w) const {
     }
     if (schemeDrawable()) {
         w.writeHeading(QStringLiteral("\rСхема подключения АБ.\r"));
-        w.insertPicture(render(assemblyDrawing(m_scheme->scale())));
+        w.insertPicture(ses::render(assemblyDrawing(m_scheme->scale())));
     }
 }
 

@@ -222,7 +222,7 @@ void TViewAKBF::writeReport(ReportWriter& w) const {
     if (!m_missing->text().isEmpty() && m_missing->isVisible())
         w.writeText(m_missing->text() + QStringLiteral("\r"));
     if (m_pane->hasDrawing())
-        w.insertPicture(render(layout(m_pane->scale())));
+        w.insertPicture(ses::render(layout(m_pane->scale())));
     w.writeText(QStringLiteral("\r"));
 }
 
