@@ -73,17 +73,25 @@ TAKBForm::TAKBForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     sl->addWidget(m_match);
 
     auto* battery = new QGroupBox(QStringLiteral(" АБ "), this);
-    auto* bf = new QFormLayout(battery);
+    auto* bl = new QVBoxLayout(battery);
+    auto* lists = new QFormLayout;
+    auto* bf = new QFormLayout;
     bf->setVerticalSpacing(2);
+    bl->addLayout(lists);
+    bl->addLayout(bf);
     m_maker = new QComboBox(battery);
     m_maker->setObjectName(QStringLiteral("maker"));
     m_type = new QComboBox(battery);
     m_type->setObjectName(QStringLiteral("type"));
     m_model = new QComboBox(battery);
     m_model->setObjectName(QStringLiteral("model"));
-    bf->addRow(QStringLiteral("Компания-производитель:"), m_maker);
-    bf->addRow(QStringLiteral("Тип аккумулятора:"), m_type);
-    bf->addRow(QStringLiteral("Наименование аккумулятора:"), m_model);
+    for (QComboBox* box : {m_maker, m_type, m_model}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(18);
+    }
+    lists->addRow(QStringLiteral("Компания-производитель:"), m_maker);
+    lists->addRow(QStringLiteral("Тип аккумулятора:"), m_type);
+    lists->addRow(QStringLiteral("Наименование аккумулятора:"), m_model);
     m_fields.add(bf, batteryRows());
 
     m_message = new QLabel(this);
@@ -136,7 +144,7 @@ TAKBForm::TAKBForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
             showModel();
     });
     connect(m_match, &QCheckBox::clicked, this, [this] { showModel(); });
-    resize(1340, 690);
+    resize(1336, 690);
 }
 
 const std::vector<FormRow>& TAKBForm::sourceRows() {
@@ -223,7 +231,7 @@ QWidget* TAKBForm::buildDischargeTab() {
     m_table = new StringGrid(tab);
     m_table->setObjectName(QStringLiteral("dischargeTable"));
     m_table->setRowList(dischargeTitles());
-    m_table->setFixedWidth(300);
+    m_table->setFixedWidth(340);
     tableBox->addWidget(m_table, 1);
     tableAndChart->addLayout(tableBox);
 
@@ -235,7 +243,7 @@ QWidget* TAKBForm::buildDischargeTab() {
     m_chart = new QChartView(chart, tab);
     m_chart->setObjectName(QStringLiteral("chart"));
     m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setMinimumSize(360, 240);
+    m_chart->setMinimumSize(280, 240);
     tableAndChart->addWidget(m_chart, 1);
     l->addLayout(tableAndChart, 1);
 
@@ -551,6 +559,7 @@ void TAKBForm::rebuildDischarge() {
     for (int r = 0; r < int(m_discharge.rows.size()); ++r)
         for (int c = 0; c < 4; ++c)
             m_table->setCell(c, r + 1, m_discharge.rows[r][c]);
+    m_table->resizeColumnsToContents();
 
     auto* series = new QLineSeries;
     series->setPen(QPen(Qt::blue, 2));
