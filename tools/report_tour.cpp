@@ -8,10 +8,12 @@
 #include "reports/document_report_writer.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/sel_sp_form.h"
+#include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/sel_inv_form.h"
+#include "storage/ui/view_akb_form.h"
 #include "tour.h"
 
 #include <QCheckBox>
@@ -159,6 +161,10 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     tour.write(main.solarBatteryForm(), QStringLiteral("TSelSPFrm"));
     main.controllerForm().load();
     tour.write(main.controllerForm(), QStringLiteral("TControlF"));
+    main.batteryForm().load();
+    tour.write(main.batteryForm(), QStringLiteral("TAKBForm"));
+    main.batterySchemeView().load();
+    tour.write(main.batterySchemeView(), QStringLiteral("TViewAKBF"));
     // Last, as they add consumers to the current schedules of the demo.
     tour.write(*tour::consumerSchedule(dm, prompter, true, &main), QStringLiteral("TCreateSGF"));
     tour.write(*tour::consumerSchedule(dm, prompter, false, &main), QStringLiteral("TCreateSG12F"));

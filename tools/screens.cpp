@@ -32,11 +32,14 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
+#include "storage/ui/cmp_akb_sp_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/sel_inv_form.h"
 #include "storage/ui/tab_inv_form.h"
+#include "storage/ui/view_akb_form.h"
 #include "tour.h"
 #include "widgets/drawing_pane.h"
 #include "widgets/help_viewer.h"
@@ -268,6 +271,42 @@ int main(int argc, char** argv) {
             shoot(&main.coefficientsForm(), dir, QStringLiteral("TKproizFm"));
             main.daylightForm().loadForTour();
             shoot(&main.daylightForm(), dir, QStringLiteral("TsSunDayF"));
+        }
+        {
+            // The summer house's battery: its discharge in the first month, its scheme at the
+            // default scale and at a large one; then a starter model its charge current cannot
+            // match, with the justification.
+            TAKBForm& battery = main.batteryForm();
+            battery.load();
+            battery.show();
+            battery.tabs()->setCurrentIndex(0);
+            save(&battery, dir, QStringLiteral("TAKBForm-1"));
+            battery.tabs()->setCurrentIndex(1);
+            save(&battery, dir, QStringLiteral("TAKBForm-2"));
+            battery.schemePane()->scaleField()->setText(QStringLiteral("200"));
+            emit battery.schemePane()->scaleField()->editingFinished();
+            save(&battery, dir, QStringLiteral("TAKBForm-3"));
+            battery.justificationRunner = [&](TCmpAKB_SPFm& why) {
+                shoot(&why, dir, QStringLiteral("TCmpAKB_SPFm"));
+            };
+            if (!battery.select(QStringLiteral("Стартовый набор: АКБ А"), QStringLiteral("GEL"),
+                                QStringLiteral("СН-GEL-2-3000")))
+                throw std::runtime_error("the starter battery model is missing");
+            battery.justificationRunner = nullptr;
+            battery.hide();
+            // The stored battery's scheme: currents on the maximum basis, sections on the
+            // calculated one, and a large scale.
+            TViewAKBF& view = main.batterySchemeView();
+            view.load();
+            view.show();
+            save(&view, dir, QStringLiteral("TViewAKBF-1"));
+            view.setShown(SchemeShows::Section);
+            view.setBasis(CurrentBasis::Calculated);
+            save(&view, dir, QStringLiteral("TViewAKBF-2"));
+            view.pane()->scaleField()->setText(QStringLiteral("250"));
+            emit view.pane()->scaleField()->editingFinished();
+            save(&view, dir, QStringLiteral("TViewAKBF-3"));
+            view.hide();
         }
         main.paramForm().load();
         shoot(&main.paramForm(), dir, QStringLiteral("TParamFrm"));

@@ -1,5 +1,6 @@
 #include "app/demo.h"
 
+#include "app/battery_choice.h"
 #include "app/recalc.h"
 #include "app/shell.h"
 #include "app/variant_ops.h"
@@ -207,6 +208,38 @@ void chooseControllers(TDataModule1& dm) {
         refused(*refusal, dm);
 }
 
+// The battery window's choice: of the type's models offered for the system voltage, the one whose
+// assembly, matched to the controllers' charge current, takes the fewest batteries (the first of
+// equals), confirmed with "ОК".
+void chooseBattery(TDataModule1& dm, const QString& tip) {
+    const BatterySource s = readBatterySource(dm);
+    std::optional<BatteryChoice> best;
+    for (const BatteryMaker& maker : batteryMakers(dm))
+        for (const BatteryType& type : batteryTypes(dm, maker.kod)) {
+            if (type.tip != tip)
+                continue;
+            QString error;
+            const std::optional<double> charge = chargeCurrentFor(dm, s, tip, &error);
+            if (!error.isEmpty())
+                refused(error, dm);
+            for (const BatteryModel& m :
+                 offeredModels(batteryModels(dm, type.kod), s.variant.uses)) {
+                const AssemblyResult r = assemble(m, s.variant, charge, true);
+                if (assemblyStorable(r, s.variant) && (!best || r.figures.kol < best->figures.kol))
+                    best = BatteryChoice{maker.company, tip, m, r.figures};
+            }
+        }
+    if (!best)
+        refused(QStringLiteral("нет аккумуляторной батареи типа \"%1\"").arg(tip), dm);
+    const BatteryChoiceOutcome out = storeBatteryChoice(dm, *best);
+    if (out.outOfRange)
+        refused(*out.outOfRange, dm);
+    if (out.shortfall)
+        refused(*out.shortfall, dm);
+    if (out.chain && !out.chain->problems.isEmpty())
+        refused(out.chain->problems.join(QStringLiteral(" ")), dm);
+}
+
 // A variant through the variant dialog's own save, from the default parameters.
 void addDemoVariant(TDataModule1& dm, const char* name, const char* region, const char* mode,
                     const char* uses, bool peakForInverters) {
@@ -267,6 +300,7 @@ void buildDacha(TDataModule1& dm) {
     chooseSolarBattery(dm, QStringLiteral("СП-М-300-24"),
                        {{Criterion::GivenPower, 1600}, {Criterion::RequiredPower, 0}});
     chooseControllers(dm);
+    chooseBattery(dm, QStringLiteral("AGM"));
 }
 
 // An automatic weather station near Astrakhan working all year: sensors, a data logger and a
@@ -291,6 +325,7 @@ void buildStation(TDataModule1& dm) {
     chooseSolarBattery(dm, QStringLiteral("СП-М-150-12"),
                        {{Criterion::GivenPower, 800}, {Criterion::RequiredPower, 0}});
     chooseControllers(dm);
+    chooseBattery(dm, QStringLiteral("GEL"));
 }
 
 } // namespace

@@ -27,11 +27,14 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
+#include "storage/ui/cmp_akb_sp_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/sel_inv_form.h"
 #include "storage/ui/tab_inv_form.h"
+#include "storage/ui/view_akb_form.h"
 #include "widgets/help_viewer.h"
 #include "widgets/windows.h"
 
@@ -112,6 +115,10 @@ const Window kWindows[] = {
     {"TTabInvFm", "Табличный выбор инвертора.", 63, make<TTabInvFm>()},
     {"TAnalInvF", "Анализ выбора инверторов.", 90, make<TAnalInvF>()},
     {"TAnalAkbF", "Анализ выбора аккумуляторной батареи.", 91, make<TAnalAkbF>()},
+    {"TAKBForm", "Выбор аккумуляторной батареи.", 29, make<TAKBForm>()},
+    {"TCmpAKB_SPFm", "Обоснование невозможности согласования АБ и солнечной батареи.", 34,
+     make<TCmpAKB_SPFm>()},
+    {"TViewAKBF", "Просмотр параметров схемы аккумуляторной батареи.", 58, make<TViewAKBF>()},
     {"TSutGrafF", "Просмотр суточных графиков нагрузки.", 64, make<TSutGrafF>()},
     {"TSutDiagF", "Просмотр диаграмм расчетных параметров суточных графиков нагрузки.", 65,
      make<TSutDiagF>()},

@@ -573,7 +573,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     for (const char* name : {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F",
                              "TInvForm", "TSelInvFm", "TAnalInvF", "TAnalAkbF", "TSelSPFrm",
-                             "TControlF", "TSutGrafF", "TSutDiagF"}) {
+                             "TControlF", "TSutGrafF", "TSutDiagF", "TAKBForm", "TViewAKBF"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -585,7 +585,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              13 * suffixes.size());
+              15 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {

@@ -1,5 +1,6 @@
 #include "app/ui/main_form.h"
 
+#include "app/battery_choice.h"
 #include "app/recalc.h"
 #include "app/ui/about_form.h"
 #include "app/ui/field_panel.h"
@@ -18,9 +19,11 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
+#include "storage/ui/view_akb_form.h"
 #include "widgets/bound_grid.h"
 #include "widgets/help_viewer.h"
 #include "widgets/look.h"
@@ -104,6 +107,10 @@ QString toolText(Command c) {
         return QStringLiteral("Солнечная батарея");
     case Command::CtrlSelect:
         return QStringLiteral("Контроллеры");
+    case Command::AkbSelect:
+        return QStringLiteral("АБ");
+    case Command::AkbScheme:
+        return QStringLiteral("Схема АБ");
     default:
         return {};
     }
@@ -158,6 +165,8 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::SbSelect:
     case Command::CtrlSelect:
     case Command::AkbAnalysis:
+    case Command::AkbSelect:
+    case Command::AkbScheme:
     case Command::RefLossCoefficients:
     case Command::RefDaylight:
     case Command::RefBatteryRooms:
@@ -228,6 +237,9 @@ void TMainForm::buildMenus() {
         }
     }
     action(Command::Help)->setShortcut(QKeySequence(Qt::Key_F1));
+    action(Command::AkbSelect)->setToolTip(QStringLiteral("Выбор аккумуляторной батареи системы"));
+    action(Command::AkbScheme)
+        ->setToolTip(QStringLiteral("Просмотр схемы (токов, перемычек) аккумуляторной батареи"));
     tools->addSeparator();
     auto* processLabel = new QLabel(QStringLiteral(" Процесс: "), tools);
     tools->addWidget(processLabel);
@@ -830,6 +842,43 @@ TAnalAkbF& TMainForm::batteryAnalysis() {
     return *m_batteryAnalysis;
 }
 
+TAKBForm& TMainForm::batteryForm() {
+    if (!m_batteryForm)
+        m_batteryForm = new TAKBForm(m_dm, m_prompter, this);
+    return *m_batteryForm;
+}
+
+TViewAKBF& TMainForm::batterySchemeView() {
+    if (!m_batterySchemeView)
+        m_batterySchemeView = new TViewAKBF(m_dm, m_prompter, this);
+    return *m_batterySchemeView;
+}
+
+void TMainForm::chooseBattery() {
+    if (!batteryForm().run())
+        return;
+    BatteryChoiceOutcome out;
+    try {
+        out = storeBatteryChoice(m_dm, batteryForm().choice());
+    } catch (const DbError& e) {
+        m_prompter.error(e.message() + QStringLiteral("\nИзменения не сохранены."));
+        return;
+    }
+    if (out.outOfRange)
+        m_prompter.error(*out.outOfRange);
+    QStringList notes;
+    if (out.chain)
+        notes << QStringLiteral("Тип аккумуляторов изменился: расчетные параметры варианта "
+                                "пересчитаны.");
+    if (out.shortfall)
+        notes << *out.shortfall;
+    if (out.chain && !out.chain->problems.isEmpty())
+        notes << QStringLiteral("Расчетные параметры варианта определены не полностью:")
+              << out.chain->problems;
+    if (!notes.isEmpty())
+        m_prompter.information(notes.join(QLatin1Char('\n')));
+}
+
 TSprKForm& TMainForm::lossForm() {
     if (!m_lossForm)
         m_lossForm = new TSprKForm(m_dm, m_prompter, this);
@@ -940,6 +989,12 @@ void TMainForm::run(Command c) {
         break;
     case Command::AkbAnalysis:
         batteryAnalysis().run();
+        break;
+    case Command::AkbSelect:
+        chooseBattery();
+        break;
+    case Command::AkbScheme:
+        batterySchemeView().run();
         break;
     case Command::SbCoefficients:
         coefficientsForm().run();

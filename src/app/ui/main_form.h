@@ -36,6 +36,8 @@ class TInvForm;
 class TAnalInvF;
 class TNagrDopF;
 class TAnalAkbF;
+class TAKBForm;
+class TViewAKBF;
 class TSprKForm;
 class TKproizFm;
 class TsSunDayF;
@@ -79,6 +81,10 @@ public:
     TAnalInvF& inverterAnalysis();
     TNagrDopF& monthlyTotals();
     TAnalAkbF& batteryAnalysis();
+    TAKBForm& batteryForm();
+    TViewAKBF& batterySchemeView();
+    // "Выбор аккумуляторной батареи...": the window, then its choice stored with what follows.
+    void chooseBattery();
     TSprKForm& lossForm();
     TKproizFm& coefficientsForm();
     TsSunDayF& daylightForm();
@@ -133,6 +139,8 @@ private:
     TAnalInvF* m_inverterAnalysis = nullptr;
     TNagrDopF* m_monthlyTotals = nullptr;
     TAnalAkbF* m_batteryAnalysis = nullptr;
+    TAKBForm* m_batteryForm = nullptr;
+    TViewAKBF* m_batterySchemeView = nullptr;
     TSprKForm* m_lossForm = nullptr;
     TKproizFm* m_coefficientsForm = nullptr;
     TsSunDayF* m_daylightForm = nullptr;
