@@ -45,7 +45,43 @@ void addText(Drawing& drawing, QPointF anchor, const QString& text, Qt::Alignmen
     drawing.items.push_back(DrawText{anchor, text, DrawFont{}, alignment, colour});
 }
 
+// The string device on the plus lead at x between the plus bus (y = 10) and y = 45, where the
+// riser of the string's top panel ends, with its type right of the lead (bottom at y = 31) and its
+// rated current centred under the type.
+void addStringDevice(Drawing& drawing, const StringDevice& device, double lead, double labelOffset,
+                     const QSizeF& typeSize, QColor background) {
+    if (device.kind == StringDeviceKind::Breaker) {
+        addLine(drawing, QPointF(lead, 10), QPointF(lead, 25));
+        addLine(drawing, QPointF(lead - 7, 25), QPointF(lead, 40));
+        addLine(drawing, QPointF(lead, 40), QPointF(lead, 45));
+        QPolygonF latch;
+        latch << QPointF(lead - 5, 30) << QPointF(lead - 8, 31) << QPointF(lead - 6, 35)
+              << QPointF(lead - 3, 34);
+        drawing.items.push_back(DrawPolygon{latch, blackPen, std::nullopt});
+    } else {
+        drawing.items.push_back(DrawRect{QRectF(lead - 4, 22, 9, 20), blackPen, background});
+        addLine(drawing, QPointF(lead, 10), QPointF(lead, 45));
+    }
+    const double typeLeft = lead + labelOffset;
+    addText(drawing, QPointF(typeLeft, 31), device.type, Qt::AlignLeft | Qt::AlignBottom);
+    if (!device.current.isEmpty())
+        addText(drawing, QPointF(typeLeft + std::floor(typeSize.width() / 2), 33),
+                device.current + QStringLiteral(" A"), Qt::AlignHCenter | Qt::AlignTop);
+}
+
 } // namespace
+
+StringDevice stringDeviceFor(int strings, int maxUnprotected, const QString& breakerType,
+                             const QString& breakerCurrent, const QString& fuseType,
+                             const QString& fuseCurrent) {
+    if (strings <= maxUnprotected)
+        return {};
+    if (!breakerType.isEmpty())
+        return {StringDeviceKind::Breaker, breakerType, breakerCurrent};
+    if (!fuseType.isEmpty())
+        return {StringDeviceKind::Fuse, fuseType, fuseCurrent};
+    return {};
+}
 
 int scaledSize(double millimetres, int scale) {
     return static_cast<int>(roundEven(millimetres / 1000.0 * scale, 0));
@@ -96,7 +132,22 @@ ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& 
     const int rowPitch = h + joint + 10;
     // The riser keeps clear of the plus mark however narrow the panel is drawn.
     const int riser = std::max(w + 5, 2 * t + 3 + markWidth + 3);
-    const int columnPitch = riser + 15;
+
+    // A string device's labels stand right of the lead (5 pixels from a breaker's lead, 10 from a
+    // fuse's wider body) and keep 20 pixels from the next string's lead.
+    const StringDevice& device = input.device;
+    const bool guarded = device.kind != StringDeviceKind::None;
+    const int labelOffset = device.kind == StringDeviceKind::Fuse ? 10 : 5;
+    const QSizeF typeSize = measure(device.type, DrawFont{});
+    const double currentWidth =
+        device.current.isEmpty()
+            ? 0
+            : measure(device.current + QStringLiteral(" A"), DrawFont{}).width();
+    const int labelReach = static_cast<int>(
+        std::ceil(labelOffset + std::max(typeSize.width(), (typeSize.width() + currentWidth) / 2)));
+    const int columnPitch = guarded ? std::max(riser + 15, labelReach + 20) : riser + 15;
+    // With a device every level under the plus bus is 35 pixels lower.
+    const int top = guarded ? 55 : 20;
 
     const QString powerText = input.arrayPower + QStringLiteral(" Вт");
     // Latin "B": drawn labels keep the unit letters of the original pictures.
@@ -106,15 +157,18 @@ ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& 
     ArraySchemeLayout layout;
     Drawing& drawing = layout.drawing;
     const double plusBusY = 10;
-    const double minusBusY = 20 + series * rowPitch - 10;
-    const double busEnd = 20 + strings * columnPitch;
+    const double minusBusY = top + series * rowPitch - 10;
+    // The last string's labels end 20 pixels before where a next lead would be; the terminals
+    // stand 15 pixels past that.
+    const double busEnd = guarded ? 20 + (strings - 1) * columnPitch + riser + columnPitch - 5
+                                  : 20 + strings * columnPitch;
     drawing.size = QSize(static_cast<int>(std::ceil(powerSize.width() + busEnd)) + 30,
                          static_cast<int>(std::ceil(powerSize.height() + minusBusY)) + 30);
 
     for (int i = 0; i < strings; ++i) {
         const double x = 20 + i * columnPitch;
         for (int j = 0; j < series; ++j) {
-            const double y = 20 + j * rowPitch;
+            const double y = top + j * rowPitch;
             const double bottom = y + h;
             addPanel(drawing, QPointF(x, y), w, h, cellPitch(input.scale));
             addText(drawing, QPointF(x + t - 2, bottom + markTop), QStringLiteral("-"),
@@ -129,6 +183,8 @@ ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& 
             if (j > 0)
                 addLine(drawing, QPointF(x + riser, y - 10), QPointF(x + t - 1, y - 10));
         }
+        if (guarded && series > 0)
+            addStringDevice(drawing, device, x + riser, labelOffset, typeSize, drawing.background);
         if (i > 0 && series > 0) {
             addDot(drawing, QPointF(x + riser, plusBusY));
             addDot(drawing, QPointF(x + t, minusBusY));
@@ -164,8 +220,9 @@ ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& 
     addText(drawing, QPointF(drawing.size.width() / 2, minusBusY + 10), caption,
             Qt::AlignHCenter | Qt::AlignTop);
 
-    if (input.minusAtLeast100 && layout.minus.y() < 100) {
-        const QPointF shift(0, 100 - layout.minus.y());
+    const double lowestMinus = guarded ? 110 : 100;
+    if (input.padTop && layout.minus.y() < lowestMinus) {
+        const QPointF shift(0, lowestMinus - layout.minus.y());
         translate(drawing, shift);
         drawing.size.rheight() += static_cast<int>(shift.y());
         layout.plus += shift;

@@ -1,3 +1,4 @@
+#include "reports/array_scheme.h"
 #include "reports/battery_assembly.h"
 #include "reports/drawing.h"
 
@@ -35,6 +36,14 @@ QRectF labelBox(const Drawing& drawing, const QString& text) {
         if (t.text == text)
             box = textBox(t, boxMeasure);
     return box;
+}
+
+std::vector<QRectF> labelBoxes(const Drawing& drawing, const QString& text) {
+    std::vector<QRectF> boxes;
+    for (const DrawText& t : itemsOf<DrawText>(drawing))
+        if (t.text == text)
+            boxes.push_back(textBox(t, boxMeasure));
+    return boxes;
 }
 
 int countLabels(const Drawing& drawing, const QString& text) {
@@ -145,6 +154,126 @@ TEST(BatteryAssembly, PolarityMarksStayOffTheBatteries) {
             }
         }
         expectEverythingInside(d, "scale " + std::to_string(scale));
+    }
+}
+
+// ---- The connection schemes with a device on every string -----------------------------------
+
+ArraySchemeInput guardedInput(StringDeviceKind kind, const QString& type) {
+    ArraySchemeInput in;
+    in.panelType = QStringLiteral("П-100");
+    in.strings = 3;
+    in.panelsPerString = 1;
+    in.panelCount = 3;
+    in.arrayPower = QStringLiteral("300");
+    in.arrayVoltage = QStringLiteral("12");
+    in.panelPower = QStringLiteral("100");
+    in.panelVoltage = QStringLiteral("12");
+    in.panelWidthMm = 1000;
+    in.panelHeightMm = 1600;
+    in.scale = 30; // panels of 30 x 48 px; the plus lead rises 35 px right of a string's left edge
+    in.device = {kind, type, QStringLiteral("10")};
+    return in;
+}
+
+std::vector<QRectF> panels(const Drawing& d) {
+    std::vector<QRectF> result;
+    for (const DrawRect& r : itemsOf<DrawRect>(d))
+        if (r.brush == panelFaceColour)
+            result.push_back(r.rect);
+    return result;
+}
+
+TEST(StringDevices, TheBreakerWinsAndOnlyPastTheThreshold) {
+    struct Case {
+        int strings, threshold;
+        const char *breaker, *fuse;
+        StringDeviceKind expected;
+    };
+    const Case cases[] = {
+        {5, 4, "ВА-10", "ПР-6", StringDeviceKind::Breaker},
+        {5, 4, "", "ПР-6", StringDeviceKind::Fuse},
+        {4, 4, "ВА-10", "ПР-6", StringDeviceKind::None}, // exactly the threshold: plain
+        {5, 4, "", "", StringDeviceKind::None},
+    };
+    for (const Case& c : cases) {
+        const StringDevice d =
+            stringDeviceFor(c.strings, c.threshold, c.breaker, "10", c.fuse, "6");
+        EXPECT_EQ(d.kind, c.expected) << c.strings << c.breaker << c.fuse;
+        if (c.expected == StringDeviceKind::Breaker) {
+            EXPECT_EQ(d.type, "ВА-10");
+        }
+        if (c.expected == StringDeviceKind::Fuse) {
+            EXPECT_EQ(d.current, "6");
+        }
+    }
+}
+
+TEST(StringDevices, GapFromTheTypeWidthAndPanelsShiftedDown) {
+    struct Case {
+        StringDeviceKind kind;
+        QString type;
+        int pitch; // between the strings' left edges
+    };
+    const Case cases[] = {
+        // "ВА47-29 C10" is 66 px wide: a breaker's strings stand 66 + 25 apart, a fuse's
+        // 66 + 30, so the labels keep 20 px from the next lead.
+        {StringDeviceKind::Breaker, QStringLiteral("ВА47-29 C10"), 91},
+        {StringDeviceKind::Fuse, QStringLiteral("ВА47-29 C10"), 96},
+        // A short type keeps the plain spacing of 20 px between panels.
+        {StringDeviceKind::Breaker, QStringLiteral("A1"), 50},
+        {StringDeviceKind::None, QString(), 50},
+    };
+    for (const Case& c : cases) {
+        const ArraySchemeLayout layout = arrayScheme(guardedInput(c.kind, c.type), boxMeasure);
+        const std::vector<QRectF> p = panels(layout.drawing);
+        ASSERT_EQ(p.size(), 3u);
+        const double top = c.kind == StringDeviceKind::None ? 20 : 55;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(p[i], QRectF(20 + i * c.pitch, top, 30, 48)) << c.type.toStdString();
+        expectEverythingInside(layout.drawing, c.type.toStdString());
+        if (c.kind == StringDeviceKind::None)
+            continue;
+        // Every string carries the device on its lead (x = left + 35) under the plus bus, the
+        // type right of it with its bottom at 31 and the current centred under the type.
+        const double offset = c.kind == StringDeviceKind::Breaker ? 5 : 10;
+        for (int i = 0; i < 3; ++i) {
+            const double lead = 20 + i * c.pitch + 35;
+            if (c.kind == StringDeviceKind::Breaker) {
+                EXPECT_TRUE(hasLine(layout.drawing, QPointF(lead, 10), QPointF(lead, 25)));
+                EXPECT_TRUE(hasLine(layout.drawing, QPointF(lead - 7, 25), QPointF(lead, 40)));
+            } else {
+                const auto rects = itemsOf<DrawRect>(layout.drawing);
+                EXPECT_NE(std::find_if(rects.begin(), rects.end(),
+                                       [&](const DrawRect& r) {
+                                           return r.rect == QRectF(lead - 4, 22, 9, 20);
+                                       }),
+                          rects.end());
+                EXPECT_TRUE(hasLine(layout.drawing, QPointF(lead, 10), QPointF(lead, 45)));
+            }
+        }
+        const std::vector<QRectF> types = labelBoxes(layout.drawing, c.type);
+        ASSERT_EQ(types.size(), 3u);
+        const QRectF type = types[0];
+        EXPECT_EQ(type.bottomLeft(), QPointF(20 + 35 + offset, 31));
+        const QRectF current = labelBoxes(layout.drawing, QStringLiteral("10 A"))[0];
+        EXPECT_EQ(current.top(), 33);
+        EXPECT_EQ(current.center().x(), std::floor(type.center().x()));
+        // The labels stay clear of the next string's lead.
+        EXPECT_LE(type.right() + 20, 20 + c.pitch + 35);
+    }
+}
+
+TEST(StringDevices, PaddedMinusTerminalAt110) {
+    for (const bool guarded : {false, true}) {
+        ArraySchemeInput in = guardedInput(
+            guarded ? StringDeviceKind::Breaker : StringDeviceKind::None, QStringLiteral("B"));
+        in.scale = 10; // a small panel: the minus bus lies above 100 unpadded
+        in.padTop = true;
+        const ArraySchemeLayout layout = arrayScheme(in, boxMeasure);
+        EXPECT_EQ(layout.minus.y(), guarded ? 110 : 100);
+        in.padTop = false;
+        EXPECT_LT(arrayScheme(in, boxMeasure).minus.y(), 100);
     }
 }
 
