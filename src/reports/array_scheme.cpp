@@ -110,7 +110,8 @@ void addPanel(Drawing& drawing, QPointF topLeft, int width, int height, int cell
     drawing.items.push_back(DrawRect{face, DrawPen{panelBorderColour, border}, std::nullopt});
 }
 
-ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& measure) {
+ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
+                                       const ArraySchemeInput& input, const TextMeasure& measure) {
     const int w = scaledSize(input.panelWidthMm, input.scale);
     const int h = scaledSize(input.panelHeightMm, input.scale);
     const int t = w / 3; // the minus lead leaves the panel at t, the plus lead at 2t
@@ -154,16 +155,22 @@ ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& 
     const QString voltageText = input.arrayVoltage + QStringLiteral(" B");
     const QSizeF powerSize = measure(powerText, DrawFont{});
 
-    ArraySchemeLayout layout;
-    Drawing& drawing = layout.drawing;
+    ArraySchemePlacement placed;
+    Drawing& drawing = target;
+    const std::size_t first = target.items.size();
+    QSize& size = placed.size;
+    // Each panel brings its face, border and grid lines, and its marks and leads.
+    const int cell = std::max(cellPitch(input.scale), 2);
+    drawing.items.reserve(first + std::size_t(strings) * series * (w / cell + h / cell + 10) +
+                          4 * strings + 20);
     const double plusBusY = 10;
     const double minusBusY = top + series * rowPitch - 10;
     // The last string's labels end 20 pixels before where a next lead would be; the terminals
     // stand 15 pixels past that.
     const double busEnd = guarded ? 20 + (strings - 1) * columnPitch + riser + columnPitch - 5
                                   : 20 + strings * columnPitch;
-    drawing.size = QSize(static_cast<int>(std::ceil(powerSize.width() + busEnd)) + 30,
-                         static_cast<int>(std::ceil(powerSize.height() + minusBusY)) + 30);
+    size = QSize(static_cast<int>(std::ceil(powerSize.width() + busEnd)) + 30,
+                 static_cast<int>(std::ceil(powerSize.height() + minusBusY)) + 30);
 
     for (int i = 0; i < strings; ++i) {
         const double x = 20 + i * columnPitch;
@@ -191,16 +198,16 @@ ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& 
         }
     }
 
-    layout.plus = QPointF(busEnd + 3, plusBusY);
-    layout.minus = QPointF(busEnd + 3, minusBusY);
+    placed.plus = QPointF(busEnd + 3, plusBusY);
+    placed.minus = QPointF(busEnd + 3, minusBusY);
     addLine(drawing, QPointF(20 + riser, plusBusY), QPointF(busEnd, plusBusY));
     addLine(drawing, QPointF(t + 20, minusBusY), QPointF(busEnd, minusBusY));
-    addTerminal(drawing, layout.plus);
-    addTerminal(drawing, layout.minus);
+    addTerminal(drawing, placed.plus);
+    addTerminal(drawing, placed.minus);
     // The terminals' marks: below the plus terminal and above the minus one, off the buses.
-    addText(drawing, layout.plus + QPointF(0, 4), QStringLiteral("+"),
+    addText(drawing, placed.plus + QPointF(0, 4), QStringLiteral("+"),
             Qt::AlignHCenter | Qt::AlignTop);
-    addText(drawing, layout.minus - QPointF(0, 4), QStringLiteral("-"),
+    addText(drawing, placed.minus - QPointF(0, 4), QStringLiteral("-"),
             Qt::AlignHCenter | Qt::AlignBottom);
 
     const double middle = std::round((plusBusY + minusBusY) / 2);
@@ -215,19 +222,30 @@ ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& 
     if (!input.arrayName.isEmpty())
         caption = input.arrayName + QStringLiteral(". ") + caption;
     const int captionWidth = static_cast<int>(std::ceil(measure(caption, DrawFont{}).width()));
-    if (captionWidth + 10 > drawing.size.width())
-        drawing.size.setWidth(captionWidth + 10);
-    addText(drawing, QPointF(drawing.size.width() / 2, minusBusY + 10), caption,
+    if (captionWidth + 10 > size.width())
+        size.setWidth(captionWidth + 10);
+    addText(drawing, QPointF(size.width() / 2, minusBusY + 10), caption,
             Qt::AlignHCenter | Qt::AlignTop);
 
     const double lowestMinus = guarded ? 110 : 100;
-    if (input.padTop && layout.minus.y() < lowestMinus) {
-        const QPointF shift(0, lowestMinus - layout.minus.y());
-        translate(drawing, shift);
-        drawing.size.rheight() += static_cast<int>(shift.y());
-        layout.plus += shift;
-        layout.minus += shift;
+    QPointF shift = offset;
+    if (input.padTop && placed.minus.y() < lowestMinus) {
+        const double pad = lowestMinus - placed.minus.y();
+        shift.ry() += pad;
+        size.rheight() += static_cast<int>(pad);
     }
+    translate(drawing, shift, first);
+    placed.plus += shift;
+    placed.minus += shift;
+    return placed;
+}
+
+ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& measure) {
+    ArraySchemeLayout layout;
+    const ArraySchemePlacement placed = appendArrayScheme(layout.drawing, {}, input, measure);
+    layout.drawing.size = placed.size;
+    layout.plus = placed.plus;
+    layout.minus = placed.minus;
     return layout;
 }
 

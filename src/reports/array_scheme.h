@@ -70,6 +70,17 @@ struct ArraySchemeLayout {
 
 ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& measure);
 
+// The same scheme drawn into target (after what it holds), moved by offset: a picture made of
+// several schemes takes each one's primitives where they belong without copying them. Returns the
+// scheme's own size and its terminals in target's pixels.
+struct ArraySchemePlacement {
+    QSize size;
+    QPointF plus;
+    QPointF minus;
+};
+ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
+                                       const ArraySchemeInput& input, const TextMeasure& measure);
+
 enum class PlacementShape { Rectangle, Trapezoid, Triangle };
 enum class HorizontalPlacement { Left, Centre, Right };
 enum class VerticalPlacement { Top, Centre, Bottom };

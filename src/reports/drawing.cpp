@@ -2,8 +2,12 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
+
+#include <map>
+#include <memory>
 
 namespace ses {
 
@@ -121,6 +125,20 @@ TextMeasure fontTextMeasure() {
     };
 }
 
+TextMeasure cachedTextMeasure(TextMeasure measure) {
+    // One table a font (its size and weight), each looked up by the text itself.
+    auto sizes = std::make_shared<std::map<int, QHash<QString, QSizeF>>>();
+    return [measure = std::move(measure), sizes](const QString& text, const DrawFont& font) {
+        QHash<QString, QSizeF>& ofFont = (*sizes)[font.pixelSize * 2 + (font.bold ? 1 : 0)];
+        const auto found = ofFont.constFind(text);
+        if (found != ofFont.cend())
+            return *found;
+        const QSizeF size = measure(text, font);
+        ofFont.insert(text, size);
+        return size;
+    };
+}
+
 QRectF textBox(const DrawText& text, const TextMeasure& measure) {
     const QSizeF size = measure(text.text, text.font);
     double left = text.anchor.x();
@@ -141,9 +159,11 @@ QRectF textBox(const DrawRotatedText& text, const TextMeasure& measure) {
     return QRectF(text.topLeft, QSizeF(size.height() + 2, size.width() + 2));
 }
 
-void translate(Drawing& drawing, QPointF offset) {
-    for (Primitive& item : drawing.items)
-        std::visit(PrimitiveMover{offset}, item);
+void translate(Drawing& drawing, QPointF offset, std::size_t first) {
+    if (offset.isNull())
+        return;
+    for (std::size_t i = first; i < drawing.items.size(); ++i)
+        std::visit(PrimitiveMover{offset}, drawing.items[i]);
 }
 
 void paint(const Drawing& drawing, QPaintDevice& device) {

@@ -109,12 +109,15 @@ using TextMeasure = std::function<QSizeF(const QString&, const DrawFont&)>;
 QFont toQFont(const DrawFont& font);
 // Measures with the font metrics of the painter's fonts; layouts for the screen use this one.
 TextMeasure fontTextMeasure();
+// The same measure remembering each text's size, for a layout that measures the same short texts
+// (polarity marks, repeated labels) many times over.
+TextMeasure cachedTextMeasure(TextMeasure measure);
 // The box a label occupies when its size is measured by measure.
 QRectF textBox(const DrawText& text, const TextMeasure& measure);
 QRectF textBox(const DrawRotatedText& text, const TextMeasure& measure);
 
-// Moves every primitive by (dx, dy); the drawing's size is left to the caller.
-void translate(Drawing& drawing, QPointF offset);
+// Moves every primitive from index first on by (dx, dy); the drawing's size is left to the caller.
+void translate(Drawing& drawing, QPointF offset, std::size_t first = 0);
 
 // The largest picture the painter is asked to make. A drawing laid out at a scale typed by hand can
 // ask for more memory than the machine has; every host checks the size first and refuses with a

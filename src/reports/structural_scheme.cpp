@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 namespace ses {
@@ -118,9 +119,11 @@ public:
 
     void append(Drawing part, QPointF offset) {
         translate(part, offset);
-        for (Primitive& item : part.items)
-            drawing.items.push_back(std::move(item));
+        drawing.items.insert(drawing.items.end(), std::make_move_iterator(part.items.begin()),
+                             std::make_move_iterator(part.items.end()));
     }
+
+    void reserve(std::size_t count) { drawing.items.reserve(count); }
 
     Wire& wire(QPointF a, QPointF b) {
         Wire w;
@@ -176,15 +179,26 @@ public:
 
     // Lines, hops, devices and junction dots, drawn over the boxes and under nothing.
     void finishWires() {
+        // Vertical lines by their x, so that each horizontal one looks only at those within its
+        // span.
+        std::vector<Wire*> verticals;
+        for (Wire& w : wires)
+            if (w.vertical())
+                verticals.push_back(&w);
+        std::sort(verticals.begin(), verticals.end(),
+                  [](const Wire* p, const Wire* q) { return p->a.x() < q->a.x(); });
         for (Wire& h : wires) {
             if (!h.horizontal())
                 continue;
-            for (Wire& v : wires) {
-                if (!v.vertical())
-                    continue;
+            const double left = std::min(h.a.x(), h.b.x());
+            const double right = std::max(h.a.x(), h.b.x());
+            const double y = h.a.y();
+            auto it = std::lower_bound(verticals.begin(), verticals.end(), left,
+                                       [](const Wire* w, double x) { return w->a.x() < x; });
+            for (; it != verticals.end() && (*it)->a.x() <= right; ++it) {
+                Wire& v = **it;
                 const double x = v.a.x();
-                const double y = h.a.y();
-                if (!strictlyBetween(x, h.a.x(), h.b.x()) || !strictlyBetween(y, v.a.y(), v.b.y()))
+                if (!strictlyBetween(x, left, right) || !strictlyBetween(y, v.a.y(), v.b.y()))
                     continue;
                 if (v.verticalHops)
                     v.hops.push_back(y);
@@ -199,19 +213,29 @@ public:
     }
 
     // Grows the picture over everything drawn, so that no label is ever cut off.
-    void coverEverything(int margin) {
-        QRectF box(QPointF(0, 0), QSizeF(size));
-        for (const Primitive& item : drawing.items) {
-            if (const auto* t = std::get_if<DrawText>(&item))
-                box = box.united(textBox(*t, m_measure).adjusted(0, 0, margin, margin));
-            else if (const auto* r = std::get_if<DrawRotatedText>(&item))
-                box = box.united(textBox(*r, m_measure).adjusted(0, 0, margin, margin));
-            else if (const auto* l = std::get_if<DrawLine>(&item))
-                box =
-                    box.united(QRectF(l->from, l->to).normalized().adjusted(0, 0, margin, margin));
+    // The arrays come inside their own canvases, which the picture already holds; only what was
+    // drawn after them (from index first on) is looked at.
+    void coverEverything(std::size_t first, int margin) {
+        double right = size.width();
+        double bottom = size.height();
+        const auto reach = [&](double x, double y) {
+            right = std::max(right, x + margin);
+            bottom = std::max(bottom, y + margin);
+        };
+        for (std::size_t i = first; i < drawing.items.size(); ++i) {
+            const Primitive& item = drawing.items[i];
+            if (const auto* t = std::get_if<DrawText>(&item)) {
+                const QRectF box = textBox(*t, m_measure);
+                reach(box.right(), box.bottom());
+            } else if (const auto* r = std::get_if<DrawRotatedText>(&item)) {
+                const QRectF box = textBox(*r, m_measure);
+                reach(box.right(), box.bottom());
+            } else if (const auto* l = std::get_if<DrawLine>(&item)) {
+                reach(std::max(l->from.x(), l->to.x()), std::max(l->from.y(), l->to.y()));
+            }
         }
-        size = size.expandedTo(QSize(static_cast<int>(std::ceil(box.right())),
-                                     static_cast<int>(std::ceil(box.bottom()))));
+        size = size.expandedTo(
+            QSize(static_cast<int>(std::ceil(right)), static_cast<int>(std::ceil(bottom))));
     }
 
     Drawing drawing;
@@ -264,24 +288,57 @@ private:
             line(point(start), point(to), w.width);
     }
 
-    // Points where three or more lines meet, other than on a collector bar.
+    // Points where three or more lines meet, other than on a collector bar: every end of a line
+    // counts one arm, every line passing through two. Ends are sorted so that equal ones meet,
+    // and lines are looked up by the level they run at.
     std::vector<QPointF> junctions() const {
+        using Point = std::pair<double, double>;
+        std::vector<Point> ends;
+        ends.reserve(2 * wires.size());
+        std::vector<std::pair<double, const Wire*>> rows, columns;
+        for (const Wire& w : wires) {
+            ends.push_back({w.a.x(), w.a.y()});
+            ends.push_back({w.b.x(), w.b.y()});
+            if (w.horizontal())
+                rows.push_back({w.a.y(), &w});
+            else if (w.vertical())
+                columns.push_back({w.a.x(), &w});
+        }
+        const auto byLevel = [](const std::pair<double, const Wire*>& p,
+                                const std::pair<double, const Wire*>& q) {
+            return p.first < q.first;
+        };
+        std::sort(ends.begin(), ends.end());
+        std::sort(rows.begin(), rows.end(), byLevel);
+        std::sort(columns.begin(), columns.end(), byLevel);
         std::vector<QPointF> result;
-        for (const Wire& w : wires)
-            for (const QPointF& p : {w.a, w.b}) {
-                if (std::find(result.begin(), result.end(), p) != result.end())
-                    continue;
-                int arms = 0;
-                bool onBar = false;
-                for (const Wire& other : wires) {
-                    if (!onWire(other, p))
+        for (std::size_t i = 0; i < ends.size();) {
+            std::size_t j = i;
+            while (j < ends.size() && ends[j] == ends[i])
+                ++j;
+            const QPointF p(ends[i].first, ends[i].second);
+            int arms = int(j - i);
+            bool onBar = false;
+            const auto through = [&](const std::vector<std::pair<double, const Wire*>>& lines,
+                                     double level) {
+                auto [from, to] =
+                    std::equal_range(lines.begin(), lines.end(),
+                                     std::pair<double, const Wire*>{level, nullptr}, byLevel);
+                for (auto it = from; it != to; ++it) {
+                    const Wire& w = *it->second;
+                    if (!onWire(w, p))
                         continue;
-                    onBar = onBar || other.bar;
-                    arms += (p == other.a || p == other.b) ? 1 : 2;
+                    onBar = onBar || w.bar;
+                    if (p != w.a && p != w.b)
+                        arms += 2;
                 }
-                if (arms >= 3 && !onBar)
-                    result.push_back(p);
-            }
+            };
+            through(rows, p.y());
+            through(columns, p.x());
+            if (arms >= 3 && !onBar)
+                result.push_back(p);
+            i = j;
+        }
         return result;
     }
 
@@ -333,7 +390,8 @@ QPolygonF inverterStrip(double xL, double xR, double top, double bottom, double 
 } // namespace
 
 SchemeLayout structuralScheme(const SchemeVariant& v, const SchemeOptions& o,
-                              const TextMeasure& measure) {
+                              const TextMeasure& givenMeasure) {
+    const TextMeasure measure = cachedTextMeasure(givenMeasure);
     Builder b(measure, o.window);
     const int th = b.th;
     const int n = int(v.arrays.size());
@@ -346,6 +404,7 @@ SchemeLayout structuralScheme(const SchemeVariant& v, const SchemeOptions& o,
         QPointF plus, minus;
     };
     std::vector<Terminals> at;
+    b.reserve(std::size_t(v.arrays.size()) * 600 + v.inverters.size() * 60 + 500);
     for (const SchemeArray& a : v.arrays) {
         ArraySchemeInput in;
         in.arrayName = n >= 2 ? a.name : QString();
@@ -363,14 +422,13 @@ SchemeLayout structuralScheme(const SchemeVariant& v, const SchemeOptions& o,
         in.device = stringDeviceFor(a.strings, v.maxUnprotectedStrings, v.stringBreakerType,
                                     v.stringBreakerCurrent, v.stringFuseType, v.stringFuseCurrent);
         in.padTop = true;
-        ArraySchemeLayout part = arrayScheme(in, measure);
-        part.drawing.background = o.window;
-        const QPointF offset(0, height);
-        at.push_back({part.plus + offset, part.minus + offset});
-        height += part.drawing.size.height();
-        width = std::max(width, part.drawing.size.width());
-        b.append(std::move(part.drawing), offset);
+        const ArraySchemePlacement placed =
+            appendArrayScheme(b.drawing, QPointF(0, height), in, measure);
+        at.push_back({placed.plus, placed.minus});
+        height += placed.size.height();
+        width = std::max(width, placed.size.width());
     }
+    const std::size_t ownItemsFrom = b.drawing.items.size();
     const int w1 = width;
 
     // 2. From each array to its controller: the plus line turns down beside the arrays to the
@@ -679,7 +737,7 @@ SchemeLayout structuralScheme(const SchemeVariant& v, const SchemeOptions& o,
 
     b.size = QSize(width, height);
     b.finishWires();
-    b.coverEverything(10);
+    b.coverEverything(ownItemsFrom, 10);
 
     SchemeLayout layout;
     layout.drawing = std::move(b.drawing);
