@@ -682,6 +682,17 @@ TEST(SchemeComparison, DrawsBothPanesByKeyAndLeavesTheCurrentVariant) {
     EXPECT_GT(form.view(1)->image().width(), form.view(0)->image().width() - 1);
     EXPECT_EQ(v["Kod"].asInteger(), current);
     EXPECT_TRUE(demo.prompter.entries().empty());
+
+    // Two variants of one name are still two: each pane draws the one chosen, not the first of
+    // that name.
+    ASSERT_TRUE(v.edit());
+    v["VarName"].setString("Дача (апрель - сентябрь)");
+    ASSERT_TRUE(v.post());
+    form.prepare();
+    EXPECT_EQ(form.list(0)->itemText(0), form.list(0)->itemText(1));
+    EXPECT_EQ(form.list(0)->currentIndex(), 1);
+    EXPECT_TRUE(form.view(0)->isCleared());
+    EXPECT_FALSE(form.view(1)->isCleared());
 }
 
 TEST(OpenProject, PreviewFollowsTheHighlightedVariantWhileTicked) {

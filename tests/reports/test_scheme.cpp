@@ -677,6 +677,20 @@ TEST(StructuralScheme, DcConsumersWithInvertersInBothBranches) {
     }
 }
 
+TEST(StructuralScheme, ThePictureNeverShrinksUnderTheBattery) {
+    // One inverter with DC consumers and the battery plus at s = 192 < 240: the boxes start at
+    // 50, and with q = 289 < 290 the picture is made at least 190 + 140 = 330 high. The battery,
+    // one of 1100 mm (77 px) long, already reaches q + 42 = 331: that height stays.
+    SchemeVariant v = station(1, 1, true);
+    v.batterySeries = 1;
+    v.batteryLengthMm = 1100;
+    const SchemeLayout l = structuralScheme(v, smallScales, boxMeasure);
+    ASSERT_EQ(l.batteryPlus.y(), 192);
+    ASSERT_EQ(l.batteryMinus.y(), 289);
+    EXPECT_EQ(l.drawing.size.height(), 331);
+    expectEverythingInside(l.drawing, "battery at the bottom");
+}
+
 TEST(StructuralScheme, MissingDevicesAndCablesLeavePlainUnlabelledLines) {
     SchemeVariant v = station(1, 1, false);
     const SchemeLayout bare = structuralScheme(v, smallScales, boxMeasure);
