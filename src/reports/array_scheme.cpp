@@ -47,25 +47,25 @@ void addText(Drawing& drawing, QPointF anchor, const QString& text, Qt::Alignmen
 
 // The string device on the plus lead at x between the plus bus (y = 10) and y = 45, where the
 // riser of the string's top panel ends, with its type right of the lead (bottom at y = 31) and its
-// rated current centred under the type.
-void addStringDevice(Drawing& drawing, const StringDevice& device, double lead, double labelOffset,
-                     const QSizeF& typeSize, QColor background) {
+// rated current centred under the type; all of it dy lower with the scheme.
+void addStringDevice(Drawing& drawing, const StringDevice& device, double lead, double dy,
+                     double labelOffset, const QSizeF& typeSize, QColor background) {
     if (device.kind == StringDeviceKind::Breaker) {
-        addLine(drawing, QPointF(lead, 10), QPointF(lead, 25));
-        addLine(drawing, QPointF(lead - 7, 25), QPointF(lead, 40));
-        addLine(drawing, QPointF(lead, 40), QPointF(lead, 45));
+        addLine(drawing, QPointF(lead, dy + 10), QPointF(lead, dy + 25));
+        addLine(drawing, QPointF(lead - 7, dy + 25), QPointF(lead, dy + 40));
+        addLine(drawing, QPointF(lead, dy + 40), QPointF(lead, dy + 45));
         QPolygonF latch;
-        latch << QPointF(lead - 5, 30) << QPointF(lead - 8, 31) << QPointF(lead - 6, 35)
-              << QPointF(lead - 3, 34);
+        latch << QPointF(lead - 5, dy + 30) << QPointF(lead - 8, dy + 31)
+              << QPointF(lead - 6, dy + 35) << QPointF(lead - 3, dy + 34);
         drawing.items.push_back(DrawPolygon{latch, blackPen, std::nullopt});
     } else {
-        drawing.items.push_back(DrawRect{QRectF(lead - 4, 22, 9, 20), blackPen, background});
-        addLine(drawing, QPointF(lead, 10), QPointF(lead, 45));
+        drawing.items.push_back(DrawRect{QRectF(lead - 4, dy + 22, 9, 20), blackPen, background});
+        addLine(drawing, QPointF(lead, dy + 10), QPointF(lead, dy + 45));
     }
     const double typeLeft = lead + labelOffset;
-    addText(drawing, QPointF(typeLeft, 31), device.type, Qt::AlignLeft | Qt::AlignBottom);
+    addText(drawing, QPointF(typeLeft, dy + 31), device.type, Qt::AlignLeft | Qt::AlignBottom);
     if (!device.current.isEmpty())
-        addText(drawing, QPointF(typeLeft + std::floor(typeSize.width() / 2), 33),
+        addText(drawing, QPointF(typeLeft + std::floor(typeSize.width() / 2), dy + 33),
                 device.current + QStringLiteral(" A"), Qt::AlignHCenter | Qt::AlignTop);
 }
 
@@ -171,11 +171,16 @@ ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
                                   : 20 + strings * columnPitch;
     size = QSize(static_cast<int>(std::ceil(powerSize.width() + busEnd)) + 30,
                  static_cast<int>(std::ceil(powerSize.height() + minusBusY)) + 30);
+    // Where the scheme goes in target, padded down when asked. The panels, which are most of
+    // the primitives, are drawn in place; the few after them are moved there at the end.
+    const double lowestMinus = guarded ? 110 : 100;
+    const double pad = input.padTop && minusBusY < lowestMinus ? lowestMinus - minusBusY : 0;
+    const QPointF shift = offset + QPointF(0, pad);
 
     for (int i = 0; i < strings; ++i) {
-        const double x = 20 + i * columnPitch;
+        const double x = shift.x() + 20 + i * columnPitch;
         for (int j = 0; j < series; ++j) {
-            const double y = top + j * rowPitch;
+            const double y = shift.y() + top + j * rowPitch;
             const double bottom = y + h;
             addPanel(drawing, QPointF(x, y), w, h, cellPitch(input.scale));
             addText(drawing, QPointF(x + t - 2, bottom + markTop), QStringLiteral("-"),
@@ -191,12 +196,14 @@ ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
                 addLine(drawing, QPointF(x + riser, y - 10), QPointF(x + t - 1, y - 10));
         }
         if (guarded && series > 0)
-            addStringDevice(drawing, device, x + riser, labelOffset, typeSize, drawing.background);
+            addStringDevice(drawing, device, x + riser, shift.y(), labelOffset, typeSize,
+                            drawing.background);
         if (i > 0 && series > 0) {
-            addDot(drawing, QPointF(x + riser, plusBusY));
-            addDot(drawing, QPointF(x + t, minusBusY));
+            addDot(drawing, QPointF(x + riser, shift.y() + plusBusY));
+            addDot(drawing, QPointF(x + t, shift.y() + minusBusY));
         }
     }
+    const std::size_t afterPanels = drawing.items.size();
 
     placed.plus = QPointF(busEnd + 3, plusBusY);
     placed.minus = QPointF(busEnd + 3, minusBusY);
@@ -227,14 +234,8 @@ ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
     addText(drawing, QPointF(size.width() / 2, minusBusY + 10), caption,
             Qt::AlignHCenter | Qt::AlignTop);
 
-    const double lowestMinus = guarded ? 110 : 100;
-    QPointF shift = offset;
-    if (input.padTop && placed.minus.y() < lowestMinus) {
-        const double pad = lowestMinus - placed.minus.y();
-        shift.ry() += pad;
-        size.rheight() += static_cast<int>(pad);
-    }
-    translate(drawing, shift, first);
+    size.rheight() += static_cast<int>(pad);
+    translate(drawing, shift, afterPanels);
     placed.plus += shift;
     placed.minus += shift;
     return placed;

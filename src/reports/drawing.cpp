@@ -119,9 +119,15 @@ QFont toQFont(const DrawFont& font) {
 }
 
 TextMeasure fontTextMeasure() {
-    return [](const QString& text, const DrawFont& font) {
-        const QFontMetricsF metrics(toQFont(font));
-        return QSizeF(metrics.horizontalAdvance(text), metrics.height());
+    // The metrics of each font are made once for the measure's life: making them is most of the
+    // cost of measuring a short label.
+    auto fonts = std::make_shared<std::map<int, QFontMetricsF>>();
+    return [fonts](const QString& text, const DrawFont& font) {
+        const int key = font.pixelSize * 2 + (font.bold ? 1 : 0);
+        auto it = fonts->find(key);
+        if (it == fonts->end())
+            it = fonts->emplace(key, QFontMetricsF(toQFont(font))).first;
+        return QSizeF(it->second.horizontalAdvance(text), it->second.height());
     };
 }
 
