@@ -6,6 +6,7 @@
 #include "load/ui/chart_viewers.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "reports/document_report_writer.h"
+#include "reports/ui/shema_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/sel_sp_form.h"
 #include "storage/ui/akb_form.h"
@@ -165,6 +166,9 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     tour.write(main.batteryForm(), QStringLiteral("TAKBForm"));
     main.batterySchemeView().load();
     tour.write(main.batterySchemeView(), QStringLiteral("TViewAKBF"));
+    main.schemeForm().prepare(QStringLiteral("40"), QStringLiteral("70"), false,
+                              dm.tblProj1()[QStringLiteral("Kod")].asInteger());
+    tour.write(main.schemeForm(), QStringLiteral("TShemaFrm"));
     // Last, as they add consumers to the current schedules of the demo.
     tour.write(*tour::consumerSchedule(dm, prompter, true, &main), QStringLiteral("TCreateSGF"));
     tour.write(*tour::consumerSchedule(dm, prompter, false, &main), QStringLiteral("TCreateSG12F"));

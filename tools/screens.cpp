@@ -25,6 +25,8 @@
 #include "load/ui/sut_gr_dop_form.h"
 #include "load/ui/totals_pages.h"
 #include "report_tour.h"
+#include "reports/ui/com_shem_form.h"
+#include "reports/ui/shema_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/mas_sp_form.h"
@@ -129,6 +131,29 @@ int main(int argc, char** argv) {
         proj.load(main.shell().currentProjectFields());
         shoot(&proj, dir, QStringLiteral("TProjForm"));
         shoot(&main.openForm(), dir, QStringLiteral("TOpenForm"));
+        {
+            // The structural scheme of the first variant at the main window's scales, with the
+            // currents, and at a large scale; the two variants side by side; the open-project
+            // dialog with its preview ticked.
+            const qint64 kod = dm.tblProj1()[QStringLiteral("Kod")].asInteger();
+            TShemaFrm& scheme = main.schemeForm();
+            scheme.prepare(QStringLiteral("40"), QStringLiteral("70"), false, kod);
+            shoot(&scheme, dir, QStringLiteral("TShemaFrm-1"));
+            scheme.prepare(QStringLiteral("40"), QStringLiteral("70"), true, kod);
+            shoot(&scheme, dir, QStringLiteral("TShemaFrm-2"));
+            scheme.prepare(QStringLiteral("150"), QStringLiteral("250"), false, kod);
+            shoot(&scheme, dir, QStringLiteral("TShemaFrm-3"));
+            TComShemF& comparison = main.schemeComparison();
+            comparison.prepare();
+            comparison.list(1)->setCurrentIndex(1);
+            shoot(&comparison, dir, QStringLiteral("TComShemF"));
+            TOpenForm& open = main.openForm();
+            open.show();
+            open.previewBox()->setChecked(true);
+            save(&open, dir, QStringLiteral("TOpenForm-2"));
+            open.previewBox()->setChecked(false);
+            open.hide();
+        }
         shoot(&main.aboutForm(), dir, QStringLiteral("TAboutForm"));
         for (const auto& [layout, prefix] :
              {std::pair{TVarForm::Layout::Variant, QStringLiteral("TVarForm-")},

@@ -45,7 +45,43 @@ void addText(Drawing& drawing, QPointF anchor, const QString& text, Qt::Alignmen
     drawing.items.push_back(DrawText{anchor, text, DrawFont{}, alignment, colour});
 }
 
+// The string device on the plus lead at x between the plus bus (y = 10) and y = 45, where the
+// riser of the string's top panel ends, with its type right of the lead (bottom at y = 31) and its
+// rated current centred under the type; all of it dy lower with the scheme.
+void addStringDevice(Drawing& drawing, const StringDevice& device, double lead, double dy,
+                     double labelOffset, const QSizeF& typeSize, QColor background) {
+    if (device.kind == StringDeviceKind::Breaker) {
+        addLine(drawing, QPointF(lead, dy + 10), QPointF(lead, dy + 25));
+        addLine(drawing, QPointF(lead - 7, dy + 25), QPointF(lead, dy + 40));
+        addLine(drawing, QPointF(lead, dy + 40), QPointF(lead, dy + 45));
+        QPolygonF latch;
+        latch << QPointF(lead - 5, dy + 30) << QPointF(lead - 8, dy + 31)
+              << QPointF(lead - 6, dy + 35) << QPointF(lead - 3, dy + 34);
+        drawing.items.push_back(DrawPolygon{latch, blackPen, std::nullopt});
+    } else {
+        drawing.items.push_back(DrawRect{QRectF(lead - 4, dy + 22, 9, 20), blackPen, background});
+        addLine(drawing, QPointF(lead, dy + 10), QPointF(lead, dy + 45));
+    }
+    const double typeLeft = lead + labelOffset;
+    addText(drawing, QPointF(typeLeft, dy + 31), device.type, Qt::AlignLeft | Qt::AlignBottom);
+    if (!device.current.isEmpty())
+        addText(drawing, QPointF(typeLeft + std::floor(typeSize.width() / 2), dy + 33),
+                device.current + QStringLiteral(" A"), Qt::AlignHCenter | Qt::AlignTop);
+}
+
 } // namespace
+
+StringDevice stringDeviceFor(int strings, int maxUnprotected, const QString& breakerType,
+                             const QString& breakerCurrent, const QString& fuseType,
+                             const QString& fuseCurrent) {
+    if (strings <= maxUnprotected)
+        return {};
+    if (!breakerType.isEmpty())
+        return {StringDeviceKind::Breaker, breakerType, breakerCurrent};
+    if (!fuseType.isEmpty())
+        return {StringDeviceKind::Fuse, fuseType, fuseCurrent};
+    return {};
+}
 
 int scaledSize(double millimetres, int scale) {
     return static_cast<int>(roundEven(millimetres / 1000.0 * scale, 0));
@@ -74,7 +110,8 @@ void addPanel(Drawing& drawing, QPointF topLeft, int width, int height, int cell
     drawing.items.push_back(DrawRect{face, DrawPen{panelBorderColour, border}, std::nullopt});
 }
 
-ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& measure) {
+ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
+                                       const ArraySchemeInput& input, const TextMeasure& measure) {
     const int w = scaledSize(input.panelWidthMm, input.scale);
     const int h = scaledSize(input.panelHeightMm, input.scale);
     const int t = w / 3; // the minus lead leaves the panel at t, the plus lead at 2t
@@ -96,25 +133,54 @@ ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& 
     const int rowPitch = h + joint + 10;
     // The riser keeps clear of the plus mark however narrow the panel is drawn.
     const int riser = std::max(w + 5, 2 * t + 3 + markWidth + 3);
-    const int columnPitch = riser + 15;
+
+    // A string device's labels stand right of the lead (5 pixels from a breaker's lead, 10 from a
+    // fuse's wider body) and keep 20 pixels from the next string's lead.
+    const StringDevice& device = input.device;
+    const bool guarded = device.kind != StringDeviceKind::None;
+    const int labelOffset = device.kind == StringDeviceKind::Fuse ? 10 : 5;
+    const QSizeF typeSize = measure(device.type, DrawFont{});
+    const double currentWidth =
+        device.current.isEmpty()
+            ? 0
+            : measure(device.current + QStringLiteral(" A"), DrawFont{}).width();
+    const int labelReach = static_cast<int>(
+        std::ceil(labelOffset + std::max(typeSize.width(), (typeSize.width() + currentWidth) / 2)));
+    const int columnPitch = guarded ? std::max(riser + 15, labelReach + 20) : riser + 15;
+    // With a device every level under the plus bus is 35 pixels lower.
+    const int top = guarded ? 55 : 20;
 
     const QString powerText = input.arrayPower + QStringLiteral(" Вт");
     // Latin "B": drawn labels keep the unit letters of the original pictures.
     const QString voltageText = input.arrayVoltage + QStringLiteral(" B");
     const QSizeF powerSize = measure(powerText, DrawFont{});
 
-    ArraySchemeLayout layout;
-    Drawing& drawing = layout.drawing;
+    ArraySchemePlacement placed;
+    Drawing& drawing = target;
+    const std::size_t first = target.items.size();
+    QSize& size = placed.size;
+    // Each panel brings its face, border and grid lines, and its marks and leads.
+    const int cell = std::max(cellPitch(input.scale), 2);
+    drawing.items.reserve(first + std::size_t(strings) * series * (w / cell + h / cell + 10) +
+                          4 * strings + 20);
     const double plusBusY = 10;
-    const double minusBusY = 20 + series * rowPitch - 10;
-    const double busEnd = 20 + strings * columnPitch;
-    drawing.size = QSize(static_cast<int>(std::ceil(powerSize.width() + busEnd)) + 30,
-                         static_cast<int>(std::ceil(powerSize.height() + minusBusY)) + 30);
+    const double minusBusY = top + series * rowPitch - 10;
+    // The last string's labels end 20 pixels before where a next lead would be; the terminals
+    // stand 15 pixels past that.
+    const double busEnd = guarded ? 20 + (strings - 1) * columnPitch + riser + columnPitch - 5
+                                  : 20 + strings * columnPitch;
+    size = QSize(static_cast<int>(std::ceil(powerSize.width() + busEnd)) + 30,
+                 static_cast<int>(std::ceil(powerSize.height() + minusBusY)) + 30);
+    // Where the scheme goes in target, padded down when asked. The panels, which are most of
+    // the primitives, are drawn in place; the few after them are moved there at the end.
+    const double lowestMinus = guarded ? 110 : 100;
+    const double pad = input.padTop && minusBusY < lowestMinus ? lowestMinus - minusBusY : 0;
+    const QPointF shift = offset + QPointF(0, pad);
 
     for (int i = 0; i < strings; ++i) {
-        const double x = 20 + i * columnPitch;
+        const double x = shift.x() + 20 + i * columnPitch;
         for (int j = 0; j < series; ++j) {
-            const double y = 20 + j * rowPitch;
+            const double y = shift.y() + top + j * rowPitch;
             const double bottom = y + h;
             addPanel(drawing, QPointF(x, y), w, h, cellPitch(input.scale));
             addText(drawing, QPointF(x + t - 2, bottom + markTop), QStringLiteral("-"),
@@ -129,22 +195,26 @@ ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& 
             if (j > 0)
                 addLine(drawing, QPointF(x + riser, y - 10), QPointF(x + t - 1, y - 10));
         }
+        if (guarded && series > 0)
+            addStringDevice(drawing, device, x + riser, shift.y(), labelOffset, typeSize,
+                            drawing.background);
         if (i > 0 && series > 0) {
-            addDot(drawing, QPointF(x + riser, plusBusY));
-            addDot(drawing, QPointF(x + t, minusBusY));
+            addDot(drawing, QPointF(x + riser, shift.y() + plusBusY));
+            addDot(drawing, QPointF(x + t, shift.y() + minusBusY));
         }
     }
+    const std::size_t afterPanels = drawing.items.size();
 
-    layout.plus = QPointF(busEnd + 3, plusBusY);
-    layout.minus = QPointF(busEnd + 3, minusBusY);
+    placed.plus = QPointF(busEnd + 3, plusBusY);
+    placed.minus = QPointF(busEnd + 3, minusBusY);
     addLine(drawing, QPointF(20 + riser, plusBusY), QPointF(busEnd, plusBusY));
     addLine(drawing, QPointF(t + 20, minusBusY), QPointF(busEnd, minusBusY));
-    addTerminal(drawing, layout.plus);
-    addTerminal(drawing, layout.minus);
+    addTerminal(drawing, placed.plus);
+    addTerminal(drawing, placed.minus);
     // The terminals' marks: below the plus terminal and above the minus one, off the buses.
-    addText(drawing, layout.plus + QPointF(0, 4), QStringLiteral("+"),
+    addText(drawing, placed.plus + QPointF(0, 4), QStringLiteral("+"),
             Qt::AlignHCenter | Qt::AlignTop);
-    addText(drawing, layout.minus - QPointF(0, 4), QStringLiteral("-"),
+    addText(drawing, placed.minus - QPointF(0, 4), QStringLiteral("-"),
             Qt::AlignHCenter | Qt::AlignBottom);
 
     const double middle = std::round((plusBusY + minusBusY) / 2);
@@ -159,18 +229,24 @@ ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& 
     if (!input.arrayName.isEmpty())
         caption = input.arrayName + QStringLiteral(". ") + caption;
     const int captionWidth = static_cast<int>(std::ceil(measure(caption, DrawFont{}).width()));
-    if (captionWidth + 10 > drawing.size.width())
-        drawing.size.setWidth(captionWidth + 10);
-    addText(drawing, QPointF(drawing.size.width() / 2, minusBusY + 10), caption,
+    if (captionWidth + 10 > size.width())
+        size.setWidth(captionWidth + 10);
+    addText(drawing, QPointF(size.width() / 2, minusBusY + 10), caption,
             Qt::AlignHCenter | Qt::AlignTop);
 
-    if (input.minusAtLeast100 && layout.minus.y() < 100) {
-        const QPointF shift(0, 100 - layout.minus.y());
-        translate(drawing, shift);
-        drawing.size.rheight() += static_cast<int>(shift.y());
-        layout.plus += shift;
-        layout.minus += shift;
-    }
+    size.rheight() += static_cast<int>(pad);
+    translate(drawing, shift, afterPanels);
+    placed.plus += shift;
+    placed.minus += shift;
+    return placed;
+}
+
+ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& measure) {
+    ArraySchemeLayout layout;
+    const ArraySchemePlacement placed = appendArrayScheme(layout.drawing, {}, input, measure);
+    layout.drawing.size = placed.size;
+    layout.plus = placed.plus;
+    layout.minus = placed.minus;
     return layout;
 }
 

@@ -24,6 +24,21 @@ int scaledSize(double millimetres, int scale);
 // never closer than 5 pixels.
 int cellPitch(int scale);
 
+// A protective device on every string of an array, on the string's plus lead under the plus bus.
+enum class StringDeviceKind { None, Breaker, Fuse };
+struct StringDevice {
+    StringDeviceKind kind = StringDeviceKind::None;
+    QString type;    // written beside the device
+    QString current; // rated current, A; written under the type with a Latin "A"
+};
+
+// The device an array's strings carry: none unless a breaker or fuse type is given and the array
+// has more strings than may be joined without protection (maxUnprotected); the breaker wins when
+// both types are given.
+StringDevice stringDeviceFor(int strings, int maxUnprotected, const QString& breakerType,
+                             const QString& breakerCurrent, const QString& fuseType,
+                             const QString& fuseCurrent);
+
 struct ArraySchemeInput {
     QString arrayName; // empty: the caption starts with the panel type
     QString panelType;
@@ -37,9 +52,13 @@ struct ArraySchemeInput {
     double panelWidthMm = 0;
     double panelHeightMm = 0;
     int scale = 30; // px/m
-    // The structural scheme hangs arrays side by side and wants their minus terminals at
-    // y = 100 at least; the scheme is then moved down with blank space on top.
-    bool minusAtLeast100 = false;
+    // With a device the strings start 35 pixels lower, leaving room for it between the plus bus
+    // and the panels, and stand apart enough for its labels.
+    StringDevice device;
+    // The structural scheme hangs arrays one under another and wants their minus terminals at
+    // y = 100 at least (110 with string devices); the scheme is then moved down with blank space
+    // on top.
+    bool padTop = false;
 };
 
 // Terminal positions are the centres of the small terminal circles, in drawing pixels.
@@ -50,6 +69,17 @@ struct ArraySchemeLayout {
 };
 
 ArraySchemeLayout arrayScheme(const ArraySchemeInput& input, const TextMeasure& measure);
+
+// The same scheme drawn into target (after what it holds), moved by offset: a picture made of
+// several schemes takes each one's primitives where they belong without copying them. Returns the
+// scheme's own size and its terminals in target's pixels.
+struct ArraySchemePlacement {
+    QSize size;
+    QPointF plus;
+    QPointF minus;
+};
+ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
+                                       const ArraySchemeInput& input, const TextMeasure& measure);
 
 enum class PlacementShape { Rectangle, Trapezoid, Triangle };
 enum class HorizontalPlacement { Left, Centre, Right };

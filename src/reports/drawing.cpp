@@ -2,8 +2,12 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
+
+#include <map>
+#include <memory>
 
 namespace ses {
 
@@ -64,6 +68,29 @@ struct PrimitivePainter {
         const QRectF box = textBox(text, fontTextMeasure());
         painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text.text);
     }
+    void operator()(const DrawRotatedText& text) const {
+        const QRectF patch = textBox(text, fontTextMeasure());
+        painter.fillRect(patch, text.background);
+        painter.save();
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        painter.setFont(toQFont(text.font));
+        painter.setPen(text.colour);
+        // Turned a quarter counter-clockwise about the patch's bottom-left corner (less the one
+        // pixel margin): the text's baseline runs upwards and its top faces left.
+        painter.translate(patch.left() + 1, patch.bottom() - 1);
+        painter.rotate(-90);
+        const QSizeF size = fontTextMeasure()(text.text, text.font);
+        painter.drawText(QRectF(QPointF(0, 0), size),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text.text);
+        painter.restore();
+    }
+    void operator()(const DrawRoundedRect& rect) const {
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setPen(toQPen(rect.pen));
+        setBrush(painter, rect.brush);
+        painter.drawRoundedRect(rect.rect, rect.radius, rect.radius);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+    }
 };
 
 struct PrimitiveMover {
@@ -78,6 +105,8 @@ struct PrimitiveMover {
     void operator()(DrawArc& arc) const { arc.rect.translate(offset); }
     void operator()(DrawPolygon& polygon) const { polygon.points.translate(offset); }
     void operator()(DrawText& text) const { text.anchor += offset; }
+    void operator()(DrawRotatedText& text) const { text.topLeft += offset; }
+    void operator()(DrawRoundedRect& rect) const { rect.rect.translate(offset); }
 };
 
 } // namespace
@@ -90,9 +119,29 @@ QFont toQFont(const DrawFont& font) {
 }
 
 TextMeasure fontTextMeasure() {
-    return [](const QString& text, const DrawFont& font) {
-        const QFontMetricsF metrics(toQFont(font));
-        return QSizeF(metrics.horizontalAdvance(text), metrics.height());
+    // The metrics of each font are made once for the measure's life: making them is most of the
+    // cost of measuring a short label.
+    auto fonts = std::make_shared<std::map<int, QFontMetricsF>>();
+    return [fonts](const QString& text, const DrawFont& font) {
+        const int key = font.pixelSize * 2 + (font.bold ? 1 : 0);
+        auto it = fonts->find(key);
+        if (it == fonts->end())
+            it = fonts->emplace(key, QFontMetricsF(toQFont(font))).first;
+        return QSizeF(it->second.horizontalAdvance(text), it->second.height());
+    };
+}
+
+TextMeasure cachedTextMeasure(TextMeasure measure) {
+    // One table a font (its size and weight), each looked up by the text itself.
+    auto sizes = std::make_shared<std::map<int, QHash<QString, QSizeF>>>();
+    return [measure = std::move(measure), sizes](const QString& text, const DrawFont& font) {
+        QHash<QString, QSizeF>& ofFont = (*sizes)[font.pixelSize * 2 + (font.bold ? 1 : 0)];
+        const auto found = ofFont.constFind(text);
+        if (found != ofFont.cend())
+            return *found;
+        const QSizeF size = measure(text, font);
+        ofFont.insert(text, size);
+        return size;
     };
 }
 
@@ -111,9 +160,16 @@ QRectF textBox(const DrawText& text, const TextMeasure& measure) {
     return QRectF(QPointF(left, top), size);
 }
 
-void translate(Drawing& drawing, QPointF offset) {
-    for (Primitive& item : drawing.items)
-        std::visit(PrimitiveMover{offset}, item);
+QRectF textBox(const DrawRotatedText& text, const TextMeasure& measure) {
+    const QSizeF size = measure(text.text, text.font);
+    return QRectF(text.topLeft, QSizeF(size.height() + 2, size.width() + 2));
+}
+
+void translate(Drawing& drawing, QPointF offset, std::size_t first) {
+    if (offset.isNull())
+        return;
+    for (std::size_t i = first; i < drawing.items.size(); ++i)
+        std::visit(PrimitiveMover{offset}, drawing.items[i]);
 }
 
 void paint(const Drawing& drawing, QPaintDevice& device) {
@@ -125,7 +181,23 @@ void paint(const Drawing& drawing, QPaintDevice& device) {
         std::visit(PrimitivePainter{painter}, item);
 }
 
+bool fitsPainter(QSize size) {
+    return size.width() <= kLargestPictureSide && size.height() <= kLargestPictureSide &&
+           qint64(size.width()) * size.height() <= kLargestPicturePixels;
+}
+
+QString tooLargeText(QSize size) {
+    return QStringLiteral("Рисунок размером %1 x %2 пикселей слишком велик: допускается не более "
+                          "%3 пикселей по стороне и не более %4 млн пикселей всего.")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(kLargestPictureSide)
+        .arg(kLargestPicturePixels / 1'000'000);
+}
+
 QImage render(const Drawing& drawing) {
+    if (!fitsPainter(drawing.size))
+        return QImage();
     QImage image(drawing.size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     paint(drawing, image);
     return image;

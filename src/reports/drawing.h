@@ -76,7 +76,27 @@ struct DrawText {
     QColor colour = Qt::black;
 };
 
-using Primitive = std::variant<DrawLine, DrawRect, DrawEllipse, DrawArc, DrawPolygon, DrawText>;
+// A label turned 90 degrees counter-clockwise, reading upwards, on a patch of background one pixel
+// wider than the text on every side: the patch is (text height + 2) wide and (text width + 2)
+// high with its top-left corner at topLeft. Current labels stand this way beside vertical lines.
+struct DrawRotatedText {
+    QPointF topLeft;
+    QString text;
+    DrawFont font;
+    QColor colour = Qt::black;
+    QColor background = Qt::white;
+};
+
+// An outline with rounded corners of the given radius, centred on the edges of rect.
+struct DrawRoundedRect {
+    QRectF rect;
+    double radius = 10;
+    DrawPen pen;
+    std::optional<QColor> brush;
+};
+
+using Primitive = std::variant<DrawLine, DrawRect, DrawEllipse, DrawArc, DrawPolygon, DrawText,
+                               DrawRotatedText, DrawRoundedRect>;
 
 struct Drawing {
     QSize size;
@@ -89,15 +109,30 @@ using TextMeasure = std::function<QSizeF(const QString&, const DrawFont&)>;
 QFont toQFont(const DrawFont& font);
 // Measures with the font metrics of the painter's fonts; layouts for the screen use this one.
 TextMeasure fontTextMeasure();
+// The same measure remembering each text's size, for a layout that measures the same short texts
+// (polarity marks, repeated labels) many times over.
+TextMeasure cachedTextMeasure(TextMeasure measure);
 // The box a label occupies when its size is measured by measure.
 QRectF textBox(const DrawText& text, const TextMeasure& measure);
+QRectF textBox(const DrawRotatedText& text, const TextMeasure& measure);
 
-// Moves every primitive by (dx, dy); the drawing's size is left to the caller.
-void translate(Drawing& drawing, QPointF offset);
+// Moves every primitive from index first on by (dx, dy); the drawing's size is left to the caller.
+void translate(Drawing& drawing, QPointF offset, std::size_t first = 0);
+
+// The largest picture the painter is asked to make. A drawing laid out at a scale typed by hand can
+// ask for more memory than the machine has; every host checks the size first and refuses with a
+// message naming the scale to lower, keeping the picture it shows.
+inline constexpr int kLargestPictureSide = 20000;            // pixels
+inline constexpr qint64 kLargestPicturePixels = 100'000'000; // 400 MB as 32-bit pixels
+bool fitsPainter(QSize size);
+// "Рисунок размером W x H пикселей слишком велик ..." for a size that does not fit the painter.
+QString tooLargeText(QSize size);
 
 // Fills the device with the drawing's background and draws the primitives in order; all but
-// polygons without antialiasing, so one-pixel lines stay on whole pixels.
+// polygons and rounded corners without antialiasing, so one-pixel lines stay on whole pixels.
 void paint(const Drawing& drawing, QPaintDevice& device);
+// The drawing as a picture; a null image for a drawing that does not fit the painter, which is
+// never allocated.
 QImage render(const Drawing& drawing);
 
 // The empty picture a drawing window shows before anything is calculated.

@@ -145,7 +145,8 @@ void DrawingPane::redraw() {
                               m_rule.lowestFitted, m_rule.highest));
     }
     const Drawing drawing = m_layout(m_scale);
-    if (std::max(drawing.size.width(), drawing.size.height()) > kLargestSide) {
+    if (std::max(drawing.size.width(), drawing.size.height()) > kLargestSide ||
+        !fitsPainter(drawing.size)) {
         m_view->setText(QStringLiteral("Рисунок в масштабе %1 %4 слишком велик (%2 x %3 "
                                        "пикселей). Уменьшите масштаб или отметьте «По размеру "
                                        "окна».")

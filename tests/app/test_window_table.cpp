@@ -20,6 +20,8 @@
 #include "load/ui/period_form.h"
 #include "load/ui/s_sut_form.h"
 #include "load/ui/sut_gr_dop_form.h"
+#include "reports/ui/com_shem_form.h"
+#include "reports/ui/shema_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/mas_sp_form.h"
@@ -132,6 +134,8 @@ const Window kWindows[] = {
     {"TSelCtrlF", "Выбор контроллера заряда.", 40, make<TSelCtrlF>()},
     {"TNagrDopF", "Общая нагрузка солнечной электростанции по месяцам.", 84, make<TNagrDopF>()},
     {"TSutGrDopF", "Дополнительная информация по суточному графику.", 83, make<TSutGrDopF>()},
+    {"TShemaFrm", "Просмотр схемы СЭ.", 55, make<TShemaFrm>()},
+    {"TComShemF", "Сравнение схем вариантов проекта.", 37, make<TComShemF>()},
 };
 
 // Topics of the windows above whose pages are not in this copy of the help yet. F1 in their

@@ -5,6 +5,7 @@
 
 #include "app/demo.h"
 #include "app/ui/main_form.h"
+#include "app/ui/open_form.h"
 #include "app/ui/proj_form.h"
 #include "lib/numbers.h"
 #include "load/load_views_store.h"
@@ -16,6 +17,9 @@
 #include "load/ui/sut_gr_dop_form.h"
 #include "load/ui/totals_pages.h"
 #include "reports/recording_report_writer.h"
+#include "reports/ui/com_shem_form.h"
+#include "reports/ui/scheme_view.h"
+#include "reports/ui/shema_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "widgets/number_field.h"
 #include "widgets/string_grid.h"
@@ -527,6 +531,187 @@ TEST(BatteryAnalysisWindow, ShowsEachDemoVariantAndTheStoredFigureWhenItDiffers)
     EXPECT_TRUE(prompter.entries().empty());
 }
 
+// The demo has no battery of its own yet: a chosen battery of four 12 V, 100 A*h batteries (two
+// strings of two) set straight into the current variant's row.
+void giveBattery(TDataModule1& dm) {
+    View& v = dm.tblProj1();
+    ASSERT_TRUE(v.edit());
+    for (const auto& [column, value] : {std::pair{"Company_AKB", "Тест"},
+                                        {"Tip_AKB", "AGM"},
+                                        {"Name_AKB", "АКБ 12-100"},
+                                        {"Unom_AKB", "12"},
+                                        {"Cnom_AKB", "100"},
+                                        {"KolPosled_AKB", "2"},
+                                        {"KolVetv_AKB", "2"},
+                                        {"Kol_AKB", "4"},
+                                        {"Cfakt_AKB", "200"},
+                                        {"L_AKB", "330"},
+                                        {"S_AKB", "173"},
+                                        {"SIzar_AKB", "31,5"}})
+        v[QString::fromUtf8(column)].setString(QString::fromUtf8(value));
+    ASSERT_TRUE(v.post());
+}
+
+QStringList errors(const RecordingPrompter& p) {
+    QStringList result;
+    for (const auto& e : p.entries())
+        if (e.kind == RecordingPrompter::Kind::Error)
+            result << e.text;
+    return result;
+}
+
+TEST(SchemePane, DrawsACompleteVariantAndStaysClearedWithoutABattery) {
+    Demo demo;
+    SchemeView* pane = demo.main.schemePane();
+    EXPECT_TRUE(pane->isCleared());
+    EXPECT_EQ(pane->image().size(), QSize(50, 50));
+    EXPECT_FALSE(demo.main.action(Command::VarScheme)->isEnabled());
+
+    giveBattery(demo.dm);
+    demo.main.refreshAll();
+    EXPECT_FALSE(pane->isCleared());
+    EXPECT_GT(pane->image().width(), 300);
+    EXPECT_TRUE(demo.main.action(Command::VarScheme)->isEnabled());
+    const QSize drawn = pane->image().size();
+
+    // A larger battery scale widens the picture; the other variant has no battery.
+    demo.main.batteryScaleField()->setText("140");
+    demo.main.redrawScheme();
+    EXPECT_GT(pane->image().height(), drawn.height());
+    demo.dm.tblProj1().next();
+    EXPECT_TRUE(pane->isCleared());
+    demo.dm.tblProj1().first();
+    EXPECT_FALSE(pane->isCleared());
+    EXPECT_TRUE(demo.prompter.entries().empty());
+}
+
+TEST(SchemePane, InvalidOrHugeScalesAreToldAndKeepThePicture) {
+    Demo demo;
+    giveBattery(demo.dm);
+    demo.main.refreshAll();
+    SchemeView* pane = demo.main.schemePane();
+    const QImage before = pane->image();
+    ASSERT_FALSE(pane->isCleared());
+
+    struct Case {
+        const char *panels, *battery;
+        QString message; // the start of the message
+    };
+    const Case cases[] = {
+        {"0", "70", "Значение масштаба отображения солнечных панелей должно быть больше 0."},
+        {"40", "", "Введите значение масштаба отображения АБ."},
+        {"40", "7,5", "\"7,5\" - некорректное значение для масштаба отображения АБ."},
+        {"4000", "70", "Рисунок размером"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.panels + std::string(" / ") + c.battery);
+        demo.prompter.clear();
+        demo.main.panelScaleField()->setText(c.panels);
+        demo.main.batteryScaleField()->setText(c.battery);
+        demo.main.redrawScheme();
+        ASSERT_EQ(errors(demo.prompter).size(), 1);
+        EXPECT_TRUE(errors(demo.prompter)[0].startsWith(c.message))
+            << errors(demo.prompter)[0].toStdString();
+        EXPECT_EQ(pane->image(), before);
+    }
+    EXPECT_TRUE(errors(demo.prompter)[0].contains("\"Масштаб СП, пиксель/м:\" (сейчас 4000)"));
+}
+
+TEST(SchemeWindow, TakesTheMainScalesRefreshesOnlyOnUpdateAndExports) {
+    Demo demo;
+    giveBattery(demo.dm);
+    demo.main.panelScaleField()->setText("50");
+    demo.main.currentsBox()->setChecked(true);
+    demo.main.refreshAll();
+    const qint64 kod = demo.dm.tblProj1()["Kod"].asInteger();
+    TShemaFrm& form = demo.main.schemeForm();
+    EXPECT_EQ(form.windowTitle(), "Просмотр схемы СЭ.");
+    form.prepare(demo.main.panelScaleField()->text(), demo.main.batteryScaleField()->text(),
+                 demo.main.currentsBox()->isChecked(), kod);
+    EXPECT_EQ(form.panelScale()->text(), "50");
+    EXPECT_EQ(form.batteryScale()->text(), "70");
+    EXPECT_TRUE(form.currents()->isChecked());
+    // The window shows what the main window's pane shows.
+    EXPECT_EQ(form.view()->image(), demo.main.schemePane()->image());
+    const QImage shown = form.view()->image();
+
+    // A field or the box alone does not redraw; "Обновить" does, after checking the scales.
+    form.currents()->setChecked(false);
+    form.panelScale()->setText("30");
+    EXPECT_EQ(form.view()->image(), shown);
+    form.updateButton()->click();
+    EXPECT_NE(form.view()->image().size(), shown.size());
+    const QImage smaller = form.view()->image();
+    form.batteryScale()->setText("0");
+    form.updateButton()->click();
+    EXPECT_EQ(errors(demo.prompter),
+              QStringList({"Значение масштаба отображения АБ должно быть больше 0."}));
+    EXPECT_EQ(form.view()->image(), smaller);
+
+    RecordingReportWriter writer;
+    form.writeReport(writer);
+    EXPECT_EQ(
+        writer.summary(),
+        QStringList({"open", "title: Структурная схема солнечной электростанции.\r\r",
+                     QStringLiteral("picture %1x%2").arg(smaller.width()).arg(smaller.height()),
+                     "text: \r"}));
+}
+
+TEST(SchemeComparison, DrawsBothPanesByKeyAndLeavesTheCurrentVariant) {
+    Demo demo;
+    giveBattery(demo.dm); // the summer house only
+    View& v = demo.dm.tblProj1();
+    v.next(); // the weather station is current
+    const qint64 current = v["Kod"].asInteger();
+    TComShemF& form = demo.main.schemeComparison();
+    EXPECT_EQ(form.windowTitle(), "Сравнение схем вариантов проекта.");
+    form.prepare();
+    EXPECT_EQ(form.list(0)->count(), 2);
+    EXPECT_EQ(form.list(0)->currentText(), "Метеостанция (круглый год)");
+    EXPECT_EQ(form.list(1)->currentText(), "Дача (апрель - сентябрь)");
+    EXPECT_TRUE(form.view(0)->isCleared()); // no battery
+    EXPECT_FALSE(form.view(1)->isCleared());
+    EXPECT_EQ(v["Kod"].asInteger(), current);
+
+    // Choosing a variant redraws its pane only; "Обновить" redraws both.
+    form.list(0)->setCurrentIndex(0);
+    EXPECT_FALSE(form.view(0)->isCleared());
+    EXPECT_EQ(form.view(0)->image(), form.view(1)->image());
+    form.panelScale()->setText("40");
+    form.updateButton()->click();
+    EXPECT_GT(form.view(1)->image().width(), form.view(0)->image().width() - 1);
+    EXPECT_EQ(v["Kod"].asInteger(), current);
+    EXPECT_TRUE(demo.prompter.entries().empty());
+
+    // Two variants of one name are still two: each pane draws the one chosen, not the first of
+    // that name.
+    ASSERT_TRUE(v.edit());
+    v["VarName"].setString("Дача (апрель - сентябрь)");
+    ASSERT_TRUE(v.post());
+    form.prepare();
+    EXPECT_EQ(form.list(0)->itemText(0), form.list(0)->itemText(1));
+    EXPECT_EQ(form.list(0)->currentIndex(), 1);
+    EXPECT_TRUE(form.view(0)->isCleared());
+    EXPECT_FALSE(form.view(1)->isCleared());
+}
+
+TEST(OpenProject, PreviewFollowsTheHighlightedVariantWhileTicked) {
+    Demo demo;
+    giveBattery(demo.dm);
+    TOpenForm& form = demo.main.openForm();
+    form.show();
+    EXPECT_TRUE(form.preview()->isCleared());
+    form.previewBox()->setChecked(true);
+    EXPECT_FALSE(form.preview()->isCleared());
+    demo.dm.tblProj1().next();
+    EXPECT_TRUE(form.preview()->isCleared());
+    demo.dm.tblProj1().first();
+    EXPECT_FALSE(form.preview()->isCleared());
+    form.previewBox()->setChecked(false);
+    EXPECT_TRUE(form.preview()->isCleared());
+    form.hide();
+}
+
 TEST(ScreenTour, WritesAPictureOfEveryWindow) {
     ensureApp();
     QTemporaryDir tmp;
@@ -571,9 +756,10 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
         if (!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
             suffixes << ".png";
     }
-    for (const char* name : {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F",
-                             "TInvForm", "TSelInvFm", "TAnalInvF", "TAnalAkbF", "TSelSPFrm",
-                             "TControlF", "TSutGrafF", "TSutDiagF", "TAKBForm", "TViewAKBF"}) {
+    for (const char* name :
+         {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F", "TInvForm",
+          "TSelInvFm", "TAnalInvF", "TAnalAkbF", "TSelSPFrm", "TControlF", "TSutGrafF", "TSutDiagF",
+          "TAKBForm", "TViewAKBF", "TShemaFrm"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -585,7 +771,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              15 * suffixes.size());
+              16 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {

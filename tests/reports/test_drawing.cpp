@@ -299,7 +299,7 @@ TEST(ArrayScheme, MinusTerminalMovedDownToHundredWhenAsked) {
     };
     for (const Case& c : cases) {
         ArraySchemeInput input = schemeInput(1, c.series, 30);
-        input.minusAtLeast100 = c.asked;
+        input.padTop = c.asked;
         const ArraySchemeLayout layout = arrayScheme(input, fakeMeasure);
         EXPECT_EQ(layout.minus.y(), c.minusY) << c.series << c.asked;
         EXPECT_EQ(layout.plus.y(), c.minusY - c.series * 77) << c.series << c.asked;

@@ -13,6 +13,10 @@
 #include "load/ui/chart_viewers.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "load/ui/nagr_dop_form.h"
+#include "reports/scheme_store.h"
+#include "reports/ui/com_shem_form.h"
+#include "reports/ui/scheme_view.h"
+#include "reports/ui/shema_form.h"
 #include "solar/sizing_store.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
@@ -167,6 +171,8 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::AkbAnalysis:
     case Command::AkbSelect:
     case Command::AkbScheme:
+    case Command::VarScheme:
+    case Command::CompareSchemes:
     case Command::RefLossCoefficients:
     case Command::RefDaylight:
     case Command::RefBatteryRooms:
@@ -614,12 +620,9 @@ void TMainForm::buildCentre() {
 QWidget* TMainForm::buildSchemePanel() {
     auto* panel = new QGroupBox(QStringLiteral("Структурная схема варианта расчета."), this);
     auto* l = new QVBoxLayout(panel);
-    auto* area = new QScrollArea(panel);
-    m_scheme = new QLabel(area);
-    m_scheme->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    area->setWidget(m_scheme);
-    area->setWidgetResizable(true);
-    l->addWidget(area, 1);
+    m_scheme = new SchemeView(panel);
+    m_scheme->setObjectName(QStringLiteral("schemePane"));
+    l->addWidget(m_scheme, 1);
 
     auto* params = new QGroupBox(QStringLiteral("Параметры схемы"), panel);
     auto* grid = new QGridLayout(params);
@@ -674,27 +677,22 @@ void TMainForm::updateCommands() {
         a->setEnabled(commandEnabled(cmd, f) && menuEnabled(commandDef(cmd).menu, f));
 }
 
-void TMainForm::redrawScheme() {
-    // A cleared picture is 50 x 50 pixels of the window background.
-    QPixmap cleared(50, 50);
-    cleared.fill(palette().color(QPalette::Window));
-    m_scheme->setPixmap(cleared);
-    if (!m_autoUpdate->isChecked())
-        return;
+qint64 TMainForm::currentVariantKey() {
     View& v = m_dm.tblProj1();
-    if (v.isEmpty() || v[QStringLiteral("Tip_SP")].isNull() || m_dm.tblProj_Mas().isEmpty() ||
-        v[QStringLiteral("Tip_AKB")].isNull() || v[QStringLiteral("Name_AKB")].isNull())
+    return v.isEmpty() ? -1 : v[QStringLiteral("Kod")].asInteger();
+}
+
+void TMainForm::redrawScheme() {
+    const qint64 kod = currentVariantKey();
+    if (!m_autoUpdate->isChecked() || kod < 0 || !paneCanDraw(schemeFacts(m_dm, kod))) {
+        m_scheme->clear();
         return;
-    for (const auto& [field, quantity] :
-         {std::pair{m_scaleSP, QStringLiteral("масштаба отображения солнечных панелей")},
-          std::pair{m_scaleAKB, QStringLiteral("масштаба отображения АБ")}}) {
-        if (const auto error = checkNonZeroWhole(field->text(), quantity)) {
-            m_prompter.error(*error);
-            field->setFocus();
-            return;
-        }
     }
-    // The structural scheme itself is drawn by the scheme module once it is part of the program.
+    // A scale that fails its check, or asks for a picture too large to paint, is told and the
+    // picture shown stays.
+    if (const auto options =
+            checkedSchemeScales(m_prompter, m_scaleSP, m_scaleAKB, m_currents->isChecked()))
+        m_scheme->draw(m_dm, m_prompter, kod, *options);
 }
 
 void TMainForm::showReasons() {
@@ -751,7 +749,7 @@ TProjForm& TMainForm::projForm() {
 
 TOpenForm& TMainForm::openForm() {
     if (!m_openForm)
-        m_openForm = new TOpenForm(m_dm, this);
+        m_openForm = new TOpenForm(m_dm, m_prompter, this);
     return *m_openForm;
 }
 
@@ -909,6 +907,18 @@ TControlF& TMainForm::controllerForm() {
     return *m_controllerForm;
 }
 
+TShemaFrm& TMainForm::schemeForm() {
+    if (!m_schemeForm)
+        m_schemeForm = new TShemaFrm(m_dm, m_prompter, this);
+    return *m_schemeForm;
+}
+
+TComShemF& TMainForm::schemeComparison() {
+    if (!m_schemeComparison)
+        m_schemeComparison = new TComShemF(m_dm, m_prompter, this);
+    return *m_schemeComparison;
+}
+
 TAboutForm& TMainForm::aboutForm() {
     if (!m_aboutForm)
         m_aboutForm = new TAboutForm(this);
@@ -1008,6 +1018,19 @@ void TMainForm::run(Command c) {
     case Command::RefLossCoefficients:
         lossForm().run();
         break;
+    case Command::VarScheme:
+        schemeForm().run(m_scaleSP->text(), m_scaleAKB->text(), m_currents->isChecked(),
+                         currentVariantKey());
+        break;
+    case Command::CompareSchemes: {
+        // The comparison reads its variants by key and moves no view; the current variant is
+        // brought back all the same, should anything have moved it.
+        const Bookmark current = m_dm.tblProj1().bookmark();
+        schemeComparison().run();
+        if (m_dm.tblProj1().bookmark() != current)
+            m_dm.tblProj1().gotoBookmark(current);
+        break;
+    }
     case Command::RefDaylight:
         daylightForm().run();
         break;

@@ -43,6 +43,9 @@ class TKproizFm;
 class TsSunDayF;
 class TSelSPFrm;
 class TControlF;
+class TShemaFrm;
+class TComShemF;
+class SchemeView;
 
 class TMainForm : public QMainWindow {
 public:
@@ -90,6 +93,12 @@ public:
     TsSunDayF& daylightForm();
     TSelSPFrm& solarBatteryForm();
     TControlF& controllerForm();
+    TShemaFrm& schemeForm();
+    TComShemF& schemeComparison();
+    SchemeView* schemePane() const { return m_scheme; }
+    NumberField* panelScaleField() const { return m_scaleSP; }
+    NumberField* batteryScaleField() const { return m_scaleAKB; }
+    QCheckBox* currentsBox() const { return m_currents; }
 
 protected:
     void changeEvent(QEvent* e) override;
@@ -101,6 +110,7 @@ private:
     QWidget* buildSchemePanel();
     void onVariantChanged();
     void setCaption();
+    qint64 currentVariantKey();
     // What the dispatchers' "Графики..." and "Диаграммы..." open.
     void showCharts(LoadDispatcher::ChartKind kind, const QString& caption,
                     const QString& voltageTag);
@@ -113,7 +123,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     QTabWidget* m_protectionTabs = nullptr;
     BoundGrid* m_variantList = nullptr;
-    QLabel* m_scheme = nullptr;
+    SchemeView* m_scheme = nullptr;
     // Under the figures of the " СБ" and " АБ" tabs: why the required power is what it is, and
     // in the shortfall colour when the chosen panels or battery fall short of the requirement.
     QLabel* m_sbWhy = nullptr;
@@ -146,6 +156,8 @@ private:
     TsSunDayF* m_daylightForm = nullptr;
     TSelSPFrm* m_solarBatteryForm = nullptr;
     TControlF* m_controllerForm = nullptr;
+    TShemaFrm* m_schemeForm = nullptr;
+    TComShemF* m_schemeComparison = nullptr;
     int m_variantListener = 0;
     int m_projectListener = 0;
 };
