@@ -531,25 +531,19 @@ TEST(BatteryAnalysisWindow, ShowsEachDemoVariantAndTheStoredFigureWhenItDiffers)
     EXPECT_TRUE(prompter.entries().empty());
 }
 
-// The demo has no battery of its own yet: a chosen battery of four 12 V, 100 A*h batteries (two
-// strings of two) set straight into the current variant's row.
-void giveBattery(TDataModule1& dm) {
+// The weather station (the second variant) loses its battery: its scheme can no longer be drawn.
+void takeStationBattery(TDataModule1& dm) {
     View& v = dm.tblProj1();
+    const qint64 current = v["Kod"].asInteger();
+    v.first();
+    v.next();
     ASSERT_TRUE(v.edit());
-    for (const auto& [column, value] : {std::pair{"Company_AKB", "Тест"},
-                                        {"Tip_AKB", "AGM"},
-                                        {"Name_AKB", "АКБ 12-100"},
-                                        {"Unom_AKB", "12"},
-                                        {"Cnom_AKB", "100"},
-                                        {"KolPosled_AKB", "2"},
-                                        {"KolVetv_AKB", "2"},
-                                        {"Kol_AKB", "4"},
-                                        {"Cfakt_AKB", "200"},
-                                        {"L_AKB", "330"},
-                                        {"S_AKB", "173"},
-                                        {"SIzar_AKB", "31,5"}})
-        v[QString::fromUtf8(column)].setString(QString::fromUtf8(value));
+    v["Tip_AKB"].clear();
+    v["Name_AKB"].clear();
     ASSERT_TRUE(v.post());
+    v.first();
+    while (v["Kod"].asInteger() != current)
+        v.next();
 }
 
 QStringList errors(const RecordingPrompter& p) {
@@ -562,24 +556,22 @@ QStringList errors(const RecordingPrompter& p) {
 
 TEST(SchemePane, DrawsACompleteVariantAndStaysClearedWithoutABattery) {
     Demo demo;
-    SchemeView* pane = demo.main.schemePane();
-    EXPECT_TRUE(pane->isCleared());
-    EXPECT_EQ(pane->image().size(), QSize(50, 50));
-    EXPECT_FALSE(demo.main.action(Command::VarScheme)->isEnabled());
-
-    giveBattery(demo.dm);
+    takeStationBattery(demo.dm);
     demo.main.refreshAll();
+    SchemeView* pane = demo.main.schemePane();
     EXPECT_FALSE(pane->isCleared());
     EXPECT_GT(pane->image().width(), 300);
     EXPECT_TRUE(demo.main.action(Command::VarScheme)->isEnabled());
     const QSize drawn = pane->image().size();
 
-    // A larger battery scale widens the picture; the other variant has no battery.
+    // A larger battery scale makes the picture taller; the other variant has no battery.
     demo.main.batteryScaleField()->setText("140");
     demo.main.redrawScheme();
     EXPECT_GT(pane->image().height(), drawn.height());
     demo.dm.tblProj1().next();
     EXPECT_TRUE(pane->isCleared());
+    EXPECT_EQ(pane->image().size(), QSize(50, 50));
+    EXPECT_FALSE(demo.main.action(Command::VarScheme)->isEnabled());
     demo.dm.tblProj1().first();
     EXPECT_FALSE(pane->isCleared());
     EXPECT_TRUE(demo.prompter.entries().empty());
@@ -587,7 +579,6 @@ TEST(SchemePane, DrawsACompleteVariantAndStaysClearedWithoutABattery) {
 
 TEST(SchemePane, InvalidOrHugeScalesAreToldAndKeepThePicture) {
     Demo demo;
-    giveBattery(demo.dm);
     demo.main.refreshAll();
     SchemeView* pane = demo.main.schemePane();
     const QImage before = pane->image();
@@ -619,7 +610,6 @@ TEST(SchemePane, InvalidOrHugeScalesAreToldAndKeepThePicture) {
 
 TEST(SchemeWindow, TakesTheMainScalesRefreshesOnlyOnUpdateAndExports) {
     Demo demo;
-    giveBattery(demo.dm);
     demo.main.panelScaleField()->setText("50");
     demo.main.currentsBox()->setChecked(true);
     demo.main.refreshAll();
@@ -659,7 +649,7 @@ TEST(SchemeWindow, TakesTheMainScalesRefreshesOnlyOnUpdateAndExports) {
 
 TEST(SchemeComparison, DrawsBothPanesByKeyAndLeavesTheCurrentVariant) {
     Demo demo;
-    giveBattery(demo.dm); // the summer house only
+    takeStationBattery(demo.dm);
     View& v = demo.dm.tblProj1();
     v.next(); // the weather station is current
     const qint64 current = v["Kod"].asInteger();
@@ -697,7 +687,7 @@ TEST(SchemeComparison, DrawsBothPanesByKeyAndLeavesTheCurrentVariant) {
 
 TEST(OpenProject, PreviewFollowsTheHighlightedVariantWhileTicked) {
     Demo demo;
-    giveBattery(demo.dm);
+    takeStationBattery(demo.dm);
     TOpenForm& form = demo.main.openForm();
     form.show();
     EXPECT_TRUE(form.preview()->isCleared());
