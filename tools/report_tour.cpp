@@ -13,6 +13,7 @@
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
+#include "storage/ui/kabel_form.h"
 #include "storage/ui/sel_inv_form.h"
 #include "storage/ui/view_akb_form.h"
 #include "tour.h"
@@ -169,6 +170,8 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     main.schemeForm().prepare(QStringLiteral("40"), QStringLiteral("70"), false,
                               dm.tblProj1()[QStringLiteral("Kod")].asInteger());
     tour.write(main.schemeForm(), QStringLiteral("TShemaFrm"));
+    main.cableForm().load();
+    tour.write(main.cableForm(), QStringLiteral("TKabelFrm"));
     // Last, as they add consumers to the current schedules of the demo.
     tour.write(*tour::consumerSchedule(dm, prompter, true, &main), QStringLiteral("TCreateSGF"));
     tour.write(*tour::consumerSchedule(dm, prompter, false, &main), QStringLiteral("TCreateSG12F"));

@@ -39,6 +39,7 @@
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/cmp_akb_sp_form.h"
 #include "storage/ui/inv_form.h"
+#include "storage/ui/kabel_form.h"
 #include "storage/ui/sel_inv_form.h"
 #include "storage/ui/tab_inv_form.h"
 #include "storage/ui/view_akb_form.h"
@@ -332,6 +333,12 @@ int main(int argc, char** argv) {
             emit view.pane()->scaleField()->editingFinished();
             save(&view, dir, QStringLiteral("TViewAKBF-3"));
             view.hide();
+        }
+        {
+            // The summer house's four circuits as the demo chose them.
+            TKabelFrm& cables = main.cableForm();
+            cables.load();
+            shoot(&cables, dir, QStringLiteral("TKabelFrm"));
         }
         main.paramForm().load();
         shoot(&main.paramForm(), dir, QStringLiteral("TParamFrm"));

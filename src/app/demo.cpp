@@ -15,6 +15,7 @@
 #include "load/schedule_store.h"
 #include "solar/controller_ops.h"
 #include "solar/solar_choice_ops.h"
+#include "storage/cable_ops.h"
 #include "storage/inverter_ops.h"
 
 #include <QCoreApplication>
@@ -240,6 +241,14 @@ void chooseBattery(TDataModule1& dm, const QString& tip) {
         refused(out.chain->problems.join(QStringLiteral(" ")), dm);
 }
 
+// The cable window's "Выбор" with the minimum sections it offers at first: every circuit of the
+// variant must get its conductor without a message.
+void chooseDemoCables(TDataModule1& dm) {
+    const CableRun run = runCableChoice(dm, CableOptions{});
+    if (const auto messages = run.messages(); !messages.empty())
+        refused(messages.front().join(QStringLiteral(" ")), dm);
+}
+
 // A variant through the variant dialog's own save, from the default parameters.
 void addDemoVariant(TDataModule1& dm, const char* name, const char* region, const char* mode,
                     const char* uses, bool peakForInverters) {
@@ -301,6 +310,7 @@ void buildDacha(TDataModule1& dm) {
                        {{Criterion::GivenPower, 1600}, {Criterion::RequiredPower, 0}});
     chooseControllers(dm);
     chooseBattery(dm, QStringLiteral("AGM"));
+    chooseDemoCables(dm);
 }
 
 // An automatic weather station near Astrakhan working all year: sensors, a data logger and a
@@ -326,6 +336,7 @@ void buildStation(TDataModule1& dm) {
                        {{Criterion::GivenPower, 800}, {Criterion::RequiredPower, 0}});
     chooseControllers(dm);
     chooseBattery(dm, QStringLiteral("GEL"));
+    chooseDemoCables(dm);
 }
 
 } // namespace

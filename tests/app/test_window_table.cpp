@@ -34,6 +34,7 @@
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/cmp_akb_sp_form.h"
 #include "storage/ui/inv_form.h"
+#include "storage/ui/kabel_form.h"
 #include "storage/ui/sel_inv_form.h"
 #include "storage/ui/tab_inv_form.h"
 #include "storage/ui/view_akb_form.h"
@@ -121,6 +122,7 @@ const Window kWindows[] = {
     {"TCmpAKB_SPFm", "Обоснование невозможности согласования АБ и солнечной батареи.", 34,
      make<TCmpAKB_SPFm>()},
     {"TViewAKBF", "Просмотр параметров схемы аккумуляторной батареи.", 58, make<TViewAKBF>()},
+    {"TKabelFrm", "Выбор проводов (кабелей).", 48, make<TKabelFrm>()},
     {"TSutGrafF", "Просмотр суточных графиков нагрузки.", 64, make<TSutGrafF>()},
     {"TSutDiagF", "Просмотр диаграмм расчетных параметров суточных графиков нагрузки.", 65,
      make<TSutDiagF>()},

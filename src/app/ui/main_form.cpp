@@ -27,6 +27,7 @@
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
+#include "storage/ui/kabel_form.h"
 #include "storage/ui/view_akb_form.h"
 #include "widgets/bound_grid.h"
 #include "widgets/help_viewer.h"
@@ -115,6 +116,8 @@ QString toolText(Command c) {
         return QStringLiteral("АБ");
     case Command::AkbScheme:
         return QStringLiteral("Схема АБ");
+    case Command::CableSelect:
+        return QStringLiteral("Кабели");
     default:
         return {};
     }
@@ -173,6 +176,7 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::AkbScheme:
     case Command::VarScheme:
     case Command::CompareSchemes:
+    case Command::CableSelect:
     case Command::RefLossCoefficients:
     case Command::RefDaylight:
     case Command::RefBatteryRooms:
@@ -246,6 +250,7 @@ void TMainForm::buildMenus() {
     action(Command::AkbSelect)->setToolTip(QStringLiteral("Выбор аккумуляторной батареи системы"));
     action(Command::AkbScheme)
         ->setToolTip(QStringLiteral("Просмотр схемы (токов, перемычек) аккумуляторной батареи"));
+    action(Command::CableSelect)->setToolTip(QStringLiteral("Выбор кабелей и проводов системы"));
     tools->addSeparator();
     auto* processLabel = new QLabel(QStringLiteral(" Процесс: "), tools);
     tools->addWidget(processLabel);
@@ -852,6 +857,12 @@ TViewAKBF& TMainForm::batterySchemeView() {
     return *m_batterySchemeView;
 }
 
+TKabelFrm& TMainForm::cableForm() {
+    if (!m_cableForm)
+        m_cableForm = new TKabelFrm(m_dm, m_prompter, this);
+    return *m_cableForm;
+}
+
 void TMainForm::chooseBattery() {
     if (!batteryForm().run())
         return;
@@ -1005,6 +1016,9 @@ void TMainForm::run(Command c) {
         break;
     case Command::AkbScheme:
         batterySchemeView().run();
+        break;
+    case Command::CableSelect:
+        cableForm().run();
         break;
     case Command::SbCoefficients:
         coefficientsForm().run();

@@ -38,6 +38,7 @@ class TNagrDopF;
 class TAnalAkbF;
 class TAKBForm;
 class TViewAKBF;
+class TKabelFrm;
 class TSprKForm;
 class TKproizFm;
 class TsSunDayF;
@@ -86,6 +87,7 @@ public:
     TAnalAkbF& batteryAnalysis();
     TAKBForm& batteryForm();
     TViewAKBF& batterySchemeView();
+    TKabelFrm& cableForm();
     // "Выбор аккумуляторной батареи...": the window, then its choice stored with what follows.
     void chooseBattery();
     TSprKForm& lossForm();
@@ -151,6 +153,7 @@ private:
     TAnalAkbF* m_batteryAnalysis = nullptr;
     TAKBForm* m_batteryForm = nullptr;
     TViewAKBF* m_batterySchemeView = nullptr;
+    TKabelFrm* m_cableForm = nullptr;
     TSprKForm* m_lossForm = nullptr;
     TKproizFm* m_coefficientsForm = nullptr;
     TsSunDayF* m_daylightForm = nullptr;
