@@ -9,7 +9,7 @@
 #include "app/ui/open_form.h"
 #include "app/ui/param_form.h"
 #include "app/ui/proj_form.h"
-#include "app/ui/temp_ab_form.h"
+#include "refbooks/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "data/data_dir.h"
 #include "load/schedule_store.h"

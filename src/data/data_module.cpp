@@ -68,6 +68,9 @@ const QStringList& TDataModule1::openOrder() {
         "proj_ep12_1",
         "Invert0",
         "Invert1",
+        "Inv_zu0",
+        "Inv_zu1",
+        "Inv_zu2",
         "optim_akb",
         "optim_sp",
         "param",
@@ -391,6 +394,39 @@ void TDataModule1::installRules() {
                       inTable(QStringLiteral("В таблице \"Регионы\" уже имеется запись с "
                                              "наименованием региона "),
                               QStringLiteral("Region")));
+        // A variant keeps the name of its region and looks the region up by it at the next
+        // recalculation: deleting or renaming a region that variants name takes it from them.
+        const auto askAboutVariants = [this](const QString& region, bool deleting) {
+            QStringList names;
+            QSqlQuery q = m_store.select(
+                QStringLiteral("SELECT p0.Name, p1.Name FROM project1 p1 JOIN project0 p0 "
+                               "ON p1.Kod0 = p0.Kod WHERE p1.Region = ? ORDER BY p0.Kod, p1.Kod"),
+                {region});
+            while (q.next())
+                names << QStringLiteral("\"") + q.value(0).toString() + QStringLiteral("\" / \"") +
+                             q.value(1).toString() + QStringLiteral("\"");
+            if (names.isEmpty())
+                return;
+            if (!m_prompter.question(
+                    QStringLiteral("Регион \"") + region +
+                    QStringLiteral("\" указан в вариантах расчета: ") + names.join(QStringLiteral(", ")) +
+                    QStringLiteral(". После ") +
+                    (deleting ? QStringLiteral("удаления") : QStringLiteral("переименования")) +
+                    QStringLiteral(" региона эти варианты при следующем пересчете останутся без "
+                                   "региона. Продолжить?")))
+                throw Abort{};
+        };
+        chain(r0.beforeDelete, [askAboutVariants](View& v) {
+            askAboutVariants(v[QStringLiteral("Region")].asString(), true);
+        });
+        chain(r0.beforePost, [askAboutVariants](View& v) {
+            if (v.state() != ViewState::Edit || v.recNo() < 0)
+                return;
+            const QString before =
+                v.valueAt(v.recNo(), v.field(QStringLiteral("Region")).index()).toString();
+            if (!before.isEmpty() && before != v[QStringLiteral("Region")].asString())
+                askAboutVariants(before, false);
+        });
         installCascade(r0);
         chain(r0.afterPost, [this](View& v) {
             View& months = tbl(QStringLiteral("region1"));
@@ -536,6 +572,19 @@ void TDataModule1::installRules() {
         installUnique(v, text(QString::fromUtf8(d.f)),
                       inTable(QString::fromUtf8(d.m), QString::fromLatin1(d.column)));
         installCascade(v);
+    }
+    // Inverters with chargers: kept for reference only, with the guards and cascades of a catalog.
+    {
+        View& makers = tbl(QStringLiteral("Inv_zu0"));
+        requireAll(makers);
+        installCascade(makers);
+        View& types = tbl(QStringLiteral("Inv_zu1"));
+        installGuard(types, {QStringLiteral("Инверторы с зарядными устройствами"),
+                             QStringLiteral("Компании"), true, true});
+        installCascade(types);
+        installGuard(tbl(QStringLiteral("Inv_zu2")),
+                     {QStringLiteral("Типы АКБ"),
+                      QStringLiteral("Инверторы с зарядными устройствами"), true, true});
     }
     chain(tbl(QStringLiteral("Controller2")).beforePost,
           [this](View& v) { controllerRatingCheck(v, true); });

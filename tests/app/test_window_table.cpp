@@ -8,7 +8,7 @@
 #include "app/ui/open_form.h"
 #include "app/ui/param_form.h"
 #include "app/ui/proj_form.h"
-#include "app/ui/temp_ab_form.h"
+#include "refbooks/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "load/ui/add_sut_gr_form.h"
 #include "load/ui/chart_viewers.h"

@@ -27,6 +27,7 @@ class TOpenForm;
 class TAboutForm;
 class TParamFrm;
 class TsTempABF;
+class TCatalogForm;
 class TVarForm;
 class TDspNagrF;
 class TDspNagr12F;
@@ -70,6 +71,8 @@ public:
     TAboutForm& aboutForm();
     TParamFrm& paramForm();
     TsTempABF& tempABForm();
+    // The catalog editor of that class (TsInvForm ...), created on first use.
+    TCatalogForm& catalogForm(const QString& className);
     TVarForm& varForm();
     TDspNagrF& acDispatcher();
     TDspNagr12F& dcDispatcher();
@@ -124,6 +127,7 @@ private:
     TAboutForm* m_aboutForm = nullptr;
     TParamFrm* m_paramForm = nullptr;
     TsTempABF* m_tempABForm = nullptr;
+    std::map<QString, TCatalogForm*> m_catalogForms;
     TVarForm* m_varForm = nullptr;
     TDspNagrF* m_acDispatcher = nullptr;
     TDspNagr12F* m_dcDispatcher = nullptr;

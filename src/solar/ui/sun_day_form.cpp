@@ -9,6 +9,7 @@
 #include "solar/ui/solar_parts.h"
 #include "widgets/bound_grid.h"
 #include "widgets/navigator.h"
+#include "widgets/record_bar.h"
 #include "widgets/number_field.h"
 #include "widgets/step_buttons.h"
 
@@ -44,17 +45,6 @@ int monthsHeight(const BoundGrid* grid) {
            kMonths * grid->verticalHeader()->defaultSectionSize() + 2 * grid->frameWidth() + 2;
 }
 
-Navigator* recordBar(BoundGrid* grid, Prompter& prompter, QWidget* parent) {
-    auto* nav = new Navigator(grid->view(), grid, parent);
-    // Inserting and deleting are offered so that the user hears why they are not allowed.
-    nav->setVisibleButtons(Navigator::First | Navigator::Prior | Navigator::Next | Navigator::Last |
-                           Navigator::Insert | Navigator::Delete | Navigator::Edit |
-                           Navigator::Post | Navigator::Cancel);
-    nav->setConfirmDelete(false);
-    nav->setPrompter(&prompter);
-    return nav;
-}
-
 } // namespace
 
 TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
@@ -73,8 +63,11 @@ TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
                                   {kEnd, QStringLiteral("Окончание, час."), false}},
                                  this);
     m_periodGrid->setObjectName(QStringLiteral("periodGrid"));
-    m_sunNavigator = recordBar(m_sunGrid, m_prompter, this);
-    m_periodNavigator = recordBar(m_periodGrid, m_prompter, this);
+    // Inserting and deleting are offered so that the user hears why they are not allowed.
+    const Navigator::Buttons buttons = Navigator::First | Navigator::Prior | Navigator::Next |
+                                       Navigator::Last | kRecordButtons;
+    m_sunNavigator = recordBar(m_sunGrid, m_prompter, this, buttons);
+    m_periodNavigator = recordBar(m_periodGrid, m_prompter, this, buttons);
     QLabel* sunHeading =
         headingLabel(QStringLiteral("Среднемесячное время восхода и заката солнца."), this);
     QLabel* periodHeading =
