@@ -9,7 +9,6 @@
 #include "app/ui/open_form.h"
 #include "app/ui/param_form.h"
 #include "app/ui/proj_form.h"
-#include "refbooks/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "data/data_dir.h"
 #include "load/schedule_store.h"
@@ -24,6 +23,8 @@
 #include "load/ui/s_sut_form.h"
 #include "load/ui/sut_gr_dop_form.h"
 #include "load/ui/totals_pages.h"
+#include "refbooks/catalog_form.h"
+#include "refbooks/temp_ab_form.h"
 #include "report_tour.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
@@ -271,6 +272,16 @@ int main(int argc, char** argv) {
         }
         main.paramForm().load();
         shoot(&main.paramForm(), dir, QStringLiteral("TParamFrm"));
+        // The catalog editors over the starter catalogs, as the "Справочники" commands open them.
+        for (const Command c : {Command::RefInverters, Command::RefBatteries, Command::RefPanels,
+                                Command::RefControllers, Command::RefWires, Command::RefInvCables,
+                                Command::RefBreakers, Command::RefFuses, Command::RefJumpers,
+                                Command::RefConnectors, Command::RefRegions,
+                                Command::RefTempCoefficients, Command::RefChargeVoltages,
+                                Command::RefInvChargers}) {
+            const QString name = catalogWindow(c);
+            shoot(&main.catalogForm(name), dir, name);
+        }
         main.tempABForm().setChoosing(false);
         shoot(&main.tempABForm(), dir, QStringLiteral("TsTempABF"));
         main.tempABForm().setChoosing(true);

@@ -14,6 +14,7 @@
 #include <optional>
 #include <vector>
 
+class QGridLayout;
 class QPushButton;
 class QToolButton;
 
@@ -71,7 +72,7 @@ protected:
     Prompter& m_prompter;
 
 private:
-    void buildGrids(class QGridLayout* layout, int& bands);
+    void buildGrids(QGridLayout* layout, int& bands);
     void updateCopyButtons();
     QString headingOf(const QString& table) const;
 

@@ -189,3 +189,40 @@ TEST_F(CatalogCopyTest, NothingToCopyInAnEmptyTable) {
 }
 
 } // namespace
+
+namespace {
+
+using RegionRulesTest = DbTest;
+
+TEST_F(RegionRulesTest, DeletingOrRenamingARegionThatVariantsNameAsksFirst) {
+    ASSERT_TRUE(add(tbl("region0"), {{"Region", "Абакан"}, {"Fi", "53,75"}}));
+    ASSERT_TRUE(add(tbl("region0"), {{"Region", "Актобе"}, {"Fi", "50,25"}}));
+    store->exec(QStringLiteral("INSERT INTO project0 (Kod, Name) VALUES (1, 'Дача')"));
+    store->exec(QStringLiteral("INSERT INTO project1 (Kod0, Name, Region) VALUES "
+                               "(1, 'Лето', 'Абакан'), (1, 'Зима', 'Абакан')"));
+    View& regions = tbl("region0");
+    const QString question =
+        "Регион \"Абакан\" указан в вариантах расчета: \"Дача\" / \"Лето\", \"Дача\" / \"Зима\". "
+        "После %1 региона эти варианты при следующем пересчете останутся без региона. "
+        "Продолжить?";
+
+    ASSERT_TRUE(regions.locate("Region", QStringLiteral("Абакан")));
+    ASSERT_TRUE(regions.edit());
+    regions["Region"].setString("Абакан-2");
+    EXPECT_FALSE(regions.post()); // "Нет"
+    EXPECT_EQ(prompter.last(), question.arg("переименования"));
+    regions.cancel();
+    EXPECT_FALSE(regions.remove());
+    EXPECT_EQ(prompter.last(), question.arg("удаления"));
+    EXPECT_EQ(store->count("region0"), 2);
+
+    prompter.answer(true);
+    EXPECT_TRUE(regions.remove());
+    EXPECT_EQ(store->count("region0"), 1);
+    // A region that no variant names goes without a question.
+    prompter.clear();
+    EXPECT_TRUE(regions.remove());
+    EXPECT_TRUE(prompter.entries().empty());
+}
+
+} // namespace
