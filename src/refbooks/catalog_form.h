@@ -7,6 +7,7 @@
 // a refused row keeps the window open on it.
 
 #include "data/catalog_copy.h"
+#include "data/catalog_csv.h"
 #include "refbooks/catalog_desc.h"
 
 #include <QDialog>
@@ -46,6 +47,8 @@ public:
     QToolButton* pasteButton() const { return m_paste; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* closeButton() const { return m_close; }
+    QPushButton* exportButton() const { return m_export; }
+    QPushButton* importButton() const { return m_import; }
 
     // Copy: the current row of the copied table with its detail rows into the buffer, which
     // stays for the whole run. False when there is nothing to copy.
@@ -54,6 +57,12 @@ public:
     // edited. True when the whole record was written.
     bool pasteRecord();
     bool hasCopy() const { return m_buffer.has_value(); }
+
+    // "Экспорт в CSV...": every table of the catalog into folder, a file each.
+    bool exportCsv(const QString& folder);
+    // "Импорт из CSV...": the catalog's files from folder, added or replacing; all or nothing,
+    // the refused lines listed by file and line.
+    bool importCsv(const QString& folder, ImportMode mode);
 
     // Saves every row still being edited, details first. False (the refused grid focused) when
     // the data refuse one.
@@ -83,6 +92,8 @@ private:
     QToolButton* m_paste = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_close = nullptr;
+    QPushButton* m_export = nullptr;
+    QPushButton* m_import = nullptr;
     std::optional<CopiedRecord> m_buffer;
     std::vector<std::pair<View*, int>> m_listeners;
 };
