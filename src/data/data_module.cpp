@@ -399,7 +399,7 @@ void TDataModule1::installRules() {
         const auto askAboutVariants = [this](const QString& region, bool deleting) {
             QStringList names;
             QSqlQuery q = m_store.select(
-                QStringLiteral("SELECT p0.Name, p1.Name FROM project1 p1 JOIN project0 p0 "
+                QStringLiteral("SELECT p0.Name, p1.VarName FROM project1 p1 JOIN project0 p0 "
                                "ON p1.Kod0 = p0.Kod WHERE p1.Region = ? ORDER BY p0.Kod, p1.Kod"),
                 {region});
             while (q.next())

@@ -423,8 +423,6 @@ std::vector<CatalogDesc> makeDescs() {
         };
         d.copyHint = QStringLiteral("Копирование записи с данными автоматического выключателя");
         d.pasteHint = QStringLiteral("Вставка записи с данными автоматического выключателя");
-        d.noteRow = 2;
-        d.noteColumn = 0;
         descs.push_back(std::move(d));
     }
     {
@@ -491,8 +489,6 @@ std::vector<CatalogDesc> makeDescs() {
         };
         d.copyHint = QStringLiteral("Копирование записи с данными предохранителя");
         d.pasteHint = QStringLiteral("Вставка записи с данными предохранителя");
-        d.noteRow = 2;
-        d.noteColumn = 0;
         descs.push_back(std::move(d));
     }
     {

@@ -16,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -35,17 +34,26 @@ QLabel* boldLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
-// The note lines in a read-only box that shows at most maxLines of them and scrolls the rest.
-QPlainTextEdit* noteBox(const QStringList& lines, int maxLines, QWidget* parent) {
-    auto* note = new QPlainTextEdit(lines.join(QLatin1Char('\n')), parent);
-    note->setReadOnly(true);
-    note->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    note->setObjectName(QStringLiteral("note"));
-    const int shown = std::min(int(lines.size()), maxLines);
-    note->setFixedHeight(shown * note->fontMetrics().lineSpacing() + 2 * note->frameWidth() +
-                         int(note->document()->documentMargin() * 2) + 2);
-    note->setMinimumWidth(320);
-    return note;
+// The note lines, whole, in a read-only frame: one column, or two side by side when the note
+// is long (the second column starts at a line of its own).
+QFrame* noteFrame(const QStringList& lines, int columns, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QStringLiteral("note"));
+    frame->setFrameShape(QFrame::StyledPanel);
+    auto* row = new QHBoxLayout(frame);
+    row->setContentsMargins(6, 4, 6, 4);
+    row->setSpacing(24);
+    const int perColumn = (int(lines.size()) + columns - 1) / columns;
+    for (int c = 0; c < columns; ++c) {
+        const QStringList part = lines.mid(c * perColumn, perColumn);
+        if (part.isEmpty())
+            break;
+        auto* label = new QLabel(part.join(QLatin1Char('\n')), frame);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        row->addWidget(label, 1);
+    }
+    return frame;
 }
 
 // Height of a grid that shows `rows` rows under its header without scrolling.
@@ -60,6 +68,16 @@ int gridWidth(BoundGrid* grid) {
     for (int c = 0; c < grid->model()->columnCount(); ++c)
         width += grid->columnWidth(c);
     return width;
+}
+
+// The grid's columns; a text first column (the name) takes the width the others leave.
+std::vector<GridColumn> gridColumns(View& view, const GridDesc& g) {
+    std::vector<GridColumn> columns;
+    for (const ColumnDesc& c : g.columns)
+        columns.push_back({c.field, c.title, false, c.width});
+    if (!columns.empty() && view.table().column(columns[0].field)->type == ColType::Text)
+        columns[0].stretch = true;
+    return columns;
 }
 
 ChoiceKeys keysOf(ListKind kind) {
@@ -90,12 +108,13 @@ TCatalogForm::TCatalogForm(TDataModule1& dm, Prompter& prompter, const QString& 
     auto* notePart = new QVBoxLayout;
     notePart->setSpacing(2);
     const bool noteInGrid = m_desc.noteRow >= 0;
-    const int maxLines = noteInGrid ? 12 : 7;
+    constexpr int longNote = 8; // lines; a longer note takes two columns
+    const int noteColumns = !noteInGrid && m_desc.note.size() > longNote ? 2 : 1;
     auto* noteRow = new QHBoxLayout;
     auto* noteColumn = new QVBoxLayout;
     noteColumn->setSpacing(2);
     noteColumn->addWidget(boldLabel(QStringLiteral("Примечание."), this));
-    noteColumn->addWidget(noteBox(m_desc.note, maxLines, this));
+    noteColumn->addWidget(noteFrame(m_desc.note, noteColumns, this));
     noteRow->addLayout(noteColumn, 1);
     if (!m_desc.helpLines.isEmpty()) {
         auto* helpColumn = new QVBoxLayout;
@@ -114,7 +133,7 @@ TCatalogForm::TCatalogForm(TDataModule1& dm, Prompter& prompter, const QString& 
         auto* box = new QWidget(this);
         box->setLayout(notePart);
         notePart->setContentsMargins(0, 0, 0, 0);
-        grids->addWidget(box, 2 * m_desc.noteRow, m_desc.noteColumn, 2, 1, Qt::AlignTop);
+        grids->addWidget(box, 3 * m_desc.noteRow, m_desc.noteColumn, 3, 1, Qt::AlignTop);
     }
     layout->addLayout(grids);
     if (!noteInGrid)
@@ -166,14 +185,24 @@ TCatalogForm::~TCatalogForm() {
         view->removeListener(id);
 }
 
+int TCatalogForm::widthOf(const GridDesc& g) {
+    // The width a grid of that description takes alone: a probe grid over the same view.
+    BoundGrid probe(m_dm.tbl(g.table), gridColumns(m_dm.tbl(g.table), g));
+    QLabel heading(g.heading);
+    QFont f = heading.font();
+    f.setBold(true);
+    heading.setFont(f);
+    Navigator nav(probe.view(), &probe);
+    nav.setVisibleButtons(kRecordButtons);
+    return std::max({gridWidth(&probe), heading.sizeHint().width() + 12 + nav.sizeHint().width(),
+                     g.minWidth});
+}
+
 void TCatalogForm::buildGrids(QGridLayout* layout, int& bands) {
     const CatalogDef* def = findCatalog(m_desc.className);
     for (const GridDesc& g : m_desc.grids) {
         View& view = m_dm.tbl(g.table);
-        std::vector<GridColumn> columns;
-        for (const ColumnDesc& c : g.columns)
-            columns.push_back({c.field, c.title, false, c.width});
-        auto* grid = new BoundGrid(view, columns, this);
+        auto* grid = new BoundGrid(view, gridColumns(view, g), this);
         grid->setObjectName(g.table);
         grid->setPrompter(&m_prompter);
         for (int i = 0; i < int(g.columns.size()); ++i) {
@@ -219,24 +248,28 @@ void TCatalogForm::buildGrids(QGridLayout* layout, int& bands) {
         }
 
         grid->setFixedHeight(gridHeight(grid, g.visibleRows));
-        const int width = std::max({gridWidth(grid), topWidth, g.minWidth});
+        int width = std::max({gridWidth(grid), topWidth, g.minWidth});
+        // Grids one over another in a column of the window take the same width.
+        for (const GridDesc& other : m_desc.grids)
+            if (&other != &g && other.column == g.column && other.columnSpan == 1 &&
+                g.columnSpan == 1)
+                width = std::max(width, widthOf(other));
         if (g.columnSpan == 1)
             grid->setFixedWidth(width);
         else
             grid->setMinimumWidth(width);
 
-        auto* cell = new QVBoxLayout;
-        cell->setSpacing(2);
-        cell->addWidget(grid);
+        // Each band of the window: headings, grids, the notes under grids.
+        layout->addLayout(top, 3 * g.row, g.column, 1, g.columnSpan);
+        layout->addWidget(grid, 3 * g.row + 1, g.column, 1, g.columnSpan, Qt::AlignTop);
         if (!g.noteUnder.isEmpty()) {
             auto* under = new QLabel(g.noteUnder, this);
             under->setObjectName(g.table + QStringLiteral("Note"));
             under->setWordWrap(true);
-            under->setMaximumWidth(width);
-            cell->addWidget(under);
+            under->setFixedWidth(width);
+            under->setFixedHeight(under->heightForWidth(width));
+            layout->addWidget(under, 3 * g.row + 2, g.column, 1, g.columnSpan, Qt::AlignTop);
         }
-        layout->addLayout(top, 2 * g.row, g.column, 1, g.columnSpan);
-        layout->addLayout(cell, 2 * g.row + 1, g.column, 1, g.columnSpan, Qt::AlignTop);
         bands = std::max(bands, g.row + 1);
         m_grids.push_back(grid);
         m_navigators.push_back(nav);

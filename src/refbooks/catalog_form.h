@@ -82,6 +82,7 @@ protected:
 
 private:
     void buildGrids(QGridLayout* layout, int& bands);
+    int widthOf(const GridDesc& g);
     void updateCopyButtons();
     QString headingOf(const QString& table) const;
 

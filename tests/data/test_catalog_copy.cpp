@@ -198,7 +198,7 @@ TEST_F(RegionRulesTest, DeletingOrRenamingARegionThatVariantsNameAsksFirst) {
     ASSERT_TRUE(add(tbl("region0"), {{"Region", "Абакан"}, {"Fi", "53,75"}}));
     ASSERT_TRUE(add(tbl("region0"), {{"Region", "Актобе"}, {"Fi", "50,25"}}));
     store->exec(QStringLiteral("INSERT INTO project0 (Kod, Name) VALUES (1, 'Дача')"));
-    store->exec(QStringLiteral("INSERT INTO project1 (Kod0, Name, Region) VALUES "
+    store->exec(QStringLiteral("INSERT INTO project1 (Kod0, VarName, Region) VALUES "
                                "(1, 'Лето', 'Абакан'), (1, 'Зима', 'Абакан')"));
     View& regions = tbl("region0");
     const QString question =

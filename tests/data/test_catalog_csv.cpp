@@ -5,6 +5,7 @@
 
 #include "data/catalog_csv.h"
 
+#include <QDir>
 #include <QFile>
 
 using namespace ses;
@@ -43,6 +44,7 @@ protected:
         return rows;
     }
     void write(const QString& table, const QString& text) {
+        QDir().mkpath(folder());
         QFile f(folder() + "/" + table + ".csv");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text.toUtf8());
@@ -72,7 +74,7 @@ TEST_F(CatalogCsvTest, AnAddGivesNewKeysAndKeepsDetailsUnderTheirMasters) {
     EXPECT_EQ(report.imported, 4);
     EXPECT_EQ(store->count("sKab_inv1"), before + 2);
     QSqlQuery q = store->select("SELECT k0.Pinv, k1.Uakb FROM sKab_inv1 k1 JOIN sKab_inv0 k0 ON "
-                                "k1.Kod0 = k0.Kod WHERE k0.Pinv >= 9000 ORDER BY k0.Pinv");
+                                "k1.Kod0 = k0.Kod WHERE k0.Pinv IN (9000, 9500) ORDER BY k0.Pinv");
     QStringList linked;
     while (q.next())
         linked << q.value(0).toString() + "/" + q.value(1).toString();
