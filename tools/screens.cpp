@@ -319,6 +319,14 @@ int main(int argc, char** argv) {
         TsEP12Frm dcChooser(dm, prompter, &main);
         dcChooser.loadForTour();
         shoot(&dcChooser, dir, QStringLiteral("TsEP12Frm"));
+        // The same catalogs as the "Справочники" commands open them, for browsing and editing.
+        for (const bool ac : {true, false}) {
+            TsEPForm& catalog = main.consumerCatalog(ac);
+            catalog.finish();
+            catalog.setBrowsing(true);
+            shoot(&catalog, dir, ac ? QStringLiteral("TsEPForm-2") : QStringLiteral("TsEP12Frm-2"));
+            catalog.setBrowsing(false);
+        }
         // The help: its contents, the design guide and the page of the solar battery's choice.
         for (const auto& [page, name] :
              {std::pair{QStringLiteral("index.html"), QStringLiteral("Help-index")},

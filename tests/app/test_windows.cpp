@@ -553,7 +553,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TAnalAkbF-2", "TSutGrafF",          "TSutDiagF",      "Help-index",  "Help-guide",
           "Help-53",     "TsInvForm",          "TsAKBForm",      "TsSunPanF",   "TsContFrm",
           "TsKabelFm",   "TsKabInvF",          "TsAVForm",       "TsPrForm",    "TsPeremFm",
-          "TsMCForm",    "TsRegForm",          "TsKtempFm",      "TsAKBZarF",   "TsInvZuForm"})
+          "TsMCForm",    "TsRegForm",          "TsKtempFm",      "TsAKBZarF",   "TsInvZuForm",
+          "TsEPForm-2",  "TsEP12Frm-2"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

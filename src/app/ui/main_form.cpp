@@ -6,6 +6,7 @@
 #include "app/ui/open_form.h"
 #include "app/ui/param_form.h"
 #include "app/ui/proj_form.h"
+#include "load/ui/ep_chooser.h"
 #include "refbooks/catalog_form.h"
 #include "refbooks/temp_ab_form.h"
 #include "app/ui/var_form.h"
@@ -177,6 +178,8 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::RefRegions:
     case Command::RefTempCoefficients:
     case Command::RefChargeVoltages:
+    case Command::RefAcConsumers:
+    case Command::RefDcConsumers:
     case Command::Help:
     case Command::About:
     case Command::Exit:
@@ -779,6 +782,14 @@ TCatalogForm& TMainForm::catalogForm(const QString& className) {
     return *form;
 }
 
+TsEPForm& TMainForm::consumerCatalog(bool ac) {
+    TsEPForm*& form = ac ? m_acConsumers : m_dcConsumers;
+    if (!form)
+        form = ac ? new TsEPForm(m_dm, m_prompter, true, this)
+                  : static_cast<TsEPForm*>(new TsEP12Frm(m_dm, m_prompter, this));
+    return *form;
+}
+
 TVarForm& TMainForm::varForm() {
     if (!m_varForm) {
         m_varForm = new TVarForm(m_dm, m_prompter, this);
@@ -1010,6 +1021,10 @@ void TMainForm::run(Command c) {
     case Command::RefChargeVoltages:
         // Catalog edits change no variant: a variant keeps copies of what it chose.
         catalogForm(catalogWindow(c)).browse();
+        break;
+    case Command::RefAcConsumers:
+    case Command::RefDcConsumers:
+        consumerCatalog(c == Command::RefAcConsumers).browse();
         break;
     case Command::Help:
         HelpViewer::showIndex(this);
