@@ -10,6 +10,8 @@
 #include <QSaveFile>
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace ses {
 
 namespace {
@@ -38,10 +40,6 @@ struct Importer {
     CatalogImportReport report;
     QHash<QString, QHash<QString, QVariant>> newKeys; // table -> key in the file -> key now
 
-    void refuse(const QString& table, int line, const QString& why) {
-        report.refusals << shownName(table) + QStringLiteral(", строка %1: ").arg(line) + why;
-    }
-
     void importTable(const QString& table, const CsvTable& csv, RecordingPrompter& prompter) {
         const TableDef& t = *findTable(table);
         View& v = dm.tbl(table);
@@ -51,7 +49,29 @@ struct Importer {
         const bool months = isMonthRowsTable(table);
         QVariant master; // the master row the view stands under
         auto& keys = newKeys[table];
-        for (size_t r = 0; r < csv.rows.size(); ++r) {
+        // The rows of one master together: moving the master rereads its details, which must not
+        // happen for every line of a file whose rows alternate between masters.
+        std::vector<size_t> order(csv.rows.size());
+        for (size_t r = 0; r < order.size(); ++r)
+            order[r] = r;
+        if (linked && kod0Col >= 0)
+            std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+                // In the order of the masters' keys (numbers; text for anything else).
+                bool okA = false, okB = false;
+                const qlonglong ka = csv.rows[a][kod0Col].trimmed().toLongLong(&okA);
+                const qlonglong kb = csv.rows[b][kod0Col].trimmed().toLongLong(&okB);
+                if (okA && okB)
+                    return ka < kb;
+                if (okA != okB)
+                    return okA;
+                return csv.rows[a][kod0Col].trimmed() < csv.rows[b][kod0Col].trimmed();
+            });
+        std::vector<std::pair<int, QString>> refused; // line, text: listed in file order
+        const auto refuse = [&](const QString&, int line, const QString& why) {
+            refused.emplace_back(line, shownName(table) +
+                                           QStringLiteral(", строка %1: ").arg(line) + why);
+        };
+        for (const size_t r : order) {
             const QStringList& row = csv.rows[r];
             const int line = csv.lineNumbers[r];
             prompter.clear();
@@ -113,6 +133,10 @@ struct Importer {
                 refuse(table, line, e.message());
             }
         }
+        std::stable_sort(refused.begin(), refused.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto& [line, text] : refused)
+            report.refusals << text;
     }
 };
 
@@ -224,7 +248,9 @@ CatalogImportReport importCatalog(TDataModule1& dm, const CatalogDef& def, const
                 for (auto it = def.tables.rbegin(); it != def.tables.rend(); ++it)
                     if (!isMonthRowsTable(*it))
                         store.exec(QStringLiteral("DELETE FROM \"%1\"").arg(*it));
-            store.refreshAllViews();
+            for (const QString& table : def.tables)
+                if (!module.tbl(table).master())
+                    module.tbl(table).refresh(); // its details follow
             Importer importer{module, def, {}, {}};
             for (int i = 0; i < def.tables.size(); ++i)
                 importer.importTable(def.tables[i], files[i], prompter);
@@ -233,7 +259,12 @@ CatalogImportReport importCatalog(TDataModule1& dm, const CatalogDef& def, const
         if (report.ok())
             tr.commit();
     }
-    store.refreshAllViews();
+    // The caller's views of the catalog read what the file holds now (a rollback has already
+    // reread every view).
+    if (report.ok())
+        for (const QString& table : def.tables)
+            if (!dm.tbl(table).master())
+                dm.tbl(table).refresh();
     return report;
 }
 

@@ -22,7 +22,8 @@ protected:
         reopen();
     }
     QString folder() const { return m_tmp.path() + QStringLiteral("/csv"); }
-    // Every stored row of the catalog's tables, keys left out, in key order.
+    // Every stored row of the catalog's tables, keys left out, detail rows by master, each in key
+    // order.
     QStringList content(const CatalogDef& def) {
         QStringList rows;
         for (const QString& table : def.tables) {
@@ -33,7 +34,9 @@ protected:
                     columns << "\"" + c + "\"";
             QSqlQuery q = store->select(QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY %3")
                                             .arg(columns.join(','), table,
-                                                 t.hasKod() ? "Kod" : "rowid"));
+                                                 !t.hasKod()      ? "rowid"
+                                                 : t.hasMaster() ? "Kod0, Kod"
+                                                                  : "Kod"));
             while (q.next()) {
                 QStringList values;
                 for (int c = 0; c < columns.size(); ++c)
