@@ -190,9 +190,8 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     if (cmd == QLatin1String("export-catalog") || cmd == QLatin1String("import-catalog")) {
         const bool importing = cmd == QLatin1String("import-catalog");
-        const Words w =
-            split(rest, importing ? QStringList{QStringLiteral("--replace")} : QStringList{}, {},
-                  3);
+        const Words w = split(
+            rest, importing ? QStringList{QStringLiteral("--replace")} : QStringList{}, {}, 3);
         if (!w.problem.isEmpty())
             return usage(err, w.problem);
         const CatalogDef* def = findCatalog(w.plain[1]);

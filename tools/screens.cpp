@@ -273,12 +273,12 @@ int main(int argc, char** argv) {
         main.paramForm().load();
         shoot(&main.paramForm(), dir, QStringLiteral("TParamFrm"));
         // The catalog editors over the starter catalogs, as the "Справочники" commands open them.
-        for (const Command c : {Command::RefInverters, Command::RefBatteries, Command::RefPanels,
-                                Command::RefControllers, Command::RefWires, Command::RefInvCables,
-                                Command::RefBreakers, Command::RefFuses, Command::RefJumpers,
-                                Command::RefConnectors, Command::RefRegions,
-                                Command::RefTempCoefficients, Command::RefChargeVoltages,
-                                Command::RefInvChargers}) {
+        for (const Command c :
+             {Command::RefInverters, Command::RefBatteries, Command::RefPanels,
+              Command::RefControllers, Command::RefWires, Command::RefInvCables,
+              Command::RefBreakers, Command::RefFuses, Command::RefJumpers, Command::RefConnectors,
+              Command::RefRegions, Command::RefTempCoefficients, Command::RefChargeVoltages,
+              Command::RefInvChargers}) {
             const QString name = catalogWindow(c);
             shoot(&main.catalogForm(name), dir, name);
         }

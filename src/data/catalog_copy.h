@@ -30,8 +30,8 @@ enum class PasteInto {
 
 // Which row the data refused; the data module has already said why.
 struct PasteRefusal {
-    QString table; // the copied table or one of its detail tables
-    int level = 0; // 0: the copied row; 1, 2: a detail row
+    QString table;  // the copied table or one of its detail tables
+    int level = 0;  // 0: the copied row; 1, 2: a detail row
     int number = 0; // 1-based number of the refused row among the pasted rows of its table
     QString text;   // the first copied text of that row
 };

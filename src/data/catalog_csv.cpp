@@ -152,9 +152,8 @@ bool isMonthRowsTable(const QString& table) {
 
 void exportCatalog(TDataModule1& dm, const CatalogDef& def, const QString& folder) {
     if (!QDir().mkpath(folder))
-        throw DbError(DbError::Kind::ReadOnly,
-                      QStringLiteral("Не удалось создать папку \"%1\".")
-                          .arg(QDir::toNativeSeparators(folder)));
+        throw DbError(DbError::Kind::ReadOnly, QStringLiteral("Не удалось создать папку \"%1\".")
+                                                   .arg(QDir::toNativeSeparators(folder)));
     for (const QString& table : def.tables) {
         const TableDef& t = *findTable(table);
         const QString file = fileOf(folder, table);
@@ -179,10 +178,10 @@ void exportCatalog(TDataModule1& dm, const CatalogDef& def, const QString& folde
         QStringList quoted;
         for (const QString& c : columns)
             quoted << QLatin1Char('"') + c + QLatin1Char('"');
-        QSqlQuery q = dm.store().select(QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY %3")
-                                            .arg(quoted.join(QLatin1Char(',')), t.name,
-                                                 t.hasKod() ? QStringLiteral("\"Kod\"")
-                                                            : QStringLiteral("rowid")));
+        QSqlQuery q = dm.store().select(
+            QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY %3")
+                .arg(quoted.join(QLatin1Char(',')), t.name,
+                     t.hasKod() ? QStringLiteral("\"Kod\"") : QStringLiteral("rowid")));
         while (q.next()) {
             QStringList fields;
             for (int c = 0; c < columns.size(); ++c)
@@ -200,8 +199,8 @@ CatalogImportReport importCatalog(TDataModule1& dm, const CatalogDef& def, const
     std::vector<CsvTable> files;
     CatalogImportReport early;
     if (!catalogCsvSupported(def)) {
-        early.refusals << QStringLiteral("Справочник \"%1\" не загружается из CSV.")
-                              .arg(def.className);
+        early.refusals
+            << QStringLiteral("Справочник \"%1\" не загружается из CSV.").arg(def.className);
         return early;
     }
     for (const QString& table : def.tables) {
@@ -227,9 +226,9 @@ CatalogImportReport importCatalog(TDataModule1& dm, const CatalogDef& def, const
         const TableDef& t = *findTable(table);
         for (const QString& h : csv->header)
             if (!t.column(h) || t.column(h)->calculated)
-                early.refusals << shownName(table) +
-                                      QStringLiteral(": нет поля \"%1\" в таблице \"%2\".")
-                                          .arg(h, table);
+                early.refusals
+                    << shownName(table) +
+                           QStringLiteral(": нет поля \"%1\" в таблице \"%2\".").arg(h, table);
         files.push_back(std::move(*csv));
     }
     if (!early.ok())

@@ -153,8 +153,8 @@ TCatalogForm::TCatalogForm(TDataModule1& dm, Prompter& prompter, const QString& 
             exportCsv(folder);
     });
     connect(m_import, &QPushButton::clicked, this, [this] {
-        const QString folder = QFileDialog::getExistingDirectory(
-            this, QStringLiteral("Папка с файлами справочника"));
+        const QString folder =
+            QFileDialog::getExistingDirectory(this, QStringLiteral("Папка с файлами справочника"));
         if (folder.isEmpty())
             return;
         const bool replace = m_prompter.question(
@@ -194,8 +194,8 @@ int TCatalogForm::widthOf(const GridDesc& g) {
     heading.setFont(f);
     Navigator nav(probe.view(), &probe);
     nav.setVisibleButtons(kRecordButtons);
-    return std::max({gridWidth(&probe), heading.sizeHint().width() + 12 + nav.sizeHint().width(),
-                     g.minWidth});
+    return std::max(
+        {gridWidth(&probe), heading.sizeHint().width() + 12 + nav.sizeHint().width(), g.minWidth});
 }
 
 void TCatalogForm::buildGrids(QGridLayout* layout, int& bands) {
@@ -242,9 +242,8 @@ void TCatalogForm::buildGrids(QGridLayout* layout, int& bands) {
             top->addWidget(m_copy, 0, Qt::AlignBottom);
             top->addWidget(m_paste, 0, Qt::AlignBottom);
             topWidth += 8 + m_copy->sizeHint().width() + m_paste->sizeHint().width() + 12;
-            m_listeners.emplace_back(&view, view.addListener([this](View&, View::Change) {
-                                         updateCopyButtons();
-                                     }));
+            m_listeners.emplace_back(
+                &view, view.addListener([this](View&, View::Change) { updateCopyButtons(); }));
         }
 
         grid->setFixedHeight(gridHeight(grid, g.visibleRows));

@@ -9,9 +9,8 @@ namespace ses {
 class BoundGrid;
 class Prompter;
 
-inline constexpr Navigator::Buttons kRecordButtons = Navigator::Insert | Navigator::Delete |
-                                                      Navigator::Edit | Navigator::Post |
-                                                      Navigator::Cancel;
+inline constexpr Navigator::Buttons kRecordButtons =
+    Navigator::Insert | Navigator::Delete | Navigator::Edit | Navigator::Post | Navigator::Cancel;
 
 Navigator* recordBar(BoundGrid* grid, Prompter& prompter, QWidget* parent,
                      Navigator::Buttons buttons = kRecordButtons);

@@ -11,13 +11,13 @@
 #include "widgets/step_buttons.h"
 #include "widgets/string_grid.h"
 
+#include "refbooks/catalog_form.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include "refbooks/catalog_form.h"
 
 #include <QTest>
 #include <QTimer>

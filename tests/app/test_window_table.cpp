@@ -8,8 +8,6 @@
 #include "app/ui/open_form.h"
 #include "app/ui/param_form.h"
 #include "app/ui/proj_form.h"
-#include "refbooks/catalog_form.h"
-#include "refbooks/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "load/ui/add_sut_gr_form.h"
 #include "load/ui/chart_viewers.h"
@@ -21,6 +19,8 @@
 #include "load/ui/period_form.h"
 #include "load/ui/s_sut_form.h"
 #include "load/ui/sut_gr_dop_form.h"
+#include "refbooks/catalog_form.h"
+#include "refbooks/temp_ab_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/mas_sp_form.h"
@@ -97,8 +97,7 @@ const Window kWindows[] = {
     {"TsPeremFm", "Справочник аккумуляторных перемычек.", 9, make<TsPeremFm>()},
     {"TsMCForm", "Справочник коннекторов.", 10, make<TsMCForm>()},
     {"TsRegForm", "Справочник регионов.", 15, make<TsRegForm>()},
-    {"TsKtempFm", "Справочник температурного коэффициента эксплуатации АБ.", 17,
-     make<TsKtempFm>()},
+    {"TsKtempFm", "Справочник температурного коэффициента эксплуатации АБ.", 17, make<TsKtempFm>()},
     {"TsAKBZarF", "Справочник напряжений аккумуляторных батарей.", 19, make<TsAKBZarF>()},
     {"TsInvZuForm", "Справочник инверторов с зарядными устройствами.", 93, make<TsInvZuForm>()},
     {"TVarForm", "Параметры варианта расчета.", 62, make<TVarForm>()},

@@ -113,10 +113,9 @@ TEST_F(CatalogCopyTest, AControllerPastesWithItsRatingsAndTheirBatteryTypes) {
         "ORDER BY c4.Kod"));
     QStringList linked;
     while (q.next())
-        linked << q.value(0).toString() + " " + q.value(1).toString() + " " +
-                      q.value(2).toString();
-    EXPECT_EQ(linked, QStringList({"12 AGM 14.4", "12 GEL 14.4", "12 Flooded 14.4",
-                                   "24 AGM 28.8"}));
+        linked << q.value(0).toString() + " " + q.value(1).toString() + " " + q.value(2).toString();
+    EXPECT_EQ(linked,
+              QStringList({"12 AGM 14.4", "12 GEL 14.4", "12 Flooded 14.4", "24 AGM 28.8"}));
 }
 
 TEST_F(CatalogCopyTest, ABreakerPastedOverAnEditedRowReplacesItsInverterRows) {

@@ -34,9 +34,9 @@ protected:
                     columns << "\"" + c + "\"";
             QSqlQuery q = store->select(QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY %3")
                                             .arg(columns.join(','), table,
-                                                 !t.hasKod()      ? "rowid"
+                                                 !t.hasKod()     ? "rowid"
                                                  : t.hasMaster() ? "Kod0, Kod"
-                                                                  : "Kod"));
+                                                                 : "Kod"));
             while (q.next()) {
                 QStringList values;
                 for (int c = 0; c < columns.size(); ++c)

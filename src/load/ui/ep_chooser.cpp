@@ -7,10 +7,10 @@
 #include "load/ui/schedule_panels.h"
 #include "widgets/bound_grid.h"
 #include "widgets/choice_column.h"
-#include "widgets/navigator.h"
-#include "widgets/record_bar.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/navigator.h"
 #include "widgets/number_field.h"
+#include "widgets/record_bar.h"
 #include "widgets/step_buttons.h"
 #include "widgets/windows.h"
 

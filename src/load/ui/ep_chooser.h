@@ -50,7 +50,9 @@ public:
     bool isBrowsing() const { return m_browsing; }
     // Saves the consumer still being edited; false (the window stays) when it is refused.
     bool saveEdit();
-    class Navigator* recordNavigator() const { return m_recordBar; }
+    class Navigator* recordNavigator() const {
+        return m_recordBar;
+    }
 
     bool isAc() const { return m_ac; }
     // The consumer the catalog stands on, nullopt when no consumer is shown.

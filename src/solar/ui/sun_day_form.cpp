@@ -9,8 +9,8 @@
 #include "solar/ui/solar_parts.h"
 #include "widgets/bound_grid.h"
 #include "widgets/navigator.h"
-#include "widgets/record_bar.h"
 #include "widgets/number_field.h"
+#include "widgets/record_bar.h"
 #include "widgets/step_buttons.h"
 
 #include <QGridLayout>
@@ -64,8 +64,8 @@ TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
                                  this);
     m_periodGrid->setObjectName(QStringLiteral("periodGrid"));
     // Inserting and deleting are offered so that the user hears why they are not allowed.
-    const Navigator::Buttons buttons = Navigator::First | Navigator::Prior | Navigator::Next |
-                                       Navigator::Last | kRecordButtons;
+    const Navigator::Buttons buttons =
+        Navigator::First | Navigator::Prior | Navigator::Next | Navigator::Last | kRecordButtons;
     m_sunNavigator = recordBar(m_sunGrid, m_prompter, this, buttons);
     m_periodNavigator = recordBar(m_periodGrid, m_prompter, this, buttons);
     QLabel* sunHeading =
