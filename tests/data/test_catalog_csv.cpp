@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 using namespace ses;
 using namespace ses::test;
@@ -113,6 +114,32 @@ TEST_F(CatalogCsvTest, AMissingFileRefusesTheWholeImport) {
     ASSERT_EQ(report.refusals.size(), 1);
     EXPECT_TRUE(report.refusals[0].startsWith("mc_y.csv: файл не найден"));
     EXPECT_GT(store->count("mc_y"), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CatalogCsvTest, TheDataToolMovesACatalogByItsWindowClass) {
+    const auto run = [](const QStringList& args) {
+        QProcess p;
+        p.start(QStringLiteral(DATA_TOOL), args);
+        p.waitForFinished(60000);
+        return std::pair{p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+    };
+    const QStringList before = content(*findCatalog("TsPrForm"));
+    dm.reset();
+    store.reset();
+    EXPECT_EQ(run({"export-catalog", dir(), "TsPrForm", folder()}).first, 0);
+    EXPECT_TRUE(QFile::exists(folder() + "/Pr2.csv"));
+    EXPECT_EQ(run({"import-catalog", dir(), "TsPrForm", folder(), "--replace"}).first, 0);
+    // An add meets the fuse types already there: refused by file and line, nothing written.
+    const auto [code, err] = run({"import-catalog", dir(), "TsPrForm", folder()});
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(err.contains("Pr0.csv, строка 2: ")) << err.toStdString();
+    EXPECT_EQ(run({"export-catalog", dir(), "TsNoSuchForm", folder()}).first, 2);
+    reopen();
+    EXPECT_EQ(content(*findCatalog("TsPrForm")), before);
 }
 
 } // namespace
