@@ -4,6 +4,7 @@
 
 #include "data/data_module.h"
 #include "widgets/bound_grid.h"
+#include "widgets/catalog_csv_buttons.h"
 #include "widgets/choice_column.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/navigator.h"
@@ -11,7 +12,6 @@
 #include "widgets/windows.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -139,29 +139,10 @@ TCatalogForm::TCatalogForm(TDataModule1& dm, Prompter& prompter, const QString& 
     if (!noteInGrid)
         layout->addLayout(notePart);
 
-    m_export = new QPushButton(QStringLiteral("Экспорт в CSV..."), this);
-    m_export->setObjectName(QStringLiteral("exportCsv"));
-    m_export->setToolTip(QStringLiteral("Записать таблицы справочника в папку, по файлу CSV на "
-                                        "таблицу"));
-    m_import = new QPushButton(QStringLiteral("Импорт из CSV..."), this);
-    m_import->setObjectName(QStringLiteral("importCsv"));
-    m_import->setToolTip(QStringLiteral("Загрузить таблицы справочника из файлов CSV папки"));
-    connect(m_export, &QPushButton::clicked, this, [this] {
-        const QString folder =
-            QFileDialog::getExistingDirectory(this, QStringLiteral("Папка для файлов справочника"));
-        if (!folder.isEmpty())
-            exportCsv(folder);
-    });
-    connect(m_import, &QPushButton::clicked, this, [this] {
-        const QString folder =
-            QFileDialog::getExistingDirectory(this, QStringLiteral("Папка с файлами справочника"));
-        if (folder.isEmpty())
-            return;
-        const bool replace = m_prompter.question(
-            QStringLiteral("Заменить содержимое справочника строками файлов? (\"Да\" - заменить "
-                           "справочник целиком, \"Нет\" - добавить строки файлов к справочнику.)"));
-        importCsv(folder, replace ? ImportMode::Replace : ImportMode::Add);
-    });
+    const std::vector<QPushButton*> csv = catalogCsvButtons(this, m_dm, m_prompter, className,
+                                                            [this] { return saveEdits(); });
+    m_export = csv[0];
+    m_import = csv[1];
     const DialogButtons buttons = makeDialogButtons(this, info,
                                                     {.ok = QStringLiteral("OK"),
                                                      .cancel = QStringLiteral("Закрыть"),
@@ -414,44 +395,13 @@ bool TCatalogForm::pasteRecord() {
 }
 
 bool TCatalogForm::exportCsv(const QString& folder) {
-    const CatalogDef* def = findCatalog(m_desc.className);
-    if (!def || !saveEdits())
-        return false;
-    try {
-        exportCatalog(m_dm, *def, folder);
-    } catch (const DbError& e) {
-        m_prompter.error(e.message());
-        return false;
-    }
-    m_prompter.information(QStringLiteral("Таблицы справочника записаны в папку \"") +
-                           QDir::toNativeSeparators(folder) + QStringLiteral("\"."));
-    return true;
+    return exportCatalogCsv(m_dm, m_prompter, m_desc.className, folder,
+                            [this] { return saveEdits(); });
 }
 
 bool TCatalogForm::importCsv(const QString& folder, ImportMode mode) {
-    const CatalogDef* def = findCatalog(m_desc.className);
-    if (!def || !saveEdits())
-        return false;
-    CatalogImportReport report;
-    try {
-        report = importCatalog(m_dm, *def, folder, mode);
-    } catch (const DbError& e) {
-        m_prompter.error(e.message() + QStringLiteral("\nСправочник не изменен."));
-        return false;
-    }
-    if (!report.ok()) {
-        constexpr int shown = 20;
-        QStringList lines = report.refusals.mid(0, shown);
-        if (report.refusals.size() > shown)
-            lines << QStringLiteral("... и еще строк: %1.").arg(report.refusals.size() - shown);
-        m_prompter.error(QStringLiteral("Импорт отменен, справочник не изменен. Отклонено строк: "
-                                        "%1.\n")
-                             .arg(report.refusals.size()) +
-                         lines.join(QLatin1Char('\n')));
-        return false;
-    }
-    m_prompter.information(QStringLiteral("Загружено записей: %1.").arg(report.imported));
-    return true;
+    return importCatalogCsv(m_dm, m_prompter, m_desc.className, folder, mode,
+                            [this] { return saveEdits(); });
 }
 
 void TCatalogForm::done(int r) {

@@ -1,5 +1,6 @@
 #include "solar/ui/sun_day_form.h"
 
+#include "widgets/catalog_csv_buttons.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/windows.h"
 
@@ -148,7 +149,11 @@ TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(panels);
-    layout->addLayout(makeDialogButtons(this, info, closeRow()).layout);
+    layout->addLayout(makeDialogButtons(this, info,
+                                        closeRow(catalogCsvButtons(
+                                            this, m_dm, m_prompter, QStringLiteral("TsSunDayF"),
+                                            [this] { return saveEdits(); })))
+                          .layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
