@@ -139,8 +139,8 @@ TCatalogForm::TCatalogForm(TDataModule1& dm, Prompter& prompter, const QString& 
     if (!noteInGrid)
         layout->addLayout(notePart);
 
-    const std::vector<QPushButton*> csv = catalogCsvButtons(this, m_dm, m_prompter, className,
-                                                            [this] { return saveEdits(); });
+    const std::vector<QPushButton*> csv =
+        catalogCsvButtons(this, m_dm, m_prompter, className, [this] { return saveEdits(); });
     m_export = csv[0];
     m_import = csv[1];
     const DialogButtons buttons = makeDialogButtons(this, info,

@@ -504,9 +504,9 @@ TSprKForm::TSprKForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages, 1);
     layout->addLayout(makeDialogButtons(this, info,
-                                        closeRow(catalogCsvButtons(
-                                            this, m_dm, m_prompter, QStringLiteral("TSprKForm"),
-                                            [this] { return saveEdits(); })))
+                                        closeRow(catalogCsvButtons(this, m_dm, m_prompter,
+                                                                   QStringLiteral("TSprKForm"),
+                                                                   [this] { return saveEdits(); })))
                           .layout);
     resize(1220, 660);
 }

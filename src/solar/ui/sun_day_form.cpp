@@ -150,9 +150,9 @@ TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(panels);
     layout->addLayout(makeDialogButtons(this, info,
-                                        closeRow(catalogCsvButtons(
-                                            this, m_dm, m_prompter, QStringLiteral("TsSunDayF"),
-                                            [this] { return saveEdits(); })))
+                                        closeRow(catalogCsvButtons(this, m_dm, m_prompter,
+                                                                   QStringLiteral("TsSunDayF"),
+                                                                   [this] { return saveEdits(); })))
                           .layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
