@@ -3,6 +3,7 @@
 #include "app/demo.h"
 #include "app/recalc.h"
 #include "app/shell.h"
+#include "data/catalog_csv.h"
 #include "data/data_dir.h"
 #include "data/data_module.h"
 #include "data/store.h"
@@ -33,6 +34,11 @@ int usage(QTextStream& err, const QString& why = QString()) {
            "каждой таблицы\n"
            "  tovrel-ses-data export КАТАЛОГ ТАБЛИЦА ФАЙЛ   выгрузить таблицу в CSV\n"
            "  tovrel-ses-data import КАТАЛОГ ТАБЛИЦА ФАЙЛ   загрузить CSV в таблицу (все строки "
+           "или ни одной)\n"
+           "  tovrel-ses-data export-catalog КАТАЛОГ КЛАСС ПАПКА   выгрузить справочник окна "
+           "КЛАСС в CSV, по файлу на таблицу\n"
+           "  tovrel-ses-data import-catalog КАТАЛОГ КЛАСС ПАПКА [--replace]   загрузить "
+           "справочник из CSV (добавить строки или с --replace заменить справочник; все строки "
            "или ни одной)\n";
     return 2;
 }
@@ -177,6 +183,46 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
                 err << l << "\n";
             err << "Импорт отменен: отклонено строк: " << r.refusals.size()
                 << "; таблица не изменена.\n";
+            return 1;
+        }
+        out << "Загружено записей: " << r.imported << "\n";
+        return 0;
+    }
+    if (cmd == QLatin1String("export-catalog") || cmd == QLatin1String("import-catalog")) {
+        const bool importing = cmd == QLatin1String("import-catalog");
+        const Words w = split(
+            rest, importing ? QStringList{QStringLiteral("--replace")} : QStringList{}, {}, 3);
+        if (!w.problem.isEmpty())
+            return usage(err, w.problem);
+        const CatalogDef* def = findCatalog(w.plain[1]);
+        if (!def || !catalogCsvSupported(*def)) {
+            err << "Нет справочника с окном " << w.plain[1] << ". Справочники:";
+            for (const CatalogDef& d : catalogDefs())
+                if (catalogCsvSupported(d))
+                    err << " " << d.className;
+            err << "\n";
+            return 2;
+        }
+        std::optional<DataDirLock> lock;
+        if (importing)
+            lock.emplace(w.plain[0]);
+        auto store = Store::open(w.plain[0]);
+        RecordingPrompter prompter;
+        TDataModule1 dm(*store, prompter);
+        if (!importing) {
+            exportCatalog(dm, *def, w.plain[2]);
+            out << "Справочник " << def->className << " выгружен в " << w.plain[2] << "\n";
+            return 0;
+        }
+        const CatalogImportReport r =
+            importCatalog(dm, *def, w.plain[2],
+                          w.options.contains(QStringLiteral("--replace")) ? ImportMode::Replace
+                                                                          : ImportMode::Add);
+        if (!r.ok()) {
+            for (const QString& l : r.refusals)
+                err << l << "\n";
+            err << "Импорт отменен: отклонено строк: " << r.refusals.size()
+                << "; справочник не изменен.\n";
             return 1;
         }
         out << "Загружено записей: " << r.imported << "\n";

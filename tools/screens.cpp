@@ -9,7 +9,6 @@
 #include "app/ui/open_form.h"
 #include "app/ui/param_form.h"
 #include "app/ui/proj_form.h"
-#include "app/ui/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "data/data_dir.h"
 #include "load/schedule_store.h"
@@ -24,6 +23,8 @@
 #include "load/ui/s_sut_form.h"
 #include "load/ui/sut_gr_dop_form.h"
 #include "load/ui/totals_pages.h"
+#include "refbooks/catalog_form.h"
+#include "refbooks/temp_ab_form.h"
 #include "report_tour.h"
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/shema_form.h"
@@ -342,6 +343,16 @@ int main(int argc, char** argv) {
         }
         main.paramForm().load();
         shoot(&main.paramForm(), dir, QStringLiteral("TParamFrm"));
+        // The catalog editors over the starter catalogs, as the "Справочники" commands open them.
+        for (const Command c :
+             {Command::RefInverters, Command::RefBatteries, Command::RefPanels,
+              Command::RefControllers, Command::RefWires, Command::RefInvCables,
+              Command::RefBreakers, Command::RefFuses, Command::RefJumpers, Command::RefConnectors,
+              Command::RefRegions, Command::RefTempCoefficients, Command::RefChargeVoltages,
+              Command::RefInvChargers}) {
+            const QString name = catalogWindow(c);
+            shoot(&main.catalogForm(name), dir, name);
+        }
         main.tempABForm().setChoosing(false);
         shoot(&main.tempABForm(), dir, QStringLiteral("TsTempABF"));
         main.tempABForm().setChoosing(true);
@@ -379,6 +390,14 @@ int main(int argc, char** argv) {
         TsEP12Frm dcChooser(dm, prompter, &main);
         dcChooser.loadForTour();
         shoot(&dcChooser, dir, QStringLiteral("TsEP12Frm"));
+        // The same catalogs as the "Справочники" commands open them, for browsing and editing.
+        for (const bool ac : {true, false}) {
+            TsEPForm& catalog = main.consumerCatalog(ac);
+            catalog.finish();
+            catalog.setBrowsing(true);
+            shoot(&catalog, dir, ac ? QStringLiteral("TsEPForm-2") : QStringLiteral("TsEP12Frm-2"));
+            catalog.setBrowsing(false);
+        }
         // The help: its contents, the design guide and the page of the solar battery's choice.
         for (const auto& [page, name] :
              {std::pair{QStringLiteral("index.html"), QStringLiteral("Help-index")},

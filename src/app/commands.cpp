@@ -44,6 +44,7 @@ const std::vector<CommandDef>& commandTable() {
         {C::BreakerSelect, M::Protection, "Выбор автоматических выключателей...", true},
         {C::FuseSelect, M::Protection, "Выбор предохранителей...", true},
         {C::RefInverters, M::RefBooks, "Инверторы...", false},
+        {C::RefInvChargers, M::RefBooks, "Инверторы с зарядными устройствами...", false},
         {C::RefBatteries, M::RefBooks, "Аккумуляторы...", false},
         {C::RefPanels, M::RefBooks, "Солнечные панели...", false},
         {C::RefControllers, M::RefBooks, "Контроллеры заряда...", false},
@@ -202,6 +203,42 @@ bool commandEnabled(Command c, const ShellFacts& f) {
         return cablesReady;
     default:
         return true; // catalogs, settings, help, exit
+    }
+}
+
+QString catalogWindow(Command c) {
+    using C = Command;
+    switch (c) {
+    case C::RefInverters:
+        return QStringLiteral("TsInvForm");
+    case C::RefInvChargers:
+        return QStringLiteral("TsInvZuForm");
+    case C::RefBatteries:
+        return QStringLiteral("TsAKBForm");
+    case C::RefPanels:
+        return QStringLiteral("TsSunPanF");
+    case C::RefControllers:
+        return QStringLiteral("TsContFrm");
+    case C::RefWires:
+        return QStringLiteral("TsKabelFm");
+    case C::RefInvCables:
+        return QStringLiteral("TsKabInvF");
+    case C::RefBreakers:
+        return QStringLiteral("TsAVForm");
+    case C::RefFuses:
+        return QStringLiteral("TsPrForm");
+    case C::RefJumpers:
+        return QStringLiteral("TsPeremFm");
+    case C::RefConnectors:
+        return QStringLiteral("TsMCForm");
+    case C::RefRegions:
+        return QStringLiteral("TsRegForm");
+    case C::RefTempCoefficients:
+        return QStringLiteral("TsKtempFm");
+    case C::RefChargeVoltages:
+        return QStringLiteral("TsAKBZarF");
+    default:
+        return {};
     }
 }
 

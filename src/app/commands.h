@@ -44,6 +44,7 @@ enum class Command {
     BreakerSelect,
     FuseSelect,
     RefInverters,
+    RefInvChargers,
     RefBatteries,
     RefPanels,
     RefControllers,
@@ -115,6 +116,9 @@ const CommandDef& commandDef(Command c);
 QString menuTitle(Menu m);
 
 bool commandEnabled(Command c, const ShellFacts& f);
+
+// The class name of the catalog editor a "Справочники" command opens; empty for other commands.
+QString catalogWindow(Command c);
 bool menuEnabled(Menu m, const ShellFacts& f);
 
 ShellFacts gatherFacts(TDataModule1& dm);

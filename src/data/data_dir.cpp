@@ -612,4 +612,20 @@ ImportReport importTable(const QString& dir, const QString& table, const QString
     return report;
 }
 
+QString csvValue(const ColumnDef& column, const QVariant& value) {
+    return toCsv(column, value);
+}
+
+void setFieldFromCsv(Field field, const QString& text) {
+    setFromCsv(field, text);
+}
+
+bool positionOnKey(TDataModule1& dm, const QString& table, const QVariant& kod) {
+    return positionOn(dm, table, kod);
+}
+
+QString readFileText(const QString& path) {
+    return readText(path);
+}
+
 } // namespace ses

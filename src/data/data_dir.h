@@ -3,10 +3,10 @@
 // moving one table to and from CSV. Every failure throws DbError with a message in Russian and
 // leaves the directory as it was.
 
+#include "data/view.h"
+
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 
 #include <functional>
 
@@ -14,7 +14,6 @@ namespace ses {
 
 class TDataModule1;
 struct CsvTable;
-struct TableDef;
 
 enum class InitContent { StarterCatalogs, Bare };
 
@@ -57,5 +56,14 @@ ImportReport importTable(const QString& dir, const QString& table, const QString
 // The same over an open data module and parsed CSV rows (used by init for the compiled-in
 // catalogs). Runs inside the caller's transaction.
 ImportReport importRows(TDataModule1& dm, const TableDef& table, const CsvTable& csv);
+
+// A stored value as the data files write it (decimal point, 1/0, empty for null), and back into
+// a field of a row being edited (throws DbError for a bad number).
+QString csvValue(const ColumnDef& column, const QVariant& value);
+void setFieldFromCsv(Field field, const QString& text);
+// Makes the row with key kod current in the module's view of table, moving its masters first.
+bool positionOnKey(TDataModule1& dm, const QString& table, const QVariant& kod);
+// The text of a file, whole; throws DbError naming it when it cannot be read.
+QString readFileText(const QString& path);
 
 } // namespace ses

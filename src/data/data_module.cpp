@@ -33,77 +33,25 @@ QString quotedValue(View& v, const QString& column) {
 
 const QStringList& TDataModule1::openOrder() {
     static const QStringList order = {
-        "region0",
-        "region1",
-        "SunPanel0",
-        "SunPanel1",
-        "akb0",
-        "akb1",
-        "akb2",
-        "Kproiz",
-        "Kproiz1",
-        "Kproiz2",
-        "Ktemp",
-        "Ktemp1",
-        "Controller0",
-        "Controller1",
-        "Controller2",
-        "Controller4",
-        "project0",
-        "project1",
-        "proj_mas",
-        "proj_sunday",
-        "proj_inv",
-        "proj_graf0",
-        "proj_graf1",
-        "proj_time",
-        "proj_gr_prm",
-        "proj_ep0",
-        "proj_ep1",
-        "proj_graf12_0",
-        "proj_graf12_1",
-        "proj_time12",
-        "proj_gr12_prm",
-        "proj_ep12_0",
-        "proj_ep12_1",
-        "Invert0",
-        "Invert1",
-        "optim_akb",
-        "optim_sp",
-        "param",
-        "ParVarDef",
-        "ParVarDef1",
-        "sEP",
-        "sEP12",
-        "kl",
-        "perem",
-        "sKab_inv0",
-        "sKab_inv1",
-        "akb_zaryad0",
-        "akb_zaryad",
-        "mc",
-        "mc_y",
-        "AV0",
-        "AV1",
-        "AV2",
-        "Pr0",
-        "Pr1",
-        "Pr2",
-        "sSutEP",
-        "sSutEP0",
-        "sSutEP1",
-        "sSutEP2",
-        "sSut",
-        "sSut0",
-        "sSut1",
-        "sSun_day_def",
-        "sSun_day",
-        "sTempAB0",
-        "sTempAB1",
-        "sSutEP12",
-        "sSutEP12_0",
-        "sSutEP12_1",
-        "sSutEP12_2",
+        "region0",       "region1",     "SunPanel0",     "SunPanel1",
+        "akb0",          "akb1",        "akb2",          "Kproiz",
+        "Kproiz1",       "Kproiz2",     "Ktemp",         "Ktemp1",
+        "Controller0",   "Controller1", "Controller2",   "Controller4",
+        "project0",      "project1",    "proj_mas",      "proj_sunday",
+        "proj_inv",      "proj_graf0",  "proj_graf1",    "proj_time",
+        "proj_gr_prm",   "proj_ep0",    "proj_ep1",      "proj_graf12_0",
+        "proj_graf12_1", "proj_time12", "proj_gr12_prm", "proj_ep12_0",
+        "proj_ep12_1",   "Invert0",     "Invert1",       "Inv_zu0",
+        "Inv_zu1",       "Inv_zu2",     "optim_akb",     "optim_sp",
+        "param",         "ParVarDef",   "ParVarDef1",    "sEP",
+        "sEP12",         "kl",          "perem",         "sKab_inv0",
+        "sKab_inv1",     "akb_zaryad0", "akb_zaryad",    "mc",
+        "mc_y",          "AV0",         "AV1",           "AV2",
+        "Pr0",           "Pr1",         "Pr2",           "sSutEP",
+        "sSutEP0",       "sSutEP1",     "sSutEP2",       "sSut",
+        "sSut0",         "sSut1",       "sSun_day_def",  "sSun_day",
+        "sTempAB0",      "sTempAB1",    "sSutEP12",      "sSutEP12_0",
+        "sSutEP12_1",    "sSutEP12_2",
     };
     return order;
 }
@@ -391,6 +339,39 @@ void TDataModule1::installRules() {
                       inTable(QStringLiteral("В таблице \"Регионы\" уже имеется запись с "
                                              "наименованием региона "),
                               QStringLiteral("Region")));
+        // A variant keeps the name of its region and looks the region up by it at the next
+        // recalculation: deleting or renaming a region that variants name takes it from them.
+        const auto askAboutVariants = [this](const QString& region, bool deleting) {
+            QStringList names;
+            QSqlQuery q = m_store.select(
+                QStringLiteral("SELECT p0.Name, p1.VarName FROM project1 p1 JOIN project0 p0 "
+                               "ON p1.Kod0 = p0.Kod WHERE p1.Region = ? ORDER BY p0.Kod, p1.Kod"),
+                {region});
+            while (q.next())
+                names << QStringLiteral("\"") + q.value(0).toString() + QStringLiteral("\" / \"") +
+                             q.value(1).toString() + QStringLiteral("\"");
+            if (names.isEmpty())
+                return;
+            if (!m_prompter.question(
+                    QStringLiteral("Регион \"") + region +
+                    QStringLiteral("\" указан в вариантах расчета: ") +
+                    names.join(QStringLiteral(", ")) + QStringLiteral(". После ") +
+                    (deleting ? QStringLiteral("удаления") : QStringLiteral("переименования")) +
+                    QStringLiteral(" региона эти варианты при следующем пересчете останутся без "
+                                   "региона. Продолжить?")))
+                throw Abort{};
+        };
+        chain(r0.beforeDelete, [askAboutVariants](View& v) {
+            askAboutVariants(v[QStringLiteral("Region")].asString(), true);
+        });
+        chain(r0.beforePost, [askAboutVariants](View& v) {
+            if (v.state() != ViewState::Edit || v.recNo() < 0)
+                return;
+            const QString before =
+                v.valueAt(v.recNo(), v.field(QStringLiteral("Region")).index()).toString();
+            if (!before.isEmpty() && before != v[QStringLiteral("Region")].asString())
+                askAboutVariants(before, false);
+        });
         installCascade(r0);
         chain(r0.afterPost, [this](View& v) {
             View& months = tbl(QStringLiteral("region1"));
@@ -536,6 +517,19 @@ void TDataModule1::installRules() {
         installUnique(v, text(QString::fromUtf8(d.f)),
                       inTable(QString::fromUtf8(d.m), QString::fromLatin1(d.column)));
         installCascade(v);
+    }
+    // Inverters with chargers: kept for reference only, with the guards and cascades of a catalog.
+    {
+        View& makers = tbl(QStringLiteral("Inv_zu0"));
+        requireAll(makers);
+        installCascade(makers);
+        View& types = tbl(QStringLiteral("Inv_zu1"));
+        installGuard(types, {QStringLiteral("Инверторы с зарядными устройствами"),
+                             QStringLiteral("Компании"), true, true});
+        installCascade(types);
+        installGuard(tbl(QStringLiteral("Inv_zu2")),
+                     {QStringLiteral("Типы АКБ"),
+                      QStringLiteral("Инверторы с зарядными устройствами"), true, true});
     }
     chain(tbl(QStringLiteral("Controller2")).beforePost,
           [this](View& v) { controllerRatingCheck(v, true); });

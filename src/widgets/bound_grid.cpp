@@ -40,6 +40,9 @@ BoundGrid::BoundGrid(View& view, std::vector<GridColumn> columns, QWidget* paren
     verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 2);
     horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setHighlightSections(false);
+    // Column widths come from the rows in sight and a few hundred more: a catalog of thousands
+    // of rows is not measured text by text each time its rows are reread.
+    horizontalHeader()->setResizeContentsPrecision(300);
     setWordWrap(false);
     fitColumns();
 

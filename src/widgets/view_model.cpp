@@ -56,6 +56,11 @@ bool ViewTableModel::isEditable(int column) const {
     return !m_columns[column].readOnly && !columnDef(column).calculated;
 }
 
+void ViewTableModel::setColumnReadOnly(int column, bool readOnly) {
+    if (column >= 0 && column < int(m_columns.size()))
+        m_columns[column].readOnly = readOnly;
+}
+
 int ViewTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_rowCount;
 }

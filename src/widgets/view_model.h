@@ -45,6 +45,8 @@ public:
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool isReadOnly() const { return m_readOnly; }
     bool isEditable(int column) const;
+    // A column that the window opens or closes for editing while it is shown.
+    void setColumnReadOnly(int column, bool readOnly);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

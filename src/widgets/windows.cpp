@@ -54,6 +54,8 @@ const std::vector<WindowInfo>& windowTable() {
          QStringLiteral("Справочник электроприемников постоянного напряжения."), 81},
         {QStringLiteral("TShemaFrm"), QStringLiteral("Просмотр схемы СЭ."), 55},
         {QStringLiteral("TsInvForm"), QStringLiteral("Справочник инверторов."), 2},
+        {QStringLiteral("TsInvZuForm"),
+         QStringLiteral("Справочник инверторов с зарядными устройствами."), 93},
         {QStringLiteral("TsKabelFm"), QStringLiteral("Справочник проводов (кабелей)."), 5},
         {QStringLiteral("TsKabInvF"),
          QStringLiteral("Справочник проводов (кабелей) от аккумуляторной батареи к инверторам."),

@@ -4,8 +4,8 @@
 #include "../data/fixture.h"
 
 #include "app/ui/param_form.h"
-#include "app/ui/temp_ab_form.h"
 #include "data/data_dir.h"
+#include "refbooks/temp_ab_form.h"
 #include "widgets/bound_grid.h"
 
 #include <QApplication>

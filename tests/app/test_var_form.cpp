@@ -11,12 +11,14 @@
 #include "widgets/step_buttons.h"
 #include "widgets/string_grid.h"
 
+#include "refbooks/catalog_form.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+
 #include <QTest>
 #include <QTimer>
 
@@ -157,6 +159,22 @@ TEST_F(VarFormTest, RefusedOkShowsTheTabAndFocusesTheField) {
     EXPECT_EQ(grid->currentRow(), 3);
     EXPECT_EQ(grid->currentColumn(), 2);
     EXPECT_EQ(QApplication::focusWidget(), grid);
+}
+
+TEST_F(VarFormTest, ARegionAddedInItsCatalogIsOfferedToTheNextVariant) {
+    TsRegForm regions(*dm, prompter);
+    regions.show();
+    ASSERT_TRUE(add(tbl("region0"), {{"Region", "Сочи"}, {"Fi", "43,6"}}));
+    regions.done(QDialog::Rejected);
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto* box = ctl<QComboBox>("Region");
+        for (int i = 0; i < box->count(); ++i)
+            offered << box->itemText(i);
+        form->reject();
+    });
+    form->runAdd();
+    EXPECT_TRUE(offered.contains("Сочи")) << offered.join(", ").toStdString();
 }
 
 TEST_F(VarFormTest, RoomChoiceFillsTheRoomAndItsTemperatures) {

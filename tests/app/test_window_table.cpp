@@ -8,7 +8,6 @@
 #include "app/ui/open_form.h"
 #include "app/ui/param_form.h"
 #include "app/ui/proj_form.h"
-#include "app/ui/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "load/ui/add_sut_gr_form.h"
 #include "load/ui/chart_viewers.h"
@@ -20,6 +19,8 @@
 #include "load/ui/period_form.h"
 #include "load/ui/s_sut_form.h"
 #include "load/ui/sut_gr_dop_form.h"
+#include "refbooks/catalog_form.h"
+#include "refbooks/temp_ab_form.h"
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/shema_form.h"
 #include "solar/ui/control_form.h"
@@ -90,6 +91,21 @@ const Window kWindows[] = {
     {"TAboutForm", "О программе.", -1, make<TAboutForm>()},
     {"TParamFrm", "Параметры программы.", 22, make<TParamFrm>()},
     {"TsTempABF", "Справочник температур эксплуатации АБ.", 87, make<TsTempABF>()},
+    {"TsInvForm", "Справочник инверторов.", 2, make<TsInvForm>()},
+    {"TsAKBForm", "Справочник аккумуляторов.", 1, make<TsAKBForm>()},
+    {"TsSunPanF", "Справочник солнечных панелей.", 3, make<TsSunPanF>()},
+    {"TsContFrm", "Справочник контроллеров заряда.", 4, make<TsContFrm>()},
+    {"TsKabelFm", "Справочник проводов (кабелей).", 5, make<TsKabelFm>()},
+    {"TsKabInvF", "Справочник проводов (кабелей) от аккумуляторной батареи к инверторам.", 6,
+     make<TsKabInvF>()},
+    {"TsAVForm", "Справочник автоматических выключателей.", 7, make<TsAVForm>()},
+    {"TsPrForm", "Справочник предохранителей.", 8, make<TsPrForm>()},
+    {"TsPeremFm", "Справочник аккумуляторных перемычек.", 9, make<TsPeremFm>()},
+    {"TsMCForm", "Справочник коннекторов.", 10, make<TsMCForm>()},
+    {"TsRegForm", "Справочник регионов.", 15, make<TsRegForm>()},
+    {"TsKtempFm", "Справочник температурного коэффициента эксплуатации АБ.", 17, make<TsKtempFm>()},
+    {"TsAKBZarF", "Справочник напряжений аккумуляторных батарей.", 19, make<TsAKBZarF>()},
+    {"TsInvZuForm", "Справочник инверторов с зарядными устройствами.", 93, make<TsInvZuForm>()},
     {"TVarForm", "Параметры варианта расчета.", 62, make<TVarForm>()},
     {"TDspNagrF", "Диспетчер нагрузок переменного напряжения.", 44, make<TDspNagrF>()},
     {"TDspNagr12F", "Диспетчер нагрузок постоянного напряжения.", 85, make<TDspNagr12F>()},

@@ -727,7 +727,10 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TSelCtrlF",   "TMainForm-4",        "TNagrDopF-1",    "TNagrDopF-2", "TNagrDopF-3",
           "TNagrDopF-4", "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7", "TAnalAkbF-1",
           "TAnalAkbF-2", "TSutGrafF",          "TSutDiagF",      "Help-index",  "Help-guide",
-          "Help-53",     "TKabelFrm",          "TMainForm-6"})
+          "Help-53",     "TKabelFrm",          "TMainForm-6",    "Help-53",     "TsInvForm",
+          "TsAKBForm",   "TsSunPanF",          "TsContFrm",      "TsKabelFm",   "TsKabInvF",
+          "TsAVForm",    "TsPrForm",           "TsPeremFm",      "TsMCForm",    "TsRegForm",
+          "TsKtempFm",   "TsAKBZarF",          "TsInvZuForm",    "TsEPForm-2",  "TsEP12Frm-2"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

@@ -13,6 +13,7 @@
 #include "load/ui/step_chart.h"
 #include "reports/recording_report_writer.h"
 #include "widgets/bound_grid.h"
+#include "widgets/navigator.h"
 #include "widgets/number_field.h"
 #include "widgets/string_grid.h"
 
@@ -426,6 +427,41 @@ TEST_F(ConsumerDialogTest, DcCatalogShowsOneVoltageSearchesAndChecksTheQuantity)
     EXPECT_EQ(f.current()->name, "Лампа 12 В");
     EXPECT_EQ(f.quantityField()->text(), "6");
     f.finish();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ConsumerDialogTest, BrowsingEditsTheCatalogInPlaceAndClosingSavesTheRow) {
+    View& cat = tbl("sEP");
+    ASSERT_TRUE(add(cat, {{"Name", "Насос"},
+                          {"Pnom", "100"},
+                          {"Ip_In", "5"},
+                          {"ClearSinus", "-"},
+                          {"Rejim", "ручной"}}));
+    TsEPForm f(*dm, prompter, true);
+    f.setBrowsing(true);
+    f.show();
+    EXPECT_TRUE(f.recordNavigator()->isVisible());
+    EXPECT_FALSE(f.quantityField()->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>("ok")->isVisible());
+    EXPECT_FALSE(f.grid()->isReadOnly());
+
+    // "Чистый синус" is picked from its list, never typed.
+    f.grid()->setFocus();
+    f.grid()->setCurrentIndex(f.grid()->model()->index(0, 3));
+    QTest::keyClick(f.grid(), Qt::Key_Plus);
+    EXPECT_FALSE(cat.isEditing());
+
+    ASSERT_TRUE(cat.edit());
+    cat["Pnom"].setString("120");
+    f.done(QDialog::Rejected);
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_FALSE(cat.isEditing());
+    EXPECT_EQ(cat["Pnom"].asString(), "120");
+    f.setBrowsing(false);
+    EXPECT_TRUE(f.grid()->isReadOnly());
 }
 
 } // namespace

@@ -7,12 +7,14 @@
 #include "app/ui/open_form.h"
 #include "app/ui/param_form.h"
 #include "app/ui/proj_form.h"
-#include "app/ui/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "lib/entry.h"
 #include "load/ui/chart_viewers.h"
 #include "load/ui/dsp_nagr_form.h"
+#include "load/ui/ep_chooser.h"
 #include "load/ui/nagr_dop_form.h"
+#include "refbooks/catalog_form.h"
+#include "refbooks/temp_ab_form.h"
 #include "reports/scheme_store.h"
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/scheme_view.h"
@@ -181,6 +183,22 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::RefDaylight:
     case Command::RefBatteryRooms:
     case Command::Settings:
+    case Command::RefInverters:
+    case Command::RefInvChargers:
+    case Command::RefBatteries:
+    case Command::RefPanels:
+    case Command::RefControllers:
+    case Command::RefWires:
+    case Command::RefInvCables:
+    case Command::RefBreakers:
+    case Command::RefFuses:
+    case Command::RefJumpers:
+    case Command::RefConnectors:
+    case Command::RefRegions:
+    case Command::RefTempCoefficients:
+    case Command::RefChargeVoltages:
+    case Command::RefAcConsumers:
+    case Command::RefDcConsumers:
     case Command::Help:
     case Command::About:
     case Command::Exit:
@@ -770,6 +788,23 @@ TsTempABF& TMainForm::tempABForm() {
     return *m_tempABForm;
 }
 
+TCatalogForm& TMainForm::catalogForm(const QString& className) {
+    if (className == QStringLiteral("TsTempABF"))
+        return tempABForm();
+    TCatalogForm*& form = m_catalogForms[className];
+    if (!form)
+        form = makeCatalogForm(className, m_dm, m_prompter, this);
+    return *form;
+}
+
+TsEPForm& TMainForm::consumerCatalog(bool ac) {
+    TsEPForm*& form = ac ? m_acConsumers : m_dcConsumers;
+    if (!form)
+        form = ac ? new TsEPForm(m_dm, m_prompter, true, this)
+                  : static_cast<TsEPForm*>(new TsEP12Frm(m_dm, m_prompter, this));
+    return *form;
+}
+
 TVarForm& TMainForm::varForm() {
     if (!m_varForm) {
         m_varForm = new TVarForm(m_dm, m_prompter, this);
@@ -1061,6 +1096,27 @@ void TMainForm::run(Command c) {
         break;
     case Command::RefBatteryRooms:
         tempABForm().browse();
+        break;
+    case Command::RefInverters:
+    case Command::RefInvChargers:
+    case Command::RefBatteries:
+    case Command::RefPanels:
+    case Command::RefControllers:
+    case Command::RefWires:
+    case Command::RefInvCables:
+    case Command::RefBreakers:
+    case Command::RefFuses:
+    case Command::RefJumpers:
+    case Command::RefConnectors:
+    case Command::RefRegions:
+    case Command::RefTempCoefficients:
+    case Command::RefChargeVoltages:
+        // Catalog edits change no variant: a variant keeps copies of what it chose.
+        catalogForm(catalogWindow(c)).browse();
+        break;
+    case Command::RefAcConsumers:
+    case Command::RefDcConsumers:
+        consumerCatalog(c == Command::RefAcConsumers).browse();
         break;
     case Command::Help:
         HelpViewer::showIndex(this);

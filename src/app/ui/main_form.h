@@ -27,6 +27,8 @@ class TOpenForm;
 class TAboutForm;
 class TParamFrm;
 class TsTempABF;
+class TCatalogForm;
+class TsEPForm;
 class TVarForm;
 class TDspNagrF;
 class TDspNagr12F;
@@ -76,6 +78,10 @@ public:
     TAboutForm& aboutForm();
     TParamFrm& paramForm();
     TsTempABF& tempABForm();
+    // The catalog editor of that class (TsInvForm ...), created on first use.
+    TCatalogForm& catalogForm(const QString& className);
+    // The AC (TsEPForm) or DC (TsEP12Frm) consumer catalog, created on first use.
+    TsEPForm& consumerCatalog(bool ac);
     TVarForm& varForm();
     TDspNagrF& acDispatcher();
     TDspNagr12F& dcDispatcher();
@@ -142,6 +148,9 @@ private:
     TAboutForm* m_aboutForm = nullptr;
     TParamFrm* m_paramForm = nullptr;
     TsTempABF* m_tempABForm = nullptr;
+    std::map<QString, TCatalogForm*> m_catalogForms;
+    TsEPForm* m_acConsumers = nullptr;
+    TsEPForm* m_dcConsumers = nullptr;
     TVarForm* m_varForm = nullptr;
     TDspNagrF* m_acDispatcher = nullptr;
     TDspNagr12F* m_dcDispatcher = nullptr;

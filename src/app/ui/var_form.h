@@ -4,9 +4,9 @@
 // their checks and the saves live in variant_params / variant_ops; the dialog lays them out,
 // keeps the dependent controls enabled as the rules say and puts the focus where a check fails.
 
-#include "app/ui/temp_ab_form.h"
 #include "app/variant_params.h"
 #include "lib/prompter.h"
+#include "refbooks/temp_ab_form.h"
 
 #include <QDialog>
 

@@ -6,8 +6,11 @@
 #include "load/consumer_store.h"
 #include "load/ui/schedule_panels.h"
 #include "widgets/bound_grid.h"
+#include "widgets/choice_column.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/navigator.h"
 #include "widgets/number_field.h"
+#include "widgets/record_bar.h"
 #include "widgets/step_buttons.h"
 #include "widgets/windows.h"
 
@@ -15,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace ses {
@@ -63,7 +67,25 @@ TsEPForm::TsEPForm(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* paren
     m_grid->setPrompter(&m_prompter);
     m_grid->fitColumns();
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    connect(m_grid, &QAbstractItemView::doubleClicked, this, [this] { accept(); });
+    connect(m_grid, &QAbstractItemView::doubleClicked, this, [this] {
+        if (!m_browsing)
+            accept();
+    });
+    // The pick lists take their values from the list only; the DC voltages offer theirs.
+    const QStringList modes = {QStringLiteral("ручной"), QStringLiteral("автоматический")};
+    if (ac) {
+        makeChoiceColumn(m_grid, 3, {QStringLiteral("+"), QStringLiteral("-")});
+        makeChoiceColumn(m_grid, 4, modes);
+    } else {
+        makeOpenListColumn(m_grid, 1,
+                           {QStringLiteral("12"), QStringLiteral("24"), QStringLiteral("48"),
+                            QStringLiteral("60"), QStringLiteral("96")});
+        makeChoiceColumn(m_grid, 4, modes);
+    }
+    m_recordBar = recordBar(m_grid, m_prompter, this);
+    m_recordBar->setObjectName(QStringLiteral("recordBar"));
+    searchRow->addSpacing(12);
+    searchRow->addWidget(m_recordBar);
     // A reset of the rows (the catalog reread) shows every row again.
     connect(m_grid->viewModel(), &QAbstractItemModel::modelReset, this, [this] { applyFilter(); });
 
@@ -77,7 +99,9 @@ TsEPForm::TsEPForm(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* paren
     quantityLabel->setBuddy(m_quantity);
     m_filterLabel = new QLabel(this);
     m_filterLabel->setObjectName(QStringLiteral("filterLabel"));
-    auto* quantityRow = new QHBoxLayout;
+    m_quantityBox = new QWidget(this);
+    auto* quantityRow = new QHBoxLayout(m_quantityBox);
+    quantityRow->setContentsMargins(0, 0, 0, 0);
     quantityRow->setSpacing(2);
     quantityRow->addWidget(quantityLabel);
     quantityRow->addSpacing(4);
@@ -88,13 +112,16 @@ TsEPForm::TsEPForm(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* paren
     quantityRow->addStretch(1);
 
     const DialogButtons buttons = makeDialogButtons(this, info);
+    m_ok = buttons.ok;
+    m_cancel = buttons.cancel;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(searchRow);
     layout->addWidget(m_grid, 1);
-    layout->addLayout(quantityRow);
+    layout->addWidget(m_quantityBox);
     layout->addLayout(buttons.layout);
     m_filterLabel->hide();
+    setBrowsing(false);
     resize(ac ? 760 : 720, 520);
 }
 
@@ -214,6 +241,47 @@ std::optional<CatalogConsumer> TsEPForm::current() const {
     else if (!v[kUnom].isNull())
         c.unom = v[kUnom].asFloat();
     return c;
+}
+
+void TsEPForm::setBrowsing(bool browsing) {
+    m_browsing = browsing;
+    m_recordBar->setVisible(browsing);
+    m_quantityBox->setVisible(!browsing);
+    m_ok->setVisible(!browsing);
+    m_cancel->setText(browsing ? QStringLiteral("Закрыть") : QStringLiteral("Отмена"));
+    m_grid->setReadOnly(!browsing);
+}
+
+void TsEPForm::browse() {
+    finish();
+    setBrowsing(true);
+    m_search->clear();
+    m_grid->setFocus();
+    exec();
+    setBrowsing(false);
+}
+
+bool TsEPForm::saveEdit() {
+    if (!m_grid->commitEditor())
+        return false;
+    View& v = catalog();
+    if (!v.isEditing())
+        return true;
+    try {
+        if (v.post())
+            return true;
+    } catch (const DbError& e) {
+        m_prompter.error(e.message());
+    }
+    m_grid->setFocus();
+    return false;
+}
+
+void TsEPForm::done(int r) {
+    // A consumer still being edited is saved on closing; a refused one keeps the window open.
+    if (m_browsing && !saveEdit())
+        return;
+    QDialog::done(r);
 }
 
 void TsEPForm::accept() {

@@ -42,6 +42,18 @@ public:
     // Positioned on a consumer in the middle of the catalog, for the screen tour.
     void loadForTour();
 
+    // Modal, for browsing and editing the catalog: the record bar, no quantity, no filter,
+    // "Закрыть" only.
+    void browse();
+    // The browsing layout (true) or the choosing one.
+    void setBrowsing(bool browsing);
+    bool isBrowsing() const { return m_browsing; }
+    // Saves the consumer still being edited; false (the window stays) when it is refused.
+    bool saveEdit();
+    class Navigator* recordNavigator() const {
+        return m_recordBar;
+    }
+
     bool isAc() const { return m_ac; }
     // The consumer the catalog stands on, nullopt when no consumer is shown.
     std::optional<CatalogConsumer> current() const;
@@ -56,6 +68,7 @@ public:
     QLabel* filterLabel() const { return m_filterLabel; }
 
     void accept() override;
+    void done(int r) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -77,6 +90,11 @@ private:
     QLineEdit* m_search;
     NumberField* m_quantity;
     QLabel* m_filterLabel;
+    QWidget* m_quantityBox;
+    class Navigator* m_recordBar;
+    QPushButton* m_ok;
+    QPushButton* m_cancel;
+    bool m_browsing = false;
 };
 
 // The DC catalog.

@@ -1,5 +1,6 @@
 #include "solar/ui/spr_k_form.h"
 
+#include "widgets/catalog_csv_buttons.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/windows.h"
 
@@ -502,7 +503,11 @@ TSprKForm::TSprKForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages, 1);
-    layout->addLayout(makeDialogButtons(this, info, closeRow()).layout);
+    layout->addLayout(makeDialogButtons(this, info,
+                                        closeRow(catalogCsvButtons(this, m_dm, m_prompter,
+                                                                   QStringLiteral("TSprKForm"),
+                                                                   [this] { return saveEdits(); })))
+                          .layout);
     resize(1220, 660);
 }
 

@@ -1,5 +1,6 @@
 #include "solar/ui/sun_day_form.h"
 
+#include "widgets/catalog_csv_buttons.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/windows.h"
 
@@ -10,6 +11,7 @@
 #include "widgets/bound_grid.h"
 #include "widgets/navigator.h"
 #include "widgets/number_field.h"
+#include "widgets/record_bar.h"
 #include "widgets/step_buttons.h"
 
 #include <QGridLayout>
@@ -44,17 +46,6 @@ int monthsHeight(const BoundGrid* grid) {
            kMonths * grid->verticalHeader()->defaultSectionSize() + 2 * grid->frameWidth() + 2;
 }
 
-Navigator* recordBar(BoundGrid* grid, Prompter& prompter, QWidget* parent) {
-    auto* nav = new Navigator(grid->view(), grid, parent);
-    // Inserting and deleting are offered so that the user hears why they are not allowed.
-    nav->setVisibleButtons(Navigator::First | Navigator::Prior | Navigator::Next | Navigator::Last |
-                           Navigator::Insert | Navigator::Delete | Navigator::Edit |
-                           Navigator::Post | Navigator::Cancel);
-    nav->setConfirmDelete(false);
-    nav->setPrompter(&prompter);
-    return nav;
-}
-
 } // namespace
 
 TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
@@ -73,8 +64,11 @@ TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
                                   {kEnd, QStringLiteral("Окончание, час."), false}},
                                  this);
     m_periodGrid->setObjectName(QStringLiteral("periodGrid"));
-    m_sunNavigator = recordBar(m_sunGrid, m_prompter, this);
-    m_periodNavigator = recordBar(m_periodGrid, m_prompter, this);
+    // Inserting and deleting are offered so that the user hears why they are not allowed.
+    const Navigator::Buttons buttons =
+        Navigator::First | Navigator::Prior | Navigator::Next | Navigator::Last | kRecordButtons;
+    m_sunNavigator = recordBar(m_sunGrid, m_prompter, this, buttons);
+    m_periodNavigator = recordBar(m_periodGrid, m_prompter, this, buttons);
     QLabel* sunHeading =
         headingLabel(QStringLiteral("Среднемесячное время восхода и заката солнца."), this);
     QLabel* periodHeading =
@@ -155,7 +149,11 @@ TsSunDayF::TsSunDayF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(panels);
-    layout->addLayout(makeDialogButtons(this, info, closeRow()).layout);
+    layout->addLayout(makeDialogButtons(this, info,
+                                        closeRow(catalogCsvButtons(this, m_dm, m_prompter,
+                                                                   QStringLiteral("TsSunDayF"),
+                                                                   [this] { return saveEdits(); })))
+                          .layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -1,23 +1,17 @@
 #pragma once
 // "Справочник температур эксплуатации АБ.": the battery rooms (sTempAB0) and each room's
-// monthly temperatures (sTempAB1), edited in place. Browsed from the catalog menu, or opened by
-// the variant dialog to choose a room. Whichever way it closes, every room must have its twelve
-// months first.
+// monthly temperatures (sTempAB1), on the catalog form. Browsed from the catalog menu, or opened
+// by the variant dialog to choose a room. Whichever way it closes, every room must have its
+// twelve months first.
 
-#include <QDialog>
+#include "refbooks/catalog_form.h"
+
 #include <QString>
 
 #include <optional>
 #include <vector>
 
-class QPushButton;
-
 namespace ses {
-
-class BoundGrid;
-class Navigator;
-class Prompter;
-class TDataModule1;
 
 struct RoomChoice {
     QString room;                                    // PomName
@@ -27,12 +21,15 @@ struct RoomChoice {
 // The refusal of a room that has only `count` month rows.
 QString roomMonthsMessage(const QString& room, int count);
 
-class TsTempABF : public QDialog {
+class TsTempABF : public TCatalogForm {
 public:
     TsTempABF(TDataModule1& dm, Prompter& prompter, QWidget* parent = nullptr);
 
     // Modal, with "Закрыть" only.
-    void browse();
+    void browse() {
+        setChoosing(false);
+        TCatalogForm::browse();
+    }
     // Modal, with "OK" and "Отмена", on the named room when it exists. The room chosen with
     // "OK"; nullopt when cancelled.
     std::optional<RoomChoice> choose(const QString& currentRoom);
@@ -50,25 +47,18 @@ public:
     // where they stood).
     bool checkMonths();
 
-    BoundGrid* roomsGrid() const { return m_roomsGrid; }
-    BoundGrid* monthsGrid() const { return m_monthsGrid; }
-    Navigator* roomsNavigator() const { return m_roomsNav; }
-    Navigator* monthsNavigator() const { return m_monthsNav; }
+    BoundGrid* roomsGrid() const { return grid(0); }
+    BoundGrid* monthsGrid() const { return grid(1); }
+    Navigator* roomsNavigator() const { return navigator(0); }
+    Navigator* monthsNavigator() const { return navigator(1); }
 
     void done(int r) override; // refuses to close while a room lacks months
 
-private:
-    bool saveEdits();
+protected:
+    bool closeCheck() override;
 
-    TDataModule1& m_dm;
-    Prompter& m_prompter;
+private:
     bool m_choosing = false;
-    BoundGrid* m_roomsGrid;
-    BoundGrid* m_monthsGrid;
-    Navigator* m_roomsNav;
-    Navigator* m_monthsNav;
-    QPushButton* m_ok;
-    QPushButton* m_close;
 };
 
 } // namespace ses
