@@ -117,11 +117,14 @@ TEST(MainWindow, DemoProjectFillsEveryTab) {
     QStringList menus;
     for (QAction* a : main.menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Нагрузка", "Инвертор", "СБ", "Контроллер",
-                                  "АБ", "Кабели", "Справочники", "Параметры", "Помощь", "Выход"}));
+    EXPECT_EQ(menus,
+              QStringList({"Проект", "Вариант", "Нагрузка", "Инвертор", "СБ", "Контроллер", "АБ",
+                           "Кабели", "Защита", "Справочники", "Параметры", "Помощь", "Выход"}));
     EXPECT_TRUE(main.action(Command::VarSaveAs)->isEnabled());
     EXPECT_TRUE(main.action(Command::CtrlSelect)->isEnabled());
     EXPECT_TRUE(main.action(Command::CableSelect)->isEnabled());
+    EXPECT_TRUE(main.action(Command::BreakerSelect)->isEnabled());
+    EXPECT_TRUE(main.action(Command::FuseSelect)->isEnabled());
     EXPECT_TRUE(prompter.entries().empty());
 
     // The required power names the month that governs it; nothing falls short in the demo.
@@ -727,7 +730,9 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TSelCtrlF",   "TMainForm-4",        "TNagrDopF-1",    "TNagrDopF-2", "TNagrDopF-3",
           "TNagrDopF-4", "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7", "TAnalAkbF-1",
           "TAnalAkbF-2", "TSutGrafF",          "TSutDiagF",      "Help-index",  "Help-guide",
-          "Help-53",     "TKabelFrm",          "TMainForm-6"})
+          "Help-53",     "TKabelFrm",          "TMainForm-6",    "TAVForm-1",   "TAVForm-2",
+          "TAVForm-3",   "TAVForm-4",          "TAVForm-5",      "TPrForm-1",   "TPrForm-2",
+          "TPrForm-3",   "TPrForm-4",          "TPrForm-5",      "TSelAVFrm",   "TSelPrFrm"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
@@ -750,7 +755,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     for (const char* name :
          {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F", "TInvForm",
           "TSelInvFm", "TAnalInvF", "TAnalAkbF", "TSelSPFrm", "TControlF", "TSutGrafF", "TSutDiagF",
-          "TAKBForm", "TViewAKBF", "TShemaFrm", "TKabelFrm"}) {
+          "TAKBForm", "TViewAKBF", "TShemaFrm", "TKabelFrm", "TAVForm", "TPrForm"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -762,7 +767,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              17 * suffixes.size());
+              19 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {

@@ -77,8 +77,9 @@ TEST_F(ProtectionStoreTest, EveryDemoCircuitHoldsOneFittingDevice) {
                                                    requirementOf(kind, circuit, in, r));
                 ASSERT_FALSE(offered.empty());
                 EXPECT_EQ(offered[presentRow(offered, d)].name, d.name);
-                if (kind == DeviceKind::Fuse)
+                if (kind == DeviceKind::Fuse) {
                     EXPECT_FALSE(d.holder.isEmpty());
+                }
             }
         }
     }
