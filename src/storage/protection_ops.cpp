@@ -107,7 +107,7 @@ bool onVariant(Circuit c) {
 
 } // namespace
 
-DeviceCatalog readDeviceCatalog(TDataModule1& dm, DeviceKind kind) {
+DeviceCatalog readDeviceCatalog(TDataModule1& dm, DeviceKind kind, bool ratings) {
     const bool breaker = kind == DeviceKind::Breaker;
     const QString t = breaker ? QStringLiteral("AV") : QStringLiteral("Pr");
     const QString use = breaker ? QStringLiteral("UseAV") : QStringLiteral("UsePr");
@@ -130,6 +130,8 @@ DeviceCatalog readDeviceCatalog(TDataModule1& dm, DeviceKind kind) {
                        q.value(7).toBool(),
                        {}});
     }
+    if (!ratings)
+        return out;
     QSqlQuery r = dm.store().select(
         QStringLiteral("SELECT Kod0, Uses, Pinv_nom, %1 FROM %2 WHERE Uses IS NOT NULL")
             .arg(breaker ? QStringLiteral("Pinv_pik") : QStringLiteral("NULL"),

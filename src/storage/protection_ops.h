@@ -11,8 +11,9 @@ namespace ses {
 class TDataModule1;
 class View;
 
-// The catalog of a kind with the makers' and types' "in use" flags and the inverter ratings.
-DeviceCatalog readDeviceCatalog(TDataModule1& dm, DeviceKind kind);
+// The catalog of a kind with the makers' and types' "in use" flags, and the inverter ratings
+// when asked for (only the inverter-power choice needs them; they are most of the rows).
+DeviceCatalog readDeviceCatalog(TDataModule1& dm, DeviceKind kind, bool ratings = true);
 
 // The smallest panel-assembly wire section, mm2, kept while the program runs (4 at first); the
 // solar-battery scheme view and the protection windows share it.
