@@ -14,6 +14,7 @@
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/kabel_form.h"
+#include "storage/ui/prot_form.h"
 #include "storage/ui/sel_inv_form.h"
 #include "storage/ui/view_akb_form.h"
 #include "tour.h"
@@ -172,6 +173,10 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     tour.write(main.schemeForm(), QStringLiteral("TShemaFrm"));
     main.cableForm().load();
     tour.write(main.cableForm(), QStringLiteral("TKabelFrm"));
+    main.protectionForm(false).load();
+    tour.write(main.protectionForm(false), QStringLiteral("TAVForm"));
+    main.protectionForm(true).load();
+    tour.write(main.protectionForm(true), QStringLiteral("TPrForm"));
     // Last, as they add consumers to the current schedules of the demo.
     tour.write(*tour::consumerSchedule(dm, prompter, true, &main), QStringLiteral("TCreateSGF"));
     tour.write(*tour::consumerSchedule(dm, prompter, false, &main), QStringLiteral("TCreateSG12F"));

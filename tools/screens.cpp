@@ -41,7 +41,9 @@
 #include "storage/ui/cmp_akb_sp_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/kabel_form.h"
+#include "storage/ui/prot_form.h"
 #include "storage/ui/sel_inv_form.h"
+#include "storage/ui/sel_prot_form.h"
 #include "storage/ui/tab_inv_form.h"
 #include "storage/ui/view_akb_form.h"
 #include "tour.h"
@@ -340,6 +342,24 @@ int main(int argc, char** argv) {
             TKabelFrm& cables = main.cableForm();
             cables.load();
             shoot(&cables, dir, QStringLiteral("TKabelFrm"));
+        }
+        for (const bool fuses : {false, true}) {
+            // The summer house's circuits with the devices the demo chose; the dialog for its
+            // first array-to-controller circuit.
+            TProtForm& w = main.protectionForm(fuses);
+            const QString name = fuses ? QStringLiteral("TPrForm") : QStringLiteral("TAVForm");
+            w.load();
+            w.show();
+            for (int i = 0; i < w.tabs()->count(); ++i) {
+                w.tabs()->setCurrentIndex(i);
+                save(&w, dir, name + QStringLiteral("-%1").arg(i + 1));
+            }
+            w.tabs()->setCurrentIndex(0);
+            w.hide();
+            dm.tblProj_Mas().first();
+            if (w.prepareChoice(Circuit::ArrayController))
+                shoot(&w.choiceDialog(), dir,
+                      fuses ? QStringLiteral("TSelPrFrm") : QStringLiteral("TSelAVFrm"));
         }
         main.paramForm().load();
         shoot(&main.paramForm(), dir, QStringLiteral("TParamFrm"));

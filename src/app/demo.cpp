@@ -17,6 +17,7 @@
 #include "solar/solar_choice_ops.h"
 #include "storage/cable_ops.h"
 #include "storage/inverter_ops.h"
+#include "storage/protection_ops.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -249,6 +250,28 @@ void chooseDemoCables(TDataModule1& dm) {
         refused(messages.front().join(QStringLiteral(" ")), dm);
 }
 
+// The protection windows' choice with the first device offered (the smallest rating): every
+// circuit of the variant gets the kind given for it, and a circuit nothing is offered for stops
+// the demo.
+void chooseDemoProtection(TDataModule1& dm, const std::array<DeviceKind, kCircuitCount>& kinds) {
+    for (int c = 0; c < kCircuitCount; ++c) {
+        const Circuit circuit = Circuit(c);
+        const DeviceKind kind = kinds[c];
+        const DeviceCatalog catalog = readDeviceCatalog(dm, kind);
+        const bool single = circuit == Circuit::Assembly || circuit == Circuit::BatteryDc;
+        const int records = single ? 1 : circuitView(dm, circuit).recordCount();
+        for (int r = 0; r < records; ++r) {
+            const Requirement req = requirementOf(kind, circuit, readProtectionInputs(dm), r);
+            const auto offered = candidatesFor(catalog, req);
+            if (offered.empty())
+                refused(req.caption + QLatin1Char(' ') +
+                            (req.missing.isEmpty() ? noCandidateText(kind) : req.missingText()),
+                        dm);
+            storeDeviceChoice(dm, kind, circuit, r, offered.front(), false);
+        }
+    }
+}
+
 // A variant through the variant dialog's own save, from the default parameters.
 void addDemoVariant(TDataModule1& dm, const char* name, const char* region, const char* mode,
                     const char* uses, bool peakForInverters) {
@@ -311,6 +334,8 @@ void buildDacha(TDataModule1& dm) {
     chooseControllers(dm);
     chooseBattery(dm, QStringLiteral("AGM"));
     chooseDemoCables(dm);
+    const DeviceKind B = DeviceKind::Breaker, F = DeviceKind::Fuse;
+    chooseDemoProtection(dm, {B, B, F, B, F});
 }
 
 // An automatic weather station near Astrakhan working all year: sensors, a data logger and a
@@ -337,6 +362,8 @@ void buildStation(TDataModule1& dm) {
     chooseControllers(dm);
     chooseBattery(dm, QStringLiteral("GEL"));
     chooseDemoCables(dm);
+    const DeviceKind B = DeviceKind::Breaker, F = DeviceKind::Fuse;
+    chooseDemoProtection(dm, {F, F, B, F, B});
 }
 
 } // namespace

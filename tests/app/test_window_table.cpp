@@ -36,7 +36,9 @@
 #include "storage/ui/cmp_akb_sp_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/kabel_form.h"
+#include "storage/ui/prot_form.h"
 #include "storage/ui/sel_inv_form.h"
+#include "storage/ui/sel_prot_form.h"
 #include "storage/ui/tab_inv_form.h"
 #include "storage/ui/view_akb_form.h"
 #include "widgets/help_viewer.h"
@@ -139,6 +141,10 @@ const Window kWindows[] = {
      make<TCmpAKB_SPFm>()},
     {"TViewAKBF", "Просмотр параметров схемы аккумуляторной батареи.", 58, make<TViewAKBF>()},
     {"TKabelFrm", "Выбор проводов (кабелей).", 48, make<TKabelFrm>()},
+    {"TAVForm", "Автоматические выключатели.", 25, make<TAVForm>()},
+    {"TPrForm", "Предохранители.", 23, make<TPrForm>()},
+    {"TSelAVFrm", "Выбор автоматического выключателя.", 26, make<TSelAVFrm>()},
+    {"TSelPrFrm", "Выбор предохранителя.", 24, make<TSelPrFrm>()},
     {"TSutGrafF", "Просмотр суточных графиков нагрузки.", 64, make<TSutGrafF>()},
     {"TSutDiagF", "Просмотр диаграмм расчетных параметров суточных графиков нагрузки.", 65,
      make<TSutDiagF>()},

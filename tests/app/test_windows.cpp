@@ -117,11 +117,14 @@ TEST(MainWindow, DemoProjectFillsEveryTab) {
     QStringList menus;
     for (QAction* a : main.menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"Проект", "Вариант", "Нагрузка", "Инвертор", "СБ", "Контроллер",
-                                  "АБ", "Кабели", "Справочники", "Параметры", "Помощь", "Выход"}));
+    EXPECT_EQ(menus,
+              QStringList({"Проект", "Вариант", "Нагрузка", "Инвертор", "СБ", "Контроллер", "АБ",
+                           "Кабели", "Защита", "Справочники", "Параметры", "Помощь", "Выход"}));
     EXPECT_TRUE(main.action(Command::VarSaveAs)->isEnabled());
     EXPECT_TRUE(main.action(Command::CtrlSelect)->isEnabled());
     EXPECT_TRUE(main.action(Command::CableSelect)->isEnabled());
+    EXPECT_TRUE(main.action(Command::BreakerSelect)->isEnabled());
+    EXPECT_TRUE(main.action(Command::FuseSelect)->isEnabled());
     EXPECT_TRUE(prompter.entries().empty());
 
     // The required power names the month that governs it; nothing falls short in the demo.
@@ -730,7 +733,10 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "Help-53",     "TKabelFrm",          "TMainForm-6",    "Help-53",     "TsInvForm",
           "TsAKBForm",   "TsSunPanF",          "TsContFrm",      "TsKabelFm",   "TsKabInvF",
           "TsAVForm",    "TsPrForm",           "TsPeremFm",      "TsMCForm",    "TsRegForm",
-          "TsKtempFm",   "TsAKBZarF",          "TsInvZuForm",    "TsEPForm-2",  "TsEP12Frm-2"})
+          "TsKtempFm",   "TsAKBZarF",          "TsInvZuForm",    "TsEPForm-2",  "TsEP12Frm-2",
+          "TAVForm-1",   "TAVForm-2",          "TAVForm-3",      "TAVForm-4",   "TAVForm-5",
+          "TPrForm-1",   "TPrForm-2",          "TPrForm-3",      "TPrForm-4",   "TPrForm-5",
+          "TSelAVFrm",   "TSelPrFrm",          "TMainForm-7",    "TMainForm-8"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
@@ -753,7 +759,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     for (const char* name :
          {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F", "TInvForm",
           "TSelInvFm", "TAnalInvF", "TAnalAkbF", "TSelSPFrm", "TControlF", "TSutGrafF", "TSutDiagF",
-          "TAKBForm", "TViewAKBF", "TShemaFrm", "TKabelFrm"}) {
+          "TAKBForm", "TViewAKBF", "TShemaFrm", "TKabelFrm", "TAVForm", "TPrForm"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -765,7 +771,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              17 * suffixes.size());
+              19 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {

@@ -30,6 +30,7 @@
 #include "storage/ui/anal_inv_form.h"
 #include "storage/ui/inv_form.h"
 #include "storage/ui/kabel_form.h"
+#include "storage/ui/prot_form.h"
 #include "storage/ui/view_akb_form.h"
 #include "widgets/bound_grid.h"
 #include "widgets/help_viewer.h"
@@ -120,6 +121,10 @@ QString toolText(Command c) {
         return QStringLiteral("Схема АБ");
     case Command::CableSelect:
         return QStringLiteral("Кабели");
+    case Command::BreakerSelect:
+        return QStringLiteral("Автоматы");
+    case Command::FuseSelect:
+        return QStringLiteral("Предохранители");
     default:
         return {};
     }
@@ -179,6 +184,8 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::VarScheme:
     case Command::CompareSchemes:
     case Command::CableSelect:
+    case Command::BreakerSelect:
+    case Command::FuseSelect:
     case Command::RefLossCoefficients:
     case Command::RefDaylight:
     case Command::RefBatteryRooms:
@@ -892,6 +899,14 @@ TViewAKBF& TMainForm::batterySchemeView() {
     return *m_batterySchemeView;
 }
 
+TProtForm& TMainForm::protectionForm(bool fuses) {
+    TProtForm*& w = m_protectionForms[fuses ? 1 : 0];
+    if (!w)
+        w = fuses ? static_cast<TProtForm*>(new TPrForm(m_dm, m_prompter, this))
+                  : static_cast<TProtForm*>(new TAVForm(m_dm, m_prompter, this));
+    return *w;
+}
+
 TKabelFrm& TMainForm::cableForm() {
     if (!m_cableForm)
         m_cableForm = new TKabelFrm(m_dm, m_prompter, this);
@@ -1054,6 +1069,12 @@ void TMainForm::run(Command c) {
         break;
     case Command::CableSelect:
         cableForm().run();
+        break;
+    case Command::BreakerSelect:
+        protectionForm(false).run();
+        break;
+    case Command::FuseSelect:
+        protectionForm(true).run();
         break;
     case Command::SbCoefficients:
         coefficientsForm().run();

@@ -41,6 +41,7 @@ class TAnalAkbF;
 class TAKBForm;
 class TViewAKBF;
 class TKabelFrm;
+class TProtForm;
 class TSprKForm;
 class TKproizFm;
 class TsSunDayF;
@@ -94,6 +95,8 @@ public:
     TAKBForm& batteryForm();
     TViewAKBF& batterySchemeView();
     TKabelFrm& cableForm();
+    // The breakers' (false) or the fuses' (true) window.
+    TProtForm& protectionForm(bool fuses);
     // "Выбор аккумуляторной батареи...": the window, then its choice stored with what follows.
     void chooseBattery();
     TSprKForm& lossForm();
@@ -163,6 +166,7 @@ private:
     TAKBForm* m_batteryForm = nullptr;
     TViewAKBF* m_batterySchemeView = nullptr;
     TKabelFrm* m_cableForm = nullptr;
+    TProtForm* m_protectionForms[2] = {nullptr, nullptr};
     TSprKForm* m_lossForm = nullptr;
     TKproizFm* m_coefficientsForm = nullptr;
     TsSunDayF* m_daylightForm = nullptr;
