@@ -27,6 +27,7 @@
 #include "report_tour.h"
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/shema_form.h"
+#include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/mas_sp_form.h"
@@ -34,6 +35,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "solar/ui/vurab_form.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
@@ -217,6 +219,26 @@ int main(int argc, char** argv) {
             dm.tblProj1().next();
         }
         dm.tblProj1().first();
+        {
+            // The summer house's calculated generation: its table, then its charts.
+            TVurabFrm& generation = main.generationForm();
+            generation.loadForTour();
+            generation.show();
+            generation.pages()->setCurrentIndex(0);
+            save(&generation, dir, QStringLiteral("TVurabFrm-1"));
+            generation.pages()->setCurrentIndex(1);
+            generation.drawChart();
+            save(&generation, dir, QStringLiteral("TVurabFrm-2"));
+            generation.hide();
+            // The solar battery analysis of each demo variant.
+            for (int variant = 1; variant <= 2; ++variant) {
+                TAnalSBFm& analysis = main.solarAnalysisForm();
+                analysis.loadForTour();
+                shoot(&analysis, dir, QStringLiteral("TAnalSBFm-%1").arg(variant));
+                dm.tblProj1().next();
+            }
+            dm.tblProj1().first();
+        }
         {
             // The summer house's loads in their first month, a page each; then the intervals at
             // a larger scale with the line on the pump's switch-on.

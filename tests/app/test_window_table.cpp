@@ -22,6 +22,7 @@
 #include "load/ui/sut_gr_dop_form.h"
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/shema_form.h"
+#include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/mas_sp_form.h"
@@ -29,6 +30,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "solar/ui/vurab_form.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
@@ -126,6 +128,8 @@ const Window kWindows[] = {
      make<TSutDiagF>()},
     {"TSprKForm", "Справочник коэффициентов падения производительности.", 18, make<TSprKForm>()},
     {"TKproizFm", "Коэффициенты производительности солнечной батареи.", 49, make<TKproizFm>()},
+    {"TVurabFrm", "Расчетная выработка варианта расчета.", 61, make<TVurabFrm>()},
+    {"TAnalSBFm", "Анализ выбора солнечной батареи.", 92, make<TAnalSBFm>()},
     {"TsSunDayF", "Справочник среднемесячных периодов светлого времени суток.", 82,
      make<TsSunDayF>()},
     {"TSelSPFrm", "Выбор солнечной батареи.", 53, make<TSelSPFrm>()},

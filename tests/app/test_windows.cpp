@@ -20,6 +20,8 @@
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/scheme_view.h"
 #include "reports/ui/shema_form.h"
+#include "solar/ui/anal_sb_form.h"
+#include "solar/ui/vurab_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "widgets/number_field.h"
 #include "widgets/string_grid.h"
@@ -554,6 +556,133 @@ QStringList errors(const RecordingPrompter& p) {
     return result;
 }
 
+// The calculated generation of the summer house: a column per month with loads, the chart of
+// the ticked rows redrawn by itself or on "Обновить", cleared on leaving; the report's blocks.
+TEST(GenerationWindow, ShowsTheDemoChartsTheTickedRowsAndWritesItsReport) {
+    Demo demo;
+    TMainForm& main = demo.main;
+    ASSERT_TRUE(main.action(Command::VarGeneration));
+    EXPECT_TRUE(main.action(Command::VarGeneration)->isEnabled());
+    TVurabFrm& form = main.generationForm();
+    ASSERT_TRUE(form.load());
+    const StringGrid* grid = form.grid();
+    ASSERT_EQ(grid->rowCount(), 11);
+    EXPECT_EQ(grid->cell(0, 0), "Параметр");
+    EXPECT_EQ(grid->cell(0, 10), "Кпроизв.");
+    ASSERT_EQ(grid->colCount(), 1 + 6); // April to September
+    EXPECT_EQ(grid->cell(1, 0), "апрель");
+    EXPECT_EQ(grid->cell(6, 0), "сентябрь");
+    // The month's figures agree with one another as shown: Wмес. = Wсут. x days.
+    const GenerationColumn& june = form.table().columns[2];
+    EXPECT_EQ(june.month, "июнь");
+    EXPECT_EQ(grid->cell(3, 7), numberToText(june.values[0] * 30));
+    EXPECT_TRUE(form.refusalLine()->isHidden());
+
+    // Two series by default; a third box adds one at once, none without "Автообновление".
+    auto seriesCount = [&] {
+        const auto series = form.chart()->chart()->series();
+        return series.isEmpty() ? 0 : int(static_cast<QBarSeries*>(series[0])->count());
+    };
+    EXPECT_EQ(seriesCount(), 2);
+    form.parameterBox(0)->setChecked(true);
+    EXPECT_EQ(seriesCount(), 3);
+    form.autoUpdate()->setChecked(false);
+    form.parameterBox(0)->setChecked(false);
+    EXPECT_EQ(seriesCount(), 3);
+    form.updateButton()->click();
+    EXPECT_EQ(seriesCount(), 2);
+    QEvent leave(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&form, &leave);
+    EXPECT_TRUE(form.isChartEmpty());
+    form.autoUpdate()->setChecked(true);
+
+    RecordingReportWriter w;
+    form.writeReport(w);
+    const QStringList summary = w.summary();
+    ASSERT_EQ(summary.size(), 9);
+    EXPECT_EQ(summary[1], "title: Таблица расчетной выработки солнечной электростанции.\r\r");
+    EXPECT_EQ(summary[2], "grid 11x7");
+    EXPECT_TRUE(summary[3].startsWith("text: Примечание.\rWсут., кВтч - суточная"));
+    EXPECT_TRUE(summary[3].endsWith("о.е.\r\r"));
+    EXPECT_EQ(summary[4], "title: Диаграммы расчетной выработки солнечной электростанции.\r\r");
+    EXPECT_TRUE(summary[5].startsWith("picture "));
+    EXPECT_EQ(summary[6], "text: Обозначение расчетных параметров на диаграмме:\r");
+    EXPECT_EQ(summary[7], "text: " + generationNoteLines()[6] + "\r");
+    EXPECT_EQ(summary[8], "text: " + generationNoteLines()[8] + "\r");
+    EXPECT_TRUE(demo.prompter.entries().empty());
+
+    // Without a formed solar battery the window is refused with a message and stays closed.
+    View& v = demo.dm.tblProj1();
+    ASSERT_TRUE(v.edit());
+    v["PTotal_SP"].clear();
+    ASSERT_TRUE(v.post());
+    main.run(Command::VarGeneration);
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_EQ(errors(demo.prompter).size(), 1);
+    EXPECT_TRUE(errors(demo.prompter)[0].startsWith("Солнечная батарея варианта не сформирована"));
+}
+
+// The analysis of each demo variant explains the power and tilt the chain stored; the colours of
+// its cells, the chart only after a search, the report's blocks.
+TEST(SolarAnalysisWindow, ExplainsTheStoredPowerOfEachDemoVariant) {
+    Demo demo;
+    TMainForm& main = demo.main;
+    ASSERT_TRUE(main.action(Command::SbAnalysis));
+    EXPECT_TRUE(main.action(Command::SbAnalysis)->isEnabled());
+    TAnalSBFm& form = main.solarAnalysisForm();
+    View& v = demo.dm.tblProj1();
+    v.first();
+    for (int variant = 0; variant < 2; ++variant, v.next()) {
+        SCOPED_TRACE(v["VarName"].asString().toStdString());
+        form.load();
+        const SolarAnalysis& a = form.analysis();
+        ASSERT_FALSE(a.refusal);
+        EXPECT_EQ(form.powerField()->text(), numberToText(v["Pras_SP"].asFloat()));
+        EXPECT_EQ(form.tiltField()->text(), numberToText(v["B"].asFloat()));
+        EXPECT_EQ(form.isChartEmpty(), !a.searched);
+        // The largest total is aqua; with a search one power is yellow and one lime green.
+        const StringGrid* q = form.requirementGrid();
+        const int total = q->rowCount() - 1;
+        EXPECT_EQ(q->cell(0, total), "Итого");
+        int aqua = 0;
+        for (int c = 2; c < q->colCount(); ++c)
+            if (q->cellBackground(c, total) == QColor(0, 255, 255)) {
+                ++aqua;
+                EXPECT_EQ(q->cell(c, 0), a.monthText());
+            }
+        EXPECT_EQ(aqua, 1);
+        const StringGrid* sm = form.summaryGrid();
+        EXPECT_EQ(sm->rowCount(), a.searched ? 6 : 4);
+        int yellow = 0, lime = 0;
+        for (int r = 1; r < sm->rowCount(); ++r)
+            for (int c = 2; c < sm->colCount(); ++c) {
+                yellow += sm->cellBackground(c, r) == QColor(255, 255, 0);
+                lime += sm->cellBackground(c, r) == QColor(0, 255, 0);
+            }
+        EXPECT_EQ(yellow, a.searched ? 1 : 0);
+        EXPECT_EQ(lime, a.searched ? 1 : 0);
+        EXPECT_EQ(form.noteLine()->text(), a.note());
+
+        RecordingReportWriter w;
+        form.writeReport(w);
+        const QStringList s = w.summary();
+        ASSERT_EQ(s.size(), a.searched ? 15 : 12);
+        EXPECT_EQ(s[1], "heading: Анализ выбора солнечной батареи.\r\r");
+        EXPECT_EQ(s[3], QString("grid %1x%2").arg(q->rowCount()).arg(q->colCount()));
+        EXPECT_EQ(s[5], "text: Результаты предварительного выбора.\rМесяц года: " + a.monthText() +
+                            ".\rПредварительная расчетная мощность СБ: Рсб = " +
+                            form.preliminaryPowerField()->text() +
+                            " Вт.\rПредварительный угол наклона панелей СБ: В = " +
+                            form.preliminaryTiltField()->text() + " град.\r\r");
+        EXPECT_EQ(s[7], QString("grid %1x%2").arg(sm->rowCount()).arg(sm->colCount()));
+        if (a.searched) {
+            EXPECT_TRUE(s[11].startsWith("picture "));
+        }
+        EXPECT_EQ(s.back(), "text: " + a.exportNote() + "\r\r");
+    }
+    EXPECT_TRUE(demo.prompter.entries().empty());
+}
+
 TEST(SchemePane, DrawsACompleteVariantAndStaysClearedWithoutABattery) {
     Demo demo;
     takeStationBattery(demo.dm);
@@ -726,7 +855,7 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TSelCtrlF",   "TMainForm-4",        "TNagrDopF-1",    "TNagrDopF-2", "TNagrDopF-3",
           "TNagrDopF-4", "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7", "TAnalAkbF-1",
           "TAnalAkbF-2", "TSutGrafF",          "TSutDiagF",      "Help-index",  "Help-guide",
-          "Help-53"})
+          "Help-53",     "TVurabFrm-1",        "TVurabFrm-2",    "TAnalSBFm-1", "TAnalSBFm-2"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

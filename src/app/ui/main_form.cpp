@@ -18,11 +18,13 @@
 #include "reports/ui/scheme_view.h"
 #include "reports/ui/shema_form.h"
 #include "solar/sizing_store.h"
+#include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "solar/ui/vurab_form.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
@@ -172,6 +174,8 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::AkbSelect:
     case Command::AkbScheme:
     case Command::VarScheme:
+    case Command::VarGeneration:
+    case Command::SbAnalysis:
     case Command::CompareSchemes:
     case Command::RefLossCoefficients:
     case Command::RefDaylight:
@@ -919,6 +923,18 @@ TComShemF& TMainForm::schemeComparison() {
     return *m_schemeComparison;
 }
 
+TVurabFrm& TMainForm::generationForm() {
+    if (!m_generationForm)
+        m_generationForm = new TVurabFrm(m_dm, m_prompter, this);
+    return *m_generationForm;
+}
+
+TAnalSBFm& TMainForm::solarAnalysisForm() {
+    if (!m_solarAnalysisForm)
+        m_solarAnalysisForm = new TAnalSBFm(m_dm, m_prompter, this);
+    return *m_solarAnalysisForm;
+}
+
 TAboutForm& TMainForm::aboutForm() {
     if (!m_aboutForm)
         m_aboutForm = new TAboutForm(this);
@@ -1014,6 +1030,12 @@ void TMainForm::run(Command c) {
         break;
     case Command::CtrlSelect:
         controllerForm().run();
+        break;
+    case Command::VarGeneration:
+        generationForm().run();
+        break;
+    case Command::SbAnalysis:
+        solarAnalysisForm().run();
         break;
     case Command::RefLossCoefficients:
         lossForm().run();

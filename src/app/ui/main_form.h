@@ -44,6 +44,8 @@ class TsSunDayF;
 class TSelSPFrm;
 class TControlF;
 class TShemaFrm;
+class TVurabFrm;
+class TAnalSBFm;
 class TComShemF;
 class SchemeView;
 
@@ -95,6 +97,8 @@ public:
     TControlF& controllerForm();
     TShemaFrm& schemeForm();
     TComShemF& schemeComparison();
+    TVurabFrm& generationForm();
+    TAnalSBFm& solarAnalysisForm();
     SchemeView* schemePane() const { return m_scheme; }
     NumberField* panelScaleField() const { return m_scaleSP; }
     NumberField* batteryScaleField() const { return m_scaleAKB; }
@@ -158,6 +162,8 @@ private:
     TControlF* m_controllerForm = nullptr;
     TShemaFrm* m_schemeForm = nullptr;
     TComShemF* m_schemeComparison = nullptr;
+    TVurabFrm* m_generationForm = nullptr;
+    TAnalSBFm* m_solarAnalysisForm = nullptr;
     int m_variantListener = 0;
     int m_projectListener = 0;
 };
