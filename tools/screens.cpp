@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "app/demo.h"
+#include "app/recalc.h"
 #include "app/ui/about_form.h"
 #include "app/ui/main_form.h"
 #include "app/ui/open_form.h"
@@ -12,6 +13,8 @@
 #include "app/ui/temp_ab_form.h"
 #include "app/ui/var_form.h"
 #include "data/data_dir.h"
+#include "load/dispatch_ops.h"
+#include "load/schedule.h"
 #include "load/schedule_store.h"
 #include "load/ui/add_sut_gr_form.h"
 #include "load/ui/chart_viewers.h"
@@ -230,14 +233,10 @@ int main(int argc, char** argv) {
             generation.drawChart();
             save(&generation, dir, QStringLiteral("TVurabFrm-2"));
             generation.hide();
-            // The solar battery analysis of each demo variant.
-            for (int variant = 1; variant <= 2; ++variant) {
-                TAnalSBFm& analysis = main.solarAnalysisForm();
-                analysis.loadForTour();
-                shoot(&analysis, dir, QStringLiteral("TAnalSBFm-%1").arg(variant));
-                dm.tblProj1().next();
-            }
-            dm.tblProj1().first();
+            // The summer house's solar battery analysis: its governing month covers the others.
+            // The weather station's, with its tilt search, comes at the end of the tour.
+            main.solarAnalysisForm().loadForTour();
+            shoot(&main.solarAnalysisForm(), dir, QStringLiteral("TAnalSBFm-1"));
         }
         {
             // The summer house's loads in their first month, a page each; then the intervals at
@@ -394,6 +393,34 @@ int main(int argc, char** argv) {
         TsEP12Frm dcChooser(dm, prompter, &main);
         dcChooser.loadForTour();
         shoot(&dcChooser, dir, QStringLiteral("TsEP12Frm"));
+        {
+            // Neither demo variant needs a tilt search: the weather station gets a summer load
+            // (a cabinet fan from June to August, 110 W round the clock), entered and recalculated
+            // as the DC dispatcher does. Its summer months then ask for more than December at
+            // December's tilt, and the analysis searches the tilt.
+            dm.tblProj1().first();
+            dm.tblProj1().next();
+            ScheduleDraft fan;
+            fan.name = QStringLiteral("Вентилятор шкафа (лето)");
+            fan.from = QStringLiteral("июнь");
+            fan.to = QStringLiteral("август");
+            fan.intervals = {{QStringLiteral("0"), QStringLiteral("24"), QStringLiteral("110")}};
+            const MonthlyResult r = monthlyRows(parseIntervals(fan.intervals), fan.from, fan.to,
+                                                readScheduleInputs(dm, false));
+            fan.wpSut = r.params.wpSut;
+            fan.pnom = r.params.pnom;
+            fan.pmax = r.params.pmax;
+            fan.peak = 110;
+            fan.monthly = r.rows;
+            if (!addSchedule(dm, false, fan) || !storeDcFigures(dm))
+                throw std::runtime_error("the summer load was refused");
+            runRecalcChain(dm);
+            TAnalSBFm& analysis = main.solarAnalysisForm();
+            analysis.loadForTour();
+            if (!analysis.analysis().searched)
+                throw std::runtime_error("the summer load did not make the analysis search");
+            shoot(&analysis, dir, QStringLiteral("TAnalSBFm-2"));
+        }
         // The help: its contents, the design guide and the page of the solar battery's choice.
         for (const auto& [page, name] :
              {std::pair{QStringLiteral("index.html"), QStringLiteral("Help-index")},

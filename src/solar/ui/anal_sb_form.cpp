@@ -12,9 +12,9 @@
 #include "widgets/wait_cursor.h"
 #include "widgets/windows.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QEvent>
@@ -73,16 +73,16 @@ void fitRows(StringGrid* grid, int width, int room) {
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-QLabel* swatch(const QColor& colour, const QString& text, QWidget* parent, QHBoxLayout* row) {
+QLabel* swatch(const QColor& colour, const QString& text, QWidget* parent, QVBoxLayout* rows) {
     auto* box = new QLabel(parent);
     box->setFixedSize(28, 16);
-    box->setAutoFillBackground(true);
     box->setStyleSheet(
         QStringLiteral("QLabel { background: %1; border: 1px solid black; }").arg(colour.name()));
     auto* label = new QLabel(text, parent);
+    auto* row = new QHBoxLayout;
     row->addWidget(box);
-    row->addWidget(label);
-    row->addSpacing(16);
+    row->addWidget(label, 1);
+    rows->addLayout(row);
     return label;
 }
 
@@ -121,25 +121,26 @@ TAnalSBFm::TAnalSBFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     summaryTitle->setWordWrap(true);
     m_summary = makeShownGrid(QStringLiteral("summary"), body);
 
-    auto* final = new QFormLayout;
-    m_power = valueField(body);
+    auto* finalBox = new QGroupBox(QStringLiteral(" Результаты окончательного выбора "), body);
+    auto* final = new QFormLayout(finalBox);
+    m_power = valueField(finalBox);
     m_power->setObjectName(QStringLiteral("power"));
-    m_tilt = valueField(body);
+    m_tilt = valueField(finalBox);
     m_tilt->setObjectName(QStringLiteral("tilt"));
     final->addRow(kPowerLabel, m_power);
     final->addRow(kTiltLabel, m_tilt);
 
     auto* legend = new QGroupBox(QStringLiteral(" Цветовое обозначение фона ячеек таблиц "), body);
-    auto* legendRow = new QHBoxLayout(legend);
+    auto* legendRow = new QVBoxLayout(legend);
     swatch(QColor::fromRgb(*roleRgb(CellRole::Preliminary)),
-           QStringLiteral("предварительно выбранные значения"), legend, legendRow);
+           QStringLiteral("предварительный выбор"), legend, legendRow);
     swatch(QColor::fromRgb(*roleRgb(CellRole::Exceeding)),
            QStringLiteral("превышение предварительной мощности"), legend, legendRow);
-    swatch(QColor::fromRgb(*roleRgb(CellRole::Accepted)),
-           QStringLiteral("окончательно принятая мощность"), legend, legendRow);
-    legendRow->addStretch(1);
+    swatch(QColor::fromRgb(*roleRgb(CellRole::Accepted)), QStringLiteral("окончательный выбор"),
+           legend, legendRow);
 
     m_chartBox = new QGroupBox(body);
+    m_chartBox->setFlat(true);
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Pсб = f(В)."));
     chart->setLocalizeNumbers(true);
@@ -149,8 +150,9 @@ TAnalSBFm::TAnalSBFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_chart = new QChartView(chart, m_chartBox);
     m_chart->setObjectName(QStringLiteral("chart"));
     m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setMinimumHeight(260);
+    m_chart->setMinimumSize(420, 210);
     auto* chartLayout = new QVBoxLayout(m_chartBox);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
     chartLayout->addWidget(m_chart);
 
     m_note = new QLabel(body);
@@ -163,13 +165,19 @@ TAnalSBFm::TAnalSBFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     bodyLayout->addWidget(m_refusal);
     bodyLayout->addWidget(requirementTitle);
     bodyLayout->addWidget(m_requirement);
-    bodyLayout->addWidget(preliminary);
+    // Both results and the legend side by side under the requirement table; under the summary
+    // the note, with the chart of the search beside it.
+    auto* results = new QHBoxLayout;
+    results->addWidget(preliminary);
+    results->addWidget(finalBox);
+    results->addWidget(legend, 1);
+    bodyLayout->addLayout(results);
     bodyLayout->addWidget(summaryTitle);
     bodyLayout->addWidget(m_summary);
-    bodyLayout->addLayout(final);
-    bodyLayout->addWidget(legend);
-    bodyLayout->addWidget(m_chartBox);
-    bodyLayout->addWidget(m_note);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_note, 1, Qt::AlignTop);
+    bottom->addWidget(m_chartBox, 1);
+    bodyLayout->addLayout(bottom);
     bodyLayout->addStretch(1);
 
     auto* scroll = new QScrollArea(this);
@@ -238,12 +246,20 @@ void TAnalSBFm::load() {
 }
 
 void TAnalSBFm::fitToContent() {
+    // As wide as the wider table and the row of results need, within the work area.
     const int widest = std::max(m_requirementWidth, m_summaryWidth);
-    const int width = std::clamp(widest + 60, 900, kWorkArea.width() - 26);
+    const QWidget* body = findChild<QScrollArea*>()->widget();
+    const int width = std::clamp(std::max(widest, body->minimumSizeHint().width()) + 60, 900,
+                                 kWorkArea.width() - 26);
     const int room = width - 2 * layout()->contentsMargins().left() - 4;
     fitRows(m_requirement, m_requirementWidth, room);
     fitRows(m_summary, m_summaryWidth, room);
-    resize(width, height());
+    // As tall as the contents at that width, within the work area (scrolling beyond).
+    body->layout()->activate();
+    const int tall = body->layout()->hasHeightForWidth()
+                         ? body->layout()->totalHeightForWidth(width - 30)
+                         : body->sizeHint().height();
+    resize(width, std::min(tall + 70, kWorkArea.height() - kTitleBarHeight - 20));
 }
 
 void TAnalSBFm::clearChart() {
@@ -262,20 +278,25 @@ void TAnalSBFm::drawChart() {
     if (m_analysis.byTilt.empty())
         return;
     auto* set = new QBarSet(QStringLiteral("Pсб, Вт"));
-    QStringList tilts;
+    // The bars stand at 0, 1, ... in the order of the tilts; the axis names each tilt under its
+    // bar, only every fifth one when there are many, so that the labels stay readable.
+    auto* x = new QCategoryAxis;
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const int n = int(m_analysis.byTilt.size());
     double high = 0;
-    for (const auto& [t, p] : m_analysis.byTilt) {
-        tilts << QString::number(t);
+    for (int i = 0; i < n; ++i) {
+        const auto& [t, p] = m_analysis.byTilt[i];
         *set << p;
         high = std::max(high, p);
+        if (t % 5 == 0 || n <= 12)
+            x->append(QString::number(t), i);
     }
+    x->setRange(-0.5, n - 0.5);
+    x->setTitleText(QStringLiteral("В, град."));
     auto* series = new QBarSeries;
     series->append(set);
     QChart* chart = m_chart->chart();
     chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->setCategories(tilts);
-    x->setTitleText(QStringLiteral("В, град."));
     auto* y = new QValueAxis;
     y->setRange(0, high > 0 ? high : 1);
     y->setTickCount(6);
