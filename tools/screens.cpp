@@ -30,6 +30,7 @@
 #include "report_tour.h"
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
@@ -233,6 +234,23 @@ int main(int argc, char** argv) {
             generation.drawChart();
             save(&generation, dir, QStringLiteral("TVurabFrm-2"));
             generation.hide();
+            // The summer house's array schemes: currents, sections and connectors at the default
+            // scale, then the currents at a large one.
+            TViewSPF& schemes = main.solarSchemeView();
+            schemes.load();
+            schemes.show();
+            const SchemeAnnotation kinds[] = {SchemeAnnotation::Currents,
+                                              SchemeAnnotation::Sections,
+                                              SchemeAnnotation::Connectors};
+            for (int i = 0; i < 3; ++i) {
+                schemes.setAnnotation(kinds[i]);
+                save(&schemes, dir, QStringLiteral("TViewSPF-%1").arg(i + 1));
+            }
+            schemes.setAnnotation(SchemeAnnotation::Currents);
+            schemes.pane()->scaleField()->setText(QStringLiteral("100"));
+            emit schemes.pane()->scaleField()->editingFinished();
+            save(&schemes, dir, QStringLiteral("TViewSPF-4"));
+            schemes.hide();
             // The summer house's solar battery analysis: its governing month covers the others.
             // The weather station's, with its tilt search, comes at the end of the tour.
             main.solarAnalysisForm().loadForTour();

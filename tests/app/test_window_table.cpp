@@ -22,6 +22,7 @@
 #include "load/ui/sut_gr_dop_form.h"
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
@@ -130,6 +131,7 @@ const Window kWindows[] = {
     {"TKproizFm", "Коэффициенты производительности солнечной батареи.", 49, make<TKproizFm>()},
     {"TVurabFrm", "Расчетная выработка варианта расчета.", 61, make<TVurabFrm>()},
     {"TAnalSBFm", "Анализ выбора солнечной батареи.", 92, make<TAnalSBFm>()},
+    {"TViewSPF", "Просмотр параметров схемы солнечной батареи.", 57, make<TViewSPF>()},
     {"TsSunDayF", "Справочник среднемесячных периодов светлого времени суток.", 82,
      make<TsSunDayF>()},
     {"TSelSPFrm", "Выбор солнечной батареи.", 53, make<TSelSPFrm>()},

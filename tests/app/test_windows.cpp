@@ -20,9 +20,11 @@
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/scheme_view.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/vurab_form.h"
 #include "storage/ui/anal_akb_form.h"
+#include "widgets/drawing_pane.h"
 #include "widgets/number_field.h"
 #include "widgets/string_grid.h"
 
@@ -45,6 +47,8 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -683,6 +687,90 @@ TEST(SolarAnalysisWindow, ExplainsTheStoredPowerOfEachDemoVariant) {
     EXPECT_TRUE(demo.prompter.entries().empty());
 }
 
+// The summer house's array schemes: every array checked on opening, the basis from the program's
+// settings, the controls each annotation enables, the picture held back without
+// "Автообновление", a scale too large refused with the largest that draws, the report's blocks.
+TEST(SchemeViewWindow, OpensOnEveryArrayAndFollowsItsSettings) {
+    Demo demo;
+    TMainForm& main = demo.main;
+    ASSERT_TRUE(main.action(Command::SbScheme));
+    EXPECT_TRUE(main.action(Command::SbScheme)->isEnabled());
+    View& param = demo.dm.tblParam();
+    ASSERT_TRUE(param.isEmpty() ? param.append() : param.edit());
+    param["Score_Isp"].setInteger(1);
+    ASSERT_TRUE(param.post());
+
+    TViewSPF& form = main.solarSchemeView();
+    form.load();
+    EXPECT_TRUE(form.shortCircuit());
+    EXPECT_EQ(form.title()->text(), "Распределение токов короткого замыкания панелей.");
+    ASSERT_EQ(form.arrayList()->count(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(form.arrayList()->item(i)->checkState(), Qt::Checked);
+    EXPECT_FALSE(form.pane()->picture().isNull());
+    EXPECT_FALSE(form.sectionBox()->isEnabled());
+    EXPECT_FALSE(form.connectorNote()->isEnabled());
+    EXPECT_EQ(form.sectionBox()->currentText(), "4");
+
+    form.setAnnotation(SchemeAnnotation::Sections);
+    EXPECT_TRUE(form.sectionBox()->isEnabled());
+    EXPECT_EQ(form.title()->text(),
+              "Рекомендуемые сечения кабелей (проводов) при токах короткого замыкания панелей.");
+    // The smallest section chosen here is kept for the run.
+    form.sectionBox()->setCurrentText("6");
+    EXPECT_EQ(minimumStringSection(), 6);
+    EXPECT_EQ(form.annotations().label(1), "6 мм2");
+    form.sectionBox()->setCurrentText("4");
+    form.setAnnotation(SchemeAnnotation::Connectors);
+    EXPECT_FALSE(form.sectionBox()->isEnabled());
+    EXPECT_TRUE(form.connectorNote()->isEnabled());
+
+    // Without "Автообновление" a change clears the picture until "Обновить".
+    form.autoBox()->setChecked(false);
+    form.setAnnotation(SchemeAnnotation::Currents);
+    EXPECT_TRUE(form.pane()->picture().isNull());
+    form.redraw();
+    EXPECT_FALSE(form.pane()->picture().isNull());
+    form.arrayList()->item(0)->setCheckState(Qt::Unchecked);
+    EXPECT_TRUE(form.pane()->picture().isNull());
+    form.autoBox()->setChecked(true);
+    // No array checked: an empty picture.
+    form.arrayList()->item(1)->setCheckState(Qt::Unchecked);
+    form.redraw();
+    EXPECT_TRUE(form.pane()->picture().isNull());
+    EXPECT_TRUE(form.pane()->message().isEmpty());
+    form.arrayList()->item(0)->setCheckState(Qt::Checked);
+    form.arrayList()->item(1)->setCheckState(Qt::Checked);
+    form.redraw();
+
+    // A scale whose picture would be too large is refused with the largest one that draws.
+    form.pane()->scaleField()->setText("5000");
+    emit form.pane()->scaleField()->editingFinished();
+    EXPECT_TRUE(form.pane()->picture().isNull());
+    EXPECT_TRUE(form.pane()->message().contains("слишком велик"));
+    const QRegularExpression largest("Наибольший масштаб, при котором рисунок строится: (\\d+) ");
+    const auto m = largest.match(form.pane()->message());
+    ASSERT_TRUE(m.hasMatch()) << form.pane()->message().toStdString();
+    const int fits = m.captured(1).toInt();
+    const QSize at = form.layout(fits).size, above = form.layout(fits + 1).size;
+    EXPECT_LE(std::max(at.width(), at.height()), 8000);
+    EXPECT_GT(std::max(above.width(), above.height()), 8000);
+    form.pane()->scaleField()->setText("40");
+    emit form.pane()->scaleField()->editingFinished();
+    EXPECT_FALSE(form.pane()->picture().isNull());
+
+    RecordingReportWriter w;
+    form.writeReport(w);
+    const QStringList s = w.summary();
+    ASSERT_EQ(s.size(), 4);
+    EXPECT_EQ(s[1], "heading: Распределение токов короткого замыкания панелей.\r");
+    EXPECT_EQ(s[2], QString("picture %1x%2")
+                        .arg(form.pane()->picture().width())
+                        .arg(form.pane()->picture().height()));
+    EXPECT_EQ(s[3], "text: \r");
+    EXPECT_TRUE(errors(demo.prompter).isEmpty());
+}
+
 TEST(SchemePane, DrawsACompleteVariantAndStaysClearedWithoutABattery) {
     Demo demo;
     takeStationBattery(demo.dm);
@@ -855,7 +943,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TSelCtrlF",   "TMainForm-4",        "TNagrDopF-1",    "TNagrDopF-2", "TNagrDopF-3",
           "TNagrDopF-4", "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7", "TAnalAkbF-1",
           "TAnalAkbF-2", "TSutGrafF",          "TSutDiagF",      "Help-index",  "Help-guide",
-          "Help-53",     "TVurabFrm-1",        "TVurabFrm-2",    "TAnalSBFm-1", "TAnalSBFm-2"})
+          "Help-53",     "TVurabFrm-1",        "TVurabFrm-2",    "TAnalSBFm-1", "TAnalSBFm-2",
+          "TViewSPF-1",  "TViewSPF-2",         "TViewSPF-3",     "TViewSPF-4"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

@@ -17,6 +17,7 @@
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/scheme_view.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/view_sp_form.h"
 #include "solar/sizing_store.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
@@ -176,6 +177,7 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::VarScheme:
     case Command::VarGeneration:
     case Command::SbAnalysis:
+    case Command::SbScheme:
     case Command::CompareSchemes:
     case Command::RefLossCoefficients:
     case Command::RefDaylight:
@@ -935,6 +937,12 @@ TAnalSBFm& TMainForm::solarAnalysisForm() {
     return *m_solarAnalysisForm;
 }
 
+TViewSPF& TMainForm::solarSchemeView() {
+    if (!m_solarSchemeView)
+        m_solarSchemeView = new TViewSPF(m_dm, m_prompter, this);
+    return *m_solarSchemeView;
+}
+
 TAboutForm& TMainForm::aboutForm() {
     if (!m_aboutForm)
         m_aboutForm = new TAboutForm(this);
@@ -1036,6 +1044,9 @@ void TMainForm::run(Command c) {
         break;
     case Command::SbAnalysis:
         solarAnalysisForm().run();
+        break;
+    case Command::SbScheme:
+        solarSchemeView().run();
         break;
     case Command::RefLossCoefficients:
         lossForm().run();

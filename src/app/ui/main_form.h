@@ -46,6 +46,7 @@ class TControlF;
 class TShemaFrm;
 class TVurabFrm;
 class TAnalSBFm;
+class TViewSPF;
 class TComShemF;
 class SchemeView;
 
@@ -99,6 +100,7 @@ public:
     TComShemF& schemeComparison();
     TVurabFrm& generationForm();
     TAnalSBFm& solarAnalysisForm();
+    TViewSPF& solarSchemeView();
     SchemeView* schemePane() const { return m_scheme; }
     NumberField* panelScaleField() const { return m_scaleSP; }
     NumberField* batteryScaleField() const { return m_scaleAKB; }
@@ -164,6 +166,7 @@ private:
     TComShemF* m_schemeComparison = nullptr;
     TVurabFrm* m_generationForm = nullptr;
     TAnalSBFm* m_solarAnalysisForm = nullptr;
+    TViewSPF* m_solarSchemeView = nullptr;
     int m_variantListener = 0;
     int m_projectListener = 0;
 };
