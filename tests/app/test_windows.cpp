@@ -967,7 +967,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     for (const char* name :
          {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F", "TInvForm",
           "TSelInvFm", "TAnalInvF", "TAnalAkbF", "TSelSPFrm", "TControlF", "TSutGrafF", "TSutDiagF",
-          "TAKBForm", "TViewAKBF", "TShemaFrm"}) {
+          "TAKBForm", "TViewAKBF", "TShemaFrm", "TVurabFrm", "TAnalSBFm", "TViewSPF"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -979,7 +979,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              16 * suffixes.size());
+              19 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {
