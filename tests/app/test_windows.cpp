@@ -743,6 +743,16 @@ TEST(SchemeViewWindow, OpensOnEveryArrayAndFollowsItsSettings) {
     form.arrayList()->item(1)->setCheckState(Qt::Checked);
     form.redraw();
 
+    // A scale of 0 is refused with the validated-entry message and clears the picture.
+    form.pane()->scaleField()->setText("0");
+    emit form.pane()->scaleField()->editingFinished();
+    ASSERT_EQ(errors(demo.prompter).size(), 1);
+    EXPECT_TRUE(errors(demo.prompter)[0].contains("масштаба отображения солнечных панелей"))
+        << errors(demo.prompter)[0].toStdString();
+    EXPECT_TRUE(form.pane()->picture().isNull());
+    demo.prompter.clear();
+    form.redraw();
+    EXPECT_FALSE(form.pane()->picture().isNull());
     // A scale whose picture would be too large is refused with the largest one that draws.
     form.pane()->scaleField()->setText("5000");
     emit form.pane()->scaleField()->editingFinished();
