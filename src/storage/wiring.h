@@ -1,7 +1,7 @@
 #pragma once
 // The wiring of the panel strings: the cable section a string current needs and the connector or
 // splitter type that carries a current, from the wire and connector catalogs. Plain values in and
-// out; the scheme view, the fuse window and the specification all take them from here.
+// out; the scheme view, the fuse window and the equipment list all take them from here.
 
 #include <QString>
 
