@@ -7,8 +7,11 @@
 #include "load/ui/dsp_nagr_form.h"
 #include "reports/document_report_writer.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/view_sp_form.h"
+#include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/sel_sp_form.h"
+#include "solar/ui/vurab_form.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
@@ -177,6 +180,12 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     tour.write(main.protectionForm(false), QStringLiteral("TAVForm"));
     main.protectionForm(true).load();
     tour.write(main.protectionForm(true), QStringLiteral("TPrForm"));
+    main.generationForm().loadForTour();
+    tour.write(main.generationForm(), QStringLiteral("TVurabFrm"));
+    main.solarAnalysisForm().loadForTour();
+    tour.write(main.solarAnalysisForm(), QStringLiteral("TAnalSBFm"));
+    main.solarSchemeView().load();
+    tour.write(main.solarSchemeView(), QStringLiteral("TViewSPF"));
     // Last, as they add consumers to the current schedules of the demo.
     tour.write(*tour::consumerSchedule(dm, prompter, true, &main), QStringLiteral("TCreateSGF"));
     tour.write(*tour::consumerSchedule(dm, prompter, false, &main), QStringLiteral("TCreateSG12F"));

@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 #include "app/demo.h"
+#include "app/recalc.h"
 #include "app/ui/about_form.h"
 #include "app/ui/main_form.h"
 #include "app/ui/open_form.h"
@@ -11,6 +12,8 @@
 #include "app/ui/proj_form.h"
 #include "app/ui/var_form.h"
 #include "data/data_dir.h"
+#include "load/dispatch_ops.h"
+#include "load/schedule.h"
 #include "load/schedule_store.h"
 #include "load/ui/add_sut_gr_form.h"
 #include "load/ui/chart_viewers.h"
@@ -28,6 +31,8 @@
 #include "report_tour.h"
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/view_sp_form.h"
+#include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/mas_sp_form.h"
@@ -35,6 +40,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "solar/ui/vurab_form.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
@@ -221,6 +227,39 @@ int main(int argc, char** argv) {
             dm.tblProj1().next();
         }
         dm.tblProj1().first();
+        {
+            // The summer house's calculated generation: its table, then its charts.
+            TVurabFrm& generation = main.generationForm();
+            generation.loadForTour();
+            generation.show();
+            generation.pages()->setCurrentIndex(0);
+            save(&generation, dir, QStringLiteral("TVurabFrm-1"));
+            generation.pages()->setCurrentIndex(1);
+            generation.drawChart();
+            save(&generation, dir, QStringLiteral("TVurabFrm-2"));
+            generation.hide();
+            // The summer house's array schemes: currents, sections and connectors at the default
+            // scale, then the currents at a large one.
+            TViewSPF& schemes = main.solarSchemeView();
+            schemes.load();
+            schemes.show();
+            const SchemeAnnotation kinds[] = {SchemeAnnotation::Currents,
+                                              SchemeAnnotation::Sections,
+                                              SchemeAnnotation::Connectors};
+            for (int i = 0; i < 3; ++i) {
+                schemes.setAnnotation(kinds[i]);
+                save(&schemes, dir, QStringLiteral("TViewSPF-%1").arg(i + 1));
+            }
+            schemes.setAnnotation(SchemeAnnotation::Currents);
+            schemes.pane()->scaleField()->setText(QStringLiteral("100"));
+            emit schemes.pane()->scaleField()->editingFinished();
+            save(&schemes, dir, QStringLiteral("TViewSPF-4"));
+            schemes.hide();
+            // The summer house's solar battery analysis: its governing month covers the others.
+            // The weather station's, with its tilt search, comes at the end of the tour.
+            main.solarAnalysisForm().loadForTour();
+            shoot(&main.solarAnalysisForm(), dir, QStringLiteral("TAnalSBFm-1"));
+        }
         {
             // The summer house's loads in their first month, a page each; then the intervals at
             // a larger scale with the line on the pump's switch-on.
@@ -417,6 +456,34 @@ int main(int argc, char** argv) {
             catalog.setBrowsing(true);
             shoot(&catalog, dir, ac ? QStringLiteral("TsEPForm-2") : QStringLiteral("TsEP12Frm-2"));
             catalog.setBrowsing(false);
+        }
+        {
+            // Neither demo variant needs a tilt search: the weather station gets a summer load
+            // (a cabinet fan from June to August, 110 W round the clock), entered and recalculated
+            // as the DC dispatcher does. Its summer months then ask for more than December at
+            // December's tilt, and the analysis searches the tilt.
+            dm.tblProj1().first();
+            dm.tblProj1().next();
+            ScheduleDraft fan;
+            fan.name = QStringLiteral("Вентилятор шкафа (лето)");
+            fan.from = QStringLiteral("июнь");
+            fan.to = QStringLiteral("август");
+            fan.intervals = {{QStringLiteral("0"), QStringLiteral("24"), QStringLiteral("110")}};
+            const MonthlyResult r = monthlyRows(parseIntervals(fan.intervals), fan.from, fan.to,
+                                                readScheduleInputs(dm, false));
+            fan.wpSut = r.params.wpSut;
+            fan.pnom = r.params.pnom;
+            fan.pmax = r.params.pmax;
+            fan.peak = 110;
+            fan.monthly = r.rows;
+            if (!addSchedule(dm, false, fan) || !storeDcFigures(dm))
+                throw std::runtime_error("the summer load was refused");
+            runRecalcChain(dm);
+            TAnalSBFm& analysis = main.solarAnalysisForm();
+            analysis.loadForTour();
+            if (!analysis.analysis().searched)
+                throw std::runtime_error("the summer load did not make the analysis search");
+            shoot(&analysis, dir, QStringLiteral("TAnalSBFm-2"));
         }
         // The help: its contents, the design guide and the page of the solar battery's choice.
         for (const auto& [page, name] :

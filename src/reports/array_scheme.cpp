@@ -69,7 +69,57 @@ void addStringDevice(Drawing& drawing, const StringDevice& device, double lead, 
                 device.current + QStringLiteral(" A"), Qt::AlignHCenter | Qt::AlignTop);
 }
 
+// A connector: a short black bar across the bus around (a, b).
+void addConnector(Drawing& drawing, QPointF at) {
+    drawing.items.push_back(DrawRect{QRectF(at.x() - 4, at.y() - 1, 8, 3), blackPen, Qt::black});
+}
+
+// A splitter: a longer bar with a stem towards the string (down from the plus bus, up from the
+// minus bus).
+void addSplitter(Drawing& drawing, QPointF at, bool stemDown) {
+    drawing.items.push_back(DrawRect{QRectF(at.x() - 8, at.y() - 1, 16, 3), blackPen, Qt::black});
+    const double stemTop = stemDown ? at.y() + 2 : at.y() - 9;
+    drawing.items.push_back(DrawRect{QRectF(at.x() - 1, stemTop, 3, 8), blackPen, Qt::black});
+}
+
+// What the annotations write at the buses of string i: the current the bus carries after it, or
+// the splitter and connector types joining it (empty for the first string of several).
+QString busLabel(const SchemeAnnotations& a, int i, int strings) {
+    const double carried = (i + 1) * a.current;
+    if (a.kind != SchemeAnnotation::Connectors)
+        return a.label ? a.label(carried) : QString();
+    const auto connector = [&](double c) { return a.connector ? a.connector(c) : QString(); };
+    const auto splitter = [&](double c) { return a.splitter ? a.splitter(c) : QString(); };
+    if (strings == 1)
+        return connector(a.current);
+    if (i == 0)
+        return {};
+    return splitter(carried) + (i == 1 ? QStringLiteral("+") : QStringLiteral("+2")) +
+           connector(carried);
+}
+
 } // namespace
+
+QString schemeViewTitle(SchemeAnnotation kind, bool shortCircuit) {
+    const QString basis = shortCircuit ? QStringLiteral("токах короткого замыкания панелей")
+                                       : QStringLiteral("токах рабочей точки панелей");
+    switch (kind) {
+    case SchemeAnnotation::Sections:
+        return QStringLiteral("Рекомендуемые сечения кабелей (проводов) при %1.").arg(basis);
+    case SchemeAnnotation::Connectors:
+        return QStringLiteral("Рекомендуемые типы коннекторов при %1.").arg(basis);
+    case SchemeAnnotation::None:
+    case SchemeAnnotation::Currents:
+        break;
+    }
+    return shortCircuit ? QStringLiteral("Распределение токов короткого замыкания панелей.")
+                        : QStringLiteral("Распределение токов рабочей точки панелей.");
+}
+
+QString currentLabel(double current) {
+    // Latin "A", as the drawn labels write their units.
+    return numberToText(current) + QStringLiteral(" A");
+}
 
 StringDevice stringDeviceFor(int strings, int maxUnprotected, const QString& breakerType,
                              const QString& breakerCurrent, const QString& fuseType,
@@ -129,7 +179,22 @@ ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
     const int markWidth = static_cast<int>(std::ceil(plusSize.width()));
     const int markTop = 1; // below the lower edge of the panel
     const int plusTurn = markTop + markHeight + 2;
-    const int joint = plusTurn + 4;
+
+    // A gap wider than 20 pixels is room for annotations: the first string and the joints move
+    // apart by the extra, the plus bus rises above the panels by 1.5 times it, and the minus bus
+    // and the caption drop below the panels.
+    const int extra = std::max(input.gap, 20) - 20;
+    const SchemeAnnotations& notes = input.annotations;
+    const bool labelled =
+        notes.kind == SchemeAnnotation::Currents || notes.kind == SchemeAnnotation::Sections;
+    const bool connectors = notes.kind == SchemeAnnotation::Connectors;
+    const QString leadLabel = labelled && notes.label ? notes.label(notes.current) : QString();
+    const QSizeF leadSize = measure(leadLabel, DrawFont{});
+    // A lead's label between two panels stands between the plus lead's turn and the joint below
+    // it; the joint drops when the label needs more room.
+    int joint = std::max(plusTurn + 4, input.gap - 10);
+    if (labelled && series > 1)
+        joint = std::max(joint, plusTurn + static_cast<int>(std::ceil(leadSize.height())) + 4);
     const int rowPitch = h + joint + 10;
     // The riser keeps clear of the plus mark however narrow the panel is drawn.
     const int riser = std::max(w + 5, 2 * t + 3 + markWidth + 3);
@@ -146,9 +211,23 @@ ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
             : measure(device.current + QStringLiteral(" A"), DrawFont{}).width();
     const int labelReach = static_cast<int>(
         std::ceil(labelOffset + std::max(typeSize.width(), (typeSize.width() + currentWidth) / 2)));
-    const int columnPitch = guarded ? std::max(riser + 15, labelReach + 20) : riser + 15;
+    // The labels at the buses, a string's centred on its lead: strings stand far enough apart
+    // for neighbouring labels to keep 10 pixels between them.
+    std::vector<QString> busLabels;
+    std::vector<double> busWidths;
+    double widestBusLabel = 0;
+    if (labelled || connectors)
+        for (int i = 0; i < strings; ++i) {
+            busLabels.push_back(busLabel(notes, i, strings));
+            busWidths.push_back(measure(busLabels.back(), DrawFont{}).width());
+            widestBusLabel = std::max(widestBusLabel, busWidths.back());
+        }
+    const int columnPitch =
+        std::max((guarded ? std::max(riser + 15, labelReach + 20) : riser + 15) + extra,
+                 static_cast<int>(std::ceil(widestBusLabel)) + 10);
     // With a device every level under the plus bus is 35 pixels lower.
-    const int top = guarded ? 55 : 20;
+    const int top = (guarded ? 55 : 20) + 3 * extra;
+    const int left = 20 + extra;
 
     const QString powerText = input.arrayPower + QStringLiteral(" Вт");
     // Latin "B": drawn labels keep the unit letters of the original pictures.
@@ -163,14 +242,27 @@ ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
     const int cell = std::max(cellPitch(input.scale), 2);
     drawing.items.reserve(first + std::size_t(strings) * series * (w / cell + h / cell + 10) +
                           4 * strings + 20);
-    const double plusBusY = 10;
-    const double minusBusY = top + series * rowPitch - 10;
+    const double plusBusY = 10 + 3 * extra / 2;
+    const double minusBusY = top + series * rowPitch - 10 + extra / 2;
     // The last string's labels end 20 pixels before where a next lead would be; the terminals
-    // stand 15 pixels past that.
-    const double busEnd = guarded ? 20 + (strings - 1) * columnPitch + riser + columnPitch - 5
-                                  : 20 + strings * columnPitch;
-    size = QSize(static_cast<int>(std::ceil(powerSize.width() + busEnd)) + 30,
-                 static_cast<int>(std::ceil(powerSize.height() + minusBusY)) + 30);
+    // stand 15 pixels past that (past the wider gap twice over, and clear of the last string's
+    // bus labels).
+    double busEnd = guarded ? left + (strings - 1) * columnPitch + riser + columnPitch - 5
+                            : left + strings * columnPitch;
+    busEnd += 2 * extra;
+    const auto busLabelCentre = [&](int i, bool plus) {
+        const double x = left + i * columnPitch;
+        if (labelled)
+            return plus ? x + riser + columnPitch / 2.0 : x + t + columnPitch / 2.0;
+        if (strings == 1)
+            return plus ? x + riser + 10 : x + t + 10;
+        return plus ? x + riser : double(x + t);
+    };
+    if (!busLabels.empty() && strings > 0)
+        busEnd = std::max(busEnd,
+                          std::ceil(busLabelCentre(strings - 1, true) + busWidths.back() / 2 + 10));
+    size = QSize(static_cast<int>(std::ceil(powerSize.width() + busEnd)) + 30 + extra / 2,
+                 static_cast<int>(std::ceil(powerSize.height() + minusBusY)) + 30 + 3 * extra / 2);
     // Where the scheme goes in target, padded down when asked. The panels, which are most of
     // the primitives, are drawn in place; the few after them are moved there at the end.
     const double lowestMinus = guarded ? 110 : 100;
@@ -178,7 +270,7 @@ ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
     const QPointF shift = offset + QPointF(0, pad);
 
     for (int i = 0; i < strings; ++i) {
-        const double x = shift.x() + 20 + i * columnPitch;
+        const double x = shift.x() + left + i * columnPitch;
         for (int j = 0; j < series; ++j) {
             const double y = shift.y() + top + j * rowPitch;
             const double bottom = y + h;
@@ -188,7 +280,8 @@ ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
             addText(drawing, QPointF(x + 2 * t + 3, bottom + markTop), QStringLiteral("+"),
                     Qt::AlignLeft | Qt::AlignTop);
             // Minus lead; the last one reaches the minus bus, the others meet the next panel.
-            addLine(drawing, QPointF(x + t, bottom), QPointF(x + t, bottom + joint));
+            addLine(drawing, QPointF(x + t, bottom),
+                    QPointF(x + t, j + 1 < series ? bottom + joint : shift.y() + minusBusY));
             // Plus lead round the right side of the panel up to the joint above it.
             addPath(drawing, {QPointF(x + 2 * t, bottom), QPointF(x + 2 * t, bottom + plusTurn),
                               QPointF(x + riser, bottom + plusTurn), QPointF(x + riser, y - 10)});
@@ -207,8 +300,52 @@ ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
 
     placed.plus = QPointF(busEnd + 3, plusBusY);
     placed.minus = QPointF(busEnd + 3, minusBusY);
-    addLine(drawing, QPointF(20 + riser, plusBusY), QPointF(busEnd, plusBusY));
-    addLine(drawing, QPointF(t + 20, minusBusY), QPointF(busEnd, minusBusY));
+    addLine(drawing, QPointF(left + riser, plusBusY), QPointF(busEnd, plusBusY));
+    addLine(drawing, QPointF(t + left, minusBusY), QPointF(busEnd, minusBusY));
+
+    // The annotations, in the scheme's own pixels like everything after the panels.
+    const double leadMiddle = std::round((plusTurn + joint) / 2.0);
+    for (int i = 0; i < strings && series > 0 && (labelled || connectors); ++i) {
+        const double x = left + i * columnPitch;
+        const double lastBottom = top + (series - 1) * rowPitch + h;
+        if (labelled) {
+            // Each lead between panels carries the string's current, and so do the leads of the
+            // second and later strings into the buses.
+            for (int j = 0; j + 1 < series; ++j)
+                addText(drawing, QPointF(x + t + 3, top + j * rowPitch + h + leadMiddle), leadLabel,
+                        Qt::AlignLeft | Qt::AlignVCenter);
+            if (i > 0) {
+                addText(drawing, QPointF(x + t + 3, lastBottom + leadMiddle), leadLabel,
+                        Qt::AlignLeft | Qt::AlignVCenter);
+                addText(drawing, QPointF(x + riser + 3, top - 20), leadLabel,
+                        Qt::AlignLeft | Qt::AlignVCenter);
+            }
+            addText(drawing, QPointF(busLabelCentre(i, true), plusBusY - 2), busLabels[i],
+                    Qt::AlignHCenter | Qt::AlignBottom);
+            addText(drawing, QPointF(busLabelCentre(i, false), minusBusY + 2), busLabels[i],
+                    Qt::AlignHCenter | Qt::AlignTop);
+            continue;
+        }
+        if (strings == 1) {
+            addConnector(drawing, QPointF(x + riser + 10, plusBusY));
+            addConnector(drawing, QPointF(x + t + 10, minusBusY));
+        } else if (i > 0) {
+            addSplitter(drawing, QPointF(x + riser, plusBusY), true);
+            addSplitter(drawing, QPointF(x + t, minusBusY), false);
+            addConnector(drawing, QPointF(x + riser + 14, plusBusY));
+            addConnector(drawing, QPointF(x + t + 14, minusBusY));
+            if (i > 1) {
+                addConnector(drawing, QPointF(x + riser - 14, plusBusY));
+                addConnector(drawing, QPointF(x + t - 14, minusBusY));
+            }
+        }
+        if (!busLabels[i].isEmpty()) {
+            addText(drawing, QPointF(busLabelCentre(i, true), plusBusY - 3), busLabels[i],
+                    Qt::AlignHCenter | Qt::AlignBottom);
+            addText(drawing, QPointF(busLabelCentre(i, false), minusBusY + 3), busLabels[i],
+                    Qt::AlignHCenter | Qt::AlignTop);
+        }
+    }
     addTerminal(drawing, placed.plus);
     addTerminal(drawing, placed.minus);
     // The terminals' marks: below the plus terminal and above the minus one, off the buses.
@@ -229,9 +366,9 @@ ArraySchemePlacement appendArrayScheme(Drawing& target, QPointF offset,
     if (!input.arrayName.isEmpty())
         caption = input.arrayName + QStringLiteral(". ") + caption;
     const int captionWidth = static_cast<int>(std::ceil(measure(caption, DrawFont{}).width()));
-    if (captionWidth + 10 > size.width())
-        size.setWidth(captionWidth + 10);
-    addText(drawing, QPointF(size.width() / 2, minusBusY + 10), caption,
+    if (captionWidth + 10 + extra / 2 > size.width())
+        size.setWidth(captionWidth + 10 + extra / 2);
+    addText(drawing, QPointF(size.width() / 2, minusBusY + 10 + 3 * extra / 2), caption,
             Qt::AlignHCenter | Qt::AlignTop);
 
     size.rheight() += static_cast<int>(pad);

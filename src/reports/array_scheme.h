@@ -5,6 +5,8 @@
 
 #include "reports/drawing.h"
 
+#include <functional>
+
 namespace ses {
 
 // Panel colours: a blue face with a light-blue grid of cells and a black border, which keeps
@@ -39,6 +41,23 @@ StringDevice stringDeviceFor(int strings, int maxUnprotected, const QString& bre
                              const QString& breakerCurrent, const QString& fuseType,
                              const QString& fuseCurrent);
 
+// What the scheme view writes along the leads and buses of a scheme.
+enum class SchemeAnnotation { None, Currents, Sections, Connectors };
+struct SchemeAnnotations {
+    SchemeAnnotation kind = SchemeAnnotation::None;
+    double current = 0; // one string's current, A
+    // The label of a current: the current itself or the cable section it needs.
+    std::function<QString(double)> label;
+    // The connector and the splitter types that carry a current; empty when none does.
+    std::function<QString(double)> connector;
+    std::function<QString(double)> splitter;
+};
+
+// The scheme view's title line for an annotation on working-point or short-circuit currents.
+QString schemeViewTitle(SchemeAnnotation kind, bool shortCircuit);
+// A current as the scheme writes it: its value and a Latin "A".
+QString currentLabel(double current);
+
 struct ArraySchemeInput {
     QString arrayName; // empty: the caption starts with the panel type
     QString panelType;
@@ -59,6 +78,11 @@ struct ArraySchemeInput {
     // y = 100 at least (110 with string devices); the scheme is then moved down with blank space
     // on top.
     bool padTop = false;
+    // Pixels between strings and between panels: 20 on the connection scheme; the scheme view
+    // takes 40, which leaves room for its annotations along the leads and above and below the
+    // buses.
+    int gap = 20;
+    SchemeAnnotations annotations;
 };
 
 // Terminal positions are the centres of the small terminal circles, in drawing pixels.

@@ -71,6 +71,8 @@ std::optional<SchemeVariant> schemeVariant(TDataModule1& dm, qint64 kod) {
     v.panelVoltage = r.text("Unom_SP");
     v.panelWidthMm = r.number("S_SP");
     v.panelHeightMm = r.number("H_SP");
+    v.panelImp = r.number("Imp_SP");
+    v.panelIsc = r.number("Isc_SP");
     v.mppt = r.flag("UseMPPT_Ctrl");
     v.mpptVoltage = r.text("Umppt");
     v.systemVoltage = r.text("Uses");

@@ -46,6 +46,7 @@ struct SchemeInverter {
 struct SchemeVariant {
     QString panelType, panelPower, panelVoltage;
     double panelWidthMm = 0, panelHeightMm = 0;
+    double panelImp = 0, panelIsc = 0; // Imp_SP, Isc_SP: working-point and short-circuit, A
     bool mppt = false;
     QString mpptVoltage;   // Umppt
     QString systemVoltage; // Uses

@@ -85,6 +85,9 @@ void DrawingPane::setDrawing(Layout layout) {
 
 void DrawingPane::showMessage(const QString& text) {
     m_layout = nullptr;
+    // A label keeps its picture when given the text it already holds (an empty one over a
+    // picture): clear it first.
+    m_view->clear();
     m_view->setText(text);
 }
 
@@ -147,13 +150,25 @@ void DrawingPane::redraw() {
     const Drawing drawing = m_layout(m_scale);
     if (std::max(drawing.size.width(), drawing.size.height()) > kLargestSide ||
         !fitsPainter(drawing.size)) {
-        m_view->setText(QStringLiteral("Рисунок в масштабе %1 %4 слишком велик (%2 x %3 "
-                                       "пикселей). Уменьшите масштаб или отметьте «По размеру "
-                                       "окна».")
-                            .arg(m_scale)
-                            .arg(drawing.size.width())
-                            .arg(drawing.size.height())
-                            .arg(m_rule.unit));
+        // The largest scale whose picture is drawn, when the least one is.
+        const auto sizeAt = [this](int scale) { return m_layout(scale).size; };
+        const QSize safe(kLargestSide, kLargestSide);
+        const int largest =
+            fittingScale(sizeAt, safe, m_rule.lowest, std::max(m_rule.lowest, m_scale - 1));
+        const QSize least = sizeAt(largest);
+        const bool anyFits =
+            least.width() <= kLargestSide && least.height() <= kLargestSide && fitsPainter(least);
+        m_view->setText(
+            QStringLiteral("Рисунок в масштабе %1 %4 слишком велик (%2 x %3 пикселей). ")
+                .arg(m_scale)
+                .arg(drawing.size.width())
+                .arg(drawing.size.height())
+                .arg(m_rule.unit) +
+            (anyFits ? QStringLiteral("Наибольший масштаб, при котором рисунок строится: %1 %2. ")
+                           .arg(largest)
+                           .arg(m_rule.unit)
+                     : QString()) +
+            QStringLiteral("Уменьшите масштаб или отметьте «По размеру окна»."));
         return;
     }
     m_view->setPixmap(QPixmap::fromImage(ses::render(drawing)));

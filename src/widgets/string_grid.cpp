@@ -141,6 +141,29 @@ QString StringGrid::cell(int col, int row) const {
     return item ? item->text() : QString();
 }
 
+void StringGrid::setCellBackground(int col, int row, const QColor& colour) {
+    checkCell(col, row);
+    const int c = col - (m_fixedCol ? 1 : 0);
+    const int r = row - (m_fixedRow ? 1 : 0);
+    if (c < 0 || r < 0)
+        throw std::out_of_range("StringGrid: a title cell has the header's background");
+    QTableWidgetItem* item = QTableWidget::item(r, c);
+    if (!item) {
+        setCell(col, row, QString());
+        item = QTableWidget::item(r, c);
+    }
+    item->setBackground(colour.isValid() ? QBrush(colour) : QBrush());
+}
+
+QColor StringGrid::cellBackground(int col, int row) const {
+    checkCell(col, row);
+    const int c = col - (m_fixedCol ? 1 : 0);
+    const int r = row - (m_fixedRow ? 1 : 0);
+    const QTableWidgetItem* item = c < 0 || r < 0 ? nullptr : QTableWidget::item(r, c);
+    return item && item->background().style() != Qt::NoBrush ? item->background().color()
+                                                             : QColor();
+}
+
 void StringGrid::setCell(int col, int row, const QString& text) {
     checkCell(col, row);
     const int c = col - (m_fixedCol ? 1 : 0);

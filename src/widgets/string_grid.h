@@ -9,6 +9,7 @@
 
 #include "widgets/number_field.h"
 
+#include <QColor>
 #include <QTableWidget>
 
 #include <map>
@@ -45,6 +46,10 @@ public:
     // An empty text for a cell that was never written. Throws std::out_of_range outside the grid.
     QString cell(int col, int row) const;
     void setCell(int col, int row, const QString& text);
+    // The background of a cell of figures (a title keeps the header's); an invalid colour gives
+    // the cell back to the palette. Throws std::out_of_range outside the grid or on a title.
+    void setCellBackground(int col, int row, const QColor& colour);
+    QColor cellBackground(int col, int row) const;
     // Empties every cell of figures; titles stay.
     void clearCells();
 

@@ -23,6 +23,8 @@
 #include "refbooks/temp_ab_form.h"
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/view_sp_form.h"
+#include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/mas_sp_form.h"
@@ -30,6 +32,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "solar/ui/vurab_form.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
@@ -150,6 +153,9 @@ const Window kWindows[] = {
      make<TSutDiagF>()},
     {"TSprKForm", "Справочник коэффициентов падения производительности.", 18, make<TSprKForm>()},
     {"TKproizFm", "Коэффициенты производительности солнечной батареи.", 49, make<TKproizFm>()},
+    {"TVurabFrm", "Расчетная выработка варианта расчета.", 61, make<TVurabFrm>()},
+    {"TAnalSBFm", "Анализ выбора солнечной батареи.", 92, make<TAnalSBFm>()},
+    {"TViewSPF", "Просмотр параметров схемы солнечной батареи.", 57, make<TViewSPF>()},
     {"TsSunDayF", "Справочник среднемесячных периодов светлого времени суток.", 82,
      make<TsSunDayF>()},
     {"TSelSPFrm", "Выбор солнечной батареи.", 53, make<TSelSPFrm>()},

@@ -20,7 +20,11 @@
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/scheme_view.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/view_sp_form.h"
+#include "solar/ui/anal_sb_form.h"
+#include "solar/ui/vurab_form.h"
 #include "storage/ui/anal_akb_form.h"
+#include "widgets/drawing_pane.h"
 #include "widgets/number_field.h"
 #include "widgets/string_grid.h"
 
@@ -43,6 +47,8 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -558,6 +564,227 @@ QStringList errors(const RecordingPrompter& p) {
     return result;
 }
 
+// The calculated generation of the summer house: a column per month with loads, the chart of
+// the ticked rows redrawn by itself or on "Обновить", cleared on leaving; the report's blocks.
+TEST(GenerationWindow, ShowsTheDemoChartsTheTickedRowsAndWritesItsReport) {
+    Demo demo;
+    TMainForm& main = demo.main;
+    ASSERT_TRUE(main.action(Command::VarGeneration));
+    EXPECT_TRUE(main.action(Command::VarGeneration)->isEnabled());
+    TVurabFrm& form = main.generationForm();
+    ASSERT_TRUE(form.load());
+    const StringGrid* grid = form.grid();
+    ASSERT_EQ(grid->rowCount(), 11);
+    EXPECT_EQ(grid->cell(0, 0), "Параметр");
+    EXPECT_EQ(grid->cell(0, 10), "Кпроизв.");
+    ASSERT_EQ(grid->colCount(), 1 + 6); // April to September
+    EXPECT_EQ(grid->cell(1, 0), "апрель");
+    EXPECT_EQ(grid->cell(6, 0), "сентябрь");
+    // The month's figures agree with one another as shown: Wмес. = Wсут. x days.
+    const GenerationColumn& june = form.table().columns[2];
+    EXPECT_EQ(june.month, "июнь");
+    EXPECT_EQ(grid->cell(3, 7), numberToText(june.values[0] * 30));
+    EXPECT_TRUE(form.refusalLine()->isHidden());
+
+    // Two series by default; a third box adds one at once, none without "Автообновление".
+    auto seriesCount = [&] {
+        const auto series = form.chart()->chart()->series();
+        return series.isEmpty() ? 0 : int(static_cast<QBarSeries*>(series[0])->count());
+    };
+    EXPECT_EQ(seriesCount(), 2);
+    form.parameterBox(0)->setChecked(true);
+    EXPECT_EQ(seriesCount(), 3);
+    form.autoUpdate()->setChecked(false);
+    form.parameterBox(0)->setChecked(false);
+    EXPECT_EQ(seriesCount(), 3);
+    form.updateButton()->click();
+    EXPECT_EQ(seriesCount(), 2);
+    QEvent leave(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&form, &leave);
+    EXPECT_TRUE(form.isChartEmpty());
+    form.autoUpdate()->setChecked(true);
+
+    RecordingReportWriter w;
+    form.writeReport(w);
+    const QStringList summary = w.summary();
+    ASSERT_EQ(summary.size(), 9);
+    EXPECT_EQ(summary[1], "title: Таблица расчетной выработки солнечной электростанции.\r\r");
+    EXPECT_EQ(summary[2], "grid 11x7");
+    EXPECT_TRUE(summary[3].startsWith("text: Примечание.\rWсут., кВтч - суточная"));
+    EXPECT_TRUE(summary[3].endsWith("о.е.\r\r"));
+    EXPECT_EQ(summary[4], "title: Диаграммы расчетной выработки солнечной электростанции.\r\r");
+    EXPECT_TRUE(summary[5].startsWith("picture "));
+    EXPECT_EQ(summary[6], "text: Обозначение расчетных параметров на диаграмме:\r");
+    EXPECT_EQ(summary[7], "text: " + generationNoteLines()[6] + "\r");
+    EXPECT_EQ(summary[8], "text: " + generationNoteLines()[8] + "\r");
+    EXPECT_TRUE(demo.prompter.entries().empty());
+
+    // Without a formed solar battery the window is refused with a message and stays closed.
+    View& v = demo.dm.tblProj1();
+    ASSERT_TRUE(v.edit());
+    v["PTotal_SP"].clear();
+    ASSERT_TRUE(v.post());
+    main.run(Command::VarGeneration);
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_EQ(errors(demo.prompter).size(), 1);
+    EXPECT_TRUE(errors(demo.prompter)[0].startsWith("Солнечная батарея варианта не сформирована"));
+}
+
+// The analysis of each demo variant explains the power and tilt the chain stored; the colours of
+// its cells, the chart only after a search, the report's blocks.
+TEST(SolarAnalysisWindow, ExplainsTheStoredPowerOfEachDemoVariant) {
+    Demo demo;
+    TMainForm& main = demo.main;
+    ASSERT_TRUE(main.action(Command::SbAnalysis));
+    EXPECT_TRUE(main.action(Command::SbAnalysis)->isEnabled());
+    TAnalSBFm& form = main.solarAnalysisForm();
+    View& v = demo.dm.tblProj1();
+    v.first();
+    for (int variant = 0; variant < 2; ++variant, v.next()) {
+        SCOPED_TRACE(v["VarName"].asString().toStdString());
+        form.load();
+        const SolarAnalysis& a = form.analysis();
+        ASSERT_FALSE(a.refusal);
+        EXPECT_EQ(form.powerField()->text(), numberToText(v["Pras_SP"].asFloat()));
+        EXPECT_EQ(form.tiltField()->text(), numberToText(v["B"].asFloat()));
+        EXPECT_EQ(form.isChartEmpty(), !a.searched);
+        // The largest total is aqua; with a search one power is yellow and one lime green.
+        const StringGrid* q = form.requirementGrid();
+        const int total = q->rowCount() - 1;
+        EXPECT_EQ(q->cell(0, total), "Итого");
+        int aqua = 0;
+        for (int c = 2; c < q->colCount(); ++c)
+            if (q->cellBackground(c, total) == QColor(0, 255, 255)) {
+                ++aqua;
+                EXPECT_EQ(q->cell(c, 0), a.monthText());
+            }
+        EXPECT_EQ(aqua, 1);
+        const StringGrid* sm = form.summaryGrid();
+        EXPECT_EQ(sm->rowCount(), a.searched ? 6 : 4);
+        int yellow = 0, lime = 0;
+        for (int r = 1; r < sm->rowCount(); ++r)
+            for (int c = 2; c < sm->colCount(); ++c) {
+                yellow += sm->cellBackground(c, r) == QColor(255, 255, 0);
+                lime += sm->cellBackground(c, r) == QColor(0, 255, 0);
+            }
+        EXPECT_EQ(yellow, a.searched ? 1 : 0);
+        EXPECT_EQ(lime, a.searched ? 1 : 0);
+        EXPECT_EQ(form.noteLine()->text(), a.note());
+
+        RecordingReportWriter w;
+        form.writeReport(w);
+        const QStringList s = w.summary();
+        ASSERT_EQ(s.size(), a.searched ? 15 : 12);
+        EXPECT_EQ(s[1], "heading: Анализ выбора солнечной батареи.\r\r");
+        EXPECT_EQ(s[3], QString("grid %1x%2").arg(q->rowCount()).arg(q->colCount()));
+        EXPECT_EQ(s[5], "text: Результаты предварительного выбора.\rМесяц года: " + a.monthText() +
+                            ".\rПредварительная расчетная мощность СБ: Рсб = " +
+                            form.preliminaryPowerField()->text() +
+                            " Вт.\rПредварительный угол наклона панелей СБ: В = " +
+                            form.preliminaryTiltField()->text() + " град.\r\r");
+        EXPECT_EQ(s[7], QString("grid %1x%2").arg(sm->rowCount()).arg(sm->colCount()));
+        if (a.searched) {
+            EXPECT_TRUE(s[11].startsWith("picture "));
+        }
+        EXPECT_EQ(s.back(), "text: " + a.exportNote() + "\r\r");
+    }
+    EXPECT_TRUE(demo.prompter.entries().empty());
+}
+
+// The summer house's array schemes: every array checked on opening, the basis from the program's
+// settings, the controls each annotation enables, the picture held back without
+// "Автообновление", a scale too large refused with the largest that draws, the report's blocks.
+TEST(SchemeViewWindow, OpensOnEveryArrayAndFollowsItsSettings) {
+    Demo demo;
+    TMainForm& main = demo.main;
+    ASSERT_TRUE(main.action(Command::SbScheme));
+    EXPECT_TRUE(main.action(Command::SbScheme)->isEnabled());
+    View& param = demo.dm.tblParam();
+    ASSERT_TRUE(param.isEmpty() ? param.append() : param.edit());
+    param["Score_Isp"].setInteger(1);
+    ASSERT_TRUE(param.post());
+
+    TViewSPF& form = main.solarSchemeView();
+    form.load();
+    EXPECT_TRUE(form.shortCircuit());
+    EXPECT_EQ(form.title()->text(), "Распределение токов короткого замыкания панелей.");
+    ASSERT_EQ(form.arrayList()->count(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(form.arrayList()->item(i)->checkState(), Qt::Checked);
+    EXPECT_FALSE(form.pane()->picture().isNull());
+    EXPECT_FALSE(form.sectionBox()->isEnabled());
+    EXPECT_FALSE(form.connectorNote()->isEnabled());
+    EXPECT_EQ(form.sectionBox()->currentText(), "4");
+
+    form.setAnnotation(SchemeAnnotation::Sections);
+    EXPECT_TRUE(form.sectionBox()->isEnabled());
+    EXPECT_EQ(form.title()->text(),
+              "Рекомендуемые сечения кабелей (проводов) при токах короткого замыкания панелей.");
+    // The smallest section chosen here is kept for the run.
+    form.sectionBox()->setCurrentText("6");
+    EXPECT_EQ(minimumStringSection(), 6);
+    EXPECT_EQ(form.annotations().label(1), "6 мм2");
+    form.sectionBox()->setCurrentText("4");
+    form.setAnnotation(SchemeAnnotation::Connectors);
+    EXPECT_FALSE(form.sectionBox()->isEnabled());
+    EXPECT_TRUE(form.connectorNote()->isEnabled());
+
+    // Without "Автообновление" a change clears the picture until "Обновить".
+    form.autoBox()->setChecked(false);
+    form.setAnnotation(SchemeAnnotation::Currents);
+    EXPECT_TRUE(form.pane()->picture().isNull());
+    form.redraw();
+    EXPECT_FALSE(form.pane()->picture().isNull());
+    form.arrayList()->item(0)->setCheckState(Qt::Unchecked);
+    EXPECT_TRUE(form.pane()->picture().isNull());
+    form.autoBox()->setChecked(true);
+    // No array checked: an empty picture.
+    form.arrayList()->item(1)->setCheckState(Qt::Unchecked);
+    form.redraw();
+    EXPECT_TRUE(form.pane()->picture().isNull());
+    EXPECT_TRUE(form.pane()->message().isEmpty());
+    form.arrayList()->item(0)->setCheckState(Qt::Checked);
+    form.arrayList()->item(1)->setCheckState(Qt::Checked);
+    form.redraw();
+
+    // A scale of 0 is refused with the validated-entry message and clears the picture.
+    form.pane()->scaleField()->setText("0");
+    emit form.pane()->scaleField()->editingFinished();
+    ASSERT_EQ(errors(demo.prompter).size(), 1);
+    EXPECT_TRUE(errors(demo.prompter)[0].contains("масштаба отображения солнечных панелей"))
+        << errors(demo.prompter)[0].toStdString();
+    EXPECT_TRUE(form.pane()->picture().isNull());
+    demo.prompter.clear();
+    form.redraw();
+    EXPECT_FALSE(form.pane()->picture().isNull());
+    // A scale whose picture would be too large is refused with the largest one that draws.
+    form.pane()->scaleField()->setText("5000");
+    emit form.pane()->scaleField()->editingFinished();
+    EXPECT_TRUE(form.pane()->picture().isNull());
+    EXPECT_TRUE(form.pane()->message().contains("слишком велик"));
+    const QRegularExpression largest("Наибольший масштаб, при котором рисунок строится: (\\d+) ");
+    const auto m = largest.match(form.pane()->message());
+    ASSERT_TRUE(m.hasMatch()) << form.pane()->message().toStdString();
+    const int fits = m.captured(1).toInt();
+    const QSize at = form.layout(fits).size, above = form.layout(fits + 1).size;
+    EXPECT_LE(std::max(at.width(), at.height()), 8000);
+    EXPECT_GT(std::max(above.width(), above.height()), 8000);
+    form.pane()->scaleField()->setText("40");
+    emit form.pane()->scaleField()->editingFinished();
+    EXPECT_FALSE(form.pane()->picture().isNull());
+
+    RecordingReportWriter w;
+    form.writeReport(w);
+    const QStringList s = w.summary();
+    ASSERT_EQ(s.size(), 4);
+    EXPECT_EQ(s[1], "heading: Распределение токов короткого замыкания панелей.\r");
+    EXPECT_EQ(s[2], QString("picture %1x%2")
+                        .arg(form.pane()->picture().width())
+                        .arg(form.pane()->picture().height()));
+    EXPECT_EQ(s[3], "text: \r");
+    EXPECT_TRUE(errors(demo.prompter).isEmpty());
+}
+
 TEST(SchemePane, DrawsACompleteVariantAndStaysClearedWithoutABattery) {
     Demo demo;
     takeStationBattery(demo.dm);
@@ -736,7 +963,9 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TsKtempFm",   "TsAKBZarF",          "TsInvZuForm",    "TsEPForm-2",  "TsEP12Frm-2",
           "TAVForm-1",   "TAVForm-2",          "TAVForm-3",      "TAVForm-4",   "TAVForm-5",
           "TPrForm-1",   "TPrForm-2",          "TPrForm-3",      "TPrForm-4",   "TPrForm-5",
-          "TSelAVFrm",   "TSelPrFrm",          "TMainForm-7",    "TMainForm-8"})
+          "TSelAVFrm",   "TSelPrFrm",          "TMainForm-7",    "TMainForm-8", "TVurabFrm-1",
+          "TVurabFrm-2", "TAnalSBFm-1",        "TAnalSBFm-2",    "TViewSPF-1",  "TViewSPF-2",
+          "TViewSPF-3",  "TViewSPF-4"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
@@ -757,9 +986,10 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
             suffixes << ".png";
     }
     for (const char* name :
-         {"TVarForm", "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F", "TInvForm",
-          "TSelInvFm", "TAnalInvF", "TAnalAkbF", "TSelSPFrm", "TControlF", "TSutGrafF", "TSutDiagF",
-          "TAKBForm", "TViewAKBF", "TShemaFrm", "TKabelFrm", "TAVForm", "TPrForm"}) {
+         {"TVarForm",  "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F", "TInvForm",
+          "TSelInvFm", "TAnalInvF",  "TAnalAkbF", "TSelSPFrm",  "TControlF",    "TSutGrafF",
+          "TSutDiagF", "TAKBForm",   "TViewAKBF", "TShemaFrm",  "TKabelFrm",    "TAVForm",
+          "TPrForm",   "TVurabFrm",  "TAnalSBFm", "TViewSPF"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -771,7 +1001,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              19 * suffixes.size());
+              22 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {

@@ -1,11 +1,13 @@
 #include "reports/array_scheme.h"
 #include "reports/battery_assembly.h"
 #include "reports/drawing.h"
+#include "reports/solar_scheme_view.h"
 #include "reports/structural_scheme.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace ses {
 namespace {
@@ -825,6 +827,219 @@ TEST(Painter, RotatedTextReadsUpwardAndRoundedBoxCutsItsCorners) {
     EXPECT_EQ(image.pixelColor(80, 60), QColor(Qt::gray));
     EXPECT_LT(image.pixelColor(80, 20).lightness(), 100);
     EXPECT_LT(image.pixelColor(50, 60).lightness(), 100);
+}
+
+// ---------------------------------------------------------------- the scheme view
+
+// Panels of 1 x 2 m at 40 px/m (40 x 80 pixels, t = 13), one panel a string unless told: every
+// figure of the wider gap follows from the 40 pixels.
+ArraySchemeInput viewInput(int strings, int series, SchemeAnnotations notes) {
+    ArraySchemeInput in;
+    in.arrayName = QStringLiteral("М");
+    in.panelType = QStringLiteral("П");
+    in.strings = strings;
+    in.panelsPerString = series;
+    in.panelCount = strings * series;
+    in.arrayPower = QStringLiteral("300");
+    in.arrayVoltage = QStringLiteral("24");
+    in.panelPower = QStringLiteral("100");
+    in.panelVoltage = QStringLiteral("12");
+    in.panelWidthMm = 1000;
+    in.panelHeightMm = 2000;
+    in.scale = 40;
+    in.gap = kSchemeViewGap;
+    in.annotations = std::move(notes);
+    return in;
+}
+
+SchemeAnnotations currents(double i) {
+    SchemeAnnotations a;
+    a.kind = SchemeAnnotation::Currents;
+    a.current = i;
+    a.label = [](double c) { return currentLabel(c); };
+    return a;
+}
+
+std::vector<QRectF> panelFaces(const Drawing& d) {
+    std::vector<QRectF> faces;
+    for (const DrawRect& r : itemsOf<DrawRect>(d))
+        if (r.brush == panelFaceColour)
+            faces.push_back(r.rect);
+    return faces;
+}
+
+TEST(SchemeView, GeometryOfOneTwoAndFourStrings) {
+    for (int n : {1, 2, 4}) {
+        SCOPED_TRACE(n);
+        const ArraySchemeLayout l = arrayScheme(viewInput(n, 1, currents(8.5)), boxMeasure);
+        const double x = 80.0 * n + 80; // the buses' right end: n strings of w + 40, and 80 more
+        // Strings at 40 + i (w + 40), the panel at 80; the plus bus at 40, the minus one below
+        // the panel and the gap.
+        const auto faces = panelFaces(l.drawing);
+        ASSERT_EQ(faces.size(), std::size_t(n));
+        for (int i = 0; i < n; ++i)
+            EXPECT_EQ(faces[i], QRectF(40 + 80 * i, 80, 40, 80));
+        EXPECT_TRUE(hasLine(l.drawing, QPointF(85, 40), QPointF(x, 40)));
+        EXPECT_TRUE(hasLine(l.drawing, QPointF(53, 200), QPointF(x, 200)));
+        EXPECT_EQ(l.plus, QPointF(x + 3, 40));
+        EXPECT_EQ(l.minus, QPointF(x + 3, 200));
+        // The bottom panel's minus lead reaches the bus 40 pixels down.
+        EXPECT_TRUE(hasLine(l.drawing, QPointF(53, 160), QPointF(53, 200)));
+        // "300 Вт" (36 pixels) past the buses and the gap; the caption at 240.
+        EXPECT_EQ(l.drawing.size, QSize(int(x) + 36 + 40, 12 + 200 + 60));
+        EXPECT_EQ(labelBox(l.drawing, "М. П (100 Вт; 12 B; " + QString::number(n) + " шт.)").top(),
+                  240);
+        expectEverythingInside(l.drawing, "strings " + std::to_string(n));
+    }
+    // A caption wider than the scheme widens the canvas to its width and 20 pixels.
+    ArraySchemeInput wide = viewInput(1, 1, currents(8.5));
+    wide.arrayName = QString(60, u'Ж');
+    const ArraySchemeLayout l = arrayScheme(wide, boxMeasure);
+    const QString caption = wide.arrayName + ". П (100 Вт; 12 B; 1 шт.)";
+    EXPECT_EQ(l.drawing.size.width(), 6 * caption.size() + 20);
+    EXPECT_EQ(labelBox(l.drawing, caption).center().x(), l.drawing.size.width() / 2.0);
+}
+
+// Three strings of two panels at 8,5 A: the string's current between the panels and beside the
+// later strings' bus leads, the carried current along each bus after each string.
+TEST(SchemeView, CurrentLabelsAlongLeadsAndBuses) {
+    const ArraySchemeLayout l = arrayScheme(viewInput(3, 2, currents(8.5)), boxMeasure);
+    // Between the panels of each string, and beside the leads of strings 2 and 3 at both buses.
+    EXPECT_EQ(countLabels(l.drawing, "8,5 A"), 3 + 2 * 2 + 2);
+    EXPECT_EQ(countLabels(l.drawing, "17 A"), 2);
+    EXPECT_EQ(countLabels(l.drawing, "25,5 A"), 2);
+    // Along the plus bus the label of string i is centred half a pitch past its lead, bottom 2
+    // pixels above the bus; along the minus bus half a pitch past its minus lead, top 2 below.
+    const auto boxes17 = labelBoxes(l.drawing, "17 A");
+    EXPECT_EQ(boxes17[0].center().x(), 40 + 80 + 45 + 40);
+    EXPECT_EQ(boxes17[0].bottom(), 38);
+    EXPECT_EQ(boxes17[1].center().x(), 40 + 80 + 13 + 40);
+    EXPECT_EQ(boxes17[1].top(), l.minus.y() + 2);
+    // The labels between panels start 3 pixels right of the minus lead and keep below the plus
+    // lead's turn and above the joint with the next panel.
+    const QRectF between = labelBoxes(l.drawing, "8,5 A").front();
+    EXPECT_EQ(between.left(), 40 + 13 + 3);
+    EXPECT_GT(between.top(), 80 + 80 + 1 + 12 + 2);
+    EXPECT_LT(between.bottom(), panelFaces(l.drawing)[1].top() - 10);
+
+    // A multiple of the current with binary noise prints in 15 digits: 3 x 0,1 is 0,3.
+    const ArraySchemeLayout tenth = arrayScheme(viewInput(3, 1, currents(0.1)), boxMeasure);
+    EXPECT_EQ(countLabels(tenth.drawing, "0,3 A"), 2);
+    EXPECT_EQ(countLabels(tenth.drawing, "0,30000000000000004 A"), 0);
+}
+
+TEST(SchemeView, SectionLabelsComeFromTheLabelOfEachCurrent) {
+    SchemeAnnotations a;
+    a.kind = SchemeAnnotation::Sections;
+    a.current = 8.5;
+    // 1,5 for the string, 4 for more than one string, the minimum 4 past the catalog's 30 A.
+    a.label = [](double c) {
+        return QString(c <= 8.5 ? "1,5" : c <= 30 ? "4" : "4") + QStringLiteral(" мм2");
+    };
+    const ArraySchemeLayout l = arrayScheme(viewInput(4, 2, a), boxMeasure);
+    EXPECT_EQ(countLabels(l.drawing, "1,5 мм2"), 4 + 3 * 2 + 2);
+    EXPECT_EQ(countLabels(l.drawing, "4 мм2"), 3 * 2);
+}
+
+TEST(SchemeView, ConnectorsAndSplittersForOneTwoAndFourStrings) {
+    SchemeAnnotations a;
+    a.kind = SchemeAnnotation::Connectors;
+    a.current = 10;
+    a.connector = [](double c) { return QStringLiteral("C%1").arg(c); };
+    a.splitter = [](double c) { return QStringLiteral("S%1").arg(c); };
+    const auto bars = [](const Drawing& d, double width) {
+        int count = 0;
+        for (const DrawRect& r : itemsOf<DrawRect>(d))
+            count += r.brush == QColor(Qt::black) && r.rect.width() == width;
+        return count;
+    };
+    struct Case {
+        int strings;
+        int connectors, splitters;
+        QStringList labels;
+    };
+    const Case cases[] = {
+        {1, 2, 0, {"C10"}},
+        {2, 2, 2, {"S20+C20"}},
+        {4, 2 + 2 * 4, 2 * 3, {"S20+C20", "S30+2C30", "S40+2C40"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.strings);
+        const ArraySchemeLayout l = arrayScheme(viewInput(c.strings, 1, a), boxMeasure);
+        EXPECT_EQ(bars(l.drawing, 8), c.connectors);
+        EXPECT_EQ(bars(l.drawing, 16), c.splitters);
+        EXPECT_EQ(bars(l.drawing, 3), c.splitters); // a stem each
+        for (const QString& label : c.labels)
+            EXPECT_EQ(countLabels(l.drawing, label), 2) << label.toStdString();
+        expectEverythingInside(l.drawing, "connectors " + std::to_string(c.strings));
+    }
+    // One string: a connector 10 pixels past its lead on the plus bus, the label's bottom 3
+    // pixels above the bus; on the minus bus 10 pixels past the minus lead, the label under it.
+    const ArraySchemeLayout one = arrayScheme(viewInput(1, 1, a), boxMeasure);
+    const auto labels = labelBoxes(one.drawing, "C10");
+    EXPECT_EQ(labels[0].center().x(), 40 + 45 + 10);
+    EXPECT_EQ(labels[0].bottom(), 37);
+    EXPECT_EQ(labels[1].center().x(), 40 + 13 + 10);
+    EXPECT_EQ(labels[1].top(), one.minus.y() + 3);
+    // Labels wider than the gap move the strings apart so that neighbours never touch.
+    a.splitter = [](double c) { return QStringLiteral("РАЗВЕТВИТЕЛЬ-%1").arg(c); };
+    const ArraySchemeLayout four = arrayScheme(viewInput(4, 1, a), boxMeasure);
+    const auto faces = panelFaces(four.drawing);
+    const double pitch = faces[1].left() - faces[0].left();
+    EXPECT_GE(pitch, 6 * QString("РАЗВЕТВИТЕЛЬ-40+2C40").size() + 10);
+}
+
+TEST(SchemeView, SixTitles) {
+    EXPECT_EQ(schemeViewTitle(SchemeAnnotation::Currents, false),
+              "Распределение токов рабочей точки панелей.");
+    EXPECT_EQ(schemeViewTitle(SchemeAnnotation::Currents, true),
+              "Распределение токов короткого замыкания панелей.");
+    EXPECT_EQ(schemeViewTitle(SchemeAnnotation::Sections, false),
+              "Рекомендуемые сечения кабелей (проводов) при токах рабочей точки панелей.");
+    EXPECT_EQ(schemeViewTitle(SchemeAnnotation::Sections, true),
+              "Рекомендуемые сечения кабелей (проводов) при токах короткого замыкания панелей.");
+    EXPECT_EQ(schemeViewTitle(SchemeAnnotation::Connectors, false),
+              "Рекомендуемые типы коннекторов при токах рабочей точки панелей.");
+    EXPECT_EQ(schemeViewTitle(SchemeAnnotation::Connectors, true),
+              "Рекомендуемые типы коннекторов при токах короткого замыкания панелей.");
+}
+
+// The checked arrays one under another, left-aligned; none checked, no picture.
+TEST(SchemeView, StacksTheCheckedArraysOnly) {
+    SchemeVariant v;
+    v.panelType = QStringLiteral("П");
+    v.panelPower = QStringLiteral("100");
+    v.panelVoltage = QStringLiteral("12");
+    v.panelWidthMm = 1000;
+    v.panelHeightMm = 2000;
+    v.mppt = true;
+    v.mpptVoltage = QStringLiteral("48");
+    v.systemVoltage = QStringLiteral("24");
+    for (const auto& [name, strings, power] :
+         {std::tuple{"A1", 2, "200"}, std::tuple{"A2", 1, "100"}, std::tuple{"A3", 3, "300"}}) {
+        SchemeArray a;
+        a.name = QString::fromUtf8(name);
+        a.strings = strings;
+        a.series = 1;
+        a.panelCount = strings;
+        a.power = QString::fromUtf8(power);
+        v.arrays.push_back(a);
+    }
+    SolarSchemeViewInput in;
+    in.variant = &v;
+    in.annotations = currents(5);
+    in.checked = {true, false, true};
+    const Drawing d = solarSchemeView(in, boxMeasure);
+    const ArraySchemeLayout first =
+        arrayScheme(viewInput(2, 1, currents(5)), boxMeasure); // the same size as A1
+    EXPECT_EQ(countLabels(d, "A2. П (100 Вт; 12 B; 1 шт.)"), 0);
+    const QRectF a3 = labelBox(d, "A3. П (100 Вт; 12 B; 3 шт.)");
+    EXPECT_EQ(a3.top(), first.drawing.size.height() + 240);
+    EXPECT_EQ(panelFaces(d)[2].topLeft(), QPointF(40, first.drawing.size.height() + 80));
+    EXPECT_EQ(countLabels(d, "48 B"), 2); // the MPPT voltage
+    in.checked = {false, false, false};
+    EXPECT_TRUE(solarSchemeView(in, boxMeasure).items.empty());
+    EXPECT_EQ(solarSchemeView(in, boxMeasure).size, QSize(0, 0));
 }
 
 } // namespace

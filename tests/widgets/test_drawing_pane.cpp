@@ -122,7 +122,8 @@ TEST_F(DrawingPaneTest, DrawingTooLargeAtTheScaleSetIsNotDrawn) {
     enter(pane, QStringLiteral("81"));
     EXPECT_TRUE(pane.picture().isNull());
     EXPECT_EQ(pane.message(), "Рисунок в масштабе 81 пиксель/м слишком велик (8100 x 20 "
-                              "пикселей). Уменьшите масштаб или отметьте «По размеру окна».");
+                              "пикселей). Наибольший масштаб, при котором рисунок строится: 80 "
+                              "пиксель/м. Уменьшите масштаб или отметьте «По размеру окна».");
     enter(pane, QStringLiteral("80"));
     EXPECT_EQ(pane.picture().size(), QSize(8000, 20));
     EXPECT_TRUE(pane.message().isEmpty());

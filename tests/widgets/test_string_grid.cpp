@@ -54,6 +54,25 @@ TEST(StringGrid, WithoutFixedCellsEveryCellIsAFigure) {
     EXPECT_TRUE(g.horizontalHeader()->isHidden());
 }
 
+// A cell's background follows its grid address (fixed row and column counted in), survives a new
+// text, and an invalid colour gives it back to the palette; titles keep the header's.
+TEST(StringGrid, CellBackgroundsByGridAddress) {
+    StringGrid g;
+    g.setFixedRow(true);
+    g.setFixedCol(true);
+    g.setColCount(3);
+    g.setRowCount(3);
+    g.setCellBackground(2, 1, QColor(0, 255, 255)); // a cell never written
+    EXPECT_EQ(g.item(0, 1)->background().color(), QColor(0, 255, 255));
+    g.setCell(2, 1, "12,5");
+    EXPECT_EQ(g.cellBackground(2, 1), QColor(0, 255, 255));
+    EXPECT_EQ(g.cellBackground(1, 1), QColor());
+    g.setCellBackground(2, 1, QColor());
+    EXPECT_EQ(g.cellBackground(2, 1), QColor());
+    EXPECT_THROW(g.setCellBackground(1, 0, Qt::yellow), std::out_of_range);
+    EXPECT_THROW(g.setCellBackground(3, 1, Qt::yellow), std::out_of_range);
+}
+
 TEST(StringGrid, ReadOnlyColumnsOpenNoEditorAndNumberColumnsFilterKeys) {
     StringGrid g;
     g.setFixedCol(true);

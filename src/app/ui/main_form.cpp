@@ -19,12 +19,15 @@
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/scheme_view.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/view_sp_form.h"
 #include "solar/sizing_store.h"
+#include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "solar/ui/vurab_form.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
@@ -182,6 +185,9 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::AkbSelect:
     case Command::AkbScheme:
     case Command::VarScheme:
+    case Command::VarGeneration:
+    case Command::SbAnalysis:
+    case Command::SbScheme:
     case Command::CompareSchemes:
     case Command::CableSelect:
     case Command::BreakerSelect:
@@ -980,6 +986,24 @@ TComShemF& TMainForm::schemeComparison() {
     return *m_schemeComparison;
 }
 
+TVurabFrm& TMainForm::generationForm() {
+    if (!m_generationForm)
+        m_generationForm = new TVurabFrm(m_dm, m_prompter, this);
+    return *m_generationForm;
+}
+
+TAnalSBFm& TMainForm::solarAnalysisForm() {
+    if (!m_solarAnalysisForm)
+        m_solarAnalysisForm = new TAnalSBFm(m_dm, m_prompter, this);
+    return *m_solarAnalysisForm;
+}
+
+TViewSPF& TMainForm::solarSchemeView() {
+    if (!m_solarSchemeView)
+        m_solarSchemeView = new TViewSPF(m_dm, m_prompter, this);
+    return *m_solarSchemeView;
+}
+
 TAboutForm& TMainForm::aboutForm() {
     if (!m_aboutForm)
         m_aboutForm = new TAboutForm(this);
@@ -1084,6 +1108,15 @@ void TMainForm::run(Command c) {
         break;
     case Command::CtrlSelect:
         controllerForm().run();
+        break;
+    case Command::VarGeneration:
+        generationForm().run();
+        break;
+    case Command::SbAnalysis:
+        solarAnalysisForm().run();
+        break;
+    case Command::SbScheme:
+        solarSchemeView().run();
         break;
     case Command::RefLossCoefficients:
         lossForm().run();

@@ -48,6 +48,9 @@ class TsSunDayF;
 class TSelSPFrm;
 class TControlF;
 class TShemaFrm;
+class TVurabFrm;
+class TAnalSBFm;
+class TViewSPF;
 class TComShemF;
 class SchemeView;
 
@@ -106,6 +109,9 @@ public:
     TControlF& controllerForm();
     TShemaFrm& schemeForm();
     TComShemF& schemeComparison();
+    TVurabFrm& generationForm();
+    TAnalSBFm& solarAnalysisForm();
+    TViewSPF& solarSchemeView();
     SchemeView* schemePane() const { return m_scheme; }
     NumberField* panelScaleField() const { return m_scaleSP; }
     NumberField* batteryScaleField() const { return m_scaleAKB; }
@@ -174,6 +180,9 @@ private:
     TControlF* m_controllerForm = nullptr;
     TShemaFrm* m_schemeForm = nullptr;
     TComShemF* m_schemeComparison = nullptr;
+    TVurabFrm* m_generationForm = nullptr;
+    TAnalSBFm* m_solarAnalysisForm = nullptr;
+    TViewSPF* m_solarSchemeView = nullptr;
     int m_variantListener = 0;
     int m_projectListener = 0;
 };

@@ -1,5 +1,7 @@
 #include "solar/ui/solar_parts.h"
 
+#include "widgets/string_grid.h"
+
 #include "widgets/bound_grid.h"
 
 #include <QApplication>
@@ -281,6 +283,42 @@ QLabel* headingLabel(const QString& text, QWidget* parent) {
     f.setBold(true);
     label->setFont(f);
     return label;
+}
+
+StringGrid* makeShownGrid(const QString& name, QWidget* parent) {
+    auto* grid = new StringGrid(parent);
+    grid->setObjectName(name);
+    grid->setReadOnly(true);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->setFocusPolicy(Qt::NoFocus);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    return grid;
+}
+
+int fillShownGrid(StringGrid* grid, const std::vector<QStringList>& rows,
+                  const std::function<QColor(int col, int row)>& background, int pad) {
+    int cols = 0;
+    for (const QStringList& row : rows)
+        cols = std::max(cols, int(row.size()));
+    grid->clear();
+    grid->setColCount(cols);
+    grid->setRowCount(int(rows.size()));
+    std::vector<int> widths(cols, 0);
+    const QFontMetrics metrics(grid->font());
+    for (int r = 0; r < int(rows.size()); ++r)
+        for (int c = 0; c < cols; ++c) {
+            const QString text = c < rows[r].size() ? rows[r][c] : QString();
+            grid->setCell(c, r, text);
+            grid->setCellBackground(c, r, background(c, r));
+            widths[c] = std::max(widths[c], metrics.horizontalAdvance(text));
+        }
+    int width = 2 * grid->frameWidth();
+    for (int c = 0; c < cols; ++c) {
+        grid->setColumnWidth(c, widths[c] + pad);
+        width += widths[c] + pad;
+    }
+    return width;
 }
 
 } // namespace ses

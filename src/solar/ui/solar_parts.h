@@ -8,11 +8,13 @@
 // under the grids.
 
 #include <QChartView>
+#include <QColor>
 #include <QHeaderView>
 #include <QPointF>
 #include <QStringList>
 #include <QTableView>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -22,6 +24,15 @@ class QValueAxis;
 namespace ses {
 
 class BoundGrid;
+class StringGrid;
+
+// A read-only grid of shown rows (the first a heading row); each cell's background is
+// background(col, row), an invalid colour leaving it to the palette. Columns are as wide as their
+// longest text plus `pad` pixels. Returns the grid's width with its frame.
+int fillShownGrid(StringGrid* grid, const std::vector<QStringList>& rows,
+                  const std::function<QColor(int col, int row)>& background, int pad = 10);
+// A read-only grid for fillShownGrid, without selection or focus.
+StringGrid* makeShownGrid(const QString& name, QWidget* parent);
 
 // The cells of `column` take one of `values`, picked from a drop-down list; every typed
 // character beeps, in the list and in the grid outside it.
