@@ -12,7 +12,8 @@ namespace {
 
 std::pair<int, int> loadWindows(Store& store) {
     int nom = 30, max = 10;
-    QSqlQuery q = store.select(QStringLiteral("SELECT SutGr_Pnom_Time, SutGr_Pmax_Time FROM param"));
+    QSqlQuery q =
+        store.select(QStringLiteral("SELECT SutGr_Pnom_Time, SutGr_Pmax_Time FROM param"));
     if (q.next()) {
         if (!q.value(0).isNull())
             nom = q.value(0).toInt();
@@ -98,8 +99,9 @@ void buildBookFigures(Store& store) {
         if (rows.empty() || !testIntervals(rows).ok)
             continue;
         const ScheduleParams f = scheduleParameters(parseIntervals(rows), nom, max);
-        store.exec(QStringLiteral("UPDATE sSut0 SET Wp_sut=?, Pnom30min=?, Pmax10min=? WHERE Kod=?"),
-                   {QVariant(f.wpSut), QVariant(f.pnom), QVariant(f.pmax), key});
+        store.exec(
+            QStringLiteral("UPDATE sSut0 SET Wp_sut=?, Pnom30min=?, Pmax10min=? WHERE Kod=?"),
+            {QVariant(f.wpSut), QVariant(f.pnom), QVariant(f.pmax), key});
     }
 }
 
