@@ -1,5 +1,7 @@
 #include "data/data_dir.h"
 
+#include "data/book_figures.h"
+
 #include "data/csv.h"
 #include "data/data_module.h"
 #include "lib/months.h"
@@ -325,6 +327,9 @@ void fillDataDirectory(const QString& dir, InitContent content) {
             throw DbError(DbError::Kind::General,
                           QStringLiteral("Стартовые справочники не приняты правилами таблиц:\n") +
                               problems.join('\n'));
+        // The books come as rows only; their schedules' figures are the books' own build, so
+        // that a schedule is usable (and the books' windows let the user move) from the start.
+        buildBookFigures(*store);
     }
     tr.commit();
 }

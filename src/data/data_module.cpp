@@ -6,6 +6,9 @@
 
 #include <QDir>
 
+#include <functional>
+#include <utility>
+
 namespace ses {
 
 namespace {
@@ -205,6 +208,14 @@ void TDataModule1::installCascade(View& v) {
             if (!d)
                 continue;
             // One detail row at a time from the first, each running its own rules and cascade.
+            // The rows are going away: a guard on leaving a row (a schedule of a book not yet
+            // built) must not stand in the way of deleting it.
+            std::function<void(View&)> guard = std::exchange(d->beforeScroll, nullptr);
+            struct Restore {
+                View* v;
+                std::function<void(View&)>& g;
+                ~Restore() { v->beforeScroll = std::move(g); }
+            } restore{d, guard};
             while (!d->isEmpty()) {
                 d->first();
                 if (!d->remove())

@@ -227,4 +227,31 @@ PeriodResult generatePeriods(const PeriodInputs& in) {
     return r;
 }
 
+BookScheduleBuild buildBookSchedule(const std::vector<Consumer>& consumers, int nomMinutes,
+                                    int maxMinutes) {
+    BookScheduleBuild b;
+    b.periodError = testConsumerPeriods(consumers);
+    if (b.periodError)
+        return b;
+    b.intervals = buildFromConsumers(consumers);
+    const IntervalTestResult t = testIntervals(b.intervals);
+    if (!t.ok) {
+        b.intervalError = t.message;
+        return b;
+    }
+    b.params = scheduleParameters(parseIntervals(b.intervals), nomMinutes, maxMinutes);
+    b.peak = peakFromConsumers(consumers);
+    b.clearSinus = std::any_of(consumers.begin(), consumers.end(),
+                               [](const Consumer& c) { return c.clearSinus; });
+    return b;
+}
+
+IntervalTexts shownBookIntervals(const std::array<std::optional<double>, 4>& figures,
+                                 const std::vector<Consumer>& consumers) {
+    for (const auto& f : figures)
+        if (!f)
+            return {};
+    return buildFromConsumers(consumers);
+}
+
 } // namespace ses

@@ -6,6 +6,7 @@
 #include "load/schedule.h"
 
 #include <QString>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -36,6 +37,28 @@ IntervalTexts buildFromConsumers(const std::vector<Consumer>& consumers);
 // The largest load at a switch-on moment: the starting powers of the periods beginning then plus
 // the rated powers of the periods running through it. 0 without periods.
 double peakFromConsumers(const std::vector<Consumer>& consumers);
+
+// The build of a consumer-detailed book schedule: the periods' test, then the interval table the
+// consumers make and, when that table passes the interval test, its figures (interval-table form),
+// the peak and whether any consumer needs a pure sine. The book stores the figures only when
+// there is no error; the table is shown whenever the periods passed.
+struct BookScheduleBuild {
+    std::optional<QString> periodError;   // the period test refused: nothing is built
+    std::optional<QString> intervalError; // the table was made but refused by the interval test
+    IntervalTexts intervals;
+    ScheduleParams params;
+    double peak = 0;
+    bool clearSinus = false;
+    bool ok() const { return !periodError && !intervalError; }
+};
+BookScheduleBuild buildBookSchedule(const std::vector<Consumer>& consumers, int nomMinutes,
+                                    int maxMinutes);
+
+// What a book schedule shows when it becomes current while browsing: its figures (Wp_sut,
+// Pnom30min, Pmax10min, Ppik) are emptied by every change of its consumers, so while any of them
+// is empty the table and chart are empty too; otherwise the table its consumers make.
+IntervalTexts shownBookIntervals(const std::array<std::optional<double>, 4>& figures,
+                                 const std::vector<Consumer>& consumers);
 
 // A catalog consumer (sEP / sEP12 row) and the consumer row it becomes in a schedule.
 struct CatalogConsumer {

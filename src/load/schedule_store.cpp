@@ -310,4 +310,28 @@ bool saveToBook(TDataModule1& dm, const QString& section, const QString& name,
     }
 }
 
+bool replaceBookSchedule(TDataModule1& dm, const IntervalTexts& intervals,
+                         const ScheduleParams& figures) {
+    View& schedules = dm.tbl(QStringLiteral("sSut0"));
+    View& rows = dm.tbl(QStringLiteral("sSut1"));
+    if (schedules.isEmpty())
+        return false;
+    Transaction tr(dm.store(), {&rows, &schedules});
+    try {
+        if (!schedules.edit())
+            return false;
+        schedules[QStringLiteral("Wp_sut")].setFloat(figures.wpSut);
+        schedules[QStringLiteral("Pnom30min")].setFloat(figures.pnom);
+        schedules[QStringLiteral("Pmax10min")].setFloat(figures.pmax);
+        if (!schedules.post() || !rows.removeAll() || !appendIntervals(rows, intervals))
+            return false;
+        tr.commit();
+        rows.first();
+        return true;
+    } catch (const DbError& e) {
+        dm.prompter().error(e.message());
+        return false;
+    }
+}
+
 } // namespace ses

@@ -66,4 +66,10 @@ IntervalTexts bookIntervals(TDataModule1& dm);
 bool saveToBook(TDataModule1& dm, const QString& section, const QString& name,
                 const IntervalTexts& intervals, const ScheduleParams& figures);
 
+// Gives the book's current schedule the figures and intervals of an edited table: the three
+// figures posted and every interval replaced, in one transaction. False with nothing written
+// when there is no schedule or a rule refused a row.
+bool replaceBookSchedule(TDataModule1& dm, const IntervalTexts& intervals,
+                         const ScheduleParams& figures);
+
 } // namespace ses

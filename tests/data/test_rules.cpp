@@ -235,6 +235,29 @@ TEST_F(RulesTest, CatalogScheduleIsInvalidatedAndMustBeRecalculatedBeforeLeaving
               "всплывающей подсказкой \"Формирование суточного графика и расчет его параметров\" "
               "панели инструментов вкладки \"Электроприемники\"), а затем приступайте к работе с "
               "другими суточными графиками справочника.");
+
+    // The schedule that holds the user is never what keeps its section from being deleted:
+    // the section goes with every schedule, consumer and period, and nothing is said.
+    ASSERT_TRUE(add(sections, {{"Razdel", "Гараж"}}));
+    ASSERT_TRUE(add(schedules, {{"Name", "Пустой"}}));
+    ASSERT_TRUE(add(schedules, {{"Name", "Не рассчитан"}}));
+    ASSERT_TRUE(add(consumers, {{"Name", "Насос"},
+                                {"Pnom", "100"},
+                                {"Ppik", "300"},
+                                {"Kol_vo", "1"},
+                                {"ClearSinus", "-"},
+                                {"Rejim", "ручной"}}));
+    ASSERT_TRUE(add(periods, {{"T1", "8"}, {"T2", "9"}}));
+    EXPECT_FALSE(schedules.first()); // held on the schedule not built
+    ASSERT_EQ(schedules["Name"].asString(), "Не рассчитан");
+    prompter.clear();
+    const qint64 before = store->count("sSutEP0");
+    const qint64 periodsBefore = store->count("sSutEP2");
+    ASSERT_TRUE(sections.remove());
+    EXPECT_TRUE(prompter.entries().empty()) << prompter.last().toStdString();
+    EXPECT_EQ(store->count("sSutEP0"), before - 2);
+    EXPECT_EQ(store->count("sSutEP2"), periodsBefore - 1);
+    EXPECT_EQ(store->count("sSutEP1"), 1); // the first section's consumer only
 }
 
 TEST_F(RulesTest, DaylightRowsCanOnlyBeEdited) {

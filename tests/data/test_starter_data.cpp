@@ -52,6 +52,42 @@ TEST_F(StarterData, PassesTheDirectoryCheckAndFillsEveryCatalog) {
         EXPECT_EQ(s_store->count(t), 0) << t;
 }
 
+TEST_F(StarterData, EveryBookScheduleComesBuilt) {
+    // The daily energy checked against the rows themselves: rated power times hours of each
+    // consumer's periods, or power times hours of each interval.
+    const struct {
+        const char* schedules;
+        const char* energy;
+    } books[] = {
+        {"sSutEP0", "SELECT SUM(e.SPnom * (p.T2 - p.T1)) FROM sSutEP1 e JOIN sSutEP2 p ON "
+                    "p.Kod0 = e.Kod WHERE e.Kod0 = ?"},
+        {"sSutEP12_0", "SELECT SUM(e.SPnom * (p.T2 - p.T1)) FROM sSutEP12_1 e JOIN sSutEP12_2 p "
+                       "ON p.Kod0 = e.Kod WHERE e.Kod0 = ?"},
+        {"sSut0", "SELECT SUM(P * (T2 - T1)) FROM sSut1 WHERE Kod0 = ?"},
+    };
+    for (const auto& b : books) {
+        QSqlQuery q = s_store->select(
+            QStringLiteral("SELECT * FROM %1").arg(QString::fromLatin1(b.schedules)));
+        int n = 0;
+        while (q.next()) {
+            ++n;
+            const QString name = q.value("Name").toString();
+            for (const char* c : {"Wp_sut", "Pnom30min", "Pmax10min"})
+                EXPECT_FALSE(q.value(c).isNull()) << b.schedules << " " << name.toStdString() << c;
+            if (QString::fromLatin1(b.schedules) != QLatin1String("sSut0")) {
+                EXPECT_GT(q.value("Ppik").toDouble(), 0) << name.toStdString();
+                EXPECT_GE(q.value("Ppik").toDouble(), q.value("Pmax10min").toDouble())
+                    << name.toStdString();
+            }
+            QSqlQuery e = s_store->select(QString::fromLatin1(b.energy), {q.value("Kod")});
+            ASSERT_TRUE(e.next());
+            EXPECT_NEAR(q.value("Wp_sut").toDouble(), e.value(0).toDouble(), 0.5)
+                << name.toStdString();
+        }
+        EXPECT_GT(n, 0) << b.schedules;
+    }
+}
+
 TEST_F(StarterData, A24VoltStationFindsCandidates) {
     EXPECT_FALSE(run("qryInv2", {{"Uvh", 24},
                                  {"Uvuh", 220},

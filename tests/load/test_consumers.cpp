@@ -61,6 +61,39 @@ TEST(Consumers, PeriodTestSortsByStartAndNamesTheOverlap) {
     }
 }
 
+TEST(BookSchedule, BuildsOnlyWhatPassesAndShowsOnlyWhatIsBuilt) {
+    const BookScheduleBuild built = buildBookSchedule(handWorked(), 30, 10);
+    ASSERT_TRUE(built.ok());
+    EXPECT_EQ(built.intervals, buildFromConsumers(handWorked()));
+    EXPECT_EQ(built.params.wpSut, 200 * 8 + 50 * 10);
+    EXPECT_EQ(built.params.pnom, 250);
+    EXPECT_EQ(built.peak, 1050);
+    EXPECT_FALSE(built.clearSinus);
+
+    std::vector<Consumer> sine = handWorked();
+    sine[1].clearSinus = true;
+    EXPECT_TRUE(buildBookSchedule(sine, 30, 10).clearSinus);
+
+    // A consumer without periods: nothing is built.
+    std::vector<Consumer> noPeriods = handWorked();
+    noPeriods[1].periods.clear();
+    const BookScheduleBuild refused = buildBookSchedule(noPeriods, 30, 10);
+    EXPECT_TRUE(refused.periodError.has_value());
+    EXPECT_TRUE(refused.intervals.empty());
+    EXPECT_EQ(refused.params.wpSut, 0);
+    // No consumers at all make no table the interval test accepts.
+    EXPECT_FALSE(buildBookSchedule({}, 30, 10).ok());
+
+    // The table shown on moving to a schedule: empty while any figure is empty.
+    const std::array<std::optional<double>, 4> all = {1, 2, 3, 4};
+    EXPECT_EQ(shownBookIntervals(all, handWorked()), built.intervals);
+    for (int i = 0; i < 4; ++i) {
+        auto some = all;
+        some[i].reset();
+        EXPECT_TRUE(shownBookIntervals(some, handWorked()).empty()) << i;
+    }
+}
+
 TEST(Consumers, FromTheCatalogStartingPowerRoundsToWholeWatts) {
     const ConsumerFields f =
         consumerFromCatalog({"Холодильник", 150, 4.5, true, std::nullopt, "автоматический"}, 2);

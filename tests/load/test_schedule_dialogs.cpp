@@ -7,6 +7,7 @@
 #include "lib/months.h"
 #include "load/ui/add_sut_gr_form.h"
 #include "load/ui/nagr_form.h"
+#include "load/ui/s_sut_form.h"
 #include "load/ui/schedule_panels.h"
 #include "load/ui/step_chart.h"
 #include "reports/recording_report_writer.h"
@@ -349,6 +350,42 @@ TEST_F(DialogTest, IntervalReportBlocks) {
 }
 
 // ---------------------------------------------------------------- TNagrForm
+
+// ---------------------------------------------------------------- TsSutForm, TsSutFrm1
+
+TEST_F(DialogTest, BookEditorOkReplacesTheFiguresAndIntervalsOfTheSchedule) {
+    TsSutForm book(*dm, prompter);
+    book.setBrowsing(true);
+    book.change();
+    EXPECT_EQ(prompter.last(), "Перед выполнением операции добавьте хотя бы одну запись в таблицу "
+                               "\"Суточные графики раздела\".");
+
+    // A constant load over the whole day: one interval, and still a chart.
+    ASSERT_TRUE(saveToBook(*dm, "Дача", "Сторож", {{"0", "24", "100"}}, {2400, 100, 100}));
+    book.redraw();
+    EXPECT_FALSE(book.chart()->isEmpty());
+
+    TsSutFrm1& editor = book.editor();
+    editor.prepareBook();
+    EXPECT_EQ(editor.intervals(), IntervalTexts({{"0", "24", "100"}}));
+    EXPECT_EQ(editor.wpSutField()->text(), "2400");
+    editor.setIntervals(day());
+    emit editor.intervalGrid()->model()->dataChanged({}, {}); // an edit empties the figures
+    prompter.clear();
+    editor.accept();
+    EXPECT_EQ(prompter.last(), "Выполните расчет параметров суточного графика.");
+    EXPECT_EQ(store->count("sSut1"), 1);
+
+    ASSERT_TRUE(editor.build());
+    editor.accept();
+    EXPECT_EQ(editor.result(), QDialog::Accepted);
+    EXPECT_EQ(bookIntervals(*dm), day());
+    View& schedules = tbl("sSut0");
+    EXPECT_EQ(schedules["Name"].asString(), "Сторож");
+    EXPECT_EQ(schedules["Wp_sut"].asFloat(), 5435);
+    EXPECT_EQ(schedules["Pnom30min"].asFloat(), 600);
+    EXPECT_EQ(schedules["Pmax10min"].asFloat(), 2000);
+}
 
 class TypedDialogTest : public DialogTest {
 protected:

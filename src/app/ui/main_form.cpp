@@ -13,6 +13,7 @@
 #include "load/ui/dsp_nagr_form.h"
 #include "load/ui/ep_chooser.h"
 #include "load/ui/nagr_dop_form.h"
+#include "load/ui/s_sut_form.h"
 #include "refbooks/catalog_form.h"
 #include "refbooks/temp_ab_form.h"
 #include "reports/scheme_store.h"
@@ -210,6 +211,7 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::RefRegions:
     case Command::RefTempCoefficients:
     case Command::RefChargeVoltages:
+    case Command::RefSchedules:
     case Command::RefAcConsumers:
     case Command::RefDcConsumers:
     case Command::Help:
@@ -818,6 +820,12 @@ TsEPForm& TMainForm::consumerCatalog(bool ac) {
     return *form;
 }
 
+TsSutForm& TMainForm::scheduleBook() {
+    if (!m_scheduleBook)
+        m_scheduleBook = new TsSutForm(m_dm, m_prompter, this);
+    return *m_scheduleBook;
+}
+
 TVarForm& TMainForm::varForm() {
     if (!m_varForm) {
         m_varForm = new TVarForm(m_dm, m_prompter, this);
@@ -1171,6 +1179,9 @@ void TMainForm::run(Command c) {
     case Command::RefAcConsumers:
     case Command::RefDcConsumers:
         consumerCatalog(c == Command::RefAcConsumers).browse();
+        break;
+    case Command::RefSchedules:
+        scheduleBook().browse();
         break;
     case Command::Help:
         HelpViewer::showIndex(this);

@@ -29,6 +29,7 @@ class TParamFrm;
 class TsTempABF;
 class TCatalogForm;
 class TsEPForm;
+class TsSutForm;
 class TVarForm;
 class TDspNagrF;
 class TDspNagr12F;
@@ -86,6 +87,7 @@ public:
     TCatalogForm& catalogForm(const QString& className);
     // The AC (TsEPForm) or DC (TsEP12Frm) consumer catalog, created on first use.
     TsEPForm& consumerCatalog(bool ac);
+    TsSutForm& scheduleBook();
     TVarForm& varForm();
     TDspNagrF& acDispatcher();
     TDspNagr12F& dcDispatcher();
@@ -159,6 +161,7 @@ private:
     TsTempABF* m_tempABForm = nullptr;
     std::map<QString, TCatalogForm*> m_catalogForms;
     TsEPForm* m_acConsumers = nullptr;
+    TsSutForm* m_scheduleBook = nullptr;
     TsEPForm* m_dcConsumers = nullptr;
     TVarForm* m_varForm = nullptr;
     TDspNagrF* m_acDispatcher = nullptr;

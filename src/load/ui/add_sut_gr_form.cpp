@@ -3,6 +3,8 @@
 #include "data/data_module.h"
 #include "lib/entry.h"
 #include "lib/numbers.h"
+#include "load/consumer_store.h"
+#include "load/ui/create_sg_form.h"
 #include "load/ui/s_sut_form.h"
 #include "load/ui/schedule_panels.h"
 #include "load/ui/step_chart.h"
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -44,7 +47,16 @@ QLineEdit* resultField(QWidget* parent, const QString& name) {
 
 TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
-    const WindowInfo& info = setUpWindow(this, QStringLiteral("TAddSutGrF"));
+    setUp(QStringLiteral("TAddSutGrF"));
+}
+
+TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, BookEditor, QWidget* parent)
+    : QDialog(parent), m_dm(dm), m_prompter(prompter), m_bookEditor(true) {
+    setUp(QStringLiteral("TsSutFrm1"));
+}
+
+void TAddSutGrF::setUp(const QString& className) {
+    const WindowInfo& info = setUpWindow(this, className);
 
     m_header = new ScheduleHeader(this);
     connect(m_header, &ScheduleHeader::rangeChanged, this, &TAddSutGrF::rangeChanged);
@@ -89,6 +101,14 @@ TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
          &TAddSutGrF::loadFromBook},
         {Save, "В справочник...", "Сохранение таблицы суточного графика нагрузки в справочнике",
          &TAddSutGrF::saveToBook},
+        {ImportAc, "Из справочника ~U...",
+         "Вставка таблицы из справочника суточных графиков с детализацией по электроприемникам "
+         "переменного напряжения",
+         nullptr},
+        {ImportDc, "Из справочника =U...",
+         "Вставка таблицы из справочника суточных графиков с детализацией по электроприемникам "
+         "постоянного напряжения",
+         nullptr},
     };
     auto* commandGrid = new QGridLayout;
     int n = 0;
@@ -103,6 +123,12 @@ TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     }
     connect(m_commands[Test], &QPushButton::clicked, this, [this] { testTable(); });
     connect(m_commands[Build], &QPushButton::clicked, this, [this] { build(); });
+    connect(m_commands[ImportAc], &QPushButton::clicked, this,
+            [this] { importFromConsumerBook(true); });
+    connect(m_commands[ImportDc], &QPushButton::clicked, this,
+            [this] { importFromConsumerBook(false); });
+    for (Command c : {Load, Save, ImportAc, ImportDc})
+        m_commands[c]->setVisible(m_bookEditor == (c == ImportAc || c == ImportDc));
     auto* tableLayout = new QVBoxLayout(tableBox);
     tableLayout->addWidget(m_grid, 1);
     tableLayout->addLayout(commandGrid);
@@ -175,8 +201,58 @@ TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     layout->addLayout(middle, 1);
     layout->addLayout(buttons.layout);
     resize(1340, 690);
+    if (m_bookEditor) {
+        // A book schedule has no name, months or peak of its own here: only the table and the
+        // three figures the book keeps.
+        for (QWidget* w : std::initializer_list<QWidget*>{m_header, m_peak, peakLabel, m_sine,
+                                                          m_sineLabel, monthlyBox, exportButton})
+            w->hide();
+        for (QWidget* w : results->findChildren<StepButtons*>())
+            w->hide();
+        resize(1000, 600);
+    }
     clearResults();
     updateButtons();
+}
+
+void TAddSutGrF::prepareBook() {
+    // The figures' windows come from the settings, like the labels.
+    m_in = ScheduleInputs{};
+    QSqlQuery q =
+        m_dm.store().select(QStringLiteral("SELECT SutGr_Pnom_Time, SutGr_Pmax_Time FROM param"));
+    if (q.next()) {
+        if (!q.value(0).isNull())
+            m_in.nomMinutes = q.value(0).toInt();
+        if (!q.value(1).isNull())
+            m_in.maxMinutes = q.value(1).toInt();
+    }
+    m_pnomLabel->setText(nominalPowerLabel(m_in.nomMinutes));
+    m_pmaxLabel->setText(maximumPowerLabel(m_in.maxMinutes));
+    const IntervalTexts rows = bookIntervals(m_dm);
+    setIntervals(rows);
+    clearResults();
+    if (!rows.empty())
+        runBuild(false, false);
+    m_pages->setCurrentIndex(0);
+    m_grid->setCurrentCell(1, 0);
+    updateButtons();
+    m_grid->setFocus();
+}
+
+void TAddSutGrF::importFromConsumerBook(bool ac) {
+    ConsumerBookChooser*& chooser = m_consumerBooks[ac ? 0 : 1];
+    if (!chooser)
+        chooser = new ConsumerBookChooser(m_dm, m_prompter, ac, this);
+    const auto records = chooser->choose(std::nullopt);
+    if (!records)
+        return;
+    const ConsumerTables t = bookConsumerTables(ac);
+    const BookScheduleBuild b = buildBookSchedule(toConsumers(*records, *findTable(t.consumers)),
+                                                  m_in.nomMinutes, m_in.maxMinutes);
+    setIntervals(b.intervals);
+    tableEdited();
+    if (testTable())
+        build();
 }
 
 bool TAddSutGrF::run(ScheduleDraft& draft, const ScheduleInputs& in,
@@ -268,7 +344,8 @@ void TAddSutGrF::updateButtons() {
     m_commands[Delete]->setEnabled(!singleEmpty);
     for (Command c : {Test, Build, Clear})
         m_commands[c]->setEnabled(started);
-    m_ok->setEnabled(!m_wpSut->text().isEmpty() && !m_peak->text().isEmpty());
+    // The book editor's "ОК" tells what is missing itself.
+    m_ok->setEnabled(m_bookEditor || (!m_wpSut->text().isEmpty() && !m_peak->text().isEmpty()));
 }
 
 void TAddSutGrF::focusCell(int column, int row) {
@@ -343,6 +420,14 @@ bool TAddSutGrF::runBuild(bool tellProblems, bool tellErrors) {
         return false;
     }
     m_chart->draw(rows);
+    if (m_bookEditor) {
+        m_params = scheduleParameters(parseIntervals(rows), m_in.nomMinutes, m_in.maxMinutes);
+        m_wpSut->setText(numberToText(m_params.wpSut));
+        m_pnom->setText(numberToText(m_params.pnom));
+        m_pmax->setText(numberToText(m_params.pmax));
+        updateButtons();
+        return true;
+    }
     const MonthlyResult res =
         monthlyRows(parseIntervals(rows), m_header->from(), m_header->to(), m_in);
     m_params = res.params;
@@ -416,6 +501,13 @@ void TAddSutGrF::exportReport() {
 void TAddSutGrF::accept() {
     if (!isBuilt()) {
         m_prompter.error(QStringLiteral("Выполните расчет параметров суточного графика."));
+        return;
+    }
+    if (m_bookEditor) {
+        // The figures on screen belong to the table on screen (every edit empties them).
+        if (!replaceBookSchedule(m_dm, intervals(), m_params))
+            return;
+        QDialog::accept();
         return;
     }
     if (m_header->name().trimmed().isEmpty()) {

@@ -75,8 +75,34 @@ public:
 
     void accept() override; // the checks of "ОК" in order, then the draft
 
+protected:
+    // The editor of a book schedule (TsSutFrm1): the same table and commands without the
+    // schedule's name, months, peak and monthly rows, with the imports from the
+    // consumer-detailed books; "ОК" writes the book.
+    struct BookEditor {};
+    TAddSutGrF(TDataModule1& dm, Prompter& prompter, BookEditor, QWidget* parent);
+
+    // Book editor: the current book schedule's intervals (one empty row without any), built.
+    void prepareBook();
+    // Book editor: the built table of the chosen schedule of a consumer-detailed book, tested
+    // and built here.
+    void importFromConsumerBook(bool ac);
+
 private:
-    enum Command { Add, Insert, Delete, Test, Build, Clear, Load, Save, CommandCount };
+    enum Command {
+        Add,
+        Insert,
+        Delete,
+        Test,
+        Build,
+        Clear,
+        Load,
+        Save,
+        ImportAc,
+        ImportDc,
+        CommandCount
+    };
+    void setUp(const QString& className);
 
     void tableEdited();
     void clearResults();
@@ -112,6 +138,8 @@ private:
     QPushButton* m_ok;
     TsSutForm* m_book = nullptr;
     TsRazdGrF* m_section = nullptr;
+    bool m_bookEditor = false;
+    class ConsumerBookChooser* m_consumerBooks[2] = {nullptr, nullptr};
 };
 
 } // namespace ses

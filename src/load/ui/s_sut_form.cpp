@@ -1,10 +1,17 @@
 #include "load/ui/s_sut_form.h"
 
 #include "data/data_module.h"
+#include "data/store.h"
+#include "load/schedule_store.h"
 #include "load/ui/schedule_panels.h"
+#include "load/ui/step_chart.h"
 #include "widgets/bound_grid.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/record_bar.h"
 #include "widgets/windows.h"
+
+#include <QEvent>
+#include <QPushButton>
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,24 +23,14 @@
 
 namespace ses {
 
-namespace {
-
-QGroupBox* framed(const QString& caption, QWidget* content, QWidget* parent) {
-    auto* box = new QGroupBox(caption, parent);
-    auto* layout = new QVBoxLayout(box);
-    layout->addWidget(content);
-    return box;
-}
-
-} // namespace
-
 TsSutForm::TsSutForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_dm(dm), m_prompter(prompter) {
     const WindowInfo& info = setUpWindow(this, QStringLiteral("TsSutForm"));
     m_sections = new BoundGrid(dm.tbl(QStringLiteral("sSut")),
-                               {{QStringLiteral("Razdel"), QStringLiteral("Раздел")}}, this);
+                               {{QStringLiteral("Razdel"), QStringLiteral("Раздел"), false}}, this);
+    // The figures are the build's: the editor writes them, never the grid.
     m_schedules = new BoundGrid(dm.tbl(QStringLiteral("sSut0")),
-                                {{QStringLiteral("Name"), QStringLiteral("Наименование")},
+                                {{QStringLiteral("Name"), QStringLiteral("Наименование"), false},
                                  {QStringLiteral("Wp_sut"), QStringLiteral("Wp.сут., Вт*ч")},
                                  {QStringLiteral("Pnom30min"), QStringLiteral("Рном., Вт")},
                                  {QStringLiteral("Pmax10min"), QStringLiteral("Pмакс., Вт")}},
@@ -52,20 +49,142 @@ TsSutForm::TsSutForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_sections->setMinimumWidth(200);
     m_schedules->setMinimumWidth(420);
     m_intervals->setMinimumWidth(230);
+    connect(m_schedules, &BoundGrid::currentRowChanged, this, [this] { redraw(); });
+    connect(m_sections, &BoundGrid::currentRowChanged, this, [this] { redraw(); });
+
+    const Navigator::Buttons moves =
+        Navigator::First | Navigator::Prior | Navigator::Next | Navigator::Last;
+    m_sectionBar = recordBar(m_sections, m_prompter, this, moves | kRecordButtons);
+    m_scheduleBar = recordBar(m_schedules, m_prompter, this, moves | kRecordButtons);
+    m_change = new QPushButton(QStringLiteral("Изменить..."), this);
+    m_change->setObjectName(QStringLiteral("change"));
+    m_change->setToolTip(QStringLiteral("Редактирование таблицы суточного графика"));
+    connect(m_change, &QPushButton::clicked, this, &TsSutForm::change);
+
+    m_chart = new StepChart(this);
+    m_chart->chart()->setTitle(QStringLiteral("Суточный график P = f(T)."));
+    m_chart->setMinimumHeight(260);
+
+    const auto column = [this](const QString& caption, QWidget* grid, QWidget* bar) {
+        auto* box = new QGroupBox(caption, this);
+        auto* layout = new QVBoxLayout(box);
+        if (bar)
+            layout->addWidget(bar);
+        layout->addWidget(grid);
+        return box;
+    };
+    auto* intervalBox = new QGroupBox(QStringLiteral("Таблица суточного графика"), this);
+    auto* intervalLayout = new QVBoxLayout(intervalBox);
+    intervalLayout->addWidget(m_change);
+    intervalLayout->addWidget(m_intervals);
 
     auto* tables = new QHBoxLayout;
-    tables->addWidget(framed(QStringLiteral("Разделы"), m_sections, this), 2);
-    tables->addWidget(framed(QStringLiteral("Суточные графики раздела"), m_schedules, this), 4);
-    tables->addWidget(framed(QStringLiteral("Таблица суточного графика"), m_intervals, this), 2);
+    tables->addWidget(column(QStringLiteral("Разделы"), m_sections, m_sectionBar), 2);
+    tables->addWidget(
+        column(QStringLiteral("Суточные графики раздела"), m_schedules, m_scheduleBar), 4);
+    tables->addWidget(intervalBox, 2);
+    const DialogButtons buttons = makeDialogButtons(this, info);
+    m_ok = buttons.ok;
+    m_cancel = buttons.cancel;
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(tables, 1);
-    layout->addLayout(makeDialogButtons(this, info).layout);
-    resize(960, 480);
+    layout->addLayout(tables, 3);
+    layout->addWidget(m_chart, 2);
+    layout->addLayout(buttons.layout);
+    setBrowsing(false);
+    resize(1100, 680);
+}
+
+void TsSutForm::setBrowsing(bool browsing) {
+    m_browsing = browsing;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_sectionBar, m_scheduleBar, m_change})
+        w->setVisible(browsing);
+    m_ok->setVisible(!browsing);
+    m_cancel->setText(browsing ? QStringLiteral("Закрыть") : QStringLiteral("Отмена"));
+    m_sections->setReadOnly(!browsing);
+    m_schedules->setReadOnly(!browsing);
+}
+
+void TsSutForm::browse() {
+    setBrowsing(true);
+    redraw();
+    m_schedules->setFocus();
+    exec();
+    setBrowsing(false);
 }
 
 bool TsSutForm::run() {
+    setBrowsing(false);
+    redraw();
     m_schedules->setFocus();
     return exec() == QDialog::Accepted;
+}
+
+void TsSutForm::redraw() {
+    // Even a single interval (a constant load over the whole day) is a line worth drawing.
+    const IntervalTexts rows = bookIntervals(m_dm);
+    if (rows.empty() || m_dm.tbl(QStringLiteral("sSut0")).isEmpty())
+        m_chart->clear();
+    else
+        m_chart->draw(rows);
+}
+
+void TsSutForm::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        redraw();
+}
+
+TsSutFrm1& TsSutForm::editor() {
+    if (!m_editor)
+        m_editor = new TsSutFrm1(m_dm, m_prompter, this);
+    return *m_editor;
+}
+
+void TsSutForm::change() {
+    View& schedules = m_dm.tbl(QStringLiteral("sSut0"));
+    if (schedules.isEmpty() || schedules.state() == ViewState::Insert) {
+        m_prompter.error(QStringLiteral("Перед выполнением операции добавьте хотя бы одну запись "
+                                        "в таблицу \"Суточные графики раздела\"."));
+        m_schedules->setFocus();
+        return;
+    }
+    if (schedules.isEditing()) {
+        m_prompter.error(QStringLiteral(
+            "Перед выполнением операции завершите работу с таблицей \"Суточные графики "
+            "раздела\", сохранив или отменив в ней изменения (кнопка \"V\" или кнопка \"Х\" "
+            "навигатора)."));
+        m_schedules->setFocus();
+        return;
+    }
+    if (editor().run())
+        m_dm.tbl(QStringLiteral("sSut0")).refresh();
+    redraw();
+}
+
+bool TsSutForm::saveEdits() {
+    for (BoundGrid* g : {m_sections, m_schedules}) {
+        if (!g->commitEditor())
+            return false;
+        View& v = g->view();
+        if (!v.isEditing())
+            continue;
+        try {
+            if (v.post())
+                continue;
+        } catch (const DbError& e) {
+            m_prompter.error(e.message());
+        }
+        g->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void TsSutForm::done(int r) {
+    // A row still being edited is saved on closing; a refused one keeps the window open.
+    if (m_browsing && !saveEdits())
+        return;
+    QDialog::done(r);
 }
 
 void TsSutForm::accept() {
@@ -84,6 +203,11 @@ void TsSutForm::accept() {
         return;
     }
     QDialog::accept();
+}
+
+bool TsSutFrm1::run() {
+    prepareBook();
+    return exec() == QDialog::Accepted;
 }
 
 // ---------------------------------------------------------------- TsRazdGrF
