@@ -1,6 +1,7 @@
 #include "storage/protection.h"
 
 #include "lib/numbers.h"
+#include "storage/wiring.h"
 
 #include <algorithm>
 
@@ -108,10 +109,12 @@ QString Requirement::missingText() const {
 }
 
 double stringCableSection(const WireTable& wires, double current, double minimum) {
+    std::vector<WireRating> ratings;
+    ratings.reserve(wires.size());
     for (const WireRow& w : wires)
-        if (w.idop && atLeast(*w.idop, current))
-            return std::max(w.sech, minimum);
-    return minimum;
+        if (w.idop)
+            ratings.push_back(WireRating{w.sech, *w.idop});
+    return stringCableSection(ratings, current, minimum);
 }
 
 std::optional<double> assemblyVoltage(const std::vector<ProtectionArray>& arrays) {

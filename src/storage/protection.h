@@ -109,8 +109,8 @@ struct ProtectionInputs {
 
 // ---------------------------------------------------------------- the rules
 
-// The smallest catalog section whose open-laid current carries `current`; below `minimum`, or
-// when no section carries it, the minimum. The section of the panel assembly's wire.
+// The panel assembly's wire section over the wire catalog's open-laid currents: the string
+// cable rule of the solar-battery scheme view, applied to the catalog rows as read here.
 double stringCableSection(const WireTable& wires, double current, double minimum);
 
 // The open-circuit voltage the assembly device must stand: the highest over the arrays.

@@ -2,6 +2,7 @@
 
 #include "data/data_module.h"
 #include "storage/cable_ops.h"
+#include "storage/wiring.h"
 
 #include <QSqlQuery>
 
@@ -145,15 +146,10 @@ DeviceCatalog readDeviceCatalog(TDataModule1& dm, DeviceKind kind, bool ratings)
     return out;
 }
 
-double& sessionAssemblyMinimumSection() {
-    static double minimum = 4;
-    return minimum;
-}
-
 ProtectionInputs readProtectionInputs(TDataModule1& dm) {
     ProtectionInputs in;
     in.wires = readWireTable(dm);
-    in.minimumSection = sessionAssemblyMinimumSection();
+    in.minimumSection = minimumStringSection();
     View& p = dm.tblProj1();
     if (p.isEmpty())
         return in;

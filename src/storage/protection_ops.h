@@ -15,10 +15,6 @@ class View;
 // when asked for (only the inverter-power choice needs them; they are most of the rows).
 DeviceCatalog readDeviceCatalog(TDataModule1& dm, DeviceKind kind, bool ratings = true);
 
-// The smallest panel-assembly wire section, mm2, kept while the program runs (4 at first); the
-// solar-battery scheme view and the protection windows share it.
-double& sessionAssemblyMinimumSection();
-
 // The current variant's circuits, its arrays and AC loads, and the wire catalog.
 ProtectionInputs readProtectionInputs(TDataModule1& dm);
 
