@@ -1,6 +1,7 @@
 #include "solar/controller_ops.h"
 
 #include "data/data_module.h"
+#include "data/optional_number.h"
 #include "data/queries.h"
 #include "lib/numbers.h"
 
@@ -11,20 +12,6 @@
 namespace ses {
 
 namespace {
-
-std::optional<double> opt(const QVariant& v) {
-    if (v.isNull() || !v.isValid())
-        return std::nullopt;
-    bool ok = false;
-    const double d = v.toDouble(&ok);
-    return ok ? std::optional<double>(d) : std::nullopt;
-}
-
-std::optional<double> opt(Field f) {
-    if (f.isNull())
-        return std::nullopt;
-    return f.asFloat();
-}
 
 QVariant value(std::optional<double> x) {
     return x ? QVariant(*x) : QVariant();
@@ -44,19 +31,19 @@ ControllerArray arrayAt(View& v, int r) {
     };
     ControllerArray a;
     a.name = at("NameMassive").toString();
-    a.power = opt(at("Pmas")).value_or(0);
-    a.current = opt(at("Imas")).value_or(0);
-    a.series = int(std::lround(opt(at("KolPosled")).value_or(0)));
+    a.power = optionalNumber(at("Pmas")).value_or(0);
+    a.current = optionalNumber(at("Imas")).value_or(0);
+    a.series = int(std::lround(optionalNumber(at("KolPosled")).value_or(0)));
     ControllerFields& c = a.controller;
     c.company = at("Company_Ctrl").toString();
     c.tip = at("Tip_Ctrl").toString();
-    c.unom = opt(at("Unom_Ctrl"));
-    c.imax = opt(at("Inom_Ctrl"));
-    c.umpptMin = opt(at("Umppt_min_Ctrl"));
-    c.umpptMax = opt(at("Umppt_max_Ctrl"));
-    c.uxx = opt(at("Uxx_Ctrl"));
-    c.section = opt(at("Skab_Ctrl"));
-    a.iakb = opt(at("Iakb_Ctrl"));
+    c.unom = optionalNumber(at("Unom_Ctrl"));
+    c.imax = optionalNumber(at("Inom_Ctrl"));
+    c.umpptMin = optionalNumber(at("Umppt_min_Ctrl"));
+    c.umpptMax = optionalNumber(at("Umppt_max_Ctrl"));
+    c.uxx = optionalNumber(at("Uxx_Ctrl"));
+    c.section = optionalNumber(at("Skab_Ctrl"));
+    a.iakb = optionalNumber(at("Iakb_Ctrl"));
     const auto anyFilled = [&](const auto& columns) {
         for (const char* n : columns)
             if (!at(n).isNull() && !at(n).toString().isEmpty())
@@ -82,9 +69,9 @@ ControllerVariant readControllerVariant(TDataModule1& dm) {
     v.defaultBatteryType = p[QStringLiteral("DefTipAKB_Ctrl")].asString();
     v.panelCompany = p[QStringLiteral("Company_SP")].asString();
     v.panelType = p[QStringLiteral("Tip_SP")].asString();
-    v.unomSp = opt(p[QStringLiteral("Unom_SP")]);
-    v.vocSp = opt(p[QStringLiteral("Voc_SP")]);
-    v.vmpSp = opt(p[QStringLiteral("Vmp_SP")]);
+    v.unomSp = optionalNumber(p[QStringLiteral("Unom_SP")]);
+    v.vocSp = optionalNumber(p[QStringLiteral("Voc_SP")]);
+    v.vmpSp = optionalNumber(p[QStringLiteral("Vmp_SP")]);
     v.tmin = p[QStringLiteral("Tmin_SP")].asFloat();
     return v;
 }
@@ -98,7 +85,7 @@ std::optional<double> panelTkVos(TDataModule1& dm, const QString& company, const
         {company, tip});
     if (!q.next())
         return std::nullopt;
-    return opt(q.value(0));
+    return optionalNumber(q.value(0));
 }
 
 ControllerSource readControllerSource(TDataModule1& dm) {
@@ -131,7 +118,7 @@ const ChargeVoltageLookup& ControllerCatalog::chargeVoltage(const QString& compa
             {company, tip, uses, batteryType});
         if (q.next()) {
             l.found = true;
-            l.upodzar = opt(q.value(0));
+            l.upodzar = optionalNumber(q.value(0));
         }
     }
     return *m_voltages.insert(key, l);
@@ -167,7 +154,9 @@ std::vector<ControllerCandidate> ControllerCatalog::query(const ControllerQuery&
     const QueryResult res = fq.run();
     std::vector<ControllerCandidate> out;
     for (int r = 0; r < int(res.rows.size()); ++r) {
-        const auto num = [&](const char* c) { return opt(res.value(r, QString::fromLatin1(c))); };
+        const auto num = [&](const char* c) {
+            return optionalNumber(res.value(r, QString::fromLatin1(c)));
+        };
         out.push_back({res.value(r, QStringLiteral("Tip")).toString(), num("Uses"), num("Psp"),
                        num("Imax_sp"), num("ProvSechMax"),
                        res.value(r, QStringLiteral("Company")).toString(), num("Uxx_sp"),

@@ -1,6 +1,7 @@
 #include "solar/solar_choice_ops.h"
 
 #include "data/data_module.h"
+#include "data/optional_number.h"
 #include "data/queries.h"
 #include "lib/numbers.h"
 #include "solar/sizing_store.h"
@@ -14,22 +15,8 @@ namespace ses {
 
 namespace {
 
-std::optional<double> opt(Field f) {
-    if (f.isNull())
-        return std::nullopt;
-    return f.asFloat();
-}
-
-std::optional<double> opt(const QVariant& v) {
-    if (v.isNull() || !v.isValid())
-        return std::nullopt;
-    bool ok = false;
-    const double d = v.toDouble(&ok);
-    return ok ? std::optional<double>(d) : std::nullopt;
-}
-
 std::optional<int> optInt(const QVariant& v) {
-    const auto d = opt(v);
+    const auto d = optionalNumber(v);
     return d ? std::optional<int>(int(std::lround(*d))) : std::nullopt;
 }
 
@@ -62,26 +49,26 @@ ArrayRow arrayAt(const View& v, int r) {
     ArrayRow a;
     a.name = at("NameMassive").toString();
     a.bopt = optInt(at("Bopt"));
-    a.orientation = opt(at("Ugol_Orient")).value_or(0);
-    a.tilt = opt(at("Ugol_Nakl")).value_or(0);
-    a.k = opt(at("Kproiz")).value_or(0);
+    a.orientation = optionalNumber(at("Ugol_Orient")).value_or(0);
+    a.tilt = optionalNumber(at("Ugol_Nakl")).value_or(0);
+    a.k = optionalNumber(at("Kproiz")).value_or(0);
     a.series = optInt(at("KolPosled")).value_or(0);
     a.strings = optInt(at("KolVetv")).value_or(0);
     a.panels = optInt(at("KolMas")).value_or(0);
-    a.power = opt(at("Pmas")).value_or(0);
-    a.current = opt(at("Imas")).value_or(0);
-    a.loss = opt(at("DPmas")).value_or(0);
+    a.power = optionalNumber(at("Pmas")).value_or(0);
+    a.current = optionalNumber(at("Imas")).value_or(0);
+    a.loss = optionalNumber(at("DPmas")).value_or(0);
     a.criterion = Criterion(std::clamp(optInt(at("TipScore")).value_or(0), 0, 3));
     a.siteParameter = optInt(at("ParamPriv"));
-    a.givenPower = opt(at("Pzad"));
-    a.givenCurrent = opt(at("Izad"));
+    a.givenPower = optionalNumber(at("Pzad"));
+    a.givenCurrent = optionalNumber(at("Izad"));
     // The site's shape is kept as the text of its number: "0" rectangle, "1" trapezoid, "2"
     // triangle.
     if (const auto shape = optInt(at("FormaPl")))
         a.shape = SiteShape(std::clamp(*shape, 0, 2));
-    a.length = opt(at("Lpl"));
-    a.lower = opt(at("Spl"));
-    a.height = opt(at("Hpl"));
+    a.length = optionalNumber(at("Lpl"));
+    a.lower = optionalNumber(at("Spl"));
+    a.height = optionalNumber(at("Hpl"));
     return a;
 }
 
@@ -163,14 +150,14 @@ std::vector<CatalogPanel> panelTypes(TDataModule1& dm, int companyKod, const Sys
     for (int r = 0; r < int(res.rows.size()); ++r) {
         CatalogPanel p;
         p.tip = res.value(r, QStringLiteral("Tip")).toString();
-        p.power = opt(res.value(r, QStringLiteral("P")));
-        p.unom = opt(res.value(r, QStringLiteral("Unom")));
-        p.voc = opt(res.value(r, QStringLiteral("Voc")));
-        p.isc = opt(res.value(r, QStringLiteral("Isc")));
-        p.vmp = opt(res.value(r, QStringLiteral("Vmp")));
-        p.imp = opt(res.value(r, QStringLiteral("Imp")));
-        p.height = opt(res.value(r, QStringLiteral("H")));
-        p.width = opt(res.value(r, QStringLiteral("S")));
+        p.power = optionalNumber(res.value(r, QStringLiteral("P")));
+        p.unom = optionalNumber(res.value(r, QStringLiteral("Unom")));
+        p.voc = optionalNumber(res.value(r, QStringLiteral("Voc")));
+        p.isc = optionalNumber(res.value(r, QStringLiteral("Isc")));
+        p.vmp = optionalNumber(res.value(r, QStringLiteral("Vmp")));
+        p.imp = optionalNumber(res.value(r, QStringLiteral("Imp")));
+        p.height = optionalNumber(res.value(r, QStringLiteral("H")));
+        p.width = optionalNumber(res.value(r, QStringLiteral("S")));
         p.panel = {p.power.value_or(0), p.unom.value_or(0),   p.isc.value_or(0),  p.vmp.value_or(0),
                    p.imp.value_or(0),   p.height.value_or(0), p.width.value_or(0)};
         if (typeFitsSystem(s, p.panel.unom))
@@ -208,17 +195,17 @@ VariantChoice readVariantChoice(TDataModule1& dm) {
     VariantChoice v;
     v.company = p[QStringLiteral("Company_SP")].asString();
     v.tip = p[QStringLiteral("Tip_SP")].asString();
-    v.prasSp = opt(p[QStringLiteral("Pras_SP")]);
+    v.prasSp = optionalNumber(p[QStringLiteral("Pras_SP")]);
     v.b = p[QStringLiteral("B")].asFloat();
     v.system = systemSettings(dm);
-    v.crasAkb = opt(p[QStringLiteral("Cras_AKB")]);
+    v.crasAkb = optionalNumber(p[QStringLiteral("Cras_AKB")]);
     v.nameAkb = p[QStringLiteral("Name_AKB")].asString();
     v.izarMin = p[QStringLiteral("Izar_min")].asString();
     v.izarMax = p[QStringLiteral("Izar_max")].asString();
     v.kzarMin = p[QStringLiteral("Kzar_min")].asFloat();
     v.kzarMax = p[QStringLiteral("Kzar_max")].asFloat();
-    v.sizarMin = opt(p[QStringLiteral("SIzar_min_AKB")]);
-    v.sizarMax = opt(p[QStringLiteral("SIzar_max_AKB")]);
+    v.sizarMin = optionalNumber(p[QStringLiteral("SIzar_min_AKB")]);
+    v.sizarMax = optionalNumber(p[QStringLiteral("SIzar_max_AKB")]);
     v.region = p[QStringLiteral("Region")].asString();
     return v;
 }

@@ -1,6 +1,7 @@
 #include "storage/battery_ops.h"
 
 #include "data/data_module.h"
+#include "data/optional_number.h"
 #include "lib/numbers.h"
 #include "solar/controller_ops.h"
 #include "storage/capacity_store.h"
@@ -10,18 +11,6 @@
 namespace ses {
 
 namespace {
-
-std::optional<double> opt(const QVariant& v) {
-    if (v.isNull() || !v.isValid())
-        return std::nullopt;
-    bool ok = false;
-    const double d = v.toDouble(&ok);
-    return ok ? std::optional<double>(d) : std::nullopt;
-}
-
-std::optional<double> opt(Field f) {
-    return f.isNull() ? std::nullopt : std::optional<double>(f.asFloat());
-}
 
 const QString kOnMinimum = QStringLiteral("Iз.мин.");
 
@@ -53,7 +42,7 @@ std::vector<BatteryModel> batteryModels(TDataModule1& dm, int typeKod) {
                        "WHERE Kod0 = ? AND UseAKB <> 0 ORDER BY Kod"),
         {typeKod});
     while (q.next()) {
-        const auto d = [&](int i) { return opt(q.value(i)).value_or(0); };
+        const auto d = [&](int i) { return optionalNumber(q.value(i)).value_or(0); };
         out.push_back({q.value(0).toString(), d(1), d(2), d(3), d(4), d(5), d(6), d(7), d(8)});
     }
     return out;
@@ -78,10 +67,10 @@ BatterySource readBatterySource(TDataModule1& dm) {
     const auto f = [&p](const char* c) { return p[QString::fromLatin1(c)]; };
     AssemblyVariant& v = s.variant;
     v.uses = f("Uses").asFloat();
-    v.cras = opt(f("Cras_AKB"));
-    v.inom = opt(f("Inom"));
-    v.imax = opt(f("Imax"));
-    v.ipik = opt(f("Ipik"));
+    v.cras = optionalNumber(f("Cras_AKB"));
+    v.inom = optionalNumber(f("Inom"));
+    v.imax = optionalNumber(f("Imax"));
+    v.ipik = optionalNumber(f("Ipik"));
     v.krazrNom = f("Krazr_nom").asFloat();
     v.krazrMax = f("Krazr_max").asFloat();
     v.krazrPik = f("Krazr_pik").asFloat();
@@ -90,8 +79,8 @@ BatterySource readBatterySource(TDataModule1& dm) {
     v.minOnMinimum = f("Izar_min").asString() == kOnMinimum;
     v.maxOnMinimum = f("Izar_max").asString() == kOnMinimum;
     v.mppt = f("UseMPPT_Ctrl").asBoolean();
-    s.storedCharge = opt(f("SIzar_AKB"));
-    s.depth = opt(f("GlubRazryad_AKB"));
+    s.storedCharge = optionalNumber(f("SIzar_AKB"));
+    s.depth = optionalNumber(f("GlubRazryad_AKB"));
     s.loadMode = f("ParamNagr").asInteger();
     s.company = f("Company_AKB").asString();
     if (!s.company.isEmpty()) {
@@ -109,7 +98,8 @@ BatterySource readBatterySource(TDataModule1& dm) {
     QStringList controllerTypes;
     for (int r = 0; r < m.recordCount(); ++r) {
         s.arrays.push_back({m.valueAt(r, name).toString(), m.valueAt(r, company).toString(),
-                            m.valueAt(r, tip).toString(), opt(m.valueAt(r, power)).value_or(0)});
+                            m.valueAt(r, tip).toString(),
+                            optionalNumber(m.valueAt(r, power)).value_or(0)});
         controllerTypes << s.arrays.back().tip;
     }
     // The battery types the arrays' controllers have charge voltages for.
@@ -151,7 +141,7 @@ CapacityInputs dischargeSource(TDataModule1& dm) {
         QStringLiteral("SELECT Kod, Kpd_Inv FROM proj_inv WHERE Kod0 = ?"), {p.currentKey()});
     QHash<int, double> kpd;
     while (q.next())
-        kpd.insert(q.value(0).toInt(), opt(q.value(1)).value_or(0));
+        kpd.insert(q.value(0).toInt(), optionalNumber(q.value(1)).value_or(0));
     for (CapacitySchedule& s : in.schedules)
         if (s.ac)
             s.kinv = kpd.value(s.loadKod, 0);
@@ -241,8 +231,8 @@ BatteryStored storeBattery(TDataModule1& dm, const BatteryChoice& c) {
 
 std::optional<QString> capacityShortfall(TDataModule1& dm) {
     View& p = dm.tblProj1();
-    const auto need = opt(p[QStringLiteral("Cras_AKB")]);
-    const auto have = opt(p[QStringLiteral("Cfakt_AKB")]);
+    const auto need = optionalNumber(p[QStringLiteral("Cras_AKB")]);
+    const auto have = optionalNumber(p[QStringLiteral("Cfakt_AKB")]);
     if (!need || !have || notAbove(*need, *have))
         return std::nullopt;
     return QStringLiteral("Расчетная емкость АБ, пересчитанная для аккумуляторов типа \"%1\", - "

@@ -1,6 +1,7 @@
 #include "storage/cable_ops.h"
 
 #include "data/data_module.h"
+#include "data/optional_number.h"
 #include "lib/entry.h"
 #include "lib/numbers.h"
 
@@ -9,18 +10,6 @@
 namespace ses {
 
 namespace {
-
-std::optional<double> opt(const QVariant& v) {
-    if (v.isNull() || !v.isValid())
-        return std::nullopt;
-    bool ok = false;
-    const double d = v.toDouble(&ok);
-    return ok ? std::optional<double>(d) : std::nullopt;
-}
-
-std::optional<double> opt(Field f) {
-    return f.isNull() ? std::nullopt : std::optional<double>(f.asFloat());
-}
 
 // The result columns of a circuit record.
 struct ResultColumns {
@@ -88,8 +77,9 @@ WireTable readWireTable(TDataModule1& dm) {
         "SELECT Sech, Idop, Idop_2_1zh, Idop_1_2zh, Ro FROM kl WHERE Sech IS NOT NULL "
         "ORDER BY Sech"));
     while (q.next())
-        out.push_back({q.value(0).toDouble(), opt(q.value(1)), opt(q.value(2)), opt(q.value(3)),
-                       opt(q.value(4))});
+        out.push_back({q.value(0).toDouble(), optionalNumber(q.value(1)),
+                       optionalNumber(q.value(2)), optionalNumber(q.value(3)),
+                       optionalNumber(q.value(4))});
     return out;
 }
 
@@ -100,8 +90,8 @@ std::vector<OptimalCableRow> readOptimalCables(TDataModule1& dm) {
         "ON k1.Kod0 = k0.Kod WHERE k0.Pinv IS NOT NULL AND k1.Uakb IS NOT NULL "
         "ORDER BY k0.Pinv"));
     while (q.next()) {
-        const auto count = opt(q.value(3));
-        out.push_back({q.value(0).toDouble(), q.value(1).toInt(), opt(q.value(2)),
+        const auto count = optionalNumber(q.value(3));
+        out.push_back({q.value(0).toDouble(), q.value(1).toInt(), optionalNumber(q.value(2)),
                        count ? std::optional<int>(int(*count)) : std::nullopt});
     }
     return out;
@@ -118,16 +108,16 @@ CableInputs readCableInputs(TDataModule1& dm) {
     CableVariant& v = in.variant;
     v.uses = f("Uses").asInteger();
     v.mppt = f("UseMPPT_Ctrl").asBoolean();
-    v.umppt = opt(f("Umppt"));
+    v.umppt = optionalNumber(f("Umppt"));
     v.duArrays = f("DU_KL_Mas_Ctrl").asFloat();
     v.duControllers = f("DU_KL_Ctrl_AKB").asFloat();
     v.duInverters = f("DU_KL_AKB_Inv").asFloat();
     v.duDc = f("DU_KL_AKB_Output").asFloat();
     v.table = f("Sel_Tbl_AKB_Inv").asInteger();
     v.byMaximum = f("Sel_KL_AKB_Inv").asInteger() == 1;
-    v.sizarMax = opt(f("SIzar_max_AKB"));
-    v.inom = opt(f("Inom"));
-    v.length = opt(f("Lkab_akb"));
+    v.sizarMax = optionalNumber(f("SIzar_max_AKB"));
+    v.inom = optionalNumber(f("Inom"));
+    v.length = optionalNumber(f("Lkab_akb"));
     v.method = f("Sposob_kab_akb").asString();
 
     View& m = dm.tblProj_Mas();
@@ -137,9 +127,9 @@ CableInputs readCableInputs(TDataModule1& dm) {
               lakb = mc("Lkab_akb"), spos = mc("Sposob_kab"), sakb = mc("Sposob_kab_akb");
     for (int r = 0; r < m.recordCount(); ++r)
         in.arrays.push_back({m.valueAt(r, name).toString(), m.valueAt(r, tip).toString(),
-                             opt(m.valueAt(r, imas)), opt(m.valueAt(r, inom)),
-                             opt(m.valueAt(r, skab)), opt(m.valueAt(r, lkab)),
-                             opt(m.valueAt(r, lakb)), m.valueAt(r, spos).toString(),
+                             optionalNumber(m.valueAt(r, imas)), optionalNumber(m.valueAt(r, inom)),
+                             optionalNumber(m.valueAt(r, skab)), optionalNumber(m.valueAt(r, lkab)),
+                             optionalNumber(m.valueAt(r, lakb)), m.valueAt(r, spos).toString(),
                              m.valueAt(r, sakb).toString()});
 
     View& l = dm.tblProj_Inv();
@@ -147,9 +137,10 @@ CableInputs readCableInputs(TDataModule1& dm) {
     const int load = lc("Nagr_Name"), pnom = lc("Pnom_Inv"), inomInv = lc("Inom_Inv"),
               imax = lc("Imax_Inv"), len = lc("Lkab_inv"), method = lc("Sposob_kab_inv");
     for (int r = 0; r < l.recordCount(); ++r)
-        in.loads.push_back({l.valueAt(r, load).toString(), opt(l.valueAt(r, pnom)),
-                            opt(l.valueAt(r, inomInv)), opt(l.valueAt(r, imax)),
-                            opt(l.valueAt(r, len)), l.valueAt(r, method).toString()});
+        in.loads.push_back({l.valueAt(r, load).toString(), optionalNumber(l.valueAt(r, pnom)),
+                            optionalNumber(l.valueAt(r, inomInv)),
+                            optionalNumber(l.valueAt(r, imax)), optionalNumber(l.valueAt(r, len)),
+                            l.valueAt(r, method).toString()});
     return in;
 }
 

@@ -1,6 +1,7 @@
 #include "storage/protection_ops.h"
 
 #include "data/data_module.h"
+#include "data/optional_number.h"
 #include "storage/cable_ops.h"
 #include "storage/wiring.h"
 
@@ -11,18 +12,6 @@
 namespace ses {
 
 namespace {
-
-std::optional<double> opt(const QVariant& v) {
-    if (v.isNull() || !v.isValid())
-        return std::nullopt;
-    bool ok = false;
-    const double d = v.toDouble(&ok);
-    return ok ? std::optional<double>(d) : std::nullopt;
-}
-
-std::optional<double> opt(Field f) {
-    return f.isNull() ? std::nullopt : std::optional<double>(f.asFloat());
-}
 
 QString suffixOf(Circuit c) {
     switch (c) {
@@ -156,20 +145,20 @@ ProtectionInputs readProtectionInputs(TDataModule1& dm) {
     const auto f = [&p](const char* c) { return p[QString::fromLatin1(c)]; };
     ProtectionVariant& v = in.variant;
     v.tipSp = f("Tip_SP").asString();
-    v.pnomSp = opt(f("Pnom_SP"));
-    v.impSp = opt(f("Imp_SP"));
-    v.iscSp = opt(f("Isc_SP"));
-    v.uses = opt(f("Uses"));
+    v.pnomSp = optionalNumber(f("Pnom_SP"));
+    v.impSp = optionalNumber(f("Imp_SP"));
+    v.iscSp = optionalNumber(f("Isc_SP"));
+    v.uses = optionalNumber(f("Uses"));
     v.tipAkb = f("Tip_AKB").asString();
-    v.sizarMin = opt(f("SIzar_min_AKB"));
-    v.sizarMax = opt(f("SIzar_max_AKB"));
-    v.pnom = opt(f("Pnom30min"));
-    v.pmax = opt(f("Pmax10min"));
-    v.ppik = opt(f("Wp_pik"));
-    v.inom = opt(f("Inom"));
-    v.imax = opt(f("Imax"));
-    v.ipik = opt(f("Ipik"));
-    v.skabAkb = opt(f("Skab_akb"));
+    v.sizarMin = optionalNumber(f("SIzar_min_AKB"));
+    v.sizarMax = optionalNumber(f("SIzar_max_AKB"));
+    v.pnom = optionalNumber(f("Pnom30min"));
+    v.pmax = optionalNumber(f("Pmax10min"));
+    v.ppik = optionalNumber(f("Wp_pik"));
+    v.inom = optionalNumber(f("Inom"));
+    v.imax = optionalNumber(f("Imax"));
+    v.ipik = optionalNumber(f("Ipik"));
+    v.skabAkb = optionalNumber(f("Skab_akb"));
     v.hasDcSchedule = dm.tbl(QStringLiteral("proj_graf12_0")).recordCount() > 0;
     v.breaker = settingsOf(p, DeviceKind::Breaker);
     v.fuse = settingsOf(p, DeviceKind::Fuse);
@@ -181,10 +170,11 @@ ProtectionInputs readProtectionInputs(TDataModule1& dm) {
               iakb = mc("Iakb_Ctrl"), skab = mc("Skab"), skabAkb = mc("Skab_akb");
     for (int r = 0; r < m.recordCount(); ++r)
         in.arrays.push_back({m.valueAt(r, name).toString(), m.valueAt(r, tip).toString(),
-                             opt(m.valueAt(r, posled)), opt(m.valueAt(r, vetv)),
-                             opt(m.valueAt(r, uxx)), opt(m.valueAt(r, imas)),
-                             opt(m.valueAt(r, inom)), opt(m.valueAt(r, iakb)),
-                             opt(m.valueAt(r, skab)), opt(m.valueAt(r, skabAkb))});
+                             optionalNumber(m.valueAt(r, posled)),
+                             optionalNumber(m.valueAt(r, vetv)), optionalNumber(m.valueAt(r, uxx)),
+                             optionalNumber(m.valueAt(r, imas)), optionalNumber(m.valueAt(r, inom)),
+                             optionalNumber(m.valueAt(r, iakb)), optionalNumber(m.valueAt(r, skab)),
+                             optionalNumber(m.valueAt(r, skabAkb))});
 
     View& l = dm.tblProj_Inv();
     const auto lc = [&l](const char* c) { return l.table().columnIndex(QString::fromLatin1(c)); };
@@ -193,11 +183,12 @@ ProtectionInputs readProtectionInputs(TDataModule1& dm) {
               imax = lc("Imax_Inv"), ipik = lc("Ipik_Inv"), uvh = lc("Uvh_Inv"),
               skabInv = lc("Skab_inv");
     for (int r = 0; r < l.recordCount(); ++r)
-        in.loads.push_back({l.valueAt(r, load).toString(), l.valueAt(r, inv).toString(),
-                            opt(l.valueAt(r, pnom)), opt(l.valueAt(r, pmax)),
-                            opt(l.valueAt(r, ppik)), opt(l.valueAt(r, inomInv)),
-                            opt(l.valueAt(r, imax)), opt(l.valueAt(r, ipik)),
-                            opt(l.valueAt(r, uvh)), opt(l.valueAt(r, skabInv))});
+        in.loads.push_back(
+            {l.valueAt(r, load).toString(), l.valueAt(r, inv).toString(),
+             optionalNumber(l.valueAt(r, pnom)), optionalNumber(l.valueAt(r, pmax)),
+             optionalNumber(l.valueAt(r, ppik)), optionalNumber(l.valueAt(r, inomInv)),
+             optionalNumber(l.valueAt(r, imax)), optionalNumber(l.valueAt(r, ipik)),
+             optionalNumber(l.valueAt(r, uvh)), optionalNumber(l.valueAt(r, skabInv))});
     return in;
 }
 
@@ -236,7 +227,7 @@ StoredDevice storedDevice(TDataModule1& dm, DeviceKind kind, Circuit circuit, in
     };
     const bool fuse = kind == DeviceKind::Fuse;
     return {at(f[0]).toString(), at(f[1]).toString(), fuse ? at(f[2]).toString() : QString(),
-            opt(at(f[fuse ? 3 : 2])), opt(at(f[fuse ? 4 : 3]))};
+            optionalNumber(at(f[fuse ? 3 : 2])), optionalNumber(at(f[fuse ? 4 : 3]))};
 }
 
 BulkTargets storeDeviceChoice(TDataModule1& dm, DeviceKind kind, Circuit circuit, int record,

@@ -4,6 +4,7 @@
 #include "reports/document_report_writer.h"
 #include "widgets/wait_cursor.h"
 
+#include <QAbstractItemModel>
 #include <QDesktopServices>
 #include <QPushButton>
 #include <QUrl>
@@ -37,6 +38,21 @@ void exportReport(Prompter& prompter, const std::function<void(ReportWriter&)>& 
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     prompter.information(QStringLiteral("Отчет сохранен в файле:\n") + path);
+}
+
+std::vector<QStringList> reportTableRows(const QAbstractItemModel& model) {
+    std::vector<QStringList> rows;
+    QStringList head;
+    for (int c = 0; c < model.columnCount(); ++c)
+        head << model.headerData(c, Qt::Horizontal).toString();
+    rows.push_back(head);
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model.columnCount(); ++c)
+            cells << model.data(model.index(r, c)).toString();
+        rows.push_back(cells);
+    }
+    return rows;
 }
 
 } // namespace ses

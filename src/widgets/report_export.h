@@ -3,9 +3,12 @@
 // document shown in the desktop's application, or the failure told to the user.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+#include <vector>
 
+class QAbstractItemModel;
 class QPushButton;
 class QWidget;
 
@@ -24,5 +27,8 @@ QPushButton* makeExportButton(QWidget* parent, const QString& hint);
 enum class ExportCursor { Wait, Plain };
 void exportReport(Prompter& prompter, const std::function<void(ReportWriter&)>& write,
                   ExportCursor cursor = ExportCursor::Wait);
+
+// A grid's table for the report: the column headings, then each row's display texts.
+std::vector<QStringList> reportTableRows(const QAbstractItemModel& model);
 
 } // namespace ses

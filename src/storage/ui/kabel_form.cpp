@@ -55,22 +55,6 @@ std::vector<GridColumn> withResults(std::vector<GridColumn> c, const QString& su
     return c;
 }
 
-std::vector<QStringList> gridRows(const BoundGrid* g) {
-    const QAbstractItemModel* m = g->model();
-    std::vector<QStringList> rows;
-    QStringList head;
-    for (int c = 0; c < m->columnCount(); ++c)
-        head << m->headerData(c, Qt::Horizontal).toString();
-    rows.push_back(head);
-    for (int r = 0; r < m->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < m->columnCount(); ++c)
-            cells << m->data(m->index(r, c)).toString();
-        rows.push_back(cells);
-    }
-    return rows;
-}
-
 const std::vector<FormRow>& dcRows() {
     static const std::vector<FormRow> rows = {
         {QStringLiteral("inom"), QStringLiteral("Номинальный ток нагрузки, А:")},
@@ -355,13 +339,13 @@ void TKabelFrm::writeReport(ReportWriter& w) const {
     w.openReport();
     w.writeTitle(QStringLiteral("Выбор проводов (кабелей) СЭ.\r\r"));
     w.writeHeading(QStringLiteral("Провода (кабели) от массивов СП к контроллерам.\r"));
-    w.writeGridTable(gridRows(m_arrays));
+    w.writeGridTable(reportTableRows(*m_arrays->model()));
     w.writeHeading(QStringLiteral("\rПровода (кабели) от контроллеров к АБ.\r"));
     w.writePairsTable({m_fields.pair(kCharge)});
-    w.writeGridTable(gridRows(m_controllers));
+    w.writeGridTable(reportTableRows(*m_controllers->model()));
     if (m_inverters->model()->rowCount() > 0) {
         w.writeHeading(QStringLiteral("\rПровода (кабели) от АБ к инверторам.\r"));
-        w.writeGridTable(gridRows(m_inverters));
+        w.writeGridTable(reportTableRows(*m_inverters->model()));
     }
     w.writeHeading(QStringLiteral("\rПровод (кабель) от АБ к потребителям постоянного "
                                   "напряжения.\r"));

@@ -34,22 +34,6 @@ bool single(Circuit c) {
     return c == Circuit::Assembly || c == Circuit::BatteryDc;
 }
 
-std::vector<QStringList> gridRows(const BoundGrid* g) {
-    const QAbstractItemModel* m = g->model();
-    std::vector<QStringList> rows;
-    QStringList head;
-    for (int c = 0; c < m->columnCount(); ++c)
-        head << m->headerData(c, Qt::Horizontal).toString();
-    rows.push_back(head);
-    for (int r = 0; r < m->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < m->columnCount(); ++c)
-            cells << m->data(m->index(r, c)).toString();
-        rows.push_back(cells);
-    }
-    return rows;
-}
-
 const std::vector<FormRow>& assemblyRows() {
     static const std::vector<FormRow> rows = {
         {QStringLiteral("tipSp"), QStringLiteral("Тип СП:")},
@@ -438,7 +422,7 @@ void TProtForm::writeReport(ReportWriter& w) const {
         else if (c == Circuit::BatteryDc)
             w.writePairsTable(pairsOf(c, dcRows()));
         else if (m_tab[i].grid->model()->rowCount() > 0)
-            w.writeGridTable(gridRows(m_tab[i].grid));
+            w.writeGridTable(reportTableRows(*m_tab[i].grid->model()));
     }
     w.writeText(QStringLiteral("\r"));
 }
