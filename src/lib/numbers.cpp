@@ -288,12 +288,27 @@ double roundHalfAway(double x, int n) {
     return toDouble(roundDecimal(toDecimal(x, "roundHalfAway"), n, false));
 }
 
+namespace {
+
+// Rounding is monotone, so a value not below the bound stays not below it after rounding, and
+// one clearly below it stays below; only values within a few millionths need the rounding.
+// Beyond 1e9 a millionth is too close to the doubles' own spacing to decide without it.
+bool clearlyBelow(double value, double bound) {
+    return std::fabs(bound) < 1e9 && std::fabs(value) < 1e9 && value < bound - 1e-5;
+}
+
+} // namespace
+
 bool atLeast(double value, double bound) {
+    if (value >= bound)
+        return true;
+    if (clearlyBelow(value, bound))
+        return false;
     return round6(value) >= round6(bound);
 }
 
 bool notAbove(double value, double bound) {
-    return round6(value) <= round6(bound);
+    return atLeast(bound, value);
 }
 
 bool sameValue(double a, double b) {

@@ -97,35 +97,53 @@ bool onVariant(Circuit c) {
 
 } // namespace
 
-DeviceCatalog readDeviceCatalog(TDataModule1& dm, DeviceKind kind, bool ratings) {
+namespace {
+
+// The catalog rows of a kind, narrowed by `where` over the maker (t0) and the type (t1), with
+// the inverter ratings at the voltages `ratingsWhere` keeps (none read when it is empty).
+DeviceCatalog readDevices(TDataModule1& dm, DeviceKind kind, const QString& where,
+                          const QVariantList& binds, const QString& ratingsWhere,
+                          const QVariantList& ratingBinds) {
     const bool breaker = kind == DeviceKind::Breaker;
     const QString t = breaker ? QStringLiteral("AV") : QStringLiteral("Pr");
     const QString use = breaker ? QStringLiteral("UseAV") : QStringLiteral("UsePr");
     const QString extra = breaker ? QStringLiteral("Tip_krep") : QStringLiteral("NameDerzh");
+    // Makers repeat on every row: read once, shared by their types.
+    QHash<qlonglong, QString> companies;
+    for (QSqlQuery m = dm.store().select(
+             QStringLiteral("SELECT Kod, Company FROM %1").arg(t + QLatin1Char('0')));
+         m.next();)
+        companies.insert(m.value(0).toLongLong(), m.value(1).toString());
+    const bool withRatings = !ratingsWhere.isEmpty();
     DeviceCatalog out;
     std::map<qlonglong, size_t> byKey;
     QSqlQuery q = dm.store().select(
-        QStringLiteral("SELECT t1.Kod, t0.Company, t1.Name, t1.%1, t1.Unom, t1.Inom, t1.Skab, "
-                       "COALESCE(t0.%2, 0) <> 0 AND COALESCE(t1.%2, 0) <> 0 "
-                       "FROM %3 t0 JOIN %4 t1 ON t1.Kod0 = t0.Kod ORDER BY t1.Inom, t1.Unom")
-            .arg(extra, use, t + QLatin1Char('0'), t + QLatin1Char('1')));
+        QStringLiteral("SELECT t1.Kod0, t1.Name, t1.%1, t1.Unom, t1.Inom, t1.Skab, "
+                       "COALESCE(t0.%2, 0) <> 0 AND COALESCE(t1.%2, 0) <> 0%6 "
+                       "FROM %3 t0 JOIN %4 t1 ON t1.Kod0 = t0.Kod %5 ORDER BY t1.Kod")
+            .arg(extra, use, t + QLatin1Char('0'), t + QLatin1Char('1'),
+                 where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where,
+                 withRatings ? QStringLiteral(", t1.Kod") : QString()),
+        binds);
     while (q.next()) {
-        byKey[q.value(0).toLongLong()] = out.size();
-        out.push_back({q.value(1).toString(),
+        if (withRatings)
+            byKey[q.value(7).toLongLong()] = out.size();
+        out.push_back({companies.value(q.value(0).toLongLong()),
+                       q.value(1).toString(),
                        q.value(2).toString(),
-                       q.value(3).toString(),
+                       q.value(3).toDouble(),
                        q.value(4).toDouble(),
                        q.value(5).toDouble(),
-                       q.value(6).toDouble(),
-                       q.value(7).toBool(),
+                       q.value(6).toBool(),
                        {}});
     }
-    if (!ratings)
+    if (ratingsWhere.isEmpty() || out.empty())
         return out;
-    QSqlQuery r = dm.store().select(
-        QStringLiteral("SELECT Kod0, Uses, Pinv_nom, %1 FROM %2 WHERE Uses IS NOT NULL")
-            .arg(breaker ? QStringLiteral("Pinv_pik") : QStringLiteral("NULL"),
-                 t + QLatin1Char('2')));
+    QSqlQuery r =
+        dm.store().select(QStringLiteral("SELECT Kod0, Uses, Pinv_nom, %1 FROM %2 WHERE %3")
+                              .arg(breaker ? QStringLiteral("Pinv_pik") : QStringLiteral("NULL"),
+                                   t + QLatin1Char('2'), ratingsWhere),
+                          ratingBinds);
     while (r.next()) {
         const auto it = byKey.find(r.value(0).toLongLong());
         if (it != byKey.end())
@@ -133,6 +151,45 @@ DeviceCatalog readDeviceCatalog(TDataModule1& dm, DeviceKind kind, bool ratings)
                 {r.value(1).toInt(), r.value(2).toDouble(), r.value(3).toDouble()});
     }
     return out;
+}
+
+// A bound just below a required rating, so that the store passes every row the exact test
+// (after rounding to 6 decimals) may keep.
+double looseBound(double required) {
+    return required - 1e-6;
+}
+
+} // namespace
+
+DeviceCatalog readDeviceCatalog(TDataModule1& dm, DeviceKind kind, bool ratings) {
+    return readDevices(dm, kind, {}, {}, ratings ? QStringLiteral("Uses IS NOT NULL") : QString(),
+                       {});
+}
+
+DeviceCatalog readCandidateDevices(TDataModule1& dm, DeviceKind kind, const Requirement& r) {
+    if (!r.missing.isEmpty())
+        return {};
+    const bool breaker = kind == DeviceKind::Breaker;
+    const QString use = breaker ? QStringLiteral("UseAV") : QStringLiteral("UsePr");
+    QString where = QStringLiteral("COALESCE(t0.%1, 0) <> 0 AND COALESCE(t1.%1, 0) <> 0 AND "
+                                   "COALESCE(t1.Skab, 0) >= ?")
+                        .arg(use);
+    QVariantList binds{looseBound(r.section)};
+    if (!r.byPower) {
+        where += QStringLiteral(" AND COALESCE(t1.Unom, 0) >= ? AND COALESCE(t1.Inom, 0) >= ?");
+        binds << looseBound(r.voltage) << looseBound(r.current);
+        return readDevices(dm, kind, where, binds, {}, {});
+    }
+    QString rating = QStringLiteral("Uses = ? AND COALESCE(Pinv_nom, 0) >= ?");
+    QVariantList ratingBinds{r.uses, looseBound(r.pnom)};
+    if (breaker && r.ppik) {
+        rating += QStringLiteral(" AND COALESCE(Pinv_pik, 0) >= ?");
+        ratingBinds << looseBound(*r.ppik);
+    }
+    where += QStringLiteral(" AND EXISTS (SELECT 1 FROM %1 t2 WHERE t2.Kod0 = t1.Kod AND %2)")
+                 .arg(breaker ? QStringLiteral("AV2") : QStringLiteral("Pr2"), rating);
+    // Every rating at the system voltage is read, as the whole catalog would show it.
+    return readDevices(dm, kind, where, binds + ratingBinds, QStringLiteral("Uses = ?"), {r.uses});
 }
 
 ProtectionInputs readProtectionInputs(TDataModule1& dm) {

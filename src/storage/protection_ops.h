@@ -15,6 +15,11 @@ class View;
 // when asked for (only the inverter-power choice needs them; they are most of the rows).
 DeviceCatalog readDeviceCatalog(TDataModule1& dm, DeviceKind kind, bool ratings = true);
 
+// The part of the catalog that may meet a requirement, narrowed in the store: what
+// `candidatesFor` keeps of it is what it keeps of the whole catalog. Empty when inputs are
+// missing.
+DeviceCatalog readCandidateDevices(TDataModule1& dm, DeviceKind kind, const Requirement& r);
+
 // The current variant's circuits, its arrays and AC loads, and the wire catalog.
 ProtectionInputs readProtectionInputs(TDataModule1& dm);
 

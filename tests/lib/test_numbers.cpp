@@ -257,11 +257,20 @@ TEST(TolerantComparison, BothSidesRoundedToSixDecimals) {
     };
     const Case cases[] = {
         {1500 * 1.1, 1650.0, true, true, true}, // 1650.0000000000002
-        {0.1 + 0.2, 0.3, true, true, true},      {1649.9999999, 1650.0, true, true, true},
-        {1649.999, 1650.0, false, true, false},  {1650.000001, 1650.0, true, false, false},
-        {-1.0000000001, -1.0, true, true, true}, {-1.000001, -1.0, false, true, false},
+        {0.1 + 0.2, 0.3, true, true, true},
+        {1649.9999999, 1650.0, true, true, true},
+        {1649.999, 1650.0, false, true, false},
+        {1650.000001, 1650.0, true, false, false},
+        {-1.0000000001, -1.0, true, true, true},
+        {-1.000001, -1.0, false, true, false},
         {0.0000005, 0.0, true, true, true}, // the sixth-decimal tie goes to the even 0
-        {0.0000015, 0.000002, true, true, true}, {0.0000025, 0.000003, false, true, false},
+        {0.0000015, 0.000002, true, true, true},
+        {0.0000025, 0.000003, false, true, false},
+        // Just inside and outside the few millionths that are decided by rounding.
+        {1649.99999, 1650.0, false, true, false},
+        {1649.9999904, 1650.0, false, true, false},
+        {1e12 - 0.002, 1e12, false, true, false},
+        {1e12 + 0.0000001, 1e12, true, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.value << " vs " << c.bound);

@@ -85,6 +85,54 @@ TEST_F(ProtectionStoreTest, EveryDemoCircuitHoldsOneFittingDevice) {
     }
 }
 
+// The dialogs read only the part of the catalog that may fit; what they offer must be what the
+// whole catalog offers, also with the inverter-power option and at the rounding boundary.
+TEST_F(ProtectionStoreTest, TheNarrowedReadOffersWhatTheWholeCatalogOffers) {
+    const auto names = [](const std::vector<Candidate>& c) {
+        QStringList out;
+        for (const Candidate& x : c)
+            out << x.company + QLatin1Char('/') + x.name + QLatin1Char('/') +
+                       QString::number(x.pinvNom.value_or(-1)) + QLatin1Char('/') +
+                       QString::number(x.pinvPik.value_or(-1));
+        return out;
+    };
+    int compared = 0;
+    for (const DeviceKind kind : {DeviceKind::Breaker, DeviceKind::Fuse}) {
+        const DeviceCatalog whole = readDeviceCatalog(*dm, kind);
+        ProtectionInputs in = readProtectionInputs(*dm);
+        for (const int inverter : {0, 1, 3}) {
+            (kind == DeviceKind::Breaker ? in.variant.breaker : in.variant.fuse).inverter =
+                inverter;
+            for (int c = 0; c < kCircuitCount; ++c) {
+                Requirement r = requirementOf(kind, Circuit(c), in, 0);
+                ASSERT_TRUE(r.missing.isEmpty()) << c;
+                std::vector<Requirement> cases{r};
+                if (!r.byPower && !whole.empty()) {
+                    // Exactly a device's ratings, and a hair above them that rounds away.
+                    const CatalogDevice& d = whole[whole.size() / 2];
+                    Requirement edge = r;
+                    edge.current = d.inom + 4e-7;
+                    edge.voltage = d.unom;
+                    edge.section = d.skab;
+                    cases.push_back(edge);
+                }
+                for (const Requirement& q : cases) {
+                    SCOPED_TRACE(QStringLiteral("%1 %2 %3")
+                                     .arg(int(kind))
+                                     .arg(inverter)
+                                     .arg(c)
+                                     .toStdString());
+                    const auto expected = candidatesFor(whole, q);
+                    EXPECT_EQ(names(candidatesFor(readCandidateDevices(*dm, kind, q), q)),
+                              names(expected));
+                    compared += !expected.empty();
+                }
+            }
+        }
+    }
+    EXPECT_GT(compared, 20);
+}
+
 TEST_F(ProtectionStoreTest, AKindDisplacesTheOtherAndDeletesClearOneOrAll) {
     View& m = dm->tblProj_Mas();
     ASSERT_GE(m.recordCount(), 2);

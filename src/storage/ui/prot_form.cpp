@@ -357,7 +357,7 @@ bool TProtForm::prepareChoice(Circuit c) {
         m_prompter.error(r.missingText());
         return false;
     }
-    const auto candidates = candidatesFor(readDeviceCatalog(m_dm, m_kind, r.byPower), r);
+    const auto candidates = candidatesFor(readCandidateDevices(m_dm, m_kind, r), r);
     const int at = presentRow(candidates, storedDevice(m_dm, m_kind, c, record(c)));
     choiceDialog().setInput(r, candidates, at);
     return true;
