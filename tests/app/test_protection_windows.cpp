@@ -6,6 +6,7 @@
 
 #include "app/demo.h"
 #include "app/ui/main_form.h"
+#include "lib/numbers.h"
 #include "reports/recording_report_writer.h"
 #include "storage/protection_ops.h"
 #include "storage/ui/prot_form.h"
@@ -57,6 +58,10 @@ TEST(ProtectionWindow, BreakerChoiceOverTheDemo) {
     // The summer house protects its assembly by a breaker and its DC circuit by a fuse.
     EXPECT_FALSE(w.fieldText("sp.type").isEmpty());
     EXPECT_TRUE(w.fieldText("dc.type").isEmpty());
+    // The device's rated current and the loads' nominal current are two rows of the DC tab.
+    EXPECT_TRUE(w.fieldText("dc.inom").isEmpty());
+    EXPECT_EQ(w.fieldText("dc.loadInom"), numberToText(demo.dm.tblProj1()["Inom"].asFloat()));
+    EXPECT_FALSE(w.fieldText("dc.loadInom").isEmpty());
     EXPECT_TRUE(w.deleteButton(Circuit::Assembly)->isEnabled());
     EXPECT_FALSE(w.deleteButton(Circuit::BatteryDc)->isEnabled());
     EXPECT_TRUE(w.chooseButton(Circuit::BatteryDc)->isEnabled());

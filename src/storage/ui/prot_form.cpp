@@ -53,7 +53,7 @@ const std::vector<FormRow>& dcRows() {
         {QStringLiteral("pnom"), QStringLiteral("Номинальная мощность нагрузки, Вт:")},
         {QStringLiteral("pmax"), QStringLiteral("Максимальная мощность нагрузки, Вт:")},
         {QStringLiteral("ppik"), QStringLiteral("Пиковая мощность нагрузки, Вт:")},
-        {QStringLiteral("inom"), QStringLiteral("Номинальный ток нагрузки, А:")},
+        {QStringLiteral("loadInom"), QStringLiteral("Номинальный ток нагрузки, А:")},
         {QStringLiteral("imax"), QStringLiteral("Максимальный ток нагрузки, А:")},
         {QStringLiteral("ipik"), QStringLiteral("Пиковый ток нагрузки, А:")},
         {QStringLiteral("skab"),
@@ -311,7 +311,7 @@ void TProtForm::showVariant() {
     dc("pnom", v.pnom);
     dc("pmax", v.pmax);
     dc("ppik", v.ppik);
-    dc("inom", v.inom);
+    dc("loadInom", v.inom);
     dc("imax", v.imax);
     dc("ipik", v.ipik);
     dc("skab", v.skabAkb);
