@@ -5,6 +5,7 @@
 #include "reports/report_writer.h"
 #include "solar/generation_store.h"
 #include "solar/ui/solar_parts.h"
+#include "widgets/chart_view.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/look.h"
 #include "widgets/report_export.h"
@@ -141,16 +142,7 @@ TAnalSBFm::TAnalSBFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 
     m_chartBox = new QGroupBox(body);
     m_chartBox->setFlat(true);
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Pсб = f(В)."));
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
-    chart->setMargins(QMargins(2, 2, 2, 2));
-    chart->legend()->hide();
-    m_chart = new QChartView(chart, m_chartBox);
-    m_chart->setObjectName(QStringLiteral("chart"));
-    m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setMinimumSize(420, 210);
+    m_chart = newChartView(m_chartBox, QSize(420, 210), false, QStringLiteral("Pсб = f(В)."));
     auto* chartLayout = new QVBoxLayout(m_chartBox);
     chartLayout->setContentsMargins(0, 0, 0, 0);
     chartLayout->addWidget(m_chart);

@@ -1,5 +1,6 @@
 #include "solar/ui/kproiz_form.h"
 
+#include "widgets/chart_view.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/windows.h"
 
@@ -119,19 +120,8 @@ TKproizFm::TKproizFm(TDataModule1& dm, QWidget* parent) : QDialog(parent), m_dm(
             drawChart();
     });
 
-    auto* chart = new QChart;
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
-    chart->setMargins(QMargins(2, 2, 2, 2));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    m_months = new QBarCategoryAxis;
-    m_values = new QValueAxis;
-    chart->addAxis(m_months, Qt::AlignBottom);
-    chart->addAxis(m_values, Qt::AlignLeft);
-    m_chart = new QChartView(chart, charts);
-    m_chart->setObjectName(QStringLiteral("chart"));
-    m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setMinimumSize(420, 240);
+    m_chart = newChartView(charts, QSize(420, 240), true);
+    addMonthAxes(m_chart->chart(), m_months, m_values);
 
     auto* lengthRow = new QHBoxLayout;
     lengthRow->addWidget(lengthLabel, 1);

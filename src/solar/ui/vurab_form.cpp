@@ -4,6 +4,7 @@
 #include "reports/report_writer.h"
 #include "solar/generation_store.h"
 #include "solar/ui/solar_parts.h"
+#include "widgets/chart_view.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/look.h"
 #include "widgets/report_export.h"
@@ -110,20 +111,9 @@ TVurabFrm::TVurabFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_update->setAutoDefault(false);
     connect(m_update, &QPushButton::clicked, this, [this] { drawChart(); });
 
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Расчетная выработка СЭ."));
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
-    chart->setMargins(QMargins(2, 2, 2, 2));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    m_months = new QBarCategoryAxis;
-    m_values = new QValueAxis;
-    chart->addAxis(m_months, Qt::AlignBottom);
-    chart->addAxis(m_values, Qt::AlignLeft);
-    m_chart = new QChartView(chart, chartPage);
-    m_chart->setObjectName(QStringLiteral("chart"));
-    m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setMinimumSize(480, 300);
+    m_chart =
+        newChartView(chartPage, QSize(480, 300), true, QStringLiteral("Расчетная выработка СЭ."));
+    addMonthAxes(m_chart->chart(), m_months, m_values);
 
     auto* lengthRow = new QHBoxLayout;
     lengthRow->addWidget(lengthLabel, 1);

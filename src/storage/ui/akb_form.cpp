@@ -7,6 +7,7 @@
 #include "reports/report_writer.h"
 #include "storage/ui/battery_drawing.h"
 #include "storage/ui/cmp_akb_sp_form.h"
+#include "widgets/chart_view.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/drawing_pane.h"
 #include "widgets/look.h"
@@ -235,15 +236,7 @@ QWidget* TAKBForm::buildDischargeTab() {
     tableBox->addWidget(m_table, 1);
     tableAndChart->addLayout(tableBox);
 
-    auto* chart = new QChart;
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
-    chart->setMargins(QMargins(2, 2, 2, 2));
-    chart->legend()->hide();
-    m_chart = new QChartView(chart, tab);
-    m_chart->setObjectName(QStringLiteral("chart"));
-    m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setMinimumSize(280, 240);
+    m_chart = newChartView(tab, QSize(280, 240), false);
     tableAndChart->addWidget(m_chart, 1);
     l->addLayout(tableAndChart, 1);
 
