@@ -965,7 +965,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TPrForm-1",   "TPrForm-2",          "TPrForm-3",      "TPrForm-4",   "TPrForm-5",
           "TSelAVFrm",   "TSelPrFrm",          "TMainForm-7",    "TMainForm-8", "TVurabFrm-1",
           "TVurabFrm-2", "TAnalSBFm-1",        "TAnalSBFm-2",    "TViewSPF-1",  "TViewSPF-2",
-          "TViewSPF-3",  "TViewSPF-4"})
+          "TViewSPF-3",  "TViewSPF-4",         "TSpecForm",      "TComSpecF",   "TComParVarF-1",
+          "TComParVarF-2"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
@@ -989,7 +990,8 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
          {"TVarForm",  "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F", "TInvForm",
           "TSelInvFm", "TAnalInvF",  "TAnalAkbF", "TSelSPFrm",  "TControlF",    "TSutGrafF",
           "TSutDiagF", "TAKBForm",   "TViewAKBF", "TShemaFrm",  "TKabelFrm",    "TAVForm",
-          "TPrForm",   "TVurabFrm",  "TAnalSBFm", "TViewSPF"}) {
+          "TPrForm",   "TVurabFrm",  "TAnalSBFm", "TViewSPF",   "TSpecForm",    "TComSpecF",
+          "TComParVarF"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -1001,7 +1003,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              22 * suffixes.size());
+              25 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {
