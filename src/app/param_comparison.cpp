@@ -128,7 +128,7 @@ QStringList monthsOf(const std::vector<ComparedVariant>& variants) {
     QStringList other;
     std::vector<bool> has(13, false);
     for (const ComparedVariant& v : variants)
-        for (const DaylightRow& r : v.months) {
+        for (const VariantMonthRow& r : v.months) {
             const int m = monthIndex(r.month);
             if (m > 0)
                 has[m] = true;
@@ -142,14 +142,14 @@ QStringList monthsOf(const std::vector<ComparedVariant>& variants) {
     return out + other;
 }
 
-const DaylightRow* rowOf(const ComparedVariant& v, const QString& month) {
+const VariantMonthRow* rowOf(const ComparedVariant& v, const QString& month) {
     const auto it = std::find_if(v.months.begin(), v.months.end(),
-                                 [&](const DaylightRow& r) { return r.month == month; });
+                                 [&](const VariantMonthRow& r) { return r.month == month; });
     return it == v.months.end() ? nullptr : &*it;
 }
 
-std::vector<CellRole> headingRoles(int columns) {
-    return std::vector<CellRole>(columns, CellRole::Heading);
+std::vector<ParamCellRole> headingRoles(int columns) {
+    return std::vector<ParamCellRole>(columns, ParamCellRole::Heading);
 }
 
 } // namespace
@@ -201,16 +201,16 @@ ParamComparison compareParams(const std::vector<ComparedVariant>& variants) {
         QStringList line{d.label};
         for (const ComparedVariant& v : variants)
             line << paramCellText(d, r, v);
-        std::vector<CellRole> roles;
+        std::vector<ParamCellRole> roles;
         if (d.kind == ParamRowKind::Name) {
             roles = headingRoles(n + 1);
         } else if (d.kind == ParamRowKind::Group) {
-            roles.assign(n + 1, CellRole::Group);
+            roles.assign(n + 1, ParamCellRole::Group);
         } else {
             const bool differs = std::any_of(line.begin() + 1, line.end(),
                                              [&](const QString& t) { return t != line[1]; });
-            roles.assign(n + 1, differs ? CellRole::Differs : CellRole::Same);
-            roles[0] = CellRole::Label;
+            roles.assign(n + 1, differs ? ParamCellRole::Differs : ParamCellRole::Same);
+            roles[0] = ParamCellRole::Label;
         }
         c.params.rows.push_back(line);
         c.params.roles.push_back(roles);
@@ -232,7 +232,7 @@ ParamComparison compareParams(const std::vector<ComparedVariant>& variants) {
     for (const QString& month : months) {
         QStringList t{month}, s{month};
         for (const ComparedVariant& v : variants) {
-            const DaylightRow* row = rowOf(v, month);
+            const VariantMonthRow* row = rowOf(v, month);
             t << (row ? shown(row->temperature) : QString());
             s << (row ? shown(row->sunrise) : QString()) << (row ? shown(row->sunset) : QString());
         }
@@ -241,9 +241,9 @@ ParamComparison compareParams(const std::vector<ComparedVariant>& variants) {
             tDiffers = tDiffers || t[1 + k] != t[1];
             sDiffers = sDiffers || s[1 + 2 * k] != s[1] || s[2 + 2 * k] != s[2];
         }
-        std::vector<CellRole> tRoles(n + 1, tDiffers ? CellRole::Differs : CellRole::Same);
-        std::vector<CellRole> sRoles(2 * n + 1, sDiffers ? CellRole::Differs : CellRole::Same);
-        tRoles[0] = sRoles[0] = CellRole::Heading; // the month column is always fixed
+        std::vector<ParamCellRole> tRoles(n + 1, tDiffers ? ParamCellRole::Differs : ParamCellRole::Same);
+        std::vector<ParamCellRole> sRoles(2 * n + 1, sDiffers ? ParamCellRole::Differs : ParamCellRole::Same);
+        tRoles[0] = sRoles[0] = ParamCellRole::Heading; // the month column is always fixed
         c.temperature.rows.push_back(t);
         c.temperature.roles.push_back(tRoles);
         c.sun.rows.push_back(s);

@@ -17,7 +17,7 @@ namespace ses {
 class ReportWriter;
 
 // One day-light row of a variant as stored.
-struct DaylightRow {
+struct VariantMonthRow {
     QString month;
     std::optional<double> sunrise, sunset, temperature; // Voshod10, Zakat10, TempAB
 };
@@ -27,7 +27,7 @@ struct ComparedVariant {
     qint64 key = 0;
     QString name;
     std::map<QString, QVariant> columns; // project1 by column name; a missing one is null
-    std::vector<DaylightRow> months;     // in table order
+    std::vector<VariantMonthRow> months;     // in table order
 };
 
 // How a row of the parameter table shows its variant cells.
@@ -49,11 +49,11 @@ const std::vector<ParamRowDef>& paramComparisonRows();
 
 // The colour of a cell: heading (button face), group heading (silver), the label column, a
 // variant cell equal in every variant (white) or one that differs (turquoise).
-enum class CellRole { Heading, Group, Label, Same, Differs };
+enum class ParamCellRole { Heading, Group, Label, Same, Differs };
 
 struct ShownTable {
     std::vector<QStringList> rows; // the first row holds the column titles
-    std::vector<std::vector<CellRole>> roles;
+    std::vector<std::vector<ParamCellRole>> roles;
 };
 
 struct ParamComparison {

@@ -37,7 +37,7 @@ int rowOf(const QString& column) {
 std::vector<int> differing(const ShownTable& t) {
     std::vector<int> out;
     for (int r = 0; r < int(t.roles.size()); ++r)
-        if (t.roles[r].size() > 1 && t.roles[r][1] == CellRole::Differs)
+        if (t.roles[r].size() > 1 && t.roles[r][1] == ParamCellRole::Differs)
             out.push_back(r);
     return out;
 }
@@ -55,11 +55,11 @@ TEST(ParamComparison, RowsLabelsAndRoles) {
     EXPECT_EQ(c.params.rows[0], QStringList({"Параметры варианта расчета.", "А", "Б"}));
     for (int r : {1, 4, 6, 13, 19, 25, 37, 52}) {
         EXPECT_EQ(c.params.rows[r].mid(1), QStringList({"", ""})) << r;
-        EXPECT_EQ(c.params.roles[r], std::vector<CellRole>(3, CellRole::Group)) << r;
+        EXPECT_EQ(c.params.roles[r], std::vector<ParamCellRole>(3, ParamCellRole::Group)) << r;
     }
-    EXPECT_EQ(c.params.roles[0], std::vector<CellRole>(3, CellRole::Heading));
-    EXPECT_EQ(c.params.roles[2], std::vector<CellRole>({CellRole::Label, CellRole::Same,
-                                                        CellRole::Same}));
+    EXPECT_EQ(c.params.roles[0], std::vector<ParamCellRole>(3, ParamCellRole::Heading));
+    EXPECT_EQ(c.params.roles[2], std::vector<ParamCellRole>({ParamCellRole::Label, ParamCellRole::Same,
+                                                        ParamCellRole::Same}));
     // Equal settings differ only in the name row, which is a heading.
     EXPECT_TRUE(differing(c.params).empty());
 }
@@ -126,7 +126,7 @@ TEST(ParamComparison, MonthsAlignByNameAndSunRowsColourByEitherHour) {
     EXPECT_EQ(differing(c.sun), std::vector<int>({1, 2}));
     EXPECT_EQ(c.temperature.rows[2], QStringList({"февраль", "15", ""}));
     EXPECT_EQ(differing(c.temperature), std::vector<int>({2}));
-    EXPECT_EQ(c.sun.roles[1][0], CellRole::Heading);
+    EXPECT_EQ(c.sun.roles[1][0], ParamCellRole::Heading);
 }
 
 TEST(ParamComparison, NothingTickedLeavesTitlesOnly) {

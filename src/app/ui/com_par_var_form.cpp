@@ -24,16 +24,16 @@ namespace ses {
 
 namespace {
 
-QColor colourOf(CellRole role, const QColor& face) {
+QColor colourOf(ParamCellRole role, const QColor& face) {
     switch (role) {
-    case CellRole::Heading:
+    case ParamCellRole::Heading:
         return face;
-    case CellRole::Group:
+    case ParamCellRole::Group:
         return kSilver;
-    case CellRole::Differs:
+    case ParamCellRole::Differs:
         return kTurquoise;
-    case CellRole::Label:
-    case CellRole::Same:
+    case ParamCellRole::Label:
+    case ParamCellRole::Same:
         break;
     }
     return Qt::white;
@@ -53,7 +53,7 @@ TComParVarF::TComParVarF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("variants"));
-    m_list->setMaximumWidth(200);
+    m_list->setMaximumWidth(215);
     m_params = makeTableGrid(QStringLiteral("params"), this);
     m_temperature = makeTableGrid(QStringLiteral("temperature"), this);
     m_temperature->setFrozenCols(1);
@@ -117,7 +117,7 @@ TComParVarF::TComParVarF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     grid->addWidget(m_temperature, 3, 1);
     grid->addWidget(m_sun, 3, 2);
     grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(2, 2);
+    grid->setColumnStretch(2, 1);
     grid->setRowStretch(1, 3);
     grid->setRowStretch(3, 2);
     auto* options = new QHBoxLayout;
@@ -129,7 +129,7 @@ TComParVarF::TComParVarF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     layout->addLayout(grid, 1);
     layout->addLayout(options);
     layout->addLayout(buttons.layout);
-    resize(1300, 680);
+    resize(1340, 690);
 }
 
 int TComParVarF::run() {
@@ -194,10 +194,10 @@ void TComParVarF::paintParams() {
     const ShownTable& t = m_comparison.params;
     for (int r = 1; r < int(t.roles.size()) && r < m_params->rowCount(); ++r)
         for (int c = 0; c < int(t.roles[r].size()) && c < m_params->colCount(); ++c) {
-            const CellRole role = t.roles[r][c];
+            const ParamCellRole role = t.roles[r][c];
             // The labels take the button face while they stay in place, as titles do.
             m_params->setCellBackground(c, r,
-                                        role == CellRole::Label && fixed
+                                        role == ParamCellRole::Label && fixed
                                             ? face
                                             : colourOf(role, face));
         }
@@ -206,6 +206,14 @@ void TComParVarF::paintParams() {
 void TComParVarF::format() {
     for (StringGrid* g : {m_params, m_temperature, m_sun})
         fitGridColumns(g);
+    // The longest labels would push every variant out of view: they wrap into a second line
+    // instead, whole.
+    constexpr int kLabelWidth = 470;
+    if (m_params->columnWidth(0) > kLabelWidth) {
+        m_params->setColWidth(0, kLabelWidth);
+        m_params->setWordWrap(true);
+        m_params->resizeRowsToContents();
+    }
     // Every variant name fits over its two columns.
     const QFontMetrics metrics(m_strip->font());
     for (const GroupHeader::Group& g : m_strip->groups()) {

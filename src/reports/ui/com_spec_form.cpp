@@ -29,7 +29,7 @@ TComSpecF::TComSpecF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     auto* listLabel = new QLabel(QStringLiteral("Варианты расчета."), this);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("variants"));
-    m_list->setMaximumWidth(220);
+    m_list->setMaximumWidth(215);
     listLabel->setBuddy(m_list);
     auto* tableLabel = new QLabel(
         QStringLiteral("Сравнительная таблица спецификаций оборудования вариантов."), this);
@@ -88,7 +88,7 @@ TComSpecF::TComSpecF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     layout->addLayout(grid, 1);
     layout->addLayout(options);
     layout->addLayout(buttons.layout);
-    resize(1200, 600);
+    resize(1340, 640);
 }
 
 int TComSpecF::run() {
