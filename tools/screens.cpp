@@ -32,9 +32,8 @@
 #include "report_tour.h"
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/com_spec_form.h"
-#include "reports/ui/spec_form.h"
-#include "widgets/string_grid.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/spec_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
@@ -61,12 +60,13 @@
 #include "widgets/help_viewer.h"
 #include "widgets/look.h"
 #include "widgets/number_field.h"
+#include "widgets/string_grid.h"
 
 #include <QCheckBox>
-#include <QScrollBar>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>

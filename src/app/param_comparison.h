@@ -27,7 +27,7 @@ struct ComparedVariant {
     qint64 key = 0;
     QString name;
     std::map<QString, QVariant> columns; // project1 by column name; a missing one is null
-    std::vector<VariantMonthRow> months;     // in table order
+    std::vector<VariantMonthRow> months; // in table order
 };
 
 // How a row of the parameter table shows its variant cells.

@@ -51,7 +51,6 @@ QString csvLine(const QStringList& fields, QChar separator = QLatin1Char(','));
 // between fields, CR LF after each row, RFC 4180 quoting; the texts are written as given (numbers
 // already carry the decimal comma). Written to a temporary file beside `path` and renamed over it
 // only when complete: on failure returns false with `error` set, and no file is left behind.
-bool writeSpreadsheetCsv(const QString& path, const std::vector<QStringList>& rows,
-                         QString* error);
+bool writeSpreadsheetCsv(const QString& path, const std::vector<QStringList>& rows, QString* error);
 
 } // namespace ses

@@ -309,7 +309,8 @@ std::vector<QStringList> specificationTable(const std::vector<SpecRow>& rows) {
 std::vector<QStringList> equipmentListTable(const std::vector<SpecRow>& rows) {
     std::vector<QStringList> out;
     out.reserve(rows.size() + 1);
-    out.push_back({QStringLiteral("Позиция"), QStringLiteral("Наименование и техническая характеристика"),
+    out.push_back({QStringLiteral("Позиция"),
+                   QStringLiteral("Наименование и техническая характеристика"),
                    QStringLiteral("Тип, марка, обозначение документа, опросного листа"),
                    QStringLiteral("Код продукции"), QStringLiteral("Поставщик"),
                    QStringLiteral("Единица измерения"), QStringLiteral("Количество"),

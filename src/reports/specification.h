@@ -34,8 +34,8 @@ enum class SpecKind {
 };
 
 QString specKindName(SpecKind kind); // "Инвертор" ... "Коннектор разветвитель", "Перемычка"
-QString specUnit(SpecKind kind);     // "шт.", "м", "комп."
-int specGroup(SpecKind kind);        // the group's place in the list
+QString specUnit(SpecKind kind); // "шт.", "м", "комп."
+int specGroup(SpecKind kind);    // the group's place in the list
 
 // Designations of a connector or a jumper the catalog has no row for.
 inline const QString kTypeNotFound = QStringLiteral("тип не найден в справочнике");
@@ -78,13 +78,13 @@ struct VariantEquipment {
     QString batteryName, batteryType, batteryCnom, batteryUnom;
     double batteryCount = 0; // Kol_AKB
     QString panelCompany, panelType, panelPower, panelVoltage;
-    double panelCount = 0;              // KolTotal_SP
-    std::optional<double> imp, isc;     // one panel's currents, A
-    bool mppt = false;                  // UseMPPT_Ctrl
-    int maxUnprotectedStrings = 0;      // MaxKolSborNotProt
-    SpecBreaker assemblyBreaker;        // one per string of a protected array
+    double panelCount = 0;          // KolTotal_SP
+    std::optional<double> imp, isc; // one panel's currents, A
+    bool mppt = false;              // UseMPPT_Ctrl
+    int maxUnprotectedStrings = 0;  // MaxKolSborNotProt
+    SpecBreaker assemblyBreaker;    // one per string of a protected array
     SpecFuse assemblyFuse;
-    SpecBreaker dcBreaker;              // battery - DC loads
+    SpecBreaker dcBreaker; // battery - DC loads
     SpecFuse dcFuse;
     SpecCable dcCable;
     int batterySeries = 0, batteryStrings = 0; // KolPosled_AKB, KolVetv_AKB

@@ -18,9 +18,7 @@ namespace {
 class Row {
 public:
     explicit Row(const QSqlQuery& q) : m_record(q.record()) {}
-    QVariant value(const char* column) const {
-        return m_record.value(QString::fromLatin1(column));
-    }
+    QVariant value(const char* column) const { return m_record.value(QString::fromLatin1(column)); }
     // Numbers in the shortest form with the decimal comma, an empty field as empty text.
     QString text(const char* column) const {
         const QVariant v = value(column);
@@ -39,8 +37,8 @@ public:
     int integer(const char* column) const { return value(column).toInt(); }
 
     SpecBreaker breaker(const char* suffix) const {
-        return {named("Company_AV_", suffix), named("Tip_AV_", suffix),
-                named("Inom_AV_", suffix), named("Unom_AV_", suffix)};
+        return {named("Company_AV_", suffix), named("Tip_AV_", suffix), named("Inom_AV_", suffix),
+                named("Unom_AV_", suffix)};
     }
     SpecFuse fuse(const char* suffix) const {
         return {named("Company_Pr_", suffix), named("Tip_Pr_", suffix),
@@ -59,9 +57,9 @@ private:
 };
 
 // The texts of `column` of the catalog's type rows by maker and type, for the pairs asked.
-std::map<MakerType, QString> lookUp(TDataModule1& dm, const QString& master,
-                                    const QString& detail, const QString& typeColumn,
-                                    const QString& column, const std::set<MakerType>& wanted) {
+std::map<MakerType, QString> lookUp(TDataModule1& dm, const QString& master, const QString& detail,
+                                    const QString& typeColumn, const QString& column,
+                                    const std::set<MakerType>& wanted) {
     std::map<MakerType, QString> out;
     for (const MakerType& mt : wanted) {
         QSqlQuery q = dm.store().select(

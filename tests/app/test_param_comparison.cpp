@@ -58,8 +58,9 @@ TEST(ParamComparison, RowsLabelsAndRoles) {
         EXPECT_EQ(c.params.roles[r], std::vector<ParamCellRole>(3, ParamCellRole::Group)) << r;
     }
     EXPECT_EQ(c.params.roles[0], std::vector<ParamCellRole>(3, ParamCellRole::Heading));
-    EXPECT_EQ(c.params.roles[2], std::vector<ParamCellRole>({ParamCellRole::Label, ParamCellRole::Same,
-                                                        ParamCellRole::Same}));
+    EXPECT_EQ(c.params.roles[2],
+              std::vector<ParamCellRole>(
+                  {ParamCellRole::Label, ParamCellRole::Same, ParamCellRole::Same}));
     // Equal settings differ only in the name row, which is a heading.
     EXPECT_TRUE(differing(c.params).empty());
 }
@@ -112,9 +113,8 @@ TEST(ParamComparison, MonthsAlignByNameAndSunRowsColourByEitherHour) {
     b.months = {{"март", 10.0, 19.0, 15.0}, {"январь", 8.0, 18.0, 15.0}};
     const ParamComparison c = compareParams({a, b});
     EXPECT_EQ(c.temperature.rows[0], QStringList({" Месяц", "А", "А"}));
-    EXPECT_EQ(c.sun.rows[0],
-              QStringList({" Месяц", "Восход, час.", "Закат, час.", "Восход, час.",
-                           "Закат, час."}));
+    EXPECT_EQ(c.sun.rows[0], QStringList({" Месяц", "Восход, час.", "Закат, час.", "Восход, час.",
+                                          "Закат, час."}));
     EXPECT_EQ(c.strip, QStringList({" Вариант", "А", "А"}));
     const std::vector<QStringList> sun = {
         {" Месяц", "Восход, час.", "Закат, час.", "Восход, час.", "Закат, час."},

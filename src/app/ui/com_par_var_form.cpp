@@ -95,10 +95,10 @@ TComParVarF::TComParVarF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     update->setAutoDefault(false);
     connect(update, &QPushButton::clicked, this, [this] { refresh(); });
     m_export = makeExportButton(
-        this, QStringLiteral("Экспорт полного отчёта по суточному графику в документ Microsoft Word"));
-    connect(m_export, &QPushButton::clicked, this, [this] {
-        exportReport(m_prompter, [this](ReportWriter& w) { writeReport(w); });
-    });
+        this,
+        QStringLiteral("Экспорт полного отчёта по суточному графику в документ Microsoft Word"));
+    connect(m_export, &QPushButton::clicked, this,
+            [this] { exportReport(m_prompter, [this](ReportWriter& w) { writeReport(w); }); });
     const DialogButtons buttons =
         makeDialogButtons(this, info, closeRow({formatButton, update, m_export}));
 
@@ -109,11 +109,11 @@ TComParVarF::TComParVarF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
         caption(QStringLiteral("Сравнительная таблица параметров вариантов."), m_params, this), 0,
         1, 1, 2);
     grid->addWidget(m_params, 1, 1, 1, 2);
-    grid->addWidget(caption(QStringLiteral("Температура эксплуатации АБ."), m_temperature, this),
-                    2, 1);
-    grid->addWidget(caption(QStringLiteral("Среднемесячное время восхода и заката солнца."),
-                            m_sun, this),
-                    2, 2);
+    grid->addWidget(caption(QStringLiteral("Температура эксплуатации АБ."), m_temperature, this), 2,
+                    1);
+    grid->addWidget(
+        caption(QStringLiteral("Среднемесячное время восхода и заката солнца."), m_sun, this), 2,
+        2);
     grid->addWidget(m_temperature, 3, 1);
     grid->addWidget(m_sun, 3, 2);
     grid->setColumnStretch(1, 1);
@@ -177,8 +177,7 @@ void TComParVarF::refresh() {
     const auto painter = [face](const ShownTable& t) {
         return [&t, face](int col, int row) { return colourOf(t.roles[row][col], face); };
     };
-    fillTableGrid(m_temperature, m_comparison.temperature.rows,
-                  painter(m_comparison.temperature));
+    fillTableGrid(m_temperature, m_comparison.temperature.rows, painter(m_comparison.temperature));
     fillTableGrid(m_sun, m_comparison.sun.rows, painter(m_comparison.sun));
     std::vector<GroupHeader::Group> groups{{m_comparison.strip.value(0), 0, 1}};
     for (int k = 1; k < m_comparison.strip.size(); ++k)
@@ -196,10 +195,8 @@ void TComParVarF::paintParams() {
         for (int c = 0; c < int(t.roles[r].size()) && c < m_params->colCount(); ++c) {
             const ParamCellRole role = t.roles[r][c];
             // The labels take the button face while they stay in place, as titles do.
-            m_params->setCellBackground(c, r,
-                                        role == ParamCellRole::Label && fixed
-                                            ? face
-                                            : colourOf(role, face));
+            m_params->setCellBackground(
+                c, r, role == ParamCellRole::Label && fixed ? face : colourOf(role, face));
         }
 }
 

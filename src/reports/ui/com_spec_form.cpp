@@ -51,8 +51,7 @@ TComSpecF::TComSpecF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     });
     connect(m_moveColumns, &QCheckBox::toggled, this,
             [this](bool on) { setColumnsMovable(m_grid, on); });
-    connect(m_moveRows, &QCheckBox::toggled, this,
-            [this](bool on) { setRowsMovable(m_grid, on); });
+    connect(m_moveRows, &QCheckBox::toggled, this, [this](bool on) { setRowsMovable(m_grid, on); });
 
     auto* formatButton = new QPushButton(QStringLiteral("Формат"), this);
     formatButton->setObjectName(QStringLiteral("format"));
@@ -64,9 +63,8 @@ TComSpecF::TComSpecF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     update->setAutoDefault(false);
     connect(update, &QPushButton::clicked, this, [this] { refresh(); });
     m_export = makeExportButton(this, QStringLiteral("Экспорт отчёта в документ Microsoft Word"));
-    connect(m_export, &QPushButton::clicked, this, [this] {
-        exportReport(m_prompter, [this](ReportWriter& w) { writeReport(w); });
-    });
+    connect(m_export, &QPushButton::clicked, this,
+            [this] { exportReport(m_prompter, [this](ReportWriter& w) { writeReport(w); }); });
     QPushButton* csvButton = makeCsvButton(this);
     connect(csvButton, &QPushButton::clicked, this, [this] { saveCsv(); });
     const DialogButtons buttons =

@@ -42,9 +42,8 @@ TSpecForm::TSpecForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     connect(formatButton, &QPushButton::clicked, this, [this] { format(); });
     QPushButton* exportButton =
         makeExportButton(this, QStringLiteral("Экспорт отчёта в документ Microsoft Word"));
-    connect(exportButton, &QPushButton::clicked, this, [this] {
-        exportReport(m_prompter, [this](ReportWriter& w) { writeReport(w); });
-    });
+    connect(exportButton, &QPushButton::clicked, this,
+            [this] { exportReport(m_prompter, [this](ReportWriter& w) { writeReport(w); }); });
     QPushButton* csvButton = makeCsvButton(this);
     connect(csvButton, &QPushButton::clicked, this, [this] { saveCsv(); });
     const DialogButtons buttons =
