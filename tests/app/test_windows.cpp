@@ -29,6 +29,7 @@
 #include "solar/ui/vurab_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "widgets/drawing_pane.h"
+#include "widgets/frozen_table.h"
 #include "widgets/number_field.h"
 #include "widgets/string_grid.h"
 
