@@ -1,12 +1,15 @@
 #include "report_tour.h"
 
+#include "app/ui/com_par_var_form.h"
 #include "app/ui/main_form.h"
 #include "app/ui/var_form.h"
 #include "data/data_module.h"
 #include "load/ui/chart_viewers.h"
 #include "load/ui/dsp_nagr_form.h"
 #include "reports/document_report_writer.h"
+#include "reports/ui/com_spec_form.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/spec_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
@@ -186,6 +189,12 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     tour.write(main.solarAnalysisForm(), QStringLiteral("TAnalSBFm"));
     main.solarSchemeView().load();
     tour.write(main.solarSchemeView(), QStringLiteral("TViewSPF"));
+    main.specForm().rebuild();
+    tour.write(main.specForm(), QStringLiteral("TSpecForm"));
+    main.specComparison().prepare();
+    tour.write(main.specComparison(), QStringLiteral("TComSpecF"));
+    main.paramComparison().prepare();
+    tour.write(main.paramComparison(), QStringLiteral("TComParVarF"));
     // Last, as they add consumers to the current schedules of the demo.
     tour.write(*tour::consumerSchedule(dm, prompter, true, &main), QStringLiteral("TCreateSGF"));
     tour.write(*tour::consumerSchedule(dm, prompter, false, &main), QStringLiteral("TCreateSG12F"));

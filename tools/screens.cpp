@@ -6,6 +6,7 @@
 #include "app/demo.h"
 #include "app/recalc.h"
 #include "app/ui/about_form.h"
+#include "app/ui/com_par_var_form.h"
 #include "app/ui/main_form.h"
 #include "app/ui/open_form.h"
 #include "app/ui/param_form.h"
@@ -30,7 +31,9 @@
 #include "refbooks/temp_ab_form.h"
 #include "report_tour.h"
 #include "reports/ui/com_shem_form.h"
+#include "reports/ui/com_spec_form.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/spec_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
@@ -57,11 +60,13 @@
 #include "widgets/help_viewer.h"
 #include "widgets/look.h"
 #include "widgets/number_field.h"
+#include "widgets/string_grid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -157,6 +162,18 @@ int main(int argc, char** argv) {
             comparison.prepare();
             comparison.list(1)->setCurrentIndex(1);
             shoot(&comparison, dir, QStringLiteral("TComShemF"));
+            // The equipment list of the current variant, the lists of the demo's variants side
+            // by side, and their parameters with the month tables brought into view.
+            shoot(&main.specForm(), dir, QStringLiteral("TSpecForm"));
+            shoot(&main.specComparison(), dir, QStringLiteral("TComSpecF"));
+            TComParVarF& params = main.paramComparison();
+            shoot(&params, dir, QStringLiteral("TComParVarF-1"));
+            params.show();
+            params.params()->scrollToBottom();
+            params.sun()->horizontalScrollBar()->setValue(
+                params.sun()->horizontalScrollBar()->maximum());
+            save(&params, dir, QStringLiteral("TComParVarF-2"));
+            params.hide();
             TOpenForm& open = main.openForm();
             open.show();
             open.previewBox()->setChecked(true);

@@ -1,12 +1,15 @@
 #include "data/csv.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QIODevice>
+#include <QSaveFile>
 
 namespace ses {
 
-CsvReader::CsvReader(QIODevice& in)
-    : m_in(in), m_decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless) {}
+CsvReader::CsvReader(QIODevice& in, QChar separator)
+    : m_in(in), m_decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless),
+      m_separator(separator) {}
 
 bool CsvReader::fail(const QString& message) {
     m_error = message;
@@ -59,7 +62,7 @@ bool CsvReader::next(QStringList& record, int& line) {
                     return fail(
                         QStringLiteral("Строка %1: кавычка внутри поля без кавычек.").arg(m_line));
                 inQuotes = fieldQuoted = true;
-            } else if (c == QLatin1Char(',')) {
+            } else if (c == m_separator) {
                 record << field;
                 field.clear();
                 fieldQuoted = false;
@@ -115,8 +118,8 @@ std::optional<CsvTable> parseCsv(const QString& input, QString* error) {
     return t;
 }
 
-QString csvField(const QString& value) {
-    if (value.contains(QLatin1Char(',')) || value.contains(QLatin1Char('"')) ||
+QString csvField(const QString& value, QChar separator) {
+    if (value.contains(separator) || value.contains(QLatin1Char('"')) ||
         value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))) {
         QString v = value;
         v.replace(QLatin1String("\""), QLatin1String("\"\""));
@@ -125,11 +128,33 @@ QString csvField(const QString& value) {
     return value;
 }
 
-QString csvLine(const QStringList& fields) {
+QString csvLine(const QStringList& fields, QChar separator) {
     QStringList out;
     for (const QString& f : fields)
-        out << csvField(f);
-    return out.join(QLatin1Char(','));
+        out << csvField(f, separator);
+    return out.join(separator);
+}
+
+bool writeSpreadsheetCsv(const QString& path, const std::vector<QStringList>& rows,
+                         QString* error) {
+    QSaveFile out(path);
+    const auto failed = [&] {
+        if (error)
+            *error = QStringLiteral("Не удалось записать файл \"%1\" (%2).")
+                         .arg(QDir::toNativeSeparators(path), out.errorString());
+        out.cancelWriting();
+        return false;
+    };
+    if (!out.open(QIODevice::WriteOnly))
+        return failed();
+    QByteArray bytes("\xEF\xBB\xBF");
+    for (const QStringList& row : rows)
+        bytes += (csvLine(row, QLatin1Char(';')) + QStringLiteral("\r\n")).toUtf8();
+    if (out.write(bytes) != bytes.size())
+        return failed();
+    if (!out.commit())
+        return failed();
+    return true;
 }
 
 } // namespace ses

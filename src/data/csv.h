@@ -23,7 +23,8 @@ struct CsvTable {
 // quote stops the reading with an error naming the line.
 class CsvReader {
 public:
-    explicit CsvReader(QIODevice& in);
+    // `separator` is ',' for the data tool's files, ';' for the spreadsheet tables.
+    explicit CsvReader(QIODevice& in, QChar separator = QLatin1Char(','));
     // The next record and the line it starts on; false at the end or on an error.
     bool next(QStringList& record, int& line);
     // Why reading stopped early; empty at a normal end.
@@ -37,12 +38,19 @@ private:
     QString m_error;
     int m_line = 0;
     bool m_first = true;
+    QChar m_separator;
 };
 
 // Parses text; on malformed input (an unclosed quote, a row whose field count differs from the
 // header's) returns nullopt and sets error to a message naming the line.
 std::optional<CsvTable> parseCsv(const QString& text, QString* error);
-QString csvField(const QString& value);
-QString csvLine(const QStringList& fields);
+QString csvField(const QString& value, QChar separator = QLatin1Char(','));
+QString csvLine(const QStringList& fields, QChar separator = QLatin1Char(','));
+
+// A table as a spreadsheet with Russian settings opens it: UTF-8 with a byte-order mark, ";"
+// between fields, CR LF after each row, RFC 4180 quoting; the texts are written as given (numbers
+// already carry the decimal comma). Written to a temporary file beside `path` and renamed over it
+// only when complete: on failure returns false with `error` set, and no file is left behind.
+bool writeSpreadsheetCsv(const QString& path, const std::vector<QStringList>& rows, QString* error);
 
 } // namespace ses

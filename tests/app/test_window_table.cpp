@@ -4,6 +4,7 @@
 #include "../data/fixture.h"
 
 #include "app/ui/about_form.h"
+#include "app/ui/com_par_var_form.h"
 #include "app/ui/main_form.h"
 #include "app/ui/open_form.h"
 #include "app/ui/param_form.h"
@@ -22,7 +23,9 @@
 #include "refbooks/catalog_form.h"
 #include "refbooks/temp_ab_form.h"
 #include "reports/ui/com_shem_form.h"
+#include "reports/ui/com_spec_form.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/spec_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
@@ -167,6 +170,9 @@ const Window kWindows[] = {
     {"TSutGrDopF", "Дополнительная информация по суточному графику.", 83, make<TSutGrDopF>()},
     {"TShemaFrm", "Просмотр схемы СЭ.", 55, make<TShemaFrm>()},
     {"TComShemF", "Сравнение схем вариантов проекта.", 37, make<TComShemF>()},
+    {"TSpecForm", "Спецификация оборудования варианта расчета.", 56, make<TSpecForm>()},
+    {"TComSpecF", "Сравнение спецификаций оборудования вариантов.", 38, make<TComSpecF>()},
+    {"TComParVarF", "Сравнение параметров вариантов.", 35, make<TComParVarF>()},
 };
 
 // Topics of the windows above whose pages are not in this copy of the help yet. F1 in their

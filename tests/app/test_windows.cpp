@@ -4,9 +4,11 @@
 #include "../lib/qt_print.h"
 
 #include "app/demo.h"
+#include "app/ui/com_par_var_form.h"
 #include "app/ui/main_form.h"
 #include "app/ui/open_form.h"
 #include "app/ui/proj_form.h"
+#include "data/csv.h"
 #include "lib/numbers.h"
 #include "load/load_views_store.h"
 #include "load/schedule_store.h"
@@ -18,13 +20,16 @@
 #include "load/ui/totals_pages.h"
 #include "reports/recording_report_writer.h"
 #include "reports/ui/com_shem_form.h"
+#include "reports/ui/com_spec_form.h"
 #include "reports/ui/scheme_view.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/spec_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/vurab_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "widgets/drawing_pane.h"
+#include "widgets/frozen_table.h"
 #include "widgets/number_field.h"
 #include "widgets/string_grid.h"
 
@@ -33,11 +38,13 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
@@ -53,6 +60,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace ses;
@@ -916,6 +924,135 @@ TEST(SchemeComparison, DrawsBothPanesByKeyAndLeavesTheCurrentVariant) {
     EXPECT_FALSE(form.view(1)->isCleared());
 }
 
+TEST(SpecWindows, ListsReadByKeyLeaveTheCurrentVariantAndArray) {
+    Demo demo;
+    View& v = demo.dm.tblProj1();
+    v.next(); // the weather station is current, on its second array
+    demo.dm.tblProj_Mas().last();
+    const qint64 current = v["Kod"].asInteger();
+    const int array = demo.dm.tblProj_Mas().recNo();
+
+    TSpecForm& spec = demo.main.specForm();
+    spec.rebuild();
+    ASSERT_FALSE(spec.rows().empty());
+    EXPECT_EQ(spec.grid()->cell(3, 0), "Количество");
+    EXPECT_EQ(spec.shownRows().size(), spec.rows().size() + 1);
+    EXPECT_EQ(v["Kod"].asInteger(), current);
+    EXPECT_EQ(demo.dm.tblProj_Mas().recNo(), array);
+
+    RecordingReportWriter w;
+    spec.writeReport(w);
+    ASSERT_EQ(w.summary().size(), 5);
+    EXPECT_EQ(w.summary()[1], "title: Спецификация оборудования варианта.\r");
+    EXPECT_EQ(w.summary()[3], "text: Вариант расчета: Метеостанция (круглый год)\r\r");
+    EXPECT_EQ(w.blocks().back().rows, spec.shownRows());
+    spec.standardForm()->setChecked(true);
+    w.clear();
+    spec.writeReport(w);
+    EXPECT_EQ(w.blocks().back().rows.front().size(), 9);
+    EXPECT_EQ(w.blocks().back().rows.at(1).front(), "1");
+
+    // The comparison: both variants ticked, differing quantities in turquoise; one variant alone
+    // has nothing to differ from.
+    TComSpecF& cmp = demo.main.specComparison();
+    cmp.prepare();
+    ASSERT_EQ(cmp.variants()->count(), 2);
+    EXPECT_EQ(cmp.grid()->colCount(), 5);
+    int turquoise = 0;
+    for (int r = 1; r < cmp.grid()->rowCount(); ++r) {
+        const bool differs = cmp.rows()[r - 1].differs;
+        turquoise += differs;
+        EXPECT_EQ(cmp.grid()->cellBackground(3, r), differs ? kTurquoise : QColor(Qt::white));
+    }
+    EXPECT_GT(turquoise, 0);
+    cmp.variants()->item(0)->setCheckState(Qt::Unchecked);
+    cmp.refresh();
+    EXPECT_EQ(cmp.grid()->colCount(), 4);
+    EXPECT_EQ(cmp.grid()->cell(3, 0), "Метеостанция (круглый год)");
+    for (const MergedSpecRow& r : cmp.rows())
+        EXPECT_FALSE(r.differs);
+    cmp.variants()->item(1)->setCheckState(Qt::Unchecked);
+    cmp.refresh();
+    EXPECT_FALSE(cmp.exportButton()->isEnabled());
+    EXPECT_EQ(v["Kod"].asInteger(), current);
+    EXPECT_EQ(demo.dm.tblProj_Mas().recNo(), array);
+    EXPECT_TRUE(demo.prompter.entries().empty());
+}
+
+TEST(SpecWindows, CsvReadsBackAsTheShownCellsAndAFailureLeavesNoFile) {
+    Demo demo;
+    TSpecForm& spec = demo.main.specForm();
+    spec.rebuild();
+    QTemporaryDir out;
+    const QString path = out.filePath("spec.csv");
+    QString proposed;
+    spec.saveCsv([&](const QString& p) {
+        proposed = p;
+        return path;
+    });
+    // The ":" of the project's name may not stand in a file name.
+    EXPECT_TRUE(proposed.endsWith("Спецификация - Пример_ дача и метеостанция - Дача (апрель - "
+                                  "сентябрь).csv"))
+        << proposed.toStdString();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(bytes.contains("\r\n"));
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CsvReader reader(buffer, QLatin1Char(';'));
+    std::vector<QStringList> back;
+    QStringList record;
+    int line = 0;
+    while (reader.next(record, line))
+        back.push_back(record);
+    EXPECT_TRUE(reader.error().isEmpty());
+    EXPECT_EQ(back, spec.shownRows());
+
+    // A folder that does not exist: told, nothing written.
+    spec.saveCsv([&](const QString&) { return out.filePath("none/spec.csv"); });
+    ASSERT_EQ(demo.prompter.entries().size(), 1u);
+    EXPECT_TRUE(demo.prompter.entries()[0].text.startsWith("Не удалось записать файл"));
+    EXPECT_FALSE(QFileInfo::exists(out.filePath("none/spec.csv")));
+}
+
+TEST(ParamComparisonWindow, ByKeyWithSameNamesAndNothingTicked) {
+    Demo demo;
+    View& v = demo.dm.tblProj1();
+    v.next();
+    ASSERT_TRUE(v.edit());
+    v["VarName"].setString("Дача (апрель - сентябрь)"); // two variants of one name
+    ASSERT_TRUE(v.post());
+    const qint64 current = v["Kod"].asInteger();
+    TComParVarF& form = demo.main.paramComparison();
+    form.prepare();
+    ASSERT_EQ(form.variants()->count(), 2);
+    // Each column is its own variant: the system voltages differ (24 and 12 V).
+    EXPECT_EQ(form.params()->cell(1, 2), "24");
+    EXPECT_EQ(form.params()->cell(2, 2), "12");
+    EXPECT_EQ(form.params()->cellBackground(1, 2), kTurquoise);
+    EXPECT_EQ(form.params()->cellBackground(0, 1), kSilver);
+    EXPECT_EQ(form.sun()->colCount(), 5);
+    ASSERT_EQ(form.strip()->groups().size(), 3u);
+    EXPECT_EQ(form.strip()->groups()[2].first, 3);
+    EXPECT_EQ(v["Kod"].asInteger(), current);
+
+    RecordingReportWriter w;
+    form.writeReport(w);
+    EXPECT_EQ(w.summary().back(), "text: 4, 5 - Дача (апрель - сентябрь).\r");
+
+    for (int i = 0; i < form.variants()->count(); ++i)
+        form.variants()->item(i)->setCheckState(Qt::Unchecked);
+    form.refresh();
+    EXPECT_FALSE(form.exportButton()->isEnabled());
+    EXPECT_EQ(form.params()->colCount(), 1);
+    EXPECT_EQ(form.temperature()->QTableWidget::rowCount(), 0);
+    EXPECT_EQ(v["Kod"].asInteger(), current);
+    EXPECT_TRUE(demo.prompter.entries().empty());
+}
+
 TEST(OpenProject, PreviewFollowsTheHighlightedVariantWhileTicked) {
     Demo demo;
     takeStationBattery(demo.dm);
@@ -947,25 +1084,26 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
     // a cell, a dialog larger than the work area of a 1366 x 768 screen.
     EXPECT_FALSE(err.contains("look:")) << err.toStdString();
     for (const char* name :
-         {"TMainForm-1", "TMainForm-7",        "TMainForm-8",    "TProjForm",   "TOpenForm",
-          "TAboutForm",  "TParamFrm",          "TsTempABF",      "TsTempABF-2", "TVarForm-1",
-          "TVarForm-7",  "TVarForm-default-7", "TDspNagrF",      "TDspNagr12F", "TAddSutGrF-2",
-          "TNagrForm",   "TCreateSGF-3",       "TCreateSG12F-1", "TPeriodFm",   "TsEPForm",
-          "TsEP12Frm",   "TInvForm",           "TSelInvFm",      "TTabInvFm",   "TAnalInvF",
-          "TSprKForm-1", "TSprKForm-5",        "TKproizFm",      "TsSunDayF",   "TSelSPFrm",
-          "TMasSPFrm-1", "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5", "TControlF",
-          "TSelCtrlF",   "TMainForm-4",        "TNagrDopF-1",    "TNagrDopF-2", "TNagrDopF-3",
-          "TNagrDopF-4", "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7", "TAnalAkbF-1",
-          "TAnalAkbF-2", "TSutGrafF",          "TSutDiagF",      "Help-index",  "Help-guide",
-          "Help-53",     "TKabelFrm",          "TMainForm-6",    "Help-53",     "TsInvForm",
-          "TsAKBForm",   "TsSunPanF",          "TsContFrm",      "TsKabelFm",   "TsKabInvF",
-          "TsAVForm",    "TsPrForm",           "TsPeremFm",      "TsMCForm",    "TsRegForm",
-          "TsKtempFm",   "TsAKBZarF",          "TsInvZuForm",    "TsEPForm-2",  "TsEP12Frm-2",
-          "TAVForm-1",   "TAVForm-2",          "TAVForm-3",      "TAVForm-4",   "TAVForm-5",
-          "TPrForm-1",   "TPrForm-2",          "TPrForm-3",      "TPrForm-4",   "TPrForm-5",
-          "TSelAVFrm",   "TSelPrFrm",          "TMainForm-7",    "TMainForm-8", "TVurabFrm-1",
-          "TVurabFrm-2", "TAnalSBFm-1",        "TAnalSBFm-2",    "TViewSPF-1",  "TViewSPF-2",
-          "TViewSPF-3",  "TViewSPF-4"})
+         {"TMainForm-1",  "TMainForm-7",        "TMainForm-8",    "TProjForm",   "TOpenForm",
+          "TAboutForm",   "TParamFrm",          "TsTempABF",      "TsTempABF-2", "TVarForm-1",
+          "TVarForm-7",   "TVarForm-default-7", "TDspNagrF",      "TDspNagr12F", "TAddSutGrF-2",
+          "TNagrForm",    "TCreateSGF-3",       "TCreateSG12F-1", "TPeriodFm",   "TsEPForm",
+          "TsEP12Frm",    "TInvForm",           "TSelInvFm",      "TTabInvFm",   "TAnalInvF",
+          "TSprKForm-1",  "TSprKForm-5",        "TKproizFm",      "TsSunDayF",   "TSelSPFrm",
+          "TMasSPFrm-1",  "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5", "TControlF",
+          "TSelCtrlF",    "TMainForm-4",        "TNagrDopF-1",    "TNagrDopF-2", "TNagrDopF-3",
+          "TNagrDopF-4",  "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7", "TAnalAkbF-1",
+          "TAnalAkbF-2",  "TSutGrafF",          "TSutDiagF",      "Help-index",  "Help-guide",
+          "Help-53",      "TKabelFrm",          "TMainForm-6",    "Help-53",     "TsInvForm",
+          "TsAKBForm",    "TsSunPanF",          "TsContFrm",      "TsKabelFm",   "TsKabInvF",
+          "TsAVForm",     "TsPrForm",           "TsPeremFm",      "TsMCForm",    "TsRegForm",
+          "TsKtempFm",    "TsAKBZarF",          "TsInvZuForm",    "TsEPForm-2",  "TsEP12Frm-2",
+          "TAVForm-1",    "TAVForm-2",          "TAVForm-3",      "TAVForm-4",   "TAVForm-5",
+          "TPrForm-1",    "TPrForm-2",          "TPrForm-3",      "TPrForm-4",   "TPrForm-5",
+          "TSelAVFrm",    "TSelPrFrm",          "TMainForm-7",    "TMainForm-8", "TVurabFrm-1",
+          "TVurabFrm-2",  "TAnalSBFm-1",        "TAnalSBFm-2",    "TViewSPF-1",  "TViewSPF-2",
+          "TViewSPF-3",   "TViewSPF-4",         "TSpecForm",      "TComSpecF",   "TComParVarF-1",
+          "TComParVarF-2"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
@@ -985,11 +1123,11 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
         if (!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
             suffixes << ".png";
     }
-    for (const char* name :
-         {"TVarForm",  "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F", "TInvForm",
-          "TSelInvFm", "TAnalInvF",  "TAnalAkbF", "TSelSPFrm",  "TControlF",    "TSutGrafF",
-          "TSutDiagF", "TAKBForm",   "TViewAKBF", "TShemaFrm",  "TKabelFrm",    "TAVForm",
-          "TPrForm",   "TVurabFrm",  "TAnalSBFm", "TViewSPF"}) {
+    for (const char* name : {"TVarForm",  "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F",
+                             "TInvForm",  "TSelInvFm",  "TAnalInvF", "TAnalAkbF",  "TSelSPFrm",
+                             "TControlF", "TSutGrafF",  "TSutDiagF", "TAKBForm",   "TViewAKBF",
+                             "TShemaFrm", "TKabelFrm",  "TAVForm",   "TPrForm",    "TVurabFrm",
+                             "TAnalSBFm", "TViewSPF",   "TSpecForm", "TComSpecF",  "TComParVarF"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -1001,7 +1139,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              22 * suffixes.size());
+              25 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {

@@ -3,6 +3,7 @@
 #include "app/battery_choice.h"
 #include "app/recalc.h"
 #include "app/ui/about_form.h"
+#include "app/ui/com_par_var_form.h"
 #include "app/ui/field_panel.h"
 #include "app/ui/open_form.h"
 #include "app/ui/param_form.h"
@@ -18,8 +19,10 @@
 #include "refbooks/temp_ab_form.h"
 #include "reports/scheme_store.h"
 #include "reports/ui/com_shem_form.h"
+#include "reports/ui/com_spec_form.h"
 #include "reports/ui/scheme_view.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/spec_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/sizing_store.h"
 #include "solar/ui/anal_sb_form.h"
@@ -190,6 +193,9 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::SbAnalysis:
     case Command::SbScheme:
     case Command::CompareSchemes:
+    case Command::CompareSpecs:
+    case Command::CompareParams:
+    case Command::VarSpec:
     case Command::CableSelect:
     case Command::BreakerSelect:
     case Command::FuseSelect:
@@ -994,6 +1000,24 @@ TComShemF& TMainForm::schemeComparison() {
     return *m_schemeComparison;
 }
 
+TSpecForm& TMainForm::specForm() {
+    if (!m_specForm)
+        m_specForm = new TSpecForm(m_dm, m_prompter, this);
+    return *m_specForm;
+}
+
+TComSpecF& TMainForm::specComparison() {
+    if (!m_specComparison)
+        m_specComparison = new TComSpecF(m_dm, m_prompter, this);
+    return *m_specComparison;
+}
+
+TComParVarF& TMainForm::paramComparison() {
+    if (!m_paramComparison)
+        m_paramComparison = new TComParVarF(m_dm, m_prompter, this);
+    return *m_paramComparison;
+}
+
 TVurabFrm& TMainForm::generationForm() {
     if (!m_generationForm)
         m_generationForm = new TVurabFrm(m_dm, m_prompter, this);
@@ -1133,11 +1157,21 @@ void TMainForm::run(Command c) {
         schemeForm().run(m_scaleSP->text(), m_scaleAKB->text(), m_currents->isChecked(),
                          currentVariantKey());
         break;
-    case Command::CompareSchemes: {
-        // The comparison reads its variants by key and moves no view; the current variant is
+    case Command::CompareSchemes:
+    case Command::CompareSpecs:
+    case Command::CompareParams:
+    case Command::VarSpec: {
+        // These windows read their variants by key and move no view; the current variant is
         // brought back all the same, should anything have moved it.
         const Bookmark current = m_dm.tblProj1().bookmark();
-        schemeComparison().run();
+        if (c == Command::CompareSchemes)
+            schemeComparison().run();
+        else if (c == Command::CompareSpecs)
+            specComparison().run();
+        else if (c == Command::CompareParams)
+            paramComparison().run();
+        else
+            specForm().run();
         if (m_dm.tblProj1().bookmark() != current)
             m_dm.tblProj1().gotoBookmark(current);
         break;

@@ -53,6 +53,9 @@ class TVurabFrm;
 class TAnalSBFm;
 class TViewSPF;
 class TComShemF;
+class TSpecForm;
+class TComSpecF;
+class TComParVarF;
 class SchemeView;
 
 class TMainForm : public QMainWindow {
@@ -111,6 +114,9 @@ public:
     TControlF& controllerForm();
     TShemaFrm& schemeForm();
     TComShemF& schemeComparison();
+    TSpecForm& specForm();
+    TComSpecF& specComparison();
+    TComParVarF& paramComparison();
     TVurabFrm& generationForm();
     TAnalSBFm& solarAnalysisForm();
     TViewSPF& solarSchemeView();
@@ -183,6 +189,9 @@ private:
     TControlF* m_controllerForm = nullptr;
     TShemaFrm* m_schemeForm = nullptr;
     TComShemF* m_schemeComparison = nullptr;
+    TSpecForm* m_specForm = nullptr;
+    TComSpecF* m_specComparison = nullptr;
+    TComParVarF* m_paramComparison = nullptr;
     TVurabFrm* m_generationForm = nullptr;
     TAnalSBFm* m_solarAnalysisForm = nullptr;
     TViewSPF* m_solarSchemeView = nullptr;
