@@ -1,9 +1,12 @@
 #include "reports/variant_snapshot.h"
 
 #include "data/data_module.h"
+#include "lib/numbers.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
+
+#include <cmath>
 
 namespace ses {
 
@@ -66,6 +69,31 @@ std::optional<DevicePowerRating> deviceRating(Store& store, bool breaker, const 
     return DevicePowerRating{opt(q.value(0)), opt(q.value(1))};
 }
 
+// The calculated columns the views add to the stored ones, computed as the data module does:
+// an array's open-circuit voltage, KolPosled x Voc_SP ("0.##"), and an inverter's currents,
+// power / input voltage ("0").
+void addCalculated(VariantSnapshot& s) {
+    const auto voc = s.variant.number("Voc_SP");
+    for (SnapshotRow& a : s.arrays) {
+        const auto posled = a.number("KolPosled");
+        a.set(QStringLiteral("SumUxx"),
+              posled && voc
+                  ? QVariant(roundPattern(std::floor(*posled) * *voc, QStringLiteral("0.##")))
+                  : QVariant());
+    }
+    for (SnapshotRow& l : s.loads) {
+        const auto u = l.number("Uvh_Inv");
+        for (const auto& [power, current] :
+             {std::pair{"Pnom_Inv", "Inom_Inv"}, std::pair{"Pmax_Inv", "Imax_Inv"},
+              std::pair{"Ppik_Inv", "Ipik_Inv"}}) {
+            const auto p = l.number(power);
+            l.set(QString::fromLatin1(current),
+                  p && u && *u != 0 ? QVariant(roundPattern(*p / *u, QStringLiteral("0")))
+                                    : QVariant());
+        }
+    }
+}
+
 } // namespace
 
 VariantSnapshot variantSnapshot(TDataModule1& dm, qint64 kod, std::optional<qint64> selected) {
@@ -83,6 +111,8 @@ VariantSnapshot variantSnapshot(TDataModule1& dm, qint64 kod, std::optional<qint
         const QVariant schedule = qint64(g.number("Kod").value_or(0));
         s.dc.push_back({std::move(g), rowsOf(store, QStringLiteral("proj_ep12_0"), schedule)});
     }
+
+    addCalculated(s);
 
     s.selectedArray = s.arrays.empty() ? -1 : 0;
     for (int i = 0; selected && i < int(s.arrays.size()); ++i)
