@@ -9,6 +9,7 @@
 #include "data/store.h"
 #include "lib/numbers.h"
 #include "load/rebuild.h"
+#include "reports/energy_balance_store.h"
 #include "reports/variant_snapshot.h"
 
 #include <QCoreApplication>
@@ -143,6 +144,10 @@ int testVariants(const QString& dir, const std::optional<QString>& variant, QTex
                 for (const QString& l : lines[s])
                     out << "    " << l << "\n";
             }
+            out << "  Баланс энергии за год.\n";
+            const BalanceReading b = yearBalance(dm, variants.currentKey().toLongLong());
+            for (const QString& l : b.balance ? b.balance->summary() : QStringList{b.reason})
+                out << "    " << l << "\n";
         }
     }
     if (!found) {
