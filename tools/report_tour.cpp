@@ -7,6 +7,7 @@
 #include "load/ui/dsp_nagr_form.h"
 #include "reports/document_report_writer.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/test_var_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
@@ -186,6 +187,11 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     tour.write(main.solarAnalysisForm(), QStringLiteral("TAnalSBFm"));
     main.solarSchemeView().load();
     tour.write(main.solarSchemeView(), QStringLiteral("TViewSPF"));
+    // The year-round variant: its balance has a chart through the whole year.
+    dm.tblProj1().next();
+    main.variantTest().loadForTour();
+    tour.write(main.variantTest(), QStringLiteral("TTestVarF"));
+    dm.tblProj1().first();
     // Last, as they add consumers to the current schedules of the demo.
     tour.write(*tour::consumerSchedule(dm, prompter, true, &main), QStringLiteral("TCreateSGF"));
     tour.write(*tour::consumerSchedule(dm, prompter, false, &main), QStringLiteral("TCreateSG12F"));

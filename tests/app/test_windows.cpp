@@ -20,9 +20,11 @@
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/scheme_view.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/test_var_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/vurab_form.h"
+#include "storage/protection_ops.h"
 #include "storage/ui/anal_akb_form.h"
 #include "widgets/drawing_pane.h"
 #include "widgets/number_field.h"
@@ -44,6 +46,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -933,6 +936,54 @@ TEST(OpenProject, PreviewFollowsTheHighlightedVariantWhileTicked) {
     form.hide();
 }
 
+// The variant test reads the variant by key: the main window's current variant, array and load,
+// and the commands they enable, are as they were; each run empties the boxes first.
+TEST(VariantTestWindow, LeavesTheCurrentRowsAndCommandsAndShowsRemarks) {
+    Demo demo;
+    TMainForm& main = demo.main;
+    TDataModule1& dm = demo.dm;
+    ASSERT_TRUE(main.action(Command::VarTest)->isEnabled());
+    EXPECT_EQ(main.action(Command::VarTest)->toolTip(), "Тестирование текущего варианта расчета");
+    dm.tblProj1().next();
+    ASSERT_TRUE(dm.tblProj_Mas().recordCount() > 1);
+    dm.tblProj_Mas().first();
+    dm.tblProj_Inv().first();
+    main.refreshAll();
+    const QVariant variant = dm.tblProj1().currentKey(), array = dm.tblProj_Mas().currentKey(),
+                   load = dm.tblProj_Inv().currentKey();
+    std::map<Command, bool> states;
+    for (const CommandDef& d : commandTable())
+        if (QAction* a = main.action(d.id))
+            states[d.id] = a->isEnabled();
+
+    TTestVarF& form = main.variantTest();
+    form.load();
+    EXPECT_EQ(dm.tblProj1().currentKey(), variant);
+    EXPECT_EQ(dm.tblProj_Mas().currentKey(), array);
+    EXPECT_EQ(dm.tblProj_Inv().currentKey(), load);
+    main.refreshAll();
+    for (const auto& [c, on] : states)
+        EXPECT_EQ(main.action(c)->isEnabled(), on) << int(c);
+    for (int s = 0; s < kTestSectionCount; ++s)
+        EXPECT_EQ(form.box(TestSection(s))->toPlainText(), "Замечаний нет.") << s;
+    EXPECT_TRUE(form.balance().balance);
+
+    // A device deleted: the numbered remark, and the earlier text gone.
+    deleteDevices(dm, DeviceKind::Fuse, Circuit::ArrayController, 0, false);
+    form.load();
+    const QString protection = form.box(TestSection::Protection)->toPlainText();
+    EXPECT_TRUE(protection.startsWith("1. Не выбран автоматический выключатель"))
+        << protection.toStdString();
+    EXPECT_FALSE(protection.contains("Замечаний нет."));
+    RecordingReportWriter w;
+    form.writeReport(w);
+    const QStringList summary = w.summary();
+    EXPECT_EQ(summary[1], "title: Тестирование варианта расчета.\r\r");
+    EXPECT_EQ(summary[2], "heading: Нагрузки.\r");
+    EXPECT_EQ(summary[3], "text: Замечаний нет.\r\r");
+    EXPECT_TRUE(summary.contains("heading: Баланс энергии за год.\r"));
+}
+
 TEST(ScreenTour, WritesAPictureOfEveryWindow) {
     ensureApp();
     QTemporaryDir tmp;
@@ -964,8 +1015,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TAVForm-1",   "TAVForm-2",          "TAVForm-3",      "TAVForm-4",   "TAVForm-5",
           "TPrForm-1",   "TPrForm-2",          "TPrForm-3",      "TPrForm-4",   "TPrForm-5",
           "TSelAVFrm",   "TSelPrFrm",          "TMainForm-7",    "TMainForm-8", "TVurabFrm-1",
-          "TVurabFrm-2", "TAnalSBFm-1",        "TAnalSBFm-2",    "TViewSPF-1",  "TViewSPF-2",
-          "TViewSPF-3",  "TViewSPF-4"})
+          "TVurabFrm-2", "TTestVarF-1",        "TTestVarF-2",    "TTestVarF-3", "TAnalSBFm-1",
+          "TAnalSBFm-2", "TViewSPF-1",         "TViewSPF-2",     "TViewSPF-3",  "TViewSPF-4"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
@@ -989,7 +1040,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
          {"TVarForm",  "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F", "TInvForm",
           "TSelInvFm", "TAnalInvF",  "TAnalAkbF", "TSelSPFrm",  "TControlF",    "TSutGrafF",
           "TSutDiagF", "TAKBForm",   "TViewAKBF", "TShemaFrm",  "TKabelFrm",    "TAVForm",
-          "TPrForm",   "TVurabFrm",  "TAnalSBFm", "TViewSPF"}) {
+          "TPrForm",   "TVurabFrm",  "TAnalSBFm", "TViewSPF",   "TTestVarF"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -1001,7 +1052,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              22 * suffixes.size());
+              23 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {

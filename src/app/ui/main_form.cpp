@@ -20,6 +20,7 @@
 #include "reports/ui/com_shem_form.h"
 #include "reports/ui/scheme_view.h"
 #include "reports/ui/shema_form.h"
+#include "reports/ui/test_var_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/sizing_store.h"
 #include "solar/ui/anal_sb_form.h"
@@ -113,6 +114,8 @@ QString toolText(Command c) {
         return QStringLiteral("Нагрузки ~");
     case Command::LoadDc:
         return QStringLiteral("Нагрузки =");
+    case Command::VarTest:
+        return QStringLiteral("Тест");
     case Command::InvSelect:
         return QStringLiteral("Инверторы");
     case Command::SbSelect:
@@ -187,6 +190,7 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::AkbScheme:
     case Command::VarScheme:
     case Command::VarGeneration:
+    case Command::VarTest:
     case Command::SbAnalysis:
     case Command::SbScheme:
     case Command::CompareSchemes:
@@ -284,6 +288,9 @@ void TMainForm::buildMenus() {
     action(Command::AkbScheme)
         ->setToolTip(QStringLiteral("Просмотр схемы (токов, перемычек) аккумуляторной батареи"));
     action(Command::CableSelect)->setToolTip(QStringLiteral("Выбор кабелей и проводов системы"));
+    action(Command::VarTest)->setToolTip(QStringLiteral("Тестирование текущего варианта расчета"));
+    action(Command::VarTest)
+        ->setStatusTip(QStringLiteral("Тестирование текущего варианта расчета"));
     tools->addSeparator();
     auto* processLabel = new QLabel(QStringLiteral(" Процесс: "), tools);
     tools->addWidget(processLabel);
@@ -994,6 +1001,12 @@ TComShemF& TMainForm::schemeComparison() {
     return *m_schemeComparison;
 }
 
+TTestVarF& TMainForm::variantTest() {
+    if (!m_variantTest)
+        m_variantTest = new TTestVarF(m_dm, m_prompter, this);
+    return *m_variantTest;
+}
+
 TVurabFrm& TMainForm::generationForm() {
     if (!m_generationForm)
         m_generationForm = new TVurabFrm(m_dm, m_prompter, this);
@@ -1119,6 +1132,10 @@ void TMainForm::run(Command c) {
         break;
     case Command::VarGeneration:
         generationForm().run();
+        break;
+    case Command::VarTest:
+        // The test reads the variant by key: the current rows, and so the commands, stay.
+        variantTest().run();
         break;
     case Command::SbAnalysis:
         solarAnalysisForm().run();
