@@ -10,8 +10,10 @@
 #include <QChart>
 #include <QChartView>
 #include <QEvent>
+#include <QGraphicsScene>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScatterSeries>
@@ -162,6 +164,23 @@ void TTestVarF::drawBalance() {
     m_summary->setText(b.summary().join(QLatin1Char('\n')));
 }
 
+QImage TTestVarF::balancePicture() {
+    // Drawn at a size of its own: the page may never have been shown, and its view laid out.
+    QChart* chart = m_chart->chart();
+    const QSizeF shown = chart->size();
+    QImage picture(720, 420, QImage::Format_ARGB32);
+    picture.fill(Qt::white);
+    chart->resize(picture.size());
+    {
+        QPainter p(&picture);
+        p.setRenderHint(QPainter::Antialiasing);
+        m_chart->scene()->render(&p, QRectF(QPointF(0, 0), picture.size()),
+                                 QRectF(chart->pos(), chart->size()));
+    }
+    chart->resize(shown);
+    return picture;
+}
+
 void TTestVarF::writeReport(ReportWriter& w) {
     w.openReport();
     w.writeTitle(windowTitle() + QStringLiteral("\r\r"));
@@ -175,9 +194,7 @@ void TTestVarF::writeReport(ReportWriter& w) {
     }
     w.writeHeading(QStringLiteral("Баланс энергии за год.\r"));
     if (m_balance.balance) {
-        if (m_chart->width() < 480 || m_chart->height() < 300)
-            m_chart->resize(std::max(m_chart->width(), 640), std::max(m_chart->height(), 400));
-        w.insertPicture(m_chart->grab().toImage());
+        w.insertPicture(balancePicture());
         w.writeText(m_balance.balance->summary().join(QLatin1Char('\r')) + QStringLiteral("\r"));
     } else {
         w.writeText(m_balance.reason + QStringLiteral("\r"));

@@ -39,6 +39,8 @@ public:
     QLabel* balanceSummary() const { return m_summary; }
     const BalanceReading& balance() const { return m_balance; }
 
+    // The balance chart as the report takes it.
+    QImage balancePicture();
     void writeReport(ReportWriter& w);
     void exportReport();
 
