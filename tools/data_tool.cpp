@@ -9,6 +9,8 @@
 #include "data/store.h"
 #include "lib/numbers.h"
 #include "load/rebuild.h"
+#include "reports/energy_balance_store.h"
+#include "reports/variant_snapshot.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -30,6 +32,8 @@ int usage(QTextStream& err, const QString& why = QString()) {
            "  tovrel-ses-data recalc КАТАЛОГ [--variant КОД]  пересчитать расчетную мощность СБ, "
            "угол "
            "наклона и емкость АБ вариантов\n"
+           "  tovrel-ses-data test КАТАЛОГ [--variant КОД]    протестировать варианты (только "
+           "чтение)\n"
            "  tovrel-ses-data check КАТАЛОГ            проверить базу и вывести число записей "
            "каждой таблицы\n"
            "  tovrel-ses-data export КАТАЛОГ ТАБЛИЦА ФАЙЛ   выгрузить таблицу в CSV\n"
@@ -116,6 +120,44 @@ int recalc(const QString& dir, const std::optional<QString>& variant, QTextStrea
     return complete ? 0 : 1;
 }
 
+// The variant test of each variant (or of one), as its window shows the sections. Reads only.
+int testVariants(const QString& dir, const std::optional<QString>& variant, QTextStream& out,
+                 QTextStream& err) {
+    auto store = Store::open(dir);
+    RecordingPrompter prompter;
+    TDataModule1 dm(*store, prompter);
+    bool found = false;
+    View& projects = dm.tblProj0();
+    View& variants = dm.tblProj1();
+    for (projects.first(); !projects.eof(); projects.next()) {
+        for (variants.first(); !variants.eof(); variants.next()) {
+            if (variant && variants.currentKey().toString() != *variant)
+                continue;
+            found = true;
+            out << "Вариант " << variants.currentKey().toString() << " \""
+                << variants["VarName"].asString() << "\" (проект \"" << projects["Name"].asString()
+                << "\"):\n";
+            const auto lines = shownTestLines(
+                testVariant(variantSnapshot(dm, variants.currentKey().toLongLong())));
+            for (int s = 0; s < kTestSectionCount; ++s) {
+                out << "  " << testSectionLabel(TestSection(s)) << "\n";
+                for (const QString& l : lines[s])
+                    out << "    " << l << "\n";
+            }
+            out << "  Баланс энергии за год.\n";
+            const BalanceReading b = yearBalance(dm, variants.currentKey().toLongLong());
+            for (const QString& l : b.balance ? b.balance->summary() : QStringList{b.reason})
+                out << "    " << l << "\n";
+        }
+    }
+    if (!found) {
+        err << (variant ? QStringLiteral("Вариант с кодом %1 не найден.\n").arg(*variant)
+                        : QStringLiteral("В базе нет вариантов расчета.\n"));
+        return 1;
+    }
+    return 0;
+}
+
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.isEmpty())
         return usage(err);
@@ -151,6 +193,15 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         if (w.options.contains(QStringLiteral("--variant")))
             variant = w.options.value(QStringLiteral("--variant"));
         return recalc(w.plain[0], variant, out, err);
+    }
+    if (cmd == QLatin1String("test")) {
+        const Words w = split(rest, {}, {QStringLiteral("--variant")}, 1);
+        if (!w.problem.isEmpty())
+            return usage(err, w.problem);
+        std::optional<QString> variant;
+        if (w.options.contains(QStringLiteral("--variant")))
+            variant = w.options.value(QStringLiteral("--variant"));
+        return testVariants(w.plain[0], variant, out, err);
     }
     if (cmd == QLatin1String("check")) {
         const Words w = split(rest, {}, {}, 1);

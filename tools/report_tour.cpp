@@ -10,6 +10,7 @@
 #include "reports/ui/com_spec_form.h"
 #include "reports/ui/shema_form.h"
 #include "reports/ui/spec_form.h"
+#include "reports/ui/test_var_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
@@ -195,6 +196,11 @@ void writeReportTour(TMainForm& main, TDataModule1& dm, Prompter& prompter, cons
     tour.write(main.specComparison(), QStringLiteral("TComSpecF"));
     main.paramComparison().prepare();
     tour.write(main.paramComparison(), QStringLiteral("TComParVarF"));
+    // The year-round variant: its balance has a chart through the whole year.
+    dm.tblProj1().next();
+    main.variantTest().loadForTour();
+    tour.write(main.variantTest(), QStringLiteral("TTestVarF"));
+    dm.tblProj1().first();
     // Last, as they add consumers to the current schedules of the demo.
     tour.write(*tour::consumerSchedule(dm, prompter, true, &main), QStringLiteral("TCreateSGF"));
     tour.write(*tour::consumerSchedule(dm, prompter, false, &main), QStringLiteral("TCreateSG12F"));

@@ -34,6 +34,7 @@
 #include "reports/ui/com_spec_form.h"
 #include "reports/ui/shema_form.h"
 #include "reports/ui/spec_form.h"
+#include "reports/ui/test_var_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
@@ -44,6 +45,7 @@
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
 #include "solar/ui/vurab_form.h"
+#include "storage/protection_ops.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
 #include "storage/ui/anal_inv_form.h"
@@ -473,6 +475,30 @@ int main(int argc, char** argv) {
             catalog.setBrowsing(true);
             shoot(&catalog, dir, ac ? QStringLiteral("TsEPForm-2") : QStringLiteral("TsEP12Frm-2"));
             catalog.setBrowsing(false);
+        }
+        {
+            // The variant test of the summer house (no remarks), then the year-round weather
+            // station's energy balance.
+            dm.tblProj1().first();
+            TTestVarF& test = main.variantTest();
+            test.loadForTour();
+            shoot(&test, dir, QStringLiteral("TTestVarF-1"));
+            dm.tblProj1().next();
+            test.loadForTour();
+            test.pages()->setCurrentIndex(1);
+            shoot(&test, dir, QStringLiteral("TTestVarF-2"));
+            // A copy of the summer house with its first array's breaker and its DC fuse deleted,
+            // as the protection windows delete them: numbered remarks.
+            dm.tblProj1().first();
+            prompter.type(QStringLiteral("Дача: проверка замечаний"));
+            if (!main.shell().copyVariant(nullptr))
+                throw std::runtime_error("the variant was not copied");
+            deleteDevices(dm, DeviceKind::Breaker, Circuit::ArrayController, 0, false);
+            deleteDevices(dm, DeviceKind::Fuse, Circuit::BatteryDc, 0, false);
+            main.refreshAll();
+            test.loadForTour();
+            shoot(&test, dir, QStringLiteral("TTestVarF-3"));
+            dm.tblProj1().first();
         }
         {
             // Neither demo variant needs a tilt search: the weather station gets a summer load

@@ -158,29 +158,23 @@ GenerationTable generationTable(const GenerationInputs& in) {
         return t;
     }
 
-    const double total = *in.totalPower;
     for (const RegionMonthRow& r : in.months) {
         const int m = monthIndex(r.month);
         if (m == 0 || c.c1[m - 1] == 0 || c.c2[m - 1] == 0)
             continue;
-        std::vector<ArrayShare> shares;
-        for (const GenerationArray& a : in.arrays) {
-            const double angle = exactDeviationAngle(a.orientation, a.tilt, r.tilt);
-            const auto k = performanceCoefficient(in.loss, angle);
-            if (!k) {
-                t.columns.clear();
-                t.refusal = coefficientRefusal(roundHalfEven(angle, 1));
-                return t;
-            }
-            shares.push_back({a.power, *k});
+        const DailyGeneration daily = dailyGeneration(in, r);
+        if (daily.refusal) {
+            t.columns.clear();
+            t.refusal = daily.refusal;
+            return t;
         }
         GenerationColumn col;
         col.month = r.month;
         col.days = daysInMonth(m);
-        col.ksp = isSummerMonth(r.month) ? in.settings.kspSummer : in.settings.kspWinter;
-        col.kt = in.settings.panelTemperature ? 1 + in.settings.kdifP * (r.tsred - 25) / 100 : 1;
-        const double ksb = *batteryCoefficient(shares, total);
-        const double g = roundPattern(total * r.radiation * ksb / 1000 * col.ksp * col.kt, kThree);
+        col.ksp = daily.ksp;
+        col.kt = daily.kt;
+        const double ksb = daily.ksb;
+        const double g = daily.g;
         const double c1 = c.c1[m - 1] / 1000, c2 = c.c2[m - 1] / 1000;
         const double dDay = roundPattern(g - c1, kThree);
         const double d = col.days;
@@ -191,6 +185,26 @@ GenerationTable generationTable(const GenerationInputs& in) {
         t.columns.push_back(col);
     }
     return t;
+}
+
+DailyGeneration dailyGeneration(const GenerationInputs& in, const RegionMonthRow& r) {
+    DailyGeneration d;
+    const double total = in.totalPower.value_or(0);
+    std::vector<ArrayShare> shares;
+    for (const GenerationArray& a : in.arrays) {
+        const double angle = exactDeviationAngle(a.orientation, a.tilt, r.tilt);
+        const auto k = performanceCoefficient(in.loss, angle);
+        if (!k) {
+            d.refusal = coefficientRefusal(roundHalfEven(angle, 1));
+            return d;
+        }
+        shares.push_back({a.power, *k});
+    }
+    d.ksp = isSummerMonth(r.month) ? in.settings.kspSummer : in.settings.kspWinter;
+    d.kt = in.settings.panelTemperature ? 1 + in.settings.kdifP * (r.tsred - 25) / 100 : 1;
+    d.ksb = batteryCoefficient(shares, total).value_or(0);
+    d.g = roundPattern(total * r.radiation * d.ksb / 1000 * d.ksp * d.kt, kThree);
+    return d;
 }
 
 // ---------------------------------------------------------------- analysis

@@ -106,6 +106,16 @@ struct GenerationTable {
 };
 GenerationTable generationTable(const GenerationInputs& in);
 
+// The daily generation G of a region month row, kW*h ("0.###"): PTotal_SP x P x Kсб / 1000 x
+// Ksp x Kt. The column "Wсут." of the table and the energy balance of the battery both take it
+// from here. nullopt with `refusal` set when a deviation angle has no coefficient; the caller
+// makes sure PTotal_SP is there and above 0.
+struct DailyGeneration {
+    double g = 0, ksp = 0, kt = 1, ksb = 0;
+    std::optional<QString> refusal;
+};
+DailyGeneration dailyGeneration(const GenerationInputs& in, const RegionMonthRow& month);
+
 // ---------------------------------------------------------------- analysis
 
 enum class CellRole {

@@ -23,14 +23,22 @@ LoadSchedule scheduleOf(TDataModule1& dm, const QSqlQuery& g, const QString& tab
 } // namespace
 
 GenerationInputs generationInputs(TDataModule1& dm) {
-    GenerationInputs in;
     View& v = dm.tblProj1();
     if (v.isEmpty())
+        return {};
+    return generationInputs(dm, v.currentKey().toLongLong());
+}
+
+GenerationInputs generationInputs(TDataModule1& dm, qint64 variantKod) {
+    GenerationInputs in;
+    const QVariant kod(variantKod);
+    QSqlQuery head = dm.store().select(
+        QStringLiteral("SELECT Region, PTotal_SP FROM project1 WHERE Kod = ?"), {kod});
+    if (!head.next())
         return in;
-    const QVariant kod = v.currentKey();
-    in.region = v[QStringLiteral("Region")].asString();
-    in.totalPower = optionalNumber(v[QStringLiteral("PTotal_SP")].value());
-    in.settings = sizingSettings(dm);
+    in.region = head.value(0).toString();
+    in.totalPower = optionalNumber(head.value(1));
+    in.settings = sizingSettings(dm, variantKod);
     in.loss = lossTable(dm);
 
     QSqlQuery r = dm.store().select(

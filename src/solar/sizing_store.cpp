@@ -98,6 +98,24 @@ SizingSettings sizingSettings(TDataModule1& dm) {
     return s;
 }
 
+SizingSettings sizingSettings(TDataModule1& dm, qint64 kod) {
+    SizingSettings s;
+    QSqlQuery q = dm.store().select(
+        QStringLiteral("SELECT UchetKdifP_SP, KdifP_SP, Poteri_AKB, Poteri_Ctrl, Ksp_summer, "
+                       "Ksp_winter FROM project1 WHERE Kod = ?"),
+        {kod});
+    if (!q.next())
+        return s;
+    // Empty divisors read as 0, as above.
+    s.panelTemperature = q.value(0).toInt() != 0;
+    s.kdifP = q.value(1).toDouble();
+    s.batteryLosses = q.value(2).toDouble();
+    s.controllerLosses = q.value(3).toDouble();
+    s.kspSummer = q.value(4).toDouble();
+    s.kspWinter = q.value(5).toDouble();
+    return s;
+}
+
 SolarSizing requiredSolarPower(TDataModule1& dm) {
     SolarSizing out;
     View& v = dm.tblProj1();

@@ -33,6 +33,8 @@ std::vector<StoredSchedule> storedSchedules(TDataModule1& dm, int variantKod);
 RegionYear regionYear(TDataModule1& dm, const QString& region);
 std::vector<LossRow> lossTable(TDataModule1& dm);
 SizingSettings sizingSettings(TDataModule1& dm);
+// The same for the variant with key kod, read without moving any view.
+SizingSettings sizingSettings(TDataModule1& dm, qint64 kod);
 
 // For the current variant of the data module.
 SolarSizing requiredSolarPower(TDataModule1& dm);

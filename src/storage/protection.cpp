@@ -71,6 +71,8 @@ struct Builder {
             r.section = *s;
     }
     void require(std::optional<double> current, std::optional<double> voltage, const Margins& m) {
+        r.currentBase = current;
+        r.voltageBase = voltage;
         if (current)
             r.current = roundHalfEven(*current * m.current, 2);
         if (voltage)
@@ -213,6 +215,9 @@ Requirement requirementOf(DeviceKind kind, Circuit circuit, const ProtectionInpu
             }
             b.r.uses = uses ? int(*uses) : 0;
             b.r.pnom = pnom.value_or(0);
+            // The device still stands the battery voltage: not a choice criterion here, but the
+            // variant test checks it whatever the basis.
+            b.require(std::nullopt, uses, m);
             b.r.note = kind == DeviceKind::Breaker
                            ? QStringLiteral("Выбор автоматического выключателя выполняется по "
                                             "номинальной мощности, пиковой мощности и номинальному "

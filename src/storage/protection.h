@@ -118,9 +118,11 @@ std::optional<double> assemblyVoltage(const std::vector<ProtectionArray>& arrays
 
 // What a circuit requires of its device and what the choice dialog shows.
 struct Requirement {
-    bool byPower = false;       // the inverter-power choice: the ratings, not current and voltage
-    double current = 0;         // A, times the factor, rounded to 2 decimals
-    double voltage = 0;         // V, likewise
+    bool byPower = false; // the inverter-power choice: the ratings, not current and voltage
+    double current = 0;   // A, times the factor, rounded to 2 decimals
+    double voltage = 0;   // V, likewise
+    // The values the factors multiply (before rounding): what a check shows as "<base>".
+    std::optional<double> currentBase, voltageBase;
     double section = 0;         // mm2
     int uses = 0;               // the power choice's system voltage
     double pnom = 0;            // W, the inverter's nominal power (power choice)

@@ -26,6 +26,7 @@
 #include "reports/ui/com_spec_form.h"
 #include "reports/ui/shema_form.h"
 #include "reports/ui/spec_form.h"
+#include "reports/ui/test_var_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
@@ -158,6 +159,7 @@ const Window kWindows[] = {
     {"TSprKForm", "Справочник коэффициентов падения производительности.", 18, make<TSprKForm>()},
     {"TKproizFm", "Коэффициенты производительности солнечной батареи.", 49, make<TKproizFm>()},
     {"TVurabFrm", "Расчетная выработка варианта расчета.", 61, make<TVurabFrm>()},
+    {"TTestVarF", "Тестирование варианта расчета.", 59, make<TTestVarF>()},
     {"TAnalSBFm", "Анализ выбора солнечной батареи.", 92, make<TAnalSBFm>()},
     {"TViewSPF", "Просмотр параметров схемы солнечной батареи.", 57, make<TViewSPF>()},
     {"TsSunDayF", "Справочник среднемесячных периодов светлого времени суток.", 82,

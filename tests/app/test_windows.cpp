@@ -24,9 +24,11 @@
 #include "reports/ui/scheme_view.h"
 #include "reports/ui/shema_form.h"
 #include "reports/ui/spec_form.h"
+#include "reports/ui/test_var_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/vurab_form.h"
+#include "storage/protection_ops.h"
 #include "storage/ui/anal_akb_form.h"
 #include "widgets/drawing_pane.h"
 #include "widgets/frozen_table.h"
@@ -51,6 +53,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -1070,6 +1073,54 @@ TEST(OpenProject, PreviewFollowsTheHighlightedVariantWhileTicked) {
     form.hide();
 }
 
+// The variant test reads the variant by key: the main window's current variant, array and load,
+// and the commands they enable, are as they were; each run empties the boxes first.
+TEST(VariantTestWindow, LeavesTheCurrentRowsAndCommandsAndShowsRemarks) {
+    Demo demo;
+    TMainForm& main = demo.main;
+    TDataModule1& dm = demo.dm;
+    ASSERT_TRUE(main.action(Command::VarTest)->isEnabled());
+    EXPECT_EQ(main.action(Command::VarTest)->toolTip(), "Тестирование текущего варианта расчета");
+    dm.tblProj1().next();
+    ASSERT_TRUE(dm.tblProj_Mas().recordCount() > 1);
+    dm.tblProj_Mas().first();
+    dm.tblProj_Inv().first();
+    main.refreshAll();
+    const QVariant variant = dm.tblProj1().currentKey(), array = dm.tblProj_Mas().currentKey(),
+                   load = dm.tblProj_Inv().currentKey();
+    std::map<Command, bool> states;
+    for (const CommandDef& d : commandTable())
+        if (QAction* a = main.action(d.id))
+            states[d.id] = a->isEnabled();
+
+    TTestVarF& form = main.variantTest();
+    form.load();
+    EXPECT_EQ(dm.tblProj1().currentKey(), variant);
+    EXPECT_EQ(dm.tblProj_Mas().currentKey(), array);
+    EXPECT_EQ(dm.tblProj_Inv().currentKey(), load);
+    main.refreshAll();
+    for (const auto& [c, on] : states)
+        EXPECT_EQ(main.action(c)->isEnabled(), on) << int(c);
+    for (int s = 0; s < kTestSectionCount; ++s)
+        EXPECT_EQ(form.box(TestSection(s))->toPlainText(), "Замечаний нет.") << s;
+    EXPECT_TRUE(form.balance().balance);
+
+    // A device deleted: the numbered remark, and the earlier text gone.
+    deleteDevices(dm, DeviceKind::Fuse, Circuit::ArrayController, 0, false);
+    form.load();
+    const QString protection = form.box(TestSection::Protection)->toPlainText();
+    EXPECT_TRUE(protection.startsWith("1. Не выбран автоматический выключатель"))
+        << protection.toStdString();
+    EXPECT_FALSE(protection.contains("Замечаний нет."));
+    RecordingReportWriter w;
+    form.writeReport(w);
+    const QStringList summary = w.summary();
+    EXPECT_EQ(summary[1], "title: Тестирование варианта расчета.\r\r");
+    EXPECT_EQ(summary[2], "heading: Нагрузки.\r");
+    EXPECT_EQ(summary[3], "text: Замечаний нет.\r\r");
+    EXPECT_TRUE(summary.contains("heading: Баланс энергии за год.\r"));
+}
+
 TEST(ScreenTour, WritesAPictureOfEveryWindow) {
     ensureApp();
     QTemporaryDir tmp;
@@ -1084,26 +1135,26 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
     // a cell, a dialog larger than the work area of a 1366 x 768 screen.
     EXPECT_FALSE(err.contains("look:")) << err.toStdString();
     for (const char* name :
-         {"TMainForm-1",  "TMainForm-7",        "TMainForm-8",    "TProjForm",   "TOpenForm",
-          "TAboutForm",   "TParamFrm",          "TsTempABF",      "TsTempABF-2", "TVarForm-1",
-          "TVarForm-7",   "TVarForm-default-7", "TDspNagrF",      "TDspNagr12F", "TAddSutGrF-2",
-          "TNagrForm",    "TCreateSGF-3",       "TCreateSG12F-1", "TPeriodFm",   "TsEPForm",
-          "TsEP12Frm",    "TInvForm",           "TSelInvFm",      "TTabInvFm",   "TAnalInvF",
-          "TSprKForm-1",  "TSprKForm-5",        "TKproizFm",      "TsSunDayF",   "TSelSPFrm",
-          "TMasSPFrm-1",  "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5", "TControlF",
-          "TSelCtrlF",    "TMainForm-4",        "TNagrDopF-1",    "TNagrDopF-2", "TNagrDopF-3",
-          "TNagrDopF-4",  "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7", "TAnalAkbF-1",
-          "TAnalAkbF-2",  "TSutGrafF",          "TSutDiagF",      "Help-index",  "Help-guide",
-          "Help-53",      "TKabelFrm",          "TMainForm-6",    "Help-53",     "TsInvForm",
-          "TsAKBForm",    "TsSunPanF",          "TsContFrm",      "TsKabelFm",   "TsKabInvF",
-          "TsAVForm",     "TsPrForm",           "TsPeremFm",      "TsMCForm",    "TsRegForm",
-          "TsKtempFm",    "TsAKBZarF",          "TsInvZuForm",    "TsEPForm-2",  "TsEP12Frm-2",
-          "TAVForm-1",    "TAVForm-2",          "TAVForm-3",      "TAVForm-4",   "TAVForm-5",
-          "TPrForm-1",    "TPrForm-2",          "TPrForm-3",      "TPrForm-4",   "TPrForm-5",
-          "TSelAVFrm",    "TSelPrFrm",          "TMainForm-7",    "TMainForm-8", "TVurabFrm-1",
-          "TVurabFrm-2",  "TAnalSBFm-1",        "TAnalSBFm-2",    "TViewSPF-1",  "TViewSPF-2",
-          "TViewSPF-3",   "TViewSPF-4",         "TSpecForm",      "TComSpecF",   "TComParVarF-1",
-          "TComParVarF-2"})
+         {"TMainForm-1", "TMainForm-7",        "TMainForm-8",    "TProjForm",    "TOpenForm",
+          "TAboutForm",  "TParamFrm",          "TsTempABF",      "TsTempABF-2",  "TVarForm-1",
+          "TVarForm-7",  "TVarForm-default-7", "TDspNagrF",      "TDspNagr12F",  "TAddSutGrF-2",
+          "TNagrForm",   "TCreateSGF-3",       "TCreateSG12F-1", "TPeriodFm",    "TsEPForm",
+          "TsEP12Frm",   "TInvForm",           "TSelInvFm",      "TTabInvFm",    "TAnalInvF",
+          "TSprKForm-1", "TSprKForm-5",        "TKproizFm",      "TsSunDayF",    "TSelSPFrm",
+          "TMasSPFrm-1", "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5",  "TControlF",
+          "TSelCtrlF",   "TMainForm-4",        "TNagrDopF-1",    "TNagrDopF-2",  "TNagrDopF-3",
+          "TNagrDopF-4", "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7",  "TAnalAkbF-1",
+          "TAnalAkbF-2", "TSutGrafF",          "TSutDiagF",      "Help-index",   "Help-guide",
+          "Help-53",     "TKabelFrm",          "TMainForm-6",    "Help-53",      "TsInvForm",
+          "TsAKBForm",   "TsSunPanF",          "TsContFrm",      "TsKabelFm",    "TsKabInvF",
+          "TsAVForm",    "TsPrForm",           "TsPeremFm",      "TsMCForm",     "TsRegForm",
+          "TsKtempFm",   "TsAKBZarF",          "TsInvZuForm",    "TsEPForm-2",   "TsEP12Frm-2",
+          "TAVForm-1",   "TAVForm-2",          "TAVForm-3",      "TAVForm-4",    "TAVForm-5",
+          "TPrForm-1",   "TPrForm-2",          "TPrForm-3",      "TPrForm-4",    "TPrForm-5",
+          "TSelAVFrm",   "TSelPrFrm",          "TMainForm-7",    "TMainForm-8",  "TVurabFrm-1",
+          "TVurabFrm-2", "TTestVarF-1",        "TTestVarF-2",    "TTestVarF-3",  "TAnalSBFm-1",
+          "TAnalSBFm-2", "TViewSPF-1",         "TViewSPF-2",     "TViewSPF-3",   "TViewSPF-4",
+          "TSpecForm",   "TComSpecF",          "TComParVarF-1",  "TComParVarF-2"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
@@ -1123,11 +1174,12 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
         if (!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
             suffixes << ".png";
     }
-    for (const char* name : {"TVarForm",  "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F",
-                             "TInvForm",  "TSelInvFm",  "TAnalInvF", "TAnalAkbF",  "TSelSPFrm",
-                             "TControlF", "TSutGrafF",  "TSutDiagF", "TAKBForm",   "TViewAKBF",
-                             "TShemaFrm", "TKabelFrm",  "TAVForm",   "TPrForm",    "TVurabFrm",
-                             "TAnalSBFm", "TViewSPF",   "TSpecForm", "TComSpecF",  "TComParVarF"}) {
+    for (const char* name :
+         {"TVarForm",  "TAddSutGrF", "TNagrForm", "TCreateSGF", "TCreateSG12F", "TInvForm",
+          "TSelInvFm", "TAnalInvF",  "TAnalAkbF", "TSelSPFrm",  "TControlF",    "TSutGrafF",
+          "TSutDiagF", "TAKBForm",   "TViewAKBF", "TShemaFrm",  "TKabelFrm",    "TAVForm",
+          "TPrForm",   "TVurabFrm",  "TAnalSBFm", "TViewSPF",   "TTestVarF",    "TSpecForm",
+          "TComSpecF", "TComParVarF"}) {
         for (const QString& suffix : suffixes) {
             const QFileInfo file(tmp.path() + "/" + name + suffix);
             EXPECT_GT(file.size(), 0) << file.fileName().toStdString();
@@ -1139,7 +1191,7 @@ TEST(ScreenTour, ReportsWritesTheReportOfEveryWindowWithAnExport) {
     }
     // Only those: the writer's own dated names are replaced, and the profile is elsewhere.
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
-              25 * suffixes.size());
+              26 * suffixes.size());
 }
 
 TEST(StartUp, SmokeRunShowsTheMainWindowAndQuits) {

@@ -23,6 +23,7 @@
 #include "reports/ui/scheme_view.h"
 #include "reports/ui/shema_form.h"
 #include "reports/ui/spec_form.h"
+#include "reports/ui/test_var_form.h"
 #include "reports/ui/view_sp_form.h"
 #include "solar/sizing_store.h"
 #include "solar/ui/anal_sb_form.h"
@@ -116,6 +117,8 @@ QString toolText(Command c) {
         return QStringLiteral("Нагрузки ~");
     case Command::LoadDc:
         return QStringLiteral("Нагрузки =");
+    case Command::VarTest:
+        return QStringLiteral("Тест");
     case Command::InvSelect:
         return QStringLiteral("Инверторы");
     case Command::SbSelect:
@@ -190,6 +193,7 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::AkbScheme:
     case Command::VarScheme:
     case Command::VarGeneration:
+    case Command::VarTest:
     case Command::SbAnalysis:
     case Command::SbScheme:
     case Command::CompareSchemes:
@@ -290,6 +294,9 @@ void TMainForm::buildMenus() {
     action(Command::AkbScheme)
         ->setToolTip(QStringLiteral("Просмотр схемы (токов, перемычек) аккумуляторной батареи"));
     action(Command::CableSelect)->setToolTip(QStringLiteral("Выбор кабелей и проводов системы"));
+    action(Command::VarTest)->setToolTip(QStringLiteral("Тестирование текущего варианта расчета"));
+    action(Command::VarTest)
+        ->setStatusTip(QStringLiteral("Тестирование текущего варианта расчета"));
     tools->addSeparator();
     auto* processLabel = new QLabel(QStringLiteral(" Процесс: "), tools);
     tools->addWidget(processLabel);
@@ -1018,6 +1025,12 @@ TComParVarF& TMainForm::paramComparison() {
     return *m_paramComparison;
 }
 
+TTestVarF& TMainForm::variantTest() {
+    if (!m_variantTest)
+        m_variantTest = new TTestVarF(m_dm, m_prompter, this);
+    return *m_variantTest;
+}
+
 TVurabFrm& TMainForm::generationForm() {
     if (!m_generationForm)
         m_generationForm = new TVurabFrm(m_dm, m_prompter, this);
@@ -1143,6 +1156,10 @@ void TMainForm::run(Command c) {
         break;
     case Command::VarGeneration:
         generationForm().run();
+        break;
+    case Command::VarTest:
+        // The test reads the variant by key: the current rows, and so the commands, stay.
+        variantTest().run();
         break;
     case Command::SbAnalysis:
         solarAnalysisForm().run();

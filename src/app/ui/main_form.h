@@ -52,6 +52,7 @@ class TShemaFrm;
 class TVurabFrm;
 class TAnalSBFm;
 class TViewSPF;
+class TTestVarF;
 class TComShemF;
 class TSpecForm;
 class TComSpecF;
@@ -120,6 +121,7 @@ public:
     TVurabFrm& generationForm();
     TAnalSBFm& solarAnalysisForm();
     TViewSPF& solarSchemeView();
+    TTestVarF& variantTest();
     SchemeView* schemePane() const { return m_scheme; }
     NumberField* panelScaleField() const { return m_scaleSP; }
     NumberField* batteryScaleField() const { return m_scaleAKB; }
@@ -195,6 +197,7 @@ private:
     TVurabFrm* m_generationForm = nullptr;
     TAnalSBFm* m_solarAnalysisForm = nullptr;
     TViewSPF* m_solarSchemeView = nullptr;
+    TTestVarF* m_variantTest = nullptr;
     int m_variantListener = 0;
     int m_projectListener = 0;
 };
