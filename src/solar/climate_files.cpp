@@ -558,6 +558,9 @@ QString climateFormatName(ClimateFormat f) {
         return QStringLiteral("PVGIS, месячная радиация (JSON)");
     case ClimateFormat::NasaPowerCsv:
         return QStringLiteral("NASA POWER, климатология (CSV)");
+    case ClimateFormat::StationEstimate:
+        return QStringLiteral("справочник станций, оценка радиации по продолжительности "
+                              "солнечного сияния (Ангстрем - Прескотт)");
     }
     return QString();
 }
@@ -590,6 +593,8 @@ ClimateRead readClimateFile(const QByteArray& bytes, const QString& fileName,
         case ClimateFormat::NasaPowerCsv:
             r.data = readNasaPower(lines, fileName);
             break;
+        case ClimateFormat::StationEstimate: // never told from a file's content
+            refuse(fileRef(fileName) + QStringLiteral(": формат не распознан."));
         }
         if (r.data->latitude) {
             const double fi = *r.data->latitude;
@@ -613,7 +618,11 @@ ClimateRead readClimateFile(const QByteArray& bytes, const QString& fileName,
 
 QStringList climateSummary(const ClimateYear& c, const QString& fileName) {
     QStringList s;
-    s << QStringLiteral("Источник: %1, файл \"%2\".").arg(climateFormatName(c.format), fileName);
+    if (c.format == ClimateFormat::StationEstimate)
+        s << QStringLiteral("Источник: %1; станция %2.").arg(climateFormatName(c.format), fileName);
+    else
+        s << QStringLiteral("Источник: %1, файл \"%2\".")
+                 .arg(climateFormatName(c.format), fileName);
     if (!c.site.isEmpty())
         s << QStringLiteral("Место: %1.").arg(c.site);
     if (c.latitude)

@@ -21,7 +21,14 @@ struct ClimateMonth {
     double temperature = 0; // Tsred, degrees C
 };
 
-enum class ClimateFormat { Epw, PvgisTmyCsv, PvgisMonthlyCsv, PvgisMonthlyJson, NasaPowerCsv };
+enum class ClimateFormat {
+    Epw,
+    PvgisTmyCsv,
+    PvgisMonthlyCsv,
+    PvgisMonthlyJson,
+    NasaPowerCsv,
+    StationEstimate // not a file: the bundled station set (solar/station_climate.h)
+};
 
 struct ClimateYear {
     ClimateFormat format = ClimateFormat::Epw;
