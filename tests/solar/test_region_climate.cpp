@@ -7,6 +7,7 @@
 #include "solar/station_set.h"
 
 #include <QFile>
+#include <QProcess>
 
 #include <map>
 
@@ -157,6 +158,54 @@ TEST_F(RegionWriteTest, RefusalsWriteNothing) {
     }
     EXPECT_TRUE(stored().isEmpty());
     EXPECT_TRUE(tbl("region0").isEmpty());
+}
+
+struct ToolRun {
+    int code;
+    QString out, err;
+};
+
+ToolRun runTool(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(DATA_TOOL), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+TEST(DataToolClimate, ImportsAFileAndAStationReplacingOnlyWhenAsked) {
+    test::ensureApp();
+    QTemporaryDir tmp;
+    const QString dir = tmp.path() + "/Data";
+    ASSERT_EQ(runTool({"init", dir, "--bare"}).code, 0);
+    const QString epw = QStringLiteral(CLIMATE_SAMPLES "/tmy_45.000_8.000_2005_2023.epw");
+    ToolRun r = runTool({"import-climate", dir, epw, "--name", "Пьемонт"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("Tср. - средняя температура часов с солнцем"))
+        << r.out.toStdString();
+    r = runTool({"import-climate", dir, epw, "--name", "Пьемонт"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains("\"Пьемонт\" уже есть")) << r.err.toStdString();
+    EXPECT_EQ(runTool({"import-climate", dir, epw, "--name", "Пьемонт", "--replace"}).code, 0);
+
+    r = runTool({"station-region", dir, "--name", "habarovsk", "--pick", "99"});
+    EXPECT_EQ(r.code, 2);
+    r = runTool({"station-region", dir, "--name", "habarovsk", "--pick", "1"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("1. HABAROVSK")) << r.out.toStdString();
+    r = runTool({"station-region", dir, "--lat", "48,5", "--lon", "135,1"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.contains("по меридиану")) << r.out.toStdString();
+    EXPECT_EQ(runTool({"import-climate", dir, dir + "/missing.epw"}).code, 1);
+
+    auto store = Store::open(dir);
+    QSqlQuery q = store->select(QStringLiteral(
+        "SELECT r0.Region, COUNT(r1.Kod) FROM region0 r0 JOIN region1 r1 ON r1.Kod0 = r0.Kod "
+        "GROUP BY r0.Kod ORDER BY r0.Region"));
+    QStringList regions;
+    while (q.next())
+        regions << q.value(0).toString() + ":" + q.value(1).toString();
+    EXPECT_EQ(regions, QStringList({"HABAROVSK (оценка):12", "Пьемонт:12"}));
 }
 
 } // namespace
