@@ -9,8 +9,10 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
+#include <QVarLengthArray>
 
 #include <cmath>
+#include <type_traits>
 
 namespace ses {
 
@@ -48,11 +50,32 @@ int daysOf(int month, bool leap) {
     return month == 2 && leap ? 29 : daysInMonth(month);
 }
 
-double number(QStringView text, const QString& where) {
-    const auto v = parseNumber(text.trimmed().toString());
-    if (!v)
-        refuse(where + QStringLiteral("\"%1\" - не число.").arg(text.trimmed().toString()));
-    return *v;
+// A number of a file: decimal point, optional sign and exponent; never inf or NaN. The message
+// is built only on a refusal (a typical year has 17 520 figures to read).
+template <typename Where> double number(QStringView text, const Where& where) {
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v)) {
+        if constexpr (std::is_invocable_v<Where>)
+            refuse(where() + QStringLiteral("\"%1\" - не число.").arg(text.trimmed().toString()));
+        else
+            refuse(where + QStringLiteral("\"%1\" - не число.").arg(text.trimmed().toString()));
+    }
+    return v == 0 ? 0.0 : v; // "-0.00" is 0
+}
+
+// The first `count` comma-separated fields of a line (fewer when the line has fewer).
+QVarLengthArray<QStringView, 16> firstFields(QStringView line, int count) {
+    QVarLengthArray<QStringView, 16> f;
+    qsizetype start = 0;
+    while (f.size() < count) {
+        const qsizetype comma = line.indexOf(u',', start);
+        f.append(line.mid(start, comma < 0 ? line.size() - start : comma - start));
+        if (comma < 0)
+            break;
+        start = comma + 1;
+    }
+    return f;
 }
 
 void checkRange(double v, double lo, double hi, const QString& unit, const QString& where) {
@@ -222,24 +245,28 @@ ClimateYear readEpw(const QList<QStringView>& lines, const QString& file,
             }
             continue;
         }
-        const QList<QStringView> f = l.split(u',');
+        const auto f = firstFields(l, 14);
         if (f.size() < 14)
             refuse(at(file, n) +
                    QStringLiteral("полей %1, в часовой записи EPW их не меньше 14.").arg(f.size()));
-        const double month = number(f[1], at(file, n, fMonth));
+        const auto whereMonth = [&] { return at(file, n, fMonth); };
+        const auto whereTemp = [&] { return at(file, n, fTemp); };
+        const auto whereGhi = [&] { return at(file, n, fGhi); };
+        const double month = number(f[1], whereMonth);
         if (month < 1 || month > 12 || month != std::floor(month))
-            refuse(at(file, n, fMonth) +
-                   QStringLiteral("\"%1\" - не номер месяца.").arg(f[1].toString()));
-        const double t = number(f[6], at(file, n, fTemp));
+            refuse(whereMonth() + QStringLiteral("\"%1\" - не номер месяца.").arg(f[1].toString()));
+        const double t = number(f[6], whereTemp);
         if (t >= 99.9)
-            refuse(at(file, n, fTemp) +
+            refuse(whereTemp() +
                    QStringLiteral("значение отсутствует (%1).").arg(f[6].trimmed().toString()));
-        checkTemperature(t, at(file, n, fTemp));
-        const double g = number(f[13], at(file, n, fGhi));
+        if (t < kMinTemperature || t > kMaxTemperature)
+            checkTemperature(t, whereTemp());
+        const double g = number(f[13], whereGhi);
         if (g >= 9999)
-            refuse(at(file, n, fGhi) +
+            refuse(whereGhi() +
                    QStringLiteral("значение отсутствует (%1).").arg(f[13].trimmed().toString()));
-        checkRange(g, 0, kMaxHourlyRadiation, kHourUnit, at(file, n, fGhi));
+        if (g < 0 || g > kMaxHourlyRadiation)
+            checkRange(g, 0, kMaxHourlyRadiation, kHourUnit, whereGhi());
         h.add(int(month), g, t);
     }
     h.finish(c, file, o);
