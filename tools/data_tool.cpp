@@ -11,8 +11,11 @@
 #include "load/rebuild.h"
 #include "reports/energy_balance_store.h"
 #include "reports/variant_snapshot.h"
+#include "solar/region_import.h"
+#include "solar/station_set.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -43,7 +46,13 @@ int usage(QTextStream& err, const QString& why = QString()) {
            "КЛАСС в CSV, по файлу на таблицу\n"
            "  tovrel-ses-data import-catalog КАТАЛОГ КЛАСС ПАПКА [--replace]   загрузить "
            "справочник из CSV (добавить строки или с --replace заменить справочник; все строки "
-           "или ни одной)\n";
+           "или ни одной)\n"
+           "  tovrel-ses-data import-climate КАТАЛОГ ФАЙЛ [--name РЕГИОН] [--lat ШИРОТА] "
+           "[--replace]   регион из файла погоды (EPW, PVGIS CSV/JSON, NASA POWER CSV); --lat, "
+           "когда в файле нет широты; --replace заменяет регион с тем же названием\n"
+           "  tovrel-ses-data station-region КАТАЛОГ (--name ТЕКСТ | --lat X [--lon Y]) [--pick N] "
+           "[--region РЕГИОН] [--replace]   ближайшие станции справочника; с --pick N - регион "
+           "из N-й станции списка (оценка радиации по солнечному сиянию)\n";
     return 2;
 }
 
@@ -156,6 +165,134 @@ int testVariants(const QString& dir, const std::optional<QString>& variant, QTex
         return 1;
     }
     return 0;
+}
+
+// The twelve months as they will be stored, then the outcome of writing them.
+int writeRegion(const QString& dir, const QString& name, const ClimateYear& c,
+                const QStringList& summary, bool replace, QTextStream& out, QTextStream& err) {
+    for (const QString& l : summary)
+        out << l << "\n";
+    for (const QString& w : c.warnings)
+        out << "Внимание: " << w << "\n";
+    DataDirLock lock(dir);
+    auto store = Store::open(dir);
+    RecordingPrompter prompter;
+    TDataModule1 dm(*store, prompter);
+    out << "Месяц\tЕ, кВт*ч/(м2*день)\tTср., град.\tB, град.\n";
+    for (const RegionMonthRow& r : regionMonthRows(c, dm.optimUgolDay()))
+        out << r.month << "\t" << numberToText(r.radiation) << "\t" << numberToText(r.temperature)
+            << "\t" << numberToText(r.tilt) << "\n";
+    if (replace)
+        prompter.answer(true);
+    switch (writeClimateRegion(dm, prompter, name, c)) {
+    case RegionWrite::Written:
+        out << "Регион \"" << name.trimmed() << "\" записан в справочник регионов.\n";
+        return 0;
+    case RegionWrite::Declined:
+        err << "Регион \"" << name.trimmed()
+            << "\" уже есть в справочнике; он не изменен. Чтобы заменить его, добавьте "
+               "--replace.\n";
+        return 1;
+    case RegionWrite::Refused:
+        break;
+    }
+    for (const auto& e : prompter.entries())
+        if (e.kind == RecordingPrompter::Kind::Error)
+            err << e.text << "\n";
+    err << "Регион не записан.\n";
+    return 1;
+}
+
+// The value of a numeric option within [lo, hi]; nullopt, with the reason said, otherwise.
+std::optional<double> numberOption(const Words& w, const QString& option, double lo, double hi,
+                                   QTextStream& err) {
+    const auto v = parseNumber(w.options.value(option));
+    if (v && *v >= lo && *v <= hi)
+        return v;
+    err << "\"" << w.options.value(option) << "\" - некорректное значение для " << option << " (от "
+        << numberToText(lo) << " до " << numberToText(hi) << ").\n";
+    return std::nullopt;
+}
+
+int importClimate(const Words& w, QTextStream& out, QTextStream& err) {
+    const QString path = w.plain[1];
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        err << "Файл \"" << path << "\" не открывается: " << f.errorString() << "\n";
+        return 1;
+    }
+    const QString fileName = QFileInfo(path).fileName();
+    ClimateRead r = readClimateFile(f.readAll(), fileName);
+    if (!r.data) {
+        err << r.error << "\nРегион не записан.\n";
+        return 1;
+    }
+    if (w.options.contains(QStringLiteral("--lat"))) {
+        const auto lat = numberOption(w, QStringLiteral("--lat"), -90, 90, err);
+        if (!lat)
+            return 2;
+        r.data->latitude = lat;
+    }
+    QString name = w.options.value(QStringLiteral("--name"));
+    if (name.isEmpty())
+        name =
+            (r.data->site.isEmpty() ? QFileInfo(path).completeBaseName() : r.data->site).left(30);
+    return writeRegion(w.plain[0], name, *r.data, climateSummary(*r.data, fileName),
+                       w.options.contains(QStringLiteral("--replace")), out, err);
+}
+
+int stationRegion(const Words& w, QTextStream& out, QTextStream& err) {
+    const bool byName = w.options.contains(QStringLiteral("--name"));
+    const bool byLat = w.options.contains(QStringLiteral("--lat"));
+    if (byName == byLat)
+        return usage(err, QStringLiteral("Укажите --name или --lat (с --lon)."));
+    const std::vector<Station>& stations = bundledStations();
+    std::vector<StationMatch> found;
+    if (byName) {
+        found = stationsByName(stations, w.options.value(QStringLiteral("--name")), 20);
+    } else {
+        const auto lat = numberOption(w, QStringLiteral("--lat"), -90, 90, err);
+        if (!lat)
+            return 2;
+        if (w.options.contains(QStringLiteral("--lon"))) {
+            if (!numberOption(w, QStringLiteral("--lon"), -180, 180, err))
+                return 2;
+            out << "В справочнике станций нет долгот: станции подобраны по широте, а расстояние "
+                   "измерено по меридиану; действительное расстояние может быть больше.\n";
+        }
+        found = stationsNearLatitude(stations, *lat, 10);
+    }
+    if (found.empty()) {
+        err << "Станции с названием, содержащим \"" << w.options.value(QStringLiteral("--name"))
+            << "\", не найдены. Названия станций - латиницей, как в списке ISD (например, "
+               "MOSKVA).\n";
+        return 1;
+    }
+    for (size_t i = 0; i < found.size(); ++i) {
+        const Station& s = stations[found[i].index];
+        out << i + 1 << ". " << s.city << " (" << s.country << ", " << s.id << "), широта "
+            << numberToText(s.latitude);
+        if (found[i].distanceKm)
+            out << ", по меридиану " << numberToText(roundHalfEven(*found[i].distanceKm, 0))
+                << " км";
+        out << "\n";
+    }
+    if (!w.options.contains(QStringLiteral("--pick")))
+        return 0;
+    const QString pickText = w.options.value(QStringLiteral("--pick"));
+    const int pick = pickText.toInt();
+    if (pick < 1 || pick > int(found.size())) {
+        err << "\"" << pickText << "\" - нет станции с таким номером в списке (1 - " << found.size()
+            << ").\n";
+        return 2;
+    }
+    const Station& s = stations[found[pick - 1].index];
+    const ClimateYear c = stationClimate(s);
+    const QString name = w.options.value(QStringLiteral("--region"), stationRegionName(s));
+    return writeRegion(
+        w.plain[0], name.isEmpty() ? stationRegionName(s) : name, c,
+        climateSummary(c, s.city + QStringLiteral(" (") + s.id + QStringLiteral(")")),
+        w.options.contains(QStringLiteral("--replace")), out, err);
 }
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -278,6 +415,23 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         }
         out << "Загружено записей: " << r.imported << "\n";
         return 0;
+    }
+    if (cmd == QLatin1String("import-climate")) {
+        const Words w = split(rest, {QStringLiteral("--replace")},
+                              {QStringLiteral("--name"), QStringLiteral("--lat")}, 2);
+        if (!w.problem.isEmpty())
+            return usage(err, w.problem);
+        return importClimate(w, out, err);
+    }
+    if (cmd == QLatin1String("station-region")) {
+        const Words w =
+            split(rest, {QStringLiteral("--replace")},
+                  {QStringLiteral("--name"), QStringLiteral("--lat"), QStringLiteral("--lon"),
+                   QStringLiteral("--pick"), QStringLiteral("--region")},
+                  1);
+        if (!w.problem.isEmpty())
+            return usage(err, w.problem);
+        return stationRegion(w, out, err);
     }
     return usage(err, QStringLiteral("Неизвестная команда %1.").arg(cmd));
 }

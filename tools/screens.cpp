@@ -28,6 +28,7 @@
 #include "load/ui/sut_gr_dop_form.h"
 #include "load/ui/totals_pages.h"
 #include "refbooks/catalog_form.h"
+#include "refbooks/climate_dialogs.h"
 #include "refbooks/temp_ab_form.h"
 #include "report_tour.h"
 #include "reports/ui/com_shem_form.h"
@@ -36,6 +37,7 @@
 #include "reports/ui/spec_form.h"
 #include "reports/ui/test_var_form.h"
 #include "reports/ui/view_sp_form.h"
+#include "solar/station_set.h"
 #include "solar/ui/anal_sb_form.h"
 #include "solar/ui/control_form.h"
 #include "solar/ui/kproiz_form.h"
@@ -430,6 +432,16 @@ int main(int argc, char** argv) {
               Command::RefInvChargers}) {
             const QString name = catalogWindow(c);
             shoot(&main.catalogForm(name), dir, name);
+        }
+        {
+            // The region reference's preview of a real typical-year file, and its station picker
+            // after a search by latitude.
+            auto& regions = static_cast<TsRegForm&>(main.catalogForm(QStringLiteral("TsRegForm")));
+            if (const auto preview = regions.climatePreview(QStringLiteral(CLIMATE_SAMPLE)))
+                shoot(preview.get(), dir, QStringLiteral("TsRegForm-import"));
+            TStationPicker picker(bundledStations(), prompter, &regions);
+            picker.findByLatitude(QStringLiteral("55,75"));
+            shoot(&picker, dir, QStringLiteral("TsRegForm-stations"));
         }
         main.tempABForm().setChoosing(false);
         shoot(&main.tempABForm(), dir, QStringLiteral("TsTempABF"));

@@ -3,6 +3,9 @@
 #include "refbooks/temp_ab_form.h"
 
 #include "data/data_module.h"
+#include "refbooks/climate_dialogs.h"
+#include "solar/region_import.h"
+#include "solar/station_set.h"
 #include "widgets/bound_grid.h"
 #include "widgets/catalog_csv_buttons.h"
 #include "widgets/choice_column.h"
@@ -12,6 +15,9 @@
 #include "widgets/windows.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -149,6 +155,7 @@ TCatalogForm::TCatalogForm(TDataModule1& dm, Prompter& prompter, const QString& 
                                                      .commands = {m_export, m_import}});
     m_ok = buttons.ok;
     m_close = buttons.cancel;
+    m_buttonRow = buttons.layout;
     // Enter in a grid cell must not close the window.
     for (QPushButton* b : {buttons.ok, buttons.cancel, buttons.help, m_export, m_import})
         if (b) {
@@ -408,6 +415,78 @@ void TCatalogForm::done(int r) {
     if (!saveEdits() || !closeCheck())
         return;
     QDialog::done(r);
+}
+
+void TCatalogForm::addCommand(QPushButton* b) {
+    b->setDefault(false);
+    b->setAutoDefault(false);
+    const int at = m_export ? m_buttonRow->indexOf(m_export) : 0;
+    m_buttonRow->insertWidget(std::max(0, at), b);
+}
+
+TsRegForm::TsRegForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
+    : TCatalogForm(dm, prompter, QStringLiteral("TsRegForm"), parent) {
+    m_climate = new QPushButton(QStringLiteral("Импорт климата..."), this);
+    m_climate->setObjectName(QStringLiteral("importClimate"));
+    m_station = new QPushButton(QStringLiteral("Из справочника станций..."), this);
+    m_station->setObjectName(QStringLiteral("stationRegion"));
+    addCommand(m_climate);
+    addCommand(m_station);
+    connect(m_climate, &QPushButton::clicked, this, [this] { importClimate(); });
+    connect(m_station, &QPushButton::clicked, this, [this] { regionFromStation(); });
+}
+
+std::unique_ptr<TClimatePreview> TsRegForm::climatePreview(const QString& path) {
+    QFile f(path);
+    const QString name = QFileInfo(path).fileName();
+    if (!f.open(QIODevice::ReadOnly)) {
+        m_prompter.error(
+            QStringLiteral("Файл \"%1\" не открывается: %2.").arg(path, f.errorString()));
+        return nullptr;
+    }
+    const ClimateRead r = readClimateFile(f.readAll(), name);
+    if (!r.data) {
+        m_prompter.error(r.error);
+        return nullptr;
+    }
+    const QString region =
+        r.data->site.isEmpty() ? QFileInfo(path).completeBaseName() : r.data->site;
+    return std::make_unique<TClimatePreview>(*r.data, climateSummary(*r.data, name), region,
+                                             m_dm.optimUgolDay(), m_prompter, this);
+}
+
+bool TsRegForm::writePreview(const TClimatePreview& preview) {
+    if (!saveEdits())
+        return false;
+    return writeClimateRegion(m_dm, m_prompter, preview.regionName(), preview.climate()) ==
+           RegionWrite::Written;
+}
+
+bool TsRegForm::importClimate() {
+    if (!saveEdits())
+        return false;
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Импорт климата"), QString(),
+        QStringLiteral("Файлы погоды (*.epw *.csv *.json);;Все файлы (*)"));
+    if (path.isEmpty())
+        return false;
+    const std::unique_ptr<TClimatePreview> preview = climatePreview(path);
+    return preview && preview->exec() == QDialog::Accepted && writePreview(*preview);
+}
+
+bool TsRegForm::regionFromStation() {
+    if (!saveEdits())
+        return false;
+    const std::vector<Station>& stations = bundledStations();
+    TStationPicker picker(stations, m_prompter, this);
+    if (picker.exec() != QDialog::Accepted || !picker.chosen())
+        return false;
+    const Station& s = stations[*picker.chosen()];
+    const ClimateYear c = stationClimate(s);
+    TClimatePreview preview(
+        c, climateSummary(c, s.city + QStringLiteral(" (") + s.id + QStringLiteral(")")),
+        stationRegionName(s), m_dm.optimUgolDay(), m_prompter, this);
+    return preview.exec() == QDialog::Accepted && writePreview(preview);
 }
 
 bool TsRegForm::tiltIsComputed() {

@@ -12,10 +12,12 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 class QGridLayout;
+class QHBoxLayout;
 class QPushButton;
 class QToolButton;
 
@@ -75,6 +77,8 @@ protected:
     void setChoosingLayout(bool choosing);
     // What must hold before the window closes, after the edits are saved.
     virtual bool closeCheck() { return true; }
+    // A command of the window's own, at the left of the button row before the CSV commands.
+    void addCommand(QPushButton* b);
     void showEvent(QShowEvent* event) override;
 
     TDataModule1& m_dm;
@@ -95,6 +99,7 @@ private:
     QPushButton* m_close = nullptr;
     QPushButton* m_export = nullptr;
     QPushButton* m_import = nullptr;
+    QHBoxLayout* m_buttonRow = nullptr;
     std::optional<CopiedRecord> m_buffer;
     std::vector<std::pair<View*, int>> m_listeners;
 };
@@ -121,16 +126,32 @@ SES_CATALOG_FORM(TsAKBZarF)
 SES_CATALOG_FORM(TsInvZuForm)
 #undef SES_CATALOG_FORM
 
+class TClimatePreview;
+
 // "Справочник регионов.": the optimal tilt is the data's own while the program computes it, so
-// its column is read-only then.
+// its column is read-only then. A region can also come whole from a weather file or from a
+// station of the bundled set, through a preview of its twelve months.
 class TsRegForm : public TCatalogForm {
 public:
-    TsRegForm(TDataModule1& dm, Prompter& prompter, QWidget* parent = nullptr)
-        : TCatalogForm(dm, prompter, QStringLiteral("TsRegForm"), parent) {}
+    TsRegForm(TDataModule1& dm, Prompter& prompter, QWidget* parent = nullptr);
     bool tiltIsComputed();
+
+    // The preview of a weather file, or null after saying why the file cannot be used.
+    std::unique_ptr<TClimatePreview> climatePreview(const QString& path);
+    // Writes what a confirmed preview shows; true when the region was written.
+    bool writePreview(const TClimatePreview& preview);
+    // "Импорт климата..." and "Из справочника станций...": dialogs, preview, write.
+    bool importClimate();
+    bool regionFromStation();
+    QPushButton* climateButton() const { return m_climate; }
+    QPushButton* stationButton() const { return m_station; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    QPushButton* m_climate = nullptr;
+    QPushButton* m_station = nullptr;
 };
 
 // The editor of that class name (a catalog of catalogDescs()), parented to parent.

@@ -1,0 +1,73 @@
+#pragma once
+// Monthly climate of a site read from the files of public weather services: a typical year of
+// hourly rows (EPW, the PVGIS typical-year CSV) or monthly figures (PVGIS monthly radiation as CSV
+// or JSON, the NASA POWER climatology CSV). Over a file's bytes only: no store, no window.
+//
+// Every figure comes out in the units of the region catalog: P the mean daily global horizontal
+// irradiation of the month, kW*h/(m2*day); Tsred the mean temperature, degrees C. A bad file is
+// refused whole with one Russian message naming the file, the line and the field.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+namespace ses {
+
+struct ClimateMonth {
+    double radiation = 0;   // P, kW*h/(m2*day)
+    double temperature = 0; // Tsred, degrees C
+};
+
+enum class ClimateFormat {
+    Epw,
+    PvgisTmyCsv,
+    PvgisMonthlyCsv,
+    PvgisMonthlyJson,
+    NasaPowerCsv,
+    StationEstimate // not a file: the bundled station set (solar/station_climate.h)
+};
+
+struct ClimateYear {
+    ClimateFormat format = ClimateFormat::Epw;
+    QString site; // the place's name where the file gives one
+    std::optional<double> latitude, longitude;
+    std::array<ClimateMonth, 12> months{}; // calendar order
+    // Tsred is the mean of the hours with sun (G(h) > 0) rather than of the whole month; hourly
+    // files only, and not for a month without a sunny hour (see warnings).
+    bool sunHoursTemperature = false;
+    int years = 0;        // the years a monthly file was averaged over; 0 for a typical year
+    QStringList warnings; // shown before anything is written
+};
+
+struct ClimateReadOptions {
+    // An hourly file must hold every hour of the year (8 760 rows, 8 784 in a leap year). Off,
+    // every month still needs rows, and its figures are the means of the days it has.
+    bool wholeYear = true;
+};
+
+struct ClimateRead {
+    std::optional<ClimateYear> data;
+    QString error; // empty when data is set
+};
+
+// Reads the file's bytes; fileName names the file in the messages. The format is told from the
+// content, not from the name.
+ClimateRead readClimateFile(const QByteArray& bytes, const QString& fileName,
+                            const ClimateReadOptions& options = {});
+
+// The format's name for the user ("EPW (EnergyPlus)" ...).
+QString climateFormatName(ClimateFormat f);
+
+// Lines describing what was read: source, place and coordinates, what Tsred means, the years.
+QStringList climateSummary(const ClimateYear& c, const QString& fileName);
+
+// Physical bounds of the catalog's figures.
+inline constexpr double kMaxDailyRadiation = 12;    // kW*h/(m2*day)
+inline constexpr double kMinTemperature = -70;      // degrees C
+inline constexpr double kMaxTemperature = 60;       // degrees C
+inline constexpr double kMaxHourlyRadiation = 1500; // W*h/m2 in one hour
+
+} // namespace ses
