@@ -51,9 +51,11 @@
 #include "storage/ui/sel_inv_form.h"
 #include "storage/ui/sel_prot_form.h"
 #include "storage/ui/tab_inv_form.h"
+#include "storage/ui/tabl_akb_form.h"
 #include "storage/ui/view_akb_form.h"
 #include "tour.h"
 #include "widgets/drawing_pane.h"
+#include "widgets/filter_form.h"
 #include "widgets/help_viewer.h"
 #include "widgets/look.h"
 #include "widgets/number_field.h"
@@ -62,6 +64,9 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -354,6 +359,35 @@ int main(int argc, char** argv) {
             battery.schemePane()->scaleField()->setText(QStringLiteral("200"));
             emit battery.schemePane()->scaleField()->editingFinished();
             save(&battery, dir, QStringLiteral("TAKBForm-3"));
+            {
+                // The tabular choice over the demo, filtered to the rows of two strings or more,
+                // with its filter dialog and the value dialog in both kinds.
+                TTablAKBF& table = battery.tableWindow();
+                battery.prepareTable();
+                TAKBFiltF& filter = table.filterDialog();
+                filter.prepare({QStringLiteral("Стартовый набор: АКБ А"),
+                                QStringLiteral("Стартовый набор: АКБ Б")},
+                               {QStringLiteral("AGM"), QStringLiteral("GEL"),
+                                QStringLiteral("Flooded"), QStringLiteral("LiFePo4")});
+                TFilterFm& value = filter.valueDialog();
+                value.prepare(batteryFilterFields()[2].name, {"1", "2", "3", "4", "6"});
+                value.rangeButton()->setChecked(true);
+                value.toBox()->setCurrentIndex(4);
+                shoot(&value, dir, QStringLiteral("TFilterFm"));
+                value.valuesButton()->setChecked(true);
+                for (int i : {1, 3})
+                    value.valueList()->item(i)->setCheckState(Qt::Checked);
+                shoot(&value, dir, QStringLiteral("TFilterFm-2"));
+                value.rangeButton()->setChecked(true);
+                filter.field(2)->setText(QStringLiteral("2 .. 6"));
+                shoot(&filter, dir, QStringLiteral("TAKBFiltF"));
+                filter.accept();
+                table.applyFilter();
+                shoot(&table, dir, QStringLiteral("TTablAKBF"));
+                table.switchFilterOff();
+                filter.clearField(2);
+                filter.accept();
+            }
             battery.justificationRunner = [&](TCmpAKB_SPFm& why) {
                 shoot(&why, dir, QStringLiteral("TCmpAKB_SPFm"));
             };

@@ -43,7 +43,9 @@
 #include "storage/ui/sel_inv_form.h"
 #include "storage/ui/sel_prot_form.h"
 #include "storage/ui/tab_inv_form.h"
+#include "storage/ui/tabl_akb_form.h"
 #include "storage/ui/view_akb_form.h"
+#include "widgets/filter_form.h"
 #include "widgets/help_viewer.h"
 #include "widgets/windows.h"
 
@@ -141,6 +143,9 @@ const Window kWindows[] = {
     {"TAnalInvF", "Анализ выбора инверторов.", 90, make<TAnalInvF>()},
     {"TAnalAkbF", "Анализ выбора аккумуляторной батареи.", 91, make<TAnalAkbF>()},
     {"TAKBForm", "Выбор аккумуляторной батареи.", 29, make<TAKBForm>()},
+    {"TTablAKBF", "Табличный выбор аккумуляторной батареи.", 33, make<TTablAKBF>()},
+    {"TAKBFiltF", "Фильтрация аккумуляторной батареи.", 30, make<TAKBFiltF>()},
+    {"TFilterFm", "Значение параметра фильтрации.", 27, make<TFilterFm>()},
     {"TCmpAKB_SPFm", "Обоснование невозможности согласования АБ и солнечной батареи.", 34,
      make<TCmpAKB_SPFm>()},
     {"TViewAKBF", "Просмотр параметров схемы аккумуляторной батареи.", 58, make<TViewAKBF>()},

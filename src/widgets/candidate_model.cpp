@@ -1,0 +1,55 @@
+#include "widgets/candidate_model.h"
+
+#include "widgets/look.h"
+
+namespace ses {
+
+CandidateModel::CandidateModel(const QStringList& titles, QObject* parent)
+    : QAbstractTableModel(parent), m_titles(titles) {}
+
+void CandidateModel::setRows(std::vector<QStringList> rows) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+void CandidateModel::setColumnTint(int column, const QColor& colour) {
+    m_tints[column] = colour;
+}
+
+int CandidateModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int CandidateModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_titles.size());
+}
+
+QVariant CandidateModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= int(m_rows.size()))
+        return {};
+    const QStringList& row = m_rows[index.row()];
+    const QString text = index.column() < row.size() ? row[index.column()] : QString();
+    switch (role) {
+    case Qt::DisplayRole:
+        return text;
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(alignmentFor(text));
+    case Qt::BackgroundRole: {
+        const auto it = m_tints.find(index.column());
+        return it == m_tints.end() ? QVariant() : QVariant(it->second);
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant CandidateModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section < m_titles.size() ? m_titles[section] : QVariant();
+    return section + 1;
+}
+
+} // namespace ses
