@@ -40,6 +40,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "solar/ui/tabl_sp_form.h"
 #include "solar/ui/vurab_form.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
@@ -301,6 +302,33 @@ int main(int argc, char** argv) {
             loss.hide();
             main.solarBatteryForm().loadForTour();
             shoot(&main.solarBatteryForm(), dir, QStringLiteral("TSelSPFrm"));
+            {
+                // The tabular choice of the demo's variant: arrays of at most 400 W (full ones
+                // and a remainder) with a filter on the panel power; then one array at a large
+                // scale; and the filter dialog.
+                TSelSPFrm& selection = main.solarBatteryForm();
+                TTablSPFm& table = selection.tableWindow();
+                PanelTableHandOver in = selection.tableHandOver();
+                in.fixedPower = 400;
+                table.prepare(in);
+                table.show();
+                TSPFiltF& filter = table.filterDialog();
+                filter.prepare({QStringLiteral("Стартовый набор: Панели А"),
+                                QStringLiteral("Стартовый набор: Панели Б")});
+                filter.field(0)->setText(QStringLiteral("100 .. 250"));
+                shoot(&filter, dir, QStringLiteral("TSPFiltF"));
+                filter.accept();
+                table.applyFilter();
+                save(&table, dir, QStringLiteral("TTablSPFm-1"));
+                table.switchFilterOff();
+                filter.clearField(0);
+                filter.accept();
+                table.oneArrayBox()->setChecked(true);
+                table.schemePane()->scaleField()->setText(QStringLiteral("80"));
+                emit table.schemePane()->scaleField()->editingFinished();
+                save(&table, dir, QStringLiteral("TTablSPFm-2"));
+                table.hide();
+            }
             // The demo's first array as the selection window opens it for editing.
             TMasSPFrm array(prompter, &main);
             array.setInput(main.solarBatteryForm().arrayWindowInput(0));

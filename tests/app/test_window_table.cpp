@@ -32,6 +32,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "solar/ui/tabl_sp_form.h"
 #include "solar/ui/vurab_form.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
@@ -165,6 +166,8 @@ const Window kWindows[] = {
     {"TsSunDayF", "Справочник среднемесячных периодов светлого времени суток.", 82,
      make<TsSunDayF>()},
     {"TSelSPFrm", "Выбор солнечной батареи.", 53, make<TSelSPFrm>()},
+    {"TTablSPFm", "Табличный выбор солнечной батареи.", 54, make<TTablSPFm>()},
+    {"TSPFiltF", "Фильтрация солнечной батареи.", 28, make<TSPFiltF>()},
     {"TMasSPFrm", "Параметры массива солнечных панелей.", 52, make<TMasSPFrm>()},
     {"TControlF", "Контроллеры заряда.", 39, make<TControlF>()},
     {"TSelCtrlF", "Выбор контроллера заряда.", 40, make<TSelCtrlF>()},

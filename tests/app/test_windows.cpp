@@ -965,7 +965,8 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TPrForm-1",   "TPrForm-2",          "TPrForm-3",      "TPrForm-4",   "TPrForm-5",
           "TSelAVFrm",   "TSelPrFrm",          "TMainForm-7",    "TMainForm-8", "TVurabFrm-1",
           "TVurabFrm-2", "TAnalSBFm-1",        "TAnalSBFm-2",    "TViewSPF-1",  "TViewSPF-2",
-          "TViewSPF-3",  "TViewSPF-4"})
+          "TViewSPF-3",  "TViewSPF-4",         "TTablAKBF",      "TAKBFiltF",   "TFilterFm",
+          "TFilterFm-2", "TTablSPFm-1",        "TTablSPFm-2",    "TSPFiltF"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
