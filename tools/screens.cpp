@@ -303,13 +303,13 @@ int main(int argc, char** argv) {
             main.solarBatteryForm().loadForTour();
             shoot(&main.solarBatteryForm(), dir, QStringLiteral("TSelSPFrm"));
             {
-                // The tabular choice of the demo's variant: arrays of at most 400 W (full ones
+                // The tabular choice of the demo's variant: arrays of at most 600 W (full ones
                 // and a remainder) with a filter on the panel power; then one array at a large
                 // scale; and the filter dialog.
                 TSelSPFrm& selection = main.solarBatteryForm();
                 TTablSPFm& table = selection.tableWindow();
                 PanelTableHandOver in = selection.tableHandOver();
-                in.fixedPower = 400;
+                in.fixedPower = 600;
                 table.prepare(in);
                 table.show();
                 TSPFiltF& filter = table.filterDialog();
@@ -319,6 +319,11 @@ int main(int argc, char** argv) {
                 shoot(&filter, dir, QStringLiteral("TSPFiltF"));
                 filter.accept();
                 table.applyFilter();
+                for (int r = 0; r < int(table.shown().size()); ++r)
+                    if (table.shown()[r].split.n > 0 && table.shown()[r].split.restPower > 0) {
+                        table.setCurrentRow(r);
+                        break;
+                    }
                 save(&table, dir, QStringLiteral("TTablSPFm-1"));
                 table.switchFilterOff();
                 filter.clearField(0);

@@ -47,8 +47,16 @@ QVariant CandidateModel::data(const QModelIndex& index, int role) const {
 QVariant CandidateModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole)
         return {};
-    if (orientation == Qt::Horizontal)
-        return section < m_titles.size() ? m_titles[section] : QVariant();
+    if (orientation == Qt::Horizontal) {
+        if (section >= m_titles.size())
+            return {};
+        // Titles on two lines, broken after the comma (or the hyphen of a broken word), so that
+        // a column is as narrow as its figures allow.
+        QString t = m_titles[section];
+        t.replace(QStringLiteral(", "), QStringLiteral(",\n"));
+        t.replace(QStringLiteral("- "), QStringLiteral("-\n"));
+        return t;
+    }
     return section + 1;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A read-only table model over a list of rows held in memory as texts: the tabular choices show
 // their candidate lists through it. Numbers are right-aligned, texts left; chosen columns are
-// tinted.
+// tinted; titles are shown on two lines, broken after their comma.
 
 #include <QAbstractTableModel>
 #include <QColor>

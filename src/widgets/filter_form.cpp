@@ -2,6 +2,7 @@
 
 #include "lib/prompter.h"
 #include "widgets/dialog_buttons.h"
+#include "widgets/look.h"
 #include "widgets/windows.h"
 
 #include <QComboBox>
@@ -53,6 +54,8 @@ TFilterFm::TFilterFm(Prompter& prompter, QWidget* parent) : QDialog(parent), m_p
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("valueList"));
     m_list->setMinimumHeight(160);
+    // Narrow, so that each right-aligned value stays beside its tick.
+    m_list->setFixedWidth(220);
 
     const DialogButtons buttons = makeDialogButtons(this, info);
 
@@ -63,7 +66,10 @@ TFilterFm::TFilterFm(Prompter& prompter, QWidget* parent) : QDialog(parent), m_p
     layout->addWidget(kind);
     layout->addLayout(range);
     layout->addWidget(new QLabel(QStringLiteral("Отдельные значения:"), this));
-    layout->addWidget(m_list, 1);
+    auto* listRow = new QHBoxLayout;
+    listRow->addWidget(m_list);
+    listRow->addStretch(1);
+    layout->addLayout(listRow, 1);
     layout->addLayout(buttons.layout);
 
     connect(m_range, &QRadioButton::toggled, this, [this] { updateStates(); });
@@ -88,6 +94,7 @@ void TFilterFm::prepare(const QString& parameter, const QStringList& values) {
         auto* item = new QListWidgetItem(v, m_list);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
+        item->setTextAlignment(alignmentFor(v));
     }
     updateStates();
 }

@@ -16,7 +16,10 @@ namespace {
 
 PanelCatalogRow panel(const char* company, const char* tip, double p, double unom, double isc,
                       double imp) {
-    PanelCatalogRow r{company, tip, "моно"};
+    PanelCatalogRow r;
+    r.company = company;
+    r.tip = tip;
+    r.structure = "моно";
     r.panel.power = p;
     r.panel.unom = unom;
     r.panel.isc = isc;

@@ -152,7 +152,8 @@ TTablSPFm::TTablSPFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->setMinimumHeight(120);
+    m_table->setMinimumHeight(110);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     QListWidget* note = noteList(panelTableNotes(), 2, this);
     note->setObjectName(QStringLiteral("note"));
 
@@ -164,6 +165,10 @@ TTablSPFm::TTablSPFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_summary->setRowList({QStringLiteral("Параметр фильтрации"),
                            QStringLiteral("Значение параметра")});
     m_summary->setRowCount(2);
+    m_summary->setWordWrap(true);
+    // Long lists of makers wrap; the rows follow the width the columns get.
+    connect(m_summary->horizontalHeader(), &QHeaderView::sectionResized, m_summary,
+            [this] { m_summary->resizeRowsToContents(); });
     m_summary->horizontalHeader()->setStretchLastSection(true);
     fl->addWidget(m_summary, 1);
     auto* filterButton = new QPushButton(QStringLiteral("Фильтр..."), filter);
@@ -196,6 +201,7 @@ TTablSPFm::TTablSPFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_caption->setObjectName(QStringLiteral("schemeCaption"));
     schemes->addWidget(m_caption);
     schemes->addWidget(m_scheme, 1);
+    m_scheme->setMinimumHeight(250);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(filter, 2);
@@ -213,20 +219,17 @@ TTablSPFm::TTablSPFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     const DialogButtons buttons =
         makeDialogButtons(this, info, {.commands = {update}});
     m_ok = buttons.ok;
-    auto* flags = new QHBoxLayout;
-    flags->addWidget(m_track);
-    flags->addWidget(m_auto);
-    flags->addStretch(1);
+    buttons.layout->insertWidget(0, m_track);
+    buttons.layout->insertWidget(1, m_auto);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(4);
     layout->addLayout(top);
     layout->addWidget(new QLabel(QStringLiteral("Таблица выбора СБ."), this));
-    layout->addWidget(m_table, 3);
+    layout->addWidget(m_table, 2);
     layout->addWidget(new QLabel(QStringLiteral("Примечание."), this));
     layout->addWidget(note);
     layout->addLayout(bottom, 3);
-    layout->addLayout(flags);
     layout->addLayout(buttons.layout);
     resize(1330, 690);
 
@@ -250,7 +253,7 @@ TTablSPFm::TTablSPFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     connect(filterButton, &QPushButton::clicked, this, [this] { editFilter(); });
     connect(m_off, &QPushButton::clicked, this, [this] { switchFilterOff(); });
     connect(m_track, &QCheckBox::clicked, this, [this](bool on) { setTracking(on); });
-    connect(m_oneArray, &QCheckBox::clicked, this, [this] { redrawScheme(); });
+    connect(m_oneArray, &QCheckBox::toggled, this, [this] { redrawScheme(); });
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         if (!m_building)
             redrawScheme();
@@ -476,6 +479,7 @@ void TTablSPFm::showSummary() {
         m_summary->setCell(1, r + 1, rows[r].second);
     }
     m_summary->resizeColumnToContents(0);
+    m_summary->resizeRowsToContents();
 }
 
 void TTablSPFm::setTracking(bool on) {

@@ -77,7 +77,8 @@ TTablAKBF::TTablAKBF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_summary->setObjectName(QStringLiteral("summary"));
     m_summary->setRowList({QStringLiteral("Параметр фильтрации"),
                            QStringLiteral("Значение параметра")});
-    m_summary->setMinimumHeight(90);
+    m_summary->setVisibleRows(4);
+    m_summary->setMaximumHeight(m_summary->minimumHeight());
     m_summary->horizontalHeader()->setStretchLastSection(true);
     fl->addWidget(m_summary, 1);
     m_filterButton = new QPushButton(QStringLiteral("Фильтр..."), filter);
@@ -97,9 +98,33 @@ TTablAKBF::TTablAKBF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_track->setObjectName(QStringLiteral("track"));
     m_track->setChecked(true);
 
+    auto* noteBox = new QVBoxLayout;
+    noteBox->addWidget(new QLabel(QStringLiteral("Примечание."), this));
+    QListWidget* note = noteList(batteryTableNotes(), 4, this);
+    note->setObjectName(QStringLiteral("note"));
+    noteBox->addWidget(note);
+
+    DrawingPane::ScaleRule rule;
+    rule.quantity = QStringLiteral("масштаба схемы");
+    rule.step = 1;
+    rule.fitted = false;
+    m_scheme = new DrawingPane(prompter, 70, rule, this);
+    m_scheme->setObjectName(QStringLiteral("scheme"));
+    m_scheme->scaleSteps()->setToolTip(QStringLiteral("Изменение значения параметра на 1"));
+    m_scheme->setRefusalHook([this] { m_scheme->showMessage(QString()); });
+    m_scheme->setMinimumSize(460, 200);
+    auto* schemeBox = new QVBoxLayout;
+    schemeBox->addWidget(new QLabel(QStringLiteral("Схема подключения АБ."), this));
+    schemeBox->addWidget(m_scheme, 1);
+
+    // Top: the source figures and the filter at the left, the scheme of the current row at the
+    // right; under them the table across the whole width, then its note.
+    auto* left = new QVBoxLayout;
+    left->addWidget(source);
+    left->addWidget(filter, 1);
     auto* top = new QHBoxLayout;
-    top->addWidget(source, 2);
-    top->addWidget(filter, 3);
+    top->addLayout(left, 3);
+    top->addLayout(schemeBox, 2);
 
     m_model = new CandidateModel(batteryTableTitles(), this);
     m_model->setColumnTint(kBatteryCapacityColumn, QColor(192, 220, 192));
@@ -114,37 +139,19 @@ TTablAKBF::TTablAKBF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->setMinimumHeight(170);
-
-    auto* noteBox = new QVBoxLayout;
-    noteBox->addWidget(new QLabel(QStringLiteral("Примечание."), this));
-    noteBox->addWidget(noteList(batteryTableNotes(), -1, this), 1);
-
-    DrawingPane::ScaleRule rule;
-    rule.quantity = QStringLiteral("масштаба схемы");
-    rule.step = 1;
-    rule.fitted = false;
-    m_scheme = new DrawingPane(prompter, 70, rule, this);
-    m_scheme->setObjectName(QStringLiteral("scheme"));
-    m_scheme->scaleSteps()->setToolTip(QStringLiteral("Изменение значения параметра на 1"));
-    m_scheme->setRefusalHook([this] { m_scheme->showMessage(QString()); });
-    auto* schemeBox = new QVBoxLayout;
-    schemeBox->addWidget(new QLabel(QStringLiteral("Схема подключения АБ."), this));
-    schemeBox->addWidget(m_scheme, 1);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addLayout(noteBox, 1);
-    bottom->addLayout(schemeBox, 1);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setMinimumHeight(150);
 
     const DialogButtons buttons = makeDialogButtons(this, info);
     m_ok = buttons.ok;
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
     layout->addLayout(top);
     layout->addWidget(m_track);
     layout->addWidget(new QLabel(QStringLiteral("Таблица АБ."), this));
-    layout->addWidget(m_table, 3);
-    layout->addLayout(bottom, 2);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(noteBox);
     layout->addLayout(buttons.layout);
     resize(1300, 690);
 
