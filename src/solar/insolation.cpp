@@ -61,8 +61,8 @@ std::optional<double> batteryCoefficient(const std::vector<ArrayShare>& arrays, 
 namespace {
 
 std::optional<double> monthRequirement(const SizingSettings& s, double wpSut, double wsutDark,
-                                       double wmaxDark, double radiation, double tsred,
-                                       double kinv, double ksp, double kpr) {
+                                       double wmaxDark, double radiation, double tsred, double kinv,
+                                       double ksp, double kpr) {
     if (s.batteryLosses >= 100 || s.controllerLosses >= 100 || !(radiation > 0) || !(kinv > 0) ||
         !(ksp > 0) || !(kpr > 0))
         return std::nullopt;

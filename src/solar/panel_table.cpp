@@ -2,6 +2,8 @@
 
 #include "lib/numbers.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <cmath>
 
@@ -43,20 +45,29 @@ std::vector<PanelCandidate> panelCandidates(const std::vector<PanelCatalogRow>& 
     if (!(in.requiredPower > 0) || in.arrayPower <= 0)
         return out;
     const SystemSettings& s = in.system;
+    // Catalogs repeat a few nominal voltages: each is tested once.
+    QHash<double, int> seriesOf;
     for (const PanelCatalogRow& row : catalog) {
         const PanelType& p = row.panel;
+        if (!(p.power > 0))
+            continue;
         // ns is the selection window's own: whole volts of the panel dividing the strings'
         // voltage. A panel of no power or no whole volt makes no battery.
-        if (!(p.power > 0) || !typeFitsSystem(s, p.unom))
+        auto known = seriesOf.constFind(p.unom);
+        if (known == seriesOf.cend()) {
+            const auto series =
+                typeFitsSystem(s, p.unom) ? panelsInSeries(s, p.unom) : std::nullopt;
+            known = seriesOf.insert(p.unom, series ? *series : 0);
+        }
+        const int ns = *known;
+        if (ns < 1)
             continue;
-        const auto series = panelsInSeries(s, p.unom);
-        if (!series || *series < 1)
-            continue;
-        const int ns = *series;
         // One string must fit into an array.
         if (!atLeast(in.arrayPower, p.power * ns))
             continue;
-        PanelCandidate c{row, ns};
+        PanelCandidate c;
+        c.row = row;
+        c.ns = ns;
         int n = 0;
         try {
             n = ceilQuotient(in.requiredPower, p.power);
@@ -100,12 +111,22 @@ std::vector<PanelCandidate> panelCandidates(const std::vector<PanelCatalogRow>& 
         c.split = splitArrays(p, s, ns, c.ptot, in.arrayPower);
         out.push_back(std::move(c));
     }
-    std::stable_sort(out.begin(), out.end(), [](const PanelCandidate& a, const PanelCandidate& b) {
-        if (!sameValue(a.ptot, b.ptot))
-            return a.ptot < b.ptot;
-        return a.n < b.n;
+    // The power compared at 6 decimals, as every comparison of figures is; the key is taken once
+    // per row rather than at every comparison of the sort.
+    std::vector<std::pair<double, int>> keys;
+    keys.reserve(out.size());
+    for (int i = 0; i < int(out.size()); ++i)
+        keys.emplace_back(roundHalfEven(out[i].ptot, 6), i);
+    std::stable_sort(keys.begin(), keys.end(), [&out](const auto& a, const auto& b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        return out[a.second].n < out[b.second].n;
     });
-    return out;
+    std::vector<PanelCandidate> sorted;
+    sorted.reserve(out.size());
+    for (const auto& k : keys)
+        sorted.push_back(std::move(out[k.second]));
+    return sorted;
 }
 
 ArraySplit splitArrays(const PanelType& p, const SystemSettings& s, int ns, double ptot,
@@ -171,15 +192,21 @@ std::optional<double> initialArrayPower(double handedOver, double uses,
 }
 
 const QStringList& panelTableTitles() {
-    static const QStringList t = {
-        QStringLiteral("Компания-производитель"), QStringLiteral("Тип"),
-        QStringLiteral("Структура"),              QStringLiteral("Рсп, Вт"),
-        QStringLiteral("Uном., В"),               QStringLiteral("H, мм"),
-        QStringLiteral("S, мм"),                  QStringLiteral("КПД, %"),
-        QStringLiteral("Кол-во в сборке, шт."),   QStringLiteral("Кол-во сборок, шт."),
-        QStringLiteral("Кол-во, шт."),            QStringLiteral("Рсб, Вт"),
-        QStringLiteral("Iсб, А"),                 QStringLiteral("Iаб, А"),
-        QStringLiteral("Массивы, шт. х Вт")};
+    static const QStringList t = {QStringLiteral("Компания-производитель"),
+                                  QStringLiteral("Тип"),
+                                  QStringLiteral("Структура"),
+                                  QStringLiteral("Рсп, Вт"),
+                                  QStringLiteral("Uном., В"),
+                                  QStringLiteral("H, мм"),
+                                  QStringLiteral("S, мм"),
+                                  QStringLiteral("КПД, %"),
+                                  QStringLiteral("Кол-во в сборке, шт."),
+                                  QStringLiteral("Кол-во сборок, шт."),
+                                  QStringLiteral("Кол-во, шт."),
+                                  QStringLiteral("Рсб, Вт"),
+                                  QStringLiteral("Iсб, А"),
+                                  QStringLiteral("Iаб, А"),
+                                  QStringLiteral("Массивы, шт. х Вт")};
     return t;
 }
 
@@ -208,11 +235,21 @@ const QStringList& panelTableNotes() {
 QStringList panelTableRow(const PanelCandidate& c) {
     const auto n = [](double x) { return numberToText(x); };
     const PanelType& p = c.row.panel;
-    return {c.row.company,       c.row.tip,           c.row.structure,
-            n(p.power),          n(p.unom),           n(p.height),
-            n(p.width),          n(c.row.kpd),        QString::number(c.ns),
-            QString::number(c.np), QString::number(c.n), n(c.ptot),
-            n(c.isb),            n(c.iab),            c.split.text};
+    return {c.row.company,
+            c.row.tip,
+            c.row.structure,
+            n(p.power),
+            n(p.unom),
+            n(p.height),
+            n(p.width),
+            n(c.row.kpd),
+            QString::number(c.ns),
+            QString::number(c.np),
+            QString::number(c.n),
+            n(c.ptot),
+            n(c.isb),
+            n(c.iab),
+            c.split.text};
 }
 
 const std::vector<FilterFieldLabel>& panelFilterFields() {
@@ -235,8 +272,8 @@ const std::vector<FilterFieldLabel>& panelFilterFields() {
 }
 
 std::vector<double> panelFilterValues(const PanelCandidate& c) {
-    return {c.row.panel.power, c.row.panel.unom, double(c.ns), double(c.np), double(c.n),
-            c.ptot,            c.isb,            c.iab};
+    return {c.row.panel.power, c.row.panel.unom, double(c.ns), double(c.np),
+            double(c.n),       c.ptot,           c.isb,        c.iab};
 }
 
 RowFilter panelFilter(const QStringList& makers, const QStringList& fieldTexts) {

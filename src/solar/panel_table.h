@@ -40,7 +40,7 @@ struct PanelTableInput {
 
 // The split of a battery into N full arrays and one remainder array.
 struct ArraySplit {
-    int n = 0;                  // N_Mas: full arrays
+    int n = 0;                   // N_Mas: full arrays
     int strings = 0, panels = 0; // of one full array
     double power = 0, current = 0;
     int restStrings = 0, restPanels = 0; // of the remainder

@@ -1,8 +1,8 @@
 #include "solar/panel_table_ops.h"
 
 #include "data/data_module.h"
-#include "solar/solar_choice_ops.h"
 #include "solar/sizing_store.h"
+#include "solar/solar_choice_ops.h"
 
 #include <QSqlQuery>
 
@@ -18,7 +18,10 @@ std::vector<PanelCatalogRow> panelCatalogInUse(TDataModule1& dm) {
         "WHERE s0.UseSP <> 0 AND s1.UseSP <> 0 ORDER BY s0.Kod, s1.Kod"));
     while (q.next()) {
         const auto d = [&](int i) { return ses::optionalNumber(q.value(i)).value_or(0); };
-        PanelCatalogRow r{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
+        PanelCatalogRow r;
+        r.company = q.value(0).toString();
+        r.tip = q.value(1).toString();
+        r.structure = q.value(2).toString();
         r.panel = {d(3), d(4), d(5), d(6), d(7), d(8), d(9)};
         r.kpd = d(10);
         out.push_back(std::move(r));
@@ -55,27 +58,45 @@ void writePanelCandidates(TDataModule1& dm, const std::vector<PanelCandidate>& r
     {
         Transaction t(store);
         store.exec(QStringLiteral("DELETE FROM optim_sp"));
-        QSqlQuery q(store.db());
-        const QString sql = QStringLiteral(
-            "INSERT INTO optim_sp (Company, Tip, Structure, P, Unom, Isc, Imp, H, S, Kpd, "
-            "KolPosled_SP, KolVetv_SP, Kol_SP, PTotal_SP, Inom_SP, Izar_akb, Massiv, N_Mas, "
-            "KolVetv_SP_Mas, Kol_SP_Mas, PTotal_SP_Mas, Inom_SP_Mas, KolVetv_SP_Ost, Kol_SP_Ost, "
-            "PTotal_SP_Ost, Inom_SP_Ost) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-            "?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        if (!q.prepare(sql))
-            store.fail(q, sql);
+        BulkInsert insert(store, QStringLiteral("optim_sp"),
+                          {"Company",
+                           "Tip",
+                           "Structure",
+                           "P",
+                           "Unom",
+                           "Isc",
+                           "Imp",
+                           "H",
+                           "S",
+                           "Kpd",
+                           "KolPosled_SP",
+                           "KolVetv_SP",
+                           "Kol_SP",
+                           "PTotal_SP",
+                           "Inom_SP",
+                           "Izar_akb",
+                           "Massiv",
+                           "N_Mas",
+                           "KolVetv_SP_Mas",
+                           "Kol_SP_Mas",
+                           "PTotal_SP_Mas",
+                           "Inom_SP_Mas",
+                           "KolVetv_SP_Ost",
+                           "Kol_SP_Ost",
+                           "PTotal_SP_Ost",
+                           "Inom_SP_Ost"});
         for (const PanelCandidate& c : rows) {
             const PanelType& p = c.row.panel;
             const ArraySplit& a = c.split;
-            const QVariantList values = {
-                c.row.company, c.row.tip, c.row.structure, p.power, p.unom, p.isc, p.imp,
-                p.height, p.width, c.row.kpd, c.ns, c.np, c.n, c.ptot, c.isb, c.iab, a.text, a.n,
-                a.strings, a.panels, a.power, a.current, a.restStrings, a.restPanels,
-                a.restPower, a.restCurrent};
-            for (int i = 0; i < int(values.size()); ++i)
-                q.bindValue(i, values[i]);
-            if (!q.exec())
-                store.fail(q, sql);
+            insert.add({c.row.company, c.row.tip,     c.row.structure,
+                        p.power,       p.unom,        p.isc,
+                        p.imp,         p.height,      p.width,
+                        c.row.kpd,     c.ns,          c.np,
+                        c.n,           c.ptot,        c.isb,
+                        c.iab,         a.text,        a.n,
+                        a.strings,     a.panels,      a.power,
+                        a.current,     a.restStrings, a.restPanels,
+                        a.restPower,   a.restCurrent});
         }
         t.commit();
     }

@@ -29,11 +29,18 @@ std::vector<BatteryCandidate> batteryCandidates(const std::vector<BatteryCatalog
             continue;
         out.push_back({row.company, row.tip, row.model, r.figures});
     }
-    std::stable_sort(out.begin(), out.end(), [](const BatteryCandidate& a,
-                                                const BatteryCandidate& b) {
-        return a.figures.cf < b.figures.cf && !sameValue(a.figures.cf, b.figures.cf);
-    });
-    return out;
+    // The capacity compared at 6 decimals, the key taken once per row.
+    std::vector<std::pair<double, int>> keys;
+    keys.reserve(out.size());
+    for (int i = 0; i < int(out.size()); ++i)
+        keys.emplace_back(roundHalfEven(out[i].figures.cf, 6), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<BatteryCandidate> sorted;
+    sorted.reserve(out.size());
+    for (const auto& k : keys)
+        sorted.push_back(std::move(out[k.second]));
+    return sorted;
 }
 
 int trackedBatteryRow(const std::vector<BatteryCandidate>& rows, bool tracking,
@@ -48,15 +55,21 @@ int trackedBatteryRow(const std::vector<BatteryCandidate>& rows, bool tracking,
 }
 
 const QStringList& batteryTableTitles() {
-    static const QStringList t = {
-        QStringLiteral("Компания- производитель"), QStringLiteral("Тип"),
-        QStringLiteral("Наименование"),            QStringLiteral("Uном., В"),
-        QStringLiteral("Cном., А*ч"),              QStringLiteral("Кол-во в сборке, шт."),
-        QStringLiteral("Кол-во сборок, шт."),      QStringLiteral("Кол-во, шт."),
-        QStringLiteral("Cфакт., А*ч"),             QStringLiteral("Iз.мин., А"),
-        QStringLiteral("Iз.макс., А"),             QStringLiteral("Iр.макс., А"),
-        QStringLiteral("Iз.п.мин., А"),            QStringLiteral("Iз.п.макс., А"),
-        QStringLiteral("Iз.факт., А")};
+    static const QStringList t = {QStringLiteral("Компания- производитель"),
+                                  QStringLiteral("Тип"),
+                                  QStringLiteral("Наименование"),
+                                  QStringLiteral("Uном., В"),
+                                  QStringLiteral("Cном., А*ч"),
+                                  QStringLiteral("Кол-во в сборке, шт."),
+                                  QStringLiteral("Кол-во сборок, шт."),
+                                  QStringLiteral("Кол-во, шт."),
+                                  QStringLiteral("Cфакт., А*ч"),
+                                  QStringLiteral("Iз.мин., А"),
+                                  QStringLiteral("Iз.макс., А"),
+                                  QStringLiteral("Iр.макс., А"),
+                                  QStringLiteral("Iз.п.мин., А"),
+                                  QStringLiteral("Iз.п.макс., А"),
+                                  QStringLiteral("Iз.факт., А")};
     return t;
 }
 
@@ -132,8 +145,8 @@ RowFilter batteryFilter(const QStringList& makers, const QStringList& types,
     const auto& labels = batteryFilterFields();
     for (int i = 0; i < int(labels.size()); ++i)
         fields.push_back({labels[i].name, i < fieldTexts.size() ? fieldTexts[i] : QString()});
-    return RowFilter(QStringLiteral("Компании-производители АБ"), makers,
-                     QStringLiteral("Типы АБ"), types, fields);
+    return RowFilter(QStringLiteral("Компании-производители АБ"), makers, QStringLiteral("Типы АБ"),
+                     types, fields);
 }
 
 } // namespace ses

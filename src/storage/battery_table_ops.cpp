@@ -33,17 +33,18 @@ ChargeForType chargeForTypes(TDataModule1& dm, const BatterySource& source) {
     // One catalog for the whole build: it keeps each controller's charge voltage per type.
     auto catalog = std::make_shared<ControllerCatalog>(dm);
     auto variant = std::make_shared<ControllerVariant>(readControllerVariant(dm));
-    return [catalog, variant, arrays = source.arrays](const QString& type) -> std::optional<double> {
-        variant->batteryType = type;
-        std::vector<double> currents;
-        for (const ArrayCharge& a : arrays) {
-            const Amperes i = catalog->outputCurrent(*variant, a.power, a.company, a.tip);
-            if (!i.ok())
-                return std::nullopt;
-            currents.push_back(*i.value);
-        }
-        return mpptChargeCurrent(currents);
-    };
+    return
+        [catalog, variant, arrays = source.arrays](const QString& type) -> std::optional<double> {
+            variant->batteryType = type;
+            std::vector<double> currents;
+            for (const ArrayCharge& a : arrays) {
+                const Amperes i = catalog->outputCurrent(*variant, a.power, a.company, a.tip);
+                if (!i.ok())
+                    return std::nullopt;
+                currents.push_back(*i.value);
+            }
+            return mpptChargeCurrent(currents);
+        };
 }
 
 void writeBatteryCandidates(TDataModule1& dm, const std::vector<BatteryCandidate>& rows) {
@@ -51,24 +52,16 @@ void writeBatteryCandidates(TDataModule1& dm, const std::vector<BatteryCandidate
     {
         Transaction t(store);
         store.exec(QStringLiteral("DELETE FROM optim_akb"));
-        QSqlQuery q(store.db());
-        const QString sql = QStringLiteral(
-            "INSERT INTO optim_akb (Company_AKB, Tip_AKB, Name_AKB, Unom_AKB, Cnom_AKB, "
-            "KolPosled_AKB, KolVetv_AKB, Kol_AKB, Cfakt_AKB, Izar_Ctrl, Izar_min_AKB, "
-            "Izar_max_AKB, Izar_min_use_AKB, Izar_max_use_AKB, Irazr_max_AKB, L, S, H) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        if (!q.prepare(sql))
-            store.fail(q, sql);
+        BulkInsert insert(store, QStringLiteral("optim_akb"),
+                          {"Company_AKB", "Tip_AKB", "Name_AKB", "Unom_AKB", "Cnom_AKB",
+                           "KolPosled_AKB", "KolVetv_AKB", "Kol_AKB", "Cfakt_AKB", "Izar_Ctrl",
+                           "Izar_min_AKB", "Izar_max_AKB", "Izar_min_use_AKB", "Izar_max_use_AKB",
+                           "Irazr_max_AKB", "L", "S", "H"});
         for (const BatteryCandidate& c : rows) {
             const AssemblyFigures& f = c.figures;
-            const QVariantList values = {
-                c.company, c.tip, c.model.name, wholeVolts(c.model.u), c.model.c, f.ns, f.np,
-                f.kol, f.cf, f.charge ? QVariant(*f.charge) : QVariant(), f.izmin, f.izmax, f.imin,
-                f.imax, f.irmax, c.model.l, c.model.s, c.model.h};
-            for (int i = 0; i < int(values.size()); ++i)
-                q.bindValue(i, values[i]);
-            if (!q.exec())
-                store.fail(q, sql);
+            insert.add({c.company, c.tip, c.model.name, wholeVolts(c.model.u), c.model.c, f.ns,
+                        f.np, f.kol, f.cf, f.charge ? QVariant(*f.charge) : QVariant(), f.izmin,
+                        f.izmax, f.imin, f.imax, f.irmax, c.model.l, c.model.s, c.model.h});
         }
         t.commit();
     }
@@ -77,8 +70,8 @@ void writeBatteryCandidates(TDataModule1& dm, const std::vector<BatteryCandidate
 
 std::vector<BatteryCandidate> buildBatteryCandidates(TDataModule1& dm, const BatterySource& source,
                                                      bool matchCharge) {
-    std::vector<BatteryCandidate> rows = batteryCandidates(
-        batteryCatalogInUse(dm), source.variant, matchCharge, chargeForTypes(dm, source));
+    std::vector<BatteryCandidate> rows = batteryCandidates(batteryCatalogInUse(dm), source.variant,
+                                                           matchCharge, chargeForTypes(dm, source));
     writeBatteryCandidates(dm, rows);
     return rows;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The tabular battery choice over the store: the battery catalog in use read with one query, the
 // charge current of the variant's controllers per battery type, and the candidate list written
-// into its work table (optim_akb) in one transaction. Nothing else is written: the battery window
-// stores the chosen row as it stores any choice.
+// into its work table (optim_akb) in one transaction, one statement prepared for all rows. Nothing
+// else is written: the battery window stores the chosen row as it stores any choice.
 
 #include "storage/battery_ops.h"
 #include "storage/battery_table.h"

@@ -2,15 +2,28 @@
 
 #include "widgets/look.h"
 
+#include <algorithm>
+
 namespace ses {
 
 CandidateModel::CandidateModel(const QStringList& titles, QObject* parent)
     : QAbstractTableModel(parent), m_titles(titles) {}
 
-void CandidateModel::setRows(std::vector<QStringList> rows) {
+void CandidateModel::setRows(int count, RowTexts texts) {
     beginResetModel();
-    m_rows = std::move(rows);
+    m_count = std::max(count, 0);
+    m_texts = std::move(texts);
+    m_cache.assign(size_t(m_count), QStringList());
     endResetModel();
+}
+
+QStringList CandidateModel::rowTexts(int row) const {
+    if (row < 0 || row >= m_count)
+        return {};
+    QStringList& cached = m_cache[size_t(row)];
+    if (cached.isEmpty() && m_texts)
+        cached = m_texts(row);
+    return cached;
 }
 
 void CandidateModel::setColumnTint(int column, const QColor& colour) {
@@ -18,7 +31,7 @@ void CandidateModel::setColumnTint(int column, const QColor& colour) {
 }
 
 int CandidateModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : m_count;
 }
 
 int CandidateModel::columnCount(const QModelIndex& parent) const {
@@ -26,9 +39,9 @@ int CandidateModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant CandidateModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= int(m_rows.size()))
+    if (!index.isValid() || index.row() >= m_count)
         return {};
-    const QStringList& row = m_rows[index.row()];
+    const QStringList row = rowTexts(index.row());
     const QString text = index.column() < row.size() ? row[index.column()] : QString();
     switch (role) {
     case Qt::DisplayRole:

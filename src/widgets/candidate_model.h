@@ -1,12 +1,14 @@
 #pragma once
-// A read-only table model over a list of rows held in memory as texts: the tabular choices show
-// their candidate lists through it. Numbers are right-aligned, texts left; chosen columns are
-// tinted; titles are shown on two lines, broken after their comma.
+// A read-only table model over a list of rows held in memory: the tabular choices show their
+// candidate lists through it. A row's texts are made when the view first asks for them, so a list
+// of tens of thousands of rows costs only the rows on screen. Numbers are right-aligned, texts
+// left; chosen columns are tinted; titles are shown on two lines, broken after their comma.
 
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -17,9 +19,12 @@ class CandidateModel : public QAbstractTableModel {
 public:
     explicit CandidateModel(const QStringList& titles, QObject* parent = nullptr);
 
+    // The texts of a row, in the order of the titles.
+    using RowTexts = std::function<QStringList(int row)>;
+
     // Replaces every row at once (one reset, however long the list).
-    void setRows(std::vector<QStringList> rows);
-    const std::vector<QStringList>& rows() const { return m_rows; }
+    void setRows(int count, RowTexts texts);
+    QStringList rowTexts(int row) const;
     void setColumnTint(int column, const QColor& colour);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -29,7 +34,9 @@ public:
 
 private:
     QStringList m_titles;
-    std::vector<QStringList> m_rows;
+    int m_count = 0;
+    RowTexts m_texts;
+    mutable std::vector<QStringList> m_cache; // empty: not made yet
     std::map<int, QColor> m_tints;
 };
 

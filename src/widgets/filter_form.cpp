@@ -195,7 +195,7 @@ void FilterDialog::fill(QListWidget* list, const QStringList& items, const QStri
         auto* item = new QListWidgetItem(text, list);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(ticked.isEmpty() || ticked.contains(text) ? Qt::Checked
-                                                                     : Qt::Unchecked);
+                                                                      : Qt::Unchecked);
     }
 }
 

@@ -63,9 +63,9 @@ private:
 class FilterDialog : public QDialog {
 public:
     struct Spec {
-        QString windowClass;  // the window table's name
-        QString makersLabel;  // the check list's caption
-        QString typesLabel;   // empty: no type list
+        QString windowClass; // the window table's name
+        QString makersLabel; // the check list's caption
+        QString typesLabel;  // empty: no type list
         std::vector<FilterFieldLabel> fields;
     };
     // The distinct values of a field's column over the whole candidate list.

@@ -4,24 +4,24 @@
 #include "../data/fixture.h"
 
 #include "app/demo.h"
-#include "lib/numbers.h"
 #include "app/ui/main_form.h"
+#include "lib/numbers.h"
 #include "reports/recording_report_writer.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/cmp_akb_sp_form.h"
 #include "storage/ui/tabl_akb_form.h"
 #include "storage/ui/view_akb_form.h"
-#include "widgets/filter_form.h"
-#include "widgets/string_grid.h"
 #include "widgets/drawing_pane.h"
+#include "widgets/filter_form.h"
 #include "widgets/number_field.h"
 #include "widgets/step_buttons.h"
+#include "widgets/string_grid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 

@@ -89,6 +89,13 @@ TEST(SolarTableWindow, BuildsFiltersAndHandsTheArraysBack) {
         EXPECT_EQ(c.row.company, "Стартовый набор: Панели Б");
     t.switchFilterOff();
     EXPECT_EQ(t.shown().size(), t.candidates().size());
+    // A maker out of use is never listed.
+    demo.store->exec("UPDATE SunPanel0 SET UseSP = 0 WHERE Company = 'Стартовый набор: Панели Б'");
+    t.refresh();
+    ASSERT_FALSE(t.candidates().empty());
+    for (const PanelCandidate& c : t.candidates())
+        EXPECT_NE(c.row.company, "Стартовый набор: Панели Б");
+    EXPECT_EQ(demo.store->count("optim_sp"), qint64(t.candidates().size()));
     EXPECT_EQ(t.summaryGrid()->rowCount(), 2); // the heading and one empty row
     t.hide();
 

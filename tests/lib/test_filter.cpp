@@ -35,7 +35,12 @@ TEST(RowFilter, AdmitsByMakerTypeAndEveryCondition) {
     const Case cases[] = {
         {"nothing ticked, no field: every row", {}, {}, "", "", {a, b, c}, {}},
         {"two makers, no type, a closed range",
-         {"A", "B"}, {}, "100 .. 200", "", {a, b}, {c, {"A", "AGM", 99.5, 1}}},
+         {"A", "B"},
+         {},
+         "100 .. 200",
+         "",
+         {a, b},
+         {c, {"A", "AGM", 99.5, 1}}},
         {"a list admits its values only", {}, {}, "", "2, 4", {a, b}, {c}},
         {"one value", {}, {}, "150", "", {c}, {a, b}},
         {"a type", {}, {"GEL"}, "", "", {b}, {a, c}},

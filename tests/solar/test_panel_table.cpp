@@ -35,9 +35,9 @@ const std::vector<PanelCatalogRow> kCatalog = {
     panel("A", "P200-24", 200, 24, 9, 8),
     panel("A", "P-17,5", 100, 17.5, 6, 5.5), // 18 V: 24 V is no multiple
     panel("B", "P-36", 300, 36, 9, 8),
-    panel("B", "P0", 0, 12, 6, 5.5),          // no power: no battery
-    panel("B", "P-0,4", 100, 0.4, 6, 5.5),    // no whole volt
-    panel("B", "P100-dead", 100, 12, 0, 0),   // no current
+    panel("B", "P0", 0, 12, 6, 5.5),        // no power: no battery
+    panel("B", "P-0,4", 100, 0.4, 6, 5.5),  // no whole volt
+    panel("B", "P100-dead", 100, 12, 0, 0), // no current
 };
 
 PanelTableInput input24(bool mppt = false) {

@@ -167,8 +167,7 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     tableB->setToolTip(QStringLiteral("Выбор солнечной батареи из таблицы"));
     m_buttons.insert(QStringLiteral("table"), tableB);
     connect(tableB, &QPushButton::clicked, this, [this] { openTable(); });
-    const DialogButtons buttons =
-        makeDialogButtons(this, info, {.commands = {tableB, exportB}});
+    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = {tableB, exportB}});
     m_buttons.insert(QStringLiteral("ok"), buttons.ok);
     top->addLayout(buttons.layout);
 
@@ -542,10 +541,10 @@ PanelTableHandOver TSelSPFrm::tableHandOver() const {
     const auto& rows = m_sel.rows();
     in.orientation = rows.empty() ? 180 : rows.front().orientation;
     in.tilt = rows.empty() ? m_sel.variant().b : rows.front().tilt;
-    in.fixedPower = !rows.empty() && rows.front().criterion == Criterion::GivenPower &&
-                            rows.front().givenPower
-                        ? *rows.front().givenPower
-                        : -1;
+    in.fixedPower =
+        !rows.empty() && rows.front().criterion == Criterion::GivenPower && rows.front().givenPower
+            ? *rows.front().givenPower
+            : -1;
     return in;
 }
 

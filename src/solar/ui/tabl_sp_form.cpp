@@ -38,8 +38,7 @@ namespace {
 const std::vector<FormRow>& sourceRows() {
     static const std::vector<FormRow> rows = {
         {QStringLiteral("Pras"), QStringLiteral("Расчетная мощность солнечной батареи, Вт:")},
-        {QStringLiteral("B"),
-         QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:")},
+        {QStringLiteral("B"), QStringLiteral("Оптимальный угол наклона солнечных панелей, град.:")},
         {QStringLiteral("forecastMin"),
          QStringLiteral("Прогнозируемый требуемый минимальный ток заряда АБ, А:")},
         {QStringLiteral("windowMin"),
@@ -70,7 +69,9 @@ QHBoxLayout* steppedField(NumberField* field, std::initializer_list<double> step
 } // namespace
 
 TSPFiltF::TSPFiltF(Prompter& prompter, QWidget* parent)
-    : FilterDialog({QStringLiteral("TSPFiltF"), QStringLiteral("Компании-производители СП."), {},
+    : FilterDialog({QStringLiteral("TSPFiltF"),
+                    QStringLiteral("Компании-производители СП."),
+                    {},
                     panelFilterFields()},
                    prompter, parent) {}
 
@@ -131,8 +132,8 @@ TTablSPFm::TTablSPFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     }
     powerRow->addStretch(1);
     cf->addRow(QStringLiteral("Мощность СП одиночного массива не более, Вт:"), powerRow);
-    m_match = new QCheckBox(QStringLiteral("Подбор СБ с учетом тока заряда АБ на выходе контроллера"),
-                            criteria);
+    m_match = new QCheckBox(
+        QStringLiteral("Подбор СБ с учетом тока заряда АБ на выходе контроллера"), criteria);
     m_match->setObjectName(QStringLiteral("matchCharge"));
     m_match->setChecked(true);
     cf->addRow(m_match);
@@ -162,8 +163,8 @@ TTablSPFm::TTablSPFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     auto* fl = new QVBoxLayout(filter);
     m_summary = new StringGrid(filter);
     m_summary->setObjectName(QStringLiteral("summary"));
-    m_summary->setRowList({QStringLiteral("Параметр фильтрации"),
-                           QStringLiteral("Значение параметра")});
+    m_summary->setRowList(
+        {QStringLiteral("Параметр фильтрации"), QStringLiteral("Значение параметра")});
     m_summary->setRowCount(2);
     m_summary->setWordWrap(true);
     // Long lists of makers wrap; the rows follow the width the columns get.
@@ -216,8 +217,7 @@ TTablSPFm::TTablSPFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     auto* update = new QPushButton(QStringLiteral("Обновить"), this);
     update->setObjectName(QStringLiteral("refresh"));
     update->setAutoDefault(false);
-    const DialogButtons buttons =
-        makeDialogButtons(this, info, {.commands = {update}});
+    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = {update}});
     m_ok = buttons.ok;
     buttons.layout->insertWidget(0, m_track);
     buttons.layout->insertWidget(1, m_auto);
@@ -239,8 +239,8 @@ TTablSPFm::TTablSPFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_typing->setSingleShot(true);
     m_typing->setInterval(700);
     connect(m_typing, &QTimer::timeout, this, [this] { committed(); });
-    for (QLineEdit* edit : {static_cast<QLineEdit*>(m_orientation),
-                            static_cast<QLineEdit*>(m_tilt), m_power->lineEdit()})
+    for (QLineEdit* edit : {static_cast<QLineEdit*>(m_orientation), static_cast<QLineEdit*>(m_tilt),
+                            m_power->lineEdit()})
         connect(edit, &QLineEdit::textEdited, this, [this] { m_typing->start(); });
     for (StepButtons* b : steppers)
         connect(b, &StepButtons::stepped, this, [this] { committed(); });
@@ -355,11 +355,7 @@ void TTablSPFm::showRows() {
     for (const PanelCandidate& c : m_all)
         if (!m_rowFilter || m_rowFilter->admits(c.row.company, c.row.tip, panelFilterValues(c)))
             m_shown.push_back(c);
-    std::vector<QStringList> texts;
-    texts.reserve(m_shown.size());
-    for (const PanelCandidate& c : m_shown)
-        texts.push_back(panelTableRow(c));
-    m_model->setRows(std::move(texts));
+    m_model->setRows(int(m_shown.size()), [this](int r) { return panelTableRow(m_shown[r]); });
     int row = m_shown.empty() ? -1 : 0;
     if (m_track->isChecked()) {
         const int tracked = trackedPanelRow(m_shown, m_in.company, m_in.tip);

@@ -75,8 +75,8 @@ TTablAKBF::TTablAKBF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     auto* fl = new QVBoxLayout(filter);
     m_summary = new StringGrid(filter);
     m_summary->setObjectName(QStringLiteral("summary"));
-    m_summary->setRowList({QStringLiteral("Параметр фильтрации"),
-                           QStringLiteral("Значение параметра")});
+    m_summary->setRowList(
+        {QStringLiteral("Параметр фильтрации"), QStringLiteral("Значение параметра")});
     m_summary->setVisibleRows(4);
     m_summary->setMaximumHeight(m_summary->minimumHeight());
     m_summary->horizontalHeader()->setStretchLastSection(true);
@@ -209,13 +209,9 @@ void TTablAKBF::showRows() {
     for (const BatteryCandidate& c : m_all)
         if (!m_rowFilter || m_rowFilter->admits(c.company, c.tip, batteryFilterValues(c)))
             m_shown.push_back(c);
-    std::vector<QStringList> texts;
-    texts.reserve(m_shown.size());
-    for (const BatteryCandidate& c : m_shown)
-        texts.push_back(batteryTableRow(c));
-    m_model->setRows(std::move(texts));
-    const int row = trackedBatteryRow(m_shown, m_track->isChecked(), m_tracked[0], m_tracked[1],
-                                      m_tracked[2]);
+    m_model->setRows(int(m_shown.size()), [this](int r) { return batteryTableRow(m_shown[r]); });
+    const int row =
+        trackedBatteryRow(m_shown, m_track->isChecked(), m_tracked[0], m_tracked[1], m_tracked[2]);
     setCurrentRow(row);
     m_building = false;
     m_ok->setEnabled(!m_shown.empty());
@@ -248,13 +244,13 @@ void TTablAKBF::redrawScheme() {
     }
     const BatteryCandidate c = m_shown[row];
     if (!(c.model.l > 0) || !(c.model.s > 0)) {
-        m_scheme->showMessage(QStringLiteral("Размеры аккумулятора не заданы: схема не построена."));
+        m_scheme->showMessage(
+            QStringLiteral("Размеры аккумулятора не заданы: схема не построена."));
         return;
     }
     const double uses = m_source.variant.uses;
-    m_scheme->setDrawing([c, uses](int scale) {
-        return batteryAssemblyDrawing(c.model, c.figures, uses, scale);
-    });
+    m_scheme->setDrawing(
+        [c, uses](int scale) { return batteryAssemblyDrawing(c.model, c.figures, uses, scale); });
 }
 
 void TTablAKBF::editFilter() {
@@ -285,8 +281,8 @@ void TTablAKBF::switchFilterOff() {
 }
 
 void TTablAKBF::showSummary() {
-    const auto rows = m_rowFilter ? m_rowFilter->summary()
-                                  : std::vector<std::pair<QString, QString>>{};
+    const auto rows =
+        m_rowFilter ? m_rowFilter->summary() : std::vector<std::pair<QString, QString>>{};
     m_summary->setRowCount(int(rows.size()) + 1);
     for (int r = 0; r < int(rows.size()); ++r) {
         m_summary->setCell(0, r + 1, rows[r].first);
