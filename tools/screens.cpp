@@ -46,6 +46,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "solar/ui/tabl_sp_form.h"
 #include "solar/ui/vurab_form.h"
 #include "storage/protection_ops.h"
 #include "storage/ui/akb_form.h"
@@ -58,9 +59,11 @@
 #include "storage/ui/sel_inv_form.h"
 #include "storage/ui/sel_prot_form.h"
 #include "storage/ui/tab_inv_form.h"
+#include "storage/ui/tabl_akb_form.h"
 #include "storage/ui/view_akb_form.h"
 #include "tour.h"
 #include "widgets/drawing_pane.h"
+#include "widgets/filter_form.h"
 #include "widgets/help_viewer.h"
 #include "widgets/look.h"
 #include "widgets/number_field.h"
@@ -70,6 +73,9 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -317,6 +323,38 @@ int main(int argc, char** argv) {
             loss.hide();
             main.solarBatteryForm().loadForTour();
             shoot(&main.solarBatteryForm(), dir, QStringLiteral("TSelSPFrm"));
+            {
+                // The tabular choice of the demo's variant: arrays of at most 600 W (full ones
+                // and a remainder) with a filter on the panel power; then one array at a large
+                // scale; and the filter dialog.
+                TSelSPFrm& selection = main.solarBatteryForm();
+                TTablSPFm& table = selection.tableWindow();
+                PanelTableHandOver in = selection.tableHandOver();
+                in.fixedPower = 600;
+                table.prepare(in);
+                table.show();
+                TSPFiltF& filter = table.filterDialog();
+                filter.prepare({QStringLiteral("Стартовый набор: Панели А"),
+                                QStringLiteral("Стартовый набор: Панели Б")});
+                filter.field(0)->setText(QStringLiteral("100 .. 250"));
+                shoot(&filter, dir, QStringLiteral("TSPFiltF"));
+                filter.accept();
+                table.applyFilter();
+                for (int r = 0; r < int(table.shown().size()); ++r)
+                    if (table.shown()[r].split.n > 0 && table.shown()[r].split.restPower > 0) {
+                        table.setCurrentRow(r);
+                        break;
+                    }
+                save(&table, dir, QStringLiteral("TTablSPFm-1"));
+                table.switchFilterOff();
+                filter.clearField(0);
+                filter.accept();
+                table.oneArrayBox()->setChecked(true);
+                table.schemePane()->scaleField()->setText(QStringLiteral("80"));
+                emit table.schemePane()->scaleField()->editingFinished();
+                save(&table, dir, QStringLiteral("TTablSPFm-2"));
+                table.hide();
+            }
             // The demo's first array as the selection window opens it for editing.
             TMasSPFrm array(prompter, &main);
             array.setInput(main.solarBatteryForm().arrayWindowInput(0));
@@ -375,6 +413,35 @@ int main(int argc, char** argv) {
             battery.schemePane()->scaleField()->setText(QStringLiteral("200"));
             emit battery.schemePane()->scaleField()->editingFinished();
             save(&battery, dir, QStringLiteral("TAKBForm-3"));
+            {
+                // The tabular choice over the demo, filtered to the rows of two strings or more,
+                // with its filter dialog and the value dialog in both kinds.
+                TTablAKBF& table = battery.tableWindow();
+                battery.prepareTable();
+                TAKBFiltF& filter = table.filterDialog();
+                filter.prepare({QStringLiteral("Стартовый набор: АКБ А"),
+                                QStringLiteral("Стартовый набор: АКБ Б")},
+                               {QStringLiteral("AGM"), QStringLiteral("GEL"),
+                                QStringLiteral("Flooded"), QStringLiteral("LiFePo4")});
+                TFilterFm& value = filter.valueDialog();
+                value.prepare(batteryFilterFields()[2].name, {"1", "2", "3", "4", "6"});
+                value.rangeButton()->setChecked(true);
+                value.toBox()->setCurrentIndex(4);
+                shoot(&value, dir, QStringLiteral("TFilterFm"));
+                value.valuesButton()->setChecked(true);
+                for (int i : {1, 3})
+                    value.valueList()->item(i)->setCheckState(Qt::Checked);
+                shoot(&value, dir, QStringLiteral("TFilterFm-2"));
+                value.rangeButton()->setChecked(true);
+                filter.field(2)->setText(QStringLiteral("2 .. 6"));
+                shoot(&filter, dir, QStringLiteral("TAKBFiltF"));
+                filter.accept();
+                table.applyFilter();
+                shoot(&table, dir, QStringLiteral("TTablAKBF"));
+                table.switchFilterOff();
+                filter.clearField(2);
+                filter.accept();
+            }
             battery.justificationRunner = [&](TCmpAKB_SPFm& why) {
                 shoot(&why, dir, QStringLiteral("TCmpAKB_SPFm"));
             };

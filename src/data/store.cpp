@@ -309,7 +309,11 @@ bool Store::engineInTransaction() {
 }
 
 void Store::fail(const QSqlQuery& query, const QString& sql) {
-    DbError e = storeError(query.lastError(), databasePath(m_dir));
+    fail(query.lastError(), sql);
+}
+
+void Store::fail(const QSqlError& error, const QString& sql) {
+    DbError e = storeError(error, databasePath(m_dir));
     // SQLite rolls the whole transaction back by itself on a full disk, an I/O error and the
     // like; what follows would run in autocommit, so the transaction is marked lost and every
     // later statement refuses until the guard that opened it has unwound.
@@ -386,6 +390,75 @@ void Store::rollback() {
         // A rollback runs while unwinding: a view that cannot reload keeps its rows until its
         // next refresh rather than ending the program.
     }
+}
+
+BulkInsert::BulkInsert(Store& store, const QString& table, const QStringList& columns)
+    : m_store(store) {
+    m_store.ensureTransactionAlive();
+    QStringList marks;
+    for (int i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    m_sql = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    const QVariant handle = m_store.db().driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        m_db = *static_cast<sqlite3* const*>(handle.data());
+    if (!m_db)
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("База данных не открыта: запись в таблицу \"%1\" невозможна.")
+                          .arg(table));
+    const QByteArray sql = m_sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &m_stmt, nullptr) != SQLITE_OK)
+        m_store.fail(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(m_db)),
+                               QSqlError::StatementError,
+                               QString::number(sqlite3_extended_errcode(m_db))),
+                     m_sql);
+}
+
+BulkInsert::~BulkInsert() {
+    sqlite3_finalize(m_stmt);
+}
+
+void BulkInsert::add(const QVariantList& values) {
+    m_store.ensureTransactionAlive();
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant& v = values[i];
+        const int at = i + 1;
+        if (v.isNull()) {
+            sqlite3_bind_null(m_stmt, at);
+            continue;
+        }
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::Bool:
+        case QMetaType::UInt:
+            sqlite3_bind_int64(m_stmt, at, v.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            sqlite3_bind_double(m_stmt, at, v.toDouble());
+            break;
+        default: {
+            // Empty text is stored as null, as the views store it.
+            const QString text = v.toString();
+            if (text.isEmpty()) {
+                sqlite3_bind_null(m_stmt, at);
+                break;
+            }
+            const QByteArray utf8 = text.toUtf8();
+            sqlite3_bind_text(m_stmt, at, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        }
+        }
+    }
+    const int rc = sqlite3_step(m_stmt);
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    if (rc != SQLITE_DONE)
+        m_store.fail(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(m_db)),
+                               QSqlError::StatementError,
+                               QString::number(sqlite3_extended_errcode(m_db))),
+                     m_sql);
 }
 
 } // namespace ses

@@ -12,6 +12,10 @@
 #include <stdexcept>
 #include <vector>
 
+// The engine's connection and statement, used by BulkInsert.
+struct sqlite3;
+struct sqlite3_stmt;
+
 class QLockFile;
 
 namespace ses {
@@ -111,6 +115,7 @@ public:
     // The failure of a statement as the user must be told it; marks the transaction lost when
     // the engine rolled it back by itself. Every statement of the store goes through here.
     [[noreturn]] void fail(const QSqlQuery& query, const QString& sql = QString());
+    [[noreturn]] void fail(const QSqlError& error, const QString& sql = QString());
     // Throws TransactionLost while a transaction the engine rolled back is still open: nothing
     // may be written in autocommit in its place.
     void ensureTransactionAlive() const;
@@ -148,6 +153,27 @@ private:
 // The message for a failed statement of the database at path, told apart by the engine's code
 // (disk full, read-only, busy, missing table, damaged file); the engine's text otherwise.
 DbError storeError(const QSqlError& error, const QString& path);
+
+// One INSERT prepared once and run for many rows through the engine's own interface: binding
+// through the toolkit builds a placeholder name for every value, which dominates a list of tens
+// of thousands of rows. Values: null, whole numbers, doubles and texts. Failures throw DbError as
+// every statement of the store does. Use it inside a Transaction.
+class BulkInsert {
+public:
+    BulkInsert(Store& store, const QString& table, const QStringList& columns);
+    ~BulkInsert();
+    BulkInsert(const BulkInsert&) = delete;
+    BulkInsert& operator=(const BulkInsert&) = delete;
+
+    // Inserts one row, the values in the order of the columns.
+    void add(const QVariantList& values);
+
+private:
+    Store& m_store;
+    QString m_sql;
+    ::sqlite3* m_db = nullptr;
+    ::sqlite3_stmt* m_stmt = nullptr;
+};
 
 // RAII guard: everything between construction and commit() happens whole or not at all.
 class Transaction {

@@ -58,11 +58,13 @@ std::optional<double> batteryCoefficient(const std::vector<ArrayShare>& arrays, 
     return roundHalfEven(sum / totalPower, 3);
 }
 
-std::optional<double> scheduleMonthRequirement(const SizingSettings& s, double wpSut,
-                                               double wsutDark, double wmaxDark, double radiation,
-                                               double tsred, double kinv, double ksp) {
+namespace {
+
+std::optional<double> monthRequirement(const SizingSettings& s, double wpSut, double wsutDark,
+                                       double wmaxDark, double radiation, double tsred, double kinv,
+                                       double ksp, double kpr) {
     if (s.batteryLosses >= 100 || s.controllerLosses >= 100 || !(radiation > 0) || !(kinv > 0) ||
-        !(ksp > 0))
+        !(ksp > 0) || !(kpr > 0))
         return std::nullopt;
     // The dark-time energy passes through the battery and bears its losses; the controller loses
     // its share of everything; the panels' rating holds at 25 degrees.
@@ -71,11 +73,27 @@ std::optional<double> scheduleMonthRequirement(const SizingSettings& s, double w
     const double ft = s.panelTemperature ? 1 + (tsred - 25) * s.kdifP / 100 : 1;
     if (!(ft > 0))
         return std::nullopt;
-    return roundHalfAway(e1 / ft / radiation / kinv / ksp, 0);
+    return roundHalfAway(e1 / ft / radiation / kinv / ksp / kpr, 0);
+}
+
+} // namespace
+
+std::optional<double> scheduleMonthRequirement(const SizingSettings& s, double wpSut,
+                                               double wsutDark, double wmaxDark, double radiation,
+                                               double tsred, double kinv, double ksp) {
+    return monthRequirement(s, wpSut, wsutDark, wmaxDark, radiation, tsred, kinv, ksp, 1);
 }
 
 MonthlyRequirement monthlyRequirement(const std::vector<StoredSchedule>& schedules,
                                       const RegionYear& region, const SizingSettings& s) {
+    std::array<double, 12> ones;
+    ones.fill(1);
+    return monthlyRequirement(schedules, region, s, ones);
+}
+
+MonthlyRequirement monthlyRequirement(const std::vector<StoredSchedule>& schedules,
+                                      const RegionYear& region, const SizingSettings& s,
+                                      const std::array<double, 12>& kpr) {
     MonthlyRequirement r;
     for (const StoredSchedule& sch : schedules) {
         std::array<double, 12> one{};
@@ -86,8 +104,8 @@ MonthlyRequirement monthlyRequirement(const std::vector<StoredSchedule>& schedul
             const auto& reg = region[i - 1];
             const double ksp = isSummerMonth(m.month) ? s.kspSummer : s.kspWinter;
             const auto need =
-                reg ? scheduleMonthRequirement(s, sch.wpSut, m.wsutDark, m.wmaxDark, reg->radiation,
-                                               reg->tsred, sch.kinv, ksp)
+                reg ? monthRequirement(s, sch.wpSut, m.wsutDark, m.wmaxDark, reg->radiation,
+                                       reg->tsred, sch.kinv, ksp, kpr[i - 1])
                     : std::nullopt;
             if (!need) {
                 const QString p =
@@ -185,6 +203,48 @@ std::array<double, 12> remainingRequirement(const std::array<double, 12>& req,
             rest[m] = roundHalfAway(rest[m] - a.power * *k, 0);
         }
     return rest;
+}
+
+OrientedRequirement orientedRequirement(const std::vector<StoredSchedule>& schedules,
+                                        const RegionYear& region, const SizingSettings& s,
+                                        const std::vector<LossRow>& loss, double orientation,
+                                        double tilt) {
+    OrientedRequirement out;
+    std::array<double, 12> kpr;
+    kpr.fill(1);
+    for (int m = 0; m < 12; ++m) {
+        if (!region[m])
+            continue;
+        const double a = tilt - region[m]->tilt, b = 180 - orientation;
+        const double angle = std::sqrt(a * a + b * b);
+        const auto k = performanceCoefficient(loss, angle);
+        if (!k) {
+            out.error = coefficientRefusal(roundHalfEven(angle, 1));
+            return out;
+        }
+        kpr[m] = *k;
+    }
+    const MonthlyRequirement r = monthlyRequirement(schedules, region, s, kpr);
+    if (!r.problems.isEmpty()) {
+        out.error = r.problems.join(QStringLiteral("\n"));
+        return out;
+    }
+    for (int m = 0; m < 12; ++m)
+        if (r.watts[m] > out.power) { // strictly larger: the earlier month wins a tie
+            out.power = r.watts[m];
+            out.month = m + 1;
+        }
+    if (out.month && region[out.month - 1])
+        out.monthTilt = region[out.month - 1]->tilt;
+    return out;
+}
+
+QString orientedRequirementLabel(const OrientedRequirement& r) {
+    if (r.month == 0)
+        return QStringLiteral("Расчетная мощность солнечной батареи, Вт:");
+    return QStringLiteral("Расчетная мощность солнечной батареи (для месяца ") +
+           monthNames()[r.month - 1] + QStringLiteral(" с В = ") + numberToText(r.monthTilt) +
+           QStringLiteral(" град.), Вт:");
 }
 
 } // namespace ses

@@ -77,6 +77,27 @@ struct MonthlyRequirement {
 };
 MonthlyRequirement monthlyRequirement(const std::vector<StoredSchedule>& schedules,
                                       const RegionYear& region, const SizingSettings& s);
+// The same with each schedule-month requirement divided by the month's coefficient before it is
+// rounded to whole W (the panels turned away from the month's optimum deliver less).
+MonthlyRequirement monthlyRequirement(const std::vector<StoredSchedule>& schedules,
+                                      const RegionYear& region, const SizingSettings& s,
+                                      const std::array<double, 12>& coefficients);
+
+// The required power at an orientation and a tilt (P_K of the tabular panel choice): each month's
+// requirement with the panels' coefficient for that month's deviation angle (unrounded), the
+// largest month governing (the earlier of equals). `month` is 0 when every month needs nothing.
+struct OrientedRequirement {
+    double power = 0;
+    int month = 0;
+    double monthTilt = 0;         // the region's B of the governing month
+    std::optional<QString> error; // a coefficient of 0 or less, or months that cannot be computed
+};
+OrientedRequirement orientedRequirement(const std::vector<StoredSchedule>& schedules,
+                                        const RegionYear& region, const SizingSettings& s,
+                                        const std::vector<LossRow>& loss, double orientation,
+                                        double tilt);
+// The label of P_K: naming the governing month and its B, or the plain label without one.
+QString orientedRequirementLabel(const OrientedRequirement& r);
 
 // The result of the required power and tilt, with what the analysis windows show.
 struct TiltResult {

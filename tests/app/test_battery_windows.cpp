@@ -5,19 +5,25 @@
 
 #include "app/demo.h"
 #include "app/ui/main_form.h"
+#include "lib/numbers.h"
 #include "reports/recording_report_writer.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/cmp_akb_sp_form.h"
+#include "storage/ui/tabl_akb_form.h"
 #include "storage/ui/view_akb_form.h"
 #include "widgets/drawing_pane.h"
+#include "widgets/filter_form.h"
 #include "widgets/number_field.h"
 #include "widgets/step_buttons.h"
+#include "widgets/string_grid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 
 using namespace ses;
 using namespace ses::test;
@@ -138,6 +144,79 @@ TEST(BatteryWindows, SchemeViewFollowsItsChoicesAndExports) {
     w.load();
     EXPECT_EQ(w.basis(), CurrentBasis::Minimum);
     EXPECT_EQ(w.shown(), SchemeShows::Section);
+}
+
+TEST(BatteryWindows, TableTracksFiltersAndHandsTheRowBack) {
+    BatteryDemo demo;
+    View& v = demo.dm.tblProj1();
+    TAKBForm& w = demo.main.batteryForm();
+    w.load();
+    EXPECT_TRUE(w.tableButton()->isVisibleTo(&w));
+    TTablAKBF& t = w.tableWindow();
+    w.prepareTable();
+    ASSERT_FALSE(t.shown().empty());
+    const QString stored = v["Name_AKB"].asString();
+    EXPECT_EQ(t.trackBox()->text(), "Отслеживать модель аккумулятора \"" + stored + "\".");
+    // The tracked (stored) model is under the cursor and drawn; its row agrees with the window.
+    ASSERT_TRUE(t.chosen());
+    EXPECT_EQ(t.chosen()->model.name, stored);
+    EXPECT_EQ(numberToText(t.chosen()->figures.cf), w.fieldText("cf"));
+    EXPECT_TRUE(t.schemePane()->hasDrawing());
+    EXPECT_TRUE(t.okButton()->isEnabled());
+    EXPECT_FALSE(t.offButton()->isEnabled());
+
+    // A filter that leaves the tracked model out: the cursor on the first row.
+    TAKBFiltF& f = t.filterDialog();
+    f.prepare({kMakerA, "Стартовый набор: АКБ Б"}, {"AGM", "GEL", "Flooded", "LiFePo4"});
+    f.makerList()->item(0)->setCheckState(Qt::Unchecked);
+    f.setValueSource([](int) { return QStringList{"1", "2", "20", "100"}; });
+    f.valueDialog().rangeButton()->setChecked(true);
+    demo.prompter.clear();
+    // "100" sorts before "20" as a text; as numbers 20 .. 100 is no reversed range.
+    f.valueDialog().prepare("p", {"20", "100"});
+    f.valueDialog().fromBox()->setCurrentIndex(1);
+    f.valueDialog().toBox()->setCurrentIndex(0);
+    EXPECT_FALSE(f.valueDialog().ok());
+    EXPECT_EQ(demo.prompter.entries().size(), 1u);
+    f.valueDialog().fromBox()->setCurrentIndex(0);
+    f.valueDialog().toBox()->setCurrentIndex(1);
+    EXPECT_TRUE(f.valueDialog().ok());
+    EXPECT_EQ(f.valueDialog().condition(), "20 .. 100");
+    f.accept();
+    t.applyFilter();
+    EXPECT_TRUE(t.offButton()->isEnabled());
+    EXPECT_EQ(t.summaryGrid()->cell(0, 1), "Компании-производители АБ");
+    EXPECT_EQ(t.summaryGrid()->cell(1, 1), "Стартовый набор: АКБ Б");
+    EXPECT_FALSE(t.shown().empty());
+    for (const BatteryCandidate& c : t.shown())
+        EXPECT_NE(c.company, kMakerA);
+    if (v["Company_AKB"].asString() == kMakerA) {
+        EXPECT_EQ(t.currentRow(), 0);
+    }
+
+    // The ticks are remembered for the next opening; "Отключить" empties the summary and shows
+    // every row again, the dialog keeping its ticks.
+    f.prepare({kMakerA, "Стартовый набор: АКБ Б"}, {"AGM", "GEL", "Flooded", "LiFePo4"});
+    EXPECT_EQ(f.makerList()->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(f.makerList()->item(1)->checkState(), Qt::Checked);
+    f.reject();
+    t.switchFilterOff();
+    EXPECT_FALSE(t.offButton()->isEnabled());
+    EXPECT_EQ(t.summaryGrid()->rowCount(), 1);
+    EXPECT_EQ(t.shown().size(), t.candidates().size());
+    EXPECT_EQ(f.tickedMakers(), QStringList{"Стартовый набор: АКБ Б"});
+    // Tracking again finds the stored model.
+    t.setCurrentRow(int(t.shown().size()) - 1);
+    t.setTracking(true);
+    EXPECT_EQ(t.chosen()->model.name, stored);
+
+    // "ОК" of the table: the chosen row becomes the window's model, the check box follows.
+    t.setCurrentRow(0);
+    const BatteryCandidate first = *t.chosen();
+    w.takeTableChoice();
+    EXPECT_EQ(w.modelBox()->currentText(), first.model.name);
+    EXPECT_EQ(w.typeBox()->currentText(), first.tip);
+    EXPECT_EQ(w.fieldText("np"), QString::number(first.figures.np));
 }
 
 } // namespace

@@ -36,6 +36,7 @@
 #include "solar/ui/sel_sp_form.h"
 #include "solar/ui/spr_k_form.h"
 #include "solar/ui/sun_day_form.h"
+#include "solar/ui/tabl_sp_form.h"
 #include "solar/ui/vurab_form.h"
 #include "storage/ui/akb_form.h"
 #include "storage/ui/anal_akb_form.h"
@@ -47,7 +48,9 @@
 #include "storage/ui/sel_inv_form.h"
 #include "storage/ui/sel_prot_form.h"
 #include "storage/ui/tab_inv_form.h"
+#include "storage/ui/tabl_akb_form.h"
 #include "storage/ui/view_akb_form.h"
+#include "widgets/filter_form.h"
 #include "widgets/help_viewer.h"
 #include "widgets/windows.h"
 
@@ -145,6 +148,9 @@ const Window kWindows[] = {
     {"TAnalInvF", "Анализ выбора инверторов.", 90, make<TAnalInvF>()},
     {"TAnalAkbF", "Анализ выбора аккумуляторной батареи.", 91, make<TAnalAkbF>()},
     {"TAKBForm", "Выбор аккумуляторной батареи.", 29, make<TAKBForm>()},
+    {"TTablAKBF", "Табличный выбор аккумуляторной батареи.", 33, make<TTablAKBF>()},
+    {"TAKBFiltF", "Фильтрация аккумуляторной батареи.", 30, make<TAKBFiltF>()},
+    {"TFilterFm", "Значение параметра фильтрации.", 27, make<TFilterFm>()},
     {"TCmpAKB_SPFm", "Обоснование невозможности согласования АБ и солнечной батареи.", 34,
      make<TCmpAKB_SPFm>()},
     {"TViewAKBF", "Просмотр параметров схемы аккумуляторной батареи.", 58, make<TViewAKBF>()},
@@ -165,6 +171,8 @@ const Window kWindows[] = {
     {"TsSunDayF", "Справочник среднемесячных периодов светлого времени суток.", 82,
      make<TsSunDayF>()},
     {"TSelSPFrm", "Выбор солнечной батареи.", 53, make<TSelSPFrm>()},
+    {"TTablSPFm", "Табличный выбор солнечной батареи.", 54, make<TTablSPFm>()},
+    {"TSPFiltF", "Фильтрация солнечной батареи.", 28, make<TSPFiltF>()},
     {"TMasSPFrm", "Параметры массива солнечных панелей.", 52, make<TMasSPFrm>()},
     {"TControlF", "Контроллеры заряда.", 39, make<TControlF>()},
     {"TSelCtrlF", "Выбор контроллера заряда.", 40, make<TSelCtrlF>()},

@@ -11,6 +11,7 @@
 #include "solar/controller_ops.h"
 #include "storage/battery.h"
 #include "storage/battery_ops.h"
+#include "storage/battery_table_ops.h"
 #include "storage/capacity_store.h"
 #include "storage/jumpers.h"
 
@@ -632,6 +633,63 @@ TEST_F(BatteryStoreTest, ANewBatteryTypeRecomputesTheRequirement) {
     EXPECT_EQ(out.shortfall.has_value(), v["Cras_AKB"].asFloat() > v["Cfakt_AKB"].asFloat());
     // The same type again runs no chain.
     EXPECT_FALSE(storeBatteryChoice(*dm, lfp).chain);
+}
+
+} // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- the tabular choice
+
+TEST_F(BatteryStoreTest, TableListsTheCatalogInUseWithEachTypesChargeCurrent) {
+    View& v = variant();
+    ASSERT_TRUE(v.edit());
+    v["UseMPPT_Ctrl"].setString("1");
+    ASSERT_TRUE(v.post());
+    // Out of use at each level: the second maker, the GEL type, one AGM model.
+    store->exec("UPDATE akb0 SET UseAKB = 0 WHERE Company = 'Стартовый набор: АКБ Б'");
+    store->exec("UPDATE akb1 SET UseAKB = 0 WHERE Tip = 'GEL'");
+    store->exec("UPDATE akb2 SET UseAKB = 0 WHERE Name = 'СН-AGM-12-100'");
+    const BatterySource s = readBatterySource(*dm);
+    const auto rows = buildBatteryCandidates(*dm, s, false);
+    ASSERT_FALSE(rows.empty());
+    for (const BatteryCandidate& c : rows) {
+        EXPECT_EQ(c.company, "Стартовый набор: АКБ А");
+        EXPECT_EQ(c.tip, "AGM");
+        EXPECT_NE(c.model.name, "СН-AGM-12-100");
+        EXPECT_EQ(c.figures.charge, chargeCurrentFor(*dm, s, c.tip)) << c.model.name.toStdString();
+    }
+    // The work table holds the list in its order.
+    QSqlQuery q(store->db());
+    q.exec("SELECT Name_AKB, KolVetv_AKB, Izar_Ctrl FROM optim_akb ORDER BY Kod");
+    for (const BatteryCandidate& c : rows) {
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.value(0).toString(), c.model.name);
+        EXPECT_EQ(q.value(1).toInt(), c.figures.np);
+        EXPECT_EQ(q.value(2).toDouble(), *c.figures.charge);
+    }
+    EXPECT_FALSE(q.next());
+    EXPECT_EQ(dm->tbl("optim_akb").recordCount(), int(rows.size()));
+
+    // Every type back in use: the GEL rows carry the GEL charge current, not the AGM one.
+    store->exec("UPDATE akb1 SET UseAKB = 1");
+    store->exec("UPDATE akb0 SET UseAKB = 1");
+    const auto all = buildBatteryCandidates(*dm, s, false);
+    const auto agm = chargeCurrentFor(*dm, s, "AGM"), gel = chargeCurrentFor(*dm, s, "GEL");
+    ASSERT_NE(agm, gel);
+    int gelRows = 0;
+    for (const BatteryCandidate& c : all)
+        if (c.tip == "GEL") {
+            ++gelRows;
+            EXPECT_EQ(c.figures.charge, gel);
+        }
+    EXPECT_GT(gelRows, 0);
+
+    // A failed write leaves the previous list in the table.
+    store->exec("CREATE TRIGGER full BEFORE INSERT ON optim_akb WHEN NEW.Tip_AKB = 'GEL' BEGIN "
+                "SELECT RAISE(ABORT, 'диск полон'); END");
+    EXPECT_THROW(buildBatteryCandidates(*dm, s, false), DbError);
+    EXPECT_EQ(store->count("optim_akb"), qint64(all.size()));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "solar/sizing_store.h"
 #include "solar/solar_choice_ops.h"
 #include "solar/ui/mas_sp_form.h"
+#include "solar/ui/tabl_sp_form.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/look.h"
 #include "widgets/report_export.h"
@@ -161,7 +162,12 @@ TSelSPFrm::TSelSPFrm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     QPushButton* exportB = makeExportButton(
         this, QStringLiteral("Экспорт отчета о выборе солнечной батареи в текстовый документ"));
     connect(exportB, &QPushButton::clicked, this, [this] { exportReport(); });
-    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = {exportB}});
+    auto* tableB = new QPushButton(QStringLiteral("Таблица..."), this);
+    tableB->setObjectName(QStringLiteral("table"));
+    tableB->setToolTip(QStringLiteral("Выбор солнечной батареи из таблицы"));
+    m_buttons.insert(QStringLiteral("table"), tableB);
+    connect(tableB, &QPushButton::clicked, this, [this] { openTable(); });
+    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = {tableB, exportB}});
     m_buttons.insert(QStringLiteral("ok"), buttons.ok);
     top->addLayout(buttons.layout);
 
@@ -516,6 +522,66 @@ void TSelSPFrm::writeReport(ReportWriter& w) const {
 
 void TSelSPFrm::exportReport() {
     ses::exportReport(m_prompter, [this](ReportWriter& w) { writeReport(w); });
+}
+
+TTablSPFm& TSelSPFrm::tableWindow() {
+    if (!m_tableWindow)
+        m_tableWindow = new TTablSPFm(m_dm, m_prompter, this);
+    return *m_tableWindow;
+}
+
+PanelTableHandOver TSelSPFrm::tableHandOver() const {
+    PanelTableHandOver in;
+    in.company = m_company->currentText();
+    in.tip = m_type->currentText();
+    in.matchCharge = m_checkCharge->isChecked();
+    in.forecastMinimum = m_fields.text(QStringLiteral("forecastMin"));
+    in.batteryMinimum = m_fields.text(QStringLiteral("windowMin"));
+    in.batteryMaximum = m_fields.text(QStringLiteral("windowMax"));
+    const auto& rows = m_sel.rows();
+    in.orientation = rows.empty() ? 180 : rows.front().orientation;
+    in.tilt = rows.empty() ? m_sel.variant().b : rows.front().tilt;
+    in.fixedPower =
+        !rows.empty() && rows.front().criterion == Criterion::GivenPower && rows.front().givenPower
+            ? *rows.front().givenPower
+            : -1;
+    return in;
+}
+
+void TSelSPFrm::openTable() {
+    if (tableWindow().run(tableHandOver()))
+        takeTableChoice();
+}
+
+bool TSelSPFrm::takeTableChoice() {
+    const auto row = tableWindow().chosen();
+    if (!row)
+        return false;
+    const std::vector<ArrayRow> arrays = handBackRows(*row, tableWindow().handBack());
+    if (arrays.empty())
+        return false;
+    // The new type comes with its own arrays: no warning about the old ones.
+    const bool was = m_filling;
+    m_filling = true;
+    const int company = m_company->findText(row->row.company);
+    if (company >= 0 && company != m_company->currentIndex())
+        m_company->setCurrentIndex(company);
+    const int type = m_type->findText(row->row.tip);
+    if (type >= 0 && type != m_type->currentIndex())
+        m_type->setCurrentIndex(type);
+    m_filling = was;
+    if (m_type->currentText() != row->row.tip)
+        return false;
+    m_checkCharge->setChecked(tableWindow().matchCharge());
+    while (!m_sel.rows().empty()) {
+        m_sel.setCurrent(0);
+        m_sel.remove();
+    }
+    for (const ArrayRow& a : arrays)
+        m_sel.add(a);
+    m_sel.setCurrent(0);
+    tableChanged();
+    return true;
 }
 
 } // namespace ses

@@ -24,6 +24,8 @@ class ReportWriter;
 class StringGrid;
 class TDataModule1;
 class TMasSPFrm;
+class TTablSPFm;
+struct PanelTableHandOver;
 
 class TSelSPFrm : public QDialog {
 public:
@@ -73,6 +75,14 @@ public:
     QString fieldText(const QString& key) const { return m_fields.text(key); }
     QString governingText() const;
 
+    // "Выбор солнечной батареи из таблицы": the tabular choice with this window's type tracked;
+    // the chosen candidate's maker and type are selected here and its arrays replace the table.
+    void openTable();
+    TTablSPFm& tableWindow();
+    PanelTableHandOver tableHandOver() const;
+    // The table window's current row taken over; false when there is none.
+    bool takeTableChoice();
+
 private:
     void companyChanged();
     void typeChanged();
@@ -95,6 +105,7 @@ private:
     QCheckBox* m_checkCharge;
     ShownRows m_fields;
     QHash<QString, QPushButton*> m_buttons;
+    TTablSPFm* m_tableWindow = nullptr;
 };
 
 } // namespace ses

@@ -7,6 +7,7 @@
 #include "reports/report_writer.h"
 #include "storage/ui/battery_drawing.h"
 #include "storage/ui/cmp_akb_sp_form.h"
+#include "storage/ui/tabl_akb_form.h"
 #include "widgets/chart_view.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/drawing_pane.h"
@@ -114,8 +115,7 @@ TAKBForm::TAKBForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_tableButton = new QPushButton(QStringLiteral("Таблица..."), this);
     m_tableButton->setObjectName(QStringLiteral("table"));
     m_tableButton->setToolTip(QStringLiteral("Табличный выбор АБ"));
-    // The tabular choice is a window of its own, not yet part of the program.
-    m_tableButton->setVisible(false);
+    connect(m_tableButton, &QPushButton::clicked, this, [this] { openTable(); });
     QPushButton* exportButton = makeExportButton(
         this, QStringLiteral("Экспорт порядка выбора АБ в Microsoft Word (вывод данных разряда АБ "
                              "только для выбранного месяца года)"));
@@ -403,6 +403,33 @@ bool TAKBForm::select(const QString& company, const QString& tip, const QString&
     else
         fillTypes();
     return m_type->currentText() == tip && m_model->currentText() == name;
+}
+
+TTablAKBF& TAKBForm::tableWindow() {
+    if (!m_tableWindow)
+        m_tableWindow = new TTablAKBF(m_dm, m_prompter, this);
+    return *m_tableWindow;
+}
+
+void TAKBForm::prepareTable() {
+    tableWindow().prepare(m_source, m_match->isChecked(), m_maker->currentText(),
+                          m_type->currentText(), m_model->currentText());
+}
+
+void TAKBForm::takeTableChoice() {
+    const auto row = tableWindow().chosen();
+    if (!row)
+        return;
+    // The check box first, so that the chosen model is assembled once, with it.
+    if (m_match->isEnabled())
+        m_match->setChecked(tableWindow().matchCharge());
+    select(row->company, row->tip, row->model.name); // recomputes the assembly
+}
+
+void TAKBForm::openTable() {
+    prepareTable();
+    if (tableWindow().exec() == QDialog::Accepted)
+        takeTableChoice();
 }
 
 void TAKBForm::setMatchCharge(bool on) {

@@ -27,6 +27,7 @@ class Prompter;
 class ReportWriter;
 class StringGrid;
 class TCmpAKB_SPFm;
+class TTablAKBF;
 class TDataModule1;
 
 class TAKBForm : public QDialog {
@@ -57,6 +58,12 @@ public:
     // How the justification window is run (modal by default); tests and the tour drive it.
     std::function<void(TCmpAKB_SPFm&)> justificationRunner;
     TCmpAKB_SPFm& justificationWindow();
+    // "Таблица...": the tabular choice with this window's selection tracked; its "ОК" selects
+    // the chosen row here and takes over its check box.
+    void openTable();
+    TTablAKBF& tableWindow();
+    void prepareTable();
+    void takeTableChoice();
 
     static const std::vector<FormRow>& sourceRows();
     static const std::vector<FormRow>& batteryRows();
@@ -129,6 +136,7 @@ private:
     QPushButton* m_ok;
     QPushButton* m_tableButton;
     TCmpAKB_SPFm* m_justification = nullptr;
+    TTablAKBF* m_tableWindow = nullptr;
 };
 
 } // namespace ses
