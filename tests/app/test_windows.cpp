@@ -947,25 +947,26 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
     // a cell, a dialog larger than the work area of a 1366 x 768 screen.
     EXPECT_FALSE(err.contains("look:")) << err.toStdString();
     for (const char* name :
-         {"TMainForm-1", "TMainForm-7",        "TMainForm-8",    "TProjForm",   "TOpenForm",
-          "TAboutForm",  "TParamFrm",          "TsTempABF",      "TsTempABF-2", "TVarForm-1",
-          "TVarForm-7",  "TVarForm-default-7", "TDspNagrF",      "TDspNagr12F", "TAddSutGrF-2",
-          "TNagrForm",   "TCreateSGF-3",       "TCreateSG12F-1", "TPeriodFm",   "TsEPForm",
-          "TsEP12Frm",   "TInvForm",           "TSelInvFm",      "TTabInvFm",   "TAnalInvF",
-          "TSprKForm-1", "TSprKForm-5",        "TKproizFm",      "TsSunDayF",   "TSelSPFrm",
-          "TMasSPFrm-1", "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5", "TControlF",
-          "TSelCtrlF",   "TMainForm-4",        "TNagrDopF-1",    "TNagrDopF-2", "TNagrDopF-3",
-          "TNagrDopF-4", "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7", "TAnalAkbF-1",
-          "TAnalAkbF-2", "TSutGrafF",          "TSutDiagF",      "Help-index",  "Help-guide",
-          "Help-53",     "TKabelFrm",          "TMainForm-6",    "Help-53",     "TsInvForm",
-          "TsAKBForm",   "TsSunPanF",          "TsContFrm",      "TsKabelFm",   "TsKabInvF",
-          "TsAVForm",    "TsPrForm",           "TsPeremFm",      "TsMCForm",    "TsRegForm",
-          "TsKtempFm",   "TsAKBZarF",          "TsInvZuForm",    "TsEPForm-2",  "TsEP12Frm-2",
-          "TAVForm-1",   "TAVForm-2",          "TAVForm-3",      "TAVForm-4",   "TAVForm-5",
-          "TPrForm-1",   "TPrForm-2",          "TPrForm-3",      "TPrForm-4",   "TPrForm-5",
-          "TSelAVFrm",   "TSelPrFrm",          "TMainForm-7",    "TMainForm-8", "TVurabFrm-1",
-          "TVurabFrm-2", "TAnalSBFm-1",        "TAnalSBFm-2",    "TViewSPF-1",  "TViewSPF-2",
-          "TViewSPF-3",  "TViewSPF-4"})
+         {"TMainForm-1",  "TMainForm-7",        "TMainForm-8",    "TProjForm",   "TOpenForm",
+          "TAboutForm",   "TParamFrm",          "TsTempABF",      "TsTempABF-2", "TVarForm-1",
+          "TVarForm-7",   "TVarForm-default-7", "TDspNagrF",      "TDspNagr12F", "TAddSutGrF-2",
+          "TNagrForm",    "TCreateSGF-3",       "TCreateSG12F-1", "TPeriodFm",   "TsEPForm",
+          "TsEP12Frm",    "TInvForm",           "TSelInvFm",      "TTabInvFm",   "TAnalInvF",
+          "TSprKForm-1",  "TSprKForm-5",        "TKproizFm",      "TsSunDayF",   "TSelSPFrm",
+          "TMasSPFrm-1",  "TMasSPFrm-2",        "TMasSPFrm-4",    "TMasSPFrm-5", "TControlF",
+          "TSelCtrlF",    "TMainForm-4",        "TNagrDopF-1",    "TNagrDopF-2", "TNagrDopF-3",
+          "TNagrDopF-4",  "TNagrDopF-5",        "TNagrDopF-6",    "TNagrDopF-7", "TAnalAkbF-1",
+          "TAnalAkbF-2",  "TSutGrafF",          "TSutDiagF",      "Help-index",  "Help-guide",
+          "Help-53",      "TKabelFrm",          "TMainForm-6",    "Help-53",     "TsInvForm",
+          "TsAKBForm",    "TsSunPanF",          "TsContFrm",      "TsKabelFm",   "TsKabInvF",
+          "TsAVForm",     "TsPrForm",           "TsPeremFm",      "TsMCForm",    "TsRegForm",
+          "TsKtempFm",    "TsAKBZarF",          "TsInvZuForm",    "TsEPForm-2",  "TsEP12Frm-2",
+          "TsSutForm",    "TsSutFrm1",          "TsSutEPF-1",     "TsSutEPF-2",  "TsSutEP12F-1",
+          "TsSutEP12F-2", "TAVForm-1",          "TAVForm-2",      "TAVForm-3",   "TAVForm-4",
+          "TAVForm-5",    "TPrForm-1",          "TPrForm-2",      "TPrForm-3",   "TPrForm-4",
+          "TPrForm-5",    "TSelAVFrm",          "TSelPrFrm",      "TMainForm-7", "TMainForm-8",
+          "TVurabFrm-1",  "TVurabFrm-2",        "TAnalSBFm-1",    "TAnalSBFm-2", "TViewSPF-1",
+          "TViewSPF-2",   "TViewSPF-3",         "TViewSPF-4"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 
