@@ -1,5 +1,6 @@
 #include "data/catalog_csv.h"
 
+#include "data/book_figures.h"
 #include "data/csv.h"
 #include "data/data_dir.h"
 #include "data/data_module.h"
@@ -142,10 +143,6 @@ struct Importer {
 
 } // namespace
 
-bool catalogCsvSupported(const CatalogDef& def) {
-    return !def.className.startsWith(QLatin1String("TsSut"));
-}
-
 bool isMonthRowsTable(const QString& table) {
     return table == QLatin1String("sSun_day") || table == QLatin1String("sSun_day_def");
 }
@@ -198,11 +195,6 @@ CatalogImportReport importCatalog(TDataModule1& dm, const CatalogDef& def, const
     // Every file is read and checked before anything is written.
     std::vector<CsvTable> files;
     CatalogImportReport early;
-    if (!catalogCsvSupported(def)) {
-        early.refusals
-            << QStringLiteral("Справочник \"%1\" не загружается из CSV.").arg(def.className);
-        return early;
-    }
     for (const QString& table : def.tables) {
         const QString file = fileOf(folder, table);
         if (!QFileInfo(file).isFile()) {
@@ -243,6 +235,8 @@ CatalogImportReport importCatalog(TDataModule1& dm, const CatalogDef& def, const
             // The rules run in a module of their own, so that their messages are listed by line
             // instead of shown one by one.
             TDataModule1 module(store, prompter);
+            // The book schedules are built once every row is in (below), not one by one.
+            module.setScheduleBuildCheck(false);
             if (mode == ImportMode::Replace)
                 for (auto it = def.tables.rbegin(); it != def.tables.rend(); ++it)
                     if (!isMonthRowsTable(*it))
@@ -255,6 +249,12 @@ CatalogImportReport importCatalog(TDataModule1& dm, const CatalogDef& def, const
                 importer.importTable(def.tables[i], files[i], prompter);
             report = importer.report;
         }
+        QStringList scheduleTables;
+        for (const char* t : {"sSut0", "sSutEP0", "sSutEP12_0"})
+            if (def.tables.contains(QLatin1String(t)))
+                scheduleTables << QString::fromLatin1(t);
+        if (report.ok() && !scheduleTables.isEmpty())
+            buildBookFigures(store, scheduleTables);
         if (report.ok())
             tr.commit();
     }

@@ -8,6 +8,7 @@
 #include "load/ui/period_form.h"
 #include "load/ui/step_chart.h"
 #include "widgets/bound_grid.h"
+#include "widgets/catalog_csv_buttons.h"
 #include "widgets/choice_column.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/navigator.h"
@@ -226,7 +227,9 @@ TsSutEPF::TsSutEPF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* paren
     m_filterLabel = new QLabel(this);
     m_filterLabel->setObjectName(QStringLiteral("filterLabel"));
     m_filterLabel->hide();
-    const DialogButtons buttons = makeDialogButtons(this, info);
+    m_csv =
+        catalogCsvButtons(this, m_dm, m_prompter, info.className, [this] { return saveEdits(); });
+    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = m_csv});
     m_ok = buttons.ok;
     m_cancel = buttons.cancel;
     buttons.layout->insertWidget(0, m_filterLabel);
@@ -283,6 +286,8 @@ void TsSutEPF::setBrowsing(bool browsing) {
     for (QWidget* w : std::initializer_list<QWidget*>{m_sectionBar, m_scheduleBar, m_toolbar,
                                                       m_periodBar, m_askDelete})
         w->setVisible(browsing);
+    for (QPushButton* b : m_csv)
+        b->setVisible(browsing);
     m_sectionGrid->setReadOnly(!browsing);
     m_scheduleGrid->setReadOnly(!browsing);
     m_periodGrid->setReadOnly(!browsing);

@@ -93,6 +93,8 @@ public:
     QLabel* filterLabel() const { return m_filterLabel; }
     QPushButton* commandButton(Command c) const { return m_commands[c]; }
     QPushButton* okButton() const { return m_ok; }
+    // "Экспорт в CSV...", "Импорт из CSV..." (browsing only).
+    const std::vector<QPushButton*>& csvButtons() const { return m_csv; }
 
     void accept() override;
     void done(int r) override;
@@ -140,6 +142,7 @@ private:
     QLabel* m_filterLabel;
     QPushButton* m_ok;
     QPushButton* m_cancel;
+    std::vector<QPushButton*> m_csv;
     TsEPForm* m_catalog = nullptr;
     TPeriodFm* m_periodForm = nullptr;
 };
