@@ -48,6 +48,18 @@ struct Importer {
         const int kod0Col = int(csv.header.indexOf(QStringLiteral("Kod0")));
         const bool linked = t.hasMaster() && def.tables.contains(t.master);
         const bool months = isMonthRowsTable(table);
+        const int monthCol = months ? int(csv.header.indexOf(QStringLiteral("MonthName"))) : -1;
+        // The field each file column goes to, looked up once per file rather than per cell; -1
+        // for the columns that are not copied (keys, the month that finds the row).
+        std::vector<int> fields;
+        fields.reserve(csv.header.size());
+        for (int c = 0; c < csv.header.size(); ++c) {
+            const QString& column = csv.header[c];
+            fields.push_back(column == QLatin1String("Kod") || column == QLatin1String("Kod0") ||
+                                     (months && c == monthCol)
+                                 ? -1
+                                 : t.columnIndex(column));
+        }
         QVariant master; // the master row the view stands under
         auto& keys = newKeys[table];
         // The rows of one master together: moving the master rereads its details, which must not
@@ -78,7 +90,6 @@ struct Importer {
             prompter.clear();
             try {
                 if (months) {
-                    const int monthCol = int(csv.header.indexOf(QStringLiteral("MonthName")));
                     if (monthCol < 0 || !v.locate(QStringLiteral("MonthName"), row[monthCol])) {
                         refuse(table, line,
                                QStringLiteral("нет месяца \"%1\".")
@@ -112,13 +123,9 @@ struct Importer {
                         continue;
                     }
                 }
-                for (int c = 0; c < csv.header.size(); ++c) {
-                    const QString& column = csv.header[c];
-                    if (column == QLatin1String("Kod") || column == QLatin1String("Kod0") ||
-                        (months && column == QLatin1String("MonthName")))
-                        continue;
-                    setFieldFromCsv(v[column], row[c]);
-                }
+                for (int c = 0; c < int(fields.size()); ++c)
+                    if (fields[c] >= 0)
+                        setFieldFromCsv(v.field(fields[c]), row[c]);
                 if (!v.post()) {
                     refuse(table, line, prompter.last());
                     v.cancel();
