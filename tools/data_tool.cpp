@@ -383,11 +383,10 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         if (!w.problem.isEmpty())
             return usage(err, w.problem);
         const CatalogDef* def = findCatalog(w.plain[1]);
-        if (!def || !catalogCsvSupported(*def)) {
+        if (!def) {
             err << "Нет справочника с окном " << w.plain[1] << ". Справочники:";
             for (const CatalogDef& d : catalogDefs())
-                if (catalogCsvSupported(d))
-                    err << " " << d.className;
+                err << " " << d.className;
             err << "\n";
             return 2;
         }

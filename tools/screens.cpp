@@ -24,6 +24,7 @@
 #include "load/ui/nagr_dop_form.h"
 #include "load/ui/nagr_form.h"
 #include "load/ui/period_form.h"
+#include "load/ui/s_sut_ep_form.h"
 #include "load/ui/s_sut_form.h"
 #include "load/ui/sut_gr_dop_form.h"
 #include "load/ui/totals_pages.h"
@@ -213,8 +214,26 @@ int main(int argc, char** argv) {
             }
             intervals->hide();
             shoot(tour::typedSchedule(dm, prompter, &main).get(), dir, QStringLiteral("TNagrForm"));
+            // The schedule book as "Справочники" opens it, and its editor over the schedule.
             TsSutForm book(dm, prompter, &main);
+            book.setBrowsing(true);
+            book.redraw();
             shoot(&book, dir, QStringLiteral("TsSutForm"));
+            book.editor().prepareBook();
+            shoot(&book.editor(), dir, QStringLiteral("TsSutFrm1"));
+            book.setBrowsing(false);
+            // The consumer-detailed books: browsing on the consumers' page, then choosing (the DC
+            // book for a 24 V system) on the page of the built schedule.
+            for (const bool ac : {true, false}) {
+                TsSutEPF& consumerBook = main.consumerScheduleBook(ac);
+                const QString name = ac ? QStringLiteral("TsSutEPF") : QStringLiteral("TsSutEP12F");
+                consumerBook.loadForTour(0);
+                shoot(&consumerBook, dir, name + QStringLiteral("-1"));
+                consumerBook.prepare(ac ? std::nullopt : std::optional<double>(24));
+                consumerBook.pages()->setCurrentIndex(1);
+                shoot(&consumerBook, dir, name + QStringLiteral("-2"));
+                consumerBook.finish();
+            }
             TsRazdGrF saveDialog(prompter, &main);
             saveDialog.prepare({QStringLiteral("Жилые дома"), QStringLiteral("Мастерские")},
                                QStringLiteral("Дачный дом, зима"));

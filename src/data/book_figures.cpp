@@ -65,29 +65,43 @@ std::vector<Consumer> readBookConsumers(Store& store, bool ac, const QVariant& s
     return out;
 }
 
-void buildBookFigures(Store& store) {
+void buildBookFigures(Store& store, const QStringList& scheduleTables) {
     const auto [nom, max] = loadWindows(store);
+    const auto wanted = [&](const QString& table) {
+        return scheduleTables.isEmpty() || scheduleTables.contains(table);
+    };
+    const auto write = [&store](const QString& table, const QVariant& key,
+                                std::optional<ScheduleParams> f, double peak,
+                                std::optional<bool> clearSinus) {
+        const auto value = [&f](double v) { return f ? QVariant(v) : QVariant(); };
+        QVariantList binds = {value(f ? f->wpSut : 0), value(f ? f->pnom : 0),
+                              value(f ? f->pmax : 0)};
+        QString sql =
+            QStringLiteral("UPDATE \"%1\" SET Wp_sut=?, Pnom30min=?, Pmax10min=?").arg(table);
+        if (table != QLatin1String("sSut0")) {
+            sql += QStringLiteral(", Ppik=?");
+            binds << value(peak);
+        }
+        if (clearSinus) {
+            sql += QStringLiteral(", ClearSinus=?");
+            binds << QVariant(f && *clearSinus ? 1 : 0);
+        }
+        store.exec(sql + QStringLiteral(" WHERE Kod=?"), binds << key);
+    };
     for (const bool ac : {true, false}) {
         const QString table = ac ? QStringLiteral("sSutEP0") : QStringLiteral("sSutEP12_0");
+        if (!wanted(table))
+            continue;
         for (const QVariant& key : keys(store, table)) {
             const std::vector<Consumer> consumers = readBookConsumers(store, ac, key);
-            if (consumers.empty())
-                continue;
             const BookScheduleBuild b = buildBookSchedule(consumers, nom, max);
-            if (!b.ok())
-                continue;
-            QVariantList binds = {QVariant(b.params.wpSut), QVariant(b.params.pnom),
-                                  QVariant(b.params.pmax), QVariant(b.peak)};
-            QString sql = QStringLiteral("UPDATE \"%1\" SET Wp_sut=?, Pnom30min=?, Pmax10min=?, "
-                                         "Ppik=?")
-                              .arg(table);
-            if (ac) {
-                sql += QStringLiteral(", ClearSinus=?");
-                binds << QVariant(b.clearSinus ? 1 : 0);
-            }
-            store.exec(sql + QStringLiteral(" WHERE Kod=?"), binds << key);
+            const bool ok = !consumers.empty() && b.ok();
+            write(table, key, ok ? std::optional(b.params) : std::nullopt, b.peak,
+                  ac ? std::optional(b.clearSinus) : std::nullopt);
         }
     }
+    if (!wanted(QStringLiteral("sSut0")))
+        return;
     for (const QVariant& key : keys(store, QStringLiteral("sSut0"))) {
         IntervalTexts rows;
         QSqlQuery q = store.select(
@@ -96,12 +110,10 @@ void buildBookFigures(Store& store) {
             rows.push_back({numberToText(q.value(0).toDouble()),
                             numberToText(q.value(1).toDouble()),
                             numberToText(q.value(2).toDouble())});
-        if (rows.empty() || !testIntervals(rows).ok)
-            continue;
-        const ScheduleParams f = scheduleParameters(parseIntervals(rows), nom, max);
-        store.exec(
-            QStringLiteral("UPDATE sSut0 SET Wp_sut=?, Pnom30min=?, Pmax10min=? WHERE Kod=?"),
-            {QVariant(f.wpSut), QVariant(f.pnom), QVariant(f.pmax), key});
+        const bool ok = !rows.empty() && testIntervals(rows).ok;
+        write(QStringLiteral("sSut0"), key,
+              ok ? std::optional(scheduleParameters(parseIntervals(rows), nom, max)) : std::nullopt,
+              0, std::nullopt);
     }
 }
 

@@ -3,6 +3,7 @@
 // maximum powers and, for the consumer-detailed books, the peak and the pure-sine flag), built
 // from the schedule's own rows by the same computations as the books' windows.
 
+#include <QStringList>
 #include <QVariant>
 
 #include <optional>
@@ -17,9 +18,10 @@ struct Consumer;
 // periods in stored order, as the load computations take them.
 std::vector<Consumer> readBookConsumers(Store& store, bool ac, const QVariant& scheduleKey);
 
-// Builds and writes the figures of every schedule of the three books that has rows to build
-// from; a schedule whose rows fail the tests keeps empty figures. Runs inside the caller's
-// transaction; the load windows (param) of the settings, else 30 and 10 minutes.
-void buildBookFigures(Store& store);
+// Builds and writes the figures of every schedule of the three books (only of the books whose
+// schedule tables are named: sSut0, sSutEP0, sSutEP12_0); a schedule without rows to build from,
+// or whose rows fail the tests, gets empty figures. Runs inside the caller's transaction; the
+// load windows (param) of the settings, else 30 and 10 minutes.
+void buildBookFigures(Store& store, const QStringList& scheduleTables = {});
 
 } // namespace ses

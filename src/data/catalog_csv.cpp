@@ -1,5 +1,6 @@
 #include "data/catalog_csv.h"
 
+#include "data/book_figures.h"
 #include "data/csv.h"
 #include "data/data_dir.h"
 #include "data/data_module.h"
@@ -47,6 +48,18 @@ struct Importer {
         const int kod0Col = int(csv.header.indexOf(QStringLiteral("Kod0")));
         const bool linked = t.hasMaster() && def.tables.contains(t.master);
         const bool months = isMonthRowsTable(table);
+        const int monthCol = months ? int(csv.header.indexOf(QStringLiteral("MonthName"))) : -1;
+        // The field each file column goes to, looked up once per file rather than per cell; -1
+        // for the columns that are not copied (keys, the month that finds the row).
+        std::vector<int> fields;
+        fields.reserve(csv.header.size());
+        for (int c = 0; c < csv.header.size(); ++c) {
+            const QString& column = csv.header[c];
+            fields.push_back(column == QLatin1String("Kod") || column == QLatin1String("Kod0") ||
+                                     (months && c == monthCol)
+                                 ? -1
+                                 : t.columnIndex(column));
+        }
         QVariant master; // the master row the view stands under
         auto& keys = newKeys[table];
         // The rows of one master together: moving the master rereads its details, which must not
@@ -77,7 +90,6 @@ struct Importer {
             prompter.clear();
             try {
                 if (months) {
-                    const int monthCol = int(csv.header.indexOf(QStringLiteral("MonthName")));
                     if (monthCol < 0 || !v.locate(QStringLiteral("MonthName"), row[monthCol])) {
                         refuse(table, line,
                                QStringLiteral("нет месяца \"%1\".")
@@ -111,13 +123,9 @@ struct Importer {
                         continue;
                     }
                 }
-                for (int c = 0; c < csv.header.size(); ++c) {
-                    const QString& column = csv.header[c];
-                    if (column == QLatin1String("Kod") || column == QLatin1String("Kod0") ||
-                        (months && column == QLatin1String("MonthName")))
-                        continue;
-                    setFieldFromCsv(v[column], row[c]);
-                }
+                for (int c = 0; c < int(fields.size()); ++c)
+                    if (fields[c] >= 0)
+                        setFieldFromCsv(v.field(fields[c]), row[c]);
                 if (!v.post()) {
                     refuse(table, line, prompter.last());
                     v.cancel();
@@ -141,10 +149,6 @@ struct Importer {
 };
 
 } // namespace
-
-bool catalogCsvSupported(const CatalogDef& def) {
-    return !def.className.startsWith(QLatin1String("TsSut"));
-}
 
 bool isMonthRowsTable(const QString& table) {
     return table == QLatin1String("sSun_day") || table == QLatin1String("sSun_day_def");
@@ -198,11 +202,6 @@ CatalogImportReport importCatalog(TDataModule1& dm, const CatalogDef& def, const
     // Every file is read and checked before anything is written.
     std::vector<CsvTable> files;
     CatalogImportReport early;
-    if (!catalogCsvSupported(def)) {
-        early.refusals
-            << QStringLiteral("Справочник \"%1\" не загружается из CSV.").arg(def.className);
-        return early;
-    }
     for (const QString& table : def.tables) {
         const QString file = fileOf(folder, table);
         if (!QFileInfo(file).isFile()) {
@@ -243,6 +242,8 @@ CatalogImportReport importCatalog(TDataModule1& dm, const CatalogDef& def, const
             // The rules run in a module of their own, so that their messages are listed by line
             // instead of shown one by one.
             TDataModule1 module(store, prompter);
+            // The book schedules are built once every row is in (below), not one by one.
+            module.setScheduleBuildCheck(false);
             if (mode == ImportMode::Replace)
                 for (auto it = def.tables.rbegin(); it != def.tables.rend(); ++it)
                     if (!isMonthRowsTable(*it))
@@ -255,6 +256,12 @@ CatalogImportReport importCatalog(TDataModule1& dm, const CatalogDef& def, const
                 importer.importTable(def.tables[i], files[i], prompter);
             report = importer.report;
         }
+        QStringList scheduleTables;
+        for (const char* t : {"sSut0", "sSutEP0", "sSutEP12_0"})
+            if (def.tables.contains(QLatin1String(t)))
+                scheduleTables << QString::fromLatin1(t);
+        if (report.ok() && !scheduleTables.isEmpty())
+            buildBookFigures(store, scheduleTables);
         if (report.ok())
             tr.commit();
     }

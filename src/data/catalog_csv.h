@@ -3,7 +3,8 @@
 // data/ (a header of column names, decimal point, 1/0, empty for null). An import adds to the
 // catalog or replaces it; every line goes through the table's rules, all lines of all files are
 // written in one transaction or none. Keys are given anew: a detail row follows its master
-// through the Kod and Kod0 of the files.
+// through the Kod and Kod0 of the files. The figures of the schedule books are not taken from the
+// files: the books' own build makes them from the imported rows.
 
 #include "data/catalogs.h"
 
@@ -30,10 +31,6 @@ enum class ImportMode { Add, Replace };
 // the store fails. The module's views are reread afterwards.
 CatalogImportReport importCatalog(TDataModule1& dm, const CatalogDef& def, const QString& folder,
                                   ImportMode mode);
-
-// Whether the catalog moves to and from CSV: the schedule books, whose figures are built from
-// their rows, do not.
-bool catalogCsvSupported(const CatalogDef& def);
 
 // The month tables of day-light periods, whose twelve rows are matched by month, never added.
 bool isMonthRowsTable(const QString& table);

@@ -247,7 +247,7 @@ void TDataModule1::invalidateSchedule(View& schedule, bool ac) {
 }
 
 void TDataModule1::checkScheduleCalculated(View& schedules, View& sections, View& consumers) {
-    if (schedules.isEmpty() || consumers.isEmpty())
+    if (!m_scheduleBuildCheck || schedules.isEmpty() || consumers.isEmpty())
         return;
     static const QStringList figures = {QStringLiteral("Wp_sut"), QStringLiteral("Pnom30min"),
                                         QStringLiteral("Pmax10min"), QStringLiteral("Ppik")};

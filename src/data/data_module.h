@@ -41,6 +41,10 @@ public:
     // the current region and month rows. Runs in one transaction.
     void recomputeRegionTilts(int day);
 
+    // The consumer-detailed books hold the user on a schedule whose consumers changed until it is
+    // built again. A bulk load that builds every figure when it is done turns that off.
+    void setScheduleBuildCheck(bool on) { m_scheduleBuildCheck = on; }
+
     // The store's English messages in the user's words.
     static QString rewriteStoreMessage(const QString& message, const QString& f, const QString& m);
 
@@ -67,6 +71,7 @@ private:
     Prompter& m_prompter;
     std::vector<std::unique_ptr<View>> m_views; // in open order
     QHash<QString, View*> m_byName;             // lower-case table name
+    bool m_scheduleBuildCheck = true;
 };
 
 } // namespace ses

@@ -139,6 +139,7 @@ Store::~Store() {
     for (View* v : m_views)
         v->storeGone();
     m_views.clear();
+    m_prepared.clear(); // the statements go before their connection
     if (m_db.isOpen())
         m_db.close();
     m_db = QSqlDatabase();
@@ -291,6 +292,17 @@ QSqlQuery Store::select(const QString& sql, const QVariantList& binds) {
     if (!q.exec())
         fail(q, sql);
     return q;
+}
+
+QSqlQuery& Store::prepared(const QString& sql) {
+    const auto found = m_prepared.find(sql);
+    if (found != m_prepared.end())
+        return found->second;
+    QSqlQuery q(m_db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        fail(q, sql);
+    return m_prepared.emplace(sql, std::move(q)).first->second;
 }
 
 qint64 Store::count(const QString& table) {

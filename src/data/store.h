@@ -10,6 +10,7 @@
 #include <QVariant>
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 // The engine's connection and statement, used by BulkInsert.
@@ -111,6 +112,12 @@ public:
     // Runs one query with its bound values, ready to step through forward; throws DbError on
     // failure.
     QSqlQuery select(const QString& sql, const QVariantList& binds = {});
+    // The statement of that text, compiled once and kept for the life of the connection: for
+    // what runs once per row (a view's insert, update and read-back), where compiling the same
+    // text again for every row costs more than running it. The caller binds every value, runs it
+    // and finishes it before anything else may use the same text. Throws DbError when it does
+    // not compile.
+    QSqlQuery& prepared(const QString& sql);
 
     // The failure of a statement as the user must be told it; marks the transaction lost when
     // the engine rolled it back by itself. Every statement of the store goes through here.
@@ -146,6 +153,7 @@ private:
     QString m_connection;
     QString m_dir;
     std::vector<View*> m_views;
+    std::unordered_map<QString, QSqlQuery> m_prepared;
     int m_depth = 0;
     bool m_lost = false;
 };

@@ -618,7 +618,6 @@ void View::writeRow() {
         cols << q(c.name);
         binds << v;
     }
-    QSqlQuery query(m_store->db());
     QString sql;
     if (m_state == ViewState::Insert) {
         for (int i = 0; i < cols.size(); ++i)
@@ -635,8 +634,7 @@ void View::writeRow() {
     }
     // Nothing is written in autocommit after the engine dropped the transaction around it.
     m_store->ensureTransactionAlive();
-    if (!query.prepare(sql))
-        m_store->fail(query, sql);
+    QSqlQuery& query = m_store->prepared(sql);
     for (int i = 0; i < binds.size(); ++i)
         query.bindValue(i, binds[i]);
     if (!query.exec()) {
@@ -657,6 +655,7 @@ void View::writeRow() {
     }
     if (m_state == ViewState::Insert)
         m_buffer.rowid = query.lastInsertId().toLongLong();
+    query.finish();
 }
 
 bool View::rowLess(const Row& a, const Row& b) const {
@@ -692,17 +691,20 @@ bool View::post() {
         throw;
     }
     // Read the row back so the view shows exactly what the file holds (the new key included).
-    QStringList cols;
-    cols << kRowid;
-    for (const QString& c : m_def->storedColumns())
-        cols << q(c);
-    QSqlQuery query(m_store->db());
-    query.prepare(
-        QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(cols.join(','), q(m_def->name)));
-    query.addBindValue(m_buffer.rowid);
+    if (m_readBackSql.isEmpty()) {
+        QStringList cols;
+        cols << kRowid;
+        for (const QString& c : m_def->storedColumns())
+            cols << q(c);
+        m_readBackSql =
+            QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(cols.join(','), q(m_def->name));
+    }
+    QSqlQuery& query = m_store->prepared(m_readBackSql);
+    query.bindValue(0, m_buffer.rowid);
     if (!query.exec() || !query.next())
-        m_store->fail(query);
+        m_store->fail(query, m_readBackSql);
     Row r = readRow(query);
+    query.finish();
     calc(r);
     if (m_state == ViewState::Edit && m_cur >= 0)
         m_rows.erase(m_rows.begin() + m_cur);

@@ -154,6 +154,7 @@ private:
     bool m_bof = true;
     ViewState m_state = ViewState::Inactive;
     QVariant m_loadedMasterKey;
+    QString m_readBackSql; // the post's read-back of the row written, made once
     bool m_hasCalc = false;
     std::vector<std::pair<int, Listener>> m_listeners;
     int m_nextListener = 1;

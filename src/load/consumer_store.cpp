@@ -109,8 +109,8 @@ struct Views {
     View& consumers;
     View& periods;
 };
-Views projectViews(TDataModule1& dm, bool ac) {
-    const ConsumerTables t = projectConsumerTables(ac);
+Views editedViews(TDataModule1& dm, bool ac, ConsumerPlace place) {
+    const ConsumerTables t = consumerTables(ac, place);
     return {dm.tbl(t.consumers), dm.tbl(t.periods)};
 }
 
@@ -135,6 +135,10 @@ QString bookSectionsTable(bool ac) {
     return ac ? QStringLiteral("sSutEP") : QStringLiteral("sSutEP12");
 }
 
+ConsumerTables consumerTables(bool ac, ConsumerPlace place) {
+    return place == ConsumerPlace::Book ? bookConsumerTables(ac) : projectConsumerTables(ac);
+}
+
 QVariant recordField(const ConsumerRecord& r, const TableDef& consumers, const QString& column) {
     const int i = consumers.columnIndex(column) - kKeyColumns;
     return i >= 0 && i < int(r.fields.size()) ? r.fields[i] : QVariant();
@@ -152,8 +156,8 @@ std::vector<ConsumerRecord> readConsumerRecords(TDataModule1& dm, const Consumer
     return readConsumerRecords(dm.store(), dm.tbl(t.schedules), t);
 }
 
-std::vector<ConsumerRecord> currentConsumerRecords(TDataModule1& dm, bool ac) {
-    return readConsumerRecords(dm, projectConsumerTables(ac));
+std::vector<ConsumerRecord> currentConsumerRecords(TDataModule1& dm, bool ac, ConsumerPlace place) {
+    return readConsumerRecords(dm, consumerTables(ac, place));
 }
 
 std::vector<Consumer> toConsumers(const std::vector<ConsumerRecord>& records,
@@ -180,8 +184,8 @@ std::vector<Consumer> toConsumers(const std::vector<ConsumerRecord>& records,
     return out;
 }
 
-std::vector<Consumer> currentConsumers(TDataModule1& dm, bool ac) {
-    const ConsumerTables t = projectConsumerTables(ac);
+std::vector<Consumer> currentConsumers(TDataModule1& dm, bool ac, ConsumerPlace place) {
+    const ConsumerTables t = consumerTables(ac, place);
     return toConsumers(readConsumerRecords(dm, t), def(t.consumers));
 }
 
@@ -214,8 +218,8 @@ ConsumerFigures consumerFigures(const std::vector<Consumer>& consumers, int nomM
     return f;
 }
 
-bool appendConsumer(TDataModule1& dm, bool ac, const ConsumerFields& c) {
-    Views v = projectViews(dm, ac);
+bool appendConsumer(TDataModule1& dm, bool ac, const ConsumerFields& c, ConsumerPlace place) {
+    Views v = editedViews(dm, ac, place);
     return transaction(dm, {&v.consumers}, [&] {
         if (!v.consumers.append())
             return false;
@@ -224,8 +228,8 @@ bool appendConsumer(TDataModule1& dm, bool ac, const ConsumerFields& c) {
     });
 }
 
-bool replaceConsumer(TDataModule1& dm, bool ac, const ConsumerFields& c) {
-    Views v = projectViews(dm, ac);
+bool replaceConsumer(TDataModule1& dm, bool ac, const ConsumerFields& c, ConsumerPlace place) {
+    Views v = editedViews(dm, ac, place);
     if (v.consumers.isEmpty())
         return false;
     return transaction(dm, {&v.consumers}, [&] {
@@ -236,16 +240,16 @@ bool replaceConsumer(TDataModule1& dm, bool ac, const ConsumerFields& c) {
     });
 }
 
-bool deleteConsumer(TDataModule1& dm, bool ac) {
-    Views v = projectViews(dm, ac);
+bool deleteConsumer(TDataModule1& dm, bool ac, ConsumerPlace place) {
+    Views v = editedViews(dm, ac, place);
     if (v.consumers.isEmpty())
         return false;
     return transaction(dm, {&v.periods, &v.consumers}, [&] { return v.consumers.remove(); });
 }
 
 bool replacePeriods(TDataModule1& dm, bool ac,
-                    const std::vector<std::pair<double, double>>& periods) {
-    Views v = projectViews(dm, ac);
+                    const std::vector<std::pair<double, double>>& periods, ConsumerPlace place) {
+    Views v = editedViews(dm, ac, place);
     if (v.consumers.isEmpty())
         return false;
     return transaction(dm, {&v.periods}, [&] {
@@ -264,8 +268,9 @@ bool replacePeriods(TDataModule1& dm, bool ac,
     });
 }
 
-bool appendConsumers(TDataModule1& dm, bool ac, const std::vector<ConsumerRecord>& records) {
-    Views v = projectViews(dm, ac);
+bool appendConsumers(TDataModule1& dm, bool ac, const std::vector<ConsumerRecord>& records,
+                     ConsumerPlace place) {
+    Views v = editedViews(dm, ac, place);
     return transaction(dm, {&v.periods, &v.consumers}, [&] {
         for (const ConsumerRecord& r : records)
             if (!appendRecord(v.consumers, v.periods, r))
@@ -275,7 +280,7 @@ bool appendConsumers(TDataModule1& dm, bool ac, const std::vector<ConsumerRecord
 }
 
 bool replaceConsumers(TDataModule1& dm, bool ac, const std::vector<ConsumerRecord>& records) {
-    Views v = projectViews(dm, ac);
+    Views v = editedViews(dm, ac, ConsumerPlace::Project);
     return transaction(dm, {&v.periods, &v.consumers}, [&] {
         if (!v.consumers.removeAll())
             return false;
@@ -306,7 +311,7 @@ bool restoreConsumers(TDataModule1& dm, bool ac, const ConsumerSnapshot& snapsho
         return false;
     if (readRows(dm.store(), dm.tbl(t.schedules), t) == snapshot.rows)
         return true;
-    Views v = projectViews(dm, ac);
+    Views v = editedViews(dm, ac, ConsumerPlace::Project);
     return transaction(dm, {&v.periods, &v.consumers}, [&] {
         if (!v.consumers.removeAll())
             return false;
@@ -380,6 +385,30 @@ bool saveToConsumerBook(TDataModule1& dm, bool ac, const QString& section, const
             return false;
         consumers.first();
         return true;
+    });
+}
+
+bool writeBookFigures(TDataModule1& dm, bool ac, const BookScheduleBuild& build) {
+    View& schedules = dm.tbl(bookConsumerTables(ac).schedules);
+    if (schedules.isEmpty())
+        return false;
+    return transaction(dm, {&schedules}, [&] {
+        if (!schedules.edit())
+            return false;
+        const std::pair<const char*, double> figures[] = {{"Wp_sut", build.params.wpSut},
+                                                          {"Pnom30min", build.params.pnom},
+                                                          {"Pmax10min", build.params.pmax},
+                                                          {"Ppik", build.peak}};
+        for (const auto& [column, value] : figures) {
+            Field f = schedules[QString::fromLatin1(column)];
+            if (build.ok())
+                f.setFloat(value);
+            else
+                f.clear();
+        }
+        if (ac)
+            schedules[QStringLiteral("ClearSinus")].setBoolean(build.ok() && build.clearSinus);
+        return schedules.post();
     });
 }
 

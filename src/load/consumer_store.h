@@ -34,6 +34,11 @@ ConsumerTables bookConsumerTables(bool ac);
 // sSutEP or sSutEP12.
 QString bookSectionsTable(bool ac);
 
+// Where the consumers being edited hang: under the current schedule of the variant (the consumer
+// dialogs) or under the current schedule of a consumer-detailed book (the book's window).
+enum class ConsumerPlace { Project, Book };
+ConsumerTables consumerTables(bool ac, ConsumerPlace place);
+
 // One consumer as stored: the columns after its two keys, in table order (the project's and the
 // book's consumer tables have the same ones), and its periods (T1, T2) in stored order.
 struct ConsumerRecord {
@@ -51,11 +56,13 @@ std::vector<ConsumerRecord> readConsumerRecords(TDataModule1& dm, const Consumer
 // The same under the current row of any view of t.schedules (a window's own view of a book).
 std::vector<ConsumerRecord> readConsumerRecords(Store& store, View& schedules,
                                                 const ConsumerTables& t);
-std::vector<ConsumerRecord> currentConsumerRecords(TDataModule1& dm, bool ac);
+std::vector<ConsumerRecord> currentConsumerRecords(TDataModule1& dm, bool ac,
+                                                   ConsumerPlace place = ConsumerPlace::Project);
 // The records as the computations take them.
 std::vector<Consumer> toConsumers(const std::vector<ConsumerRecord>& records,
                                   const TableDef& consumers);
-std::vector<Consumer> currentConsumers(TDataModule1& dm, bool ac);
+std::vector<Consumer> currentConsumers(TDataModule1& dm, bool ac,
+                                       ConsumerPlace place = ConsumerPlace::Project);
 
 // What a schedule of consumers amounts to: its interval table, its energy and powers, its peak
 // and whether any consumer needs a pure sine (AC).
@@ -79,16 +86,20 @@ void fillFromConsumers(ScheduleDraft& draft, const ConsumerFigures& figures,
 
 // Edits of the current schedule's consumers.
 // Appends a consumer made from a catalog row; it becomes the current consumer.
-bool appendConsumer(TDataModule1& dm, bool ac, const ConsumerFields& c);
+bool appendConsumer(TDataModule1& dm, bool ac, const ConsumerFields& c,
+                    ConsumerPlace place = ConsumerPlace::Project);
 // Replaces the current consumer's fields; its periods stay.
-bool replaceConsumer(TDataModule1& dm, bool ac, const ConsumerFields& c);
+bool replaceConsumer(TDataModule1& dm, bool ac, const ConsumerFields& c,
+                     ConsumerPlace place = ConsumerPlace::Project);
 // Deletes the current consumer with its periods.
-bool deleteConsumer(TDataModule1& dm, bool ac);
+bool deleteConsumer(TDataModule1& dm, bool ac, ConsumerPlace place = ConsumerPlace::Project);
 // Replaces every period of the current consumer.
 bool replacePeriods(TDataModule1& dm, bool ac,
-                    const std::vector<std::pair<double, double>>& periods);
+                    const std::vector<std::pair<double, double>>& periods,
+                    ConsumerPlace place = ConsumerPlace::Project);
 // Appends copies of the records (the clipboard) after the consumers there are.
-bool appendConsumers(TDataModule1& dm, bool ac, const std::vector<ConsumerRecord>& records);
+bool appendConsumers(TDataModule1& dm, bool ac, const std::vector<ConsumerRecord>& records,
+                     ConsumerPlace place = ConsumerPlace::Project);
 // Deletes every consumer of the schedule and appends copies of the records instead.
 bool replaceConsumers(TDataModule1& dm, bool ac, const std::vector<ConsumerRecord>& records);
 
@@ -121,6 +132,10 @@ QStringList consumerBookSections(TDataModule1& dm, bool ac);
 bool saveToConsumerBook(TDataModule1& dm, bool ac, const QString& section, const QString& name,
                         const std::vector<ConsumerRecord>& records, const ConsumerFigures& figures,
                         std::optional<double> unom);
+
+// Writes what a build made of the book's current schedule (Wp_sut, Pnom30min, Pmax10min, Ppik
+// and, AC, ClearSinus) into its row. A build with an error leaves the figures empty.
+bool writeBookFigures(TDataModule1& dm, bool ac, const BookScheduleBuild& build);
 
 // The first of the names that begins with the typed text, ignoring case; -1 for none or for an
 // empty text.

@@ -18,6 +18,7 @@
 #include "load/ui/nagr_dop_form.h"
 #include "load/ui/nagr_form.h"
 #include "load/ui/period_form.h"
+#include "load/ui/s_sut_ep_form.h"
 #include "load/ui/s_sut_form.h"
 #include "load/ui/sut_gr_dop_form.h"
 #include "refbooks/catalog_form.h"
@@ -135,10 +136,10 @@ const Window kWindows[] = {
      make<TCreateSG12F>()},
     {"TsSutEPF",
      "Справочник суточных графиков с детализацией по электроприемникам переменного напряжения.", 14,
-     make<ConsumerBookChooser>(true)},
+     make<TsSutEPF>(true)},
     {"TsSutEP12F",
      "Справочник суточных графиков с детализацией по электроприемникам постоянного напряжения.", 86,
-     make<ConsumerBookChooser>(false)},
+     make<TsSutEP12F>()},
     {"TPeriodFm", "Периодичность времени работы электроприемника.", 80, make<TPeriodFm>()},
     {"TsEPForm", "Справочник электроприемников переменного напряжения.", 11, make<TsEPForm>(true)},
     {"TsEP12Frm", "Справочник электроприемников постоянного напряжения.", 81, make<TsEP12Frm>()},

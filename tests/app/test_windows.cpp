@@ -1161,7 +1161,9 @@ TEST(ScreenTour, WritesAPictureOfEveryWindow) {
           "TViewSPF-2",         "TViewSPF-3",     "TViewSPF-4",    "TSpecForm",
           "TComSpecF",          "TComParVarF-1",  "TComParVarF-2", "TsRegForm-import",
           "TsRegForm-stations", "TTablAKBF",      "TAKBFiltF",     "TFilterFm",
-          "TFilterFm-2",        "TTablSPFm-1",    "TTablSPFm-2",   "TSPFiltF"})
+          "TFilterFm-2",        "TTablSPFm-1",    "TTablSPFm-2",   "TSPFiltF",
+          "TsSutForm",          "TsSutFrm1",      "TsSutEPF-1",    "TsSutEPF-2",
+          "TsSutEP12F-1",       "TsSutEP12F-2"})
         EXPECT_TRUE(QFile::exists(tmp.path() + "/" + name + ".png")) << name;
 }
 

@@ -57,8 +57,6 @@ protected:
 
 TEST_F(CatalogCsvTest, EveryCatalogComesBackAsItWasExported) {
     for (const CatalogDef& def : catalogDefs()) {
-        if (!catalogCsvSupported(def))
-            continue;
         SCOPED_TRACE(def.className.toStdString());
         const QStringList before = content(def);
         exportCatalog(*dm, def, folder());
@@ -105,6 +103,38 @@ TEST_F(CatalogCsvTest, ARefusedLineIsNamedByFileAndLineAndNothingChanges) {
                                   "sKab_inv0.csv.");
     EXPECT_EQ(content(def), before);
     EXPECT_FALSE(tbl("sKab_inv0").isEditing());
+}
+
+TEST_F(CatalogCsvTest, ScheduleBookFiguresAreBuiltFromTheImportedRowsNotTakenFromTheFiles) {
+    const CatalogDef& def = *findCatalog("TsSutEP12F");
+    // Two schedules of two sections; the files' figures are wrong or missing. The second
+    // schedule's periods overlap: it is imported without figures.
+    write("sSutEP12", "Kod,Razdel\n5,Дом\n6,Баня\n");
+    write("sSutEP12_0", "Kod,Kod0,Name,Unom,Wp_sut,Pnom30min,Pmax10min,Ppik\n"
+                        "1,5,Свет,24,1,1,1,1\n2,6,Печь,24,,,,\n");
+    write("sSutEP12_1", "Kod,Kod0,Name,Unom,Pnom,Ppik,Kol_vo,Rejim\n"
+                        "3,1,Лампа,24,10,20,2,ручной\n4,2,Тэн,24,100,100,1,ручной\n");
+    write("sSutEP12_2", "Kod,Kod0,T1,T2\n1,3,18,23\n2,4,8,12\n3,4,11,14\n");
+    auto report = importCatalog(*dm, def, folder(), ImportMode::Replace);
+    ASSERT_TRUE(report.ok()) << report.refusals.join('\n').toStdString();
+    EXPECT_EQ(report.imported, 9);
+    QSqlQuery q = store->select("SELECT Name, Wp_sut, Pnom30min, Pmax10min, Ppik FROM sSutEP12_0 "
+                                "ORDER BY Kod");
+    QStringList figures;
+    while (q.next())
+        figures << QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                               q.value(3).toString(), q.value(4).toString()}
+                       .join('|');
+    EXPECT_EQ(figures, QStringList({"Свет|100|20|20|40", "Печь||||"}));
+
+    // A period of a consumer the files lack: refused by file and line, nothing changes.
+    const QStringList before = content(def);
+    write("sSutEP12_2", "Kod,Kod0,T1,T2\n1,3,18,23\n2,9,8,12\n");
+    report = importCatalog(*dm, def, folder(), ImportMode::Add);
+    ASSERT_EQ(report.refusals.size(), 1) << report.refusals.join('\n').toStdString();
+    EXPECT_EQ(report.refusals[0],
+              "sSutEP12_2.csv, строка 3: нет записи с Kod = 9 в файле sSutEP12_1.csv.");
+    EXPECT_EQ(content(def), before);
 }
 
 TEST_F(CatalogCsvTest, AMissingFileRefusesTheWholeImport) {

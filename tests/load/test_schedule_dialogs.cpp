@@ -7,6 +7,7 @@
 #include "lib/months.h"
 #include "load/ui/add_sut_gr_form.h"
 #include "load/ui/nagr_form.h"
+#include "load/ui/s_sut_ep_form.h"
 #include "load/ui/s_sut_form.h"
 #include "load/ui/schedule_panels.h"
 #include "load/ui/step_chart.h"
@@ -20,10 +21,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 using namespace ses;
 using namespace ses::test;
@@ -385,6 +388,61 @@ TEST_F(DialogTest, BookEditorOkReplacesTheFiguresAndIntervalsOfTheSchedule) {
     EXPECT_EQ(schedules["Wp_sut"].asFloat(), 5435);
     EXPECT_EQ(schedules["Pnom30min"].asFloat(), 600);
     EXPECT_EQ(schedules["Pmax10min"].asFloat(), 2000);
+}
+
+TEST_F(DialogTest, BookEditorImportsTheBuiltTableOfAConsumerDetailedBookSchedule) {
+    // A lamp of 100 W from 18 to 22 in the AC book, one of 12 V (the book's only voltage, not
+    // the system's: the editor imports any) of 20 W from 0 to 6 in the DC book.
+    for (const bool ac : {true, false}) {
+        std::unique_ptr<TsSutEPF> consumerBook =
+            ac ? std::make_unique<TsSutEPF>(*dm, prompter, true)
+               : std::unique_ptr<TsSutEPF>(std::make_unique<TsSutEP12F>(*dm, prompter));
+        ASSERT_TRUE(add(tbl(ac ? "sSutEP" : "sSutEP12"), {{"Razdel", "Дом"}}));
+        if (ac)
+            ASSERT_TRUE(add(tbl("sSutEP0"), {{"Name", "Вечер"}}));
+        else
+            ASSERT_TRUE(add(tbl("sSutEP12_0"), {{"Name", "Ночь"}, {"Unom", "12"}}));
+        CatalogConsumer lamp;
+        lamp.name = "Лампа";
+        lamp.pnom = ac ? 100 : 20;
+        lamp.unom = ac ? std::nullopt : std::optional<double>(12);
+        ASSERT_TRUE(consumerBook->addFromCatalog(lamp, 1));
+        ASSERT_TRUE(consumerBook->setPeriods({ac ? std::pair{18.0, 22.0} : std::pair{0.0, 6.0}}));
+        ASSERT_TRUE(consumerBook->build());
+    }
+    ASSERT_TRUE(saveToBook(*dm, "Дача", "Сторож", {{"0", "24", "100"}}, {2400, 100, 100}));
+    TsSutFrm1 editor(*dm, prompter);
+    editor.prepareBook();
+
+    // "Отмена" in the book leaves the table as it was.
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    editor.importFromConsumerBook(true);
+    EXPECT_EQ(editor.intervals(), IntervalTexts({{"0", "24", "100"}}));
+
+    const struct {
+        bool ac;
+        IntervalTexts table;
+        QString wpSut;
+    } cases[] = {
+        {true, {{"0", "18", "0"}, {"18", "22", "100"}, {"22", "24", "0"}}, "400"},
+        {false, {{"0", "6", "20"}, {"6", "24", "0"}}, "120"},
+    };
+    for (const auto& c : cases) {
+        QTimer::singleShot(0, [] {
+            auto* book = qobject_cast<TsSutEPF*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(book);
+            EXPECT_TRUE(book->filterLabel()->isHidden());
+            book->accept();
+        });
+        editor.importFromConsumerBook(c.ac);
+        EXPECT_EQ(editor.intervals(), c.table) << c.ac;
+        EXPECT_EQ(editor.wpSutField()->text(), c.wpSut) << c.ac; // tested and built at once
+        EXPECT_FALSE(editor.chart()->isEmpty());
+    }
+    // "ОК" then writes the imported table into the book schedule.
+    editor.accept();
+    EXPECT_EQ(bookIntervals(*dm), cases[1].table);
+    EXPECT_EQ(tbl("sSut0")["Wp_sut"].asFloat(), 120);
 }
 
 class TypedDialogTest : public DialogTest {

@@ -14,6 +14,7 @@
 #include "load/ui/dsp_nagr_form.h"
 #include "load/ui/ep_chooser.h"
 #include "load/ui/nagr_dop_form.h"
+#include "load/ui/s_sut_ep_form.h"
 #include "load/ui/s_sut_form.h"
 #include "refbooks/catalog_form.h"
 #include "refbooks/temp_ab_form.h"
@@ -222,6 +223,8 @@ bool TMainForm::commandAvailable(Command c) {
     case Command::RefTempCoefficients:
     case Command::RefChargeVoltages:
     case Command::RefSchedules:
+    case Command::RefAcSchedules:
+    case Command::RefDcSchedules:
     case Command::RefAcConsumers:
     case Command::RefDcConsumers:
     case Command::Help:
@@ -839,6 +842,14 @@ TsSutForm& TMainForm::scheduleBook() {
     return *m_scheduleBook;
 }
 
+TsSutEPF& TMainForm::consumerScheduleBook(bool ac) {
+    TsSutEPF*& form = ac ? m_acScheduleBook : m_dcScheduleBook;
+    if (!form)
+        form = ac ? new TsSutEPF(m_dm, m_prompter, true, this)
+                  : static_cast<TsSutEPF*>(new TsSutEP12F(m_dm, m_prompter, this));
+    return *form;
+}
+
 TVarForm& TMainForm::varForm() {
     if (!m_varForm) {
         m_varForm = new TVarForm(m_dm, m_prompter, this);
@@ -1233,6 +1244,10 @@ void TMainForm::run(Command c) {
         break;
     case Command::RefSchedules:
         scheduleBook().browse();
+        break;
+    case Command::RefAcSchedules:
+    case Command::RefDcSchedules:
+        consumerScheduleBook(c == Command::RefAcSchedules).browse();
         break;
     case Command::Help:
         HelpViewer::showIndex(this);

@@ -30,6 +30,7 @@ class TsTempABF;
 class TCatalogForm;
 class TsEPForm;
 class TsSutForm;
+class TsSutEPF;
 class TVarForm;
 class TDspNagrF;
 class TDspNagr12F;
@@ -92,6 +93,8 @@ public:
     // The AC (TsEPForm) or DC (TsEP12Frm) consumer catalog, created on first use.
     TsEPForm& consumerCatalog(bool ac);
     TsSutForm& scheduleBook();
+    // The AC (TsSutEPF) or DC (TsSutEP12F) consumer-detailed schedule book.
+    TsSutEPF& consumerScheduleBook(bool ac);
     TVarForm& varForm();
     TDspNagrF& acDispatcher();
     TDspNagr12F& dcDispatcher();
@@ -170,6 +173,8 @@ private:
     std::map<QString, TCatalogForm*> m_catalogForms;
     TsEPForm* m_acConsumers = nullptr;
     TsSutForm* m_scheduleBook = nullptr;
+    TsSutEPF* m_acScheduleBook = nullptr;
+    TsSutEPF* m_dcScheduleBook = nullptr;
     TsEPForm* m_dcConsumers = nullptr;
     TVarForm* m_varForm = nullptr;
     TDspNagrF* m_acDispatcher = nullptr;

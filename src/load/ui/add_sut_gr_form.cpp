@@ -5,6 +5,7 @@
 #include "lib/numbers.h"
 #include "load/consumer_store.h"
 #include "load/ui/create_sg_form.h"
+#include "load/ui/s_sut_ep_form.h"
 #include "load/ui/s_sut_form.h"
 #include "load/ui/schedule_panels.h"
 #include "load/ui/step_chart.h"
@@ -240,9 +241,10 @@ void TAddSutGrF::prepareBook() {
 }
 
 void TAddSutGrF::importFromConsumerBook(bool ac) {
-    ConsumerBookChooser*& chooser = m_consumerBooks[ac ? 0 : 1];
+    TsSutEPF*& chooser = m_consumerBooks[ac ? 0 : 1];
     if (!chooser)
-        chooser = new ConsumerBookChooser(m_dm, m_prompter, ac, this);
+        chooser = ac ? new TsSutEPF(m_dm, m_prompter, true, this)
+                     : static_cast<TsSutEPF*>(new TsSutEP12F(m_dm, m_prompter, this));
     const auto records = chooser->choose(std::nullopt);
     if (!records)
         return;

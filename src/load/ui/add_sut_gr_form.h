@@ -139,7 +139,7 @@ private:
     TsSutForm* m_book = nullptr;
     TsRazdGrF* m_section = nullptr;
     bool m_bookEditor = false;
-    class ConsumerBookChooser* m_consumerBooks[2] = {nullptr, nullptr};
+    class TsSutEPF* m_consumerBooks[2] = {nullptr, nullptr};
 };
 
 } // namespace ses

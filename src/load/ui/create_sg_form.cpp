@@ -4,6 +4,7 @@
 #include "lib/numbers.h"
 #include "load/ui/ep_chooser.h"
 #include "load/ui/period_form.h"
+#include "load/ui/s_sut_ep_form.h"
 #include "load/ui/s_sut_form.h"
 #include "load/ui/schedule_panels.h"
 #include "load/ui/step_chart.h"
@@ -40,6 +41,8 @@ QString quoted(const QString& s) {
     return QStringLiteral("\"") + s + QStringLiteral("\"");
 }
 
+} // namespace
+
 std::vector<GridColumn> consumerColumns(bool ac) {
     std::vector<GridColumn> c = {{QStringLiteral("Name"), QStringLiteral("Наименование")}};
     if (!ac)
@@ -71,6 +74,8 @@ QStringList consumerNote(bool ac) {
     n << QStringLiteral("Режим - режим работы электроприемника (ручной или автоматический).");
     return n;
 }
+
+namespace {
 
 QLineEdit* resultField(QWidget* parent, const QString& name) {
     auto* f = new QLineEdit(parent);
@@ -178,164 +183,15 @@ private:
 
 } // namespace
 
+void pickHoursInPeriodGrid(BoundGrid* grid) {
+    for (int c = 0; c < 2; ++c)
+        grid->setItemDelegateForColumn(c, new HourPickDelegate(grid));
+}
+
 void writeConsumerScheduleReport(ReportWriter& w, const ScheduleReport& r,
                                  const ConsumerListReport& consumers) {
     ConsumerReportWriter cw(w, consumers);
     writeScheduleReport(cw, r);
-}
-
-// ---------------------------------------------------------------- ConsumerBookChooser
-
-ConsumerBookChooser::ConsumerBookChooser(TDataModule1& dm, Prompter& prompter, bool ac,
-                                         QWidget* parent)
-    : QDialog(parent), m_dm(dm), m_prompter(prompter), m_ac(ac) {
-    const WindowInfo& info =
-        setUpWindow(this, ac ? QStringLiteral("TsSutEPF") : QStringLiteral("TsSutEP12F"));
-    const ConsumerTables t = bookConsumerTables(ac);
-    const auto open = [&dm](const QString& table, View* master) {
-        return std::make_unique<View>(dm.store(), table, findTable(table)->defaultIndex, master);
-    };
-    m_sections = open(bookSectionsTable(ac), nullptr);
-    m_schedules = open(t.schedules, m_sections.get());
-    m_consumers = open(t.consumers, m_schedules.get());
-    m_periods = open(t.periods, m_consumers.get());
-
-    m_sectionGrid =
-        new BoundGrid(*m_sections, {{QStringLiteral("Razdel"), QStringLiteral("Раздел")}}, this);
-    std::vector<GridColumn> scheduleColumns = {
-        {QStringLiteral("Name"), QStringLiteral("Наименование")}};
-    if (!ac)
-        scheduleColumns.push_back({QStringLiteral("Unom"), QStringLiteral("Uном., В")});
-    scheduleColumns.insert(scheduleColumns.end(),
-                           {{QStringLiteral("Wp_sut"), QStringLiteral("Wp.сут., Вт*ч")},
-                            {QStringLiteral("Pnom30min"), QStringLiteral("Рном., Вт")},
-                            {QStringLiteral("Pmax10min"), QStringLiteral("Pмакс., Вт")},
-                            {QStringLiteral("Ppik"), QStringLiteral("Pпик., Вт")}});
-    if (ac)
-        scheduleColumns.push_back({QStringLiteral("ClearSinus"), QStringLiteral("Чистый синус")});
-    m_scheduleGrid = new BoundGrid(*m_schedules, scheduleColumns, this);
-    m_consumerGrid = new BoundGrid(*m_consumers, consumerColumns(ac), this);
-    m_periodGrid = new BoundGrid(*m_periods,
-                                 {{QStringLiteral("T1"), QStringLiteral("T1, час.")},
-                                  {QStringLiteral("T2"), QStringLiteral("T2, час.")}},
-                                 this);
-    for (BoundGrid* g : {m_sectionGrid, m_scheduleGrid, m_consumerGrid, m_periodGrid}) {
-        g->setReadOnly(true);
-        g->setPrompter(&m_prompter);
-        g->fitColumns();
-        g->horizontalHeader()->setStretchLastSection(true);
-    }
-    connect(m_sectionGrid, &BoundGrid::currentRowChanged, this, [this] { sectionMoved(); });
-    connect(m_scheduleGrid, &QAbstractItemView::doubleClicked, this, [this] { accept(); });
-
-    m_filterLabel = new QLabel(this);
-    m_filterLabel->setObjectName(QStringLiteral("filterLabel"));
-    m_filterLabel->hide();
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(framed(QStringLiteral("Разделы"), m_sectionGrid, this), 2);
-    top->addWidget(framed(QStringLiteral("Суточные графики раздела"), m_scheduleGrid, this), 5);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(framed(QStringLiteral("Электроприемники"), m_consumerGrid, this), 5);
-    bottom->addWidget(framed(QStringLiteral("Время работы"), m_periodGrid, this), 1);
-    const DialogButtons buttons = makeDialogButtons(this, info);
-    buttons.layout->insertWidget(0, m_filterLabel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 2);
-    layout->addLayout(bottom, 3);
-    layout->addLayout(buttons.layout);
-    resize(1100, 620);
-}
-
-ConsumerBookChooser::~ConsumerBookChooser() = default;
-
-bool ConsumerBookChooser::isShown(int row) const {
-    if (!m_filter)
-        return true;
-    const QVariant u =
-        m_schedules->valueAt(row, m_schedules->table().columnIndex(QStringLiteral("Unom")));
-    return !u.isNull() && sameValue(u.toDouble(), *m_filter);
-}
-
-bool ConsumerBookChooser::anyShown() const {
-    for (int r = 0; r < m_schedules->recordCount(); ++r)
-        if (isShown(r))
-            return true;
-    return false;
-}
-
-void ConsumerBookChooser::sectionMoved() {
-    for (int r = 0; r < m_schedules->recordCount(); ++r)
-        m_scheduleGrid->setRowHidden(r, !isShown(r));
-    if (!m_schedules->isEmpty() && !isShown(m_schedules->recNo()))
-        for (int r = 0; r < m_schedules->recordCount(); ++r)
-            if (isShown(r)) {
-                m_schedules->moveTo(r);
-                break;
-            }
-    // A section without a schedule of the voltage shows no consumers either.
-    const bool shown = !m_schedules->isEmpty() && isShown(m_schedules->recNo());
-    for (int r = 0; r < m_consumers->recordCount(); ++r)
-        m_consumerGrid->setRowHidden(r, !shown);
-    for (int r = 0; r < m_periods->recordCount(); ++r)
-        m_periodGrid->setRowHidden(r, !shown);
-}
-
-void ConsumerBookChooser::prepare(std::optional<double> dcVoltageFilter) {
-    m_chosen.reset();
-    m_filter = m_ac ? std::nullopt : dcVoltageFilter;
-    m_filterLabel->setVisible(m_filter.has_value());
-    if (m_filter)
-        m_filterLabel->setText(
-            QStringLiteral("Фильтрация записей: Uном.=%1 В").arg(numberToText(*m_filter)));
-    // The book may have changed since the last choice.
-    m_sections->refresh();
-    // Start in a section that has a schedule to offer.
-    if (!anyShown())
-        for (int r = 0; r < m_sections->recordCount(); ++r) {
-            m_sections->moveTo(r);
-            if (anyShown())
-                break;
-        }
-    sectionMoved();
-}
-
-std::optional<std::vector<ConsumerRecord>> ConsumerBookChooser::current() {
-    if (m_schedules->isEmpty() || !isShown(m_schedules->recNo()))
-        return std::nullopt;
-    return readConsumerRecords(m_dm.store(), *m_schedules, bookConsumerTables(m_ac));
-}
-
-std::optional<std::vector<ConsumerRecord>>
-ConsumerBookChooser::choose(std::optional<double> dcVoltageFilter) {
-    prepare(dcVoltageFilter);
-    m_scheduleGrid->setFocus();
-    const bool ok = exec() == QDialog::Accepted;
-    m_filter.reset();
-    m_filterLabel->hide();
-    sectionMoved(); // every schedule shown again
-    return ok ? m_chosen : std::nullopt;
-}
-
-void ConsumerBookChooser::accept() {
-    const auto records = current();
-    if (!records || records->empty()) {
-        m_prompter.error(
-            !records ? QStringLiteral("Выберите суточный график в таблице \"Суточные графики "
-                                      "раздела\".")
-                     : QStringLiteral("Суточный график \"%1\" справочника не содержит ни одного "
-                                      "электроприемника. Выберите другой суточный график.")
-                           .arg((*m_schedules)[QStringLiteral("Name")].asString()));
-        m_scheduleGrid->setFocus();
-        return;
-    }
-    const TableDef& consumers = *findTable(bookConsumerTables(m_ac).consumers);
-    if (const auto e = testConsumerPeriods(toConsumers(*records, consumers))) {
-        m_prompter.error(*e);
-        return;
-    }
-    m_chosen = records;
-    QDialog::accept();
 }
 
 // ---------------------------------------------------------------- TCreateSGF
@@ -423,8 +279,7 @@ TCreateSGF::TCreateSGF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* p
                                  periodBox);
     m_periodGrid->setObjectName(QStringLiteral("periodGrid"));
     m_periodGrid->setPrompter(&m_prompter);
-    for (int c = 0; c < 2; ++c)
-        m_periodGrid->setItemDelegateForColumn(c, new HourPickDelegate(m_periodGrid));
+    pickHoursInPeriodGrid(m_periodGrid);
     m_navigator = new Navigator(periods(), m_periodGrid, periodBox);
     m_navigator->setVisibleButtons(Navigator::Insert | Navigator::Delete | Navigator::Edit |
                                    Navigator::Post | Navigator::Cancel);
@@ -916,7 +771,8 @@ void TCreateSGF::loadFromBook() {
     if (!finishPeriodEdit())
         return;
     if (!m_book)
-        m_book = new ConsumerBookChooser(m_dm, m_prompter, m_ac, this);
+        m_book = m_ac ? new TsSutEPF(m_dm, m_prompter, true, this)
+                      : static_cast<TsSutEPF*>(new TsSutEP12F(m_dm, m_prompter, this));
     if (const auto records = m_book->choose(dcFilter()))
         loadRecords(*records);
 }

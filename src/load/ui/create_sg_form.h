@@ -11,6 +11,7 @@
 #include "load/load_totals.h"
 #include "load/schedule_store.h"
 #include "load/ui/schedule_report.h"
+#include "widgets/view_model.h"
 
 #include <QDialog>
 
@@ -69,44 +70,12 @@ struct ConsumerListReport {
 void writeConsumerScheduleReport(ReportWriter& w, const ScheduleReport& r,
                                  const ConsumerListReport& consumers);
 
-// The consumer-detailed schedule book in its choosing layout: sections, their schedules (the DC
-// book only those of one voltage), the consumers and periods of the current schedule. It browses
-// views of its own, so choosing moves nothing in the book's window.
-class ConsumerBookChooser : public QDialog {
-    Q_OBJECT
-public:
-    ConsumerBookChooser(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* parent = nullptr);
-    ~ConsumerBookChooser() override;
-
-    // On "ОК" the consumers of the chosen schedule with their periods.
-    std::optional<std::vector<ConsumerRecord>> choose(std::optional<double> dcVoltageFilter);
-    void prepare(std::optional<double> dcVoltageFilter);
-    // The current schedule's consumers; nullopt when no schedule is shown.
-    std::optional<std::vector<ConsumerRecord>> current();
-
-    BoundGrid* sectionGrid() const { return m_sectionGrid; }
-    BoundGrid* scheduleGrid() const { return m_scheduleGrid; }
-    QLabel* filterLabel() const { return m_filterLabel; }
-
-    void accept() override;
-
-private:
-    void sectionMoved();
-    bool isShown(int row) const;
-    bool anyShown() const;
-
-    TDataModule1& m_dm;
-    Prompter& m_prompter;
-    bool m_ac;
-    std::optional<double> m_filter;
-    std::optional<std::vector<ConsumerRecord>> m_chosen;
-    std::unique_ptr<View> m_sections, m_schedules, m_consumers, m_periods;
-    BoundGrid* m_sectionGrid;
-    BoundGrid* m_scheduleGrid;
-    BoundGrid* m_consumerGrid;
-    BoundGrid* m_periodGrid;
-    QLabel* m_filterLabel;
-};
+// The columns of a consumer list (the consumer dialogs and the consumer-detailed books) and the
+// note lines explaining them.
+std::vector<GridColumn> consumerColumns(bool ac);
+QStringList consumerNote(bool ac);
+// The period columns T1 and T2 of a period grid offer the hours 0 to 24 and take typed ones.
+void pickHoursInPeriodGrid(BoundGrid* grid);
 
 class TCreateSGF : public QDialog {
     Q_OBJECT
@@ -254,7 +223,7 @@ private:
     TsEPForm* m_catalog = nullptr;
     TPeriodFm* m_periodForm = nullptr;
     TsRazdGrF* m_section = nullptr;
-    ConsumerBookChooser* m_book = nullptr;
+    class TsSutEPF* m_book = nullptr;
 };
 
 // The DC dialog.

@@ -6,6 +6,7 @@
 #include "load/ui/schedule_panels.h"
 #include "load/ui/step_chart.h"
 #include "widgets/bound_grid.h"
+#include "widgets/catalog_csv_buttons.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/record_bar.h"
 #include "widgets/windows.h"
@@ -83,7 +84,9 @@ TsSutForm::TsSutForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     tables->addWidget(
         column(QStringLiteral("Суточные графики раздела"), m_schedules, m_scheduleBar), 4);
     tables->addWidget(intervalBox, 2);
-    const DialogButtons buttons = makeDialogButtons(this, info);
+    m_csv =
+        catalogCsvButtons(this, m_dm, m_prompter, info.className, [this] { return saveEdits(); });
+    const DialogButtons buttons = makeDialogButtons(this, info, {.commands = m_csv});
     m_ok = buttons.ok;
     m_cancel = buttons.cancel;
     auto* layout = new QVBoxLayout(this);
@@ -98,6 +101,8 @@ void TsSutForm::setBrowsing(bool browsing) {
     m_browsing = browsing;
     for (QWidget* w : std::initializer_list<QWidget*>{m_sectionBar, m_scheduleBar, m_change})
         w->setVisible(browsing);
+    for (QPushButton* b : m_csv)
+        b->setVisible(browsing);
     m_ok->setVisible(!browsing);
     m_cancel->setText(browsing ? QStringLiteral("Закрыть") : QStringLiteral("Отмена"));
     m_sections->setReadOnly(!browsing);

@@ -76,6 +76,7 @@ private:
     QPushButton* m_change;
     QPushButton* m_ok;
     QPushButton* m_cancel;
+    std::vector<QPushButton*> m_csv; // "Экспорт в CSV...", "Импорт из CSV..." (browsing only)
     TsSutFrm1* m_editor = nullptr;
     bool m_browsing = false;
 };
