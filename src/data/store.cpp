@@ -404,6 +404,68 @@ void Store::rollback() {
     }
 }
 
+namespace {
+
+// The engine's handle under the toolkit's connection, or null when the store is not open.
+sqlite3* engineHandle(Store& store) {
+    const QVariant handle = store.db().driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        return *static_cast<sqlite3* const*>(handle.data());
+    return nullptr;
+}
+
+[[noreturn]] void engineFailed(Store& store, sqlite3* db, const QString& sql) {
+    store.fail(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db)),
+                         QSqlError::StatementError, QString::number(sqlite3_extended_errcode(db))),
+               sql);
+}
+
+sqlite3_stmt* enginePrepare(Store& store, sqlite3* db, const QString& sql) {
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        engineFailed(store, db, sql);
+    }
+    return stmt;
+}
+
+// Binds values 1..n: null, whole numbers, doubles; anything else as its text (empty text as
+// null, as the views store it).
+void engineBind(sqlite3_stmt* stmt, const QVariantList& values) {
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant& v = values[i];
+        const int at = i + 1;
+        if (v.isNull()) {
+            sqlite3_bind_null(stmt, at);
+            continue;
+        }
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::Bool:
+        case QMetaType::UInt:
+            sqlite3_bind_int64(stmt, at, v.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            sqlite3_bind_double(stmt, at, v.toDouble());
+            break;
+        default: {
+            const QString text = v.toString();
+            if (text.isEmpty()) {
+                sqlite3_bind_null(stmt, at);
+                break;
+            }
+            const QByteArray utf8 = text.toUtf8();
+            sqlite3_bind_text(stmt, at, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        }
+        }
+    }
+}
+
+} // namespace
+
 BulkInsert::BulkInsert(Store& store, const QString& table, const QStringList& columns)
     : m_store(store) {
     m_store.ensureTransactionAlive();
@@ -412,19 +474,12 @@ BulkInsert::BulkInsert(Store& store, const QString& table, const QStringList& co
         marks << QStringLiteral("?");
     m_sql = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
                 .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-    const QVariant handle = m_store.db().driver()->handle();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-        m_db = *static_cast<sqlite3* const*>(handle.data());
+    m_db = engineHandle(m_store);
     if (!m_db)
         throw DbError(DbError::Kind::General,
                       QStringLiteral("База данных не открыта: запись в таблицу \"%1\" невозможна.")
                           .arg(table));
-    const QByteArray sql = m_sql.toUtf8();
-    if (sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &m_stmt, nullptr) != SQLITE_OK)
-        m_store.fail(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(m_db)),
-                               QSqlError::StatementError,
-                               QString::number(sqlite3_extended_errcode(m_db))),
-                     m_sql);
+    m_stmt = enginePrepare(m_store, m_db, m_sql);
 }
 
 BulkInsert::~BulkInsert() {
@@ -433,44 +488,53 @@ BulkInsert::~BulkInsert() {
 
 void BulkInsert::add(const QVariantList& values) {
     m_store.ensureTransactionAlive();
-    for (int i = 0; i < values.size(); ++i) {
-        const QVariant& v = values[i];
-        const int at = i + 1;
-        if (v.isNull()) {
-            sqlite3_bind_null(m_stmt, at);
-            continue;
-        }
-        switch (v.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::Bool:
-        case QMetaType::UInt:
-            sqlite3_bind_int64(m_stmt, at, v.toLongLong());
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            sqlite3_bind_double(m_stmt, at, v.toDouble());
-            break;
-        default: {
-            // Empty text is stored as null, as the views store it.
-            const QString text = v.toString();
-            if (text.isEmpty()) {
-                sqlite3_bind_null(m_stmt, at);
-                break;
-            }
-            const QByteArray utf8 = text.toUtf8();
-            sqlite3_bind_text(m_stmt, at, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-        }
-        }
-    }
+    engineBind(m_stmt, values);
     const int rc = sqlite3_step(m_stmt);
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
     if (rc != SQLITE_DONE)
-        m_store.fail(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(m_db)),
-                               QSqlError::StatementError,
-                               QString::number(sqlite3_extended_errcode(m_db))),
-                     m_sql);
+        engineFailed(m_store, m_db, m_sql);
+}
+
+EngineQuery::EngineQuery(Store& store, const QString& sql, const QVariantList& binds)
+    : m_store(store), m_sql(sql) {
+    m_db = engineHandle(m_store);
+    if (!m_db)
+        throw DbError(DbError::Kind::General, QStringLiteral("База данных не открыта."));
+    m_stmt = enginePrepare(m_store, m_db, m_sql);
+    engineBind(m_stmt, binds);
+}
+
+EngineQuery::~EngineQuery() {
+    sqlite3_finalize(m_stmt);
+}
+
+bool EngineQuery::next() {
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc != SQLITE_DONE)
+        engineFailed(m_store, m_db, m_sql);
+    return false;
+}
+
+QVariant EngineQuery::value(int column) const {
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(m_stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, column));
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)));
+    }
+    case SQLITE_BLOB: {
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
+        return QVariant(QByteArray(data, sqlite3_column_bytes(m_stmt, column)));
+    }
+    default:
+        return QVariant();
+    }
 }
 
 } // namespace ses

@@ -290,7 +290,7 @@ QVariant View::currentKey() const {
     return m_rows[m_cur].values[0];
 }
 
-View::Row View::readRow(QSqlQuery& query) const {
+template <class Query> View::Row View::readRow(Query& query) const {
     Row r;
     r.rowid = query.value(0).toLongLong();
     r.values.resize(m_def->columns.size());
@@ -336,14 +336,7 @@ void View::load() {
     if (m_master)
         sql += QStringLiteral(" WHERE \"Kod0\" = ?");
     sql += QStringLiteral(" ORDER BY ") + order.join(',');
-    QSqlQuery query(m_store->db());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        m_store->fail(query, sql);
-    if (m_master)
-        query.addBindValue(m_loadedMasterKey);
-    if (!query.exec())
-        m_store->fail(query, sql);
+    EngineQuery query(*m_store, sql, m_master ? QVariantList{m_loadedMasterKey} : QVariantList{});
     while (query.next())
         m_rows.push_back(readRow(query));
     if (m_hasCalc && onCalcFields)

@@ -129,7 +129,8 @@ private:
         std::vector<QVariant> values;
     };
     void load();
-    Row readRow(class QSqlQuery& q) const;
+    // One row of a query over the rowid and the stored columns (a toolkit or an engine query).
+    template <class Query> Row readRow(Query& q) const;
     void calc(Row& r);
     bool runBefore(const std::function<void(View&)>& ev);
     bool scrollTo(int row);
