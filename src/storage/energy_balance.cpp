@@ -117,7 +117,7 @@ QStringList EnergyBalance::summary() const {
         lines << QStringLiteral("Наименьший заряд АБ: %1 кВт*ч (%2 %), %3.")
                      .arg(formatPattern(lowest / 1000, two), formatPattern(lowestPercent, two),
                           balanceDate(days[lowestDay]));
-    lines << QStringLiteral("Дней с полным зарядом АБ: %1.").arg(fullDays);
+    lines << QStringLiteral("Дней, когда АБ заряжена полностью к закату: %1.").arg(fullDays);
     lines << QStringLiteral("Избыток энергии, не принятый АБ: %1 кВт*ч.")
                  .arg(formatPattern(wastedKwh, two));
     return lines;
