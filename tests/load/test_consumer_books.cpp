@@ -5,6 +5,8 @@
 #include "data/fixture.h"
 #include "lib/qt_print.h"
 
+#include "lib/months.h"
+#include "load/load_totals.h"
 #include "load/ui/s_sut_ep_form.h"
 #include "load/ui/step_chart.h"
 #include "widgets/bound_grid.h"
@@ -105,6 +107,30 @@ TEST_F(ConsumerBookTest, BuildWritesTheFiguresAndEveryEditEmptiesThemWithTheChar
               "раздела\", сохранив или отменив в ней изменения (кнопка \"V\" или кнопка \"Х\" "
               "навигатора).");
     s.cancel();
+}
+
+// "Информация..." builds first and opens the information window over the built schedule with
+// every month offered; a schedule the test refuses opens nothing.
+TEST_F(ConsumerBookTest, InformationOpensOverTheBuiltScheduleWithEveryMonth) {
+    open(false);
+    ASSERT_TRUE(add(tbl("sSutEP12"), {{"Razdel", "Связь"}}));
+    addSchedule("Ночь", 10, {{20, 24}}, "24");
+    ASSERT_TRUE(book->commandButton(TsSutEPF::Info)->isEnabled());
+    const auto r = book->infoRequest();
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->months, monthNames());
+    EXPECT_EQ(r->origin, kInfoFromBook);
+    EXPECT_FALSE(r->ac);
+    EXPECT_EQ(r->load, kDcLoadName);
+    EXPECT_EQ(r->schedule, "Ночь");
+    EXPECT_EQ(r->pnom, 20);
+    ASSERT_EQ(r->consumers.size(), 1u);
+    EXPECT_FALSE(r->intervals.empty());
+
+    ASSERT_TRUE(book->setPeriods({{8, 12}, {11, 14}}));
+    prompter.clear();
+    EXPECT_FALSE(book->infoRequest());
+    EXPECT_TRUE(prompter.last().contains("в интервале 11 - 12")) << prompter.last().toStdString();
 }
 
 TEST_F(ConsumerBookTest, CopiedConsumersArePastedUnderAnotherScheduleOfTheBook) {

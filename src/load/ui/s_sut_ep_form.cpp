@@ -2,11 +2,14 @@
 
 #include "data/book_figures.h"
 #include "data/data_module.h"
+#include "lib/months.h"
 #include "lib/numbers.h"
+#include "load/load_totals.h"
 #include "load/ui/create_sg_form.h"
 #include "load/ui/ep_chooser.h"
 #include "load/ui/period_form.h"
 #include "load/ui/step_chart.h"
+#include "load/ui/sut_gr_dop_form.h"
 #include "widgets/bound_grid.h"
 #include "widgets/catalog_csv_buttons.h"
 #include "widgets/choice_column.h"
@@ -149,8 +152,7 @@ TsSutEPF::TsSutEPF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* paren
     toolbar->addStretch(1);
     connect(m_commands[Test], &QPushButton::clicked, this, [this] { testPeriods(); });
     connect(m_commands[Build], &QPushButton::clicked, this, [this] { build(); });
-    // The information window comes with the monthly totals of the load.
-    m_commands[Info]->hide();
+    connect(m_commands[Info], &QPushButton::clicked, this, [this] { showInfo(); });
 
     m_consumerGrid = new BoundGrid(consumers(), consumerColumns(ac), consumerPage);
     m_consumerGrid->setObjectName(QStringLiteral("consumerGrid"));
@@ -423,7 +425,7 @@ void TsSutEPF::showSchedule() {
 
 void TsSutEPF::updateButtons() {
     const bool any = !consumers().isEmpty();
-    for (Command c : {Replace, Delete, Periods, Test, Copy, Build})
+    for (Command c : {Replace, Delete, Periods, Test, Copy, Build, Info})
         m_commands[c]->setEnabled(any);
     m_commands[Paste]->setEnabled(!m_clipboard.empty());
 }
@@ -580,6 +582,35 @@ bool TsSutEPF::build() {
         return false;
     }
     return written && b.ok();
+}
+
+std::optional<ScheduleInfoRequest> TsSutEPF::infoRequest() {
+    if (!build())
+        return std::nullopt;
+    const std::vector<Consumer> list = currentConsumers();
+    const auto [nom, max] = loadWindows(m_dm);
+    const BookScheduleBuild b = buildBookSchedule(list, nom, max);
+    ScheduleInfoRequest r;
+    r.intervals = b.intervals;
+    r.months = monthNames();
+    r.pnom = b.params.pnom;
+    r.pmax = b.params.pmax;
+    r.ac = m_ac;
+    r.load = m_ac ? sections()[QStringLiteral("Razdel")].asString() : kDcLoadName;
+    r.schedule = schedules()[QStringLiteral("Name")].asString();
+    r.consumers = list;
+    r.origin = kInfoFromBook;
+    return r;
+}
+
+void TsSutEPF::showInfo() {
+    const auto request = infoRequest();
+    if (!request)
+        return;
+    auto* window = findChild<TSutGrDopF*>();
+    if (!window)
+        window = new TSutGrDopF(m_dm, m_prompter, this);
+    window->open(*request);
 }
 
 // ---------------------------------------------------------------- closing

@@ -11,6 +11,7 @@
 // the test; the DC book may be narrowed to the schedules of one voltage while choosing.
 
 #include "load/consumer_store.h"
+#include "load/ui/create_sg_form.h"
 
 #include <QDialog>
 
@@ -72,6 +73,12 @@ public:
     void copyConsumers();
     void pasteConsumers();
     bool build();
+    // "Информация...": the test and the build, then the schedule information window over the
+    // built schedule, every month offered.
+    void showInfo();
+    // What the information window is opened with for the current schedule; nullopt when the
+    // test or the build refuses (and has said why).
+    std::optional<ScheduleInfoRequest> infoRequest();
     // The steps of the commands after their dialogs.
     bool addFromCatalog(const CatalogConsumer& c, int quantity);
     bool replaceFromCatalog(const CatalogConsumer& c, int quantity);
