@@ -285,6 +285,7 @@ QVariant View::masterKey() const {
 }
 
 QVariant View::currentKey() const {
+    ensureLoaded();
     if (!m_def->hasKod() || m_cur < 0 || m_cur >= int(m_rows.size()))
         return {};
     return m_rows[m_cur].values[0];
@@ -319,6 +320,7 @@ void View::calc(Row& r) {
 }
 
 void View::load() {
+    m_stale = false;
     m_rows.clear();
     m_loadedMasterKey = masterKey();
     if (!m_store)
@@ -362,12 +364,14 @@ Field View::field(const QString& name) {
 }
 
 QVariant View::valueAt(int row, int column) const {
+    ensureLoaded();
     if (row < 0 || row >= int(m_rows.size()) || column < 0 || column >= fieldCount())
         return {};
     return m_rows[row].values[column];
 }
 
 const QVariant& View::currentValue(int index) const {
+    ensureLoaded();
     static const QVariant null;
     if (m_calcRow)
         return m_calcRow->values[index];
@@ -379,6 +383,7 @@ const QVariant& View::currentValue(int index) const {
 }
 
 QVariant& View::bufferValue(int index) {
+    ensureLoaded();
     if (m_calcRow) {
         if (!m_def->columns[index].calculated)
             throw notEditing(*m_def);
@@ -458,18 +463,21 @@ bool View::scrollTo(int row) {
 }
 
 bool View::first() {
+    ensureLoaded();
     const bool r = scrollTo(0);
     m_bof = true;
     return r;
 }
 
 bool View::last() {
+    ensureLoaded();
     const bool r = scrollTo(int(m_rows.size()) - 1);
     m_eof = m_rows.empty();
     return r;
 }
 
 bool View::next() {
+    ensureLoaded();
     if (isEditing() && !post())
         return false;
     if (m_cur + 1 >= int(m_rows.size())) {
@@ -483,6 +491,7 @@ bool View::next() {
 }
 
 bool View::prior() {
+    ensureLoaded();
     if (isEditing() && !post())
         return false;
     if (m_cur <= 0) {
@@ -493,16 +502,19 @@ bool View::prior() {
 }
 
 bool View::moveTo(int row) {
+    ensureLoaded();
     return scrollTo(row);
 }
 
 Bookmark View::bookmark() const {
+    ensureLoaded();
     if (m_cur < 0 || m_cur >= int(m_rows.size()))
         return -1;
     return m_rows[m_cur].rowid;
 }
 
 bool View::gotoBookmark(Bookmark b) {
+    ensureLoaded();
     for (int i = 0; i < int(m_rows.size()); ++i)
         if (m_rows[i].rowid == b)
             return scrollTo(i);
@@ -510,6 +522,7 @@ bool View::gotoBookmark(Bookmark b) {
 }
 
 bool View::locate(const QString& column, const QVariant& value) {
+    ensureLoaded();
     const int c = m_def->columnIndex(column);
     if (c < 0)
         throw DbError(
@@ -531,6 +544,7 @@ bool View::locate(const QString& column, const QVariant& value) {
 }
 
 void View::refresh() {
+    m_stale = false;
     const Bookmark b = bookmark();
     const int old = m_cur;
     load();
@@ -546,7 +560,16 @@ void View::refresh() {
         d->refresh();
 }
 
+void View::refreshLater() {
+    if (!m_listeners.empty() || !m_details.empty() || isEditing()) {
+        refresh();
+        return;
+    }
+    m_stale = true;
+}
+
 bool View::append() {
+    ensureLoaded();
     if (isEditing() && !post())
         return false;
     if (!runBefore(beforeInsert))
@@ -567,6 +590,7 @@ bool View::append() {
 }
 
 bool View::edit() {
+    ensureLoaded();
     if (isEditing())
         return true;
     if (m_rows.empty())
@@ -732,6 +756,7 @@ void View::cancel() {
 }
 
 bool View::remove() {
+    ensureLoaded();
     if (m_state == ViewState::Insert) {
         cancel();
         return true;
@@ -768,6 +793,7 @@ void Transaction::cancelEditing(const std::vector<View*>& views) {
 }
 
 bool View::removeAll() {
+    ensureLoaded();
     while (!isEmpty()) {
         first();
         if (!remove())

@@ -79,17 +79,36 @@ public:
     bool next(); // past the last row sets eof()
     bool prior();
     bool moveTo(int row);
-    bool eof() const { return m_eof; }
-    bool bof() const { return m_bof; }
-    bool isEmpty() const { return m_rows.empty(); }
-    int recordCount() const { return int(m_rows.size()); }
-    int recNo() const { return m_cur; } // 0-based; -1 when empty
+    bool eof() const {
+        ensureLoaded();
+        return m_eof;
+    }
+    bool bof() const {
+        ensureLoaded();
+        return m_bof;
+    }
+    bool isEmpty() const {
+        ensureLoaded();
+        return m_rows.empty();
+    }
+    int recordCount() const {
+        ensureLoaded();
+        return int(m_rows.size());
+    }
+    int recNo() const { // 0-based; -1 when empty
+        ensureLoaded();
+        return m_cur;
+    }
 
     Bookmark bookmark() const;
     bool gotoBookmark(Bookmark b);
     void freeBookmark(Bookmark) {}
     bool locate(const QString& column, const QVariant& value);
     void refresh();
+    // After the table was rewritten behind the view: the rows are read again when the view is
+    // next used, so a rewrite of a large table nobody looks at costs no read. A view that is
+    // watched, edited or has details is refreshed at once.
+    void refreshLater();
 
     // Editing. Each returns false when a before-event aborted it.
     bool append();
@@ -141,8 +160,13 @@ private:
     void checkWidths() const;
     void writeRow();
     QVariant masterKey() const;
+    void ensureLoaded() const {
+        if (m_stale)
+            const_cast<View*>(this)->refresh();
+    }
 
     Store* m_store;
+    bool m_stale = false;
     const TableDef* m_def;
     QString m_index;
     std::vector<int> m_order; // column positions of the order; -1 = rowid

@@ -100,7 +100,7 @@ void writePanelCandidates(TDataModule1& dm, const std::vector<PanelCandidate>& r
         }
         t.commit();
     }
-    dm.tbl(QStringLiteral("optim_sp")).refresh();
+    dm.tbl(QStringLiteral("optim_sp")).refreshLater();
 }
 
 } // namespace ses

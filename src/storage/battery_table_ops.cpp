@@ -65,7 +65,7 @@ void writeBatteryCandidates(TDataModule1& dm, const std::vector<BatteryCandidate
         }
         t.commit();
     }
-    dm.tbl(QStringLiteral("optim_akb")).refresh();
+    dm.tbl(QStringLiteral("optim_akb")).refreshLater();
 }
 
 std::vector<BatteryCandidate> buildBatteryCandidates(TDataModule1& dm, const BatterySource& source,

@@ -247,6 +247,32 @@ TEST_F(QueryTest, InclusionFlagsOfEveryLevelAndOrdering) {
 
 namespace {
 
+// A table rewritten behind its view: an unwatched view reads the new rows when next used, a
+// watched one at once.
+TEST_F(StoreTest, ARewriteBehindTheViewIsReadWhenTheViewIsNextUsed) {
+    View& k = tbl("mc");
+    ASSERT_TRUE(add(k, {{"Tip", "MC-1"}, {"I", "30"}}));
+    store->exec("INSERT INTO mc (Tip, I) VALUES ('MC-2', 40)");
+    k.refreshLater();
+    EXPECT_EQ(k.recordCount(), 2);
+    ASSERT_TRUE(k.last());
+    EXPECT_EQ(k["Tip"].asString(), "MC-2");
+
+    store->exec("DELETE FROM mc WHERE Tip = 'MC-2'");
+    k.refreshLater();
+    EXPECT_EQ(k.valueAt(0, k.table().columnIndex("Tip")).toString(), "MC-1");
+    EXPECT_TRUE(k.eof() || k.recNo() == 0);
+    EXPECT_EQ(k.recordCount(), 1);
+
+    int heard = 0;
+    const int id = k.addListener([&](View&, View::Change) { ++heard; });
+    store->exec("INSERT INTO mc (Tip, I) VALUES ('MC-3', 50)");
+    k.refreshLater();
+    EXPECT_GT(heard, 0);
+    k.removeListener(id);
+    EXPECT_EQ(k.recordCount(), 2);
+}
+
 TEST_F(StoreTest, ListenersHearMovesDataAndStateChanges) {
     View& k = tbl("mc");
     std::vector<View::Change> heard;
