@@ -12,14 +12,20 @@ namespace ses {
 
 std::vector<PanelCatalogRow> panelCatalogInUse(TDataModule1& dm) {
     std::vector<PanelCatalogRow> out;
-    QSqlQuery q = dm.store().select(QStringLiteral(
-        "SELECT s0.Company, s1.Tip, s1.Structure, s1.P, s1.Unom, s1.Isc, s1.Vmp, s1.Imp, s1.H, "
-        "s1.S, s1.Kpd FROM SunPanel0 s0 JOIN SunPanel1 s1 ON s1.Kod0 = s0.Kod "
-        "WHERE s0.UseSP <> 0 AND s1.UseSP <> 0 ORDER BY s0.Kod, s1.Kod"));
+    EngineQuery q(
+        dm.store(),
+        QStringLiteral(
+            "SELECT s0.Company, s1.Tip, s1.Structure, s1.P, s1.Unom, s1.Isc, s1.Vmp, s1.Imp, s1.H, "
+            "s1.S, s1.Kpd FROM SunPanel0 s0 JOIN SunPanel1 s1 ON s1.Kod0 = s0.Kod "
+            "WHERE s0.UseSP <> 0 AND s1.UseSP <> 0 ORDER BY s0.Kod, s1.Kod"));
+    QString company; // one shared string per maker: its types come together
     while (q.next()) {
         const auto d = [&](int i) { return ses::optionalNumber(q.value(i)).value_or(0); };
         PanelCatalogRow r;
-        r.company = q.value(0).toString();
+        const QString c = q.value(0).toString();
+        if (c != company)
+            company = c;
+        r.company = company;
         r.tip = q.value(1).toString();
         r.structure = q.value(2).toString();
         r.panel = {d(3), d(4), d(5), d(6), d(7), d(8), d(9)};
