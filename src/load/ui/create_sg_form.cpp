@@ -94,6 +94,33 @@ QGroupBox* framed(const QString& caption, QWidget* content, QWidget* parent) {
     return box;
 }
 
+} // namespace
+
+void fillIntervalPage(QWidget* page, StringGrid*& intervals, StepChart*& chart) {
+    intervals = new StringGrid(page);
+    intervals->setObjectName(QStringLiteral("intervalGrid"));
+    intervals->setFixedRow(true);
+    intervals->setColCount(3);
+    intervals->setRowCount(2);
+    const QStringList titles = {QStringLiteral("   Т1, час."), QStringLiteral("   Т2, час."),
+                                QStringLiteral("   P, Вт")};
+    for (int c = 0; c < 3; ++c) {
+        intervals->setCell(c, 0, titles[c]);
+        intervals->setColWidth(c, 82);
+    }
+    intervals->horizontalHeader()->setStretchLastSection(true);
+    intervals->setReadOnly(true);
+    auto* intervalBox =
+        framed(QStringLiteral("Таблица суточного графика нагрузки."), intervals, page);
+    intervalBox->setFixedWidth(300);
+    chart = new StepChart(page);
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(intervalBox);
+    layout->addWidget(chart, 1);
+}
+
+namespace {
+
 // Hours of a period picked from the list 0 .. 24 or typed.
 class HourPickDelegate : public QStyledItemDelegate {
 public:
@@ -309,26 +336,7 @@ TCreateSGF::TCreateSGF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* p
 
     // Page "Суточный график": the interval table made from the consumers and its chart.
     auto* schedulePage = new QWidget(m_pages);
-    m_intervals = new StringGrid(schedulePage);
-    m_intervals->setObjectName(QStringLiteral("intervalGrid"));
-    m_intervals->setFixedRow(true);
-    m_intervals->setColCount(3);
-    m_intervals->setRowCount(2);
-    const QStringList titles = {QStringLiteral("   Т1, час."), QStringLiteral("   Т2, час."),
-                                QStringLiteral("   P, Вт")};
-    for (int c = 0; c < 3; ++c) {
-        m_intervals->setCell(c, 0, titles[c]);
-        m_intervals->setColWidth(c, 82);
-    }
-    m_intervals->horizontalHeader()->setStretchLastSection(true);
-    m_intervals->setReadOnly(true);
-    auto* intervalBox =
-        framed(QStringLiteral("Таблица суточного графика нагрузки."), m_intervals, schedulePage);
-    intervalBox->setFixedWidth(300);
-    m_chart = new StepChart(schedulePage);
-    auto* scheduleLayout = new QHBoxLayout(schedulePage);
-    scheduleLayout->addWidget(intervalBox);
-    scheduleLayout->addWidget(m_chart, 1);
+    fillIntervalPage(schedulePage, m_intervals, m_chart);
     m_pages->addTab(schedulePage, QStringLiteral("Суточный график"));
 
     // Page "Расчетные параметры": the figures of the last build.

@@ -74,6 +74,9 @@ void writeConsumerScheduleReport(ReportWriter& w, const ScheduleReport& r,
 // note lines explaining them.
 std::vector<GridColumn> consumerColumns(bool ac);
 QStringList consumerNote(bool ac);
+// The page "Суточный график" of the consumer dialogs and books: the interval table of the
+// schedule beside its step chart.
+void fillIntervalPage(QWidget* page, StringGrid*& intervals, StepChart*& chart);
 // The period columns T1 and T2 of a period grid offer the hours 0 to 24 and take typed ones.
 void pickHoursInPeriodGrid(BoundGrid* grid);
 

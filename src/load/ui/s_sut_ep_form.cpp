@@ -204,26 +204,7 @@ TsSutEPF::TsSutEPF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* paren
 
     // Page "Суточный график": the interval table of the built schedule and its chart.
     auto* schedulePage = new QWidget(m_pages);
-    m_intervals = new StringGrid(schedulePage);
-    m_intervals->setObjectName(QStringLiteral("intervalGrid"));
-    m_intervals->setFixedRow(true);
-    m_intervals->setColCount(3);
-    m_intervals->setRowCount(2);
-    const QStringList titles = {QStringLiteral("   Т1, час."), QStringLiteral("   Т2, час."),
-                                QStringLiteral("   P, Вт")};
-    for (int c = 0; c < 3; ++c) {
-        m_intervals->setCell(c, 0, titles[c]);
-        m_intervals->setColWidth(c, 82);
-    }
-    m_intervals->horizontalHeader()->setStretchLastSection(true);
-    m_intervals->setReadOnly(true);
-    auto* intervalBox =
-        framed(QStringLiteral("Таблица суточного графика нагрузки."), m_intervals, schedulePage);
-    intervalBox->setFixedWidth(300);
-    m_chart = new StepChart(schedulePage);
-    auto* scheduleLayout = new QHBoxLayout(schedulePage);
-    scheduleLayout->addWidget(intervalBox);
-    scheduleLayout->addWidget(m_chart, 1);
+    fillIntervalPage(schedulePage, m_intervals, m_chart);
     m_pages->addTab(schedulePage, QStringLiteral("Суточный график"));
 
     m_filterLabel = new QLabel(this);
