@@ -2,6 +2,7 @@
 
 #include "widgets/look.h"
 
+#include <QTableView>
 #include <algorithm>
 
 namespace ses {
@@ -71,6 +72,22 @@ QVariant CandidateModel::headerData(int section, Qt::Orientation orientation, in
         return t;
     }
     return section + 1;
+}
+
+int currentRowOf(const QTableView* table) {
+    const QModelIndex i = table->currentIndex();
+    return i.isValid() ? i.row() : -1;
+}
+
+void standOnRow(QTableView* table, int row) {
+    QAbstractItemModel* model = table->model();
+    if (!model || row < 0 || row >= model->rowCount()) {
+        table->setCurrentIndex({});
+        return;
+    }
+    table->setCurrentIndex(model->index(row, 0));
+    table->selectRow(row);
+    table->scrollTo(model->index(row, 0));
 }
 
 } // namespace ses

@@ -12,6 +12,8 @@
 #include <map>
 #include <vector>
 
+class QTableView;
+
 namespace ses {
 
 class CandidateModel : public QAbstractTableModel {
@@ -39,5 +41,11 @@ private:
     mutable std::vector<QStringList> m_cache; // empty: not made yet
     std::map<int, QColor> m_tints;
 };
+
+// The row a table of candidates stands on, -1 with none.
+int currentRowOf(const QTableView* table);
+// Stands the table on `row` (selected and scrolled to); a row outside the model leaves no
+// current row.
+void standOnRow(QTableView* table, int row);
 
 } // namespace ses

@@ -368,18 +368,11 @@ void TTablSPFm::showRows() {
 }
 
 int TTablSPFm::currentRow() const {
-    const QModelIndex i = m_table->currentIndex();
-    return i.isValid() ? i.row() : -1;
+    return currentRowOf(m_table);
 }
 
 void TTablSPFm::setCurrentRow(int row) {
-    if (row < 0 || row >= int(m_shown.size())) {
-        m_table->setCurrentIndex({});
-        return;
-    }
-    m_table->setCurrentIndex(m_model->index(row, 0));
-    m_table->selectRow(row);
-    m_table->scrollTo(m_model->index(row, 0));
+    standOnRow(m_table, row);
 }
 
 void TTablSPFm::redrawScheme() {
