@@ -237,4 +237,23 @@ void BoundGrid::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
+bool saveGridEdits(std::initializer_list<BoundGrid*> grids, Prompter& prompter) {
+    for (BoundGrid* g : grids) {
+        if (!g->commitEditor())
+            return false;
+        View& v = g->view();
+        if (!v.isEditing())
+            continue;
+        try {
+            if (v.post())
+                continue;
+        } catch (const DbError& e) {
+            prompter.error(e.message());
+        }
+        g->setFocus();
+        return false;
+    }
+    return true;
+}
+
 } // namespace ses

@@ -8,6 +8,7 @@
 
 #include <QTableView>
 
+#include <initializer_list>
 #include <memory>
 
 namespace ses {
@@ -68,5 +69,10 @@ private:
     Prompter* m_prompter = nullptr;
     std::unique_ptr<MessageBoxPrompter> m_ownPrompter;
 };
+
+// Saves the rows being edited in the grids, in order: an open cell editor first, then the row.
+// A refused row is told through the prompter (when the store refused it), its grid takes the
+// focus, and false is returned.
+bool saveGridEdits(std::initializer_list<BoundGrid*> grids, Prompter& prompter);
 
 } // namespace ses

@@ -599,22 +599,7 @@ void TsSutEPF::showInfo() {
 bool TsSutEPF::saveEdits() {
     if (!finishPeriodEdit())
         return false;
-    for (BoundGrid* g : {m_sectionGrid, m_scheduleGrid}) {
-        if (!g->commitEditor())
-            return false;
-        View& v = g->view();
-        if (!v.isEditing())
-            continue;
-        try {
-            if (v.post())
-                continue;
-        } catch (const DbError& e) {
-            m_prompter.error(e.message());
-        }
-        g->setFocus();
-        return false;
-    }
-    return true;
+    return saveGridEdits({m_sectionGrid, m_scheduleGrid}, m_prompter);
 }
 
 void TsSutEPF::done(int r) {

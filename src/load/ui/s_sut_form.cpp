@@ -167,22 +167,7 @@ void TsSutForm::change() {
 }
 
 bool TsSutForm::saveEdits() {
-    for (BoundGrid* g : {m_sections, m_schedules}) {
-        if (!g->commitEditor())
-            return false;
-        View& v = g->view();
-        if (!v.isEditing())
-            continue;
-        try {
-            if (v.post())
-                continue;
-        } catch (const DbError& e) {
-            m_prompter.error(e.message());
-        }
-        g->setFocus();
-        return false;
-    }
-    return true;
+    return saveGridEdits({m_sections, m_schedules}, m_prompter);
 }
 
 void TsSutForm::done(int r) {

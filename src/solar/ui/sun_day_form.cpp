@@ -168,22 +168,7 @@ void TsSunDayF::loadForTour() {
 }
 
 bool TsSunDayF::saveEdits() {
-    for (BoundGrid* grid : {m_sunGrid, m_periodGrid}) {
-        if (!grid->commitEditor())
-            return false;
-        View& v = grid->view();
-        if (!v.isEditing())
-            continue;
-        try {
-            if (v.post())
-                continue;
-        } catch (const DbError& e) {
-            m_prompter.error(e.message());
-        }
-        grid->setFocus();
-        return false;
-    }
-    return true;
+    return saveGridEdits({m_sunGrid, m_periodGrid}, m_prompter);
 }
 
 bool TsSunDayF::changeEveryPeriod(const std::function<bool(int row)>& change) {
