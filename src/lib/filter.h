@@ -73,6 +73,17 @@ private:
 // table shows them; what the value dialog offers.
 QStringList distinctValueTexts(std::vector<double> values);
 
+// The distinct ascending texts of one filter field over every candidate, `valuesOf` giving a
+// candidate's filter values.
+template <class Candidate, class ValuesOf>
+QStringList distinctFieldTexts(const std::vector<Candidate>& all, int field, ValuesOf valuesOf) {
+    std::vector<double> values;
+    values.reserve(all.size());
+    for (const Candidate& c : all)
+        values.push_back(valuesOf(c)[field]);
+    return distinctValueTexts(std::move(values));
+}
+
 // The value dialog's check of a range: nullopt when "от" is not above "до", compared as numbers;
 // else the error it shows.
 std::optional<QString> reversedRangeError(const QString& from, const QString& to);

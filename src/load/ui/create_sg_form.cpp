@@ -96,6 +96,37 @@ QGroupBox* framed(const QString& caption, QWidget* content, QWidget* parent) {
 
 } // namespace
 
+QGroupBox* fillConsumerLists(View& consumers, View& periods, bool ac, Prompter& prompter,
+                             QWidget* page, BoundGrid*& consumerGrid, BoundGrid*& periodGrid,
+                             Navigator*& periodBar) {
+    consumerGrid = new BoundGrid(consumers, consumerColumns(ac), page);
+    consumerGrid->setObjectName(QStringLiteral("consumerGrid"));
+    consumerGrid->setReadOnly(true);
+    consumerGrid->setPrompter(&prompter);
+    consumerGrid->fitColumns();
+    consumerGrid->setColumnWidth(0, 260);
+    consumerGrid->horizontalHeader()->setStretchLastSection(true);
+
+    auto* periodBox = new QGroupBox(QStringLiteral("Время работы."), page);
+    periodGrid = new BoundGrid(periods,
+                               {{QStringLiteral("T1"), QStringLiteral("T1, час."), false, 90},
+                                {QStringLiteral("T2"), QStringLiteral("T2, час."), false, 90}},
+                               periodBox);
+    periodGrid->setObjectName(QStringLiteral("periodGrid"));
+    periodGrid->setPrompter(&prompter);
+    pickHoursInPeriodGrid(periodGrid);
+    periodBar = new Navigator(periods, periodGrid, periodBox);
+    periodBar->setVisibleButtons(Navigator::Insert | Navigator::Delete | Navigator::Edit |
+                                 Navigator::Post | Navigator::Cancel);
+    periodBar->setConfirmDelete(false);
+    periodBar->setPrompter(&prompter);
+    auto* periodLayout = new QVBoxLayout(periodBox);
+    periodLayout->addWidget(periodBar);
+    periodLayout->addWidget(periodGrid, 1);
+    periodBox->setFixedWidth(230);
+    return periodBox;
+}
+
 void fillIntervalPage(QWidget* page, StringGrid*& intervals, StepChart*& chart) {
     intervals = new StringGrid(page);
     intervals->setObjectName(QStringLiteral("intervalGrid"));
@@ -291,31 +322,8 @@ TCreateSGF::TCreateSGF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* p
     connect(m_commands[Test], &QPushButton::clicked, this, [this] { testPeriods(); });
     connect(m_commands[Build], &QPushButton::clicked, this, [this] { build(); });
 
-    m_consumerGrid = new BoundGrid(consumers(), consumerColumns(ac), consumerPage);
-    m_consumerGrid->setObjectName(QStringLiteral("consumerGrid"));
-    m_consumerGrid->setReadOnly(true);
-    m_consumerGrid->setPrompter(&m_prompter);
-    m_consumerGrid->fitColumns();
-    m_consumerGrid->setColumnWidth(0, 260);
-    m_consumerGrid->horizontalHeader()->setStretchLastSection(true);
-
-    auto* periodBox = new QGroupBox(QStringLiteral("Время работы."), consumerPage);
-    m_periodGrid = new BoundGrid(periods(),
-                                 {{QStringLiteral("T1"), QStringLiteral("T1, час."), false, 90},
-                                  {QStringLiteral("T2"), QStringLiteral("T2, час."), false, 90}},
-                                 periodBox);
-    m_periodGrid->setObjectName(QStringLiteral("periodGrid"));
-    m_periodGrid->setPrompter(&m_prompter);
-    pickHoursInPeriodGrid(m_periodGrid);
-    m_navigator = new Navigator(periods(), m_periodGrid, periodBox);
-    m_navigator->setVisibleButtons(Navigator::Insert | Navigator::Delete | Navigator::Edit |
-                                   Navigator::Post | Navigator::Cancel);
-    m_navigator->setConfirmDelete(false);
-    m_navigator->setPrompter(&m_prompter);
-    auto* periodLayout = new QVBoxLayout(periodBox);
-    periodLayout->addWidget(m_navigator);
-    periodLayout->addWidget(m_periodGrid, 1);
-    periodBox->setFixedWidth(230);
+    QGroupBox* periodBox = fillConsumerLists(consumers(), periods(), ac, m_prompter, consumerPage,
+                                             m_consumerGrid, m_periodGrid, m_navigator);
 
     m_askDelete =
         new QCheckBox(QStringLiteral("Запрос перед удалением электроприемника"), consumerPage);

@@ -19,6 +19,7 @@
 #include <memory>
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -74,6 +75,11 @@ void writeConsumerScheduleReport(ReportWriter& w, const ScheduleReport& r,
 // note lines explaining them.
 std::vector<GridColumn> consumerColumns(bool ac);
 QStringList consumerNote(bool ac);
+// The consumer list (read-only) and the box "Время работы." with the period grid and its bar,
+// as the consumer dialogs and books show them; returns the box.
+QGroupBox* fillConsumerLists(View& consumers, View& periods, bool ac, Prompter& prompter,
+                             QWidget* page, BoundGrid*& consumerGrid, BoundGrid*& periodGrid,
+                             Navigator*& periodBar);
 // The page "Суточный график" of the consumer dialogs and books: the interval table of the
 // schedule beside its step chart.
 void fillIntervalPage(QWidget* page, StringGrid*& intervals, StepChart*& chart);

@@ -154,31 +154,8 @@ TsSutEPF::TsSutEPF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* paren
     connect(m_commands[Build], &QPushButton::clicked, this, [this] { build(); });
     connect(m_commands[Info], &QPushButton::clicked, this, [this] { showInfo(); });
 
-    m_consumerGrid = new BoundGrid(consumers(), consumerColumns(ac), consumerPage);
-    m_consumerGrid->setObjectName(QStringLiteral("consumerGrid"));
-    m_consumerGrid->setReadOnly(true);
-    m_consumerGrid->setPrompter(&m_prompter);
-    m_consumerGrid->fitColumns();
-    m_consumerGrid->setColumnWidth(0, 260);
-    m_consumerGrid->horizontalHeader()->setStretchLastSection(true);
-
-    auto* periodBox = new QGroupBox(QStringLiteral("Время работы."), consumerPage);
-    m_periodGrid = new BoundGrid(periods(),
-                                 {{QStringLiteral("T1"), QStringLiteral("T1, час."), false, 90},
-                                  {QStringLiteral("T2"), QStringLiteral("T2, час."), false, 90}},
-                                 periodBox);
-    m_periodGrid->setObjectName(QStringLiteral("periodGrid"));
-    m_periodGrid->setPrompter(&m_prompter);
-    pickHoursInPeriodGrid(m_periodGrid);
-    m_periodBar = new Navigator(periods(), m_periodGrid, periodBox);
-    m_periodBar->setVisibleButtons(Navigator::Insert | Navigator::Delete | Navigator::Edit |
-                                   Navigator::Post | Navigator::Cancel);
-    m_periodBar->setConfirmDelete(false);
-    m_periodBar->setPrompter(&m_prompter);
-    auto* periodLayout = new QVBoxLayout(periodBox);
-    periodLayout->addWidget(m_periodBar);
-    periodLayout->addWidget(m_periodGrid, 1);
-    periodBox->setFixedWidth(230);
+    QGroupBox* periodBox = fillConsumerLists(consumers(), periods(), ac, m_prompter, consumerPage,
+                                             m_consumerGrid, m_periodGrid, m_periodBar);
 
     m_askDelete =
         new QCheckBox(QStringLiteral("Запрос перед удалением электроприемника"), consumerPage);

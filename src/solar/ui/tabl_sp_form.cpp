@@ -481,11 +481,8 @@ void TTablSPFm::setTracking(bool on) {
 }
 
 QStringList TTablSPFm::distinctValues(int field) const {
-    std::vector<double> values;
-    values.reserve(m_all.size());
-    for (const PanelCandidate& c : m_all)
-        values.push_back(panelFilterValues(c)[field]);
-    return distinctValueTexts(std::move(values));
+    return distinctFieldTexts(m_all, field,
+                              [](const PanelCandidate& c) { return panelFilterValues(c); });
 }
 
 std::optional<PanelCandidate> TTablSPFm::chosen() const {

@@ -295,11 +295,8 @@ void TTablAKBF::setTracking(bool on) {
 }
 
 QStringList TTablAKBF::distinctValues(int field) const {
-    std::vector<double> values;
-    values.reserve(m_all.size());
-    for (const BatteryCandidate& c : m_all)
-        values.push_back(batteryFilterValues(c)[field]);
-    return distinctValueTexts(std::move(values));
+    return distinctFieldTexts(m_all, field,
+                              [](const BatteryCandidate& c) { return batteryFilterValues(c); });
 }
 
 std::optional<BatteryCandidate> TTablAKBF::chosen() const {
