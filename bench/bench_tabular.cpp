@@ -127,6 +127,17 @@ void addPanels(Catalog& cat, int types) {
     t.commit();
 }
 
+// The demo variant's system with 2 700 W required in arrays of 600 W, the charge current matched.
+PanelTableInput panelInput(Catalog& cat) {
+    const PanelTableSource source = readPanelTableSource(*cat.dm);
+    PanelTableInput in;
+    in.system = source.variant.system;
+    in.requiredPower = 2700;
+    in.arrayPower = 600;
+    in.charge = panelChargeRange(source.variant, true);
+    return in;
+}
+
 void BM_TabularPanelsReadCatalog(benchmark::State& state) {
     Catalog cat(0);
     addPanels(cat, int(state.range(0)));
@@ -138,12 +149,7 @@ BENCHMARK(BM_TabularPanelsReadCatalog)->Unit(benchmark::kMillisecond)->Arg(20000
 void BM_TabularPanels(benchmark::State& state) {
     Catalog cat(0);
     addPanels(cat, int(state.range(0)));
-    const PanelTableSource source = readPanelTableSource(*cat.dm);
-    PanelTableInput in;
-    in.system = source.variant.system;
-    in.requiredPower = 2700;
-    in.arrayPower = 600;
-    in.charge = panelChargeRange(source.variant, true);
+    const PanelTableInput in = panelInput(cat);
     CandidateModel model(panelTableTitles());
     QStringList fields(8);
     fields[0] = QStringLiteral("100 .. 300");
@@ -164,6 +170,28 @@ void BM_TabularPanels(benchmark::State& state) {
     state.counters["rows"] = double(rows);
 }
 BENCHMARK(BM_TabularPanels)->Unit(benchmark::kMillisecond)->Arg(20000);
+
+// The two larger shares of a build on their own: forming the candidates from a catalog already
+// read, and rewriting optim_sp with them.
+void BM_TabularPanelsBuild(benchmark::State& state) {
+    Catalog cat(0);
+    addPanels(cat, int(state.range(0)));
+    const PanelTableInput in = panelInput(cat);
+    const auto cl = panelCatalogInUse(*cat.dm);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(panelCandidates(cl, in));
+}
+BENCHMARK(BM_TabularPanelsBuild)->Unit(benchmark::kMillisecond)->Arg(20000);
+
+void BM_TabularPanelsWrite(benchmark::State& state) {
+    Catalog cat(0);
+    addPanels(cat, int(state.range(0)));
+    const PanelTableInput in = panelInput(cat);
+    const auto all = panelCandidates(panelCatalogInUse(*cat.dm), in);
+    for (auto _ : state)
+        writePanelCandidates(*cat.dm, all);
+}
+BENCHMARK(BM_TabularPanelsWrite)->Unit(benchmark::kMillisecond)->Arg(20000);
 
 } // namespace
 

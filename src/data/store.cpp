@@ -430,36 +430,50 @@ sqlite3_stmt* enginePrepare(Store& store, sqlite3* db, const QString& sql) {
     return stmt;
 }
 
-// Binds values 1..n: null, whole numbers, doubles; anything else as its text (empty text as
-// null, as the views store it).
-void engineBind(sqlite3_stmt* stmt, const QVariantList& values) {
+// Empty text is stored as null, as the views store it.
+void bindText(sqlite3_stmt* stmt, int at, const QString& text) {
+    if (text.isEmpty()) {
+        sqlite3_bind_null(stmt, at);
+        return;
+    }
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(stmt, at, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+// Binds values offset+1..offset+n: null, whole numbers, doubles; anything else as its text (empty
+// text as null, as the views store it).
+void engineBind(sqlite3_stmt* stmt, const QVariantList& values, int offset = 0) {
     for (int i = 0; i < values.size(); ++i) {
         const QVariant& v = values[i];
-        const int at = i + 1;
+        const int at = offset + i + 1;
         if (v.isNull()) {
             sqlite3_bind_null(stmt, at);
             continue;
         }
+        // The held value read in place: the toolkit's conversions go through its type registry,
+        // which costs more than the engine's own work on a long list.
         switch (v.typeId()) {
         case QMetaType::Int:
+            sqlite3_bind_int64(stmt, at, *static_cast<const int*>(v.constData()));
+            break;
         case QMetaType::LongLong:
+            sqlite3_bind_int64(stmt, at, *static_cast<const qlonglong*>(v.constData()));
+            break;
         case QMetaType::Bool:
         case QMetaType::UInt:
             sqlite3_bind_int64(stmt, at, v.toLongLong());
             break;
         case QMetaType::Double:
+            sqlite3_bind_double(stmt, at, *static_cast<const double*>(v.constData()));
+            break;
         case QMetaType::Float:
             sqlite3_bind_double(stmt, at, v.toDouble());
             break;
-        default: {
-            const QString text = v.toString();
-            if (text.isEmpty()) {
-                sqlite3_bind_null(stmt, at);
-                break;
-            }
-            const QByteArray utf8 = text.toUtf8();
-            sqlite3_bind_text(stmt, at, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-        }
+        case QMetaType::QString:
+            bindText(stmt, at, *static_cast<const QString*>(v.constData()));
+            break;
+        default:
+            bindText(stmt, at, v.toString());
         }
     }
 }
@@ -467,33 +481,78 @@ void engineBind(sqlite3_stmt* stmt, const QVariantList& values) {
 } // namespace
 
 BulkInsert::BulkInsert(Store& store, const QString& table, const QStringList& columns)
-    : m_store(store) {
+    : m_store(store), m_table(table), m_columns(columns) {
     m_store.ensureTransactionAlive();
-    QStringList marks;
-    for (int i = 0; i < columns.size(); ++i)
-        marks << QStringLiteral("?");
-    m_sql = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
     m_db = engineHandle(m_store);
     if (!m_db)
         throw DbError(DbError::Kind::General,
                       QStringLiteral("База данных не открыта: запись в таблицу \"%1\" невозможна.")
                           .arg(table));
-    m_stmt = enginePrepare(m_store, m_db, m_sql);
+    // The engine's smallest limit on numbered parameters is 999; gains stop well below 64 rows.
+    m_perStatement = std::clamp(999 / std::max<int>(1, int(columns.size())), 1, 64);
+    m_full = prepareRows(m_perStatement);
+    m_rest.reserve(m_perStatement);
 }
 
 BulkInsert::~BulkInsert() {
-    sqlite3_finalize(m_stmt);
+    sqlite3_finalize(m_full);
+}
+
+sqlite3_stmt* BulkInsert::prepareRows(int rows) {
+    QStringList marks;
+    for (int i = 0; i < m_columns.size(); ++i)
+        marks << QStringLiteral("?");
+    const QString row = QStringLiteral("(%1)").arg(marks.join(QStringLiteral(", ")));
+    QStringList values;
+    for (int r = 0; r < rows; ++r)
+        values << row;
+    const QString sql =
+        QStringLiteral("INSERT INTO \"%1\" (%2) VALUES %3")
+            .arg(m_table, m_columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")));
+    return enginePrepare(m_store, m_db, sql);
+}
+
+void BulkInsert::run(sqlite3_stmt* stmt) {
+    m_store.ensureTransactionAlive();
+    const int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    if (rc != SQLITE_DONE)
+        engineFailed(m_store, m_db, QString::fromUtf8(sqlite3_sql(stmt)));
 }
 
 void BulkInsert::add(const QVariantList& values) {
-    m_store.ensureTransactionAlive();
-    engineBind(m_stmt, values);
-    const int rc = sqlite3_step(m_stmt);
-    sqlite3_reset(m_stmt);
-    sqlite3_clear_bindings(m_stmt);
-    if (rc != SQLITE_DONE)
-        engineFailed(m_store, m_db, m_sql);
+    if (values.size() != m_columns.size())
+        throw DbError(DbError::Kind::General,
+                      QStringLiteral("Запись в таблицу \"%1\": %2 значений на %3 полей.")
+                          .arg(m_table)
+                          .arg(values.size())
+                          .arg(m_columns.size()));
+    engineBind(m_full, values, m_pending * int(m_columns.size()));
+    m_rest.push_back(values);
+    if (++m_pending < m_perStatement)
+        return;
+    m_pending = 0;
+    m_rest.clear();
+    run(m_full);
+}
+
+void BulkInsert::finish() {
+    if (m_pending == 0)
+        return;
+    sqlite3_clear_bindings(m_full);
+    sqlite3_stmt* stmt = prepareRows(m_pending);
+    for (int r = 0; r < m_pending; ++r)
+        engineBind(stmt, m_rest[size_t(r)], r * int(m_columns.size()));
+    m_pending = 0;
+    m_rest.clear();
+    try {
+        run(stmt);
+    } catch (...) {
+        sqlite3_finalize(stmt);
+        throw;
+    }
+    sqlite3_finalize(stmt);
 }
 
 EngineQuery::EngineQuery(Store& store, const QString& sql, const QVariantList& binds)
@@ -535,6 +594,30 @@ QVariant EngineQuery::value(int column) const {
     default:
         return QVariant();
     }
+}
+
+std::optional<double> EngineQuery::number(int column) const {
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return double(sqlite3_column_int64(m_stmt, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(m_stmt, column);
+    case SQLITE_NULL:
+        return std::nullopt;
+    default: {
+        bool ok = false;
+        const double d = value(column).toDouble(&ok);
+        return ok ? std::optional<double>(d) : std::nullopt;
+    }
+    }
+}
+
+QString EngineQuery::text(int column) const {
+    if (sqlite3_column_type(m_stmt, column) == SQLITE_TEXT) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+        return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column));
+    }
+    return value(column).toString();
 }
 
 } // namespace ses

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <unordered_map>
 #include <vector>
@@ -162,10 +163,12 @@ private:
 // (disk full, read-only, busy, missing table, damaged file); the engine's text otherwise.
 DbError storeError(const QSqlError& error, const QString& path);
 
-// One INSERT prepared once and run for many rows through the engine's own interface: binding
-// through the toolkit builds a placeholder name for every value, which dominates a list of tens
-// of thousands of rows. Values: null, whole numbers, doubles and texts. Failures throw DbError as
-// every statement of the store does. Use it inside a Transaction.
+// Many rows inserted into one table through the engine's own interface: binding through the
+// toolkit builds a placeholder name for every value, which dominates a list of tens of thousands
+// of rows. Rows go in statements of several rows each (one statement start, one cursor seek and
+// one AUTOINCREMENT update per statement, not per row); finish() writes the last, partial one
+// and must come before the transaction commits. Values: null, whole numbers, doubles and texts.
+// Failures throw DbError as every statement of the store does. Use it inside a Transaction.
 class BulkInsert {
 public:
     BulkInsert(Store& store, const QString& table, const QStringList& columns);
@@ -173,14 +176,23 @@ public:
     BulkInsert(const BulkInsert&) = delete;
     BulkInsert& operator=(const BulkInsert&) = delete;
 
-    // Inserts one row, the values in the order of the columns.
+    // Adds one row, the values in the order of the columns.
     void add(const QVariantList& values);
+    // Writes the rows still pending.
+    void finish();
 
 private:
+    ::sqlite3_stmt* prepareRows(int rows);
+    void run(::sqlite3_stmt* stmt);
+
     Store& m_store;
-    QString m_sql;
+    QString m_table;
+    QStringList m_columns;
     ::sqlite3* m_db = nullptr;
-    ::sqlite3_stmt* m_stmt = nullptr;
+    int m_perStatement = 1;
+    ::sqlite3_stmt* m_full = nullptr; // m_perStatement rows
+    int m_pending = 0;                // rows bound into m_full, not yet written
+    std::vector<QVariantList> m_rest; // values of the pending rows, for a shorter statement
 };
 
 // A read run through the engine's own interface: each value comes as the engine holds it (null,
@@ -199,6 +211,11 @@ public:
     // A value of the current row (0-based column): qlonglong, double, QString, QByteArray or
     // null.
     QVariant value(int column) const;
+    // A number read in place, without a QVariant: null or a text that is not a number is no
+    // value (as optionalNumber reads a QVariant).
+    std::optional<double> number(int column) const;
+    // A text read in place; null is an empty text, a number its usual text form.
+    QString text(int column) const;
 
 private:
     Store& m_store;

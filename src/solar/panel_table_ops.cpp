@@ -20,14 +20,14 @@ std::vector<PanelCatalogRow> panelCatalogInUse(TDataModule1& dm) {
             "WHERE s0.UseSP <> 0 AND s1.UseSP <> 0 ORDER BY s0.Kod, s1.Kod"));
     QString company; // one shared string per maker: its types come together
     while (q.next()) {
-        const auto d = [&](int i) { return ses::optionalNumber(q.value(i)).value_or(0); };
+        const auto d = [&](int i) { return q.number(i).value_or(0); };
         PanelCatalogRow r;
-        const QString c = q.value(0).toString();
+        const QString c = q.text(0);
         if (c != company)
             company = c;
         r.company = company;
-        r.tip = q.value(1).toString();
-        r.structure = q.value(2).toString();
+        r.tip = q.text(1);
+        r.structure = q.text(2);
         r.panel = {d(3), d(4), d(5), d(6), d(7), d(8), d(9)};
         r.kpd = d(10);
         out.push_back(std::move(r));
@@ -104,6 +104,7 @@ void writePanelCandidates(TDataModule1& dm, const std::vector<PanelCandidate>& r
                         a.current,     a.restStrings, a.restPanels,
                         a.restPower,   a.restCurrent});
         }
+        insert.finish();
         t.commit();
     }
     dm.tbl(QStringLiteral("optim_sp")).refreshLater();

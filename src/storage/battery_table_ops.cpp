@@ -12,17 +12,17 @@ namespace ses {
 
 std::vector<BatteryCatalogRow> batteryCatalogInUse(TDataModule1& dm) {
     std::vector<BatteryCatalogRow> out;
-    QSqlQuery q = dm.store().select(QStringLiteral(
-        "SELECT a0.Company, a1.Tip, a2.Name, a2.C, a2.U, a2.Izar_min, a2.Izar_max, a2.Irazr_max, "
-        "a2.L, a2.S, a2.H FROM akb0 a0 JOIN akb1 a1 ON a1.Kod0 = a0.Kod "
-        "JOIN akb2 a2 ON a2.Kod0 = a1.Kod "
-        "WHERE a0.UseAKB <> 0 AND a1.UseAKB <> 0 AND a2.UseAKB <> 0 "
-        "ORDER BY a0.Kod, a1.Kod, a2.Kod"));
+    EngineQuery q(dm.store(),
+                  QStringLiteral("SELECT a0.Company, a1.Tip, a2.Name, a2.C, a2.U, a2.Izar_min, "
+                                 "a2.Izar_max, a2.Irazr_max, "
+                                 "a2.L, a2.S, a2.H FROM akb0 a0 JOIN akb1 a1 ON a1.Kod0 = a0.Kod "
+                                 "JOIN akb2 a2 ON a2.Kod0 = a1.Kod "
+                                 "WHERE a0.UseAKB <> 0 AND a1.UseAKB <> 0 AND a2.UseAKB <> 0 "
+                                 "ORDER BY a0.Kod, a1.Kod, a2.Kod"));
     while (q.next()) {
-        const auto d = [&](int i) { return optionalNumber(q.value(i)).value_or(0); };
-        out.push_back({q.value(0).toString(),
-                       q.value(1).toString(),
-                       {q.value(2).toString(), d(3), d(4), d(5), d(6), d(7), d(8), d(9), d(10)}});
+        const auto d = [&](int i) { return q.number(i).value_or(0); };
+        out.push_back(
+            {q.text(0), q.text(1), {q.text(2), d(3), d(4), d(5), d(6), d(7), d(8), d(9), d(10)}});
     }
     return out;
 }
@@ -63,6 +63,7 @@ void writeBatteryCandidates(TDataModule1& dm, const std::vector<BatteryCandidate
                         f.np, f.kol, f.cf, f.charge ? QVariant(*f.charge) : QVariant(), f.izmin,
                         f.izmax, f.imin, f.imax, f.irmax, c.model.l, c.model.s, c.model.h});
         }
+        insert.finish();
         t.commit();
     }
     dm.tbl(QStringLiteral("optim_akb")).refreshLater();

@@ -70,4 +70,49 @@ TEST_F(StoreHelpersTest, RollbackCancelsTheNamedViewsEditing) {
     k.cancel();
 }
 
+// Rows go in statements of several rows: each count around a statement's size lands whole, in
+// order, with its nulls, texts and numbers; a refused row in the last, partial statement fails the
+// whole write.
+TEST_F(StoreHelpersTest, BulkInsertWritesEveryRowAcrossItsStatements) {
+    const QStringList columns{"Company", "Massiv", "PTotal_SP", "Kol_SP"}; // 64 rows a statement
+    for (const int rows : {0, 1, 63, 64, 65, 200}) {
+        SCOPED_TRACE(rows);
+        {
+            Transaction t(*store);
+            store->exec("DELETE FROM optim_sp");
+            BulkInsert insert(*store, "optim_sp", columns);
+            for (int r = 0; r < rows; ++r)
+                insert.add({QString("М%1").arg(r), r % 2 ? QVariant() : QVariant(QString()),
+                            r + 0.25, r % 3 ? QVariant(r) : QVariant(QMetaType::fromType<int>())});
+            insert.finish();
+            t.commit();
+        }
+        EngineQuery q(*store,
+                      "SELECT Company, Massiv, PTotal_SP, Kol_SP FROM optim_sp ORDER BY Kod");
+        int r = 0;
+        for (; q.next(); ++r) {
+            EXPECT_EQ(q.text(0), QString("М%1").arg(r));
+            EXPECT_TRUE(q.value(1).isNull()); // null and empty text alike
+            EXPECT_EQ(q.number(2), r + 0.25);
+            EXPECT_EQ(q.number(3), r % 3 ? std::optional<double>(r) : std::nullopt);
+        }
+        EXPECT_EQ(r, rows);
+    }
+
+    EXPECT_THROW(
+        {
+            Transaction t(*store);
+            BulkInsert insert(*store, "perem", {"Sech", "Idop"});
+            for (int r = 0; r < 70; ++r)
+                insert.add({100 + r, 1});
+            insert.add({16, 1}); // taken: the section is unique
+            insert.finish();
+            t.commit();
+        },
+        DbError);
+    EXPECT_EQ(store->count("perem"), 3);
+    EXPECT_THROW(BulkInsert(*store, "perem", {"Sech"}).add({1, 2}),
+                 DbError); // two values, one field
+}
+
 } // namespace
