@@ -205,9 +205,19 @@ void TComParVarF::format() {
         fitGridColumns(g);
     // The longest labels would push every variant out of view: they wrap into a second line
     // instead, whole.
+    // So do the longest coded texts of a variant (the load's parameters, the controller's
+    // choice): two variants side by side fit the window's default size.
     constexpr int kLabelWidth = 470;
-    if (m_params->columnWidth(0) > kLabelWidth) {
-        m_params->setColWidth(0, kLabelWidth);
+    constexpr int kValueWidth = 300;
+    bool wrapped = false;
+    for (int c = 0; c < m_params->colCount(); ++c) {
+        const int most = c == 0 ? kLabelWidth : kValueWidth;
+        if (m_params->columnWidth(c) > most) {
+            m_params->setColWidth(c, most);
+            wrapped = true;
+        }
+    }
+    if (wrapped) {
         m_params->setWordWrap(true);
         m_params->resizeRowsToContents();
     }
