@@ -2,6 +2,7 @@
 
 #include "widgets/look.h"
 
+#include <QHeaderView>
 #include <QTableView>
 #include <algorithm>
 
@@ -72,6 +73,20 @@ QVariant CandidateModel::headerData(int section, Qt::Orientation orientation, in
         return t;
     }
     return section + 1;
+}
+
+QTableView* newCandidateTable(CandidateModel* model, QWidget* parent) {
+    auto* table = new QTableView(parent);
+    table->setObjectName(QStringLiteral("candidates"));
+    table->setModel(model);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
 }
 
 int currentRowOf(const QTableView* table) {

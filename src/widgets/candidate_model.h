@@ -13,6 +13,7 @@
 #include <vector>
 
 class QTableView;
+class QWidget;
 
 namespace ses {
 
@@ -42,6 +43,9 @@ private:
     std::map<int, QColor> m_tints;
 };
 
+// A table view over the model: whole rows selected one at a time, read-only, columns sized to
+// their texts, the last one stretched.
+QTableView* newCandidateTable(CandidateModel* model, QWidget* parent);
 // The row a table of candidates stands on, -1 with none.
 int currentRowOf(const QTableView* table);
 // Stands the table on `row` (selected and scrolled to); a row outside the model leaves no

@@ -3,6 +3,7 @@
 #include "lib/prompter.h"
 #include "widgets/dialog_buttons.h"
 #include "widgets/look.h"
+#include "widgets/string_grid.h"
 #include "widgets/windows.h"
 
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -249,6 +251,49 @@ QStringList FilterDialog::fieldTexts() const {
     for (const QLineEdit* f : m_fields)
         out << f->text();
     return out;
+}
+
+FilterBox newFilterBox(const QString& title, QWidget* parent) {
+    FilterBox b;
+    b.box = new QGroupBox(title, parent);
+    auto* layout = new QVBoxLayout(b.box);
+    b.summary = new StringGrid(b.box);
+    b.summary->setObjectName(QStringLiteral("summary"));
+    b.summary->setRowList(
+        {QStringLiteral("Параметр фильтрации"), QStringLiteral("Значение параметра")});
+    b.summary->setRowCount(2);
+    b.summary->setWordWrap(true);
+    // The rows follow the width the columns get.
+    StringGrid* summary = b.summary;
+    QObject::connect(summary->horizontalHeader(), &QHeaderView::sectionResized, summary,
+                     [summary] { summary->resizeRowsToContents(); });
+    b.summary->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(b.summary, 1);
+    b.filter = new QPushButton(QStringLiteral("Фильтр..."), b.box);
+    b.filter->setObjectName(QStringLiteral("filter"));
+    b.filter->setAutoDefault(false);
+    b.off = new QPushButton(QStringLiteral("Отключить"), b.box);
+    b.off->setObjectName(QStringLiteral("filterOff"));
+    b.off->setAutoDefault(false);
+    b.off->setEnabled(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(b.filter);
+    buttons->addWidget(b.off);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    return b;
+}
+
+void showFilterSummary(StringGrid* summary, const std::optional<RowFilter>& filter) {
+    const auto rows = filter ? filter->summary() : std::vector<std::pair<QString, QString>>{};
+    summary->setRowCount(std::max<int>(1, int(rows.size())) + 1);
+    summary->clearCells();
+    for (int r = 0; r < int(rows.size()); ++r) {
+        summary->setCell(0, r + 1, rows[r].first);
+        summary->setCell(1, r + 1, rows[r].second);
+    }
+    summary->resizeColumnToContents(0);
+    summary->resizeRowsToContents();
 }
 
 } // namespace ses

@@ -2,7 +2,8 @@
 // The filter dialogs of the tabular choices: the value dialog of one condition
 // ("Значение параметра фильтрации.", a range or individual values out of the column's distinct
 // values) and the dialog of makers, types and eight condition fields that the battery and the
-// solar battery filters share. Both keep their state for as long as the program runs.
+// solar battery filters share. Both keep their state for as long as the program runs. Also the
+// box in which a tabular choice shows its filter.
 
 #include "lib/filter.h"
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 class QComboBox;
+class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -21,6 +23,7 @@ class QRadioButton;
 namespace ses {
 
 class Prompter;
+class StringGrid;
 
 class TFilterFm : public QDialog {
 public:
@@ -109,5 +112,17 @@ private:
     std::vector<QLineEdit*> m_fields;
     TFilterFm* m_valueDialog;
 };
+
+// The box of a tabular choice that shows its filter: the summary of the conditions (long lists
+// of makers wrap), "Фильтр..." and "Отключить" (off until a filter is set).
+struct FilterBox {
+    QGroupBox* box;
+    StringGrid* summary;
+    QPushButton* filter;
+    QPushButton* off;
+};
+FilterBox newFilterBox(const QString& title, QWidget* parent);
+// The summary rows of the filter under the heading; one empty row without a filter.
+void showFilterSummary(StringGrid* summary, const std::optional<RowFilter>& filter);
 
 } // namespace ses

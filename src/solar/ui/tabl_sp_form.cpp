@@ -144,46 +144,15 @@ TTablSPFm::TTablSPFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 
     // The table and its note.
     m_model = new CandidateModel(panelTableTitles(), this);
-    m_table = new QTableView(this);
-    m_table->setObjectName(QStringLiteral("candidates"));
-    m_table->setModel(m_model);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table = newCandidateTable(m_model, this);
     m_table->setMinimumHeight(110);
-    m_table->horizontalHeader()->setStretchLastSection(true);
     QListWidget* note = noteList(panelTableNotes(), 2, this);
     note->setObjectName(QStringLiteral("note"));
 
     // The filter and the schemes.
-    auto* filter = new QGroupBox(QStringLiteral(" Условия фильтрации СБ "), this);
-    auto* fl = new QVBoxLayout(filter);
-    m_summary = new StringGrid(filter);
-    m_summary->setObjectName(QStringLiteral("summary"));
-    m_summary->setRowList(
-        {QStringLiteral("Параметр фильтрации"), QStringLiteral("Значение параметра")});
-    m_summary->setRowCount(2);
-    m_summary->setWordWrap(true);
-    // Long lists of makers wrap; the rows follow the width the columns get.
-    connect(m_summary->horizontalHeader(), &QHeaderView::sectionResized, m_summary,
-            [this] { m_summary->resizeRowsToContents(); });
-    m_summary->horizontalHeader()->setStretchLastSection(true);
-    fl->addWidget(m_summary, 1);
-    auto* filterButton = new QPushButton(QStringLiteral("Фильтр..."), filter);
-    filterButton->setObjectName(QStringLiteral("filter"));
-    filterButton->setAutoDefault(false);
-    m_off = new QPushButton(QStringLiteral("Отключить"), filter);
-    m_off->setObjectName(QStringLiteral("filterOff"));
-    m_off->setAutoDefault(false);
-    m_off->setEnabled(false);
-    auto* fb = new QHBoxLayout;
-    fb->addWidget(filterButton);
-    fb->addWidget(m_off);
-    fb->addStretch(1);
-    fl->addLayout(fb);
+    const FilterBox filter = newFilterBox(QStringLiteral(" Условия фильтрации СБ "), this);
+    m_summary = filter.summary;
+    m_off = filter.off;
 
     auto* schemes = new QVBoxLayout;
     schemes->addWidget(new QLabel(QStringLiteral("Схемы массивов."), this));
@@ -205,7 +174,7 @@ TTablSPFm::TTablSPFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_scheme->setMinimumHeight(250);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(filter, 2);
+    bottom->addWidget(filter.box, 2);
     bottom->addLayout(schemes, 3);
 
     m_track = new QCheckBox(kTrackCaption, this);
@@ -250,7 +219,7 @@ TTablSPFm::TTablSPFm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
             refresh();
     });
     connect(update, &QPushButton::clicked, this, [this] { refresh(); });
-    connect(filterButton, &QPushButton::clicked, this, [this] { editFilter(); });
+    connect(filter.filter, &QPushButton::clicked, this, [this] { editFilter(); });
     connect(m_off, &QPushButton::clicked, this, [this] { switchFilterOff(); });
     connect(m_track, &QCheckBox::clicked, this, [this](bool on) { setTracking(on); });
     connect(m_oneArray, &QCheckBox::toggled, this, [this] { redrawScheme(); });
@@ -445,30 +414,16 @@ void TTablSPFm::editFilter() {
 
 void TTablSPFm::applyFilter() {
     m_rowFilter = panelFilter(m_filter->tickedMakers(), m_filter->fieldTexts());
-    showSummary();
+    showFilterSummary(m_summary, m_rowFilter);
     m_off->setEnabled(true);
     refresh();
 }
 
 void TTablSPFm::switchFilterOff() {
     m_rowFilter.reset();
-    showSummary();
+    showFilterSummary(m_summary, m_rowFilter);
     m_off->setEnabled(false);
     refresh();
-}
-
-void TTablSPFm::showSummary() {
-    const auto rows =
-        m_rowFilter ? m_rowFilter->summary() : std::vector<std::pair<QString, QString>>{};
-    // The table keeps one empty row under its heading when no condition is set.
-    m_summary->setRowCount(std::max<int>(1, int(rows.size())) + 1);
-    m_summary->clearCells();
-    for (int r = 0; r < int(rows.size()); ++r) {
-        m_summary->setCell(0, r + 1, rows[r].first);
-        m_summary->setCell(1, r + 1, rows[r].second);
-    }
-    m_summary->resizeColumnToContents(0);
-    m_summary->resizeRowsToContents();
 }
 
 void TTablSPFm::setTracking(bool on) {

@@ -96,7 +96,6 @@ private:
     void committed(); // a value was committed: with "Автообновление таблицы", a refresh
     void showRows();
     void redrawScheme();
-    void showSummary();
     QStringList distinctValues(int field) const;
 
     TDataModule1& m_dm;

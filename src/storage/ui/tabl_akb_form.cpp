@@ -71,28 +71,12 @@ TTablAKBF::TTablAKBF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_match->setChecked(true);
     sl->addWidget(m_match);
 
-    auto* filter = new QGroupBox(QStringLiteral(" Условия фильтрации АБ "), this);
-    auto* fl = new QVBoxLayout(filter);
-    m_summary = new StringGrid(filter);
-    m_summary->setObjectName(QStringLiteral("summary"));
-    m_summary->setRowList(
-        {QStringLiteral("Параметр фильтрации"), QStringLiteral("Значение параметра")});
+    const FilterBox filter = newFilterBox(QStringLiteral(" Условия фильтрации АБ "), this);
+    m_summary = filter.summary;
     m_summary->setVisibleRows(4);
     m_summary->setMaximumHeight(m_summary->minimumHeight());
-    m_summary->horizontalHeader()->setStretchLastSection(true);
-    fl->addWidget(m_summary, 1);
-    m_filterButton = new QPushButton(QStringLiteral("Фильтр..."), filter);
-    m_filterButton->setObjectName(QStringLiteral("filter"));
-    m_filterButton->setAutoDefault(false);
-    m_off = new QPushButton(QStringLiteral("Отключить"), filter);
-    m_off->setObjectName(QStringLiteral("filterOff"));
-    m_off->setAutoDefault(false);
-    m_off->setEnabled(false);
-    auto* fb = new QHBoxLayout;
-    fb->addWidget(m_filterButton);
-    fb->addWidget(m_off);
-    fb->addStretch(1);
-    fl->addLayout(fb);
+    m_filterButton = filter.filter;
+    m_off = filter.off;
 
     m_track = new QCheckBox(kTrackCaption, this);
     m_track->setObjectName(QStringLiteral("track"));
@@ -121,7 +105,7 @@ TTablAKBF::TTablAKBF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     // right; under them the table across the whole width, then its note.
     auto* left = new QVBoxLayout;
     left->addWidget(source);
-    left->addWidget(filter, 1);
+    left->addWidget(filter.box, 1);
     auto* top = new QHBoxLayout;
     top->addLayout(left, 3);
     top->addLayout(schemeBox, 2);
@@ -130,16 +114,7 @@ TTablAKBF::TTablAKBF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_model->setColumnTint(kBatteryCapacityColumn, QColor(192, 220, 192));
     for (int c : kBatteryRangeColumns)
         m_model->setColumnTint(c, QColor(166, 202, 240));
-    m_table = new QTableView(this);
-    m_table->setObjectName(QStringLiteral("candidates"));
-    m_table->setModel(m_model);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table = newCandidateTable(m_model, this);
     m_table->setMinimumHeight(150);
 
     const DialogButtons buttons = makeDialogButtons(this, info);
@@ -261,27 +236,16 @@ void TTablAKBF::editFilter() {
 void TTablAKBF::applyFilter() {
     m_rowFilter =
         batteryFilter(m_filter->tickedMakers(), m_filter->tickedTypes(), m_filter->fieldTexts());
-    showSummary();
+    showFilterSummary(m_summary, m_rowFilter);
     m_off->setEnabled(true);
     rebuild();
 }
 
 void TTablAKBF::switchFilterOff() {
     m_rowFilter.reset();
-    showSummary();
+    showFilterSummary(m_summary, m_rowFilter);
     m_off->setEnabled(false);
     rebuild();
-}
-
-void TTablAKBF::showSummary() {
-    const auto rows =
-        m_rowFilter ? m_rowFilter->summary() : std::vector<std::pair<QString, QString>>{};
-    m_summary->setRowCount(int(rows.size()) + 1);
-    for (int r = 0; r < int(rows.size()); ++r) {
-        m_summary->setCell(0, r + 1, rows[r].first);
-        m_summary->setCell(1, r + 1, rows[r].second);
-    }
-    m_summary->resizeColumnToContents(0);
 }
 
 void TTablAKBF::setTracking(bool on) {

@@ -78,7 +78,6 @@ public:
 private:
     void showRows();
     void redrawScheme();
-    void showSummary();
     QStringList distinctValues(int field) const;
 
     TDataModule1& m_dm;
