@@ -34,16 +34,6 @@ namespace {
 
 constexpr int kResultsPage = 1;
 
-QLineEdit* resultField(QWidget* parent, const QString& name) {
-    auto* f = new QLineEdit(parent);
-    f->setObjectName(name);
-    f->setReadOnly(true);
-    f->setFocusPolicy(Qt::NoFocus);
-    f->setAlignment(Qt::AlignRight);
-    f->setFixedWidth(90);
-    return f;
-}
-
 } // namespace
 
 TAddSutGrF::TAddSutGrF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
@@ -140,53 +130,32 @@ void TAddSutGrF::setUp(const QString& className) {
     m_chart = new StepChart(m_pages);
     m_pages->addTab(m_chart, QStringLiteral("Суточный график"));
 
-    auto* results = new QWidget(m_pages);
-    m_wpSut = resultField(results, QStringLiteral("Wp_sut"));
-    m_pnom = resultField(results, QStringLiteral("Pnom30min"));
-    m_pmax = resultField(results, QStringLiteral("Pmax10min"));
-    m_pnomLabel = new QLabel(results);
-    m_pmaxLabel = new QLabel(results);
-    m_peak = new NumberField(NumberField::Kind::Decimal, results);
-    m_peak->setObjectName(QStringLiteral("Wp_pik"));
-    m_peak->setPrompter(&m_prompter);
-    m_peak->setAlignment(Qt::AlignRight);
-    m_peak->setFixedWidth(90);
-    m_peak->setText(QStringLiteral("2500"));
+    const ScheduleResults results = makeScheduleResults(m_pages, [this](QWidget* page) {
+        m_peak = new NumberField(NumberField::Kind::Decimal, page);
+        m_peak->setObjectName(QStringLiteral("Wp_pik"));
+        m_peak->setPrompter(&m_prompter);
+        m_peak->setAlignment(Qt::AlignRight);
+        m_peak->setFixedWidth(90);
+        m_peak->setText(QStringLiteral("2500"));
+        auto* row = new QHBoxLayout;
+        row->setSpacing(2);
+        row->addWidget(m_peak);
+        for (const double step : {1000.0, 100.0, 10.0})
+            row->addWidget(new StepButtons(m_peak, step, page));
+        row->addStretch(1);
+        return row;
+    });
     connect(m_peak, &QLineEdit::textChanged, this, [this] { updateButtons(); });
-    auto* peakLabel = new QLabel(kPeakPowerLabel, results);
-    peakLabel->setBuddy(m_peak);
-    auto* peakRow = new QHBoxLayout;
-    peakRow->setSpacing(2);
-    peakRow->addWidget(m_peak);
-    for (const double step : {1000.0, 100.0, 10.0})
-        peakRow->addWidget(new StepButtons(m_peak, step, results));
-    peakRow->addStretch(1);
-    const PureSineRow sine = makePureSineRow(results);
-    m_sine = sine.box;
-    m_sineLabel = sine.label;
-
-    auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(kDailyEnergyLabel, results), 0, 0);
-    fields->addWidget(m_wpSut, 0, 1);
-    fields->addWidget(m_pnomLabel, 1, 0);
-    fields->addWidget(m_pnom, 1, 1);
-    fields->addWidget(m_pmaxLabel, 2, 0);
-    fields->addWidget(m_pmax, 2, 1);
-    fields->addWidget(peakLabel, 0, 3);
-    fields->addLayout(peakRow, 0, 4);
-    fields->addLayout(sine.layout, 3, 0, 1, 5);
-    fields->setColumnMinimumWidth(2, 24);
-    fields->setColumnStretch(4, 1);
-
-    auto* monthlyBox =
-        new QGroupBox(QStringLiteral("Параметры суточного графика \"без солнца\"."), results);
-    m_monthly = new MonthlyTable(monthlyBox);
-    auto* monthlyLayout = new QVBoxLayout(monthlyBox);
-    monthlyLayout->addWidget(m_monthly);
-    auto* resultsLayout = new QVBoxLayout(results);
-    resultsLayout->addLayout(fields);
-    resultsLayout->addWidget(monthlyBox, 1);
-    m_pages->addTab(results, QStringLiteral("Расчетные параметры"));
+    results.peakLabel->setBuddy(m_peak);
+    m_wpSut = results.wpSut;
+    m_pnom = results.pnom;
+    m_pmax = results.pmax;
+    m_pnomLabel = results.nominalLabel;
+    m_pmaxLabel = results.maximumLabel;
+    m_sine = results.sine.box;
+    m_sineLabel = results.sine.label;
+    m_monthly = results.monthly;
+    m_pages->addTab(results.page, QStringLiteral("Расчетные параметры"));
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(tableBox);
@@ -205,10 +174,11 @@ void TAddSutGrF::setUp(const QString& className) {
     if (m_bookEditor) {
         // A book schedule has no name, months or peak of its own here: only the table and the
         // three figures the book keeps.
-        for (QWidget* w : std::initializer_list<QWidget*>{m_header, m_peak, peakLabel, m_sine,
-                                                          m_sineLabel, monthlyBox, exportButton})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{m_header, m_peak, results.peakLabel, m_sine,
+                                             m_sineLabel, m_monthly->parentWidget(), exportButton})
             w->hide();
-        for (QWidget* w : results->findChildren<StepButtons*>())
+        for (QWidget* w : results.page->findChildren<StepButtons*>())
             w->hide();
         resize(1000, 600);
     }

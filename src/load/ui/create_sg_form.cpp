@@ -77,16 +77,6 @@ QStringList consumerNote(bool ac) {
 
 namespace {
 
-QLineEdit* resultField(QWidget* parent, const QString& name) {
-    auto* f = new QLineEdit(parent);
-    f->setObjectName(name);
-    f->setReadOnly(true);
-    f->setFocusPolicy(Qt::NoFocus);
-    f->setAlignment(Qt::AlignRight);
-    f->setFixedWidth(90);
-    return f;
-}
-
 QGroupBox* framed(const QString& caption, QWidget* content, QWidget* parent) {
     auto* box = new QGroupBox(caption, parent);
     auto* layout = new QVBoxLayout(box);
@@ -348,43 +338,27 @@ TCreateSGF::TCreateSGF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* p
     m_pages->addTab(schedulePage, QStringLiteral("Суточный график"));
 
     // Page "Расчетные параметры": the figures of the last build.
-    auto* results = new QWidget(m_pages);
-    m_wpSut = resultField(results, QStringLiteral("Wp_sut"));
-    m_pnom = resultField(results, QStringLiteral("Pnom30min"));
-    m_pmax = resultField(results, QStringLiteral("Pmax10min"));
-    m_peak = resultField(results, QStringLiteral("Wp_pik"));
-    m_pnomLabel = new QLabel(results);
-    m_pmaxLabel = new QLabel(results);
-    const PureSineRow sine = makePureSineRow(results);
-    m_sine = sine.box;
-    m_sineLabel = sine.label;
+    const ScheduleResults results = makeScheduleResults(m_pages, [this](QWidget* page) {
+        m_peak = resultField(page, QStringLiteral("Wp_pik"));
+        auto* row = new QHBoxLayout;
+        row->addWidget(m_peak);
+        return row;
+    });
+    m_wpSut = results.wpSut;
+    m_pnom = results.pnom;
+    m_pmax = results.pmax;
+    m_pnomLabel = results.nominalLabel;
+    m_pmaxLabel = results.maximumLabel;
+    m_sine = results.sine.box;
+    m_sineLabel = results.sine.label;
+    m_monthly = results.monthly;
     // Shown, not edited: the consumers decide it.
     for (QWidget* w : {static_cast<QWidget*>(m_sine), static_cast<QWidget*>(m_sineLabel)})
         w->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_sine->setFocusPolicy(Qt::NoFocus);
     m_sine->setEnabled(ac);
     m_sineLabel->setEnabled(ac);
-    auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(kDailyEnergyLabel, results), 0, 0);
-    fields->addWidget(m_wpSut, 0, 1);
-    fields->addWidget(m_pnomLabel, 1, 0);
-    fields->addWidget(m_pnom, 1, 1);
-    fields->addWidget(m_pmaxLabel, 2, 0);
-    fields->addWidget(m_pmax, 2, 1);
-    fields->addWidget(new QLabel(kPeakPowerLabel, results), 0, 3);
-    fields->addWidget(m_peak, 0, 4);
-    fields->addLayout(sine.layout, 3, 0, 1, 5);
-    fields->setColumnMinimumWidth(2, 24);
-    fields->setColumnStretch(5, 1);
-    auto* monthlyBox =
-        new QGroupBox(QStringLiteral("Параметры суточного графика \"без солнца\"."), results);
-    m_monthly = new MonthlyTable(monthlyBox);
-    auto* monthlyLayout = new QVBoxLayout(monthlyBox);
-    monthlyLayout->addWidget(m_monthly);
-    auto* resultsLayout = new QVBoxLayout(results);
-    resultsLayout->addLayout(fields);
-    resultsLayout->addWidget(monthlyBox, 1);
-    m_pages->addTab(results, QStringLiteral("Расчетные параметры"));
+    m_pages->addTab(results.page, QStringLiteral("Расчетные параметры"));
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) { pageChanged(page); });
 
     m_progress = new QProgressBar(this);

@@ -144,6 +144,52 @@ PureSineRow makePureSineRow(QWidget* parent) {
     return r;
 }
 
+QLineEdit* resultField(QWidget* parent, const QString& name) {
+    auto* f = new QLineEdit(parent);
+    f->setObjectName(name);
+    f->setReadOnly(true);
+    f->setFocusPolicy(Qt::NoFocus);
+    f->setAlignment(Qt::AlignRight);
+    f->setFixedWidth(90);
+    return f;
+}
+
+ScheduleResults makeScheduleResults(QWidget* parent,
+                                    const std::function<QLayout*(QWidget* page)>& peakRow) {
+    ScheduleResults r;
+    r.page = new QWidget(parent);
+    r.wpSut = resultField(r.page, QStringLiteral("Wp_sut"));
+    r.pnom = resultField(r.page, QStringLiteral("Pnom30min"));
+    r.pmax = resultField(r.page, QStringLiteral("Pmax10min"));
+    r.nominalLabel = new QLabel(r.page);
+    r.maximumLabel = new QLabel(r.page);
+    r.sine = makePureSineRow(r.page);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(new QLabel(kDailyEnergyLabel, r.page), 0, 0);
+    fields->addWidget(r.wpSut, 0, 1);
+    fields->addWidget(r.nominalLabel, 1, 0);
+    fields->addWidget(r.pnom, 1, 1);
+    fields->addWidget(r.maximumLabel, 2, 0);
+    fields->addWidget(r.pmax, 2, 1);
+    r.peakLabel = new QLabel(kPeakPowerLabel, r.page);
+    fields->addWidget(r.peakLabel, 0, 3);
+    fields->addLayout(peakRow(r.page), 0, 4);
+    fields->addLayout(r.sine.layout, 3, 0, 1, 5);
+    fields->setColumnMinimumWidth(2, 24);
+    fields->setColumnStretch(5, 1);
+
+    auto* monthlyBox =
+        new QGroupBox(QStringLiteral("Параметры суточного графика \"без солнца\"."), r.page);
+    r.monthly = new MonthlyTable(monthlyBox);
+    auto* monthlyLayout = new QVBoxLayout(monthlyBox);
+    monthlyLayout->addWidget(r.monthly);
+    auto* layout = new QVBoxLayout(r.page);
+    layout->addLayout(fields);
+    layout->addWidget(monthlyBox, 1);
+    return r;
+}
+
 // ---------------------------------------------------------------- MonthlyTable
 
 MonthlyTable::MonthlyTable(QWidget* parent) : QWidget(parent) {

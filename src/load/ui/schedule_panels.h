@@ -10,10 +10,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include <functional>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 
@@ -82,6 +84,24 @@ struct PureSineRow {
     ToggleLabel* label;
 };
 PureSineRow makePureSineRow(QWidget* parent);
+
+class MonthlyTable;
+
+// A read-only field of a computed figure, right-aligned.
+QLineEdit* resultField(QWidget* parent, const QString& name);
+
+// The page "Расчетные параметры": the daily energy, the nominal and maximum powers with their
+// captions, the peak power (the row the caller makes on the page), the pure-sine row and the
+// monthly table "без солнца".
+struct ScheduleResults {
+    QWidget* page;
+    QLineEdit *wpSut, *pnom, *pmax;
+    QLabel *nominalLabel, *maximumLabel, *peakLabel;
+    PureSineRow sine;
+    MonthlyTable* monthly;
+};
+ScheduleResults makeScheduleResults(QWidget* parent,
+                                    const std::function<QLayout*(QWidget* page)>& peakRow);
 
 // The monthly table (fourteen columns, a frozen title row) with its column note below.
 class MonthlyTable : public QWidget {
