@@ -1,5 +1,7 @@
 #include "load/ui/create_sg_form.h"
 
+#include "load/ui/consumer_commands.h"
+
 #include "data/data_module.h"
 #include "lib/numbers.h"
 #include "load/ui/ep_chooser.h"
@@ -318,6 +320,15 @@ TCreateSGF::TCreateSGF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* p
     m_askDelete =
         new QCheckBox(QStringLiteral("Запрос перед удалением электроприемника"), consumerPage);
     m_askDelete->setChecked(true);
+    m_lists = std::make_unique<ConsumerCommands>(
+        m_dm, m_prompter,
+        ConsumerCommands::Setup{.ac = m_ac,
+                                .owner = this,
+                                .consumerGrid = m_consumerGrid,
+                                .periodGrid = m_periodGrid,
+                                .askDelete = m_askDelete,
+                                .voltage = [this] { return dcFilter(); },
+                                .copied = [this] { updateButtons(); }});
     auto* note = new QLabel(consumerNote(ac).join(u'\n'), consumerPage);
     note->setObjectName(QStringLiteral("consumerNote"));
     note->setWordWrap(true);
@@ -412,6 +423,10 @@ View& TCreateSGF::consumers() const {
 
 View& TCreateSGF::periods() const {
     return m_dm.tbl(projectConsumerTables(m_ac).periods);
+}
+
+const ConsumerClipboard& TCreateSGF::clipboard() const {
+    return m_lists->clipboard();
 }
 
 std::vector<Consumer> TCreateSGF::currentConsumers() const {
@@ -575,122 +590,58 @@ void TCreateSGF::updateButtons() {
     for (Command c : {Replace, Delete, Periods, Test, Copy, Build, Save})
         m_commands[c]->setEnabled(any);
     m_commands[Info]->setEnabled(any && m_infoHook);
-    m_commands[Paste]->setEnabled(!m_clipboard.empty());
+    m_commands[Paste]->setEnabled(!m_lists->clipboard().empty());
     m_ok->setEnabled(any);
 }
 
 bool TCreateSGF::finishPeriodEdit() {
-    if (!m_periodGrid->commitEditor())
-        return false;
-    try {
-        return !periods().isEditing() || periods().post();
-    } catch (const DbError& e) {
-        m_prompter.error(e.message());
-        return false;
-    }
-}
-
-TsEPForm& TCreateSGF::catalog() {
-    if (!m_catalog)
-        m_catalog = m_ac ? new TsEPForm(m_dm, m_prompter, true, this)
-                         : new TsEP12Frm(m_dm, m_prompter, this);
-    return *m_catalog;
+    return m_lists->finishPeriodEdit();
 }
 
 // ---------------------------------------------------------------- commands
 
 void TCreateSGF::addConsumer() {
-    if (!finishPeriodEdit())
-        return;
-    if (const auto chosen = catalog().choose(dcFilter()))
-        addFromCatalog(chosen->first, chosen->second);
+    m_lists->add();
 }
 
 bool TCreateSGF::addFromCatalog(const CatalogConsumer& c, int quantity) {
-    const bool ok = appendConsumer(m_dm, m_ac, consumerFromCatalog(c, quantity));
-    m_consumerGrid->setFocus();
-    return ok;
+    return m_lists->addFromCatalog(c, quantity);
 }
 
 void TCreateSGF::replaceConsumer() {
-    View& v = consumers();
-    if (v.isEmpty() || !finishPeriodEdit())
-        return;
-    if (const auto chosen = catalog().choose(dcFilter(), v[QStringLiteral("Name")].asString(),
-                                             v[QStringLiteral("Pnom")].asFloat(),
-                                             v[QStringLiteral("Kol_vo")].asInteger()))
-        replaceFromCatalog(chosen->first, chosen->second);
+    m_lists->replace();
 }
 
 bool TCreateSGF::replaceFromCatalog(const CatalogConsumer& c, int quantity) {
-    const bool ok = ses::replaceConsumer(m_dm, m_ac, consumerFromCatalog(c, quantity));
-    m_consumerGrid->setFocus();
-    return ok;
+    return m_lists->replaceFromCatalog(c, quantity);
 }
 
 void TCreateSGF::deleteConsumer() {
-    if (consumers().isEmpty() || !finishPeriodEdit())
-        return;
-    if (m_askDelete->isChecked() &&
-        !m_prompter.question(QStringLiteral("Удалить электроприемник?")))
-        return;
-    ses::deleteConsumer(m_dm, m_ac);
-    m_consumerGrid->setFocus();
+    m_lists->remove();
 }
 
 void TCreateSGF::editPeriods() {
-    if (!finishPeriodEdit())
-        return;
-    View& v = consumers();
-    if (v.isEmpty()) {
-        m_prompter.error(QStringLiteral("Перед вставкой записей в таблицу \"Время работы\" "
-                                        "добавьте хотя бы одну запись в таблицу "
-                                        "\"Электроприемники\"."));
-        return;
-    }
-    if (!m_periodForm)
-        m_periodForm = new TPeriodFm(m_prompter, this);
-    if (const auto split = m_periodForm->run(v[QStringLiteral("Name")].asString(),
-                                             v[QStringLiteral("Pnom")].asFloat()))
-        setPeriods(*split);
+    m_lists->editPeriods();
 }
 
 bool TCreateSGF::setPeriods(const std::vector<std::pair<double, double>>& periods) {
-    const bool ok = replacePeriods(m_dm, m_ac, periods);
-    m_periodGrid->setFocus();
-    return ok;
-}
-
-bool TCreateSGF::runTest(bool tellSuccess) {
-    if (const auto e = testConsumerPeriods(currentConsumers())) {
-        m_prompter.error(*e);
-        return false;
-    }
-    if (tellSuccess)
-        m_prompter.information(QStringLiteral("Ошибки не обнаружены."));
-    return true;
+    return m_lists->setPeriods(periods);
 }
 
 bool TCreateSGF::testPeriods() {
-    return finishPeriodEdit() && runTest(true);
+    return m_lists->test();
 }
 
 void TCreateSGF::copyConsumers() {
-    if (!finishPeriodEdit() || !runTest(false))
-        return;
-    m_clipboard = currentConsumerRecords(m_dm, m_ac);
-    updateButtons();
+    m_lists->copy();
 }
 
 void TCreateSGF::pasteConsumers() {
-    if (m_clipboard.empty() || !finishPeriodEdit())
-        return;
-    appendConsumers(m_dm, m_ac, m_clipboard);
-    m_consumerGrid->setFocus();
+    m_lists->paste();
 }
 
 bool TCreateSGF::build() {
-    return finishPeriodEdit() && runTest(false) && runBuild(true, true);
+    return finishPeriodEdit() && m_lists->runTest(false) && runBuild(true, true);
 }
 
 bool TCreateSGF::runBuild(bool tellErrors, bool tellProblems) {
@@ -730,7 +681,7 @@ bool TCreateSGF::runBuild(bool tellErrors, bool tellProblems) {
 }
 
 void TCreateSGF::saveToBook() {
-    if (!finishPeriodEdit() || !runTest(false))
+    if (!finishPeriodEdit() || !m_lists->runTest(false))
         return;
     if (!m_section)
         m_section = new TsRazdGrF(m_prompter, this);
@@ -862,7 +813,7 @@ void TCreateSGF::accept() {
         m_header->fromBox()->setFocus();
         return;
     }
-    if (consumers().isEmpty() || !runTest(false) || !runBuild(true, false))
+    if (consumers().isEmpty() || !m_lists->runTest(false) || !runBuild(true, false))
         return;
     m_draft = ScheduleDraft{};
     m_draft.name = m_header->name().trimmed();

@@ -37,6 +37,7 @@ class ScheduleHeader;
 class StepChart;
 class StringGrid;
 class TDataModule1;
+class ConsumerCommands;
 class TPeriodFm;
 class TsEPForm;
 class TsRazdGrF;
@@ -128,7 +129,7 @@ public:
 
     bool isAc() const { return m_ac; }
     const ScheduleDraft& draft() const { return m_draft; }
-    const ConsumerClipboard& clipboard() const { return m_clipboard; }
+    const ConsumerClipboard& clipboard() const;
 
     // The commands, as their buttons run them.
     void addConsumer();
@@ -184,14 +185,12 @@ private:
     std::vector<Consumer> currentConsumers() const;
     std::optional<double> dcFilter() const;
     bool finishPeriodEdit();
-    bool runTest(bool tellSuccess);
     bool runBuild(bool tellErrors, bool tellProblems);
     void showIntervals(const IntervalTexts& rows);
     void clearResults();
     void dataChanged();
     void pageChanged(int page);
     void updateButtons();
-    TsEPForm& catalog();
 
     TDataModule1& m_dm;
     Prompter& m_prompter;
@@ -200,7 +199,7 @@ private:
     std::vector<OtherSchedule> m_others;
     ScheduleDraft m_draft;
     ConsumerSnapshot m_snapshot;
-    ConsumerClipboard m_clipboard;
+    std::unique_ptr<ConsumerCommands> m_lists;
     MonthlyResult m_result;
     bool m_built = false;
     bool m_resultsShown = false; // anything of a build or of the schedule page is on screen
@@ -229,8 +228,6 @@ private:
     MonthlyTable* m_monthly;
     QProgressBar* m_progress;
     QPushButton* m_ok;
-    TsEPForm* m_catalog = nullptr;
-    TPeriodFm* m_periodForm = nullptr;
     TsRazdGrF* m_section = nullptr;
     class TsSutEPF* m_book = nullptr;
 };

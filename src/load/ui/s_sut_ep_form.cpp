@@ -1,5 +1,7 @@
 #include "load/ui/s_sut_ep_form.h"
 
+#include "load/ui/consumer_commands.h"
+
 #include "data/book_figures.h"
 #include "data/data_module.h"
 #include "lib/months.h"
@@ -160,6 +162,25 @@ TsSutEPF::TsSutEPF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* paren
     m_askDelete =
         new QCheckBox(QStringLiteral("Запрос перед удалением электроприемника"), consumerPage);
     m_askDelete->setChecked(true);
+    // The book's lists change only under a saved schedule; the DC book offers the consumers of
+    // the schedule's voltage.
+    m_lists = std::make_unique<ConsumerCommands>(
+        m_dm, m_prompter,
+        ConsumerCommands::Setup{.ac = m_ac,
+                                .place = ConsumerPlace::Book,
+                                .owner = this,
+                                .consumerGrid = m_consumerGrid,
+                                .periodGrid = m_periodGrid,
+                                .askDelete = m_askDelete,
+                                .ready = [this] { return scheduleReady(); },
+                                .voltage =
+                                    [this] {
+                                        std::optional<double> voltage;
+                                        if (!m_ac && !schedules()[kUnom].isNull())
+                                            voltage = schedules()[kUnom].asFloat();
+                                        return voltage;
+                                    },
+                                .copied = [this] { updateButtons(); }});
     auto* note = new QLabel(
         QStringLiteral("<b>Внимание!</b> После добавления электроприемников и временных "
                        "интервалов их работы выполните формирование суточного графика и расчет "
@@ -232,6 +253,10 @@ View& TsSutEPF::consumers() const {
 
 View& TsSutEPF::periods() const {
     return m_dm.tbl(bookConsumerTables(m_ac).periods);
+}
+
+const ConsumerClipboard& TsSutEPF::clipboard() const {
+    return m_lists->clipboard();
 }
 
 std::vector<Consumer> TsSutEPF::currentConsumers() const {
@@ -385,7 +410,7 @@ void TsSutEPF::updateButtons() {
     const bool any = !consumers().isEmpty();
     for (Command c : {Replace, Delete, Periods, Test, Copy, Build, Info})
         m_commands[c]->setEnabled(any);
-    m_commands[Paste]->setEnabled(!m_clipboard.empty());
+    m_commands[Paste]->setEnabled(!m_lists->clipboard().empty());
 }
 
 bool TsSutEPF::scheduleReady() {
@@ -406,126 +431,53 @@ bool TsSutEPF::scheduleReady() {
 }
 
 bool TsSutEPF::finishPeriodEdit() {
-    if (!m_periodGrid->commitEditor())
-        return false;
-    try {
-        return !periods().isEditing() || periods().post();
-    } catch (const DbError& e) {
-        m_prompter.error(e.message());
-        return false;
-    }
-}
-
-TsEPForm& TsSutEPF::catalog() {
-    if (!m_catalog)
-        m_catalog = m_ac ? new TsEPForm(m_dm, m_prompter, true, this)
-                         : static_cast<TsEPForm*>(new TsEP12Frm(m_dm, m_prompter, this));
-    return *m_catalog;
+    return m_lists->finishPeriodEdit();
 }
 
 // ---------------------------------------------------------------- commands
 
 void TsSutEPF::addConsumer() {
-    if (!finishPeriodEdit() || !scheduleReady())
-        return;
-    // The DC book offers the consumers of the schedule's voltage.
-    std::optional<double> voltage;
-    if (!m_ac && !schedules()[kUnom].isNull())
-        voltage = schedules()[kUnom].asFloat();
-    if (const auto chosen = catalog().choose(voltage))
-        addFromCatalog(chosen->first, chosen->second);
+    m_lists->add();
 }
 
 bool TsSutEPF::addFromCatalog(const CatalogConsumer& c, int quantity) {
-    const bool ok =
-        appendConsumer(m_dm, m_ac, consumerFromCatalog(c, quantity), ConsumerPlace::Book);
-    m_consumerGrid->setFocus();
-    return ok;
+    return m_lists->addFromCatalog(c, quantity);
 }
 
 void TsSutEPF::replaceConsumer() {
-    View& v = consumers();
-    if (v.isEmpty() || !finishPeriodEdit() || !scheduleReady())
-        return;
-    std::optional<double> voltage;
-    if (!m_ac && !schedules()[kUnom].isNull())
-        voltage = schedules()[kUnom].asFloat();
-    if (const auto chosen = catalog().choose(voltage, v[QStringLiteral("Name")].asString(),
-                                             v[QStringLiteral("Pnom")].asFloat(),
-                                             v[QStringLiteral("Kol_vo")].asInteger()))
-        replaceFromCatalog(chosen->first, chosen->second);
+    m_lists->replace();
 }
 
 bool TsSutEPF::replaceFromCatalog(const CatalogConsumer& c, int quantity) {
-    const bool ok =
-        ses::replaceConsumer(m_dm, m_ac, consumerFromCatalog(c, quantity), ConsumerPlace::Book);
-    m_consumerGrid->setFocus();
-    return ok;
+    return m_lists->replaceFromCatalog(c, quantity);
 }
 
 void TsSutEPF::deleteConsumer() {
-    if (consumers().isEmpty() || !finishPeriodEdit() || !scheduleReady())
-        return;
-    if (m_askDelete->isChecked() &&
-        !m_prompter.question(QStringLiteral("Удалить электроприемник?")))
-        return;
-    ses::deleteConsumer(m_dm, m_ac, ConsumerPlace::Book);
-    m_consumerGrid->setFocus();
+    m_lists->remove();
 }
 
 void TsSutEPF::editPeriods() {
-    if (!finishPeriodEdit() || !scheduleReady())
-        return;
-    View& v = consumers();
-    if (v.isEmpty()) {
-        m_prompter.error(QStringLiteral("Перед вставкой записей в таблицу \"Время работы\" "
-                                        "добавьте хотя бы одну запись в таблицу "
-                                        "\"Электроприемники\"."));
-        return;
-    }
-    if (!m_periodForm)
-        m_periodForm = new TPeriodFm(m_prompter, this);
-    if (const auto split = m_periodForm->run(v[QStringLiteral("Name")].asString(),
-                                             v[QStringLiteral("Pnom")].asFloat()))
-        setPeriods(*split);
+    m_lists->editPeriods();
 }
 
 bool TsSutEPF::setPeriods(const std::vector<std::pair<double, double>>& list) {
-    const bool ok = replacePeriods(m_dm, m_ac, list, ConsumerPlace::Book);
-    m_periodGrid->setFocus();
-    return ok;
-}
-
-bool TsSutEPF::runTest(bool tellSuccess) {
-    if (const auto e = testConsumerPeriods(currentConsumers())) {
-        m_prompter.error(*e);
-        return false;
-    }
-    if (tellSuccess)
-        m_prompter.information(QStringLiteral("Ошибки не обнаружены."));
-    return true;
+    return m_lists->setPeriods(list);
 }
 
 bool TsSutEPF::testPeriods() {
-    return finishPeriodEdit() && runTest(true);
+    return m_lists->test();
 }
 
 void TsSutEPF::copyConsumers() {
-    if (!finishPeriodEdit() || !runTest(false))
-        return;
-    m_clipboard = currentConsumerRecords(m_dm, m_ac, ConsumerPlace::Book);
-    updateButtons();
+    m_lists->copy();
 }
 
 void TsSutEPF::pasteConsumers() {
-    if (m_clipboard.empty() || !finishPeriodEdit() || !scheduleReady())
-        return;
-    appendConsumers(m_dm, m_ac, m_clipboard, ConsumerPlace::Book);
-    m_consumerGrid->setFocus();
+    m_lists->paste();
 }
 
 bool TsSutEPF::build() {
-    if (!finishPeriodEdit() || !scheduleReady() || !runTest(false))
+    if (!finishPeriodEdit() || !scheduleReady() || !m_lists->runTest(false))
         return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto [nom, max] = loadWindows(m_dm);
@@ -602,7 +554,7 @@ void TsSutEPF::accept() {
         m_scheduleGrid->setFocus();
         return;
     }
-    if (!runTest(false))
+    if (!m_lists->runTest(false))
         return;
     // The interval table as the caller will read it.
     showIntervals(buildFromConsumers(currentConsumers()));

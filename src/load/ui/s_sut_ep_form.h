@@ -15,6 +15,7 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -32,6 +33,7 @@ class StepChart;
 class StringGrid;
 class TDataModule1;
 class TPeriodFm;
+class ConsumerCommands;
 class TsEPForm;
 class View;
 
@@ -60,7 +62,7 @@ public:
     bool isShown(int row) const;
     // What "ОК" accepted.
     const std::optional<std::vector<ConsumerRecord>>& chosen() const { return m_chosen; }
-    const ConsumerClipboard& clipboard() const { return m_clipboard; }
+    const ConsumerClipboard& clipboard() const;
     // A built schedule of the book made current, on the page of its chart, for the screen tour.
     void loadForTour(int page);
 
@@ -117,11 +119,9 @@ private:
     // A schedule to work on that is not being edited; else tells why.
     bool scheduleReady();
     bool finishPeriodEdit();
-    bool runTest(bool tellSuccess);
     void showIntervals(const IntervalTexts& rows);
     void updateButtons();
     bool saveEdits();
-    TsEPForm& catalog();
 
     TDataModule1& m_dm;
     Prompter& m_prompter;
@@ -129,7 +129,7 @@ private:
     bool m_browsing = false;
     std::optional<double> m_filter;
     std::optional<std::vector<ConsumerRecord>> m_chosen;
-    ConsumerClipboard m_clipboard;
+    std::unique_ptr<ConsumerCommands> m_lists;
     int m_scheduleListener = 0;
     int m_consumerListener = 0;
 
@@ -150,8 +150,6 @@ private:
     QPushButton* m_ok;
     QPushButton* m_cancel;
     std::vector<QPushButton*> m_csv;
-    TsEPForm* m_catalog = nullptr;
-    TPeriodFm* m_periodForm = nullptr;
 };
 
 // The DC book.
