@@ -1,7 +1,7 @@
 // The battery windows over the demo: the choice through a failed match with its justification,
 // the scheme view's headings and drawing, and both exports on a recording writer.
 
-#include "../data/fixture.h"
+#include "demo_windows.h"
 
 #include "app/demo.h"
 #include "app/ui/main_form.h"
@@ -30,23 +30,7 @@ using namespace ses::test;
 
 namespace {
 
-struct BatteryDemo {
-    BatteryDemo() : dm(*openStore(), prompter), main(dm, prompter) {
-        buildDemoProject(main.shell());
-        dm.tblProj1().first();
-    }
-    std::unique_ptr<Store>& openStore() {
-        ensureApp();
-        initDataDirectory(tmp.path());
-        store = Store::open(tmp.path());
-        return store;
-    }
-    QTemporaryDir tmp;
-    std::unique_ptr<Store> store;
-    RecordingPrompter prompter;
-    TDataModule1 dm;
-    TMainForm main;
-};
+using BatteryDemo = DemoWindows;
 
 const QString kMakerA = QStringLiteral("Стартовый набор: АКБ А");
 

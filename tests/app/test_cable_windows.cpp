@@ -1,7 +1,7 @@
 // The cable window over the demo: edits written at once, the options and their enabling, "Выбор"
 // with its messages, and the export on a recording writer.
 
-#include "../data/fixture.h"
+#include "demo_windows.h"
 
 #include "app/demo.h"
 #include "app/ui/main_form.h"
@@ -19,23 +19,8 @@ using namespace ses::test;
 
 namespace {
 
-struct CableDemo {
-    CableDemo() : dm(*openStore(), prompter), main(dm, prompter) {
-        buildDemoProject(main.shell());
-        dm.tblProj1().first();
-        sessionCableOptions() = CableOptions{};
-    }
-    std::unique_ptr<Store>& openStore() {
-        ensureApp();
-        initDataDirectory(tmp.path());
-        store = Store::open(tmp.path());
-        return store;
-    }
-    QTemporaryDir tmp;
-    std::unique_ptr<Store> store;
-    RecordingPrompter prompter;
-    TDataModule1 dm;
-    TMainForm main;
+struct CableDemo : DemoWindows {
+    CableDemo() { sessionCableOptions() = CableOptions{}; }
 };
 
 TEST(CableWindow, EditsAreWrittenAndTheChoiceFollowsThem) {

@@ -2,7 +2,7 @@
 // filled for a circuit (values, note, columns, the present row), a choice stored and a device
 // of the other kind displaced, a missing input refused with its name, and the export.
 
-#include "../data/fixture.h"
+#include "demo_windows.h"
 
 #include "app/demo.h"
 #include "app/ui/main_form.h"
@@ -23,23 +23,7 @@ using namespace ses::test;
 
 namespace {
 
-struct ProtectionDemo {
-    ProtectionDemo() : dm(*openStore(), prompter), main(dm, prompter) {
-        buildDemoProject(main.shell());
-        dm.tblProj1().first();
-    }
-    std::unique_ptr<Store>& openStore() {
-        ensureApp();
-        initDataDirectory(tmp.path());
-        store = Store::open(tmp.path());
-        return store;
-    }
-    QTemporaryDir tmp;
-    std::unique_ptr<Store> store;
-    RecordingPrompter prompter;
-    TDataModule1 dm;
-    TMainForm main;
-};
+using ProtectionDemo = DemoWindows;
 
 QStringList headers(const StringGrid* g) {
     QStringList out;

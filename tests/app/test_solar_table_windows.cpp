@@ -1,7 +1,7 @@
 // The tabular panel choice over the demo: the table against the selection window's figures, its
 // filter, the automatic refresh after a committed value only, and the arrays handed back.
 
-#include "../data/fixture.h"
+#include "demo_windows.h"
 
 #include "app/demo.h"
 #include "app/ui/main_form.h"
@@ -27,23 +27,7 @@ using namespace ses::test;
 
 namespace {
 
-struct SolarDemo {
-    SolarDemo() : dm(*openStore(), prompter), main(dm, prompter) {
-        buildDemoProject(main.shell());
-        dm.tblProj1().first();
-    }
-    std::unique_ptr<Store>& openStore() {
-        ensureApp();
-        initDataDirectory(tmp.path());
-        store = Store::open(tmp.path());
-        return store;
-    }
-    QTemporaryDir tmp;
-    std::unique_ptr<Store> store;
-    RecordingPrompter prompter;
-    TDataModule1 dm;
-    TMainForm main;
-};
+using SolarDemo = DemoWindows;
 
 TEST(SolarTableWindow, BuildsFiltersAndHandsTheArraysBack) {
     SolarDemo demo;

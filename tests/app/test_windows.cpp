@@ -1,7 +1,7 @@
 // The windows over a real data module, offscreen.
 
-#include "../data/fixture.h"
 #include "../lib/qt_print.h"
+#include "demo_windows.h"
 
 #include "app/demo.h"
 #include "app/ui/com_par_var_form.h"
@@ -164,23 +164,8 @@ TEST(MainWindow, DemoProjectFillsEveryTab) {
 }
 
 // The demo with its main window, as the program starts with it.
-struct Demo {
-    Demo() : dm(*openStore(), prompter), main(dm, prompter) {
-        buildDemoProject(main.shell());
-        dm.tblProj1().first();
-        main.refreshAll();
-    }
-    std::unique_ptr<Store>& openStore() {
-        ensureApp();
-        initDataDirectory(tmp.path());
-        store = Store::open(tmp.path());
-        return store;
-    }
-    QTemporaryDir tmp;
-    std::unique_ptr<Store> store;
-    RecordingPrompter prompter;
-    TDataModule1 dm;
-    TMainForm main;
+struct Demo : DemoWindows {
+    Demo() { main.refreshAll(); }
 };
 
 // "Общая нагрузка по месяцам года..." on the summer house: the window opens modally on the first
