@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QRegularExpression>
 #include <QTableWidgetItem>
 
@@ -111,6 +112,19 @@ QStringList lookProblems(const QWidget* window, const QString& name) {
                           .arg(frame.height())
                           .arg(kWorkArea.width())
                           .arg(kWorkArea.height());
+
+    // The main window may be made smaller, down to its least size: that size must fit too.
+    if (qobject_cast<const QMainWindow*>(window)) {
+        const QSize least =
+            window->minimumSizeHint().expandedTo(window->minimumSize()) + QSize(0, kTitleBarHeight);
+        if (least.width() > kWorkArea.width() || least.height() > kWorkArea.height())
+            out << head + QStringLiteral("наименьший размер окна %1 x %2 с заголовком не "
+                                         "помещается в %3 x %4")
+                              .arg(least.width())
+                              .arg(least.height())
+                              .arg(kWorkArea.width())
+                              .arg(kWorkArea.height());
+    }
 
     for (const QLineEdit* f : window->findChildren<QLineEdit*>()) {
         if (insideEditor(f))

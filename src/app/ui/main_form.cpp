@@ -61,6 +61,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -81,6 +82,10 @@ QWidget* titledGrid(const QString& title, BoundGrid* grid, QWidget* parent) {
     label->setFont(f);
     l->addWidget(label);
     l->addWidget(grid, 1);
+    // Two rows under the header at the least, so that the main window fits a 1366 x 768 screen.
+    grid->setMinimumHeight(grid->horizontalHeader()->sizeHint().height() +
+                           2 * grid->verticalHeader()->defaultSectionSize() +
+                           2 * grid->frameWidth());
     return box;
 }
 
@@ -91,6 +96,9 @@ QWidget* noteBox(const QString& text, QWidget* parent) {
     note->setReadOnly(true);
     note->setFrameShape(QFrame::NoFrame);
     note->setMaximumHeight(96);
+    // Two lines at the least; a longer note scrolls when the window is small.
+    note->setMinimumHeight(2 * note->fontMetrics().lineSpacing() +
+                           2 * int(note->document()->documentMargin()) + 2 * note->frameWidth());
     QPalette p = note->palette();
     p.setColor(QPalette::Base, box->palette().color(QPalette::Window));
     note->setPalette(p);
