@@ -2,8 +2,10 @@
 
 #include "widgets/number_field.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
@@ -11,8 +13,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTableWidgetItem>
+#include <QTextDocument>
 
 namespace ses {
 
@@ -125,6 +129,38 @@ QStringList lookProblems(const QWidget* window, const QString& name) {
                               .arg(kWorkArea.width())
                               .arg(kWorkArea.height());
     }
+
+    // Texts are shown whole: a caption, a button's or a box's text, a value in a read-only field.
+    const auto cut = [&](const QWidget* w, const QString& text, int need, int room) {
+        if (need > room)
+            out << head + QStringLiteral("текст \"%1\" (%2) не помещается: %3 из %4 пикс.")
+                              .arg(text, widgetName(w))
+                              .arg(room)
+                              .arg(need);
+    };
+    for (const QLabel* l : window->findChildren<QLabel*>()) {
+        if (!l->isVisibleTo(window) || l->wordWrap() || l->text().isEmpty() || insideEditor(l) ||
+            l->textFormat() == Qt::RichText || Qt::mightBeRichText(l->text()))
+            continue;
+        int need = 0;
+        for (const QString& line : l->text().split(u'\n'))
+            need = std::max(need, l->fontMetrics().horizontalAdvance(line));
+        cut(l, l->text(), need, l->contentsRect().width() + 1);
+    }
+    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (!b->isVisibleTo(window) || b->text().isEmpty() || insideEditor(b))
+            continue;
+        // A box's hint is its mark and its text; a button's adds a least width and margins its
+        // text does not need.
+        const bool box = qobject_cast<const QCheckBox*>(b) || qobject_cast<const QRadioButton*>(b);
+        const int need = box ? b->sizeHint().width()
+                             : b->fontMetrics().horizontalAdvance(QString(b->text()).remove(u'&'));
+        cut(b, b->text(), need, b->width() + 1);
+    }
+    for (const QLineEdit* f : window->findChildren<QLineEdit*>())
+        if (f->isVisibleTo(window) && f->isReadOnly() && !f->text().isEmpty() && !insideEditor(f))
+            cut(f, f->text(), f->fontMetrics().horizontalAdvance(f->text()) + 4,
+                f->contentsRect().width());
 
     for (const QLineEdit* f : window->findChildren<QLineEdit*>()) {
         if (insideEditor(f))

@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextBrowser>
@@ -209,6 +210,46 @@ TEST(Look, ProblemsNameWhatBreaksTheRules) {
     EXPECT_TRUE(problems[0].contains("1111 x 775"));
     dialog.resize(1366, kWorkArea.height() - kTitleBarHeight);
     EXPECT_TRUE(lookProblems(&dialog, QStringLiteral("W")).isEmpty());
+}
+
+// Texts are shown whole: captions, buttons and read-only values that do not fit are named; a
+// small button whose text fits, an editable field and a wrapping caption are not.
+TEST(Look, TextsThatDoNotFitAreNamed) {
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    const QString longText = QStringLiteral("Стартовый набор: Предохранители А");
+    auto* caption = new QLabel(longText, &dialog);
+    caption->setFixedWidth(60);
+    auto* value = new QLineEdit(longText, &dialog);
+    value->setObjectName(QStringLiteral("company"));
+    value->setReadOnly(true);
+    value->setFixedWidth(90);
+    auto* button = new QPushButton(QStringLiteral("Из справочника..."), &dialog);
+    button->setFixedWidth(50);
+    auto* dots = new QPushButton(QStringLiteral("..."), &dialog);
+    dots->setFixedWidth(32);
+    auto* typed = new QLineEdit(longText, &dialog); // typed into: it scrolls
+    typed->setFixedWidth(90);
+    auto* wrapped = new QLabel(longText, &dialog);
+    wrapped->setWordWrap(true);
+    wrapped->setFixedWidth(60);
+    for (QWidget* w : std::initializer_list<QWidget*>{caption, value, button, dots, typed, wrapped})
+        layout->addWidget(w);
+    dialog.resize(400, 300);
+
+    const QStringList problems = lookProblems(&dialog, QStringLiteral("W"));
+    ASSERT_EQ(problems.size(), 3) << problems.join('\n').toStdString();
+    EXPECT_TRUE(problems.filter("company").size() == 1 && problems.filter(longText).size() == 2);
+    EXPECT_EQ(problems.filter("Из справочника...").size(), 1);
+
+    // The main window may be made smaller only down to a size that fits the screen.
+    QMainWindow main;
+    auto* tall = new QWidget(&main);
+    tall->setMinimumSize(400, kWorkArea.height());
+    main.setCentralWidget(tall);
+    EXPECT_EQ(lookProblems(&main, QStringLiteral("M")).size(), 1);
+    tall->setMinimumSize(400, 300);
+    EXPECT_TRUE(lookProblems(&main, QStringLiteral("M")).isEmpty());
 }
 
 TEST(Look, StringGridAlignsEachCellByItsText) {

@@ -4,6 +4,10 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <map>
 
 namespace ses {
 
@@ -31,46 +35,68 @@ QString twoLinesIfLong(const QString& caption) {
 
 FieldPanel::FieldPanel(View& view, std::vector<PanelField> fields, int columns, QWidget* parent)
     : QWidget(parent), m_view(view), m_fields(std::move(fields)) {
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(4);
-    const int rows = (int(m_fields.size()) + columns - 1) / columns;
-    std::vector<bool> hasText(columns, false);
+    // The texts (maker, type, name, way of laying) come first, side by side across the whole
+    // width, each box sharing what is left; the figures follow in a grid of compact,
+    // right-aligned boxes, column by column. A name in a narrow column of figures would be cut.
+    std::vector<int> texts, figures;
     for (int i = 0; i < int(m_fields.size()); ++i) {
-        const int column = i / rows, col = column * 3, row = i % rows;
-        auto* label = new QLabel(twoLinesIfLong(m_fields[i].caption), this);
-        // A figure is compact and right-aligned; a text (maker, type, name, way of laying) takes
-        // what is left of its column.
         const ColType type = m_view[m_fields[i].field].def().type;
-        const bool text = type == ColType::Text || type == ColType::Memo;
-        QLineEdit* box = nullptr;
-        if (text) {
-            box = new QLineEdit(this);
+        (type == ColType::Text || type == ColType::Memo ? texts : figures).push_back(i);
+    }
+    m_boxes.resize(m_fields.size());
+    const auto caption = [&](int i, QLineEdit* box) {
+        auto* label = new QLabel(twoLinesIfLong(m_fields[i].caption), this);
+        box->setObjectName(m_fields[i].field);
+        label->setBuddy(box);
+        m_boxes[size_t(i)] = box;
+        return label;
+    };
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+
+    if (!texts.empty()) {
+        auto* grid = new QGridLayout;
+        grid->setHorizontalSpacing(8);
+        grid->setVerticalSpacing(4);
+        const int across = std::min<int>(columns, int(texts.size()));
+        for (int k = 0; k < int(texts.size()); ++k) {
+            const int i = texts[size_t(k)], row = k / across, col = (k % across) * 3;
+            auto* box = new QLineEdit(this);
             box->setReadOnly(true);
             box->setFocusPolicy(Qt::ClickFocus);
             box->setMinimumWidth(numberFieldWidth(box));
-            hasText[column] = true;
-        } else {
-            box = valueField(this);
+            grid->addWidget(caption(i, box), row, col, Qt::AlignRight | Qt::AlignVCenter);
+            grid->addWidget(box, row, col + 1);
+            m_textColumns.push_back({i, col + 1});
+            if (col > 0)
+                grid->setColumnMinimumWidth(col - 1, 16);
         }
-        box->setObjectName(m_fields[i].field);
-        label->setBuddy(box);
-        grid->addWidget(label, row, col, Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(box, row, col + 1, text ? Qt::Alignment() : Qt::AlignLeft);
-        if (col > 0)
-            grid->setColumnMinimumWidth(col - 1, 16);
-        m_boxes.push_back(box);
+        layout->addLayout(grid);
+        m_textGrid = grid;
     }
-    // The columns holding texts share the width left; without any, it goes after the last.
-    bool anyText = false;
-    for (int c = 0; c < columns; ++c) {
-        grid->setColumnStretch(c * 3 + 1, hasText[c] ? 1 : 0);
-        anyText = anyText || hasText[c];
+
+    if (!figures.empty()) {
+        auto* grid = new QGridLayout;
+        grid->setHorizontalSpacing(8);
+        grid->setVerticalSpacing(4);
+        const int rows = (int(figures.size()) + columns - 1) / columns;
+        for (int k = 0; k < int(figures.size()); ++k) {
+            const int i = figures[size_t(k)], col = (k / rows) * 3, row = k % rows;
+            QLineEdit* box = valueField(this);
+            grid->addWidget(caption(i, box), row, col, Qt::AlignRight | Qt::AlignVCenter);
+            grid->addWidget(box, row, col + 1, Qt::AlignLeft);
+            if (col > 0)
+                grid->setColumnMinimumWidth(col - 1, 16);
+        }
+        // The width beyond the figures is shared by the gaps between their columns.
+        for (int c = 0; c + 1 < columns; ++c)
+            grid->setColumnStretch(c * 3 + 2, 1);
+        if (columns == 1)
+            grid->setColumnStretch(2, 1);
+        layout->addLayout(grid);
     }
-    if (!anyText)
-        grid->setColumnStretch(columns * 3, 1);
-    grid->setRowStretch(rows, 1);
+    layout->addStretch(1);
     m_listener = m_view.addListener([this](View&, View::Change) { reload(); });
     reload();
 }
@@ -87,6 +113,18 @@ void FieldPanel::reload() {
         m_boxes[i]->setText(text);
         m_boxes[i]->setToolTip(text);
         m_boxes[i]->setCursorPosition(0);
+    }
+    // The text boxes share the width as their texts need it: a long maker's name takes more
+    // than a short type. (Counting the widest text of a column when they stand in rows.)
+    if (m_textGrid) {
+        std::map<int, int> need;
+        for (const auto& [i, col] : m_textColumns) {
+            const QLineEdit* box = m_boxes[size_t(i)];
+            need[col] =
+                std::max({need[col], 60, box->fontMetrics().horizontalAdvance(box->text()) + 12});
+        }
+        for (const auto& [col, width] : need)
+            m_textGrid->setColumnStretch(col, width);
     }
 }
 
