@@ -81,6 +81,15 @@ void fillGrid(StringGrid* grid, const QStringList& titles, const std::vector<QSt
         header->setSectionResizeMode(stretch, QHeaderView::Stretch);
 }
 
+// The remarks under their titles, the last column (the remark) taking the width left.
+void fillRemarks(StringGrid* grid, const QStringList& titles,
+                 const std::vector<QStringList>& rows) {
+    const int remark = int(titles.size()) - 1;
+    fillGrid(grid, titles, rows, remark);
+    for (int r = 0; r < int(rows.size()); ++r)
+        grid->item(r, remark)->setToolTip(rows[r][remark]);
+}
+
 QLabel* boldLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     QFont f = label->font();
@@ -116,8 +125,11 @@ QWidget* legend(const std::vector<LegendLine>& lines, QWidget* parent) {
 
 // A remark table under its title with "Найти" beside it.
 QWidget* remarkBox(const QString& title, StringGrid* grid, QPushButton* find, QWidget* parent) {
-    // A remark wider than the view scrolls; its column's title stays at the left, in sight.
+    // A remark takes the width left to it and wraps onto as many lines as it needs, so that it
+    // reads whole; its column's title stays at the left.
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->setWordWrap(true);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     auto* box = new QWidget(parent);
     auto* l = new QVBoxLayout(box);
     l->setContentsMargins(0, 0, 0, 0);
@@ -261,7 +273,7 @@ QWidget* TotalsPages::detailPage() {
     auto* bottom = new QHBoxLayout;
     m_scheduleRemarks = shownGrid(page, QStringLiteral("scheduleRemarks"));
     m_scheduleRemarks->setSelectionBehavior(QAbstractItemView::SelectRows);
-    fillGrid(
+    fillRemarks(
         m_scheduleRemarks,
         {QStringLiteral(" Т1, час."), QStringLiteral(" Т2, час."), QStringLiteral(" Замечание")},
         {});
@@ -317,7 +329,7 @@ QWidget* TotalsPages::peaksPage() {
     auto* bottom = new QHBoxLayout;
     m_peakRemarks = shownGrid(page, QStringLiteral("peakRemarks"));
     m_peakRemarks->setSelectionBehavior(QAbstractItemView::SelectRows);
-    fillGrid(m_peakRemarks, {QStringLiteral("  Т, час."), QStringLiteral(" Замечание")}, {}, 1);
+    fillRemarks(m_peakRemarks, {QStringLiteral("  Т, час."), QStringLiteral(" Замечание")}, {});
     m_findPeak = new QPushButton(QStringLiteral("Найти"), page);
     m_findPeak->setToolTip(QStringLiteral("Найти в таблице момент выбранного замечания"));
     m_findPeak->setEnabled(false);
@@ -641,12 +653,10 @@ void TotalsPages::showScheduleRemarks() {
     std::vector<QStringList> rows;
     for (const ScheduleRemark& r : m_totals.scheduleRemarks.rows)
         rows.push_back({hours(r.t1), hours(r.t2), r.text});
-    fillGrid(
+    fillRemarks(
         m_scheduleRemarks,
         {QStringLiteral(" Т1, час."), QStringLiteral(" Т2, час."), QStringLiteral(" Замечание")},
         rows);
-    for (int r = 0; r < int(rows.size()); ++r)
-        m_scheduleRemarks->item(r, 2)->setToolTip(rows[r][2]);
     m_findSchedule->setEnabled(!rows.empty());
     if (!rows.empty())
         m_scheduleRemarks->setCurrentCell(0, 0);
@@ -656,9 +666,7 @@ void TotalsPages::showPeakRemarks() {
     std::vector<QStringList> rows;
     for (const PeakRemark& r : m_totals.peakRemarks)
         rows.push_back({hours(r.t), r.text});
-    fillGrid(m_peakRemarks, {QStringLiteral("  Т, час."), QStringLiteral(" Замечание")}, rows, 1);
-    for (int r = 0; r < int(rows.size()); ++r)
-        m_peakRemarks->item(r, 1)->setToolTip(rows[r][1]);
+    fillRemarks(m_peakRemarks, {QStringLiteral("  Т, час."), QStringLiteral(" Замечание")}, rows);
     m_findPeak->setEnabled(!rows.empty());
     if (!rows.empty())
         m_peakRemarks->setCurrentCell(0, 0);
