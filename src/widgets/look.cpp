@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTableWidgetItem>
 #include <QTextDocument>
 
@@ -156,6 +157,40 @@ QStringList lookProblems(const QWidget* window, const QString& name) {
         const int need = box ? b->sizeHint().width()
                              : b->fontMetrics().horizontalAdvance(QString(b->text()).remove(u'&'));
         cut(b, b->text(), need, b->width() + 1);
+    }
+    // A table's cell shows its text whole: on one line within its column (or the columns it
+    // spans), or, where the table wraps words, on the lines its row's height holds.
+    for (const QTableView* t : window->findChildren<QTableView*>()) {
+        const QAbstractItemModel* m = t->model();
+        if (!m || !t->isVisibleTo(window) || insideCombo(t))
+            continue;
+        const QFontMetrics fm = t->fontMetrics();
+        for (int r = 0; r < std::min(m->rowCount(), 200); ++r)
+            for (int c = 0; c < m->columnCount(); ++c) {
+                const QString text = m->index(r, c).data(Qt::DisplayRole).toString();
+                if (text.isEmpty() || text.contains(u'\n') || t->isColumnHidden(c) ||
+                    t->isRowHidden(r))
+                    continue;
+                int room = 0;
+                for (int k = c; k < c + t->columnSpan(r, c) && k < m->columnCount(); ++k)
+                    room += t->columnWidth(k);
+                const int need = fm.horizontalAdvance(text) + 6;
+                if (room <= 0 || need <= room)
+                    continue;
+                // Wrapped, every word must fit the width and the lines the row's height.
+                bool whole = false;
+                if (t->wordWrap()) {
+                    int word = 0;
+                    for (const QString& w : text.split(u' ', Qt::SkipEmptyParts))
+                        word = std::max(word, fm.horizontalAdvance(w) + 6);
+                    const int height =
+                        fm.boundingRect(QRect(0, 0, room - 6, 100000), Qt::TextWordWrap, text)
+                            .height();
+                    whole = word <= room && height <= t->rowHeight(r);
+                }
+                if (!whole)
+                    cut(t, text, need, room);
+            }
     }
     for (const QLineEdit* f : window->findChildren<QLineEdit*>())
         if (f->isVisibleTo(window) && f->isReadOnly() && !f->text().isEmpty() && !insideEditor(f))

@@ -212,8 +212,9 @@ TEST(Look, ProblemsNameWhatBreaksTheRules) {
     EXPECT_TRUE(lookProblems(&dialog, QStringLiteral("W")).isEmpty());
 }
 
-// Texts are shown whole: captions, buttons and read-only values that do not fit are named; a
-// small button whose text fits, an editable field and a wrapping caption are not.
+// Texts are shown whole: captions, buttons, read-only values and table cells that do not fit
+// are named; a small button whose text fits, an editable field, a wrapping caption and a cell
+// spanning enough columns are not.
 TEST(Look, TextsThatDoNotFitAreNamed) {
     QDialog dialog;
     auto* layout = new QVBoxLayout(&dialog);
@@ -233,14 +234,30 @@ TEST(Look, TextsThatDoNotFitAreNamed) {
     auto* wrapped = new QLabel(longText, &dialog);
     wrapped->setWordWrap(true);
     wrapped->setFixedWidth(60);
-    for (QWidget* w : std::initializer_list<QWidget*>{caption, value, button, dots, typed, wrapped})
+    // A cell that does not fit its column is cut; spanning two columns it fits.
+    auto* table = new QTableWidget(2, 2, &dialog);
+    table->setObjectName(QStringLiteral("remarks"));
+    table->setItem(0, 0, new QTableWidgetItem(QStringLiteral("Одновременный пуск")));
+    table->setItem(1, 0, new QTableWidgetItem(QStringLiteral("Одновременный пуск")));
+    table->setSpan(1, 0, 1, 2);
+    table->setColumnWidth(0, 80);
+    table->setColumnWidth(1, 80);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{caption, value, button, dots, typed, wrapped, table})
         layout->addWidget(w);
     dialog.resize(400, 300);
 
     const QStringList problems = lookProblems(&dialog, QStringLiteral("W"));
-    ASSERT_EQ(problems.size(), 3) << problems.join('\n').toStdString();
+    ASSERT_EQ(problems.size(), 4) << problems.join('\n').toStdString();
     EXPECT_TRUE(problems.filter("company").size() == 1 && problems.filter(longText).size() == 2);
     EXPECT_EQ(problems.filter("Из справочника...").size(), 1);
+    EXPECT_EQ(problems.filter("remarks").size(), 1);
+    // Wide enough for its longest word, the remark wraps whole once its row holds two lines.
+    table->setColumnWidth(0, 120);
+    table->setRowHeight(0, table->fontMetrics().height() + 2);
+    EXPECT_EQ(lookProblems(&dialog, QStringLiteral("W")).filter("remarks").size(), 1);
+    table->resizeRowsToContents();
+    EXPECT_EQ(lookProblems(&dialog, QStringLiteral("W")).filter("remarks").size(), 0);
 
     // The main window may be made smaller only down to a size that fits the screen.
     QMainWindow main;
