@@ -130,7 +130,7 @@ void TAddSutGrF::setUp(const QString& className) {
     m_chart = new StepChart(m_pages);
     m_pages->addTab(m_chart, QStringLiteral("Суточный график"));
 
-    const ScheduleResults results = makeScheduleResults(m_pages, [this](QWidget* page) {
+    m_results = makeScheduleResults(m_pages, [this](QWidget* page) {
         m_peak = new NumberField(NumberField::Kind::Decimal, page);
         m_peak->setObjectName(QStringLiteral("Wp_pik"));
         m_peak->setPrompter(&m_prompter);
@@ -146,16 +146,8 @@ void TAddSutGrF::setUp(const QString& className) {
         return row;
     });
     connect(m_peak, &QLineEdit::textChanged, this, [this] { updateButtons(); });
-    results.peakLabel->setBuddy(m_peak);
-    m_wpSut = results.wpSut;
-    m_pnom = results.pnom;
-    m_pmax = results.pmax;
-    m_pnomLabel = results.nominalLabel;
-    m_pmaxLabel = results.maximumLabel;
-    m_sine = results.sine.box;
-    m_sineLabel = results.sine.label;
-    m_monthly = results.monthly;
-    m_pages->addTab(results.page, QStringLiteral("Расчетные параметры"));
+    m_results.peakLabel->setBuddy(m_peak);
+    m_pages->addTab(m_results.page, QStringLiteral("Расчетные параметры"));
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(tableBox);
@@ -174,11 +166,11 @@ void TAddSutGrF::setUp(const QString& className) {
     if (m_bookEditor) {
         // A book schedule has no name, months or peak of its own here: only the table and the
         // three figures the book keeps.
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{m_header, m_peak, results.peakLabel, m_sine,
-                                             m_sineLabel, m_monthly->parentWidget(), exportButton})
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 m_header, m_peak, m_results.peakLabel, m_results.sine.box, m_results.sine.label,
+                 m_results.monthly->parentWidget(), exportButton})
             w->hide();
-        for (QWidget* w : results.page->findChildren<StepButtons*>())
+        for (QWidget* w : m_results.page->findChildren<StepButtons*>())
             w->hide();
         resize(1000, 600);
     }
@@ -197,8 +189,8 @@ void TAddSutGrF::prepareBook() {
         if (!q.value(1).isNull())
             m_in.maxMinutes = q.value(1).toInt();
     }
-    m_pnomLabel->setText(nominalPowerLabel(m_in.nomMinutes));
-    m_pmaxLabel->setText(maximumPowerLabel(m_in.maxMinutes));
+    m_results.nominalLabel->setText(nominalPowerLabel(m_in.nomMinutes));
+    m_results.maximumLabel->setText(maximumPowerLabel(m_in.maxMinutes));
     const IntervalTexts rows = bookIntervals(m_dm);
     setIntervals(rows);
     clearResults();
@@ -244,14 +236,14 @@ void TAddSutGrF::prepare(const ScheduleDraft& draft, const ScheduleInputs& in,
     m_draft = ScheduleDraft{};
     m_header->setSchedule(draft.name, draft.from, draft.to);
     m_header->setInputs(in);
-    m_pnomLabel->setText(nominalPowerLabel(in.nomMinutes));
-    m_pmaxLabel->setText(maximumPowerLabel(in.maxMinutes));
+    m_results.nominalLabel->setText(nominalPowerLabel(in.nomMinutes));
+    m_results.maximumLabel->setText(maximumPowerLabel(in.maxMinutes));
     // The peak keeps what was typed last unless the schedule brings its own.
     if (draft.peak)
         m_peak->setValue(draft.peak);
-    m_sine->setChecked(ac && draft.clearSinus);
-    m_sine->setEnabled(ac);
-    m_sineLabel->setEnabled(ac);
+    m_results.sine.box->setChecked(ac && draft.clearSinus);
+    m_results.sine.box->setEnabled(ac);
+    m_results.sine.label->setEnabled(ac);
     setIntervals(draft.intervals);
     clearResults();
     if (!draft.intervals.empty())
@@ -297,15 +289,15 @@ void TAddSutGrF::tableEdited() {
 
 void TAddSutGrF::clearResults() {
     m_chart->clear();
-    m_wpSut->clear();
-    m_pnom->clear();
-    m_pmax->clear();
-    m_monthly->setRows(std::vector<QStringList>{});
+    m_results.wpSut->clear();
+    m_results.pnom->clear();
+    m_results.pmax->clear();
+    m_results.monthly->setRows(std::vector<QStringList>{});
     m_params = ScheduleParams{};
 }
 
 bool TAddSutGrF::isBuilt() const {
-    return !m_wpSut->text().isEmpty();
+    return !m_results.wpSut->text().isEmpty();
 }
 
 void TAddSutGrF::updateButtons() {
@@ -317,7 +309,8 @@ void TAddSutGrF::updateButtons() {
     for (Command c : {Test, Build, Clear})
         m_commands[c]->setEnabled(started);
     // The book editor's "ОК" tells what is missing itself.
-    m_ok->setEnabled(m_bookEditor || (!m_wpSut->text().isEmpty() && !m_peak->text().isEmpty()));
+    m_ok->setEnabled(m_bookEditor ||
+                     (!m_results.wpSut->text().isEmpty() && !m_peak->text().isEmpty()));
 }
 
 void TAddSutGrF::focusCell(int column, int row) {
@@ -394,19 +387,19 @@ bool TAddSutGrF::runBuild(bool tellProblems, bool tellErrors) {
     m_chart->draw(rows);
     if (m_bookEditor) {
         m_params = scheduleParameters(parseIntervals(rows), m_in.nomMinutes, m_in.maxMinutes);
-        m_wpSut->setText(numberToText(m_params.wpSut));
-        m_pnom->setText(numberToText(m_params.pnom));
-        m_pmax->setText(numberToText(m_params.pmax));
+        m_results.wpSut->setText(numberToText(m_params.wpSut));
+        m_results.pnom->setText(numberToText(m_params.pnom));
+        m_results.pmax->setText(numberToText(m_params.pmax));
         updateButtons();
         return true;
     }
     const MonthlyResult res =
         monthlyRows(parseIntervals(rows), m_header->from(), m_header->to(), m_in);
     m_params = res.params;
-    m_wpSut->setText(numberToText(res.params.wpSut));
-    m_pnom->setText(numberToText(res.params.pnom));
-    m_pmax->setText(numberToText(res.params.pmax));
-    m_monthly->setRows(res.rows);
+    m_results.wpSut->setText(numberToText(res.params.wpSut));
+    m_results.pnom->setText(numberToText(res.params.pnom));
+    m_results.pmax->setText(numberToText(res.params.pmax));
+    m_results.monthly->setRows(res.rows);
     updateButtons();
     if (tellProblems && !res.problems.isEmpty())
         m_prompter.information(res.problems.join(u'\n'));
@@ -452,9 +445,10 @@ void TAddSutGrF::saveToBook() {
 }
 
 ScheduleReport TAddSutGrF::report() {
-    ScheduleReport r = scheduleReport(
-        *m_header, m_in,
-        {m_wpSut, m_pnom, m_pmax, m_peak, m_pnomLabel, m_pmaxLabel, m_sine, m_monthly});
+    ScheduleReport r = scheduleReport(*m_header, m_in,
+                                      {m_results.wpSut, m_results.pnom, m_results.pmax, m_peak,
+                                       m_results.nominalLabel, m_results.maximumLabel,
+                                       m_results.sine.box, m_results.monthly});
     r.withIntervals = true;
     r.intervals = intervals();
     r.chart = m_chart->picture();
@@ -529,7 +523,7 @@ void TAddSutGrF::accept() {
     m_draft.pnom = res.params.pnom;
     m_draft.pmax = res.params.pmax;
     m_draft.peak = peak;
-    m_draft.clearSinus = m_ac && m_sine->isChecked();
+    m_draft.clearSinus = m_ac && m_results.sine.box->isChecked();
     m_draft.intervals = rows;
     m_draft.monthly = res.rows;
     QDialog::accept();

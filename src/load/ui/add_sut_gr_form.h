@@ -6,6 +6,7 @@
 // screen.
 
 #include "load/schedule_store.h"
+#include "load/ui/schedule_panels.h"
 #include "load/ui/schedule_report.h"
 
 #include <QDialog>
@@ -64,13 +65,13 @@ public:
     void setIntervals(const IntervalTexts& rows);
 
     StringGrid* intervalGrid() const { return m_grid; }
-    MonthlyTable* monthlyTable() const { return m_monthly; }
+    MonthlyTable* monthlyTable() const { return m_results.monthly; }
     ScheduleHeader* header() const { return m_header; }
     StepChart* chart() const { return m_chart; }
     QTabWidget* pages() const { return m_pages; }
     NumberField* peakField() const { return m_peak; }
-    QLineEdit* wpSutField() const { return m_wpSut; }
-    QCheckBox* pureSineBox() const { return m_sine; }
+    QLineEdit* wpSutField() const { return m_results.wpSut; }
+    QCheckBox* pureSineBox() const { return m_results.sine.box; }
     QPushButton* okButton() const { return m_ok; }
 
     void accept() override; // the checks of "ОК" in order, then the draft
@@ -126,15 +127,8 @@ private:
     QPushButton* m_commands[CommandCount];
     QTabWidget* m_pages;
     StepChart* m_chart;
-    QLineEdit* m_wpSut;
-    QLineEdit* m_pnom;
-    QLineEdit* m_pmax;
-    QLabel* m_pnomLabel;
-    QLabel* m_pmaxLabel;
     NumberField* m_peak;
-    QCheckBox* m_sine;
-    QLabel* m_sineLabel;
-    MonthlyTable* m_monthly;
+    ScheduleResults m_results{}; // the page "Расчетные параметры"
     QPushButton* m_ok;
     TsSutForm* m_book = nullptr;
     TsRazdGrF* m_section = nullptr;

@@ -349,27 +349,20 @@ TCreateSGF::TCreateSGF(TDataModule1& dm, Prompter& prompter, bool ac, QWidget* p
     m_pages->addTab(schedulePage, QStringLiteral("Суточный график"));
 
     // Page "Расчетные параметры": the figures of the last build.
-    const ScheduleResults results = makeScheduleResults(m_pages, [this](QWidget* page) {
+    m_results = makeScheduleResults(m_pages, [this](QWidget* page) {
         m_peak = resultField(page, QStringLiteral("Wp_pik"));
         auto* row = new QHBoxLayout;
         row->addWidget(m_peak);
         return row;
     });
-    m_wpSut = results.wpSut;
-    m_pnom = results.pnom;
-    m_pmax = results.pmax;
-    m_pnomLabel = results.nominalLabel;
-    m_pmaxLabel = results.maximumLabel;
-    m_sine = results.sine.box;
-    m_sineLabel = results.sine.label;
-    m_monthly = results.monthly;
     // Shown, not edited: the consumers decide it.
-    for (QWidget* w : {static_cast<QWidget*>(m_sine), static_cast<QWidget*>(m_sineLabel)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_results.sine.box), static_cast<QWidget*>(m_results.sine.label)})
         w->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_sine->setFocusPolicy(Qt::NoFocus);
-    m_sine->setEnabled(ac);
-    m_sineLabel->setEnabled(ac);
-    m_pages->addTab(results.page, QStringLiteral("Расчетные параметры"));
+    m_results.sine.box->setFocusPolicy(Qt::NoFocus);
+    m_results.sine.box->setEnabled(ac);
+    m_results.sine.label->setEnabled(ac);
+    m_pages->addTab(m_results.page, QStringLiteral("Расчетные параметры"));
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int page) { pageChanged(page); });
 
     m_progress = new QProgressBar(this);
@@ -458,8 +451,8 @@ void TCreateSGF::prepare(const ScheduleDraft& draft, const ScheduleInputs& in,
     m_draft = ScheduleDraft{};
     m_header->setSchedule(draft.name, draft.from, draft.to);
     m_header->setInputs(in);
-    m_pnomLabel->setText(nominalPowerLabel(in.nomMinutes));
-    m_pmaxLabel->setText(maximumPowerLabel(in.maxMinutes));
+    m_results.nominalLabel->setText(nominalPowerLabel(in.nomMinutes));
+    m_results.maximumLabel->setText(maximumPowerLabel(in.maxMinutes));
     m_snapshot = snapshotConsumers(m_dm, m_ac);
     if (!consumers().isEmpty())
         consumers().first();
@@ -552,10 +545,10 @@ void TCreateSGF::clearResults() {
     m_intervals->setRowCount(2);
     m_intervals->clearCells();
     m_chart->clear();
-    for (QLineEdit* f : {m_wpSut, m_pnom, m_pmax, m_peak})
+    for (QLineEdit* f : {m_results.wpSut, m_results.pnom, m_results.pmax, m_peak})
         f->clear();
-    m_sine->setChecked(false);
-    m_monthly->setRows(std::vector<QStringList>{});
+    m_results.sine.box->setChecked(false);
+    m_results.monthly->setRows(std::vector<QStringList>{});
 }
 
 void TCreateSGF::dataChanged() {
@@ -666,12 +659,12 @@ bool TCreateSGF::runBuild(bool tellErrors, bool tellProblems) {
     m_chart->draw(f.intervals);
     m_progress->setValue(2);
     m_result = monthlyRows(parseIntervals(f.intervals), m_header->from(), m_header->to(), m_in);
-    m_wpSut->setText(numberToText(m_result.params.wpSut));
-    m_pnom->setText(numberToText(m_result.params.pnom));
-    m_pmax->setText(numberToText(m_result.params.pmax));
+    m_results.wpSut->setText(numberToText(m_result.params.wpSut));
+    m_results.pnom->setText(numberToText(m_result.params.pnom));
+    m_results.pmax->setText(numberToText(m_result.params.pmax));
     m_peak->setText(numberToText(f.peak));
-    m_sine->setChecked(m_ac && f.clearSinus);
-    m_monthly->setRows(m_result.rows);
+    m_results.sine.box->setChecked(m_ac && f.clearSinus);
+    m_results.monthly->setRows(m_result.rows);
     m_progress->setValue(3);
     m_built = true;
     done();
@@ -748,9 +741,10 @@ ScheduleInfoRequest TCreateSGF::infoRequest() {
 }
 
 ScheduleReport TCreateSGF::report() {
-    ScheduleReport r = scheduleReport(
-        *m_header, m_in,
-        {m_wpSut, m_pnom, m_pmax, m_peak, m_pnomLabel, m_pmaxLabel, m_sine, m_monthly});
+    ScheduleReport r = scheduleReport(*m_header, m_in,
+                                      {m_results.wpSut, m_results.pnom, m_results.pmax, m_peak,
+                                       m_results.nominalLabel, m_results.maximumLabel,
+                                       m_results.sine.box, m_results.monthly});
     r.withIntervals = true;
     for (int row = 1; row < m_intervals->rowCount(); ++row)
         if (!m_intervals->cell(0, row).isEmpty())
@@ -823,7 +817,7 @@ void TCreateSGF::accept() {
     m_draft.pnom = m_result.params.pnom;
     m_draft.pmax = m_result.params.pmax;
     m_draft.peak = parseNumber(m_peak->text());
-    m_draft.clearSinus = m_ac && m_sine->isChecked();
+    m_draft.clearSinus = m_ac && m_results.sine.box->isChecked();
     for (int row = 1; row < m_intervals->rowCount(); ++row)
         m_draft.intervals.push_back(
             {m_intervals->cell(0, row), m_intervals->cell(1, row), m_intervals->cell(2, row)});

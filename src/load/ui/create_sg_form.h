@@ -10,6 +10,7 @@
 #include "load/consumer_store.h"
 #include "load/load_totals.h"
 #include "load/schedule_store.h"
+#include "load/ui/schedule_panels.h"
 #include "load/ui/schedule_report.h"
 #include "widgets/view_model.h"
 
@@ -166,12 +167,12 @@ public:
     QCheckBox* askBeforeDelete() const { return m_askDelete; }
     StringGrid* intervalGrid() const { return m_intervals; }
     StepChart* chart() const { return m_chart; }
-    MonthlyTable* monthlyTable() const { return m_monthly; }
-    QLineEdit* wpSutField() const { return m_wpSut; }
-    QLineEdit* pnomField() const { return m_pnom; }
-    QLineEdit* pmaxField() const { return m_pmax; }
+    MonthlyTable* monthlyTable() const { return m_results.monthly; }
+    QLineEdit* wpSutField() const { return m_results.wpSut; }
+    QLineEdit* pnomField() const { return m_results.pnom; }
+    QLineEdit* pmaxField() const { return m_results.pmax; }
     QLineEdit* peakField() const { return m_peak; }
-    QCheckBox* pureSineBox() const { return m_sine; }
+    QCheckBox* pureSineBox() const { return m_results.sine.box; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* commandButton(Command c) const { return m_commands[c]; }
 
@@ -217,15 +218,8 @@ private:
     QCheckBox* m_askDelete;
     StringGrid* m_intervals;
     StepChart* m_chart;
-    QLineEdit* m_wpSut;
-    QLineEdit* m_pnom;
-    QLineEdit* m_pmax;
     QLineEdit* m_peak;
-    QLabel* m_pnomLabel;
-    QLabel* m_pmaxLabel;
-    QCheckBox* m_sine;
-    QLabel* m_sineLabel;
-    MonthlyTable* m_monthly;
+    ScheduleResults m_results{}; // the page "Расчетные параметры"
     QProgressBar* m_progress;
     QPushButton* m_ok;
     TsRazdGrF* m_section = nullptr;
