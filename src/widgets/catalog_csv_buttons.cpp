@@ -1,6 +1,7 @@
 #include "widgets/catalog_csv_buttons.h"
 
 #include "data/data_module.h"
+#include "widgets/wait_cursor.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -14,6 +15,7 @@ bool exportCatalogCsv(TDataModule1& dm, Prompter& prompter, const QString& class
     if (!def || (saveEdits && !saveEdits()))
         return false;
     try {
+        const WaitCursor wait; // a catalog of tens of thousands of rows takes a moment
         exportCatalog(dm, *def, folder);
     } catch (const DbError& e) {
         prompter.error(e.message());
@@ -32,6 +34,7 @@ bool importCatalogCsv(TDataModule1& dm, Prompter& prompter, const QString& class
         return false;
     CatalogImportReport report;
     try {
+        const WaitCursor wait;
         report = importCatalog(dm, *def, folder, mode);
     } catch (const DbError& e) {
         prompter.error(e.message() + QStringLiteral("\nСправочник не изменен."));
