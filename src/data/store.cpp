@@ -491,7 +491,7 @@ BulkInsert::BulkInsert(Store& store, const QString& table, const QStringList& co
     // The engine's smallest limit on numbered parameters is 999; gains stop well below 64 rows.
     m_perStatement = std::clamp(999 / std::max<int>(1, int(columns.size())), 1, 64);
     m_full = prepareRows(m_perStatement);
-    m_rest.reserve(m_perStatement);
+    m_pending.reserve(size_t(m_perStatement));
 }
 
 BulkInsert::~BulkInsert() {
@@ -512,7 +512,10 @@ sqlite3_stmt* BulkInsert::prepareRows(int rows) {
     return enginePrepare(m_store, m_db, sql);
 }
 
-void BulkInsert::run(sqlite3_stmt* stmt) {
+void BulkInsert::write(sqlite3_stmt* stmt) {
+    for (size_t r = 0; r < m_pending.size(); ++r)
+        engineBind(stmt, m_pending[r], int(r) * int(m_columns.size()));
+    m_pending.clear();
     m_store.ensureTransactionAlive();
     const int rc = sqlite3_step(stmt);
     sqlite3_reset(stmt);
@@ -528,31 +531,17 @@ void BulkInsert::add(const QVariantList& values) {
                           .arg(m_table)
                           .arg(values.size())
                           .arg(m_columns.size()));
-    engineBind(m_full, values, m_pending * int(m_columns.size()));
-    m_rest.push_back(values);
-    if (++m_pending < m_perStatement)
-        return;
-    m_pending = 0;
-    m_rest.clear();
-    run(m_full);
+    m_pending.push_back(values);
+    if (int(m_pending.size()) == m_perStatement)
+        write(m_full);
 }
 
 void BulkInsert::finish() {
-    if (m_pending == 0)
+    if (m_pending.empty())
         return;
-    sqlite3_clear_bindings(m_full);
-    sqlite3_stmt* stmt = prepareRows(m_pending);
-    for (int r = 0; r < m_pending; ++r)
-        engineBind(stmt, m_rest[size_t(r)], r * int(m_columns.size()));
-    m_pending = 0;
-    m_rest.clear();
-    try {
-        run(stmt);
-    } catch (...) {
-        sqlite3_finalize(stmt);
-        throw;
-    }
-    sqlite3_finalize(stmt);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> last(
+        prepareRows(int(m_pending.size())), sqlite3_finalize);
+    write(last.get());
 }
 
 EngineQuery::EngineQuery(Store& store, const QString& sql, const QVariantList& binds)

@@ -183,16 +183,16 @@ public:
 
 private:
     ::sqlite3_stmt* prepareRows(int rows);
-    void run(::sqlite3_stmt* stmt);
+    // Binds the pending rows into the statement (as many rows as it has) and runs it.
+    void write(::sqlite3_stmt* stmt);
 
     Store& m_store;
     QString m_table;
     QStringList m_columns;
     ::sqlite3* m_db = nullptr;
     int m_perStatement = 1;
-    ::sqlite3_stmt* m_full = nullptr; // m_perStatement rows
-    int m_pending = 0;                // rows bound into m_full, not yet written
-    std::vector<QVariantList> m_rest; // values of the pending rows, for a shorter statement
+    ::sqlite3_stmt* m_full = nullptr;    // m_perStatement rows
+    std::vector<QVariantList> m_pending; // rows added, not yet written
 };
 
 // A read run through the engine's own interface: each value comes as the engine holds it (null,

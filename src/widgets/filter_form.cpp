@@ -284,7 +284,9 @@ FilterBox newFilterBox(const QString& title, QWidget* parent) {
     return b;
 }
 
-void showFilterSummary(StringGrid* summary, const std::optional<RowFilter>& filter) {
+void showFilterSummary(StringGrid* summary, QPushButton* off,
+                       const std::optional<RowFilter>& filter) {
+    off->setEnabled(filter.has_value());
     const auto rows = filter ? filter->summary() : std::vector<std::pair<QString, QString>>{};
     summary->setRowCount(std::max<int>(1, int(rows.size())) + 1);
     summary->clearCells();

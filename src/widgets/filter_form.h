@@ -122,7 +122,9 @@ struct FilterBox {
     QPushButton* off;
 };
 FilterBox newFilterBox(const QString& title, QWidget* parent);
-// The summary rows of the filter under the heading; one empty row without a filter.
-void showFilterSummary(StringGrid* summary, const std::optional<RowFilter>& filter);
+// The summary rows of the filter under the heading (one empty row without a filter), and
+// "Отключить" enabled while a filter is set.
+void showFilterSummary(StringGrid* summary, QPushButton* off,
+                       const std::optional<RowFilter>& filter);
 
 } // namespace ses

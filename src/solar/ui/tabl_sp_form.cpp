@@ -414,15 +414,13 @@ void TTablSPFm::editFilter() {
 
 void TTablSPFm::applyFilter() {
     m_rowFilter = panelFilter(m_filter->tickedMakers(), m_filter->fieldTexts());
-    showFilterSummary(m_summary, m_rowFilter);
-    m_off->setEnabled(true);
+    showFilterSummary(m_summary, m_off, m_rowFilter);
     refresh();
 }
 
 void TTablSPFm::switchFilterOff() {
     m_rowFilter.reset();
-    showFilterSummary(m_summary, m_rowFilter);
-    m_off->setEnabled(false);
+    showFilterSummary(m_summary, m_off, m_rowFilter);
     refresh();
 }
 

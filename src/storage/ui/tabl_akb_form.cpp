@@ -236,15 +236,13 @@ void TTablAKBF::editFilter() {
 void TTablAKBF::applyFilter() {
     m_rowFilter =
         batteryFilter(m_filter->tickedMakers(), m_filter->tickedTypes(), m_filter->fieldTexts());
-    showFilterSummary(m_summary, m_rowFilter);
-    m_off->setEnabled(true);
+    showFilterSummary(m_summary, m_off, m_rowFilter);
     rebuild();
 }
 
 void TTablAKBF::switchFilterOff() {
     m_rowFilter.reset();
-    showFilterSummary(m_summary, m_rowFilter);
-    m_off->setEnabled(false);
+    showFilterSummary(m_summary, m_off, m_rowFilter);
     rebuild();
 }
 
