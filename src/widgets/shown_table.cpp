@@ -4,8 +4,10 @@
 #include "lib/prompter.h"
 #include "widgets/string_grid.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -100,6 +102,38 @@ void setRowsMovable(StringGrid* grid, bool on) {
 
 void setColumnsMovable(StringGrid* grid, bool on) {
     grid->horizontalHeader()->setSectionsMovable(on);
+}
+
+GridOptions makeGridOptions(StringGrid* grid, const QString& fixCaption, const QString& fixName,
+                            int frozen, QWidget* parent, std::function<void()> fixed) {
+    GridOptions o;
+    o.fix = new QCheckBox(fixCaption, parent);
+    o.fix->setObjectName(fixName);
+    o.moveColumns = new QCheckBox(QStringLiteral("Разрешить перемещение столбцов таблицы"), parent);
+    o.moveColumns->setObjectName(QStringLiteral("moveColumns"));
+    o.moveRows = new QCheckBox(QStringLiteral("Разрешить перемещение строк таблицы"), parent);
+    o.moveRows->setObjectName(QStringLiteral("moveRows"));
+    o.moveRows->setEnabled(false);
+    QCheckBox* moveRows = o.moveRows;
+    QObject::connect(o.fix, &QCheckBox::toggled, parent,
+                     [grid, frozen, moveRows, fixed = std::move(fixed)](bool on) {
+                         grid->setFrozenCols(on ? frozen : 0);
+                         if (!on)
+                             moveRows->setChecked(false);
+                         moveRows->setEnabled(on);
+                         if (fixed)
+                             fixed();
+                     });
+    QObject::connect(o.moveColumns, &QCheckBox::toggled, parent,
+                     [grid](bool on) { setColumnsMovable(grid, on); });
+    QObject::connect(o.moveRows, &QCheckBox::toggled, parent,
+                     [grid](bool on) { setRowsMovable(grid, on); });
+    o.row = new QHBoxLayout;
+    o.row->addWidget(o.fix);
+    o.row->addWidget(o.moveColumns);
+    o.row->addWidget(o.moveRows);
+    o.row->addStretch();
+    return o;
 }
 
 QPushButton* makeCsvButton(QWidget* parent) {

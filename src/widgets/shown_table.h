@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+class QCheckBox;
+class QHBoxLayout;
 class QPushButton;
 class QTableView;
 class QWidget;
@@ -38,6 +40,18 @@ std::vector<QStringList> screenTableRows(const QTableView& view);
 // Rows can be dragged by a handle at their left, or not.
 void setRowsMovable(StringGrid* grid, bool on);
 void setColumnsMovable(StringGrid* grid, bool on);
+
+// The options under a comparison table: `fixCaption` freezes its first `frozen` columns,
+// "Разрешить перемещение столбцов таблицы" and "Разрешить перемещение строк таблицы" (rows move
+// only while those columns stay in place); `fixed` follows each change of the freezing.
+struct GridOptions {
+    QCheckBox* fix;
+    QCheckBox* moveColumns;
+    QCheckBox* moveRows;
+    QHBoxLayout* row; // the three side by side
+};
+GridOptions makeGridOptions(StringGrid* grid, const QString& fixCaption, const QString& fixName,
+                            int frozen, QWidget* parent, std::function<void()> fixed = {});
 
 // "Сохранить CSV..." with its hint; the caller connects it.
 QPushButton* makeCsvButton(QWidget* parent);

@@ -66,24 +66,12 @@ TComParVarF::TComParVarF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_sun->setHorizontalHeader(m_strip);
     m_sun->setFrozenCols(1);
 
-    m_fixFirst = new QCheckBox(QStringLiteral("Фиксация первого столбца таблицы"), this);
-    m_fixFirst->setObjectName(QStringLiteral("fixFirst"));
-    m_moveColumns = new QCheckBox(QStringLiteral("Разрешить перемещение столбцов таблицы"), this);
-    m_moveColumns->setObjectName(QStringLiteral("moveColumns"));
-    m_moveRows = new QCheckBox(QStringLiteral("Разрешить перемещение строк таблицы"), this);
-    m_moveRows->setObjectName(QStringLiteral("moveRows"));
-    m_moveRows->setEnabled(false);
-    connect(m_fixFirst, &QCheckBox::toggled, this, [this](bool on) {
-        m_params->setFrozenCols(on ? 1 : 0);
-        if (!on)
-            m_moveRows->setChecked(false);
-        m_moveRows->setEnabled(on);
-        paintParams();
-    });
-    connect(m_moveColumns, &QCheckBox::toggled, this,
-            [this](bool on) { setColumnsMovable(m_params, on); });
-    connect(m_moveRows, &QCheckBox::toggled, this,
-            [this](bool on) { setRowsMovable(m_params, on); });
+    const GridOptions options =
+        makeGridOptions(m_params, QStringLiteral("Фиксация первого столбца таблицы"),
+                        QStringLiteral("fixFirst"), 1, this, [this] { paintParams(); });
+    m_fixFirst = options.fix;
+    m_moveColumns = options.moveColumns;
+    m_moveRows = options.moveRows;
 
     auto* formatButton = new QPushButton(QStringLiteral("Формат"), this);
     formatButton->setObjectName(QStringLiteral("format"));
@@ -120,14 +108,9 @@ TComParVarF::TComParVarF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(1, 3);
     grid->setRowStretch(3, 2);
-    auto* options = new QHBoxLayout;
-    options->addWidget(m_fixFirst);
-    options->addWidget(m_moveColumns);
-    options->addWidget(m_moveRows);
-    options->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid, 1);
-    layout->addLayout(options);
+    layout->addLayout(options.row);
     layout->addLayout(buttons.layout);
     resize(1340, 690);
 }

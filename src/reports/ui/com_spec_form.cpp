@@ -36,22 +36,12 @@ TComSpecF::TComSpecF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     m_grid = makeTableGrid(QStringLiteral("comparison"), this);
     tableLabel->setBuddy(m_grid);
 
-    m_fixColumns = new QCheckBox(QStringLiteral("Фиксация первых трех столбцов таблицы"), this);
-    m_fixColumns->setObjectName(QStringLiteral("fixColumns"));
-    m_moveColumns = new QCheckBox(QStringLiteral("Разрешить перемещение столбцов таблицы"), this);
-    m_moveColumns->setObjectName(QStringLiteral("moveColumns"));
-    m_moveRows = new QCheckBox(QStringLiteral("Разрешить перемещение строк таблицы"), this);
-    m_moveRows->setObjectName(QStringLiteral("moveRows"));
-    m_moveRows->setEnabled(false);
-    connect(m_fixColumns, &QCheckBox::toggled, this, [this](bool on) {
-        m_grid->setFrozenCols(on ? kTextColumns : 0);
-        if (!on)
-            m_moveRows->setChecked(false);
-        m_moveRows->setEnabled(on);
-    });
-    connect(m_moveColumns, &QCheckBox::toggled, this,
-            [this](bool on) { setColumnsMovable(m_grid, on); });
-    connect(m_moveRows, &QCheckBox::toggled, this, [this](bool on) { setRowsMovable(m_grid, on); });
+    const GridOptions options =
+        makeGridOptions(m_grid, QStringLiteral("Фиксация первых трех столбцов таблицы"),
+                        QStringLiteral("fixColumns"), kTextColumns, this);
+    m_fixColumns = options.fix;
+    m_moveColumns = options.moveColumns;
+    m_moveRows = options.moveRows;
 
     auto* formatButton = new QPushButton(QStringLiteral("Формат"), this);
     formatButton->setObjectName(QStringLiteral("format"));
@@ -77,14 +67,9 @@ TComSpecF::TComSpecF(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     grid->addWidget(m_grid, 1, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
-    auto* options = new QHBoxLayout;
-    options->addWidget(m_fixColumns);
-    options->addWidget(m_moveColumns);
-    options->addWidget(m_moveRows);
-    options->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid, 1);
-    layout->addLayout(options);
+    layout->addLayout(options.row);
     layout->addLayout(buttons.layout);
     resize(1340, 640);
 }
