@@ -2,6 +2,7 @@
 // A stored number that may be missing: null (or not a number) reads as no value, never as 0.
 
 #include "data/view.h"
+#include "lib/numbers.h"
 
 #include <QVariant>
 
@@ -15,6 +16,24 @@ inline std::optional<double> optionalNumber(const QVariant& v) {
     bool ok = false;
     const double d = v.toDouble(&ok);
     return ok ? std::optional<double>(d) : std::nullopt;
+}
+
+// A stored value as the windows and reports write it: numbers in the shortest form with the
+// decimal comma, an empty field as empty text.
+inline QString storedText(const QVariant& v) {
+    if (v.isNull())
+        return {};
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return numberToText(v.toDouble());
+    default:
+        return v.toString();
+    }
 }
 
 inline std::optional<double> optionalNumber(Field f) {

@@ -1,6 +1,7 @@
 #include "reports/scheme_store.h"
 
 #include "data/data_module.h"
+#include "data/optional_number.h"
 #include "lib/numbers.h"
 
 #include <QSqlQuery>
@@ -10,29 +11,11 @@ namespace ses {
 
 namespace {
 
-// A stored value as the scheme writes it: numbers in the shortest form with the decimal comma,
-// an empty field as empty text.
-QString textOf(const QVariant& v) {
-    if (v.isNull())
-        return {};
-    switch (v.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return numberToText(v.toDouble());
-    default:
-        return v.toString();
-    }
-}
-
 // The columns of one row by name.
 class Row {
 public:
     explicit Row(const QSqlQuery& q) : m_record(q.record()) {}
-    QString text(const char* column) const { return textOf(value(column)); }
+    QString text(const char* column) const { return storedText(value(column)); }
     double number(const char* column) const { return value(column).toDouble(); }
     int integer(const char* column) const { return value(column).toInt(); }
     bool flag(const char* column) const { return value(column).toInt() != 0; }

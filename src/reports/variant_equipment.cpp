@@ -20,19 +20,7 @@ public:
     explicit Row(const QSqlQuery& q) : m_record(q.record()) {}
     QVariant value(const char* column) const { return m_record.value(QString::fromLatin1(column)); }
     // Numbers in the shortest form with the decimal comma, an empty field as empty text.
-    QString text(const char* column) const {
-        const QVariant v = value(column);
-        if (v.isNull())
-            return {};
-        switch (v.typeId()) {
-        case QMetaType::Double:
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-            return numberToText(v.toDouble());
-        default:
-            return v.toString();
-        }
-    }
+    QString text(const char* column) const { return storedText(value(column)); }
     std::optional<double> number(const char* column) const { return optionalNumber(value(column)); }
     int integer(const char* column) const { return value(column).toInt(); }
 
