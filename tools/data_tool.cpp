@@ -7,6 +7,7 @@
 #include "data/data_dir.h"
 #include "data/data_module.h"
 #include "data/store.h"
+#include "lib/file_read.h"
 #include "lib/numbers.h"
 #include "load/rebuild.h"
 #include "reports/energy_balance_store.h"
@@ -72,9 +73,13 @@ Words split(const QStringList& args, const QStringList& flags, const QStringList
         const QString& a = args[i];
         if (!a.startsWith(QLatin1String("--"))) {
             w.plain << a;
+        } else if (w.options.contains(a)) {
+            w.problem = QStringLiteral("Параметр %1 задан дважды.").arg(a);
+            return w;
         } else if (flags.contains(a)) {
             w.options.insert(a, QString());
-        } else if (valued.contains(a) && i + 1 < args.size()) {
+        } else if (valued.contains(a) && i + 1 < args.size() &&
+                   !args[i + 1].startsWith(QLatin1String("--"))) {
             w.options.insert(a, args[++i]);
         } else if (valued.contains(a)) {
             w.problem = QStringLiteral("Параметру %1 не задано значение.").arg(a);
@@ -85,42 +90,73 @@ Words split(const QStringList& args, const QStringList& flags, const QStringList
         }
     }
     if (w.plain.size() != count)
-        w.problem = QStringLiteral("Неверное число аргументов.");
+        w.problem = QStringLiteral("Неверное число аргументов: нужно %1, задано %2.")
+                        .arg(count)
+                        .arg(w.plain.size());
+    for (const QString& p : w.plain)
+        if (w.problem.isEmpty() && p.trimmed().isEmpty())
+            w.problem = QStringLiteral("Пустой аргумент: укажите каталог, таблицу или файл.");
     return w;
+}
+
+// The key of --variant: a whole positive number, else nullopt with the reason in problem.
+std::optional<QString> variantOption(const Words& w, QString& problem) {
+    if (!w.options.contains(QStringLiteral("--variant")))
+        return std::nullopt;
+    const QString text = w.options.value(QStringLiteral("--variant"));
+    bool ok = false;
+    const qlonglong kod = text.toLongLong(&ok);
+    if (!ok || kod <= 0 || text.trimmed() != text)
+        problem = QStringLiteral("\"%1\" - некорректное значение для --variant: нужен код "
+                                 "варианта, целое число больше 0.")
+                      .arg(text);
+    return QString::number(kod);
 }
 
 int recalc(const QString& dir, const std::optional<QString>& variant, QTextStream& out,
            QTextStream& err) {
     DataDirLock lock(dir);
-    auto store = Store::open(dir);
-    RecordingPrompter prompter;
-    TDataModule1 dm(*store, prompter);
     bool found = false, complete = true;
-    View& projects = dm.tblProj0();
-    View& variants = dm.tblProj1();
     const auto figure = [](const std::optional<double>& v) {
         return v ? numberToText(*v) : QStringLiteral("не рассчитано");
     };
-    for (projects.first(); !projects.eof(); projects.next()) {
-        for (variants.first(); !variants.eof(); variants.next()) {
-            if (variant && variants.currentKey().toString() != *variant)
-                continue;
-            found = true;
-            // Each variant whole or not at all.
-            Transaction tr(*store);
-            if (!rebuildMonthlyRows(dm))
-                out << "  Помесячные параметры суточных графиков не пересчитаны.\n";
-            const ChainResult r = runRecalcChain(dm);
-            tr.commit();
-            out << "Вариант " << variants.currentKey().toString() << " \""
-                << variants["VarName"].asString() << "\" (проект \"" << projects["Name"].asString()
-                << "\"): Pras_SP = " << figure(r.pras) << " Вт, B = " << figure(r.tilt)
-                << " град., Cras_AKB = " << figure(r.capacity) << " А*ч\n";
-            for (const QString& p : r.problems)
-                out << "  " << p << "\n";
-            complete = complete && r.problems.isEmpty();
+    // Every variant or none: one transaction for the whole run, and the figures told only once
+    // they are written.
+    QString report;
+    QTextStream told(&report);
+    try {
+        auto store = Store::open(dir);
+        RecordingPrompter prompter;
+        TDataModule1 dm(*store, prompter);
+        View& projects = dm.tblProj0();
+        View& variants = dm.tblProj1();
+        Transaction tr(*store);
+        for (projects.first(); !projects.eof(); projects.next()) {
+            for (variants.first(); !variants.eof(); variants.next()) {
+                if (variant && variants.currentKey().toString() != *variant)
+                    continue;
+                found = true;
+                if (!rebuildMonthlyRows(dm))
+                    told << "  Помесячные параметры суточных графиков не пересчитаны.\n";
+                const ChainResult r = runRecalcChain(dm);
+                told << "Вариант " << variants.currentKey().toString() << " \""
+                     << variants["VarName"].asString() << "\" (проект \""
+                     << projects["Name"].asString() << "\"): Pras_SP = " << figure(r.pras)
+                     << " Вт, B = " << figure(r.tilt) << " град., Cras_AKB = " << figure(r.capacity)
+                     << " А*ч\n";
+                for (const QString& p : r.problems)
+                    told << "  " << p << "\n";
+                complete = complete && r.problems.isEmpty();
+            }
         }
+        tr.commit();
+    } catch (const DbError& e) {
+        err << e.message() << "\n"
+            << "Пересчет отменен: ни один вариант не изменен, база данных осталась прежней.\n";
+        return 1;
     }
+    told.flush();
+    out << report;
     if (!found) {
         err << (variant ? QStringLiteral("Вариант с кодом %1 не найден.\n").arg(*variant)
                         : QStringLiteral("В базе нет вариантов расчета.\n"));
@@ -132,7 +168,7 @@ int recalc(const QString& dir, const std::optional<QString>& variant, QTextStrea
 // The variant test of each variant (or of one), as its window shows the sections. Reads only.
 int testVariants(const QString& dir, const std::optional<QString>& variant, QTextStream& out,
                  QTextStream& err) {
-    auto store = Store::open(dir);
+    auto store = Store::openReadOnly(dir);
     RecordingPrompter prompter;
     TDataModule1 dm(*store, prompter);
     bool found = false;
@@ -216,13 +252,13 @@ std::optional<double> numberOption(const Words& w, const QString& option, double
 
 int importClimate(const Words& w, QTextStream& out, QTextStream& err) {
     const QString path = w.plain[1];
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        err << "Файл \"" << path << "\" не открывается: " << f.errorString() << "\n";
+    const FileBytes bytes = readFileBytes(path);
+    if (!bytes.bytes) {
+        err << bytes.error << "\nРегион не записан.\n";
         return 1;
     }
     const QString fileName = QFileInfo(path).fileName();
-    ClimateRead r = readClimateFile(f.readAll(), fileName);
+    ClimateRead r = readClimateFile(*bytes.bytes, fileName);
     if (!r.data) {
         err << r.error << "\nРегион не записан.\n";
         return 1;
@@ -280,8 +316,9 @@ int stationRegion(const Words& w, QTextStream& out, QTextStream& err) {
     if (!w.options.contains(QStringLiteral("--pick")))
         return 0;
     const QString pickText = w.options.value(QStringLiteral("--pick"));
-    const int pick = pickText.toInt();
-    if (pick < 1 || pick > int(found.size())) {
+    bool whole = false;
+    const int pick = pickText.toInt(&whole);
+    if (!whole || pick < 1 || pick > int(found.size())) {
         err << "\"" << pickText << "\" - нет станции с таким номером в списке (1 - " << found.size()
             << ").\n";
         return 2;
@@ -324,20 +361,18 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     if (cmd == QLatin1String("recalc")) {
         const Words w = split(rest, {}, {QStringLiteral("--variant")}, 1);
-        if (!w.problem.isEmpty())
-            return usage(err, w.problem);
-        std::optional<QString> variant;
-        if (w.options.contains(QStringLiteral("--variant")))
-            variant = w.options.value(QStringLiteral("--variant"));
+        QString problem = w.problem;
+        const std::optional<QString> variant = variantOption(w, problem);
+        if (!problem.isEmpty())
+            return usage(err, problem);
         return recalc(w.plain[0], variant, out, err);
     }
     if (cmd == QLatin1String("test")) {
         const Words w = split(rest, {}, {QStringLiteral("--variant")}, 1);
-        if (!w.problem.isEmpty())
-            return usage(err, w.problem);
-        std::optional<QString> variant;
-        if (w.options.contains(QStringLiteral("--variant")))
-            variant = w.options.value(QStringLiteral("--variant"));
+        QString problem = w.problem;
+        const std::optional<QString> variant = variantOption(w, problem);
+        if (!problem.isEmpty())
+            return usage(err, problem);
         return testVariants(w.plain[0], variant, out, err);
     }
     if (cmd == QLatin1String("check")) {

@@ -121,12 +121,18 @@ int main(int argc, char** argv) {
     Application app(argc, argv);
     QStringList args = app.arguments();
     const bool reports = args.removeAll(QStringLiteral("--reports")) > 0;
-    if (args.size() != 2) {
+    if (args.size() != 2 || args[1].startsWith(QLatin1String("--")) || args[1].isEmpty()) {
+        if (args.size() == 2 && args[1].startsWith(QLatin1String("--")))
+            QTextStream(stderr) << "Неизвестный параметр " << args[1] << ".\n";
         QTextStream(stderr) << "Использование: tovrel-ses-screens КАТАЛОГ_ДЛЯ_PNG [--reports]\n";
         return 2;
     }
     const QString dir = args[1];
-    QDir().mkpath(dir);
+    if (!QDir().mkpath(dir)) {
+        QTextStream(stderr) << "Не удалось создать каталог \"" << dir
+                            << "\": проверьте, что это не файл, и права на запись.\n";
+        return 1;
+    }
     QTemporaryDir tmp;
     try {
         initDataDirectory(tmp.path());

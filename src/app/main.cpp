@@ -54,7 +54,18 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     Application app(argc, argv);
-    const bool smoke = app.arguments().contains(QStringLiteral("--smoke"));
+    // The only option is --smoke; anything else is refused before a window opens, rather than
+    // quietly ignored (the toolkit has taken its own options, such as -platform, already).
+    const QStringList args = app.arguments().mid(1);
+    const bool smoke = args == QStringList{QStringLiteral("--smoke")};
+    if (!args.isEmpty() && !smoke) {
+        QTextStream(stderr) << QStringLiteral(
+                                   "Неизвестные параметры: %1. Программа запускается без "
+                                   "параметров; --smoke - проверка запуска (главное окно "
+                                   "показывается и закрывается).\n")
+                                   .arg(args.join(QLatin1Char(' ')));
+        return 2;
+    }
     QWidget* splash = showSplash();
 
     // The data directory lives beside the program; a missing one is created with the catalogs and
@@ -75,7 +86,10 @@ int main(int argc, char** argv) {
     int code = 0;
     try {
         // One program at a time on a data directory: a second one is told which process has it.
-        QDir().mkpath(dataDir);
+        if (!QFileInfo(dataDir).isDir() && !QFileInfo::exists(dataDir) && !QDir().mkpath(dataDir))
+            return fail(QStringLiteral("Не удалось создать каталог данных \"%1\": нет прав на "
+                                       "запись в каталог программы или нет места на диске.")
+                            .arg(QDir::toNativeSeparators(dataDir)));
         DataDirLock lock(dataDir);
         if (!QFileInfo::exists(Store::databasePath(dataDir)))
             createDataDirectoryWithExample(dataDir);

@@ -118,6 +118,14 @@ struct Importer {
                             master = *it;
                         }
                     }
+                    // A key given twice would hang the second row's details on the first.
+                    if (kodCol >= 0 && t.hasKod() && !row[kodCol].trimmed().isEmpty() &&
+                        keys.contains(row[kodCol].trimmed())) {
+                        refuse(table, line,
+                               QStringLiteral("поле \"Kod\": ключ %1 уже был в файле.")
+                                   .arg(row[kodCol].trimmed()));
+                        continue;
+                    }
                     if (!v.append()) {
                         refuse(table, line, prompter.last());
                         continue;
@@ -210,15 +218,12 @@ CatalogImportReport importCatalog(TDataModule1& dm, const CatalogDef& def, const
             files.emplace_back();
             continue;
         }
-        if (QFileInfo(file).size() > kMaxImportBytes) {
-            early.refusals << shownName(table) + QStringLiteral(": файл слишком велик.");
-            files.emplace_back();
-            continue;
-        }
+        // The same reader as the table import: UTF-8 only, every record as wide as the header,
+        // no more than the size limit; the message names the file and the line.
         QString error;
-        auto csv = parseCsv(readFileText(file), &error);
+        auto csv = readCsvFile(file, &error);
         if (!csv) {
-            early.refusals << shownName(table) + QStringLiteral(": ") + error;
+            early.refusals << error;
             files.emplace_back();
             continue;
         }

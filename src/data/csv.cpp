@@ -1,18 +1,26 @@
 #include "data/csv.h"
 
+#include "lib/file_read.h"
+
 #include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+
 #include <QDir>
 #include <QIODevice>
 #include <QSaveFile>
+#include <functional>
 
 namespace ses {
 
-CsvReader::CsvReader(QIODevice& in, QChar separator)
-    : m_in(in), m_decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless),
+CsvReader::CsvReader(QIODevice& in, QChar separator, qint64 limit)
+    : m_in(in), m_decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless), m_limit(limit),
       m_separator(separator) {}
 
-bool CsvReader::fail(const QString& message) {
-    m_error = message;
+bool CsvReader::fail(int line, const QString& text) {
+    m_errorLine = line;
+    m_errorText = text;
+    m_error = QStringLiteral("Строка %1: %2").arg(line).arg(text);
     return false;
 }
 
@@ -25,11 +33,19 @@ bool CsvReader::next(QStringList& record, int& line) {
     while (!m_in.atEnd()) {
         const QByteArray raw = m_in.readLine();
         ++m_line;
+        m_read += raw.size();
+        if (m_read > m_limit)
+            return fail(m_line, QStringLiteral("файл больше наибольшего размера читаемого файла "
+                                               "(%1 МБ).")
+                                    .arg(m_limit / (1024 * 1024)));
         QString text = m_decoder(raw);
         if (m_decoder.hasError())
-            return fail(QStringLiteral("Строка %1: текст не в кодировке UTF-8. Сохраните файл в "
-                                       "кодировке UTF-8.")
-                            .arg(m_line));
+            return fail(m_line, QStringLiteral("текст не в кодировке UTF-8. Сохраните файл в "
+                                               "кодировке UTF-8."));
+        // A zero character is no text of a table: stored, it would cut the value short.
+        if (text.contains(QChar(0)))
+            return fail(m_line, QStringLiteral("в тексте символ с кодом 0 (файл не текстовый или "
+                                               "поврежден)."));
         if (m_first) {
             m_first = false;
             if (text.startsWith(QChar(0xFEFF)))
@@ -59,8 +75,7 @@ bool CsvReader::next(QStringList& record, int& line) {
             }
             if (c == QLatin1Char('"')) {
                 if (!field.isEmpty() || fieldQuoted)
-                    return fail(
-                        QStringLiteral("Строка %1: кавычка внутри поля без кавычек.").arg(m_line));
+                    return fail(m_line, QStringLiteral("кавычка внутри поля без кавычек."));
                 inQuotes = fieldQuoted = true;
             } else if (c == m_separator) {
                 record << field;
@@ -70,8 +85,7 @@ bool CsvReader::next(QStringList& record, int& line) {
                 // A line end outside quotes ends the record (CR LF is read as LF).
             } else {
                 if (fieldQuoted)
-                    return fail(
-                        QStringLiteral("Строка %1: текст после закрывающей кавычки.").arg(m_line));
+                    return fail(m_line, QStringLiteral("текст после закрывающей кавычки."));
                 field += c;
             }
         }
@@ -81,15 +95,16 @@ bool CsvReader::next(QStringList& record, int& line) {
         }
     }
     if (inQuotes)
-        return fail(QStringLiteral("Строка %1: кавычка не закрыта до конца файла.").arg(line));
+        return fail(line, QStringLiteral("кавычка не закрыта до конца файла."));
     return false;
 }
 
-std::optional<CsvTable> parseCsv(const QString& input, QString* error) {
-    QByteArray bytes = input.toUtf8();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    CsvReader reader(buffer);
+namespace {
+
+// Every record of the reader into a table; the field counts checked against the header's. A
+// refusal of a line is told as where(line) + its text.
+std::optional<CsvTable> readAll(CsvReader& reader, QString* error,
+                                const std::function<QString(int)>& where, const QString& empty) {
     CsvTable t;
     QStringList record;
     int line = 0;
@@ -104,18 +119,48 @@ std::optional<CsvTable> parseCsv(const QString& input, QString* error) {
             continue;
         }
         if (record.size() != t.header.size())
-            return failed(QStringLiteral("Строка %1: %2 полей, а в заголовке %3.")
-                              .arg(line)
-                              .arg(record.size())
-                              .arg(t.header.size()));
+            return failed(where(line) + QStringLiteral("%1 полей, а в заголовке %2.")
+                                            .arg(record.size())
+                                            .arg(t.header.size()));
         t.rows.push_back(record);
         t.lineNumbers.push_back(line);
     }
     if (!reader.error().isEmpty())
-        return failed(reader.error());
+        return failed(where(reader.errorLine()) + reader.errorText());
     if (t.header.isEmpty())
-        return failed(QStringLiteral("Файл пуст: нет строки заголовка."));
+        return failed(empty);
     return t;
+}
+
+} // namespace
+
+std::optional<CsvTable> parseCsv(const QString& input, QString* error) {
+    QByteArray bytes = input.toUtf8();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CsvReader reader(buffer);
+    return readAll(
+        reader, error, [](int line) { return QStringLiteral("Строка %1: ").arg(line); },
+        QStringLiteral("Файл пуст: нет строки заголовка."));
+}
+
+std::optional<CsvTable> readCsvFile(const QString& path, QString* error) {
+    QString refusal = fileRefusal(path);
+    QFile in(path);
+    if (refusal.isEmpty() && !in.open(QIODevice::ReadOnly))
+        refusal = QStringLiteral("Файл \"%1\" не открывается: %2.")
+                      .arg(QDir::toNativeSeparators(path), in.errorString());
+    if (!refusal.isEmpty()) {
+        if (error)
+            *error = refusal;
+        return std::nullopt;
+    }
+    CsvReader reader(in, QLatin1Char(','), kMaxReadBytes);
+    const QString name = QFileInfo(path).fileName();
+    return readAll(
+        reader, error,
+        [&](int line) { return QStringLiteral("Файл \"%1\", строка %2: ").arg(name).arg(line); },
+        QStringLiteral("Файл \"%1\" пуст: нет строки заголовка.").arg(name));
 }
 
 QString csvField(const QString& value, QChar separator) {

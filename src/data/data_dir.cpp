@@ -4,6 +4,7 @@
 
 #include "data/csv.h"
 #include "data/data_module.h"
+#include "lib/file_read.h"
 #include "lib/months.h"
 #include "lib/numbers.h"
 
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -173,7 +175,8 @@ namespace {
 // Every row from next() through the table's rules; a refused row is reported with its line and the
 // import goes on, so that one run names every bad line.
 ImportReport importRecords(TDataModule1& dm, const TableDef& t, const QStringList& header,
-                           const std::function<bool(QStringList&, int&)>& next) {
+                           const std::function<bool(QStringList&, int&)>& next,
+                           const std::function<QString(int)>& at) {
     for (const QString& h : header) {
         const ColumnDef* c = t.column(h);
         if (!c || c->calculated)
@@ -196,7 +199,7 @@ ImportReport importRecords(TDataModule1& dm, const TableDef& t, const QStringLis
     QStringList row;
     int line = 0;
     while (next(row, line)) {
-        const QString where = QStringLiteral("Строка %1: ").arg(line);
+        const QString where = at(line);
         prompter.clear();
         // A key given in the file and taken already is named as it is, not as the index that
         // happens to report it.
@@ -257,17 +260,39 @@ ImportReport importRecords(TDataModule1& dm, const TableDef& t, const QStringLis
 
 ImportReport importRows(TDataModule1& dm, const TableDef& t, const CsvTable& csv) {
     size_t i = 0;
-    return importRecords(dm, t, csv.header, [&](QStringList& row, int& line) {
-        if (i >= csv.rows.size())
-            return false;
-        row = csv.rows[i];
-        line = csv.lineNumbers[i];
-        ++i;
-        return true;
-    });
+    return importRecords(
+        dm, t, csv.header,
+        [&](QStringList& row, int& line) {
+            if (i >= csv.rows.size())
+                return false;
+            row = csv.rows[i];
+            line = csv.lineNumbers[i];
+            ++i;
+            return true;
+        },
+        [](int line) { return QStringLiteral("Строка %1: ").arg(line); });
 }
 
+namespace {
+
+// The mark inside a folder where this program builds a database: a lock file naming the
+// process, held for as long as the build runs.
+const QString kBuildMark = QStringLiteral("TovrelSES11.build");
+
+// The programs of this project that write the mark: the program ("Tovrel SES 1.1"), the data
+// tool and the screen tour ("tovrel-ses-..."), the tests and benchmarks.
+bool isOurProgram(const QString& app) {
+    for (const char* prefix : {"Tovrel SES", "tovrel-ses", "test_", "bench_"})
+        if (app.startsWith(QLatin1String(prefix)))
+            return true;
+    return false;
+}
+
+} // namespace
+
 bool createDataDirectory(const QString& dir, const std::function<void(const QString&)>& fill) {
+    if (QFileInfo::exists(dir) && !QFileInfo(dir).isDir())
+        throw DbError(DbError::Kind::General, missingDirectory(dir));
     if (!QDir().mkpath(dir))
         throw DbError(DbError::Kind::ReadOnly,
                       QStringLiteral("Не удалось создать каталог данных \"%1\". Проверьте права на "
@@ -280,17 +305,36 @@ bool createDataDirectory(const QString& dir, const std::function<void(const QStr
     // complete: the link is atomic and refuses a taken name, so two processes never build over
     // each other, a killed one leaves no half-built database, and nothing is ever deleted that
     // this process did not make.
-    // What a killed build left behind: no build takes an hour.
+    // What a killed build left behind: only folders this program made, told by the mark it
+    // holds inside while it builds (a lock naming the process), and only once that process is
+    // gone. Anything else in the folder, of whatever name or age, is the user's and stays.
     for (const QFileInfo& left : QDir(dir).entryInfoList(
-             {QStringLiteral(".new-*")}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
-        if (left.lastModified().secsTo(QDateTime::currentDateTime()) > 3600)
+             {QStringLiteral(".new-*")}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        const QString mark = QDir(left.absoluteFilePath()).filePath(kBuildMark);
+        if (!QFileInfo(mark).isFile())
+            continue;
+        QLockFile builder(mark);
+        builder.setStaleLockTime(0);
+        qint64 pid = 0;
+        QString host, app;
+        if (!builder.getLockInfo(&pid, &host, &app) || !isOurProgram(app))
+            continue;
+        if (builder.tryLock(0)) // its process is gone: the lock was stale and is ours now
             QDir(left.absoluteFilePath()).removeRecursively();
+    }
     QTemporaryDir work(QDir(dir).filePath(QStringLiteral(".new-XXXXXX")));
     if (!work.isValid())
         throw DbError(DbError::Kind::ReadOnly,
                       QStringLiteral("Не удалось создать временный каталог в \"%1\": %2. Проверьте "
                                      "права на запись и свободное место.")
                           .arg(QDir::toNativeSeparators(dir), work.errorString()));
+    QLockFile mark(QDir(work.path()).filePath(kBuildMark));
+    mark.setStaleLockTime(0);
+    if (!mark.tryLock(0))
+        throw DbError(DbError::Kind::DiskFull,
+                      QStringLiteral("Не удалось записать в каталог \"%1\": нет места на диске "
+                                     "или нет прав на запись.")
+                          .arg(QDir::toNativeSeparators(dir)));
     fill(work.path());
     const QByteArray from = QFile::encodeName(Store::databasePath(work.path()));
     const QByteArray to = QFile::encodeName(target);
@@ -555,21 +599,16 @@ void exportTable(const QString& dir, const QString& table, const QString& file) 
 ImportReport importTable(const QString& dir, const QString& table, const QString& file) {
     const TableDef& t = tableOrThrow(table);
     const QString shown = QDir::toNativeSeparators(file);
+    const QString name = QFileInfo(file).fileName();
+    const QString refusal = fileRefusal(file, kMaxImportBytes);
+    if (!refusal.isEmpty())
+        throw DbError(DbError::Kind::General, refusal);
     QFile in(file);
-    if (!QFileInfo(file).isFile())
-        throw DbError(DbError::Kind::General, QStringLiteral("Файл \"%1\" не найден.").arg(shown));
-    if (in.size() > kMaxImportBytes)
+    if (!in.open(QIODevice::ReadOnly))
         throw DbError(
             DbError::Kind::General,
-            QStringLiteral("Файл \"%1\" слишком велик (%2 МБ): наибольший размер загружаемого "
-                           "файла - %3 МБ. Разделите его на части.")
-                .arg(shown)
-                .arg(in.size() / (1024 * 1024))
-                .arg(kMaxImportBytes / (1024 * 1024)));
-    if (!in.open(QIODevice::ReadOnly))
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Не удалось прочитать файл \"%1\".").arg(shown));
-    CsvReader reader(in);
+            QStringLiteral("Файл \"%1\" не открывается: %2.").arg(shown, in.errorString()));
+    CsvReader reader(in, QLatin1Char(','), kMaxImportBytes);
     QStringList header;
     int headerLine = 0;
     if (!reader.next(header, headerLine)) {
@@ -590,25 +629,31 @@ ImportReport importTable(const QString& dir, const QString& table, const QString
         Transaction tr(*store);
         // Rows are read as they are imported: the file never sits in memory whole. A malformed
         // line ends the import; nothing of it stays.
-        report = importRecords(dm, t, header, [&](QStringList& row, int& line) {
-            if (!reader.next(row, line)) {
-                if (!reader.error().isEmpty())
-                    throw DbError(DbError::Kind::General,
-                                  QStringLiteral("Файл \"%1\" имеет неверный формат CSV. %2")
-                                      .arg(shown, reader.error()));
-                return false;
-            }
-            if (row.size() != header.size())
-                throw DbError(
-                    DbError::Kind::General,
-                    QStringLiteral("Файл \"%1\" имеет неверный формат CSV. Строка %2: %3 полей, а "
-                                   "в заголовке %4.")
-                        .arg(shown)
-                        .arg(line)
-                        .arg(row.size())
-                        .arg(header.size()));
-            return true;
-        });
+        report = importRecords(
+            dm, t, header,
+            [&](QStringList& row, int& line) {
+                if (!reader.next(row, line)) {
+                    if (!reader.error().isEmpty())
+                        throw DbError(DbError::Kind::General,
+                                      QStringLiteral("Файл \"%1\" имеет неверный формат CSV. %2")
+                                          .arg(shown, reader.error()));
+                    return false;
+                }
+                if (row.size() != header.size())
+                    throw DbError(
+                        DbError::Kind::General,
+                        QStringLiteral(
+                            "Файл \"%1\" имеет неверный формат CSV. Строка %2: %3 полей, а "
+                            "в заголовке %4.")
+                            .arg(shown)
+                            .arg(line)
+                            .arg(row.size())
+                            .arg(header.size()));
+                return true;
+            },
+            [&](int line) {
+                return QStringLiteral("Файл \"%1\", строка %2: ").arg(name).arg(line);
+            });
         if (report.ok())
             tr.commit();
     }

@@ -4,6 +4,7 @@
 // leaves the directory as it was.
 
 #include "data/view.h"
+#include "lib/file_read.h"
 
 #include <QString>
 #include <QStringList>
@@ -41,11 +42,11 @@ void exportTable(const QString& dir, const QString& table, const QString& file);
 
 struct ImportReport {
     int imported = 0;
-    QStringList refusals; // "Строка N: message", one per refused line
+    QStringList refusals; // "Файл \"name\", строка N: message", one per refused line
     bool ok() const { return refusals.isEmpty(); }
 };
-// The largest file import reads, bytes.
-inline constexpr qint64 kMaxImportBytes = 64ll * 1024 * 1024;
+// The largest file import reads, bytes: the limit of every reader of outside data.
+inline constexpr qint64 kMaxImportBytes = kMaxReadBytes;
 
 // Imports every line of file through the table's rules; all lines or none. Malformed files (text
 // that is not UTF-8 included), files over kMaxImportBytes, unknown tables and unknown columns

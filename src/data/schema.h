@@ -2,6 +2,8 @@
 // The schema of every table, declared once as data. The DDL, the views, the record copy and the
 // data tool are all driven from these declarations (schema_tables.cpp holds the table list).
 
+#include "lib/ranges.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -18,6 +20,8 @@ struct ColumnDef {
     ColType type = ColType::Number;
     int width = 0;           // characters, for Text columns
     bool calculated = false; // filled on every read, never stored
+    // The figure's physical range (Number columns), checked on every post; none when null.
+    const PhysicalRange* range = nullptr;
 };
 
 // How a table is keyed.

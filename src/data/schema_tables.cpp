@@ -1,6 +1,10 @@
 // Generated once from the table listings; edit here, every other layer reads this.
 #include "data/schema.h"
 
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
 namespace ses {
 
 namespace {
@@ -1825,10 +1829,70 @@ std::vector<TableDef> buildTables() {
     return t;
 }
 
+// The physical range of the columns whose figures have one, applied to every row written
+// through a view: a window, a table or catalog import and a weather file obey the same rule.
+void applyRanges(std::vector<TableDef>& tables) {
+    struct Ranged {
+        const char* table;
+        std::initializer_list<const char*> columns;
+        const PhysicalRange* range;
+    };
+    static const Ranged ranged[] = {
+        {"region0", {"Fi"}, &kLatitudeRange},
+        {"region1", {"P"}, &kDailyRadiationRange},
+        {"region1", {"Tsred"}, &kAirTemperatureRange},
+        {"sTempAB1", {"TempAB"}, &kAirTemperatureRange},
+        {"proj_sunday", {"TempAB"}, &kAirTemperatureRange},
+        {"ParVarDef1", {"TempAB"}, &kAirTemperatureRange},
+        // Powers and energies of the catalogs, the books and the variants' loads.
+        {"SunPanel1", {"P"}, &kNonNegativeRange},
+        {"Invert1", {"Pnom", "Pmax", "Ppik"}, &kNonNegativeRange},
+        {"Inv_zu1", {"Pnom", "Pmax", "Ppik", "Psp"}, &kNonNegativeRange},
+        {"Controller2", {"Psp"}, &kNonNegativeRange},
+        {"AV2", {"Pinv_nom", "Pinv_pik"}, &kNonNegativeRange},
+        {"Pr2", {"Pinv_nom"}, &kNonNegativeRange},
+        {"sKab_inv0", {"Pinv"}, &kNonNegativeRange},
+        {"sEP", {"Pnom"}, &kNonNegativeRange},
+        {"sEP12", {"Pnom"}, &kNonNegativeRange},
+        {"sSut0", {"Wp_sut", "Pnom30min", "Pmax10min"}, &kNonNegativeRange},
+        {"sSut1", {"P"}, &kNonNegativeRange},
+        {"sSutEP0", {"Wp_sut", "Pnom30min", "Pmax10min", "Ppik"}, &kNonNegativeRange},
+        {"sSutEP1", {"Pnom", "Ppik", "SPnom", "SPpik"}, &kNonNegativeRange},
+        {"sSutEP12_0", {"Wp_sut", "Pnom30min", "Pmax10min", "Ppik"}, &kNonNegativeRange},
+        {"sSutEP12_1", {"Pnom", "Ppik", "SPnom", "SPpik"}, &kNonNegativeRange},
+        {"proj_graf0", {"Wp_sut", "Pnom30min", "Pmax10min", "Wp_pik"}, &kNonNegativeRange},
+        {"proj_graf12_0", {"Wp_sut", "Pnom30min", "Pmax10min", "Wp_pik"}, &kNonNegativeRange},
+        {"proj_graf1", {"P"}, &kNonNegativeRange},
+        {"proj_graf12_1", {"P"}, &kNonNegativeRange},
+        {"proj_ep0", {"Pnom", "Ppik", "SPnom", "SPpik"}, &kNonNegativeRange},
+        {"proj_ep12_0", {"Pnom", "Ppik", "SPnom", "SPpik"}, &kNonNegativeRange},
+        {"proj_inv",
+         {"Pnom30min", "Pmax10min", "Ppik", "Pnom_Inv", "Pmax_Inv", "Ppik_Inv"},
+         &kNonNegativeRange},
+    };
+    for (const Ranged& r : ranged) {
+        const auto t = std::find_if(tables.begin(), tables.end(), [&](const TableDef& d) {
+            return d.name == QLatin1String(r.table);
+        });
+        if (t == tables.end())
+            throw std::logic_error(std::string("no table ") + r.table);
+        for (const char* c : r.columns) {
+            const int i = t->columnIndex(QLatin1String(c));
+            if (i < 0)
+                throw std::logic_error(std::string("no column ") + r.table + "." + c);
+            t->columns[size_t(i)].range = r.range;
+        }
+    }
+}
+
 } // namespace
 
 const std::vector<TableDef>& allTables() {
-    static const std::vector<TableDef> tables = buildTables();
+    static const std::vector<TableDef> tables = [] {
+        std::vector<TableDef> t = buildTables();
+        applyRanges(t);
+        return t;
+    }();
     return tables;
 }
 

@@ -8,6 +8,8 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStorageInfo>
+#include <QUrl>
 #include <algorithm>
 #include <atomic>
 
@@ -35,6 +37,12 @@ QString nativePath(const QString& path) {
 
 } // namespace
 
+QString missingDirectory(const QString& dir) {
+    if (QFileInfo::exists(dir) && !QFileInfo(dir).isDir())
+        return QStringLiteral("\"%1\" - файл, а не каталог данных.").arg(nativePath(dir));
+    return QStringLiteral("Каталог данных \"%1\" не найден.").arg(nativePath(dir));
+}
+
 QString dataDirectoryHolder(const QString& dir) {
     QLockFile lock(QDir(dir).filePath(QString::fromLatin1(kLockFileName)));
     qint64 pid = 0;
@@ -48,8 +56,7 @@ QString dataDirectoryHolder(const QString& dir) {
 DataDirLock::DataDirLock(const QString& dir)
     : m_lock(std::make_unique<QLockFile>(QDir(dir).filePath(QString::fromLatin1(kLockFileName)))) {
     if (!QFileInfo(dir).isDir())
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Каталог данных \"%1\" не найден.").arg(nativePath(dir)));
+        throw DbError(DbError::Kind::General, missingDirectory(dir));
     // Held for as long as the program runs: never stale by age, only when its process is gone.
     m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(200))
@@ -64,10 +71,21 @@ DataDirLock::DataDirLock(const QString& dir)
                 .arg(nativePath(dir),
                      holder.isEmpty() ? QStringLiteral("другой процесс") : holder));
     }
-    throw DbError(DbError::Kind::ReadOnly,
-                  QStringLiteral("Не удалось записать файл блокировки в каталоге данных \"%1\". "
-                                 "Разрешите запись в каталог и повторите.")
-                      .arg(nativePath(dir)));
+    if (m_lock->error() == QLockFile::PermissionError)
+        throw DbError(DbError::Kind::ReadOnly,
+                      QStringLiteral("Не удалось записать файл блокировки в каталоге данных "
+                                     "\"%1\": нет прав на запись. Разрешите запись в каталог и "
+                                     "повторите.")
+                          .arg(nativePath(dir)));
+    // The file could be made but not written: the disk is full, or the file may not grow.
+    const bool full = QStorageInfo(dir).bytesAvailable() < 64 * 1024;
+    throw DbError(
+        DbError::Kind::DiskFull,
+        QStringLiteral("Не удалось записать файл блокировки в каталоге данных \"%1\": "
+                       "%2. Освободите место на диске и повторите.")
+            .arg(nativePath(dir), full ? QStringLiteral("на диске нет свободного места")
+                                       : QStringLiteral("ошибка записи (диск полон, неисправен или "
+                                                        "превышен предельный размер файла)")));
 }
 
 DataDirLock::~DataDirLock() = default;
@@ -155,6 +173,18 @@ std::unique_ptr<Store> Store::connect(const QString& dir, bool readOnly) {
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
     if (readOnly)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    // A database in a folder that may not be written: reading a file in write-ahead-log mode
+    // needs its shared-memory index beside it, which cannot be made there. With no log beside
+    // it, every committed change is in the file itself, and the file is read as unchanging.
+    const QString wal = databasePath(dir) + QStringLiteral("-wal");
+    if (readOnly && !QFileInfo(QFileInfo(databasePath(dir)).absolutePath()).isWritable() &&
+        (!QFileInfo::exists(wal) || QFileInfo(wal).size() == 0) &&
+        !QFileInfo::exists(databasePath(dir) + QStringLiteral("-shm"))) {
+        QUrl url = QUrl::fromLocalFile(QFileInfo(databasePath(dir)).absoluteFilePath());
+        url.setQuery(QStringLiteral("immutable=1"));
+        s->m_db.setDatabaseName(url.toString(QUrl::FullyEncoded));
+        options += QStringLiteral(";QSQLITE_OPEN_URI");
+    }
     s->m_db.setConnectOptions(options);
     if (!s->m_db.open())
         throw storeError(s->m_db.lastError(), databasePath(dir));
@@ -191,9 +221,7 @@ std::unique_ptr<Store> Store::create(const QString& dir) {
 
 std::unique_ptr<Store> Store::open(const QString& dir) {
     if (!QFileInfo(dir).isDir())
-        throw DbError(
-            DbError::Kind::General,
-            QStringLiteral("Каталог данных \"%1\" не найден.").arg(QDir::toNativeSeparators(dir)));
+        throw DbError(DbError::Kind::General, missingDirectory(dir));
     if (!QFileInfo::exists(databasePath(dir)))
         throw DbError(
             DbError::Kind::General,
@@ -215,8 +243,7 @@ std::unique_ptr<Store> Store::open(const QString& dir) {
 
 std::unique_ptr<Store> Store::openReadOnly(const QString& dir) {
     if (!QFileInfo(dir).isDir())
-        throw DbError(DbError::Kind::General,
-                      QStringLiteral("Каталог данных \"%1\" не найден.").arg(nativePath(dir)));
+        throw DbError(DbError::Kind::General, missingDirectory(dir));
     if (!QFileInfo::exists(databasePath(dir)))
         throw DbError(DbError::Kind::General,
                       QStringLiteral("В каталоге \"%1\" нет базы данных программы (%2).")
@@ -245,16 +272,41 @@ QStringList Store::layoutProblems() {
     return problems;
 }
 
+namespace {
+
+// Whether the file's own header says it is a database of this program: the engine's magic text
+// and our application id (offset 68, big-endian), read from the bytes, so that a file of ours
+// whose pages are damaged is told apart from a file that is no database of ours at all.
+bool headerIsOurs(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray h = f.read(100);
+    if (h.size() < 72 || !h.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return false;
+    const auto b = [&](int i) { return quint32(quint8(h[i])); };
+    return (b(68) << 24 | b(69) << 16 | b(70) << 8 | b(71)) == quint32(kApplicationId);
+}
+
+} // namespace
+
 void Store::checkAndUpgrade(bool upgrade) {
     const QString notOurs = QStringLiteral("Файл \"%1\" не является базой данных программы; "
                                            "он не будет изменен.")
                                 .arg(QDir::toNativeSeparators(databasePath(m_dir)));
     QSqlQuery q(m_db);
     if (!q.exec(QStringLiteral("PRAGMA application_id"))) {
-        // A locked, unreadable or unwritable file says so; text that is no database is not ours.
+        // A locked, unreadable or unwritable file says so; a file of ours that the engine cannot
+        // read is damaged; anything else is not ours.
         const DbError e = storeError(q.lastError(), databasePath(m_dir));
         if (e.kind() != DbError::Kind::Damaged && e.kind() != DbError::Kind::General)
             throw e;
+        if (headerIsOurs(databasePath(m_dir)))
+            throw DbError(DbError::Kind::Damaged,
+                          QStringLiteral("Файл базы данных программы \"%1\" поврежден: его "
+                                         "страницы не читаются (файл обрезан или испорчен). "
+                                         "Восстановите его из резервной копии.")
+                              .arg(QDir::toNativeSeparators(databasePath(m_dir))));
         throw DbError(DbError::Kind::NotOurs, notOurs);
     }
     if (!q.next() || q.value(0).toInt() != kApplicationId)

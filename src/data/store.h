@@ -67,6 +67,9 @@ inline constexpr const char* kDatabaseFileName = "TovrelSES11.sqlite";
 // command of the data tool); it names that process.
 inline constexpr const char* kLockFileName = "TovrelSES11.lock";
 
+// "Каталог данных ... не найден." or, for a file of that name, "... - файл, а не каталог данных."
+QString missingDirectory(const QString& dir);
+
 // "процесс <pid> (<name>)" of the process holding the data directory's lock, or empty.
 QString dataDirectoryHolder(const QString& dir);
 

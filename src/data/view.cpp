@@ -620,6 +620,18 @@ void View::checkWidths() const {
     }
 }
 
+void View::checkRanges() const {
+    for (size_t i = 0; i < m_def->columns.size(); ++i) {
+        const ColumnDef& c = m_def->columns[i];
+        if (!c.range || m_buffer.values[i].isNull())
+            continue;
+        const QString why = rangeRefusal(m_buffer.values[i].toDouble(), *c.range);
+        if (!why.isEmpty())
+            throw DbError(DbError::Kind::BadValue,
+                          QStringLiteral("Поле \"%1\": %2").arg(c.name, why));
+    }
+}
+
 void View::writeRow() {
     QStringList cols, marks;
     QVariantList binds;
@@ -701,6 +713,7 @@ bool View::post() {
         return false;
     try {
         checkWidths();
+        checkRanges();
         writeRow();
     } catch (const DbError& e) {
         if (onPostError && onPostError(*this, e) == ErrorAction::Abort)

@@ -158,6 +158,7 @@ private:
     int insertPosition(const Row& r) const;
     bool rowLess(const Row& a, const Row& b) const;
     void checkWidths() const;
+    void checkRanges() const; // the columns' physical ranges
     void writeRow();
     QVariant masterKey() const;
     void ensureLoaded() const {

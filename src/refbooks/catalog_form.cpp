@@ -3,6 +3,7 @@
 #include "refbooks/temp_ab_form.h"
 
 #include "data/data_module.h"
+#include "lib/file_read.h"
 #include "refbooks/climate_dialogs.h"
 #include "solar/region_import.h"
 #include "solar/station_set.h"
@@ -437,14 +438,13 @@ TsRegForm::TsRegForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
 }
 
 std::unique_ptr<TClimatePreview> TsRegForm::climatePreview(const QString& path) {
-    QFile f(path);
     const QString name = QFileInfo(path).fileName();
-    if (!f.open(QIODevice::ReadOnly)) {
-        m_prompter.error(
-            QStringLiteral("Файл \"%1\" не открывается: %2.").arg(path, f.errorString()));
+    const FileBytes bytes = readFileBytes(path);
+    if (!bytes.bytes) {
+        m_prompter.error(bytes.error);
         return nullptr;
     }
-    const ClimateRead r = readClimateFile(f.readAll(), name);
+    const ClimateRead r = readClimateFile(*bytes.bytes, name);
     if (!r.data) {
         m_prompter.error(r.error);
         return nullptr;

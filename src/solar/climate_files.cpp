@@ -2,6 +2,7 @@
 
 #include "lib/months.h"
 #include "lib/numbers.h"
+#include "lib/ranges.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,6 +11,10 @@
 #include <QSet>
 #include <QStringDecoder>
 #include <QVarLengthArray>
+
+#include <algorithm>
+#include <bitset>
+#include <tuple>
 
 #include <cmath>
 #include <type_traits>
@@ -78,21 +83,16 @@ QVarLengthArray<QStringView, 16> firstFields(QStringView line, int count) {
     return f;
 }
 
-void checkRange(double v, double lo, double hi, const QString& unit, const QString& where) {
-    if (v < lo || v > hi)
-        refuse(where + QStringLiteral("значение %1 вне допустимого диапазона от %2 до %3 %4.")
-                           .arg(numberToText(v), numberToText(lo), numberToText(hi), unit));
+void checkRange(double v, const PhysicalRange& r, const QString& where) {
+    if (!r.admits(v))
+        refuse(where + rangeRefusal(v, r));
 }
-
-const QString kRadUnit = QStringLiteral("кВт*ч/(м2*день)");
-const QString kHourUnit = QStringLiteral("Вт*ч/м2");
-const QString kTempUnit = QStringLiteral("град.");
 
 void checkDaily(double p, const QString& where) {
-    checkRange(p, 0, kMaxDailyRadiation, kRadUnit, where);
+    checkRange(p, kDailyRadiationRange, where);
 }
 void checkTemperature(double t, const QString& where) {
-    checkRange(t, kMinTemperature, kMaxTemperature, kTempUnit, where);
+    checkRange(t, kAirTemperatureRange, where);
 }
 
 // The text of the file, refused when it is not UTF-8 (a BOM is dropped).
@@ -113,6 +113,9 @@ QString decode(const QByteArray& bytes, const QString& file) {
     }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
+    if (const qsizetype zero = text.indexOf(QChar(0)); zero >= 0)
+        refuse(at(file, int(QStringView(text).left(zero).count(u'\n')) + 1) +
+               QStringLiteral("в тексте символ с кодом 0 (файл не текстовый или поврежден)."));
     return text;
 }
 
@@ -124,20 +127,34 @@ QList<QStringView> linesOf(const QString& text) {
     return lines;
 }
 
-// Tokens of a line split at tabs, commas or semicolons, empty ones dropped (the PVGIS monthly
-// table pads its columns with double tabs).
-QList<QStringView> tokens(QStringView line) {
+// The fields of a line split at one separator. Tabs pad the PVGIS monthly table (double tabs), so
+// empty fields are dropped there; with a comma or a semicolon every field counts.
+QList<QStringView> tokens(QStringView line, QChar separator) {
     QList<QStringView> out;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= line.size(); ++i) {
-        if (i == line.size() || line[i] == u'\t' || line[i] == u',' || line[i] == u';') {
+        if (i == line.size() || line[i] == separator) {
             const QStringView t = line.mid(start, i - start).trimmed();
-            if (!t.isEmpty())
+            if (!t.isEmpty() || separator != u'\t')
                 out << t;
             start = i + 1;
         }
     }
     return out;
+}
+
+// The separator of a table's header line: a tab where there is one, else a semicolon, else a
+// comma.
+QChar separatorOf(QStringView header) {
+    if (header.contains(u'\t'))
+        return u'\t';
+    if (header.contains(u';'))
+        return u';';
+    return u',';
+}
+
+bool hasMonthlyHeader(QStringView line) {
+    return tokens(line, separatorOf(line)).contains(u"H(h)_m");
 }
 
 bool startsWithDigit(QStringView l) {
@@ -157,17 +174,25 @@ std::optional<double> headerValue(QStringView line, QStringView key, const QStri
 // ------------------------------------------------------------------ hourly files
 
 struct Hourly {
-    std::array<double, 12> ghi{}, tAll{}, tSun{};
-    std::array<int, 12> rows{}, sunRows{};
+    std::array<double, 12> ghi{}, tAll{};
+    std::array<int, 12> rows{};
+    // Each hour of the year once: (month, day, hour) seen, so that a duplicated line never
+    // stands in for a lost one.
+    std::array<std::array<std::bitset<24>, 31>, 12> seen{};
 
-    void add(int m, double g, double t) {
+    // month 1..12, day 1..31, hour 0..23; where() names the line when the hour repeats.
+    template <typename Where>
+    void add(int m, int day, int hour, double g, double t, const Where& where) {
+        auto&& slot = seen[m - 1][day - 1][hour];
+        if (slot)
+            refuse(where() + QStringLiteral("час %1 дня %2 месяца %3 уже был в файле.")
+                                 .arg(hour)
+                                 .arg(day)
+                                 .arg(monthText(m)));
+        slot = true;
         ghi[m - 1] += g;
         tAll[m - 1] += t;
         ++rows[m - 1];
-        if (g > 0) {
-            tSun[m - 1] += t;
-            ++sunRows[m - 1];
-        }
     }
 
     void finish(ClimateYear& c, const QString& file, const ClimateReadOptions& o) const {
@@ -192,7 +217,6 @@ struct Hourly {
                                .arg(rows[m - 1])
                                .arg(daysOf(m, leap) * 24));
         }
-        c.sunHoursTemperature = true;
         for (int m = 1; m <= 12; ++m) {
             const int i = m - 1;
             const double days = rows[i] / 24.0;
@@ -201,35 +225,48 @@ struct Hourly {
                 c.months[i].radiation,
                 fileRef(file) +
                     QStringLiteral(", месяц %1: средняя дневная радиация: ").arg(monthText(m)));
-            if (sunRows[i] > 0) {
-                c.months[i].temperature = tSun[i] / sunRows[i];
-            } else {
-                c.months[i].temperature = tAll[i] / rows[i];
-                c.warnings << QStringLiteral("Месяц %1: нет ни одного часа с солнцем; Tср. - "
-                                             "средняя температура всего месяца.")
-                                  .arg(monthText(m));
-            }
+            // The mean of all the month's hours: the kind of Tsred the monthly files and the
+            // starter catalogs give.
+            c.months[i].temperature = tAll[i] / rows[i];
         }
     }
 };
 
+// A whole number of a file within [lo, hi]; the message names the field.
+template <typename Where>
+int wholeNumber(QStringView text, int lo, int hi, const Where& where, const QString& what) {
+    const double v = number(text, where);
+    if (v < lo || v > hi || v != std::floor(v))
+        refuse(where() + QStringLiteral("\"%1\" - не %2 (от %3 до %4).")
+                             .arg(text.trimmed().toString(), what)
+                             .arg(lo)
+                             .arg(hi));
+    return int(v);
+}
+
 // EnergyPlus weather: header records (LOCATION, DESIGN CONDITIONS ... DATA PERIODS), then one
-// record per hour: year, month, day, hour, minute, flags, dry-bulb temperature (field 7, C,
-// missing 99.9) ... global horizontal radiation (field 14, W*h/m2, missing 9999).
+// record per hour: year, month, day, hour (1..24), minute, flags, dry-bulb temperature (field 7,
+// C, missing 99.9) ... global horizontal radiation (field 14, W*h/m2, missing 9999).
 ClimateYear readEpw(const QList<QStringView>& lines, const QString& file,
                     const ClimateReadOptions& o) {
     ClimateYear c;
     c.format = ClimateFormat::Epw;
     Hourly h;
     const QString fMonth = QStringLiteral("Month");
+    const QString fDay = QStringLiteral("Day");
+    const QString fHour = QStringLiteral("Hour");
     const QString fTemp = QStringLiteral("Dry Bulb Temperature");
     const QString fGhi = QStringLiteral("Global Horizontal Radiation");
+    bool records = false;
     for (int i = 0; i < lines.size(); ++i) {
         const QStringView l = lines[i];
         const int n = i + 1;
         if (l.trimmed().isEmpty())
             continue;
         if (!startsWithDigit(l)) {
+            if (records)
+                refuse(at(file, n) + QStringLiteral("среди часовых записей строка, которая не "
+                                                    "начинается с года."));
             if (l.startsWith(u"LOCATION,")) {
                 const QList<QStringView> f = l.split(u',');
                 if (f.size() < 8)
@@ -240,37 +277,46 @@ ClimateYear readEpw(const QList<QStringView>& lines, const QString& file,
                     c.site = city;
                 c.latitude = number(f[6], at(file, n, QStringLiteral("Latitude")));
                 c.longitude = number(f[7], at(file, n, QStringLiteral("Longitude")));
-                checkRange(*c.latitude, -90, 90, kTempUnit,
-                           at(file, n, QStringLiteral("Latitude")));
+                checkRange(*c.latitude, kLatitudeRange, at(file, n, QStringLiteral("Latitude")));
+                checkRange(*c.longitude, kLongitudeRange, at(file, n, QStringLiteral("Longitude")));
             }
             continue;
         }
+        records = true;
         const auto f = firstFields(l, 14);
         if (f.size() < 14)
             refuse(at(file, n) +
                    QStringLiteral("полей %1, в часовой записи EPW их не меньше 14.").arg(f.size()));
         const auto whereMonth = [&] { return at(file, n, fMonth); };
+        const auto whereDay = [&] { return at(file, n, fDay); };
+        const auto whereHour = [&] { return at(file, n, fHour); };
         const auto whereTemp = [&] { return at(file, n, fTemp); };
         const auto whereGhi = [&] { return at(file, n, fGhi); };
-        const double month = number(f[1], whereMonth);
-        if (month < 1 || month > 12 || month != std::floor(month))
-            refuse(whereMonth() + QStringLiteral("\"%1\" - не номер месяца.").arg(f[1].toString()));
+        const int month = wholeNumber(f[1], 1, 12, whereMonth, QStringLiteral("номер месяца"));
+        const int day =
+            wholeNumber(f[2], 1, daysOf(month, true), whereDay, QStringLiteral("день месяца"));
+        const int hour = wholeNumber(f[3], 1, 24, whereHour, QStringLiteral("час"));
         const double t = number(f[6], whereTemp);
         if (t >= 99.9)
             refuse(whereTemp() +
                    QStringLiteral("значение отсутствует (%1).").arg(f[6].trimmed().toString()));
-        if (t < kMinTemperature || t > kMaxTemperature)
+        if (!kAirTemperatureRange.admits(t))
             checkTemperature(t, whereTemp());
         const double g = number(f[13], whereGhi);
         if (g >= 9999)
             refuse(whereGhi() +
                    QStringLiteral("значение отсутствует (%1).").arg(f[13].trimmed().toString()));
-        if (g < 0 || g > kMaxHourlyRadiation)
-            checkRange(g, 0, kMaxHourlyRadiation, kHourUnit, whereGhi());
-        h.add(int(month), g, t);
+        if (!kHourlyRadiationRange.admits(g))
+            checkRange(g, kHourlyRadiationRange, whereGhi());
+        h.add(month, day, hour - 1, g, t, whereHour);
     }
     h.finish(c, file, o);
     return c;
+}
+
+// The header line of an hourly table of PVGIS: "time(UTC),T2m,RH,G(h),...".
+bool isPvgisHourlyHeader(QStringView line) {
+    return line.startsWith(u"time(") || line.startsWith(u"time,");
 }
 
 // PVGIS typical year as CSV: an optional block of "Latitude (decimal degrees): ..." lines, the
@@ -283,45 +329,65 @@ ClimateYear readPvgisTmy(const QList<QStringView>& lines, const QString& file,
     Hourly h;
     int i = 0;
     int tCol = -1, gCol = -1;
+    QStringList header;
     for (; i < lines.size(); ++i) {
         const QStringView l = lines[i];
         if (auto v = headerValue(l, u"Latitude", file, i + 1))
             c.latitude = v;
         else if (auto w = headerValue(l, u"Longitude", file, i + 1))
             c.longitude = w;
-        if (l.startsWith(u"time") && l.contains(u"G(h)")) {
-            const QList<QStringView> f = l.split(u',');
-            for (int k = 0; k < f.size(); ++k) {
-                if (f[k].trimmed() == u"T2m")
-                    tCol = k;
-                if (f[k].trimmed() == u"G(h)")
-                    gCol = k;
-            }
+        if (isPvgisHourlyHeader(l)) {
+            for (const QStringView f : l.split(u','))
+                header << f.trimmed().toString();
+            tCol = int(header.indexOf(QStringLiteral("T2m")));
+            gCol = int(header.indexOf(QStringLiteral("G(h)")));
             break;
         }
     }
-    if (tCol < 0)
-        refuse(at(file, i + 1) + QStringLiteral("нет столбца \"T2m\"."));
-    const int need = std::max(tCol, gCol) + 1;
+    if (header.isEmpty())
+        refuse(fileRef(file) + QStringLiteral(": нет строки заголовка часовой таблицы "
+                                              "\"time(UTC),...\"."));
+    if (tCol < 0 || gCol < 0) {
+        const bool inclined = std::any_of(header.begin(), header.end(), [](const QString& h) {
+            return h.endsWith(QLatin1String("(i)"));
+        });
+        refuse(at(file, i + 1) +
+               QStringLiteral("в заголовке часовой таблицы PVGIS нужны столбцы \"T2m\" "
+                              "(температура воздуха) и \"G(h)\" (радиация на горизонтальную "
+                              "площадку), а в файле столбцы: %1.")
+                   .arg(header.join(QStringLiteral(", "))) +
+               (inclined ? QStringLiteral(" Это радиация на наклонную площадку: для региона "
+                                          "нужен типичный год (TMY) PVGIS или часовой ряд на "
+                                          "горизонтальную площадку.")
+                         : QString()));
+    }
     for (++i; i < lines.size(); ++i) {
         const QStringView l = lines[i];
         const int n = i + 1;
         if (!startsWithDigit(l))
             break; // the legend
         const QList<QStringView> f = l.split(u',');
-        if (f.size() < need)
+        if (f.size() != header.size())
             refuse(at(file, n) +
-                   QStringLiteral("полей %1, нужно не меньше %2.").arg(f.size()).arg(need));
+                   QStringLiteral("полей %1, а в заголовке %2.").arg(f.size()).arg(header.size()));
         const QStringView time = f[0].trimmed();
-        const int month = time.size() >= 8 ? time.mid(4, 2).toInt() : 0;
-        if (month < 1 || month > 12)
-            refuse(at(file, n, QStringLiteral("time(UTC)")) +
+        const auto whereTime = [&] { return at(file, n, header[0]); };
+        // "ГГГГММДД:ЧЧММ", every character in place.
+        bool shaped = time.size() == 13 && time[8] == u':';
+        for (int k = 0; shaped && k < 13; ++k)
+            shaped = k == 8 || time[k].isDigit();
+        const int month = shaped ? time.mid(4, 2).toInt() : 0;
+        const int day = shaped ? time.mid(6, 2).toInt() : 0;
+        const int hour = shaped ? time.mid(9, 2).toInt() : -1;
+        if (month < 1 || month > 12 || day < 1 || day > daysOf(month, true) || hour < 0 ||
+            hour > 23 || time.mid(11, 2).toInt() > 59)
+            refuse(whereTime() +
                    QStringLiteral("\"%1\" - не время вида ГГГГММДД:ЧЧММ.").arg(time.toString()));
         const double t = number(f[tCol], at(file, n, QStringLiteral("T2m")));
         checkTemperature(t, at(file, n, QStringLiteral("T2m")));
         const double g = number(f[gCol], at(file, n, QStringLiteral("G(h)")));
-        checkRange(g, 0, kMaxHourlyRadiation, kHourUnit, at(file, n, QStringLiteral("G(h)")));
-        h.add(month, g, t); // W/m2 over one hour = W*h/m2
+        checkRange(g, kHourlyRadiationRange, at(file, n, QStringLiteral("G(h)")));
+        h.add(month, day, hour, g, t, whereTime); // W/m2 over one hour = W*h/m2
     }
     h.finish(c, file, o);
     return c;
@@ -334,9 +400,15 @@ struct Monthly {
     std::array<double, 12> daily{}, temp{};
     std::array<int, 12> count{};
     QSet<int> years;
+    QSet<int> seen; // year * 100 + month: each month of each year once
 
     void add(int year, int month, double sumKwh, double t, const QString& whereH,
              const QString& whereT) {
+        if (seen.contains(year * 100 + month))
+            refuse(whereH + QStringLiteral("месяц %1 года %2 уже был в файле.")
+                                .arg(monthText(month))
+                                .arg(year));
+        seen.insert(year * 100 + month);
         const double p = sumKwh / daysOf(month, isLeap(year));
         checkDaily(p, whereH);
         checkTemperature(t, whereT);
@@ -357,12 +429,20 @@ struct Monthly {
     }
 };
 
+// The years a monthly file may hold.
+constexpr int kFirstYear = 1800, kLastYear = 2200;
+
+// "Jan" or "January" (any case); 0 for anything else.
 int englishMonth(QStringView t) {
-    static const char* names[] = {"jan", "feb", "mar", "apr", "may", "jun",
-                                  "jul", "aug", "sep", "oct", "nov", "dec"};
-    for (int m = 0; m < 12; ++m)
-        if (t.left(3).compare(QLatin1String(names[m]), Qt::CaseInsensitive) == 0)
+    static const char* names[] = {"january",   "february", "march",    "april",
+                                  "may",       "june",     "july",     "august",
+                                  "september", "october",  "november", "december"};
+    for (int m = 0; m < 12; ++m) {
+        const QLatin1String full(names[m]);
+        if (t.compare(full, Qt::CaseInsensitive) == 0 ||
+            t.compare(full.left(3), Qt::CaseInsensitive) == 0)
             return m + 1;
+    }
     return 0;
 }
 
@@ -374,14 +454,18 @@ ClimateYear readPvgisMonthlyCsv(const QList<QStringView>& lines, const QString& 
     Monthly acc;
     int i = 0;
     int yCol = -1, mCol = -1, hCol = -1, tCol = -1;
+    QChar separator = u'\t';
+    qsizetype columns = 0;
     for (; i < lines.size(); ++i) {
         const QStringView l = lines[i];
         if (auto v = headerValue(l, u"Latitude", file, i + 1))
             c.latitude = v;
         else if (auto w = headerValue(l, u"Longitude", file, i + 1))
             c.longitude = w;
-        const QList<QStringView> t = tokens(l);
-        if (t.contains(u"H(h)_m")) {
+        if (hasMonthlyHeader(l)) {
+            separator = separatorOf(l);
+            const QList<QStringView> t = tokens(l, separator);
+            columns = t.size();
             for (int k = 0; k < t.size(); ++k) {
                 if (t[k] == u"year")
                     yCol = k;
@@ -395,19 +479,23 @@ ClimateYear readPvgisMonthlyCsv(const QList<QStringView>& lines, const QString& 
             break;
         }
     }
-    if (yCol < 0 || mCol < 0 || tCol < 0)
+    if (yCol < 0 || mCol < 0 || hCol < 0 || tCol < 0)
         refuse(at(file, i + 1) +
                QStringLiteral("в заголовке таблицы нужны столбцы \"year\", \"month\", \"H(h)_m\" и "
                               "\"T2m\" (радиация и температура)."));
-    const int need = std::max({yCol, mCol, hCol, tCol}) + 1;
     for (++i; i < lines.size(); ++i) {
-        const QList<QStringView> t = tokens(lines[i]);
+        const QList<QStringView> t = tokens(lines[i], separator);
         const int n = i + 1;
-        if (t.isEmpty() || !startsWithDigit(t[0]))
+        if (t.isEmpty() || (t.size() == 1 && t[0].isEmpty()) || !startsWithDigit(t[0]))
             break;
-        if (t.size() < need)
-            refuse(at(file, n) + QStringLiteral("значений %1, нужно %2.").arg(t.size()).arg(need));
-        const int year = int(number(t[yCol], at(file, n, QStringLiteral("year"))));
+        // A decimal comma in a comma-separated table, or a stray field, shows as a count that
+        // differs from the header's; a decimal comma between tabs fails as a number.
+        if (t.size() != columns)
+            refuse(at(file, n) +
+                   QStringLiteral("значений %1, а в заголовке %2.").arg(t.size()).arg(columns));
+        const auto whereYear = [&] { return at(file, n, QStringLiteral("year")); };
+        const int year =
+            wholeNumber(t[yCol], kFirstYear, kLastYear, whereYear, QStringLiteral("год"));
         int month = englishMonth(t[mCol]);
         if (month == 0) {
             const double v = number(t[mCol], at(file, n, QStringLiteral("month")));
@@ -440,10 +528,19 @@ ClimateYear readPvgisMonthlyJson(const QString& text, const QString& file) {
     }
     const QJsonObject root = doc.object();
     const QJsonObject loc = root[QLatin1String("inputs")][QLatin1String("location")].toObject();
-    if (loc.contains(QLatin1String("latitude")))
-        c.latitude = loc[QLatin1String("latitude")].toDouble();
-    if (loc.contains(QLatin1String("longitude")))
-        c.longitude = loc[QLatin1String("longitude")].toDouble();
+    for (const auto& [key, range, slot] :
+         {std::tuple{"latitude", &kLatitudeRange, &c.latitude},
+          std::tuple{"longitude", &kLongitudeRange, &c.longitude}}) {
+        if (!loc.contains(QLatin1String(key)))
+            continue;
+        const QString where =
+            fileRef(file) + QStringLiteral(", раздел inputs.location, поле \"%1\": ").arg(key);
+        const QJsonValue v = loc[QLatin1String(key)];
+        if (!v.isDouble())
+            refuse(where + QStringLiteral("не число."));
+        checkRange(v.toDouble(), *range, where);
+        *slot = v.toDouble();
+    }
     const QJsonValue monthly = root[QLatin1String("outputs")][QLatin1String("monthly")];
     if (!monthly.isArray())
         refuse(fileRef(file) + QStringLiteral(": нет раздела outputs.monthly."));
@@ -464,6 +561,11 @@ ClimateYear readPvgisMonthlyJson(const QString& text, const QString& file) {
             return v.toDouble();
         };
         const double year = value("year");
+        if (year < kFirstYear || year > kLastYear || year != std::floor(year))
+            refuse(where(QStringLiteral("year")) + QStringLiteral("%1 - не год (от %2 до %3).")
+                                                       .arg(numberToText(year))
+                                                       .arg(kFirstYear)
+                                                       .arg(kLastYear));
         const double month = value("month");
         if (month < 1 || month > 12 || month != std::floor(month))
             refuse(where(QStringLiteral("month")) +
@@ -491,6 +593,7 @@ ClimateYear readNasaPower(const QList<QStringView>& lines, const QString& file) 
     col.fill(-1);
     std::optional<std::array<double, 12>> rad, temp;
     bool header = false;
+    qsizetype columns = 0;
     for (int i = 0; i < lines.size(); ++i) {
         const QStringView l = lines[i].trimmed();
         const int n = i + 1;
@@ -517,6 +620,7 @@ ClimateYear readNasaPower(const QList<QStringView>& lines, const QString& file) 
                     refuse(at(file, n) +
                            QStringLiteral("нет столбца \"%1\".").arg(QLatin1String(names[m])));
             header = true;
+            columns = f.size();
             continue;
         }
         if (!header || f.size() < 2)
@@ -525,6 +629,12 @@ ClimateYear readNasaPower(const QList<QStringView>& lines, const QString& file) 
         const bool isRad = param == u"ALLSKY_SFC_SW_DWN";
         if (!isRad && param != u"T2M")
             continue;
+        if (f.size() != columns)
+            refuse(at(file, n) +
+                   QStringLiteral("значений %1, а в заголовке %2.").arg(f.size()).arg(columns));
+        if (isRad ? rad.has_value() : temp.has_value())
+            refuse(at(file, n) +
+                   QStringLiteral("строка %1 уже была в файле.").arg(param.toString()));
         std::array<double, 12> v{};
         for (int m = 0; m < 12; ++m) {
             const QString field = param.toString() + QStringLiteral(" ") + monthNames()[m];
@@ -563,9 +673,9 @@ std::optional<ClimateFormat> detect(const QString& text, const QList<QStringView
             return ClimateFormat::Epw;
         if (t.startsWith(u"-BEGIN HEADER-") || t.startsWith(u"PARAMETER,"))
             return ClimateFormat::NasaPowerCsv;
-        if (t.startsWith(u"time") && t.contains(u"G(h)"))
+        if (isPvgisHourlyHeader(t))
             return ClimateFormat::PvgisTmyCsv;
-        if (tokens(t).contains(u"H(h)_m"))
+        if (hasMonthlyHeader(t))
             return ClimateFormat::PvgisMonthlyCsv;
     }
     return std::nullopt;
@@ -659,9 +769,7 @@ QStringList climateSummary(const ClimateYear& c, const QString& fileName) {
                               : QString());
     else
         s << QStringLiteral("Широта в файле не указана.");
-    s << (c.sunHoursTemperature
-              ? QStringLiteral("Tср. - средняя температура часов с солнцем (G(h) > 0).")
-              : QStringLiteral("Tср. - среднемесячная температура."));
+    s << QStringLiteral("Tср. - среднемесячная температура воздуха (среднее за все часы месяца).");
     if (c.years > 0)
         s << QStringLiteral("Среднее за лет: %1.").arg(c.years);
     return s;

@@ -4,8 +4,11 @@
 // or JSON, the NASA POWER climatology CSV). Over a file's bytes only: no store, no window.
 //
 // Every figure comes out in the units of the region catalog: P the mean daily global horizontal
-// irradiation of the month, kW*h/(m2*day); Tsred the mean temperature, degrees C. A bad file is
-// refused whole with one Russian message naming the file, the line and the field.
+// irradiation of the month, kW*h/(m2*day); Tsred the mean air temperature of all the month's
+// hours, degrees C, from hourly and monthly files alike (the kind the starter catalogs hold). A
+// file is taken exactly as it stands or refused whole with one Russian message naming the file,
+// the line and the field: a number field that is not exactly one number, an hour or a month that
+// repeats, a figure outside its physical range (lib/ranges.h).
 
 #include <QByteArray>
 #include <QString>
@@ -35,9 +38,6 @@ struct ClimateYear {
     QString site; // the place's name where the file gives one
     std::optional<double> latitude, longitude;
     std::array<ClimateMonth, 12> months{}; // calendar order
-    // Tsred is the mean of the hours with sun (G(h) > 0) rather than of the whole month; hourly
-    // files only, and not for a month without a sunny hour (see warnings).
-    bool sunHoursTemperature = false;
     int years = 0;        // the years a monthly file was averaged over; 0 for a typical year
     QStringList warnings; // shown before anything is written
 };
@@ -63,11 +63,5 @@ QString climateFormatName(ClimateFormat f);
 
 // Lines describing what was read: source, place and coordinates, what Tsred means, the years.
 QStringList climateSummary(const ClimateYear& c, const QString& fileName);
-
-// Physical bounds of the catalog's figures.
-inline constexpr double kMaxDailyRadiation = 12;    // kW*h/(m2*day)
-inline constexpr double kMinTemperature = -70;      // degrees C
-inline constexpr double kMaxTemperature = 60;       // degrees C
-inline constexpr double kMaxHourlyRadiation = 1500; // W*h/m2 in one hour
 
 } // namespace ses

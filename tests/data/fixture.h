@@ -5,6 +5,8 @@
 #include "data/data_module.h"
 
 #include <QCoreApplication>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -19,6 +21,22 @@ inline void ensureApp() {
     static QCoreApplication* app =
         QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
     (void)app;
+}
+
+// Every row of every table as text, in storage order: equal dumps are equal tables.
+inline QStringList dumpTables(Store& store) {
+    QStringList out;
+    for (const TableDef& t : allTables()) {
+        QSqlQuery q =
+            store.select(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(t.name));
+        while (q.next()) {
+            QStringList row{t.name};
+            for (int c = 0; c < q.record().count(); ++c)
+                row << (q.isNull(c) ? QStringLiteral("<null>") : q.value(c).toString());
+            out << row.join(QLatin1Char('|'));
+        }
+    }
+    return out;
 }
 
 class DbTest : public ::testing::Test {

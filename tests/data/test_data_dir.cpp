@@ -147,10 +147,12 @@ TEST_F(ImportTest, ARefusedLineCancelsTheWholeImportAndNamesEveryLine) {
     const QByteArray before = fileHash(Store::databasePath(dir()));
     const ImportReport r = importTable(dir(), "kl", path);
     ASSERT_EQ(r.refusals.size(), 3) << r.refusals.join('\n').toStdString();
-    EXPECT_EQ(r.refusals[0], "Строка 3: Заполнение всех полей таблицы обязательно.");
-    EXPECT_TRUE(
-        r.refusals[1].startsWith("Строка 5: Нарушение первичного ключа по полю \"S, мм2\"."));
-    EXPECT_EQ(r.refusals[2], "Строка 6: \"abc\" - недопустимое значение поля \"Idop\".");
+    EXPECT_EQ(r.refusals[0],
+              "Файл \"kl.csv\", строка 3: Заполнение всех полей таблицы обязательно.");
+    EXPECT_TRUE(r.refusals[1].startsWith(
+        "Файл \"kl.csv\", строка 5: Нарушение первичного ключа по полю \"S, мм2\"."));
+    EXPECT_EQ(r.refusals[2],
+              "Файл \"kl.csv\", строка 6: \"abc\" - недопустимое значение поля \"Idop\".");
     EXPECT_EQ(r.imported, 0);
     auto s = Store::open(dir());
     EXPECT_EQ(s->count("kl"), 0);
@@ -163,7 +165,8 @@ TEST_F(ImportTest, DetailLinesNeedTheirMasterRow) {
     writeFile(path, "Kod,Kod0,MonthName,P,Tsred,B\n1,7,январь,1.2,-10,\n");
     const ImportReport r = importTable(dir(), "region1", path);
     ASSERT_EQ(r.refusals.size(), 1);
-    EXPECT_EQ(r.refusals[0], "Строка 2: в таблице \"region0\" нет записи с Kod = 7.");
+    EXPECT_EQ(r.refusals[0],
+              "Файл \"region1.csv\", строка 2: в таблице \"region0\" нет записи с Kod = 7.");
 }
 
 TEST(Csv, QuotingAndLineNumbers) {

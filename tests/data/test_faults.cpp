@@ -2,6 +2,7 @@
 // foreign files, bad input and bad arguments. Each case reproduces the fault on a small fixture.
 
 #include "fixture.h"
+#include "tool_run.h"
 
 #include "data/csv.h"
 
@@ -20,32 +21,6 @@ using namespace ses::test;
 
 namespace {
 
-struct ToolResult {
-    int code = -1;
-    QString out, err;
-};
-
-// The data tool, optionally with a limit on the size of the files it writes (KiB): the way a full
-// disk is made without a mount.
-ToolResult tool(const QStringList& args, int fileLimitKiB = 0) {
-    QProcess p;
-    if (fileLimitKiB > 0) {
-        QStringList quoted;
-        for (const QString& a : args)
-            quoted << QLatin1Char('\'') + a + QLatin1Char('\'');
-        p.start(QStringLiteral("bash"),
-                {QStringLiteral("-c"), QStringLiteral("ulimit -f %1; exec '%2' %3")
-                                           .arg(fileLimitKiB)
-                                           .arg(QStringLiteral(DATA_TOOL), quoted.join(' '))});
-    } else {
-        p.start(QStringLiteral(DATA_TOOL), args);
-    }
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
 QByteArray digest(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly)
@@ -56,12 +31,6 @@ QByteArray digest(const QString& path) {
 qint64 rows(const QString& dir, const QString& table) {
     auto store = Store::openReadOnly(dir);
     return store->count(table);
-}
-
-void write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
 }
 
 // Many consumer rows for an import, enough to overflow a small file limit.
@@ -357,7 +326,8 @@ TEST_F(FaultTest, ImportInputIsCheckedBeforeAnythingIsStored) {
     write(path("clash.csv"), "Kod,Name,Pnom,Ip_In,ClearSinus,Rejim\n1,Другой,10,1,0,ручной\n");
     r = tool({"import", data(), "sEP", path("clash.csv")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains("Строка 2") && r.err.contains("Kod = 1")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("\"clash.csv\", строка 2") && r.err.contains("Kod = 1"))
+        << r.err.toStdString();
 
     // Too large a file is refused before it is read (a sparse file costs no disk).
     QFile big(path("big.csv"));
@@ -379,7 +349,7 @@ TEST_F(FaultTest, WhatTheImportAcceptsTheExportGivesBackExactly) {
     ToolResult r = tool({"import", data(), "sEP", path("tricky.csv")});
     // "1e0" is no number of this program: the line is refused, the rest reported with it.
     EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(r.err.contains("Строка 5")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("строка 5")) << r.err.toStdString();
     write(path("tricky.csv"), "Name,Pnom,Ip_In,ClearSinus,Rejim\n"
                               "\"Запятая, и \"\"кавычки\"\"\",0.30000000000000004,1,1,ручной\n"
                               "\"Две\nстроки\",123456789.125,0.000001,0,ручной\n"

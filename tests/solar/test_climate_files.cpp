@@ -15,12 +15,15 @@ namespace {
 
 // Two days per month; five sunny hours a day (10..14 h) of 100 * month W*h/m2, so the month's
 // daily irradiation is 0,5 * month kW*h/(m2*day). Sunny hours are at 10 + month degrees, the rest
-// at -5: the mean of the sunny hours differs from the month's mean.
+// at -5: the mean of all the hours, which Tsred is, differs from the sunny hours' mean.
 double sunGhi(int month) {
     return 100.0 * month;
 }
 double sunT(int month) {
     return 10.0 + month;
+}
+double allHoursT(int month) {
+    return (5 * sunT(month) + 19 * -5.0) / 24;
 }
 
 QByteArray epw(int daysPerMonth = 2, const QString& latitude = QStringLiteral("45.5"),
@@ -132,14 +135,15 @@ ClimateYear read(const QByteArray& bytes, bool wholeYear = false) {
 }
 
 void expectHandMadeHourly(const ClimateYear& c) {
-    EXPECT_TRUE(c.sunHoursTemperature);
     for (int m = 1; m <= 12; ++m) {
         EXPECT_NEAR(c.months[m - 1].radiation, 0.5 * m, 1e-12) << m;
-        EXPECT_NEAR(c.months[m - 1].temperature, sunT(m), 1e-12) << m;
+        EXPECT_NEAR(c.months[m - 1].temperature, allHoursT(m), 1e-12) << m;
     }
+    EXPECT_TRUE(climateSummary(c, "x").contains(
+        "Tср. - среднемесячная температура воздуха (среднее за все часы месяца)."));
 }
 
-TEST(ClimateFiles, HourlyFilesGiveDailyIrradiationAndTheSunnyHoursTemperature) {
+TEST(ClimateFiles, HourlyFilesGiveDailyIrradiationAndTheAllHoursTemperature) {
     const ClimateYear e = read(epw());
     EXPECT_EQ(e.format, ClimateFormat::Epw);
     EXPECT_EQ(e.site, "Hill");
@@ -160,7 +164,6 @@ TEST(ClimateFiles, HourlyFilesGiveDailyIrradiationAndTheSunnyHoursTemperature) {
 TEST(ClimateFiles, MonthlyFilesAverageTheYearsOverTheirOwnDays) {
     for (const QByteArray& bytes : {monthlyCsv(), monthlyJson()}) {
         const ClimateYear c = read(bytes);
-        EXPECT_FALSE(c.sunHoursTemperature);
         EXPECT_EQ(c.years, 2);
         for (int m = 1; m <= 12; ++m) {
             // February 2020 has 29 days: dividing by 28 would give 3,31 instead of 3,2.
@@ -210,6 +213,41 @@ TEST(ClimateFiles, BadFilesAreRefusedNamingFileLineAndField) {
     sunnyMonthly.replace("2019\t\tJan\t\t34.100", "2019\t\tJan\t\t400.000");
     QByteArray brokenJson = monthlyJson();
     brokenJson.replace("\"T2m\": 0}", "\"T2m\": }");
+    // A header whose only "G(h)" is inside another column's name.
+    QByteArray poaHeader = tmyCsv(true);
+    poaHeader.replace("time(UTC),T2m,RH,G(h),", "time(UTC),T2m,RH,POA_G(h),");
+    const QByteArray inclined = "Latitude (decimal degrees): 45.5\ntime,G(i),H_sun,T2m,WS10m,Int\n"
+                                "20180101:0010,0.0,0.0,1.2,2.1,0.0\n";
+    // A decimal comma: between tabs it is no number; in a comma-separated table it is a field
+    // too many.
+    QByteArray commaInTabs = monthlyCsv();
+    commaInTabs.replace("2019\t\tJun\t\t" + QByteArray::number(monthlySum(2019, 6), 'f', 3),
+                        "2019\t\tJun\t\t150,5");
+    QByteArray commaTable = monthlyCsv();
+    commaTable.replace("\t\t", ",");
+    commaTable.replace("2019,Jun," + QByteArray::number(monthlySum(2019, 6), 'f', 3) + ",0",
+                       "2019,Jun,150,5,0");
+    QByteArray repeatedMonth = monthlyCsv();
+    repeatedMonth.replace("2020\t\tMar", "2020\t\tFeb");
+    QByteArray fractionalYear = monthlyCsv();
+    fractionalYear.replace("2019\t\tMay", "2019.5\t\tMay");
+    // A duplicated hour standing in for a lost one keeps the month's count of rows.
+    QByteArray repeatedHour = epw();
+    repeatedHour.replace("2018,5,1,3,0,", "2018,5,1,2,0,");
+    QByteArray hour25 = epw();
+    hour25.replace("2018,5,1,3,0,", "2018,5,1,25,0,");
+    QByteArray textAmongRecords = epw();
+    textAmongRecords.replace("2018,6,1,1,0,", "x2018,6,1,1,0,");
+    QByteArray badTime = tmyCsv(true);
+    badTime.replace("20180301:0500", "2018031:05000");
+    QByteArray repeatedTmyHour = tmyCsv(true);
+    repeatedTmyHour.replace("20180301:0500", "20180301:0400");
+    QByteArray textLatitude = monthlyJson();
+    textLatitude.replace("\"latitude\": 50.1", "\"latitude\": \"50.1\"");
+    QByteArray nasaTwice = nasa();
+    nasaTwice += "T2M,-7.8,-7.1,-1.9,5.8,12.7,16.6,18.9,17,11.2,5,-1.2,-5.6,5.3\n";
+    QByteArray nasaComma =
+        nasa(nullptr, nullptr, "T2M,-7,8,-7.1,-1.9,5.8,12.7,16.6,18.9,17,11.2,5,-1.2,-5.6,5.3\n");
 
     const struct {
         const char* what;
@@ -245,7 +283,30 @@ TEST(ClimateFiles, BadFilesAreRefusedNamingFileLineAndField) {
          {"строка 11", "ALLSKY_SFC_SW_DWN февраль", "-999"}},
         {"NASA without temperature", nasa(nullptr, nullptr, "\n"), false, {"нет строки T2M"}},
         {"broken JSON", brokenJson, false, {"строка 3", "JSON"}},
-        {"latitude beyond the pole", epw(2, "95"), false, {"от -90 до 90"}},
+        {"latitude beyond the pole", epw(2, "95"), false, {"от -90 до 90 град."}},
+        {"no G(h) column, only POA_G(h)", poaHeader, false, {"строка 7", "\"G(h)\"", "POA_G(h)"}},
+        {"inclined plane hourly file",
+         inclined,
+         false,
+         {"строка 2", "time, G(i), H_sun, T2m", "наклонную"}},
+        {"decimal comma between tabs", commaInTabs, false, {"строка 12", "\"150,5\" - не число"}},
+        {"decimal comma in a comma table",
+         commaTable,
+         false,
+         {"строка 12", "значений 5, а в заголовке 4"}},
+        {"month twice", repeatedMonth, false, {"строка 21", "февраль", "уже был"}},
+        {"fractional year", fractionalYear, false, {"строка 11", "поле \"year\"", "не год"}},
+        {"hour twice",
+         repeatedHour,
+         false,
+         {"строка 203", "поле \"Hour\"", "час 1 дня 1 месяца \"май\" уже был"}},
+        {"hour 25", hour25, false, {"строка 203", "поле \"Hour\"", "\"25\" - не час"}},
+        {"text among the records", textAmongRecords, false, {"строка 249", "с года"}},
+        {"malformed time", badTime, false, {"строка 109", "ГГГГММДД:ЧЧММ"}},
+        {"TMY hour twice", repeatedTmyHour, false, {"строка 109", "уже был"}},
+        {"JSON latitude as text", textLatitude, false, {"inputs.location", "latitude", "не число"}},
+        {"NASA row twice", nasaTwice, false, {"строка 13", "T2M уже была"}},
+        {"NASA decimal comma", nasaComma, false, {"строка 12", "значений 15, а в заголовке 14"}},
     };
     for (const auto& c : cases) {
         const ClimateRead r = readClimateFile(c.bytes, QStringLiteral("site.dat"), {c.wholeYear});
@@ -255,6 +316,7 @@ TEST(ClimateFiles, BadFilesAreRefusedNamingFileLineAndField) {
         for (const char* s : c.said)
             EXPECT_TRUE(r.error.contains(QString::fromUtf8(s)))
                 << c.what << ": " << r.error.toStdString() << " lacks " << s;
+        EXPECT_FALSE(r.error.contains("..")) << c.what << ": " << r.error.toStdString();
     }
 }
 
@@ -264,8 +326,8 @@ TEST(ClimateFiles, RealTypicalYearMatchesAnIndependentComputation) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
 
-    double ghi[12] = {}, tSun[12] = {};
-    int hours[12] = {}, sunHours[12] = {};
+    double ghi[12] = {}, tAll[12] = {};
+    int hours[12] = {};
     for (const QByteArray& line : bytes.split('\n')) {
         const QList<QByteArray> v = line.split(',');
         if (v.size() < 14 || !std::isdigit(static_cast<unsigned char>(v[0][0])))
@@ -273,11 +335,8 @@ TEST(ClimateFiles, RealTypicalYearMatchesAnIndependentComputation) {
         const int m = v[1].toInt() - 1;
         const double g = v[13].toDouble();
         ghi[m] += g;
+        tAll[m] += v[6].toDouble();
         ++hours[m];
-        if (g > 0) {
-            tSun[m] += v[6].toDouble();
-            ++sunHours[m];
-        }
     }
 
     const ClimateRead r = readClimateFile(bytes, QStringLiteral("tmy.epw"));
@@ -288,7 +347,7 @@ TEST(ClimateFiles, RealTypicalYearMatchesAnIndependentComputation) {
     for (int m = 0; m < 12; ++m) {
         EXPECT_EQ(hours[m], daysInMonth(m + 1) * 24);
         EXPECT_NEAR(r.data->months[m].radiation, ghi[m] / daysInMonth(m + 1) / 1000, 1e-9) << m;
-        EXPECT_NEAR(r.data->months[m].temperature, tSun[m] / sunHours[m], 1e-9) << m;
+        EXPECT_NEAR(r.data->months[m].temperature, tAll[m] / hours[m], 1e-9) << m;
     }
     // Plausible for 45 degrees north: dark December, bright July.
     EXPECT_LT(r.data->months[11].radiation, 2);

@@ -181,7 +181,7 @@ TEST(DataToolClimate, ImportsAFileAndAStationReplacingOnlyWhenAsked) {
     const QString epw = QStringLiteral(CLIMATE_SAMPLES "/tmy_45.000_8.000_2005_2023.epw");
     ToolRun r = runTool({"import-climate", dir, epw, "--name", "Пьемонт"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains("Tср. - средняя температура часов с солнцем"))
+    EXPECT_TRUE(r.out.contains("Tср. - среднемесячная температура воздуха (среднее за все часы"))
         << r.out.toStdString();
     r = runTool({"import-climate", dir, epw, "--name", "Пьемонт"});
     EXPECT_EQ(r.code, 1);
