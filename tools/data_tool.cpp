@@ -214,10 +214,10 @@ int writeRegion(const QString& dir, const QString& name, const ClimateYear& c,
     auto store = Store::open(dir);
     RecordingPrompter prompter;
     TDataModule1 dm(*store, prompter);
-    out << "Месяц\tЕ, кВт*ч/(м2*день)\tTср., град.\tB, град.\n";
+    out << "Месяц\tГориз., кВт*ч/(м2*день)\tЕ, кВт*ч/(м2*день)\tTср., град.\tB, град.\n";
     for (const RegionMonthRow& r : regionMonthRows(c, dm.optimUgolDay()))
-        out << r.month << "\t" << numberToText(r.radiation) << "\t" << numberToText(r.temperature)
-            << "\t" << numberToText(r.tilt) << "\n";
+        out << r.month << "\t" << numberToText(r.radiation) << "\t" << numberToText(r.plane) << "\t"
+            << numberToText(r.temperature) << "\t" << numberToText(r.tilt) << "\n";
     if (replace)
         prompter.answer(true);
     switch (writeClimateRegion(dm, prompter, name, c)) {

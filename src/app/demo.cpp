@@ -144,17 +144,11 @@ void chooseInverters(TDataModule1& dm) {
     });
 }
 
-// One array as the array window forms it: facing south at the suggested tilt, by the required
-// power or by a given power from the controllers' list.
-struct DemoArray {
-    Criterion criterion = Criterion::RequiredPower;
-    double givenPower = 0;
-};
-
 // The solar battery selection: the maker's panel type, its arrays formed one after another
-// against what the earlier ones leave, the window's "ОК" checks, the choice stored.
-void chooseSolarBattery(TDataModule1& dm, const QString& tip,
-                        const std::vector<DemoArray>& arrays) {
+// against what the earlier ones leave, as the array window forms them (facing south at the
+// suggested tilt): an array of the largest power one controller takes while more than that is
+// still to cover, then one by the required power; the window's "ОК" checks, the choice stored.
+void chooseSolarBattery(TDataModule1& dm, const QString& tip, double largestArray) {
     SolarSelection sel;
     sel.load(readSelectionSource(dm));
     for (const PanelCompany& c : panelCompanies(dm))
@@ -163,11 +157,13 @@ void chooseSolarBattery(TDataModule1& dm, const QString& tip,
                 sel.chooseType(c.company, &t);
     if (!sel.type())
         refused(QStringLiteral("нет солнечной панели \"%1\"").arg(tip), dm);
-    for (const DemoArray& a : arrays) {
+    for (int arrays = 0; arrays < 16; ++arrays) {
         const ArrayWindowInput in = sel.arrayWindowInput(-1);
+        if (in.dopP <= 0)
+            break;
         ArrayRequest rq;
-        rq.criterion = a.criterion;
-        rq.givenPower = a.givenPower;
+        rq.criterion = in.dopP > largestArray ? Criterion::GivenPower : Criterion::RequiredPower;
+        rq.givenPower = in.dopP > largestArray ? largestArray : 0;
         rq.orientation = in.row.orientation;
         rq.tilt = in.row.tilt;
         const ArrayCalculation c = calculateArray(in, rq);
@@ -327,10 +323,8 @@ void buildDacha(TDataModule1& dm) {
         {{dc("Охранная сигнализация 24 В", 12, 1, 24, "автоматический"), 1, {{0, 24}}, {}}});
     closeDispatchers(dm);
     chooseInverters(dm);
-    // The largest PWM controller for 24 V takes 1600 W of panels: one array of that power, the
-    // rest of the requirement in a second.
-    chooseSolarBattery(dm, QStringLiteral("СП-М-300-24"),
-                       {{Criterion::GivenPower, 1600}, {Criterion::RequiredPower, 0}});
+    // The largest PWM controller for 24 V takes 1600 W of panels.
+    chooseSolarBattery(dm, QStringLiteral("СП-М-300-24"), 1600);
     chooseControllers(dm);
     chooseBattery(dm, QStringLiteral("AGM"));
     chooseDemoCables(dm);
@@ -356,9 +350,8 @@ void buildStation(TDataModule1& dm) {
                      {{"0", "7", "27"}, {"7", "19", "15"}, {"19", "24", "27"}}, 30);
     closeDispatchers(dm);
     chooseInverters(dm);
-    // The largest PWM controller for 12 V takes 800 W: two arrays.
-    chooseSolarBattery(dm, QStringLiteral("СП-М-150-12"),
-                       {{Criterion::GivenPower, 800}, {Criterion::RequiredPower, 0}});
+    // The largest PWM controller for 12 V takes 800 W.
+    chooseSolarBattery(dm, QStringLiteral("СП-М-150-12"), 800);
     chooseControllers(dm);
     chooseBattery(dm, QStringLiteral("GEL"));
     chooseDemoCables(dm);

@@ -37,7 +37,7 @@ const std::vector<CatalogDef>& catalogDefs() {
         {QStringLiteral("TsPeremFm"), {QStringLiteral("perem")}, {}, {}},
         {QStringLiteral("TsMCForm"), {QStringLiteral("mc"), QStringLiteral("mc_y")}, {}, {}},
         {QStringLiteral("TsRegForm"),
-         {QStringLiteral("region0"), QStringLiteral("region1")},
+         {QStringLiteral("region0"), QStringLiteral("region2"), QStringLiteral("region1")},
          {},
          {}},
         {QStringLiteral("TsKtempFm"), {QStringLiteral("Ktemp"), QStringLiteral("Ktemp1")}, {}, {}},

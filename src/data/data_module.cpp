@@ -3,6 +3,9 @@
 #include "lib/months.h"
 #include "lib/numbers.h"
 #include "lib/tilt.h"
+#include "solar/sky.h"
+
+#include <QSqlQuery>
 
 #include <QDir>
 
@@ -36,25 +39,81 @@ QString quotedValue(View& v, const QString& column) {
 
 const QStringList& TDataModule1::openOrder() {
     static const QStringList order = {
-        "region0",       "region1",     "SunPanel0",     "SunPanel1",
-        "akb0",          "akb1",        "akb2",          "Kproiz",
-        "Kproiz1",       "Kproiz2",     "Ktemp",         "Ktemp1",
-        "Controller0",   "Controller1", "Controller2",   "Controller4",
-        "project0",      "project1",    "proj_mas",      "proj_sunday",
-        "proj_inv",      "proj_graf0",  "proj_graf1",    "proj_time",
-        "proj_gr_prm",   "proj_ep0",    "proj_ep1",      "proj_graf12_0",
-        "proj_graf12_1", "proj_time12", "proj_gr12_prm", "proj_ep12_0",
-        "proj_ep12_1",   "Invert0",     "Invert1",       "Inv_zu0",
-        "Inv_zu1",       "Inv_zu2",     "optim_akb",     "optim_sp",
-        "param",         "ParVarDef",   "ParVarDef1",    "sEP",
-        "sEP12",         "kl",          "perem",         "sKab_inv0",
-        "sKab_inv1",     "akb_zaryad0", "akb_zaryad",    "mc",
-        "mc_y",          "AV0",         "AV1",           "AV2",
-        "Pr0",           "Pr1",         "Pr2",           "sSutEP",
-        "sSutEP0",       "sSutEP1",     "sSutEP2",       "sSut",
-        "sSut0",         "sSut1",       "sSun_day_def",  "sSun_day",
-        "sTempAB0",      "sTempAB1",    "sSutEP12",      "sSutEP12_0",
-        "sSutEP12_1",    "sSutEP12_2",
+        "region0",
+        "region2",
+        "region1",
+        "SunPanel0",
+        "SunPanel1",
+        "akb0",
+        "akb1",
+        "akb2",
+        "Kproiz",
+        "Kproiz1",
+        "Kproiz2",
+        "Ktemp",
+        "Ktemp1",
+        "Controller0",
+        "Controller1",
+        "Controller2",
+        "Controller4",
+        "project0",
+        "project1",
+        "proj_mas",
+        "proj_sunday",
+        "proj_inv",
+        "proj_graf0",
+        "proj_graf1",
+        "proj_time",
+        "proj_gr_prm",
+        "proj_ep0",
+        "proj_ep1",
+        "proj_graf12_0",
+        "proj_graf12_1",
+        "proj_time12",
+        "proj_gr12_prm",
+        "proj_ep12_0",
+        "proj_ep12_1",
+        "Invert0",
+        "Invert1",
+        "Inv_zu0",
+        "Inv_zu1",
+        "Inv_zu2",
+        "optim_akb",
+        "optim_sp",
+        "param",
+        "ParVarDef",
+        "ParVarDef1",
+        "sEP",
+        "sEP12",
+        "kl",
+        "perem",
+        "sKab_inv0",
+        "sKab_inv1",
+        "akb_zaryad0",
+        "akb_zaryad",
+        "mc",
+        "mc_y",
+        "AV0",
+        "AV1",
+        "AV2",
+        "Pr0",
+        "Pr1",
+        "Pr2",
+        "sSutEP",
+        "sSutEP0",
+        "sSutEP1",
+        "sSutEP2",
+        "sSut",
+        "sSut0",
+        "sSut1",
+        "sSun_day_def",
+        "sSun_day",
+        "sTempAB0",
+        "sTempAB1",
+        "sSutEP12",
+        "sSutEP12_0",
+        "sSutEP12_1",
+        "sSutEP12_2",
     };
     return order;
 }
@@ -317,6 +376,30 @@ void TDataModule1::recomputeRegionTilts(int day) {
     months.gotoBookmark(monthMark);
 }
 
+// E of a region's month on the plane of its tilt, from the month's horizontal source where the
+// region has one; a month without a source keeps its E as typed.
+void TDataModule1::derivePlaneRadiation(View& month) {
+    View& region = *month.master();
+    const QString name = month[QStringLiteral("MonthName")].asString();
+    const int m = monthIndex(name);
+    if (m == 0 || region.isEmpty() || region[QStringLiteral("Fi")].isNull() ||
+        month[QStringLiteral("B")].isNull())
+        return;
+    QSqlQuery q =
+        m_store.select(QStringLiteral("SELECT H, Kd FROM region2 WHERE Kod0 = ? AND MonthName = ?"),
+                       {month[QStringLiteral("Kod0")].value(), name});
+    if (!q.next() || q.isNull(0))
+        return;
+    const std::optional<double> kd =
+        q.isNull(1) ? std::nullopt : std::optional<double>(q.value(1).toDouble());
+    const double t =
+        month[QStringLiteral("Tsred")].isNull() ? 10.0 : month[QStringLiteral("Tsred")].asFloat();
+    month[QStringLiteral("P")].setFloat(roundHalfEven(
+        sky::regionPlaneValue(region[QStringLiteral("Fi")].asFloat(), m, q.value(0).toDouble(), kd,
+                              month[QStringLiteral("B")].asFloat(), t),
+        2));
+}
+
 // ---------------------------------------------------------------- the rules of each table
 
 void TDataModule1::installRules() {
@@ -427,10 +510,40 @@ void TDataModule1::installRules() {
             if (automatic && !region.isEmpty() && !region[QStringLiteral("Fi")].isNull())
                 v[QStringLiteral("B")].setFloat(
                     *optimalTilt(region[QStringLiteral("Fi")].asFloat(), month, optimUgolDay()));
+            derivePlaneRadiation(v);
         });
         installUnique(r1, text(QStringLiteral("по полю \"Месяц\"")),
                       inTable(QStringLiteral("В таблице \"Характеристики региона\" уже имеется "
                                              "запись с наименованием месяца "),
+                              QStringLiteral("MonthName")));
+
+        // The horizontal sources: a month once, a month name, the radiation given; a source
+        // written makes its month's E again.
+        View& r2 = tbl(QStringLiteral("region2"));
+        installGuard(r2, {QStringLiteral("Горизонтальная радиация региона"),
+                          QStringLiteral("Регионы"), true, true});
+        chain(r2.beforePost, [this](View& v) {
+            const QString month = v[QStringLiteral("MonthName")].asString();
+            if (monthIndex(month) == 0)
+                refuse(QStringLiteral("Ошибка. \"") + month +
+                       QStringLiteral("\" - не название месяца. Допустимы названия от \"январь\" "
+                                      "до \"декабрь\"."));
+            if (v[QStringLiteral("H")].isNull())
+                refuse(QStringLiteral("Ошибка. Заполнение поля \"H\" (радиация на "
+                                      "горизонтальную площадку) обязательно."));
+        });
+        chain(r2.afterPost, [this](View& v) {
+            View& months = tbl(QStringLiteral("region1"));
+            const Bookmark mark = months.bookmark();
+            if (months.locate(QStringLiteral("MonthName"),
+                              v[QStringLiteral("MonthName")].asString()) &&
+                months.edit())
+                months.post();
+            months.gotoBookmark(mark);
+        });
+        installUnique(r2, text(QStringLiteral("по полю \"Месяц\"")),
+                      inTable(QStringLiteral("В таблице \"Горизонтальная радиация региона\" уже "
+                                             "имеется запись с наименованием месяца "),
                               QStringLiteral("MonthName")));
     }
 

@@ -60,6 +60,7 @@ private:
     void installCascade(View& v);
     void requireAll(View& v);
     void checkRequired(View& v);
+    void derivePlaneRadiation(View& month);
     void checkInclusion(View& v, const QString& flag);
     bool checkGuard(View& v, const GuardRule& g);
     void invalidateSchedule(View& schedule, bool ac);

@@ -11,7 +11,8 @@
 namespace ses {
 
 // Version of the database layout kept in PRAGMA user_version.
-inline constexpr int kSchemaVersion = 1;
+// 2: the table region2 (the horizontal radiation behind a region's E).
+inline constexpr int kSchemaVersion = 2;
 
 enum class ColType { AutoInc, Integer, Number, Text, Logical, Date, Time, Memo };
 

@@ -11,7 +11,7 @@ namespace {
 
 std::vector<TableDef> buildTables() {
     std::vector<TableDef> t;
-    t.reserve(74);
+    t.reserve(75);
     {
         TableDef d;
         d.name = QStringLiteral("project0");
@@ -834,7 +834,35 @@ std::vector<TableDef> buildTables() {
         d.indexes = {
             {QStringLiteral("siRegion"), {QStringLiteral("Region")}, true, true},
         };
-        d.cascade = {QStringLiteral("region1")};
+        d.cascade = {QStringLiteral("region2"), QStringLiteral("region1")};
+        t.push_back(std::move(d));
+    }
+    {
+        // Beside the specified tables: the measured quantity behind a region's E, the mean daily
+        // global radiation on the horizontal (with the diffuse share where the source gives it),
+        // from which region1.P is derived on the plane of the month's tilt. Before region1, so
+        // that a month's source is there when an import writes the month.
+        TableDef d;
+        d.name = QStringLiteral("region2");
+        d.fileName = QStringLiteral("region2.db");
+        d.keyKind = KeyKind::AutoInc;
+        d.master = QStringLiteral("region0");
+        d.defaultIndex = QStringLiteral("Kod0");
+        d.columns = {
+            {QStringLiteral("Kod"), ColType::AutoInc, 0, false},
+            {QStringLiteral("Kod0"), ColType::Integer, 0, false},
+            {QStringLiteral("MonthName"), ColType::Text, 20, false},
+            {QStringLiteral("H"), ColType::Number, 0, false},
+            {QStringLiteral("Kd"), ColType::Number, 0, false},
+            {QStringLiteral("Source"), ColType::Text, 100, false},
+        };
+        d.indexes = {
+            {QStringLiteral("Kod0"), {QStringLiteral("Kod0")}, false, true},
+            {QStringLiteral(""),
+             {QStringLiteral("Kod0"), QStringLiteral("MonthName")},
+             true,
+             false},
+        };
         t.push_back(std::move(d));
     }
     {
@@ -1841,6 +1869,8 @@ void applyRanges(std::vector<TableDef>& tables) {
         {"region0", {"Fi"}, &kLatitudeRange},
         {"region1", {"P"}, &kDailyRadiationRange},
         {"region1", {"Tsred"}, &kAirTemperatureRange},
+        {"region2", {"H"}, &kDailyRadiationRange},
+        {"region2", {"Kd"}, &kFractionRange},
         {"sTempAB1", {"TempAB"}, &kAirTemperatureRange},
         {"proj_sunday", {"TempAB"}, &kAirTemperatureRange},
         {"ParVarDef1", {"TempAB"}, &kAirTemperatureRange},

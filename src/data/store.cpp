@@ -325,8 +325,14 @@ void Store::checkAndUpgrade(bool upgrade) {
         throw DbError(DbError::Kind::NotOurs, notOurs);
     if (!upgrade)
         return;
-    // Layout upgrades go here, one step per version, each in its own transaction:
-    // for (int v = version; v < kSchemaVersion; ++v) { Transaction tr(*this); ...; tr.commit(); }
+    // One step per version, each in its own transaction.
+    if (version < 2) {
+        Transaction tr(*this);
+        for (const QString& sql : createStatements(*findTable(QStringLiteral("region2"))))
+            exec(sql);
+        exec(QStringLiteral("PRAGMA user_version=2"));
+        tr.commit();
+    }
 }
 
 void Store::exec(const QString& sql, const QVariantList& binds) {

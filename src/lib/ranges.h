@@ -27,6 +27,8 @@ inline constexpr PhysicalRange kLatitudeRange{-90, 90, "град."};
 inline constexpr PhysicalRange kLongitudeRange{-180, 180, "град."};
 // Global horizontal irradiation of one hour, W*h/m2 (above the solar constant is not physical).
 inline constexpr PhysicalRange kHourlyRadiationRange{0, 1500, "Вт*ч/м2"};
+// A share of a whole (the diffuse share of the global radiation).
+inline constexpr PhysicalRange kFractionRange{0, 1, ""};
 // Powers and energies: never negative.
 inline constexpr PhysicalRange kNonNegativeRange{0, std::numeric_limits<double>::infinity(), ""};
 

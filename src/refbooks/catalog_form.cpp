@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSqlQuery>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -435,6 +436,38 @@ TsRegForm::TsRegForm(TDataModule1& dm, Prompter& prompter, QWidget* parent)
     addCommand(m_station);
     connect(m_climate, &QPushButton::clicked, this, [this] { importClimate(); });
     connect(m_station, &QPushButton::clicked, this, [this] { regionFromStation(); });
+    // Under the note: whether the current region's E is the program's or the user's.
+    m_source = new QLabel(this);
+    m_source->setObjectName(QStringLiteral("regionSource"));
+    m_source->setWordWrap(true);
+    auto* box = static_cast<QVBoxLayout*>(layout());
+    box->insertWidget(box->count() - 1, m_source);
+    m_sourceListener = m_dm.tbl(QStringLiteral("region0")).addListener([this](View&, View::Change) {
+        m_source->setText(sourceText());
+    });
+    m_source->setText(sourceText());
+}
+
+TsRegForm::~TsRegForm() {
+    m_dm.tbl(QStringLiteral("region0")).removeListener(m_sourceListener);
+}
+
+QString TsRegForm::sourceText() const {
+    View& regions = m_dm.tbl(QStringLiteral("region0"));
+    if (regions.isEmpty() || regions.isEditing())
+        return QString();
+    QSqlQuery q = m_dm.store().select(
+        QStringLiteral("SELECT COUNT(*), MIN(Source) FROM region2 WHERE Kod0 = ?"),
+        {regions.currentKey()});
+    const QString name = regions[QStringLiteral("Region")].asString();
+    if (q.next() && q.value(0).toInt() > 0)
+        return QStringLiteral("Регион \"%1\": Е рассчитана программой по радиации на "
+                              "горизонтальную площадку (источник: %2) для панелей, обращенных на "
+                              "юг под углом B месяца.")
+            .arg(name, q.value(1).toString());
+    return QStringLiteral("Регион \"%1\": Е введена вручную (радиации на горизонтальную площадку "
+                          "нет), программа ее не пересчитывает.")
+        .arg(name);
 }
 
 std::unique_ptr<TClimatePreview> TsRegForm::climatePreview(const QString& path) {

@@ -21,6 +21,8 @@ class QHBoxLayout;
 class QPushButton;
 class QToolButton;
 
+class QLabel;
+
 namespace ses {
 
 class BoundGrid;
@@ -134,6 +136,7 @@ class TClimatePreview;
 class TsRegForm : public TCatalogForm {
 public:
     TsRegForm(TDataModule1& dm, Prompter& prompter, QWidget* parent = nullptr);
+    ~TsRegForm() override;
     bool tiltIsComputed();
 
     // The preview of a weather file, or null after saying why the file cannot be used.
@@ -145,6 +148,8 @@ public:
     bool regionFromStation();
     QPushButton* climateButton() const { return m_climate; }
     QPushButton* stationButton() const { return m_station; }
+    // Whether the current region's E is derived from a horizontal source or typed.
+    QString sourceText() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -152,6 +157,8 @@ protected:
 private:
     QPushButton* m_climate = nullptr;
     QPushButton* m_station = nullptr;
+    QLabel* m_source = nullptr;
+    int m_sourceListener = -1;
 };
 
 // The editor of that class name (a catalog of catalogDescs()), parented to parent.

@@ -85,8 +85,9 @@ TClimatePreview::TClimatePreview(const ClimateYear& c, const QStringList& summar
         connect(m_latitude, &QLineEdit::textChanged, this, [this] { fillMonths(); });
     }
     layout->addLayout(form);
-    m_months = table({QStringLiteral("Месяц"), QStringLiteral("Е, кВт*ч/(м2*день)"),
-                      QStringLiteral("Tср., град."), QStringLiteral("B, град.")},
+    m_months = table({QStringLiteral("Месяц"), QStringLiteral("H, кВт*ч/(м2*день)"),
+                      QStringLiteral("Е, кВт*ч/(м2*день)"), QStringLiteral("Tср., град."),
+                      QStringLiteral("B, град.")},
                      this);
     m_months->setObjectName(QStringLiteral("months"));
     m_months->setSelectionMode(QAbstractItemView::NoSelection);
@@ -97,7 +98,11 @@ TClimatePreview::TClimatePreview(const ClimateYear& c, const QStringList& summar
                              12 * m_months->verticalHeader()->defaultSectionSize() +
                              2 * m_months->frameWidth());
     layout->addWidget(m_months);
-    layout->addWidget(textBlock({QStringLiteral("B - оптимальный угол наклона по широте и дню "
+    layout->addWidget(textBlock({QStringLiteral("H - радиация на горизонтальную площадку, как "
+                                                "в файле; она сохраняется как источник региона."),
+                                 QStringLiteral("Е - радиация на плоскость панелей, обращенных на "
+                                                "юг под углом B месяца, рассчитанная по H."),
+                                 QStringLiteral("B - оптимальный угол наклона по широте и дню "
                                                 "месяца из параметров программы.")},
                                 this, textWidth));
     const DialogButtons buttons = makeDialogButtons(
@@ -124,7 +129,8 @@ void TClimatePreview::fillMonths() {
     m_months->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r) {
         const QStringList cells = {rows[r].month, numberToText(rows[r].radiation),
-                                   numberToText(rows[r].temperature), numberToText(rows[r].tilt)};
+                                   numberToText(rows[r].plane), numberToText(rows[r].temperature),
+                                   numberToText(rows[r].tilt)};
         for (int c = 0; c < int(cells.size()); ++c)
             m_months->setItem(r, c, cellItem(cells[c]));
     }

@@ -174,7 +174,8 @@ std::optional<double> headerValue(QStringView line, QStringView key, const QStri
 // ------------------------------------------------------------------ hourly files
 
 struct Hourly {
-    std::array<double, 12> ghi{}, tAll{};
+    std::array<double, 12> ghi{}, tAll{}, dhi{};
+    bool diffuseKnown = true; // every hour gave its diffuse horizontal radiation
     std::array<int, 12> rows{};
     // Each hour of the year once: (month, day, hour) seen, so that a duplicated line never
     // stands in for a lost one.
@@ -182,7 +183,8 @@ struct Hourly {
 
     // month 1..12, day 1..31, hour 0..23; where() names the line when the hour repeats.
     template <typename Where>
-    void add(int m, int day, int hour, double g, double t, const Where& where) {
+    void add(int m, int day, int hour, double g, double t, std::optional<double> d,
+             const Where& where) {
         auto&& slot = seen[m - 1][day - 1][hour];
         if (slot)
             refuse(where() + QStringLiteral("час %1 дня %2 месяца %3 уже был в файле.")
@@ -190,6 +192,10 @@ struct Hourly {
                                  .arg(day)
                                  .arg(monthText(m)));
         slot = true;
+        if (d)
+            dhi[m - 1] += std::min(*d, g); // never more diffuse than global
+        else
+            diffuseKnown = false;
         ghi[m - 1] += g;
         tAll[m - 1] += t;
         ++rows[m - 1];
@@ -228,6 +234,8 @@ struct Hourly {
             // The mean of all the month's hours: the kind of Tsred the monthly files and the
             // starter catalogs give.
             c.months[i].temperature = tAll[i] / rows[i];
+            if (diffuseKnown && ghi[i] > 0)
+                c.months[i].diffuse = dhi[i] / ghi[i];
         }
     }
 };
@@ -283,7 +291,7 @@ ClimateYear readEpw(const QList<QStringView>& lines, const QString& file,
             continue;
         }
         records = true;
-        const auto f = firstFields(l, 14);
+        const auto f = firstFields(l, 16);
         if (f.size() < 14)
             refuse(at(file, n) +
                    QStringLiteral("полей %1, в часовой записи EPW их не меньше 14.").arg(f.size()));
@@ -308,7 +316,15 @@ ClimateYear readEpw(const QList<QStringView>& lines, const QString& file,
                    QStringLiteral("значение отсутствует (%1).").arg(f[13].trimmed().toString()));
         if (!kHourlyRadiationRange.admits(g))
             checkRange(g, kHourlyRadiationRange, whereGhi());
-        h.add(month, day, hour - 1, g, t, whereHour);
+        // Field 16, the diffuse horizontal radiation, where the file has it (9999 missing).
+        std::optional<double> d;
+        if (f.size() >= 16) {
+            bool ok = false;
+            const double v = f[15].trimmed().toDouble(&ok);
+            if (ok && std::isfinite(v) && v >= 0 && v < 9999)
+                d = v;
+        }
+        h.add(month, day, hour - 1, g, t, d, whereHour);
     }
     h.finish(c, file, o);
     return c;
@@ -328,7 +344,7 @@ ClimateYear readPvgisTmy(const QList<QStringView>& lines, const QString& file,
     c.format = ClimateFormat::PvgisTmyCsv;
     Hourly h;
     int i = 0;
-    int tCol = -1, gCol = -1;
+    int tCol = -1, gCol = -1, dCol = -1;
     QStringList header;
     for (; i < lines.size(); ++i) {
         const QStringView l = lines[i];
@@ -341,6 +357,7 @@ ClimateYear readPvgisTmy(const QList<QStringView>& lines, const QString& file,
                 header << f.trimmed().toString();
             tCol = int(header.indexOf(QStringLiteral("T2m")));
             gCol = int(header.indexOf(QStringLiteral("G(h)")));
+            dCol = int(header.indexOf(QStringLiteral("Gd(h)")));
             break;
         }
     }
@@ -387,7 +404,12 @@ ClimateYear readPvgisTmy(const QList<QStringView>& lines, const QString& file,
         checkTemperature(t, at(file, n, QStringLiteral("T2m")));
         const double g = number(f[gCol], at(file, n, QStringLiteral("G(h)")));
         checkRange(g, kHourlyRadiationRange, at(file, n, QStringLiteral("G(h)")));
-        h.add(month, day, hour, g, t, whereTime); // W/m2 over one hour = W*h/m2
+        std::optional<double> d;
+        if (dCol >= 0) {
+            d = number(f[dCol], at(file, n, QStringLiteral("Gd(h)")));
+            checkRange(*d, kHourlyRadiationRange, at(file, n, QStringLiteral("Gd(h)")));
+        }
+        h.add(month, day, hour, g, t, d, whereTime); // W/m2 over one hour = W*h/m2
     }
     h.finish(c, file, o);
     return c;

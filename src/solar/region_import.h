@@ -14,12 +14,14 @@ namespace ses {
 class Prompter;
 class TDataModule1;
 
-// One month row as it will be stored: P to 0,01, Tsred to 0,1, B by the optimal-tilt rule for
-// the latitude and the day of the program settings.
+// One month row as it will be stored: the horizontal radiation (kept in region2 as the month's
+// source), Tsred to 0,1, B by the optimal-tilt rule for the latitude and the day of the program
+// settings, and E = P on the plane of B derived from the source.
 struct RegionMonthRow {
     QString month;
-    double radiation = 0, temperature = 0;
+    double radiation = 0, temperature = 0; // radiation on the horizontal, as the file gives it
     std::optional<double> tilt;
+    std::optional<double> plane; // E: on the plane of the tilt, to 0,01 (with a latitude)
 };
 std::vector<RegionMonthRow> regionMonthRows(const ClimateYear& c, int day);
 

@@ -157,6 +157,13 @@ MonthlyPlane monthlyPlane(double latitude, int month, double horizontal, double 
     return r;
 }
 
+double regionPlaneValue(double latitude, int month, double horizontal,
+                        std::optional<double> diffuse, double tilt, double monthMeanTemperature) {
+    return monthlyPlane(latitude, month, horizontal, tilt, latitude >= 0 ? 0 : 180,
+                        groundAlbedo(monthMeanTemperature), diffuse)
+        .plane;
+}
+
 HourlySplit erbsSplit(double ghi, double zenith, int dayOfYear) {
     HourlySplit s;
     if (ghi <= 0)

@@ -91,6 +91,12 @@ MonthlyPlane monthlyPlane(double latitude, int month, double horizontal, double 
                           double surfaceAzimuth, double albedo,
                           std::optional<double> diffuse = std::nullopt);
 
+// E of a region's month, kW*h/(m2*day): the mean daily radiation on a plane facing the equator
+// at the month's tilt, from the horizontal value (and its diffuse share where the source gives
+// it), the ground reflecting as groundAlbedo says for the month's mean temperature.
+double regionPlaneValue(double latitude, int month, double horizontal,
+                        std::optional<double> diffuse, double tilt, double monthMeanTemperature);
+
 // ---------------------------------------------------------------- one hour
 
 // Beam normal and diffuse horizontal irradiance from the global horizontal, W/m2, by the hourly

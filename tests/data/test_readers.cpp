@@ -80,6 +80,9 @@ QByteArray regionMonths(const char* januaryP, const char* januaryT = "-7.8") {
 }
 
 TEST_F(ReaderTest, TableImportRefusesWholeNamingFileLineAndField) {
+    // A region whose E is typed, not derived from a horizontal source.
+    write(path("typed.csv"), "Kod,Region,Fi\n500,Вручную,50\n");
+    ASSERT_EQ(tool({"import", data(), "region0", path("typed.csv")}).code, 0);
     const QByteArray header = "Name,Pnom,Ip_In,ClearSinus,Rejim\n";
     const QByteArray regionHeader = "Region,Fi\n";
     const QByteArray monthHeader = "Kod0,MonthName,P,Tsred,B\n";
@@ -107,15 +110,15 @@ TEST_F(ReaderTest, TableImportRefusesWholeNamingFileLineAndField) {
              {"\"in.csv\", строка 2", "\"Fi\"", "от -90 до 90 град."}},
             {"radiation below zero",
              {"import", "%d", "region1", "%f"},
-             monthHeader + "1,январь,-5,-10,\n",
+             monthHeader + "500,январь,-5,-10,\n",
              {"\"in.csv\", строка 2", "\"P\"", "от 0 до 12 кВт*ч/(м2*день)"}},
             {"radiation of another planet",
              {"import", "%d", "region1", "%f"},
-             monthHeader + "1,январь,5000,-10,\n",
+             monthHeader + "500,январь,5000,-10,\n",
              {"\"in.csv\", строка 2", "\"P\"", "5000"}},
             {"temperature of a furnace",
              {"import", "%d", "region1", "%f"},
-             monthHeader + "1,январь,1,600,\n",
+             monthHeader + "500,январь,1,600,\n",
              {"\"in.csv\", строка 2", "\"Tsred\"", "от -70 до 60 град."}},
             {"unknown column", {"import", "%d", "sEP", "%f"}, "Name,Watts\nЛампа,10\n", {"Watts"}},
             {"no such file", {"import", "%d", "sEP", "%d/nothing.csv"}, {}, {"не найден"}},
@@ -130,6 +133,7 @@ TEST_F(ReaderTest, CatalogImportRefusesWholeWithTheTableImportsRule) {
     ASSERT_EQ(tool({"export-catalog", data(), "TsRegForm", folder}).code, 0);
     const auto set = [&](const QByteArray& r0, const QByteArray& r1) {
         write(folder + "/region0.csv", r0);
+        write(folder + "/region2.csv", "Kod,Kod0,MonthName,H,Kd,Source\n"); // E as typed
         write(folder + "/region1.csv", r1);
     };
     const QStringList replace{"import-catalog", data(), "TsRegForm", folder, "--replace"};

@@ -145,6 +145,34 @@ TEST_F(StarterData, RegionsHaveTwelveMonthsInOrderWithTilts) {
     EXPECT_EQ(first, monthNames());
 }
 
+// E of every starter month is the radiation on the plane of its tilt, derived from the month's
+// horizontal source: north of 50 degrees a steep winter plane gets at least 1,6 times the
+// horizontal, and the summer plane at its flat tilt about the horizontal value.
+TEST_F(StarterData, RegionRadiationIsOnThePlaneOfTheMonthsTilt) {
+    QSqlQuery q(s_store->db());
+    ASSERT_TRUE(q.exec("SELECT r.Region, r.Fi, m.MonthName, m.P, s.H FROM region0 r "
+                       "JOIN region1 m ON m.Kod0 = r.Kod "
+                       "JOIN region2 s ON s.Kod0 = r.Kod AND s.MonthName = m.MonthName"));
+    int months = 0, north = 0;
+    while (q.next()) {
+        ++months;
+        const QString where = q.value(0).toString() + " " + q.value(2).toString();
+        const double fi = q.value(1).toDouble(), e = q.value(3).toDouble(),
+                     h = q.value(4).toDouble();
+        const QString month = q.value(2).toString();
+        if (fi <= 50)
+            continue;
+        if (month == "декабрь" || month == "январь") {
+            ++north;
+            EXPECT_GE(e, 1.6 * h) << where.toStdString() << ": " << e << " / " << h;
+        }
+        if (month == "июнь")
+            EXPECT_NEAR(e / h, 1, 0.15) << where.toStdString() << ": " << e << " / " << h;
+    }
+    EXPECT_EQ(months, 12 * 117);
+    EXPECT_GT(north, 100);
+}
+
 TEST_F(StarterData, LossByDeviationAngleRisesAndStaysBelow100) {
     View k(*s_store, "Kproiz2", "siUgol");
     double previousK = -1, previousAngle = -1;

@@ -287,4 +287,25 @@ TEST_F(StoreTest, ListenersHearMovesDataAndStateChanges) {
     EXPECT_TRUE(heard.empty());
 }
 
+// A database of layout 1 (before the regions' horizontal sources) opens upgraded in place, its
+// rows kept; reading it without writing leaves it as it is.
+TEST_F(StoreTest, AnOlderLayoutIsUpgradedInPlace) {
+    ASSERT_TRUE(add(tbl("region0"), {{"Region", "Старый"}, {"Fi", "55"}}));
+    dm.reset();
+    store->exec(QStringLiteral("DROP TABLE region2"));
+    store->exec(QStringLiteral("PRAGMA user_version=1"));
+    store.reset();
+    {
+        auto readOnly = Store::openReadOnly(dir());
+        EXPECT_EQ(readOnly->layoutProblems(), QStringList{"нет таблицы \"region2\"."});
+    }
+    reopen();
+    EXPECT_TRUE(store->layoutProblems().isEmpty());
+    QSqlQuery q = store->select(QStringLiteral("PRAGMA user_version"));
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toInt(), kSchemaVersion);
+    EXPECT_TRUE(tbl("region0").locate("Region", QStringLiteral("Старый")));
+    EXPECT_EQ(store->count("region2"), 0);
+}
+
 } // namespace

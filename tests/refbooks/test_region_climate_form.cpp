@@ -3,6 +3,7 @@
 
 #include "../data/fixture.h"
 
+#include "lib/numbers.h"
 #include "refbooks/catalog_form.h"
 #include "refbooks/climate_dialogs.h"
 #include "solar/station_set.h"
@@ -40,7 +41,9 @@ TEST_F(RegionClimateFormTest, PreviewOfARealFileThenWritten) {
     EXPECT_FALSE(preview->latitudeField()); // the file gives it
     ASSERT_EQ(preview->months()->rowCount(), 12);
     EXPECT_EQ(preview->months()->item(11, 0)->text(), "декабрь");
-    EXPECT_EQ(preview->months()->item(11, 1)->text(), "1,49");
+    EXPECT_EQ(preview->months()->item(11, 1)->text(), "1,49"); // the horizontal, as the file
+    const QString plane = preview->months()->item(11, 2)->text();
+    EXPECT_GT(parseNumber(plane).value_or(0), 2 * 1.49); // December on a plane of 68 degrees
     EXPECT_EQ(regionCount(), 0); // nothing is written before "Записать"
 
     preview->nameField()->setText(QStringLiteral("Пьемонт"));
@@ -49,6 +52,10 @@ TEST_F(RegionClimateFormTest, PreviewOfARealFileThenWritten) {
     ASSERT_TRUE(regions.locate("Region", QStringLiteral("Пьемонт")));
     EXPECT_EQ(regions["Fi"].asFloat(), 45);
     EXPECT_EQ(tbl("region1").recordCount(), 12);
+    ASSERT_TRUE(tbl("region1").locate("MonthName", QStringLiteral("декабрь")));
+    EXPECT_EQ(numberToText(tbl("region1")["P"].asFloat()), plane); // stored as previewed
+    EXPECT_TRUE(form.sourceText().contains("рассчитана программой"))
+        << form.sourceText().toStdString();
 }
 
 TEST_F(RegionClimateFormTest, BadFileAndMissingLatitudeAreToldAndWriteNothing) {
@@ -63,7 +70,9 @@ TEST_F(RegionClimateFormTest, BadFileAndMissingLatitudeAreToldAndWriteNothing) {
     const auto preview = form.climatePreview(write("power.csv", nasa));
     ASSERT_TRUE(preview);
     ASSERT_TRUE(preview->latitudeField());
-    EXPECT_TRUE(preview->months()->item(0, 3)->text().isEmpty()); // no tilt without a latitude
+    // No tilt, and so no plane value, without a latitude.
+    EXPECT_TRUE(preview->months()->item(0, 4)->text().isEmpty());
+    EXPECT_TRUE(preview->months()->item(0, 2)->text().isEmpty());
     for (const char* bad : {"", "abc", "91"}) {
         preview->latitudeField()->setText(QString::fromLatin1(bad));
         preview->accept();
@@ -71,7 +80,8 @@ TEST_F(RegionClimateFormTest, BadFileAndMissingLatitudeAreToldAndWriteNothing) {
         EXPECT_TRUE(prompter.last().contains("широты")) << bad;
     }
     preview->latitudeField()->setText(QStringLiteral("50"));
-    EXPECT_EQ(preview->months()->item(0, 3)->text(), "70");
+    EXPECT_EQ(preview->months()->item(0, 4)->text(), "70");
+    EXPECT_FALSE(preview->months()->item(0, 2)->text().isEmpty());
     preview->accept();
     EXPECT_EQ(preview->result(), QDialog::Accepted);
     EXPECT_EQ(regionCount(), 0);

@@ -2,8 +2,10 @@
 
 #include "data/fixture.h"
 #include "lib/months.h"
+#include "lib/numbers.h"
 #include "lib/tilt.h"
 #include "solar/region_import.h"
+#include "solar/sky.h"
 #include "solar/station_set.h"
 
 #include <QFile>
@@ -117,9 +119,19 @@ TEST_F(RegionWriteTest, NewRegionThenReplacedOnlyAfterTheQuestion) {
     EXPECT_EQ(rows[0][1].toString(), "Участок");
     EXPECT_EQ(rows[0][2].toDouble(), 50);
     EXPECT_EQ(rows[0][3].toString(), "январь");
-    EXPECT_EQ(rows[0][4].toDouble(), 1.23); // P to 0,01
-    EXPECT_EQ(rows[0][5].toDouble(), -10);  // Tsred to 0,1
-    EXPECT_EQ(rows[0][6].toDouble(), 70);   // B by the tilt rule at 50 degrees, day 22
+    // E on the plane of the month's tilt from the horizontal 1,23 kept as the month's source.
+    EXPECT_EQ(rows[0][4].toDouble(),
+              roundHalfEven(sky::regionPlaneValue(50, 1, 1.23, std::nullopt, 70, -10), 2));
+    EXPECT_GT(rows[0][4].toDouble(), 2 * 1.23);
+    QSqlQuery source = store->select(
+        QStringLiteral("SELECT H, Kd, Source FROM region2 WHERE Kod0 = ? AND MonthName = 'январь'"),
+        {rows[0][0]});
+    ASSERT_TRUE(source.next());
+    EXPECT_EQ(source.value(0).toDouble(), 1.23); // to 0,01
+    EXPECT_TRUE(source.isNull(1));
+    EXPECT_FALSE(source.value(2).toString().isEmpty());
+    EXPECT_EQ(rows[0][5].toDouble(), -10); // Tsred to 0,1
+    EXPECT_EQ(rows[0][6].toDouble(), 70);  // B by the tilt rule at 50 degrees, day 22
     EXPECT_EQ(rows[5][6].toDouble(), 27);
     EXPECT_EQ(rows[11][3].toString(), "декабрь");
 
@@ -136,8 +148,10 @@ TEST_F(RegionWriteTest, NewRegionThenReplacedOnlyAfterTheQuestion) {
     ASSERT_EQ(rows.size(), 12);
     EXPECT_EQ(rows[0][0], kod); // the same region: variants naming it still find it
     EXPECT_EQ(rows[0][2].toDouble(), 40);
-    EXPECT_EQ(rows[0][4].toDouble(), 3);
-    EXPECT_EQ(rows[0][6].toDouble(), *optimalTilt(40, QStringLiteral("январь"), 22));
+    const double b = *optimalTilt(40, QStringLiteral("январь"), 22);
+    EXPECT_EQ(rows[0][6].toDouble(), b);
+    EXPECT_EQ(rows[0][4].toDouble(),
+              roundHalfEven(sky::regionPlaneValue(40, 1, 3, std::nullopt, b, -10), 2));
 }
 
 TEST_F(RegionWriteTest, RefusalsWriteNothing) {

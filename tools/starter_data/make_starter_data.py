@@ -39,6 +39,7 @@ BATTERY_TYPES = ["AGM", "GEL", "Flooded", "LiFePo4"]
 SCHEMA_TEXT = """
 region0: Kod A, Region T30, Fi N
 region1: Kod A, Kod0 I, MonthName T20, P N, Tsred N, B N
+region2: Kod A, Kod0 I, MonthName T20, H N, Kd N, Source T100
 SunPanel0: Kod A, Company T100, UseSP L
 SunPanel1: Kod A, Kod0 I, Tip T30, Structure T20, P N, Unom N, H N, S N, Voc N, Isc N, Vmp N, Imp N, Kpd N, UseSP L, TK_Pmax N, TK_Vos N
 akb0: Kod A, Company T100, UseAKB L
@@ -271,7 +272,7 @@ def load_station_months():
 
 
 def make_regions(stations):
-    r0, r1 = table("region0"), table("region1")
+    r0, r1, r2 = table("region0"), table("region1"), table("region2")
     names = [n for n, _ in REGIONS]
     if len(set(names)) != len(names):
         raise SystemExit("duplicate region name")
@@ -279,6 +280,10 @@ def make_regions(stations):
         city, fi, months, _ = stations[sid]
         kod = r0.add(Region=name, Fi=float(fi))
         for month, p, t in months:
+            # The horizontal estimate is the month's source; P holds it too, and on import the
+            # program derives E on the plane of the month's tilt from the source over it.
+            r2.add(Kod0=kod, MonthName=month, H=float(p), Kd=None,
+                   Source="FAO-56, оценка по солнечному сиянию (Ангстрем - Прескотт)")
             # B stays empty: the store computes the optimal tilt on import.
             r1.add(Kod0=kod, MonthName=month, P=float(p), Tsred=float(t), B=None)
 
