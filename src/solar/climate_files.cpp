@@ -445,7 +445,8 @@ struct Monthly {
             if (count[m - 1] == 0)
                 refuse(fileRef(file) +
                        QStringLiteral(": нет ни одной строки за месяц %1.").arg(monthText(m)));
-            c.months[m - 1] = {daily[m - 1] / count[m - 1], temp[m - 1] / count[m - 1]};
+            c.months[m - 1] = {daily[m - 1] / count[m - 1], temp[m - 1] / count[m - 1],
+                               std::nullopt};
         }
         c.years = int(years.size());
     }
@@ -680,7 +681,7 @@ ClimateYear readNasaPower(const QList<QStringView>& lines, const QString& file) 
                QStringLiteral(": нет строки %1.")
                    .arg(rad ? QStringLiteral("T2M") : QStringLiteral("ALLSKY_SFC_SW_DWN")));
     for (int m = 0; m < 12; ++m)
-        c.months[m] = {(*rad)[m], (*temp)[m]};
+        c.months[m] = {(*rad)[m], (*temp)[m], std::nullopt};
     return c;
 }
 

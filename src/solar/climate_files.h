@@ -20,9 +20,9 @@
 namespace ses {
 
 struct ClimateMonth {
-    double radiation = 0;          // on the horizontal, kW*h/(m2*day)
-    double temperature = 0;        // Tsred, degrees C
-    std::optional<double> diffuse; // diffuse share of the radiation, where the file gives it
+    double radiation = 0;                         // on the horizontal, kW*h/(m2*day)
+    double temperature = 0;                       // Tsred, degrees C
+    std::optional<double> diffuse = std::nullopt; // diffuse share, where the file gives it
 };
 
 enum class ClimateFormat {

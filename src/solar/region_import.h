@@ -21,7 +21,7 @@ struct RegionMonthRow {
     QString month;
     double radiation = 0, temperature = 0; // radiation on the horizontal, as the file gives it
     std::optional<double> tilt;
-    std::optional<double> plane; // E: on the plane of the tilt, to 0,01 (with a latitude)
+    std::optional<double> plane = std::nullopt; // E: on the plane of the tilt, to 0,01
 };
 std::vector<RegionMonthRow> regionMonthRows(const ClimateYear& c, int day);
 

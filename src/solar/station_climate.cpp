@@ -123,7 +123,7 @@ ClimateYear stationClimate(const Station& s) {
     c.latitude = s.latitude;
     for (int m = 1; m <= 12; ++m)
         c.months[m - 1] = {roundHalfEven(angstromRadiation(s.latitude, m, s.sunPercent[m - 1]), 2),
-                           s.temperature[m - 1]};
+                           s.temperature[m - 1], std::nullopt};
     c.warnings << QStringLiteral(
         "Радиация оценена по продолжительности солнечного сияния (климатология 1961 - 1990, "
         "ячейка сетки у станции); зимние месяцы могут отличаться от измерений на 20 % и более. "

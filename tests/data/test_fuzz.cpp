@@ -44,8 +44,8 @@ public:
             break;
         case 2: { // a line duplicated, in place or elsewhere
             QList<QByteArray> lines = b.split('\n');
-            const int i = pick(int(lines.size()));
-            lines.insert(pick(int(lines.size())), lines[i]);
+            const QByteArray line = lines[pick(int(lines.size()))];
+            lines.insert(pick(int(lines.size())), line);
             b = lines.join('\n');
             break;
         }

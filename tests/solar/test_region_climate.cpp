@@ -95,7 +95,7 @@ protected:
         ClimateYear c;
         c.latitude = lat;
         for (int m = 0; m < 12; ++m)
-            c.months[m] = {p + m / 1000.0, -10.04 + m};
+            c.months[m] = {p + m / 1000.0, -10.04 + m, std::nullopt};
         return c;
     }
     QList<QVariantList> stored() {
