@@ -166,8 +166,9 @@ TEST_F(StarterData, RegionRadiationIsOnThePlaneOfTheMonthsTilt) {
             ++north;
             EXPECT_GE(e, 1.6 * h) << where.toStdString() << ": " << e << " / " << h;
         }
-        if (month == "июнь")
+        if (month == "июнь") {
             EXPECT_NEAR(e / h, 1, 0.15) << where.toStdString() << ": " << e << " / " << h;
+        }
     }
     EXPECT_EQ(months, 12 * 117);
     EXPECT_GT(north, 100);
