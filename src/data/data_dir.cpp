@@ -674,8 +674,4 @@ bool positionOnKey(TDataModule1& dm, const QString& table, const QVariant& kod) 
     return positionOn(dm, table, kod);
 }
 
-QString readFileText(const QString& path) {
-    return readText(path);
-}
-
 } // namespace ses

@@ -64,7 +64,5 @@ QString csvValue(const ColumnDef& column, const QVariant& value);
 void setFieldFromCsv(Field field, const QString& text);
 // Makes the row with key kod current in the module's view of table, moving its masters first.
 bool positionOnKey(TDataModule1& dm, const QString& table, const QVariant& kod);
-// The text of a file, whole; throws DbError naming it when it cannot be read.
-QString readFileText(const QString& path);
 
 } // namespace ses
